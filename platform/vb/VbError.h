@@ -17,6 +17,7 @@ inline constexpr long DivisionByZero = 11;
 inline constexpr long TypeMismatch = 13;
 inline constexpr long FileNotFound = 53;
 inline constexpr long PathFileAccessError = 75;
+inline constexpr long ObjectNotSet = 91;            // object variable not set
 inline constexpr long InvalidUseOfNull = 94;
 inline constexpr long CannotCreateObject = 429;
 inline constexpr long ArgumentOutOfRange = 3001;    // an argument is of the wrong type or out of range

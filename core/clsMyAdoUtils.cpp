@@ -1,0 +1,173 @@
+#include "clsMyAdoUtils.h"
+
+#include "clsTableCols.h"
+#include "db/Catalog.h"
+#include "modGlobals.h"
+#include "vb/Conversions.h"
+#include "zelErrHandler.h"
+
+namespace {
+constexpr const char* kModule = "clsMyAdoUtils";
+}
+
+std::string clsMyAdoUtils::ConnectionStringFor(const std::string& path) {
+  return "Provider=SQLite;Data Source=" + path + ";Persist Security Info=False";
+}
+
+clsMyAdoUtils::clsMyAdoUtils() {
+  Trap trap(kModule, "Class_Initialize");
+  trap([&] { conn_ = db::Connection::Create(); });
+  trap([&] {
+    if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
+    ConnectionString = ConnectionStringFor(modGlobals::gobjGlobalParam->MDBFile());
+  });
+  trap([&] { modGlobals::gstrConnectionString = ConnectionString; });
+}
+
+vb::Variant clsMyAdoUtils::ResetMDBFile(std::string& strMDBFileName) {
+  Trap trap(kModule, "ResetMDBFile");
+  trap([&] {
+    if (strMDBFileName.empty()) {
+      if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
+      strMDBFileName = modGlobals::gobjGlobalParam->MDBFile();
+    }
+  });
+  trap([&] {
+    conn_ = db::Connection::Create();
+    ConnectionString = ConnectionStringFor(strMDBFileName);
+  });
+  return {};
+}
+
+db::RecordsetPtr clsMyAdoUtils::getNewRecordSet() {
+  db::RecordsetPtr rs;
+  Trap trap(kModule, "getNewRecordSet");
+  trap([&] {
+    rs = db::Recordset::Create();
+    rs->CursorType(db::CursorType::Dynamic);
+    rs->CursorLocation(db::CursorLocation::Client);
+    rs->LockType(db::LockType::Pessimistic);
+  });
+  return rs;
+}
+
+db::Connection& clsMyAdoUtils::cat() { return *Conn(); }
+
+db::ConnectionPtr clsMyAdoUtils::Conn() {
+  Trap trap(kModule, "Conn[Get]");
+  trap([&] {
+    if (!conn_ || conn_->State() != db::ObjectState::Open) OpenConn();
+  });
+  return conn_;
+}
+
+void clsMyAdoUtils::Conn(db::ConnectionPtr aConn) {
+  Trap trap(kModule, "Conn[Set]");
+  trap([&] { conn_ = std::move(aConn); });
+}
+
+void clsMyAdoUtils::OpenConn() {
+  Trap trap(kModule, "OpenConn");
+  trap([&] {
+    conn_ = db::Connection::Create();
+    conn_->Open(ConnectionString);
+  });
+}
+
+void clsMyAdoUtils::CloseConn() {
+  Trap trap(kModule, "CloseConn");
+  trap([&] {
+    if (conn_ && conn_->State() == db::ObjectState::Open) conn_->Close();
+  });
+}
+
+MyCollectionPtr clsMyAdoUtils::getTables() {
+  auto list = clsMyCollection::New();
+  Trap trap(kModule, "getTables");
+  trap([&] {
+    for (const std::string& name : db::catalog::Tables(cat())) list->Add(vb::Variant(name));
+  });
+  return list;
+}
+
+MyCollectionPtr clsMyAdoUtils::getFields(const std::string& TableName) {
+  auto list = clsMyCollection::New();
+  Trap trap(kModule, "getFields");
+  trap([&] {
+    for (const std::string& name : db::catalog::ColumnNames(cat(), TableName)) list->Add(vb::Variant(name));
+  });
+  return list;
+}
+
+MyCollectionPtr clsMyAdoUtils::getPKFields(const std::string& TableName) {
+  MyCollectionPtr list;
+  Trap trap(kModule, "getPKFields");
+  trap([&] { list = clsTableCols().getPKeys(TableName); });
+  return list;
+}
+
+std::string clsMyAdoUtils::TypeClass(db::DataType type) {
+  switch (type) {
+    case db::DataType::SmallInt:
+    case db::DataType::Integer:
+    case db::DataType::Single:
+    case db::DataType::Double:
+    case db::DataType::Currency:
+    case db::DataType::Decimal:
+    case db::DataType::TinyInt:
+    case db::DataType::UnsignedTinyInt:
+    case db::DataType::BigInt:
+    case db::DataType::Numeric:
+      return "NUMBER";
+    case db::DataType::Date:
+    case db::DataType::DBTimeStamp:
+      return "DATE";
+    case db::DataType::Char:
+    case db::DataType::WChar:
+    case db::DataType::VarChar:
+    case db::DataType::LongVarChar:
+    case db::DataType::VarWChar:
+    case db::DataType::LongVarWChar:
+      return "STRING";
+    default:
+      return "OTHER";
+  }
+}
+
+std::string clsMyAdoUtils::getFieldDataType(const std::string& TableName, const std::string& FieldName) {
+  std::string kind;
+  Trap trap(kModule, "getFieldDataType");
+  trap([&] {
+    if (TableName.empty() || FieldName.empty()) {
+      kind = "NA";
+      return;
+    }
+    for (const db::ColumnInfo& column : db::catalog::Columns(cat(), TableName)) {
+      if (vb::TextEquals(column.name, FieldName)) {
+        kind = TypeClass(column.type);
+        return;
+      }
+    }
+    throw vb::VbError(vb::err::ItemNotFound,
+                      vb::ErrorDescription(vb::err::ItemNotFound) + " (" + TableName + "." + FieldName + ")");
+  });
+  return kind;
+}
+
+std::string clsMyAdoUtils::getFieldDataTypeNew(const db::Field& Field) {
+  std::string kind;
+  Trap trap(kModule, "getFieldDataTypeNew");
+  trap([&] { kind = Field.Value().IsNull() ? "NA" : TypeClass(Field.Type()); });
+  return kind;
+}
+
+vb::Variant clsMyAdoUtils::Dlookup(const std::string& fld, const std::string& Tname, const std::string& whereclause) {
+  vb::Variant value;
+  Trap trap(kModule, "Dlookup");
+  trap([&] {
+    auto rs = getNewRecordSet();
+    rs->Open("Select " + fld + " from " + Tname + " where " + whereclause, Conn());
+    value = rs->Value(vb::Mid(fld, 10));
+  });
+  return value;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The schema catalogue of a database: tables, columns in ordinal order and
+// primary-key columns in key order. Names are matched without regard to
+// case and answered as the database writes them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/Connection.h"
+#include "db/Types.h"
+
+namespace db {
+
+struct ColumnInfo {
+  std::string name;
+  std::string declaredType;  // as written in the table's definition, e.g. "VARCHAR(50)"
+  DataType type = DataType::Variant;
+  long definedSize = 0;
+  bool notNull = false;
+  int keyPosition = 0;  // 1.. for primary-key columns in key order, 0 otherwise
+  bool hasDefault = false;
+};
+
+namespace catalog {
+
+// User tables in name order (the database's own tables left out).
+std::vector<std::string> Tables(Connection& conn);
+bool TableExists(Connection& conn, std::string_view table);
+// The table's name as the database writes it; empty when there is none.
+std::string TableName(Connection& conn, std::string_view table);
+// Columns in ordinal order; empty for an unknown table.
+std::vector<ColumnInfo> Columns(Connection& conn, std::string_view table);
+std::vector<std::string> ColumnNames(Connection& conn, std::string_view table);
+// Primary-key column names in key order; empty for an unknown table or a
+// table without a primary key.
+std::vector<std::string> PrimaryKey(Connection& conn, std::string_view table);
+
+}  // namespace catalog
+}  // namespace db

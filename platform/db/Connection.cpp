@@ -1,0 +1,426 @@
+#include "db/Connection.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <filesystem>
+
+#include "db/SqlFunctions.h"
+#include "vb/Conversions.h"
+
+namespace db {
+namespace {
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string TrimBlanks(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+long ErrorNumberOf(int code) {
+  switch (code & 0xff) {
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+      return vb::err::IntegrityViolation;
+    case SQLITE_ERROR:
+      return vb::err::SqlError;
+    default:
+      return vb::err::Unspecified;
+  }
+}
+
+}  // namespace
+
+// --- Statement ---------------------------------------------------------------
+
+Statement::Statement(Connection* owner, sqlite3_stmt* stmt, std::string sql)
+    : owner_(owner), stmt_(stmt), sql_(std::move(sql)) {}
+
+Statement::Statement(Statement&& other) noexcept
+    : owner_(other.owner_), stmt_(other.stmt_), sql_(std::move(other.sql_)) {
+  other.stmt_ = nullptr;
+  other.owner_ = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+  if (this != &other) {
+    if (stmt_) owner_->Release(stmt_, std::move(sql_));
+    owner_ = other.owner_;
+    stmt_ = other.stmt_;
+    sql_ = std::move(other.sql_);
+    other.stmt_ = nullptr;
+    other.owner_ = nullptr;
+  }
+  return *this;
+}
+
+Statement::~Statement() {
+  if (stmt_) owner_->Release(stmt_, std::move(sql_));
+}
+
+void Statement::Bind(const std::vector<vb::Variant>& params) {
+  int expected = sqlite3_bind_parameter_count(stmt_);
+  if (static_cast<int>(params.size()) != expected) {
+    throw vb::VbError(vb::err::SqlError, "The statement takes " + std::to_string(expected) +
+                                             " values but was given " + std::to_string(params.size()) + ".");
+  }
+  for (std::size_t i = 0; i < params.size(); ++i) BindValue(stmt_, static_cast<int>(i + 1), params[i]);
+}
+
+void Statement::Bind(int index, const vb::Variant& value) { BindValue(stmt_, index, value); }
+
+bool Statement::Step() {
+  int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  sqlite3_reset(stmt_);
+  owner_->RaiseLastError();
+}
+
+// --- Binding -----------------------------------------------------------------
+
+void BindValue(sqlite3_stmt* stmt, int index, const vb::Variant& value) {
+  int rc = SQLITE_OK;
+  switch (value.Type()) {
+    case vb::VarType::Empty:
+    case vb::VarType::Null:
+      rc = sqlite3_bind_null(stmt, index);
+      break;
+    case vb::VarType::Boolean:
+      rc = sqlite3_bind_int(stmt, index, value.AsBool() ? -1 : 0);
+      break;
+    case vb::VarType::Integer:
+      rc = sqlite3_bind_int(stmt, index, value.AsInteger());
+      break;
+    case vb::VarType::Long:
+      rc = sqlite3_bind_int(stmt, index, value.AsLong());
+      break;
+    case vb::VarType::Double:
+      rc = sqlite3_bind_double(stmt, index, value.AsDouble());
+      break;
+    case vb::VarType::Currency: {
+      std::int64_t scaled = value.AsCurrency().scaled;
+      if (scaled % 10000 == 0)
+        rc = sqlite3_bind_int64(stmt, index, scaled / 10000);
+      else
+        rc = sqlite3_bind_double(stmt, index, value.AsCurrency().ToDouble());
+      break;
+    }
+    case vb::VarType::Decimal: {
+      const vb::Decimal& d = value.AsDecimal();
+      if (d.Scale() == 0 && d.Magnitude() < (static_cast<unsigned __int128>(1) << 62))
+        rc = sqlite3_bind_int64(stmt, index, d.ToInt64());
+      else
+        rc = sqlite3_bind_double(stmt, index, d.ToDouble());
+      break;
+    }
+    case vb::VarType::Date: {
+      std::string text = vb::ToIsoText(value.AsDate());
+      rc = sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    case vb::VarType::String: {
+      const std::string& s = value.AsString();
+      rc = sqlite3_bind_text(stmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    case vb::VarType::Object:
+      throw vb::VbError(vb::err::TypeMismatch, vb::ErrorDescription(vb::err::TypeMismatch));
+  }
+  if (rc != SQLITE_OK) {
+    throw vb::VbError(vb::err::SqlError, std::string("A value could not be bound: ") + sqlite3_errstr(rc));
+  }
+}
+
+std::string QuoteName(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+  return out;
+}
+
+// --- Connection --------------------------------------------------------------
+
+Connection::~Connection() { Close(); }
+
+ConnectionPtr Connection::OpenNew(const std::string& connectionString) {
+  auto conn = Create();
+  conn->Open(connectionString);
+  return conn;
+}
+
+std::string Connection::DataSourceOf(std::string_view connectionString) {
+  std::size_t start = 0;
+  while (start <= connectionString.size()) {
+    std::size_t end = connectionString.find(';', start);
+    if (end == std::string_view::npos) end = connectionString.size();
+    std::string_view part = connectionString.substr(start, end - start);
+    if (auto eq = part.find('='); eq != std::string_view::npos) {
+      if (LowerAscii(TrimBlanks(part.substr(0, eq))) == "data source") return TrimBlanks(part.substr(eq + 1));
+    }
+    start = end + 1;
+  }
+  return {};
+}
+
+void Connection::Open(const std::string& connectionString, bool createIfMissing) {
+  if (!connectionString.empty()) connectionString_ = connectionString;
+  if (db_) {
+    throw vb::VbError(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
+  }
+  std::string path = DataSourceOf(connectionString_);
+  if (path.empty()) {
+    throw vb::VbError(vb::err::NoConnection, "The connection string names no database file.");
+  }
+  if (!createIfMissing && !std::filesystem::exists(path)) {
+    throw vb::VbError(vb::err::Unspecified, "Could not find file '" + path + "'.");
+  }
+  int flags = SQLITE_OPEN_READWRITE | (createIfMissing ? SQLITE_OPEN_CREATE : 0);
+  sqlite3* handle = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &handle, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+    sqlite3_close_v2(handle);
+    throw vb::VbError(vb::err::Unspecified, "The database '" + path + "' cannot be opened: " + message);
+  }
+  sqlite3_extended_result_codes(handle, 1);
+  sqlite3_busy_timeout(handle, 5000);
+  // A file that is not a database fails here rather than at the first query.
+  char* errmsg = nullptr;
+  rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, &errmsg);
+  if (rc != SQLITE_OK) {
+    std::string message = errmsg ? errmsg : sqlite3_errstr(rc);
+    sqlite3_free(errmsg);
+    sqlite3_close_v2(handle);
+    throw vb::VbError(vb::err::Unspecified, "The database '" + path + "' cannot be opened: " + message);
+  }
+  RegisterSqlFunctions(handle);
+  db_ = handle;
+  path_ = path;
+  transLevel_ = 0;
+}
+
+void Connection::Close() {
+  if (!db_) return;
+  for (auto& [sql, stmt] : cache_) sqlite3_finalize(stmt);
+  cache_.clear();
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  transLevel_ = 0;
+}
+
+void Connection::RequireOpen() const {
+  if (!db_) throw vb::VbError(vb::err::ObjectClosed, vb::ErrorDescription(vb::err::ObjectClosed));
+}
+
+Statement Connection::Prepare(std::string_view sql) {
+  RequireOpen();
+  std::string key(sql);
+  if (auto it = cache_.find(key); it != cache_.end()) {
+    sqlite3_stmt* stmt = it->second;
+    cache_.erase(it);
+    return Statement(this, stmt, std::move(key));
+  }
+  sqlite3_stmt* stmt = nullptr;
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db_, key.c_str(), static_cast<int>(key.size()), &stmt, &tail);
+  if (rc != SQLITE_OK) RaiseLastError(key);
+  if (!stmt) throw vb::VbError(vb::err::SqlError, "The statement is empty.");
+  while (tail && *tail && std::isspace(static_cast<unsigned char>(*tail))) ++tail;
+  if (tail && *tail && *tail != ';') {
+    sqlite3_finalize(stmt);
+    throw vb::VbError(vb::err::SqlError, "Only one statement can be run at a time: " + key);
+  }
+  return Statement(this, stmt, std::move(key));
+}
+
+void Connection::Release(sqlite3_stmt* stmt, std::string sql) {
+  sqlite3_reset(stmt);
+  sqlite3_clear_bindings(stmt);
+  if (!db_ || cache_.size() > 256) {
+    sqlite3_finalize(stmt);
+    return;
+  }
+  cache_.emplace(std::move(sql), stmt);
+}
+
+long long Connection::Execute(std::string_view sql, const std::vector<vb::Variant>& params) {
+  Statement stmt = Prepare(sql);
+  stmt.Bind(params);
+  while (stmt.Step()) {
+  }
+  return sqlite3_changes64(db_);
+}
+
+void Connection::ExecuteScript(std::string_view sql) {
+  RequireOpen();
+  std::string text(sql);
+  char* errmsg = nullptr;
+  int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &errmsg);
+  if (rc != SQLITE_OK) {
+    std::string message = errmsg ? errmsg : sqlite3_errstr(rc);
+    sqlite3_free(errmsg);
+    throw vb::VbError(ErrorNumberOf(rc), message);
+  }
+}
+
+vb::Variant Connection::Scalar(std::string_view sql, const std::vector<vb::Variant>& params) {
+  Statement stmt = Prepare(sql);
+  stmt.Bind(params);
+  if (!stmt.Step()) return {};
+  return ReadValue(stmt.get(), 0, DataType::Variant);
+}
+
+int Connection::BeginTrans() {
+  RequireOpen();
+  if (transLevel_ == 0)
+    ExecuteScript("BEGIN");
+  else
+    ExecuteScript("SAVEPOINT lev_" + std::to_string(transLevel_));
+  return ++transLevel_;
+}
+
+void Connection::CommitTrans() {
+  RequireOpen();
+  if (transLevel_ == 0) throw vb::VbError(vb::err::Unspecified, "No transaction is active.");
+  if (transLevel_ == 1)
+    ExecuteScript("COMMIT");
+  else
+    ExecuteScript("RELEASE lev_" + std::to_string(transLevel_ - 1));
+  --transLevel_;
+}
+
+void Connection::RollbackTrans() {
+  RequireOpen();
+  if (transLevel_ == 0) throw vb::VbError(vb::err::Unspecified, "No transaction is active.");
+  if (transLevel_ == 1) {
+    if (!sqlite3_get_autocommit(db_)) ExecuteScript("ROLLBACK");
+  } else {
+    std::string name = "lev_" + std::to_string(transLevel_ - 1);
+    ExecuteScript("ROLLBACK TO " + name + "; RELEASE " + name);
+  }
+  --transLevel_;
+}
+
+void Connection::Attach(const std::string& path, const std::string& schemaName) {
+  Execute("ATTACH DATABASE ? AS " + QuoteName(schemaName), {vb::Variant(path)});
+}
+
+void Connection::Detach(const std::string& schemaName) { Execute("DETACH DATABASE " + QuoteName(schemaName)); }
+
+long long Connection::LastInsertRowId() const {
+  RequireOpen();
+  return sqlite3_last_insert_rowid(db_);
+}
+
+long long Connection::Changes() const {
+  RequireOpen();
+  return sqlite3_changes64(db_);
+}
+
+void Connection::RaiseLastError(std::string_view context) const {
+  int code = db_ ? sqlite3_extended_errcode(db_) : SQLITE_MISUSE;
+  std::string message = db_ ? sqlite3_errmsg(db_) : "The connection is closed.";
+  if (!context.empty() && (code & 0xff) == SQLITE_ERROR) message += " (in: " + std::string(context) + ")";
+  throw vb::VbError(ErrorNumberOf(code), message);
+}
+
+}  // namespace db
+
+namespace db {
+namespace {
+
+vb::Variant StoredValue(sqlite3_stmt* s, int col, int storage) {
+  switch (storage) {
+    case SQLITE_NULL:
+      return vb::Null;
+    case SQLITE_INTEGER:
+      return vb::Variant::FromInt64(sqlite3_column_int64(s, col));
+    case SQLITE_FLOAT:
+      return vb::Variant(sqlite3_column_double(s, col));
+    default:
+      return vb::Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
+                                     static_cast<std::size_t>(sqlite3_column_bytes(s, col))));
+  }
+}
+
+std::string_view TextView(sqlite3_stmt* s, int col) {
+  return {reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
+          static_cast<std::size_t>(sqlite3_column_bytes(s, col))};
+}
+
+}  // namespace
+
+vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
+  const int storage = sqlite3_column_type(s, col);
+  if (storage == SQLITE_NULL) return vb::Null;
+  switch (type) {
+    case DataType::SmallInt:
+    case DataType::TinyInt:
+    case DataType::UnsignedTinyInt:
+      if (storage == SQLITE_INTEGER) {
+        sqlite3_int64 v = sqlite3_column_int64(s, col);
+        if (v >= INT16_MIN && v <= INT16_MAX) return vb::Variant(static_cast<std::int16_t>(v));
+        return vb::Variant::FromInt64(v);
+      }
+      break;
+    case DataType::Integer:
+    case DataType::BigInt:
+      if (storage == SQLITE_INTEGER) return vb::Variant::FromInt64(sqlite3_column_int64(s, col));
+      break;
+    case DataType::Single:
+    case DataType::Double:
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col));
+      break;
+    case DataType::Currency:
+      if (storage == SQLITE_INTEGER) {
+        sqlite3_int64 v = sqlite3_column_int64(s, col);
+        if (v > INT64_MAX / 10000 || v < INT64_MIN / 10000) break;
+        return vb::Variant(vb::Currency{v * 10000});
+      }
+      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Currency::FromDouble(sqlite3_column_double(s, col)));
+      break;
+    case DataType::Decimal:
+    case DataType::Numeric:
+      if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_column_int64(s, col))));
+      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Decimal::FromDouble(sqlite3_column_double(s, col)));
+      if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+      break;
+    case DataType::Date:
+    case DataType::DBTimeStamp:
+      if (storage == SQLITE_TEXT) {
+        if (auto d = vb::FromIsoText(TextView(s, col))) return vb::Variant(*d);
+        break;
+      }
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(vb::Date{sqlite3_column_double(s, col)});
+      break;
+    case DataType::Boolean:
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col) != 0);
+      break;
+    case DataType::Char:
+    case DataType::WChar:
+    case DataType::VarChar:
+    case DataType::LongVarChar:
+    case DataType::VarWChar:
+    case DataType::LongVarWChar:
+      if (storage == SQLITE_TEXT) return vb::Variant(std::string(TextView(s, col)));
+      return vb::Variant(vb::TextOf(StoredValue(s, col, storage)));
+    default:
+      break;
+  }
+  // A value stored in another kind than its column declares is handed out as
+  // it is stored.
+  return StoredValue(s, col, storage);
+}
+
+}  // namespace db

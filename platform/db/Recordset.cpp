@@ -1,0 +1,809 @@
+#include "db/Recordset.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "db/Catalog.h"
+#include "db/RecordsetDetail.h"
+#include "vb/Conversions.h"
+
+namespace db {
+
+using detail::Row;
+using detail::RowStore;
+
+// --- Row store ---------------------------------------------------------------
+
+namespace detail {
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+void RowStore::IndexNames() {
+  names.clear();
+  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+    names.emplace(LowerAscii(fields[i].name), i);
+    if (!fields[i].baseTable.empty())
+      names.emplace(LowerAscii(fields[i].baseTable + "." + fields[i].baseColumn), i);
+  }
+}
+
+int RowStore::Find(std::string_view name) const {
+  auto it = names.find(LowerAscii(name));
+  return it == names.end() ? -1 : it->second;
+}
+
+}  // namespace detail
+
+namespace {
+
+[[noreturn]] void RaiseClosed() { vb::Raise(vb::err::ObjectClosed); }
+
+const vb::Variant& NullIfEmpty(const vb::Variant& v) { return v.IsEmpty() ? vb::Null : v; }
+
+}  // namespace
+
+// --- Field and RowView -------------------------------------------------------
+
+const std::string& Field::Name() const { return rs_->FieldInfo(index_).name; }
+const FieldMeta& Field::Meta() const { return rs_->FieldInfo(index_); }
+vb::Variant Field::Value() const { return rs_->Value(index_); }
+void Field::Value(const vb::Variant& value) { rs_->SetValue(index_, value); }
+
+vb::Variant Field::OriginalValue() const {
+  rs_->RequireCurrent();
+  const Row& row = rs_->CurrentRow();
+  if (row.status == RecordStatus::New) return vb::Null;
+  return NullIfEmpty(row.OriginalOf(index_));
+}
+
+vb::Variant RowView::Value(std::string_view fieldName) const {
+  int index = rs_.FieldIndex(fieldName);
+  if (index < 0) vb::Raise(vb::err::ItemNotFound);
+  return Value(index);
+}
+
+vb::Variant RowView::Value(int index) const {
+  if (index < 0 || index >= rs_.FieldCount()) vb::Raise(vb::err::ItemNotFound);
+  return NullIfEmpty(row_.values[static_cast<std::size_t>(index)]);
+}
+
+// --- Opening -----------------------------------------------------------------
+
+Recordset::Recordset() = default;
+Recordset::~Recordset() = default;
+
+RecordsetPtr Recordset::Query(std::string_view sql, const ConnectionPtr& conn, std::vector<vb::Variant> params) {
+  auto rs = Create();
+  rs->Open(sql, conn, std::move(params));
+  return rs;
+}
+
+void Recordset::LockType(db::LockType v) { lockType_ = v; }
+
+void Recordset::Open(std::string_view sql, const ConnectionPtr& conn, std::vector<vb::Variant> params) {
+  if (store_) vb::Raise(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
+  if (!conn || conn->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  conn_ = conn;
+  Load(sql, std::move(params));
+  source_ = std::string(sql);
+  filterText_.clear();
+  filterExpr_.reset();
+  filterPredicate_ = nullptr;
+  sortText_.clear();
+  sortKeys_.clear();
+  editMode_ = db::EditMode::None;
+  RebuildView();
+  SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
+}
+
+void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
+  Statement stmt = conn_->Prepare(sql);
+  stmt.Bind(params);
+  sqlite3_stmt* s = stmt.get();
+  auto store = std::make_shared<RowStore>();
+  const int n = sqlite3_column_count(s);
+  store->fields.reserve(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    FieldMeta meta;
+    meta.name = sqlite3_column_name(s, i);
+    if (const char* t = sqlite3_column_table_name(s, i)) meta.baseTable = t;
+    if (const char* c = sqlite3_column_origin_name(s, i)) meta.baseColumn = c;
+    if (const char* d = sqlite3_column_database_name(s, i)) meta.baseSchema = d;
+    if (const char* decl = sqlite3_column_decltype(s, i)) meta.declaredType = decl;
+    meta.type = TypeOfDeclared(meta.declaredType, &meta.definedSize);
+    store->fields.push_back(std::move(meta));
+  }
+  std::vector<DataType> types;
+  for (const FieldMeta& f : store->fields) types.push_back(f.type);
+  while (stmt.Step()) {
+    Row& row = store->rows.emplace_back();
+    row.values.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
+  }
+  store->IndexNames();
+  store_ = std::move(store);
+  params_ = std::move(params);
+  pos_ = -1;
+  onDeletedRow_ = false;
+  currentRowId_ = -1;
+}
+
+void Recordset::AppendField(std::string name, DataType type, long definedSize) {
+  if (store_) vb::Raise(vb::err::ArgumentOutOfRange, "Fields cannot be appended to an open record set.");
+  FieldMeta meta;
+  meta.name = std::move(name);
+  meta.type = type;
+  meta.definedSize = definedSize;
+  pendingFields_.push_back(std::move(meta));
+}
+
+void Recordset::Open() {
+  if (store_) vb::Raise(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
+  if (pendingFields_.empty()) vb::Raise(vb::err::ArgumentOutOfRange, "A record set needs fields or a query to open.");
+  auto store = std::make_shared<RowStore>();
+  store->fields = std::move(pendingFields_);
+  pendingFields_.clear();
+  store->IndexNames();
+  store_ = std::move(store);
+  source_.clear();
+  editMode_ = db::EditMode::None;
+  pos_ = -1;
+  onDeletedRow_ = false;
+  currentRowId_ = -1;
+  RebuildView();
+  SetPosition(-1, MoveReason::Move);
+}
+
+void Recordset::Close() {
+  store_.reset();
+  view_.clear();
+  pos_ = -1;
+  onDeletedRow_ = false;
+  currentRowId_ = -1;
+  editMode_ = db::EditMode::None;
+  filterText_.clear();
+  filterExpr_.reset();
+  filterPredicate_ = nullptr;
+  sortText_.clear();
+  sortKeys_.clear();
+}
+
+void Recordset::ActiveConnection(ConnectionPtr conn) { conn_ = std::move(conn); }
+
+void Recordset::RequireOpen() const {
+  if (!store_) RaiseClosed();
+}
+
+// --- Fields ------------------------------------------------------------------
+
+int Recordset::FieldCount() const {
+  if (store_) return static_cast<int>(store_->fields.size());
+  return static_cast<int>(pendingFields_.size());
+}
+
+const FieldMeta& Recordset::FieldInfo(int index) const {
+  const auto& fields = store_ ? store_->fields : pendingFields_;
+  if (index < 0 || index >= static_cast<int>(fields.size())) vb::Raise(vb::err::ItemNotFound);
+  return fields[static_cast<std::size_t>(index)];
+}
+
+int Recordset::FieldIndex(std::string_view name) const {
+  if (store_) return store_->Find(name);
+  for (int i = 0; i < static_cast<int>(pendingFields_.size()); ++i)
+    if (vb::TextEquals(pendingFields_[static_cast<std::size_t>(i)].name, name)) return i;
+  return -1;
+}
+
+Field Recordset::Fields(int index) {
+  FieldInfo(index);
+  return Field(this, index);
+}
+
+Field Recordset::Fields(std::string_view name) {
+  int index = FieldIndex(name);
+  if (index < 0)
+    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
+  return Field(this, index);
+}
+
+vb::Variant Recordset::Value(std::string_view name) const {
+  int index = FieldIndex(name);
+  if (index < 0)
+    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
+  return Value(index);
+}
+
+vb::Variant Recordset::Value(int index) const {
+  RequireCurrent();
+  if (index < 0 || index >= FieldCount()) vb::Raise(vb::err::ItemNotFound);
+  return NullIfEmpty(CurrentRow().values[static_cast<std::size_t>(index)]);
+}
+
+void Recordset::SetValue(std::string_view name, const vb::Variant& value) {
+  int index = FieldIndex(name);
+  if (index < 0)
+    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
+  SetValue(index, value);
+}
+
+void Recordset::SetValue(int index, const vb::Variant& value) { Assign(index, value); }
+
+// --- Cursor ------------------------------------------------------------------
+
+void Recordset::SyncView() const {
+  if (store_ && viewVersion_ != store_->version) RebuildView();
+}
+
+void Recordset::RebuildView() const {
+  view_.clear();
+  if (!store_) return;
+  const auto& rows = store_->rows;
+  view_.reserve(rows.size());
+  for (std::uint32_t id = 0; id < rows.size(); ++id) {
+    const Row& row = rows[id];
+    if (!row.Visible()) continue;
+    bool keep = true;
+    if (filterExpr_) keep = filterExpr_->Matches(row);
+    if (keep && filterPredicate_) keep = filterPredicate_(RowView(*this, row));
+    // A row being added stays in view until it is written, whatever the filter.
+    if (!keep && static_cast<std::int64_t>(id) == currentRowId_ && row.status == RecordStatus::New) keep = true;
+    if (keep) view_.push_back(id);
+  }
+  if (!sortKeys_.empty()) {
+    std::stable_sort(view_.begin(), view_.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return detail::SortLess(rows[a], rows[b], sortKeys_);
+    });
+  }
+  viewVersion_ = store_->version;
+
+  // Keep the current row where it is; a row that left the view stays
+  // current as a deleted row until the next move.
+  const long size = static_cast<long>(view_.size());
+  if (currentRowId_ >= 0 && pos_ >= 0 && !onDeletedRow_) {
+    auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
+    if (it != view_.end()) {
+      pos_ = static_cast<long>(it - view_.begin());
+    } else {
+      onDeletedRow_ = true;
+      pos_ = std::min(pos_, size);
+    }
+  } else if (pos_ > size) {
+    pos_ = size;
+  }
+}
+
+bool Recordset::HasCurrentRow() const {
+  SyncView();
+  return store_ && !onDeletedRow_ && pos_ >= 0 && pos_ < static_cast<long>(view_.size());
+}
+
+void Recordset::RequireCurrent() const {
+  RequireOpen();
+  if (!HasCurrentRow()) vb::Raise(vb::err::NoCurrentRecord);
+}
+
+Row& Recordset::CurrentRow() { return store_->rows[view_[static_cast<std::size_t>(pos_)]]; }
+const Row& Recordset::CurrentRow() const { return store_->rows[view_[static_cast<std::size_t>(pos_)]]; }
+
+bool Recordset::Bof() const {
+  RequireOpen();
+  SyncView();
+  return view_.empty() ? !onDeletedRow_ : (pos_ < 0 && !onDeletedRow_);
+}
+
+bool Recordset::Eof() const {
+  RequireOpen();
+  SyncView();
+  return view_.empty() ? !onDeletedRow_ : (pos_ >= static_cast<long>(view_.size()) && !onDeletedRow_);
+}
+
+long Recordset::RecordCount() const {
+  RequireOpen();
+  SyncView();
+  return static_cast<long>(view_.size());
+}
+
+long Recordset::AbsolutePosition() const {
+  RequireOpen();
+  SyncView();
+  if (onDeletedRow_) return -1;
+  if (view_.empty() || pos_ < 0) return -2;
+  if (pos_ >= static_cast<long>(view_.size())) return -3;
+  return pos_ + 1;
+}
+
+void Recordset::SetPosition(long index, MoveReason reason) {
+  SyncView();
+  const long size = static_cast<long>(view_.size());
+  pos_ = std::clamp(index, -1L, size);
+  onDeletedRow_ = false;
+  currentRowId_ = (pos_ >= 0 && pos_ < size) ? static_cast<std::int64_t>(view_[static_cast<std::size_t>(pos_)]) : -1;
+  Fire(reason);
+}
+
+void Recordset::LeaveRow() {
+  if (editMode_ != db::EditMode::None) Update();
+}
+
+void Recordset::AbsolutePosition(long position) {
+  RequireOpen();
+  SyncView();
+  if (position < 1 || position > static_cast<long>(view_.size())) {
+    throw vb::VbError(vb::err::ArgumentOutOfRange,
+                      "The position " + std::to_string(position) + " is outside the record set's " +
+                          std::to_string(view_.size()) + " rows.");
+  }
+  LeaveRow();
+  SetPosition(position - 1, MoveReason::Move);
+}
+
+void Recordset::MoveFirst() {
+  RequireOpen();
+  LeaveRow();
+  SyncView();
+  SetPosition(view_.empty() ? -1 : 0, MoveReason::MoveFirst);
+}
+
+void Recordset::MoveLast() {
+  RequireOpen();
+  LeaveRow();
+  SyncView();
+  SetPosition(static_cast<long>(view_.size()) - 1, MoveReason::MoveLast);
+}
+
+void Recordset::MoveNext() {
+  RequireOpen();
+  if (Eof()) vb::Raise(vb::err::NoCurrentRecord);
+  LeaveRow();
+  SyncView();
+  SetPosition(onDeletedRow_ ? pos_ : pos_ + 1, MoveReason::MoveNext);
+}
+
+void Recordset::MovePrevious() {
+  RequireOpen();
+  if (Bof()) vb::Raise(vb::err::NoCurrentRecord);
+  LeaveRow();
+  SyncView();
+  SetPosition(pos_ - 1, MoveReason::MovePrevious);
+}
+
+void Recordset::Move(long offset) {
+  RequireOpen();
+  if ((offset > 0 && Eof()) || (offset < 0 && Bof())) vb::Raise(vb::err::NoCurrentRecord);
+  LeaveRow();
+  SyncView();
+  long base = pos_;
+  if (onDeletedRow_ && offset > 0) --base;  // the row after a deleted one already sits at pos_
+  SetPosition(base + offset, MoveReason::Move);
+}
+
+// --- Filter, sort, clone, requery --------------------------------------------
+
+void Recordset::SetFilter(std::shared_ptr<detail::FilterExpr> expr, std::function<bool(const RowView&)> predicate,
+                          std::string text) {
+  LeaveRow();
+  filterExpr_ = std::move(expr);
+  filterPredicate_ = std::move(predicate);
+  filterText_ = std::move(text);
+  RebuildView();
+  SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
+}
+
+void Recordset::Filter(std::string_view criteria) {
+  RequireOpen();
+  std::string text = vb::Trim(criteria);
+  SetFilter(text.empty() ? nullptr : detail::FilterExpr::Parse(text, *store_), nullptr, text);
+}
+
+void Recordset::Filter(std::function<bool(const RowView&)> predicate) {
+  RequireOpen();
+  SetFilter(nullptr, std::move(predicate), {});
+}
+
+void Recordset::Sort(std::string_view spec) {
+  RequireOpen();
+  std::string text = vb::Trim(spec);
+  auto keys = detail::ParseSort(text, *store_);
+  LeaveRow();
+  sortKeys_ = std::move(keys);
+  sortText_ = std::string(spec);
+  RebuildView();
+  SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
+}
+
+RecordsetPtr Recordset::Clone() {
+  RequireOpen();
+  auto clone = Create();
+  clone->store_ = store_;
+  clone->conn_ = conn_;
+  clone->source_ = source_;
+  clone->params_ = params_;
+  clone->cursorLocation_ = cursorLocation_;
+  clone->cursorType_ = cursorType_;
+  clone->lockType_ = lockType_;
+  clone->RebuildView();
+  clone->pos_ = clone->view_.empty() ? -1 : 0;
+  clone->currentRowId_ = clone->view_.empty() ? -1 : static_cast<std::int64_t>(clone->view_[0]);
+  return clone;
+}
+
+void Recordset::Requery() {
+  RequireOpen();
+  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  editMode_ = db::EditMode::None;
+  Load(source_, params_);
+  if (!filterText_.empty()) filterExpr_ = detail::FilterExpr::Parse(filterText_, *store_);
+  if (!sortText_.empty()) sortKeys_ = detail::ParseSort(sortText_, *store_);
+  RebuildView();
+  SetPosition(view_.empty() ? -1 : 0, MoveReason::Requery);
+}
+
+// --- Notification ------------------------------------------------------------
+
+int Recordset::AddMoveHandler(MoveHandler handler) {
+  int handle = nextHandle_++;
+  handlers_.emplace_back(handle, std::move(handler));
+  return handle;
+}
+
+void Recordset::RemoveMoveHandler(int handle) {
+  std::erase_if(handlers_, [handle](const auto& h) { return h.first == handle; });
+}
+
+void Recordset::Fire(MoveReason reason) {
+  if (handlers_.empty()) return;
+  auto handlers = handlers_;  // a handler may remove itself
+  for (auto& [handle, handler] : handlers) handler(*this, reason);
+}
+
+// --- Changes -----------------------------------------------------------------
+
+bool Recordset::Immediate() const {
+  return conn_ && lockType_ != db::LockType::BatchOptimistic;
+}
+
+void Recordset::BeginEdit(Row& row) {
+  if (editMode_ != db::EditMode::None) return;
+  editSnapshot_ = row.values;
+  editStatus_ = row.status;
+  editHadOriginal_ = row.original != nullptr;
+  editMode_ = db::EditMode::InProgress;
+}
+
+void Recordset::Assign(int index, const vb::Variant& value) {
+  RequireCurrent();
+  if (lockType_ == db::LockType::ReadOnly)
+    vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
+  const FieldMeta& meta = FieldInfo(index);
+  vb::Variant converted = ConvertForField(value, meta.type, meta.definedSize, meta.name);
+  Row& row = CurrentRow();
+  BeginEdit(row);
+  if (row.status == RecordStatus::Unmodified) {
+    row.original = std::make_unique<std::vector<vb::Variant>>(row.values);
+    row.status = RecordStatus::Modified;
+  }
+  row.values[static_cast<std::size_t>(index)] = std::move(converted);
+}
+
+void Recordset::AddNew() {
+  RequireOpen();
+  if (lockType_ == db::LockType::ReadOnly)
+    vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
+  LeaveRow();
+  rowBeforeAddNew_ = HasCurrentRow() ? currentRowId_ : -1;
+  Row& row = store_->rows.emplace_back();
+  row.values.resize(store_->fields.size());
+  row.status = RecordStatus::New;
+  ++store_->version;
+  currentRowId_ = static_cast<std::int64_t>(store_->rows.size() - 1);
+  pos_ = 0;
+  onDeletedRow_ = false;
+  RebuildView();
+  auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
+  editSnapshot_ = row.values;
+  editStatus_ = RecordStatus::New;
+  editHadOriginal_ = false;
+  editMode_ = db::EditMode::Add;
+  SetPosition(static_cast<long>(it - view_.begin()), MoveReason::AddNew);
+}
+
+void Recordset::EndEdit() {
+  editMode_ = db::EditMode::None;
+  editSnapshot_.clear();
+}
+
+void Recordset::Update() {
+  RequireOpen();
+  if (editMode_ == db::EditMode::None) return;
+  if (Immediate() && HasCurrentRow()) {
+    std::vector<std::uint32_t> rows{view_[static_cast<std::size_t>(pos_)]};
+    WriteRows(rows);  // on failure the edit stays open, so the user can correct it
+  }
+  EndEdit();
+}
+
+void Recordset::CancelUpdate() {
+  RequireOpen();
+  if (editMode_ == db::EditMode::None) return;
+  const bool adding = editMode_ == db::EditMode::Add;
+  if (HasCurrentRow()) {
+    Row& row = CurrentRow();
+    if (adding) {
+      row.gone = true;
+      ++store_->version;
+    } else {
+      row.values = editSnapshot_;
+      row.status = editStatus_;
+      if (!editHadOriginal_) row.original.reset();
+    }
+  }
+  EndEdit();
+  if (adding) {
+    onDeletedRow_ = false;
+    currentRowId_ = rowBeforeAddNew_;
+    RebuildView();
+    auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(rowBeforeAddNew_));
+    SetPosition(it == view_.end() ? static_cast<long>(view_.size()) : static_cast<long>(it - view_.begin()),
+                MoveReason::Move);
+  }
+}
+
+void Recordset::Delete() {
+  RequireCurrent();
+  if (lockType_ == db::LockType::ReadOnly)
+    vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
+  Row& row = CurrentRow();
+  if (row.status == RecordStatus::New) {
+    row.gone = true;  // never written: nothing to delete in the table
+  } else {
+    if (editMode_ != db::EditMode::None) {
+      // Deleting drops the edit: the row is deleted as it was read.
+      row.values = editSnapshot_;
+      row.status = editStatus_;
+      if (!editHadOriginal_) row.original.reset();
+    }
+    const RecordStatus before = row.status;
+    row.status = RecordStatus::Deleted;
+    if (Immediate()) {
+      std::vector<std::uint32_t> rows{view_[static_cast<std::size_t>(pos_)]};
+      try {
+        WriteRows(rows);
+      } catch (...) {
+        row.status = before;
+        throw;
+      }
+    }
+  }
+  EndEdit();
+  ++store_->version;
+  RebuildView();  // the row leaves the view and stays current as a deleted row
+}
+
+long Recordset::PendingCount() const {
+  RequireOpen();
+  long count = 0;
+  for (const Row& row : store_->rows)
+    if (!row.gone && row.status != RecordStatus::Unmodified) ++count;
+  return count;
+}
+
+db::RecordStatus Recordset::Status() const {
+  RequireOpen();
+  if (onDeletedRow_) return RecordStatus::Deleted;
+  RequireCurrent();
+  return CurrentRow().status;
+}
+
+void Recordset::UpdateBatch() {
+  RequireOpen();
+  if (editMode_ != db::EditMode::None) EndEdit();
+  std::vector<std::uint32_t> rows;
+  for (std::uint32_t id = 0; id < store_->rows.size(); ++id) {
+    const Row& row = store_->rows[id];
+    if (!row.gone && row.status != RecordStatus::Unmodified) rows.push_back(id);
+  }
+  if (rows.empty()) return;
+  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  WriteRows(rows);
+}
+
+void Recordset::CancelBatch() {
+  RequireOpen();
+  EndEdit();
+  for (Row& row : store_->rows) {
+    if (row.gone) continue;
+    if (row.status == RecordStatus::New) {
+      row.gone = true;
+    } else if (row.status != RecordStatus::Unmodified) {
+      if (row.original) row.values = std::move(*row.original);
+      row.original.reset();
+      row.status = RecordStatus::Unmodified;
+    }
+  }
+  ++store_->version;
+  SyncView();
+}
+
+// --- Writing back ------------------------------------------------------------
+
+namespace {
+
+// How the rows of one base table are written: its fields in the record set
+// and the fields that identify a row.
+struct TablePlan {
+  std::string qualifiedName;
+  std::vector<int> fields;
+  std::vector<int> keyFields;  // primary key, or every field of the table when the key is not all present
+};
+
+std::string KeyCondition(const std::vector<int>& keyFields, const std::vector<FieldMeta>& meta) {
+  std::string sql;
+  for (int f : keyFields) {
+    if (!sql.empty()) sql += " AND ";
+    sql += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " IS ?";
+  }
+  return sql;
+}
+
+void ExpectOneRow(long long changed, const std::string& table) {
+  if (changed == 1) return;
+  if (changed == 0) {
+    throw vb::VbError(vb::err::RowNotFound,
+                      "Row cannot be located for updating in '" + table +
+                          "'. Some values may have been changed since it was last read.");
+  }
+  throw vb::VbError(vb::err::Unspecified,
+                    "Insufficient key column information for updating '" + table + "': " + std::to_string(changed) +
+                        " rows match.");
+}
+
+}  // namespace
+
+void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
+  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  Connection& conn = *conn_;
+  const std::vector<FieldMeta>& meta = store_->fields;
+
+  // One plan per base table, in the order of the fields.
+  std::vector<TablePlan> plans;
+  std::map<std::string, std::size_t> planOf;
+  for (int i = 0; i < static_cast<int>(meta.size()); ++i) {
+    const FieldMeta& f = meta[static_cast<std::size_t>(i)];
+    if (f.baseTable.empty() || f.baseColumn.empty()) continue;
+    std::string key = detail::LowerAscii(f.baseSchema + "." + f.baseTable);
+    auto [it, added] = planOf.emplace(key, plans.size());
+    if (added) {
+      TablePlan plan;
+      plan.qualifiedName = (f.baseSchema.empty() || f.baseSchema == "main")
+                               ? QuoteName(f.baseTable)
+                               : QuoteName(f.baseSchema) + "." + QuoteName(f.baseTable);
+      plans.push_back(std::move(plan));
+    }
+    plans[it->second].fields.push_back(i);
+  }
+  if (plans.empty()) {
+    throw vb::VbError(vb::err::FieldNotUpdatable,
+                      "The record set holds no table columns, so its changes cannot be written.");
+  }
+  for (TablePlan& plan : plans) {
+    const FieldMeta& first = meta[static_cast<std::size_t>(plan.fields.front())];
+    std::string table = first.baseSchema.empty() || first.baseSchema == "main"
+                            ? first.baseTable
+                            : first.baseSchema + "." + first.baseTable;
+    std::vector<std::string> key = catalog::PrimaryKey(conn, first.baseTable);
+    for (const std::string& column : key) {
+      auto found = std::find_if(plan.fields.begin(), plan.fields.end(), [&](int f) {
+        return vb::TextEquals(meta[static_cast<std::size_t>(f)].baseColumn, column);
+      });
+      if (found == plan.fields.end()) {
+        plan.keyFields.clear();
+        break;
+      }
+      plan.keyFields.push_back(*found);
+    }
+    if (plan.keyFields.empty()) plan.keyFields = plan.fields;
+  }
+  // New and deleted rows go to the table of the first column.
+  const TablePlan& target = plans.front();
+
+  // What the database answered for inserted rows, applied once all is written.
+  std::vector<std::pair<std::uint32_t, std::vector<vb::Variant>>> inserted;
+
+  conn.BeginTrans();
+  try {
+    for (std::uint32_t id : ids) {
+      Row& row = store_->rows[id];
+      if (row.gone) continue;
+      if (row.status == RecordStatus::New) {
+        std::string columns, marks, returning;
+        std::vector<vb::Variant> params;
+        for (int f : target.fields) {
+          const std::string name = QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
+          if (!returning.empty()) returning += ", ";
+          returning += name;
+          const vb::Variant& v = row.values[static_cast<std::size_t>(f)];
+          if (v.IsEmpty()) continue;  // never assigned: the table's default applies
+          if (!columns.empty()) {
+            columns += ", ";
+            marks += ", ";
+          }
+          columns += name;
+          marks += "?";
+          params.push_back(v);
+        }
+        std::string sql = "INSERT INTO " + target.qualifiedName +
+                          (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")") +
+                          " RETURNING " + returning;
+        Statement stmt = conn.Prepare(sql);
+        stmt.Bind(params);
+        std::vector<vb::Variant> stored;
+        if (stmt.Step()) {
+          for (std::size_t i = 0; i < target.fields.size(); ++i)
+            stored.push_back(ReadValue(stmt.get(), static_cast<int>(i),
+                                       meta[static_cast<std::size_t>(target.fields[i])].type));
+        }
+        while (stmt.Step()) {
+        }
+        inserted.emplace_back(id, std::move(stored));
+      } else if (row.status == RecordStatus::Modified) {
+        for (const TablePlan& plan : plans) {
+          std::string sets;
+          std::vector<vb::Variant> params;
+          for (int f : plan.fields) {
+            const vb::Variant& now = row.values[static_cast<std::size_t>(f)];
+            if (now.Identical(row.OriginalOf(f))) continue;
+            if (!sets.empty()) sets += ", ";
+            sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
+            params.push_back(now);
+          }
+          if (sets.empty()) continue;
+          for (int f : plan.keyFields) params.push_back(row.OriginalOf(f));
+          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + " WHERE " + KeyCondition(plan.keyFields, meta),
+                       params);
+          ExpectOneRow(conn.Changes(), plan.qualifiedName);
+        }
+      } else if (row.status == RecordStatus::Deleted) {
+        std::vector<vb::Variant> params;
+        for (int f : target.keyFields) params.push_back(row.OriginalOf(f));
+        conn.Execute("DELETE FROM " + target.qualifiedName + " WHERE " + KeyCondition(target.keyFields, meta), params);
+        ExpectOneRow(conn.Changes(), target.qualifiedName);
+      }
+    }
+    conn.CommitTrans();
+  } catch (...) {
+    try {
+      conn.RollbackTrans();
+    } catch (const vb::VbError&) {
+      // The database may have ended the transaction itself; the first error is what counts.
+    }
+    throw;
+  }
+
+  // Everything is written: the rows now hold what the table holds.
+  std::size_t next = 0;
+  bool removed = false;
+  for (std::uint32_t id : ids) {
+    Row& row = store_->rows[id];
+    if (row.gone) continue;
+    if (row.status == RecordStatus::Deleted) {
+      row.gone = true;
+      removed = true;
+    } else if (row.status == RecordStatus::New) {
+      const auto& stored = inserted[next++].second;
+      for (std::size_t i = 0; i < stored.size(); ++i)
+        row.values[static_cast<std::size_t>(target.fields[i])] = stored[i];
+    }
+    row.original.reset();
+    if (!row.gone) row.status = RecordStatus::Unmodified;
+  }
+  if (removed) ++store_->version;
+}
+
+}  // namespace db

@@ -1,0 +1,55 @@
+#pragma once
+// The rows behind a record set and its clones. Internal to platform/db.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "db/Recordset.h"
+
+namespace db::detail {
+
+struct Row {
+  std::vector<vb::Variant> values;  // Empty marks a field of a new row that was never assigned
+  std::unique_ptr<std::vector<vb::Variant>> original;  // the values as read, kept from the first change
+  RecordStatus status = RecordStatus::Unmodified;
+  bool gone = false;  // deleted and written, or added and cancelled
+
+  bool Visible() const { return !gone && status != RecordStatus::Deleted; }
+  const vb::Variant& OriginalOf(int index) const {
+    return original ? (*original)[static_cast<std::size_t>(index)] : values[static_cast<std::size_t>(index)];
+  }
+};
+
+struct RowStore {
+  std::vector<FieldMeta> fields;
+  std::unordered_map<std::string, int> names;  // lower-cased name, and "table.column"
+  std::deque<Row> rows;
+  std::uint64_t version = 1;  // changes whenever rows appear or disappear
+
+  void IndexNames();
+  int Find(std::string_view name) const;
+};
+
+std::string LowerAscii(std::string_view s);
+
+// A parsed filter criteria text.
+class FilterExpr {
+ public:
+  virtual ~FilterExpr() = default;
+  virtual bool Matches(const Row& row) const = 0;
+  // Raises error 3001 for a criteria text that cannot be read and 3265 for
+  // an unknown field.
+  static std::shared_ptr<FilterExpr> Parse(std::string_view criteria, const RowStore& store);
+};
+
+// Parses "A, B DESC" into field indexes and directions.
+std::vector<std::pair<int, bool>> ParseSort(std::string_view spec, const RowStore& store);
+// Orders two rows by the sort keys; Null before every value.
+bool SortLess(const Row& a, const Row& b, const std::vector<std::pair<int, bool>>& keys);
+
+}  // namespace db::detail

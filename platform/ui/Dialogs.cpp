@@ -1,0 +1,83 @@
+#include "ui/Dialogs.h"
+
+#include <iostream>
+
+#include "vb/App.h"
+
+namespace ui {
+namespace {
+
+int AnswerOfButton(int buttons, int index) {
+  static const int answers[6][3] = {
+      {vbOK, vbOK, vbOK},          {vbOK, vbCancel, vbCancel},   {vbAbort, vbRetry, vbIgnore},
+      {vbYes, vbNo, vbCancel},     {vbYes, vbNo, vbNo},          {vbRetry, vbCancel, vbCancel},
+  };
+  if (buttons < 0 || buttons > 5) buttons = 0;
+  if (index < 0 || index > 2) index = 0;
+  return answers[buttons][index];
+}
+
+// Used where no window system is set up: reports on standard error and
+// takes the default.
+class ConsoleDialogs final : public Dialogs {
+ public:
+  int MsgBox(const std::string& prompt, int style, const std::string& title) override {
+    std::cerr << title << ": " << prompt << '\n';
+    return DefaultAnswer(style);
+  }
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string&) override {
+    std::cerr << title << ": " << prompt << '\n';
+    return std::nullopt;
+  }
+  std::optional<std::string> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChoosePrinter(const std::string&) override { return std::nullopt; }
+  int ShowModal(QWidget&) override { return 0; }
+};
+
+ConsoleDialogs& Console() {
+  static ConsoleDialogs console;
+  return console;
+}
+
+Dialogs*& Installed() {
+  static Dialogs* installed = nullptr;
+  return installed;
+}
+
+}  // namespace
+
+int DefaultAnswer(int style) { return AnswerOfButton(ButtonsOf(style), DefaultButtonOf(style)); }
+
+int CloseAnswer(int style) {
+  switch (ButtonsOf(style)) {
+    case vbOKCancel:
+    case vbYesNoCancel:
+    case vbRetryCancel:
+      return vbCancel;
+    case vbYesNo:
+      return vbNo;
+    case vbAbortRetryIgnore:
+      return vbCancel;  // such a box cannot be closed without a button
+    default:
+      return vbOK;
+  }
+}
+
+Dialogs& dialogs() {
+  Dialogs* d = Installed();
+  return d ? *d : Console();
+}
+
+Dialogs* SetDialogs(Dialogs* d) {
+  Dialogs* previous = Installed();
+  Installed() = d;
+  return previous;
+}
+
+int MsgBox(const std::string& prompt, int style, const std::string& title) {
+  return dialogs().MsgBox(prompt, style, title.empty() ? vb::App::Title() : title);
+}
+
+}  // namespace ui
