@@ -1,0 +1,78 @@
+// Run-time errors and the End statement.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "vb/End.h"
+#include "vb/VbError.h"
+
+using namespace vb;
+
+TEST(VbError, RaiseUsesTheClassicDescription) {
+  struct Case {
+    long number;
+    const char* description;
+  };
+  const std::vector<Case> cases = {
+      {5, "Invalid procedure call or argument"},
+      {6, "Overflow"},
+      {7, "Out of memory"},
+      {9, "Subscript out of range"},
+      {11, "Division by zero"},
+      {13, "Type mismatch"},
+      {53, "File not found"},
+      {75, "Path/File access error"},
+      {94, "Invalid use of Null"},
+      {429, "ActiveX component can't create object"},
+      {3001, "Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."},
+      {3021, "Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
+             "current record."},
+      {3265, "Item cannot be found in the collection corresponding to the requested name or ordinal."},
+      {3704, "Operation is not allowed when the object is closed."},
+      {3709, "The connection cannot be used to perform this operation. It is either closed or invalid in this "
+             "context."},
+      {32755, "Application-defined or object-defined error"},
+      {1234, "Application-defined or object-defined error"},
+  };
+  for (const Case& c : cases) {
+    try {
+      Raise(c.number);
+      ADD_FAILURE() << "Raise returned";
+    } catch (const VbError& e) {
+      EXPECT_EQ(e.Number(), c.number);
+      EXPECT_EQ(e.Description(), c.description);
+      EXPECT_STREQ(e.what(), c.description);
+    }
+  }
+}
+
+TEST(VbError, RaiseWithOwnDescription) {
+  try {
+    Raise(err::ApplicationDefined, "The year is closed");
+    ADD_FAILURE() << "Raise returned";
+  } catch (const VbError& e) {
+    EXPECT_EQ(e.Number(), err::ApplicationDefined);
+    EXPECT_EQ(e.Description(), "The year is closed");
+  }
+}
+
+TEST(End, CallsTheInstalledHandlerAndAnswersThePreviousOne) {
+  auto throwing = [](int code) { throw ProgramEnded{code}; };
+  const std::function<void(int)> original = SetEndHandler(throwing);
+  ASSERT_TRUE(original);
+  try {
+    End(3);
+    ADD_FAILURE() << "End returned";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.exitCode, 3);
+  }
+  const std::function<void(int)> previous = SetEndHandler(original);
+  ASSERT_TRUE(previous);
+  EXPECT_THROW(previous(0), ProgramEnded);
+}
+
+TEST(EndDeathTest, DefaultHandlerExitsTheProcess) {
+  EXPECT_EXIT(End(7), ::testing::ExitedWithCode(7), "");
+}
