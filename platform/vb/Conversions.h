@@ -28,7 +28,8 @@ Date CDate(const Variant& v);             // texts "M/d/yyyy[ h:mm[:ss][ AM|PM]]
 std::string TextOf(const Variant& v);
 
 // Val: the number at the start of a text ("12abc" -> 12, "" -> 0), blanks
-// ignored, "&H" hexadecimal; never an error.
+// ignored, "&H" hexadecimal; never a type mismatch (only a number beyond the
+// range of doubles, "1E400", is error 6).
 double Val(std::string_view text);
 // Str: the text of a number with a leading blank for non-negative numbers.
 std::string Str(const Variant& v);

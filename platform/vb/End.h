@@ -13,7 +13,7 @@ struct ProgramEnded {
 
 [[noreturn]] void End(int exitCode = 0);
 // Installs the handler that End calls; it must not return (throw or exit).
-// Answers the previous handler.
+// An empty handler puts the default back. Answers the previous handler.
 std::function<void(int)> SetEndHandler(std::function<void(int)> handler);
 
 }  // namespace vb
