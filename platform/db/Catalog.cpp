@@ -36,7 +36,7 @@ std::vector<ColumnInfo> Columns(Connection& conn, std::string_view table) {
   std::vector<ColumnInfo> columns;
   // The table-valued form of table_info takes the name as a bound value.
   Statement stmt = conn.Prepare(
-      "SELECT name, type, \"notnull\", dflt_value IS NOT NULL, pk FROM pragma_table_info(?) ORDER BY cid");
+      "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid");
   stmt.Bind(1, vb::Variant(table));
   while (stmt.Step()) {
     ColumnInfo info;
@@ -44,7 +44,8 @@ std::vector<ColumnInfo> Columns(Connection& conn, std::string_view table) {
     info.declaredType = ColumnText(stmt.get(), 1);
     info.type = TypeOfDeclared(info.declaredType, &info.definedSize);
     info.notNull = sqlite3_column_int(stmt.get(), 2) != 0;
-    info.hasDefault = sqlite3_column_int(stmt.get(), 3) != 0;
+    info.defaultExpression = ColumnText(stmt.get(), 3);
+    info.hasDefault = sqlite3_column_type(stmt.get(), 3) != SQLITE_NULL;
     info.keyPosition = sqlite3_column_int(stmt.get(), 4);
     columns.push_back(std::move(info));
   }

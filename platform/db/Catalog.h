@@ -20,6 +20,7 @@ struct ColumnInfo {
   bool notNull = false;
   int keyPosition = 0;  // 1.. for primary-key columns in key order, 0 otherwise
   bool hasDefault = false;
+  std::string defaultExpression;  // the SQL expression of the default, empty when there is none
 };
 
 namespace catalog {

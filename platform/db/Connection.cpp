@@ -74,6 +74,11 @@ void Statement::Bind(const std::vector<vb::Variant>& params) {
   for (std::size_t i = 0; i < params.size(); ++i) BindValue(stmt_, static_cast<int>(i + 1), params[i]);
 }
 
+void Statement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
 void Statement::Bind(int index, const vb::Variant& value) { BindValue(stmt_, index, value); }
 
 bool Statement::Step() {

@@ -41,6 +41,8 @@ class Statement {
   // Steps once: true when a row is ready, false when done; raises the
   // database's error as a VbError.
   bool Step();
+  // Makes the statement ready to run again with new values.
+  void Reset();
 
  private:
   friend class Connection;

@@ -652,6 +652,42 @@ std::string KeyCondition(const std::vector<int>& keyFields, const std::vector<Fi
   return sql;
 }
 
+// The defaults of the given fields of one table (Null where the table has
+// none), as their fields hold them, and the field that numbers new rows (an
+// INTEGER PRIMARY KEY of its own) when it is among them.
+std::vector<vb::Variant> TableDefaults(Connection& conn, const std::vector<FieldMeta>& meta,
+                                       const std::vector<int>& fields, int* rowIdField) {
+  std::vector<vb::Variant> defaults(fields.size(), vb::Null);
+  if (fields.empty()) return defaults;
+  const FieldMeta& first = meta[static_cast<std::size_t>(fields.front())];
+  std::vector<ColumnInfo> columns = catalog::Columns(conn, first.baseTable);
+  int keyColumns = 0;
+  for (const ColumnInfo& c : columns) keyColumns += c.keyPosition > 0;
+  std::string select;
+  std::vector<std::size_t> selected;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldMeta& f = meta[static_cast<std::size_t>(fields[i])];
+    for (const ColumnInfo& c : columns) {
+      if (!vb::TextEquals(c.name, f.baseColumn)) continue;
+      if (c.keyPosition > 0 && keyColumns == 1 && vb::TextEquals(c.declaredType, "INTEGER")) *rowIdField = fields[i];
+      if (!c.defaultExpression.empty()) {
+        select += (select.empty() ? "SELECT " : ", ") + c.defaultExpression;
+        selected.push_back(i);
+      }
+    }
+  }
+  if (select.empty()) return defaults;
+  // The defaults are constant expressions of the table's definition.
+  Statement stmt = conn.Prepare(select);
+  if (stmt.Step()) {
+    for (std::size_t k = 0; k < selected.size(); ++k) {
+      const std::size_t i = selected[k];
+      defaults[i] = ReadValue(stmt.get(), static_cast<int>(k), meta[static_cast<std::size_t>(fields[i])].type);
+    }
+  }
+  return defaults;
+}
+
 void ExpectOneRow(long long changed, const std::string& table) {
   if (changed == 1) return;
   if (changed == 0) {
@@ -713,8 +749,25 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   // New and deleted rows go to the table of the first column.
   const TablePlan& target = plans.front();
 
-  // What the database answered for inserted rows, applied once all is written.
-  std::vector<std::pair<std::uint32_t, std::vector<vb::Variant>>> inserted;
+  struct InsertPlan {
+    Statement stmt;
+    std::vector<int> bound;              // fields whose values the statement takes
+    std::vector<int> returned;           // fields left to the table: they take its defaults
+    std::vector<vb::Variant> defaults;   // the default of each of those fields
+    int rowIdField = -1;                 // the field that numbers new rows, if it is among them
+  };
+  std::map<std::vector<bool>, InsertPlan> inserts;
+  // The rows inserted, to take the table's defaults once all is written.
+  struct Inserted {
+    std::uint32_t id;
+    const InsertPlan* plan;
+    long long rowId;
+  };
+  std::vector<Inserted> inserted;
+  // Statements go back to the connection before the transaction ends.
+  auto releaseStatements = [&] {
+    for (auto& entry : inserts) entry.second.stmt = Statement();
+  };
 
   conn.BeginTrans();
   try {
@@ -722,36 +775,39 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
       Row& row = store_->rows[id];
       if (row.gone) continue;
       if (row.status == RecordStatus::New) {
-        std::string columns, marks, returning;
-        std::vector<vb::Variant> params;
-        for (int f : target.fields) {
-          const std::string name = QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
-          if (!returning.empty()) returning += ", ";
-          returning += name;
-          const vb::Variant& v = row.values[static_cast<std::size_t>(f)];
-          if (v.IsEmpty()) continue;  // never assigned: the table's default applies
-          if (!columns.empty()) {
-            columns += ", ";
-            marks += ", ";
+        // Rows that assign the same fields share one prepared statement. The
+        // fields left unassigned take the table's defaults, which the
+        // statement hands back.
+        std::vector<bool> assigned(target.fields.size());
+        for (std::size_t i = 0; i < target.fields.size(); ++i)
+          assigned[i] = !row.values[static_cast<std::size_t>(target.fields[i])].IsEmpty();
+        auto plan = inserts.find(assigned);
+        if (plan == inserts.end()) {
+          InsertPlan made;
+          std::string columns, marks;
+          for (std::size_t i = 0; i < target.fields.size(); ++i) {
+            const int f = target.fields[i];
+            if (assigned[i]) {
+              if (!columns.empty()) columns += ", ";
+              columns += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
+              marks += marks.empty() ? "?" : ", ?";
+              made.bound.push_back(f);
+            } else {
+              made.returned.push_back(f);
+            }
           }
-          columns += name;
-          marks += "?";
-          params.push_back(v);
+          made.stmt = conn.Prepare("INSERT INTO " + target.qualifiedName +
+                                   (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"));
+          made.defaults = TableDefaults(conn, meta, made.returned, &made.rowIdField);
+          plan = inserts.emplace(std::move(assigned), std::move(made)).first;
         }
-        std::string sql = "INSERT INTO " + target.qualifiedName +
-                          (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")") +
-                          " RETURNING " + returning;
-        Statement stmt = conn.Prepare(sql);
-        stmt.Bind(params);
-        std::vector<vb::Variant> stored;
-        if (stmt.Step()) {
-          for (std::size_t i = 0; i < target.fields.size(); ++i)
-            stored.push_back(ReadValue(stmt.get(), static_cast<int>(i),
-                                       meta[static_cast<std::size_t>(target.fields[i])].type));
+        InsertPlan& insert = plan->second;
+        insert.stmt.Reset();
+        for (std::size_t i = 0; i < insert.bound.size(); ++i)
+          insert.stmt.Bind(static_cast<int>(i + 1), row.values[static_cast<std::size_t>(insert.bound[i])]);
+        while (insert.stmt.Step()) {
         }
-        while (stmt.Step()) {
-        }
-        inserted.emplace_back(id, std::move(stored));
+        inserted.push_back({id, &insert, insert.rowIdField >= 0 ? conn.LastInsertRowId() : 0});
       } else if (row.status == RecordStatus::Modified) {
         for (const TablePlan& plan : plans) {
           std::string sets;
@@ -776,8 +832,10 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
         ExpectOneRow(conn.Changes(), target.qualifiedName);
       }
     }
+    releaseStatements();
     conn.CommitTrans();
   } catch (...) {
+    releaseStatements();
     try {
       conn.RollbackTrans();
     } catch (const vb::VbError&) {
@@ -787,18 +845,21 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   }
 
   // Everything is written: the rows now hold what the table holds.
-  std::size_t next = 0;
   bool removed = false;
+  for (const Inserted& row : inserted) {
+    std::vector<vb::Variant>& values = store_->rows[row.id].values;
+    const InsertPlan& plan = *row.plan;
+    for (std::size_t i = 0; i < plan.returned.size(); ++i) {
+      const int f = plan.returned[i];
+      values[static_cast<std::size_t>(f)] = f == plan.rowIdField ? vb::Variant::FromInt64(row.rowId) : plan.defaults[i];
+    }
+  }
   for (std::uint32_t id : ids) {
     Row& row = store_->rows[id];
     if (row.gone) continue;
     if (row.status == RecordStatus::Deleted) {
       row.gone = true;
       removed = true;
-    } else if (row.status == RecordStatus::New) {
-      const auto& stored = inserted[next++].second;
-      for (std::size_t i = 0; i < stored.size(); ++i)
-        row.values[static_cast<std::size_t>(target.fields[i])] = stored[i];
     }
     row.original.reset();
     if (!row.gone) row.status = RecordStatus::Unmodified;
