@@ -1,0 +1,29 @@
+// The tax forms: each row's Total from its amount lines.
+
+#include "modCalculations.h"
+
+namespace modCalculationsTaxes {
+namespace {
+
+using sumwright::Steps;
+
+// The property-tax Total adds ten lines; CommRedFunds, SERAF,
+// RedevAgencyAssetLiquidation, CollegeERAF and EstExcessERAF stay out of it.
+const Steps kTax{
+    {"Total",
+     {"Secured", "Unsecured", "HOX", "Subventions", "DistributionTimberYieldTax", "DistributionPriorYearTax",
+      "ReleasePriorYearTaxImpound", "SupplementalTax", "EducationalRevenueAugmentationFund",
+      "PriorYearRestrictedMonie"}},
+};
+
+const Steps kTaxMisc{
+    {"Total", {"RoyaltiesBonuses", "FederalStateCountyLieuofTaxe"}},
+};
+
+}  // namespace
+
+SUMWRIGHT_ROW_ROUTINE(Calculate_TAX, kTax)
+
+SUMWRIGHT_ROW_ROUTINE(Calculate_TAXMISC, kTaxMisc)
+
+}  // namespace modCalculationsTaxes

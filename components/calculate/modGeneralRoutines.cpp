@@ -1,0 +1,201 @@
+#include "modGeneralRoutines.h"
+
+#include <array>
+#include <exception>
+#include <optional>
+#include <string_view>
+
+#include "modCalculations.h"
+#include "vb/Conversions.h"
+#include "vb/VbError.h"
+
+namespace modGeneralRoutines {
+namespace {
+
+// One copy per thread that uses the component, kept for the life of the
+// loaded library on that thread.
+thread_local std::string tConnectionString;
+thread_local std::string tPYConnectionString;
+
+struct FormRoutine {
+  std::string_view formKey;
+  sumwright::Routine routine;
+};
+
+// The form keys in the order they are matched.
+constexpr std::array kRoutines{
+    FormRoutine{"ATTCOE", modCalculationsAttendance::Calculate_ATTCOE},
+    FormRoutine{"ATTCOEDISTFUNDADA", modCalculationsAttendance::Calculate_ATTCOEDISTFUNDADA},
+    FormRoutine{"FOSTERYOUTHNSHS", modCalculationsAttendance::Calculate_FOSTERYOUTHNSHS},
+    FormRoutine{"ATT_SD", modCalculationsAttendance::Calculate_ATT_SD},
+    FormRoutine{"ATT_SD_BS", modCalculationsAttendance::Calculate_ATT_SD_BS},
+    FormRoutine{"ATT_SD_BAOE", modCalculationsAttendance::Calculate_ATT_SD_BAOE},
+    FormRoutine{"ATT_SD_SUPP", modCalculationsAttendance::Calculate_ATT_SD_SUPP},
+    FormRoutine{"BRL_SD_NSES_ADA", modCalculationsAttendance::Calculate_BRL_SD_NSES_ADA},
+    FormRoutine{"BRL_SD_NSHS_ADA", modCalculationsAttendance::Calculate_BRL_SD_NSHS_ADA},
+    FormRoutine{"NSS", modCalculationsAttendance::Calculate_NSS},
+    FormRoutine{"ATTCSACD", modCalculationsCharter::Calculate_ATTCSACD},
+    FormRoutine{"ATTCOECS", modCalculationsCharter::Calculate_ATTCOECS},
+    FormRoutine{"ATTCOECSTRACK", modCalculationsCharter::Calculate_ATTCOECSTRACK},
+    FormRoutine{"CS_BA", modCalculationsCharter::Calculate_CS_BA},
+    FormRoutine{"INFANTFUNDING", modCalculationsSELPA::Calculate_INFANTFUNDING},
+    FormRoutine{"INFANTFUNDINGBP", modCalculationsSELPA::Calculate_INFANTFUNDINGBP},
+    FormRoutine{"SELPAMENTALHEALTH", modCalculationsSELPA::Calculate_SELPAMENTALHEALTH},
+    FormRoutine{"TAX", modCalculationsTaxes::Calculate_TAX},
+    FormRoutine{"TAXMISC", modCalculationsTaxes::Calculate_TAXMISC},
+};
+
+// Makes the remembered row current again. A row position moves there from
+// the first row; a set that stood before its first or after its last row is
+// put back there.
+void MoveBack(db::Recordset& rs, long remembered) {
+  if (remembered >= 1) {
+    rs.MoveFirst();
+    if (remembered > 1) rs.Move(remembered - 1);
+  } else if (remembered == -3) {  // after the last row
+    rs.MoveLast();
+    rs.MoveNext();
+  } else {
+    rs.MoveFirst();
+    if (!rs.Bof()) rs.MovePrevious();
+  }
+}
+
+// The value of a key column as a WHERE value; Null cannot be one.
+vb::Variant KeyValue(const db::Recordset& rs, std::string_view column) {
+  vb::Variant value = rs.Value(column);
+  if (value.IsNull()) vb::Raise(vb::err::InvalidUseOfNull);
+  return value;
+}
+
+WhereClause BuildWhere(const db::Recordset& rs,
+                       std::initializer_list<std::pair<std::string_view, std::string_view>> clauses) {
+  WhereClause where;
+  if (rs.Bof() && rs.Eof()) return where;
+  bool first = true;
+  for (const auto& [column, rowColumn] : clauses) {
+    where.text += first ? "\rWHERE " : "\rAND ";
+    where.text += column;
+    where.text += " = ?";
+    where.params.push_back(KeyValue(rs, rowColumn));
+    first = false;
+  }
+  return where;
+}
+
+// Closes an open record set or connection and releases the reference,
+// ignoring every error.
+template <class Pointer>
+void CloseAndRelease(Pointer& object) noexcept {
+  if (!object) return;
+  try {
+    if (object->State() == db::ObjectState::Open) object->Close();
+  } catch (...) {
+  }
+  object.reset();
+}
+
+}  // namespace
+
+void SetConnectionString(const std::string& value) { tConnectionString = value; }
+std::string GetConnectionString() { return tConnectionString; }
+void SetPYConnectionString(const std::string& value) { tPYConnectionString = value; }
+std::string GetPYConnectionString() { return tPYConnectionString; }
+
+std::int16_t CalculateForm(const std::string& tableName, db::RecordsetPtr& currentValues, ParamsRef params) {
+  const std::string formKey = vb::UCase(tableName);
+  for (const FormRoutine& entry : kRoutines) {
+    if (entry.formKey == formKey) return entry.routine(currentValues, params);
+  }
+  return sumwright::kTrue;
+}
+
+void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps) {
+  for (const sumwright::Step& step : steps) {
+    vb::Variant value;
+    bool first = true;
+    for (const std::string& term : step.terms) {
+      const bool subtract = term.front() == '-';
+      const vb::Variant operand = rs.Value(subtract ? std::string_view(term).substr(1) : std::string_view(term));
+      if (first) {
+        value = subtract ? -operand : operand;
+      } else {
+        value = subtract ? value - operand : value + operand;
+      }
+      first = false;
+    }
+    rs.SetValue(step.target, value);
+  }
+}
+
+std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow) {
+  if (!rs) vb::Raise(vb::err::ObjectNotSet);
+  std::optional<long> remembered;
+  try {
+    if (rs->Bof() && rs->Eof()) return sumwright::kTrue;
+    remembered = rs->AbsolutePosition();
+    rs->MoveFirst();
+    while (!rs->Eof()) {
+      perRow(*rs);
+      rs->MoveNext();
+    }
+    MoveBack(*rs, *remembered);
+    return sumwright::kTrue;
+  } catch (const std::exception&) {
+    if (!remembered) throw;  // the record set cannot even be read
+    MoveBack(*rs, *remembered);  // an error here fails the call
+    return sumwright::kFalse;
+  }
+}
+
+std::int16_t VisitRows(db::RecordsetPtr& rs, const sumwright::Steps& steps) {
+  return VisitRows(rs, [&steps](db::Recordset& row) { ApplySteps(row, steps); });
+}
+
+WhereClause GetWhereClause(db::Recordset& rs) {
+  return BuildWhere(rs, {{"Fiscal_Year", "Fiscal_Year"},
+                         {"Period_ID", "Period_ID"},
+                         {"County_ID", "County_ID"},
+                         {"School_District_ID", "School_District_ID"},
+                         {"School_ID", "School_ID"},
+                         {"SelpaAuDist", "SelpaAuDist"},
+                         {"SelpaAuDistSchoolId", "SelpaAuDistSchoolId"}});
+}
+
+WhereClause GetAuWhereClause(db::Recordset& rs) {
+  return BuildWhere(rs, {{"Fiscal_Year", "Fiscal_Year"},
+                         {"Au_County", "County_ID"},
+                         {"School_District_ID", "SelpaAuDist"},
+                         {"School_ID", "SelpaAuDistSchoolId"}});
+}
+
+void CloseRecordset(db::RecordsetPtr& rs) noexcept { CloseAndRelease(rs); }
+
+void CloseConnection(db::ConnectionPtr& conn) noexcept { CloseAndRelease(conn); }
+
+}  // namespace modGeneralRoutines
+
+namespace sumwright {
+
+void AddLineTotals(Steps& steps, const std::string& prefix, const Names& lines, const Names& spans) {
+  for (const std::string& line : lines) {
+    Step step{prefix + line + "_Total", {}};
+    for (const std::string& span : spans) step.terms.push_back(prefix + line + "_" + span);
+    steps.push_back(std::move(step));
+  }
+}
+
+void AddBlock(Steps& steps, const std::string& prefix, const Names& lines, const Names& spans,
+              const std::string& spanTotalLine, const std::string& grandTotal) {
+  AddLineTotals(steps, prefix, lines, spans);
+  for (const std::string& span : spans) {
+    Step step{prefix + spanTotalLine + span, {}};
+    for (const std::string& line : lines) step.terms.push_back(prefix + line + "_" + span);
+    steps.push_back(std::move(step));
+  }
+  Step grand{prefix + grandTotal, {}};
+  for (const std::string& line : lines) grand.terms.push_back(prefix + line + "_Total");
+  steps.push_back(std::move(grand));
+}
+
+}  // namespace sumwright

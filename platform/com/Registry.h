@@ -1,0 +1,47 @@
+#pragma once
+// The component registry: creates objects of in-process components by their
+// programmatic identifier "name.Class". The name selects the shared library
+// lib<name>.so (name lower-cased) in the component folder, which exports
+//   extern "C" vb::Object* LevronaCreateObject(const char* className);
+// A library that is missing or cannot be loaded, a class that the library
+// does not make, or an object that does not implement the interface asked
+// for is run-time error 429 (the component cannot be created).
+// Libraries stay loaded for the life of the process.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "vb/Variant.h"
+#include "vb/VbError.h"
+
+namespace com {
+
+// The name of the factory that every component library exports.
+inline constexpr const char* kFactorySymbol = "LevronaCreateObject";
+using FactoryFunction = vb::Object* (*)(const char* className);
+
+// The folder searched for component libraries: the program folder
+// (vb::App::Path()) unless one was set. An empty text restores the default.
+std::string ComponentFolder();
+void SetComponentFolder(std::string folder);
+
+// A new object of the class that the identifier names (error 429 when it
+// cannot be created).
+std::shared_ptr<vb::Object> CreateObjectRaw(std::string_view progId);
+
+// A new object bound to one of its interfaces (error 429 when it cannot be
+// created or does not implement the interface).
+template <class Interface>
+std::shared_ptr<Interface> CreateObject(std::string_view progId) {
+  std::shared_ptr<vb::Object> object = CreateObjectRaw(progId);
+  std::shared_ptr<Interface> bound = std::dynamic_pointer_cast<Interface>(object);
+  if (!bound) {
+    throw vb::VbError(vb::err::CannotCreateObject,
+                      "ActiveX component can't create object: " + std::string(progId) +
+                          " does not implement the interface asked for");
+  }
+  return bound;
+}
+
+}  // namespace com
