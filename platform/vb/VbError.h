@@ -20,6 +20,7 @@ inline constexpr long PathFileAccessError = 75;
 inline constexpr long ObjectNotSet = 91;            // object variable not set
 inline constexpr long InvalidUseOfNull = 94;
 inline constexpr long CannotCreateObject = 429;
+inline constexpr long NotSupported = 438;           // the object lacks the property or method
 inline constexpr long ArgumentOutOfRange = 3001;    // an argument is of the wrong type or out of range
 inline constexpr long ObjectClosed = 3704;          // operation not allowed when the object is closed
 inline constexpr long NoConnection = 3709;          // the connection cannot be used for this operation

@@ -1,0 +1,149 @@
+// Row texts, row keys and certificate numbers: exact to the bit, because
+// other offices compute them again from exported files.
+
+#include <gtest/gtest.h>
+
+#include "TestEnvironment.h"
+#include "clsMyAdoUtils.h"
+#include "modCOE.h"
+#include "modGlobals.h"
+#include "modMain.h"
+#include "db/Catalog.h"
+#include "ui/Dialogs.h"
+#include "vb/Conversions.h"
+
+using vb::Variant;
+
+namespace {
+
+class CertificationTest : public ProgramTest {
+ protected:
+  // A cut-down tax table with the key `key` (the first eight columns in
+  // order unless said otherwise) and the two sample rows.
+  db::RecordsetPtr SampleRows(const std::string& table, const std::string& key) {
+    auto conn = modGlobals::gobjAdoUtils->Conn();
+    conn->ExecuteScript("CREATE TABLE " + table +
+                        " (FISCAL_YEAR INTEGER, PERIOD_ID INTEGER, COUNTY_ID INTEGER, SCHOOL_DISTRICT_ID INTEGER, "
+                        "SCHOOL_ID INTEGER, RES_COUNTY_ID INTEGER, RES_SCHOOL_DISTRICT_ID INTEGER, TaxType SMALLINT, "
+                        "ResCountyName VARCHAR(50) COLLATE NOCASE, Secured DOUBLE, Unsecured DOUBLE, "
+                        "Explanation TEXT COLLATE NOCASE, CERT_KEY INTEGER, PRIMARY KEY (" +
+                        key + "))");
+    conn->Execute("INSERT INTO " + table +
+                  " VALUES (2019, 2, 19, 64733, 0, 19, 64733, 1, 'Sample County', 1500, NULL, 'Late roll', NULL), "
+                  "(2019, 2, 19, 64733, 0, 19, 64733, 0, 'Sample County', -250, 75, NULL, NULL)");
+    auto rs = db::Recordset::Query("SELECT * FROM " + table + " ORDER BY TaxType DESC", conn);
+    rs->ActiveConnection(nullptr);
+    return rs;
+  }
+  const std::string kKey =
+      "FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, RES_SCHOOL_DISTRICT_ID, TaxType";
+};
+
+TEST_F(CertificationTest, TheWorkedExampleComesOutToTheBit) {
+  auto rs = SampleRows("Example", kKey);
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey("Example", *rs), "201921964733019647331Sample County1500Late roll");
+  rs->MoveNext();
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey("Example", *rs), "201921964733019647330Sample County-25075");
+
+  modCOE::SetCertKeysInRs("Example", *rs, false);
+  EXPECT_TRUE(rs->Eof()) << "keying every row leaves the record set past its end";
+  rs->MoveFirst();
+  EXPECT_EQ(vb::CLng(rs->Value("CERT_KEY")), -797038661);
+  rs->MoveNext();
+  EXPECT_EQ(vb::CLng(rs->Value("CERT_KEY")), 995314163);
+
+  clsGlobalParam P;
+  const std::string order = modMain::GetSortOrder(P, "Example");
+  EXPECT_EQ(order,
+            " Order by FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+            "RES_SCHOOL_DISTRICT_ID, TaxType");
+  const std::int32_t certificate = modCOE::GetGroupCertKey(*rs, order);
+  EXPECT_EQ(certificate, -2033101442);
+  EXPECT_EQ(vb::CStr(modGlobals::gobjAdoUtils->Conn()->Scalar("SELECT hex8(?)", {Variant(certificate)})), "86D1557E");
+  EXPECT_EQ(rs->Sort(), "") << "the sort is restored";
+
+  // The same rows in another order give the same number...
+  rs->Sort("TaxType");
+  EXPECT_EQ(modCOE::GetGroupCertKey(*rs, order), -2033101442);
+  // ...while genFormCertKey takes the record set's own order.
+  rs->Sort("TaxType DESC");
+  EXPECT_NE(modMain::genFormCertKey(*rs), -2033101442);
+  rs->Sort("TaxType");
+  EXPECT_EQ(modMain::genFormCertKey(*rs), -2033101442);
+}
+
+TEST_F(CertificationTest, TheKeyOrderOfTheTableDecidesTheCertificate) {
+  auto rs = SampleRows("Reordered",
+                       "TaxType, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+                       "RES_SCHOOL_DISTRICT_ID");
+  modCOE::SetCertKeysInRs("Reordered", *rs, false);
+  clsGlobalParam P;
+  P.formname = "Reordered";
+  const std::string order = modMain::GetSortOrder(P, "");
+  EXPECT_EQ(order.rfind(" Order by TaxType, FISCAL_YEAR", 0), 0u);
+  auto descending = SampleRows("KeyedByDistrictFirst", "TaxType DESC, FISCAL_YEAR");  // same rows, other key
+  modCOE::SetCertKeysInRs("KeyedByDistrictFirst", *descending, false);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*rs, order), -2033101442) << "TaxType 0 first, as before";
+  EXPECT_NE(modCOE::GetGroupCertKey(*descending, " Order by TaxType DESC, FISCAL_YEAR"), -2033101442);
+}
+
+TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
+  auto rs = SampleRows("Example", kKey);
+  modCOE::SetCertKeysInRs("Example", *rs, true);
+  const Variant key = rs->Value("CERT_KEY");
+  rs->SetValue("CERT_KEY", 12345);
+  modCOE::SetCertKeysInRs("Example", *rs, true);
+  EXPECT_TRUE(rs->Value("CERT_KEY").Identical(key)) << "keying again restores the computed key";
+  EXPECT_EQ(rs->AbsolutePosition(), 1) << "keying the current row stays on it";
+
+  rs->SetValue("FISCAL_YEAR", 3019);
+  modCOE::SetCertKeysInRs("Example", *rs, true);
+  EXPECT_TRUE(rs->Value("CERT_KEY").Identical(key)) << "the first character of the row text never counts";
+
+  // Trailing blanks count, except in the cost-pool table, which trims them.
+  auto conn = modGlobals::gobjAdoUtils->Conn();
+  conn->ExecuteScript("CREATE TABLE SECOSTPOOL_T (A VARCHAR(10) COLLATE NOCASE, B VARCHAR(10) COLLATE NOCASE, CERT_KEY INTEGER)");
+  conn->Execute("INSERT INTO SECOSTPOOL_T VALUES ('x', 'pool  '), ('x', 'pool')");
+  auto pool = db::Recordset::Query("SELECT * FROM SECOSTPOOL_T", conn);
+  EXPECT_NE(modCOE::fcnGetStringForCertKey("SECOSTPOOL_T", *pool), "xpool");
+  conn->ExecuteScript("ALTER TABLE SECOSTPOOL_T RENAME TO SECOSTPOOL");
+  auto trimmed = db::Recordset::Query("SELECT * FROM SECOSTPOOL", conn);
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey("secostpool", *trimmed), "xpool");
+
+  // No rows: certificate 0 either way.
+  auto none = db::Recordset::Query("SELECT * FROM Example WHERE 0", conn);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*none, " Order by FISCAL_YEAR"), 0);
+  EXPECT_EQ(modMain::genFormCertKey(*none), 0);
+}
+
+TEST_F(CertificationTest, ANullKeyInAFormIsAnError) {
+  auto rs = SampleRows("Example", kKey);  // CERT_KEY still Null
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  EXPECT_EQ(modMain::genFormCertKey(*rs), 0);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 94"), std::string::npos);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: genFormCertKey"), std::string::npos);
+  dialogs_.ExpectAllUsed();
+}
+
+TEST_F(CertificationTest, BlockGrantRowsOfFillingDistrictsTakeTheCountyOfficesDistrict) {
+  auto conn = modGlobals::gobjAdoUtils->Conn();
+  // A county with its office and two districts, one of which fills in the
+  // block-grant form of its charter school.
+  conn->Execute("DELETE FROM KRN_LEAS WHERE COUNTY_ID = 77");
+  conn->Execute(
+      "INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, LEA_TYPE, STAT_TYPE, "
+      "CS_BA_CHARTER_FILL_BY_DIST) VALUES (2019, 77, 10770, 0, 2, 'OPEN', 0), (2019, 77, 50001, 0, 3, 'OPEN', 0), "
+      "(2019, 77, 50001, 7700001, 4, 'OPEN', -1), (2019, 77, 50002, 0, 3, 'OPEN', 0)");
+  modGlobals::gobjGlobalParam->CountyID = 77;
+  conn->Execute(
+      "INSERT INTO CS_BA (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+      "RES_SCHOOL_DISTRICT_ID) VALUES (2019, 2, 77, 50001, 7700001, 77, 50001), (2019, 2, 77, 50002, 7700002, 77, 50002)");
+  auto rows = db::Recordset::Query("SELECT * FROM CS_BA WHERE COUNTY_ID = 77 ORDER BY SCHOOL_DISTRICT_ID", conn);
+  const std::string filling = modCOE::fcnGetStringForCertKey("CS_BA", *rows);
+  rows->MoveNext();
+  const std::string own = modCOE::fcnGetStringForCertKey("cs_ba", *rows);
+  EXPECT_EQ(filling, "201927710770770000177" "50001") << "the county office's district in place of the row's";
+  EXPECT_EQ(own, "201927750002770000277" "50002");
+}
+
+}  // namespace

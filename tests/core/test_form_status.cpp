@@ -1,0 +1,304 @@
+// The form-status upkeep: saving, keying and certifying tax rows, the status
+// row they leave, the county-model form's rows per district, and the
+// prior-year correction flow.
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "TestEnvironment.h"
+#include "clsDataAccess.h"
+#include "clsMyAdoUtils.h"
+#include "clsMyCRC32.h"
+#include "modCOE.h"
+#include "modGlobals.h"
+#include "modMain.h"
+#include "ui/Dialogs.h"
+#include "vb/Conversions.h"
+
+using vb::Variant;
+
+namespace {
+
+class FakeField final : public BoundControl {
+ public:
+  FakeField(std::string name, std::string tag, Variant text) : name_(std::move(name)), tag_(std::move(tag)), text_(std::move(text)) {}
+  std::string Name() const override { return name_; }
+  std::string Tag() const override { return tag_; }
+  Variant Text() const override { return text_; }
+  void Text(const Variant& text) override { text_ = text; }
+  std::string name_, tag_;
+  Variant text_;
+};
+
+class FormStatusTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    conn_ = modGlobals::gobjAdoUtils->Conn();
+    // The Alder County office, the tax form, P-2.
+    P_.ReportYear = 2019;
+    P_.ReportPeriod = 2;
+    P_.CountyID = 61;
+    P_.DistrictID = 10610;
+    P_.SchoolId = 0;
+    P_.FormNo = 29;
+    P_.formname = "Tax";
+    modGlobals::gobjGlobalParam->FormNo = 29;
+  }
+
+  Variant Status(const std::string& column, int formNo = 29) {
+    return conn_->Scalar("SELECT " + column +
+                             " FROM LEA_FORMS_STATUS WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = 2 AND COUNTY_ID = 61 "
+                             "AND SCHOOL_DISTRICT_ID = 10610 AND SCHOOL_ID = 0 AND FORM_NO = ?",
+                         {Variant(formNo)});
+  }
+  long Count(const std::string& sql, std::vector<Variant> params = {}) { return vb::CLng(conn_->Scalar(sql, params)); }
+
+  db::RecordsetPtr AgencyTaxRows() {
+    return clsDataAccess().GetRecordset(
+        "SELECT * FROM Tax WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = 2 AND COUNTY_ID = 61 AND SCHOOL_DISTRICT_ID = 10610",
+        modGlobals::gstrConnectionString, conn_);
+  }
+
+  // Saves a new tax row from the form's fields, keys it, and certifies the
+  // agency's rows, as the tax form's save and recalculation do.
+  std::int32_t SaveAndCertify(int resDistrict, const char* secured) {
+    clsDataAccess data;
+    auto rs = AgencyTaxRows();
+    rs->AddNew();
+    const std::vector<std::pair<const char*, int>> key = {
+        {"FISCAL_YEAR", 2019}, {"PERIOD_ID", 2},  {"COUNTY_ID", 61},
+        {"SCHOOL_DISTRICT_ID", 10610}, {"SCHOOL_ID", 0}, {"RES_COUNTY_ID", 61},
+        {"RES_SCHOOL_DISTRICT_ID", resDistrict}, {"TaxType", 1}};
+    for (const auto& [column, value] : key) rs->SetValue(column, value);
+    FakeField amount("txtSecured", "", Variant(secured));
+    FakeField explanation("txtExplanation", "EXPLAIN", Variant("  Late roll"));
+    FakeField dummy("txtDUMMY1", "", Variant("ignored"));
+    modCOE::SetValuesInRs(*rs, {&amount, &explanation, &dummy});
+    data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
+    modCOE::SetCertKeysInRs("Tax", *rs, true);
+    data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
+
+    auto rows = AgencyTaxRows();
+    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortOrder(P_, "Tax"));
+    P_.CertKey = certificate;
+    P_.NumRecord = static_cast<std::int16_t>(rows->RecordCount());
+    P_.NumError = 0;
+    P_.NumWarning = 0;
+    P_.LastModifiedDate = vb::CDate(Variant("3/2/2020 10:15:30 AM"));
+    P_.EditCheckDate = P_.LastModifiedDate;
+    modCOE::UpdateCOEFormsStatus(P_, true);
+    return certificate;
+  }
+
+  db::ConnectionPtr conn_;
+  clsGlobalParam P_;
+};
+
+TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
+  // Somebody else's status row without a certificate: purged by any rewrite.
+  conn_->Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
+                 "FORM_NO, PY_REASON_CODE, PY_FORMS_CORRECTED) VALUES (2019, 1, 62, 62001, 0, 29, 0, 'No')");
+
+  const std::int32_t certificate = SaveAndCertify(61001, "1,500");
+
+  // The row holds what the fields held, and its key is the checksum of its text.
+  auto rows = AgencyTaxRows();
+  ASSERT_EQ(rows->RecordCount(), 1);
+  EXPECT_EQ(vb::CStr(rows->Value("Secured")), "1500");
+  EXPECT_EQ(vb::CStr(rows->Value("Explanation")), "Late roll");
+  EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")),
+            clsMyCRC32().GetCRC32(modCOE::fcnGetStringForCertKey("Tax", *rows)));
+  EXPECT_EQ(certificate, clsMyCRC32().GetCRC32(vb::CStr(rows->Value("CERT_KEY"))));
+
+  EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), certificate);
+  EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 1);
+  EXPECT_EQ(vb::CLng(Status("NUM_ERROR")), 0);
+  EXPECT_EQ(vb::CLng(Status("NUM_WARNING")), 0);
+  EXPECT_EQ(vb::CStr(Status("LAST_MODIFIED_DATE")), "2020-03-02 10:15:30");
+  EXPECT_EQ(vb::CStr(Status("LAST_EDIT_CHECK_DATE")), "2020-03-02 10:15:30");
+  EXPECT_EQ(vb::CLng(Status("PY_REASON_CODE")), 0);
+  EXPECT_EQ(vb::CStr(Status("PY_FORMS_CORRECTED")), "No");
+  EXPECT_EQ(vb::CStr(Status("hex8(CERTIFICATE_NUMBER)")).size(), 8u);
+  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE CERTIFICATE_NUMBER IS NULL"), 0);
+  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 62"), 0);
+
+  // A second rewrite keeps the dates it does not own.
+  conn_->Execute("UPDATE LEA_FORMS_STATUS SET LAST_EXPORT_DATE = '2020-03-05 08:00:00', "
+                 "LAST_IMPORT_DATE = '2020-03-06 09:00:00' WHERE COUNTY_ID = 61 AND FORM_NO = 29");
+  P_.LastModifiedDate = vb::CDate(Variant("3/9/2020 1:00:00 PM"));
+  P_.EditCheckDate = P_.LastModifiedDate;
+  modCOE::UpdateCOEFormsStatus(P_, false);
+  EXPECT_EQ(vb::CStr(Status("LAST_EXPORT_DATE")), "2020-03-05 08:00:00");
+  EXPECT_EQ(vb::CStr(Status("LAST_IMPORT_DATE")), "2020-03-06 09:00:00");
+  EXPECT_EQ(vb::CStr(Status("LAST_MODIFIED_DATE")), "2020-03-09 13:00:00");
+  EXPECT_EQ(vb::CStr(Status("LAST_EDIT_CHECK_DATE")), "2020-03-02 10:15:30") << "not rewritten without the flag";
+
+  // A second tax row changes the certificate; the same rows give the same number.
+  const std::int32_t two = SaveAndCertify(61002, "-250");
+  EXPECT_NE(two, certificate);
+  EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 2);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortOrder(P_, "")), two);
+}
+
+TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
+  SaveAndCertify(61001, "100");
+  const Variant before = Status("CERTIFICATE_NUMBER");
+  conn_->Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
+                 "FORM_NO, PY_REASON_CODE, PY_FORMS_CORRECTED) VALUES (2019, 1, 62, 62001, 0, 29, 0, 'No')");
+  conn_->ExecuteScript(
+      "CREATE TRIGGER refuse_purge BEFORE DELETE ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'purge refused'); END");
+  P_.CertKey = 42;
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  modCOE::UpdateCOEFormsStatus(P_, true);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("purge refused"), std::string::npos);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: UpdateCOEFormsStatus"), std::string::npos);
+  EXPECT_TRUE(Status("CERTIFICATE_NUMBER").Identical(before)) << "the rewrite must not be half done";
+  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 62"), 1);
+
+  // Once the cause is gone the rewrite goes through.
+  conn_->ExecuteScript("DROP TRIGGER refuse_purge");
+  dialogs_.ExpectAllUsed();
+  modCOE::UpdateCOEFormsStatus(P_, true);
+  EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 42);
+}
+
+TEST_F(FormStatusTest, DistrictFormsAreKeptAtSchoolZero) {
+  modGlobals::gobjGlobalParam->FormNo = 111;
+  P_.FormNo = 111;
+  P_.SchoolId = 6100103;  // whatever the school, the district's row
+  P_.CertKey = 7;
+  P_.NumRecord = 3;
+  modCOE::UpdateCOEFormsStatus(P_, false);
+  modCOE::UpdateCOEFormsStatus(P_, false);
+  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = 111"), 1);
+  EXPECT_EQ(vb::CLng(Status("NUM_RECORD", 111)), 3);
+  EXPECT_TRUE(Status("LAST_EDIT_CHECK_DATE", 111).IsNull());
+}
+
+TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
+  for (int district : {61001, 61001, 61001, 61003}) {
+    static int school = 0;
+    conn_->Execute("INSERT INTO COUNTYMODEL (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID) "
+                   "VALUES (2019, 2, 61, ?, ?)",
+                   {Variant(district), Variant(++school)});
+  }
+  // An old row of a district that no longer has county-model rows goes.
+  conn_->Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
+                 "FORM_NO, CERTIFICATE_NUMBER, PY_REASON_CODE, PY_FORMS_CORRECTED) VALUES (2019, 2, 61, 61002, 0, 113, 5, 0, 'No')");
+  modGlobals::gobjGlobalParam->FormNo = 113;
+  P_.FormNo = 113;
+  P_.CertKey = -12345;
+  P_.LastModifiedDate = vb::CDate(Variant("4/1/2020"));
+  P_.EditCheckDate = vb::CDate(Variant("4/2/2020"));
+  modCOE::UpdateCOEFormsStatus(P_, false);
+
+  auto rows = db::Recordset::Query(
+      "SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD, CERTIFICATE_NUMBER, LAST_EDIT_CHECK_DATE FROM LEA_FORMS_STATUS "
+      "WHERE FORM_NO = 113 ORDER BY SCHOOL_DISTRICT_ID",
+      conn_);
+  ASSERT_EQ(rows->RecordCount(), 2);
+  const std::vector<std::pair<int, int>> expected = {{61001, 3}, {61003, 1}};
+  for (const auto& [district, count] : expected) {
+    EXPECT_EQ(vb::CLng(rows->Value("SCHOOL_DISTRICT_ID")), district);
+    EXPECT_EQ(vb::CLng(rows->Value("SCHOOL_ID")), 0);
+    EXPECT_EQ(vb::CLng(rows->Value("NUM_RECORD")), count);
+    EXPECT_EQ(vb::CLng(rows->Value("CERTIFICATE_NUMBER")), -12345);
+    EXPECT_EQ(vb::CStr(rows->Value("LAST_EDIT_CHECK_DATE")), "4/2/2020");
+    rows->MoveNext();
+  }
+}
+
+TEST_F(FormStatusTest, ResetAndSetOnlyTouchAnExistingRow) {
+  SaveAndCertify(61001, "100");
+  conn_->Execute("UPDATE LEA_FORMS_STATUS SET PY_FORMS_CORRECTED = 'Yes', PY_REASON_CODE = 2, "
+                 "PY_CORRECTION_NOTE = 'late' WHERE FORM_NO = 29");
+  P_.CertKey = -1;
+  P_.NumRecord = 9;
+  modCOE::UpdateSetCOEFormsStatus(P_, false);
+  EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), -1);
+  EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 9);
+
+  modCOE::UpdateSetCOEFormsStatus(P_, true);
+  for (const char* column : {"CERTIFICATE_NUMBER", "NUM_RECORD", "NUM_ERROR", "LAST_MODIFIED_DATE",
+                             "LAST_EDIT_CHECK_DATE", "LAST_EXPORT_DATE", "PY_CORRECTION_NOTE"})
+    EXPECT_TRUE(Status(column).IsNull()) << column;
+  EXPECT_EQ(vb::CLng(Status("PY_REASON_CODE")), 0);
+  EXPECT_EQ(vb::CStr(Status("PY_FORMS_CORRECTED")), "No");
+
+  P_.DistrictID = 99999;  // no such row: nothing is added
+  modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
+  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE SCHOOL_DISTRICT_ID = 99999"), 0);
+}
+
+TEST_F(FormStatusTest, FormNumbersAndNotes) {
+  EXPECT_EQ(modCOE::getFormDetails("tax"), 29);
+  EXPECT_EQ(modCOE::getFormDetails("TAX"), 29);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  EXPECT_EQ(modCOE::getFormDetails("O'Brien"), 0);
+  dialogs_.ExpectAllUsed();
+
+  conn_->Execute("INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, "
+                 "FORM_NAME, FORM_NOTE) VALUES (61, 10610, 0, 2019, 2, 'Tax', 'a'), (61, 10610, 0, 2019, 1, 'Tax', 'b')");
+  modCOE::TorbNotesDeletion(2019, 10610, 61, 0, "Tax", 2);
+  EXPECT_EQ(Count("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61"), 1);
+}
+
+TEST_F(FormStatusTest, PriorYearModeAndTheCorrectionReason) {
+  struct Mode {
+    const char* text;
+    bool prior;
+  };
+  for (const Mode& m : std::vector<Mode>{{"PY_P2", true}, {"PY_ANNUAL", true}, {"py_p2", false}, {"2", false}, {"", false}}) {
+    modGlobals::gstrPeriodMode = m.text;
+    modCOE::SetPriorYearMode();
+    EXPECT_EQ(modGlobals::gblnPriorYearMode, m.prior) << m.text;
+  }
+
+  SaveAndCertify(61001, "100");
+  modCOE::SetCorrectionReasonWindow([] { return std::make_unique<QWidget>(); });
+
+  // No data: no window, nothing marked.
+  EXPECT_FALSE(modCOE::AskCorrectionReason(0, 2019, 2, 61, 10610, 0, 29, true, true));
+  EXPECT_FALSE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, false, true));
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+
+  // The window saves a reason: the agency is marked corrected.
+  dialogs_.AnswerModal([&](QWidget&) {
+    EXPECT_TRUE(modGlobals::gblnCorrectionPending);
+    EXPECT_EQ(modGlobals::gintCorrectionFormNo, 29);
+    conn_->Execute("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'Yes', PY_CORRECTION_NOTE = ?, PY_REASON_CODE = 2 "
+                   "WHERE fiscal_year = 2019 AND period_id = 2 AND county_id = 61 AND school_district_id = 10610 "
+                   "AND form_no = 29",
+                   {Variant("Late roll corrected")});
+    modGlobals::gintCorrectionReasonCode = 0;
+    modGlobals::gstrCorrectionNote.clear();
+    modGlobals::gblnCorrectionPending = false;
+    return 1;
+  });
+  EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, true));
+  EXPECT_FALSE(modGlobals::gblnCorrectionPending);
+  const std::string corrected =
+      "SELECT PY_LEA_CORRECTED FROM KRN_LEAS WHERE FISCAL_YEAR = 2019 AND COUNTY_ID = 61 AND SCHOOL_DISTRICT_ID = 10610 "
+      "AND SCHOOL_ID = 0";
+  EXPECT_EQ(vb::CStr(conn_->Scalar(corrected)), "Yes");
+
+  // The next time the window starts from the recorded correction; when no
+  // form of the agency is corrected any more, the agency is not either.
+  dialogs_.AnswerModal([&](QWidget&) {
+    EXPECT_EQ(modGlobals::gstrCorrectionNote, "Late roll corrected");
+    EXPECT_EQ(modGlobals::gintCorrectionReasonCode, 2);
+    conn_->Execute("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'No', PY_CORRECTION_NOTE = NULL, PY_REASON_CODE = 0");
+    return 1;
+  });
+  EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false));
+  EXPECT_EQ(vb::CStr(conn_->Scalar(corrected)), "No");
+
+  // A form without a status row fails to the caller, and nothing is marked.
+  EXPECT_THROW(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 30, true, true), vb::VbError);
+  dialogs_.ExpectAllUsed();
+  modCOE::SetCorrectionReasonWindow(nullptr);
+}
+
+}  // namespace
