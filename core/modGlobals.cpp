@@ -1,6 +1,8 @@
 #include "modGlobals.h"
 
 #include "clsMyAdoUtils.h"
+#include "vb/Conversions.h"
+#include "vb/VbError.h"
 
 namespace modGlobals {
 
@@ -8,5 +10,65 @@ std::string gstrVersion = "19.00";
 std::string gstrConnectionString;
 std::unique_ptr<clsGlobalParam> gobjGlobalParam;
 std::unique_ptr<clsMyAdoUtils> gobjAdoUtils;
+
+std::int32_t glngProcessID = 0;
+std::string gstrCurrentForm;
+std::string gstrPeriodMode;
+bool gblnPriorYearMode = false;
+std::int16_t gintCorrectionFormNo = 0;
+std::string gstrCorrectionNote;
+std::int16_t gintCorrectionReasonCode = 0;
+bool gblnCorrectionPending = false;
+std::string gstrUserFormMode;
+std::int16_t gintTaxType = 0;
+std::int32_t glngResCountyID = 0;
+std::int32_t glngResSchoolDistrictID = 0;
+std::int32_t glngNewResCountyID = 0;
+std::int32_t glngNewResDistrictID = 0;
+std::string gstrNewRecSource;
+bool gblnTaxCopied = false;
+std::int16_t gintSavedLEARow = 0;
+std::int16_t gintSavedFormRow = 0;
+bool gblnBatchPrint = false;
+std::string gstrPrintLog;
+std::string gstrPrintCaller;
+std::int16_t gintTaxSummaryChoice = 0;
+bool gblnEntryScreenPrint = false;
+std::string gstrPrintSource;
+std::string gstrModeTitle;
+bool gblnExportRunning = false;
+std::int16_t gintMessageBoxAnswer = 0;
+bool gblnStatusModeless = false;
+
+bool IsInArray(const std::vector<std::string>& list, const std::string& text, std::int16_t startIndex) {
+  if (startIndex < 0) vb::Raise(vb::err::SubscriptOutOfRange);
+  for (std::size_t i = static_cast<std::size_t>(startIndex); i < list.size(); ++i)
+    if (list[i] == text) return true;
+  return false;
+}
+
+vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits) {
+  if (value.IsNull()) return value;
+  if (digits < 0) vb::Raise(vb::err::InvalidProcedureCall);
+  const vb::Decimal rounded = vb::CDec(value).RoundHalfAwayFromZero(digits);
+  switch (value.Type()) {
+    case vb::VarType::Decimal:
+      return rounded;
+    case vb::VarType::Currency:
+      return vb::CCur(vb::Variant(rounded));
+    case vb::VarType::Integer:
+    case vb::VarType::Long:
+    case vb::VarType::Boolean:
+      return value;
+    default:
+      return rounded.ToDouble();
+  }
+}
+
+std::string GetFiscalYearRange() {
+  constexpr int year = 2019;
+  const std::string next = std::to_string(year + 1);
+  return std::to_string(year) + " - " + next.substr(next.size() - 2);
+}
 
 }  // namespace modGlobals

@@ -2,10 +2,13 @@
 // Program-wide variables: the objects that live from start to exit and the
 // values that windows hand to each other.
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "clsGlobalParam.h"
+#include "vb/Variant.h"
 
 class clsMyAdoUtils;
 
@@ -18,5 +21,76 @@ extern std::string gstrConnectionString;
 // The global parameters and the database utility object.
 extern std::unique_ptr<clsGlobalParam> gobjGlobalParam;
 extern std::unique_ptr<clsMyAdoUtils> gobjAdoUtils;
+
+// The program's own process identifier, kept from start to exit.
+extern std::int32_t glngProcessID;
+// The window that is opening ("frmMain", "New User", "Update User", ...).
+extern std::string gstrCurrentForm;
+// The period mode: "1", "2" or "3" (P-1, P-2, Annual), or "PY_P2" /
+// "PY_ANNUAL" for the prior-year corrections of P-2 and Annual.
+extern std::string gstrPeriodMode;
+// The prior-year correction mode is on.
+extern bool gblnPriorYearMode;
+
+// The correction context handed to and from the correction-reason window.
+extern std::int16_t gintCorrectionFormNo;
+extern std::string gstrCorrectionNote;
+extern std::int16_t gintCorrectionReasonCode;
+extern bool gblnCorrectionPending;
+
+// The mode of the contact registration window: "Edit", "ImportContact" or
+// "New User".
+extern std::string gstrUserFormMode;
+
+// The tax type chosen on the tax form.
+extern std::int16_t gintTaxType;
+// County and district of residence behind the new-record and school dialogs.
+extern std::int32_t glngResCountyID;
+extern std::int32_t glngResSchoolDistrictID;
+// County and district of the record chosen in the new-record dialog (0
+// after cancel).
+extern std::int32_t glngNewResCountyID;
+extern std::int32_t glngNewResDistrictID;
+// "Tax" while the tax form opens the new-record dialog, empty otherwise.
+extern std::string gstrNewRecSource;
+// The copy-to-P-2 dialog copied records.
+extern bool gblnTaxCopied;
+
+// Saved positions in the main window's agency and form lists.
+extern std::int16_t gintSavedLEARow;
+extern std::int16_t gintSavedFormRow;
+
+// Printing: a batch of reports is being printed; its log (one line per
+// report); the caller text handed to the report printer ("MAIN"); the
+// choice of the tax-summary dialog (a tax type, or 999 for close); the tax
+// form's print command is printing; "Form" while the tax form prints; the
+// title suffix of a special mode for report footers.
+extern bool gblnBatchPrint;
+extern std::string gstrPrintLog;
+extern std::string gstrPrintCaller;
+extern std::int16_t gintTaxSummaryChoice;
+extern bool gblnEntryScreenPrint;
+extern std::string gstrPrintSource;
+extern std::string gstrModeTitle;
+
+// Certified data is being exported (the main window skips its refresh).
+extern bool gblnExportRunning;
+
+// The answer of the four-button question box (6, 7, 1 or 2).
+extern std::int16_t gintMessageBoxAnswer;
+// Show the status report without waiting (never set in this release).
+extern bool gblnStatusModeless;
+
+// True when an element of `list` from `startIndex` on equals `text`
+// (exact comparison). A start index below 0 is error 9.
+bool IsInArray(const std::vector<std::string>& list, const std::string& text, std::int16_t startIndex);
+
+// The value rounded to `digits` decimal places, halves away from zero,
+// computed exactly in decimal; Null stays Null. The result keeps the kind of
+// the value (Decimal, Currency, whole numbers), other numbers answer Double.
+vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits);
+
+// "2019 - 20": the fiscal year, " - " and the last two digits of the next.
+std::string GetFiscalYearRange();
 
 }  // namespace modGlobals

@@ -1,0 +1,103 @@
+#include "frmStatus.h"
+
+#include <fstream>
+
+#include "clsGlobalParam.h"
+#include "modGlobals.h"
+#include "ui/Dialogs.h"
+#include "ui/Printers.h"
+#include "vb/App.h"
+#include "vb/Win1252.h"
+#include "zelErrHandler.h"
+
+namespace {
+
+// The report as a text file of the program's kind: Windows-1252 bytes, each
+// line ended by CR LF.
+std::string FileBytesOf(const QString& text) {
+  QString lines = text;
+  lines.replace("\r\n", "\n");
+  lines.replace('\n', "\r\n");
+  return vb::ToWindows1252(lines.toStdString()) + "\r\n";
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return !out.fail();
+}
+
+}  // namespace
+
+frmStatus::frmStatus(QWidget* parent) : ui::Form(parent) {
+  setupUi(this);
+  connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+}
+
+void frmStatus::Form_Load() {
+  Trap trap("frmStatus", "Form_Load");
+  trap([&] {
+    GParam = modGlobals::gobjGlobalParam.get();
+    if (!GParam) vb::Raise(vb::err::ObjectNotSet);
+  });
+  trap([&] {
+    std::string caption = "Status  \\ " + GParam->FiscalYearText + " \\ " + GParam->PeriodText + " \\ " +
+                          GParam->LogonCountyName;
+    if (GParam->LogonUserGroup == 3)
+      caption += " \\ " + GParam->LogonDistrictName;
+    else if (GParam->LogonUserGroup == 4)
+      caption += " \\ " + GParam->LogonDistrictName + " \\ " + GParam->SchoolName;
+    setWindowTitle(QString::fromStdString(caption));
+  });
+}
+
+void frmStatus::cmdPrint_Click() {
+  Trap trap("frmStatus", "cmdPrint_Click");
+  trap([&] {
+    if (ui::printers().Names().empty()) {
+      ui::MsgBox(
+          "Cannot print due to a problem with the current printer setup.\r\n"
+          "Try one or more of the following:\r\n"
+          "*Check the printer by printing a test page from the system's printer settings.\r\n"
+          "*Make sure the printer is turned on and online.\r\n"
+          "*Reinstall the printer driver.",
+          ui::vbInformation, vb::App::Title());
+      return;
+    }
+    ui::printers().PrintText(ui::printers().DefaultName(), txtStatus->toPlainText().toStdString());
+  });
+}
+
+void frmStatus::cmdSave_Click() {
+  std::optional<std::string> path;
+  try {
+    ui::FileDialogRequest request;
+    request.filter = "Text (*.txt)|*.txt";
+    path = ui::dialogs().SaveFile(request);
+  } catch (const std::exception&) {
+    ui::MsgBox("Unable to show file creation dialog", ui::vbCritical, vb::App::Title());
+    ui::MsgBox("Cannot proceed with copying. Check file and try again ", ui::vbExclamation, vb::App::Title());
+    return;
+  }
+  if (!path) return;  // cancelled
+  const std::string bytes = FileBytesOf(txtStatus->toPlainText());
+  while (!WriteFile(*path, bytes)) {
+    if (ui::MsgBox("Unable to write to file. It may be in use or write protected. Try again",
+                   ui::vbOKCancel + ui::vbQuestion, vb::App::Title()) != ui::vbOK)
+      return;
+  }
+}
+
+void frmStatus::cmdClose_Click() {
+  Trap trap("frmStatus", "cmdClose_Click");
+  trap([&] { Unload(); });
+}
+
+void frmStatus::Form_Unload() {
+  Trap trap("frmStatus", "Form_Unload");
+  trap([&] { modGlobals::gblnStatusModeless = false; });
+}

@@ -1,0 +1,84 @@
+#include "ui/Printers.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
+
+#include "ui/Dialogs.h"
+
+namespace ui {
+namespace {
+
+class SystemPrinters final : public Printers {
+ public:
+  std::vector<std::string> Names() override {
+    std::vector<std::string> names;
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(name.toStdString());
+    names.emplace_back(PdfPrinterName);
+    return names;
+  }
+  std::string DefaultName() override {
+    const QString name = QPrinterInfo::defaultPrinterName();
+    return name.isEmpty() ? std::string(PdfPrinterName) : name.toStdString();
+  }
+  bool PrintText(const std::string& printerName, const std::string& text) override {
+    QPrinter printer;
+    if (!SetUpJob(printer, printerName)) return false;
+    QTextDocument document;
+    document.setPlainText(QString::fromStdString(text));
+    document.print(&printer);
+    return printer.printerState() != QPrinter::Error;
+  }
+};
+
+Printers*& Installed() {
+  static Printers* installed = nullptr;
+  return installed;
+}
+
+int& Orientation() {
+  static int orientation = OrientationPortrait;
+  return orientation;
+}
+
+}  // namespace
+
+Printers& printers() {
+  static SystemPrinters system;
+  Printers* installed = Installed();
+  return installed ? *installed : system;
+}
+
+Printers* SetPrinters(Printers* p) {
+  Printers* previous = Installed();
+  Installed() = p;
+  return previous;
+}
+
+int JobOrientation() { return Orientation(); }
+
+void SetJobOrientation(int orientation) {
+  Orientation() = orientation == OrientationLandscape ? OrientationLandscape : OrientationPortrait;
+}
+
+bool SetUpJob(QPrinter& printer, const std::string& printerName) {
+  if (printerName == PdfPrinterName) {
+    FileDialogRequest request;
+    request.title = "Print to PDF";
+    request.filter = "PDF (*.pdf)|*.pdf";
+    const auto target = dialogs().SaveFile(request);
+    if (!target) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(*target));
+  } else {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
+    if (info.isNull()) return false;
+    printer.setPrinterName(info.printerName());
+  }
+  printer.setPageOrientation(JobOrientation() == OrientationLandscape ? QPageLayout::Landscape
+                                                                       : QPageLayout::Portrait);
+  return true;
+}
+
+}  // namespace ui

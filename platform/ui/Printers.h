@@ -1,0 +1,50 @@
+#pragma once
+// The printer seam: the printers the program can print on (the system's
+// printers and a PDF printer, so that printing works on a machine without a
+// print server), and the settings of the program's own print jobs. The
+// orientation is a setting of the program's jobs; the system's default for
+// other programs is never changed.
+
+#include <string>
+#include <vector>
+
+class QPrinter;
+
+namespace ui {
+
+// The name under which the PDF printer is listed.
+inline constexpr const char* PdfPrinterName = "Print to PDF";
+
+// Page orientations, with the classic values.
+inline constexpr int OrientationPortrait = 1;
+inline constexpr int OrientationLandscape = 2;
+
+class Printers {
+ public:
+  virtual ~Printers() = default;
+  // The printers by name: the system's, then the PDF printer.
+  virtual std::vector<std::string> Names() = 0;
+  // The system's default printer, or the PDF printer when there is none.
+  virtual std::string DefaultName() = 0;
+  // Prints a plain text as one job on the named printer, in the program's
+  // job orientation; answers false when nothing was printed.
+  virtual bool PrintText(const std::string& printer, const std::string& text) = 0;
+};
+
+// The installed printers (the system's until another set is installed).
+Printers& printers();
+// Installs a printer set (not owned) and answers the previous one; nullptr
+// restores the system's.
+Printers* SetPrinters(Printers* printers);
+
+// The orientation of the program's print jobs (portrait at start).
+int JobOrientation();
+void SetJobOrientation(int orientation);
+
+// Prepares a Qt printer for a job on the named printer in the program's job
+// orientation. For the PDF printer the target file is asked for through the
+// save dialog of the Dialogs seam; answers false when the user cancels or
+// the printer is unknown.
+bool SetUpJob(QPrinter& printer, const std::string& printerName);
+
+}  // namespace ui

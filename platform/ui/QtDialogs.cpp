@@ -1,0 +1,135 @@
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <algorithm>
+
+#include "ui/Printers.h"
+
+namespace ui {
+namespace {
+
+QMessageBox::StandardButton StandardButtonOf(int answer) {
+  switch (answer) {
+    case vbOK: return QMessageBox::Ok;
+    case vbCancel: return QMessageBox::Cancel;
+    case vbAbort: return QMessageBox::Abort;
+    case vbRetry: return QMessageBox::Retry;
+    case vbIgnore: return QMessageBox::Ignore;
+    case vbYes: return QMessageBox::Yes;
+    default: return QMessageBox::No;
+  }
+}
+
+QMessageBox::Icon IconOfStyle(int style) {
+  switch (IconOf(style)) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QString StartPath(const FileDialogRequest& request) {
+  if (request.initialDir.empty()) return Q(request.fileName);
+  if (request.fileName.empty()) return Q(request.initialDir);
+  return Q(request.initialDir + "/" + request.fileName);
+}
+
+std::optional<std::string> Chosen(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+}  // namespace
+
+std::vector<int> ButtonAnswers(int style) {
+  switch (ButtonsOf(style)) {
+    case vbOKCancel: return {vbOK, vbCancel};
+    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
+    case vbYesNo: return {vbYes, vbNo};
+    case vbRetryCancel: return {vbRetry, vbCancel};
+    default: return {vbOK};
+  }
+}
+
+std::string QtNameFilter(const std::string& classicFilter) {
+  const QStringList parts = Q(classicFilter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString description = parts[i].trimmed();
+    QString patterns = parts[i + 1].trimmed();
+    patterns.replace(';', ' ');
+    filters << (description.contains('(') ? description : description + " (" + patterns + ")");
+  }
+  if (filters.isEmpty() && !classicFilter.empty()) filters << Q(classicFilter);
+  return filters.join(";;").toStdString();
+}
+
+int QtDialogs::MsgBox(const std::string& prompt, int style, const std::string& title) {
+  QMessageBox box(IconOfStyle(style), Q(title), Q(prompt), QMessageBox::NoButton, QApplication::activeWindow());
+  if (style & (vbMsgBoxTopmost | vbSystemModal)) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  const std::vector<int> answers = ButtonAnswers(style);
+  std::vector<QAbstractButton*> buttons;
+  for (int answer : answers) buttons.push_back(box.addButton(StandardButtonOf(answer)));
+  const std::size_t defaultIndex = static_cast<std::size_t>(DefaultButtonOf(style));
+  box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]));
+  // Escape (and the close box) answer Cancel, or No where there is no Cancel.
+  const int closeAnswer = CloseAnswer(style);
+  auto escape = std::find(answers.begin(), answers.end(), closeAnswer);
+  if (escape != answers.end()) box.setEscapeButton(buttons[escape - answers.begin()]);
+  box.exec();
+  for (std::size_t i = 0; i < buttons.size(); ++i)
+    if (box.clickedButton() == buttons[i]) return answers[i];
+  return closeAnswer;
+}
+
+std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                               const std::string& defaultText) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(QApplication::activeWindow(), Q(title), Q(prompt), QLineEdit::Normal,
+                                             Q(defaultText), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
+  return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(request.title), StartPath(request),
+                                             Q(QtNameFilter(request.filter))));
+}
+
+std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
+  return Chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), Q(request.title), StartPath(request),
+                                             Q(QtNameFilter(request.filter))));
+}
+
+std::optional<std::string> QtDialogs::ChoosePrinter(const std::string& current) {
+  QStringList names;
+  for (const auto& name : printers().Names()) names << Q(name);
+  const int currentIndex = std::max<int>(0, static_cast<int>(names.indexOf(Q(current))));
+  bool ok = false;
+  const QString chosen =
+      QInputDialog::getItem(QApplication::activeWindow(), "Print", "Printer:", names, currentIndex, false, &ok);
+  if (!ok || chosen.isEmpty()) return std::nullopt;
+  return chosen.toStdString();
+}
+
+int QtDialogs::ShowModal(QWidget& window) {
+  if (auto* dialog = qobject_cast<QDialog*>(&window)) return dialog->exec();
+  QPointer<QWidget> shown(&window);
+  window.setWindowModality(Qt::ApplicationModal);
+  window.show();
+  while (shown && shown->isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return 0;
+}
+
+}  // namespace ui

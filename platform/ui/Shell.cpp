@@ -1,0 +1,43 @@
+#include "ui/Shell.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+namespace ui {
+namespace {
+
+class DesktopShell final : public Shell {
+ public:
+  bool OpenUrl(const std::string& url) override {
+    const QUrl target = QUrl::fromUserInput(QString::fromStdString(url));
+    return target.isValid() && QDesktopServices::openUrl(target);
+  }
+  bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override {
+    QStringList args;
+    for (const auto& a : arguments) args << QString::fromStdString(a);
+    return QProcess::startDetached(QString::fromStdString(program), args);
+  }
+};
+
+Shell*& Installed() {
+  static Shell* installed = nullptr;
+  return installed;
+}
+
+}  // namespace
+
+Shell& shell() {
+  static DesktopShell desktop;
+  Shell* installed = Installed();
+  return installed ? *installed : desktop;
+}
+
+Shell* SetShell(Shell* s) {
+  Shell* previous = Installed();
+  Installed() = s;
+  return previous;
+}
+
+}  // namespace ui
