@@ -1,4 +1,5 @@
 #include "ui/Clock.h"
+#include "ui/Seam.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -22,24 +23,14 @@ class SystemClock final : public Clock {
   }
 };
 
-Clock*& Installed() {
-  static Clock* installed = nullptr;
-  return installed;
-}
-
 }  // namespace
 
 Clock& clock() {
   static SystemClock system;
-  Clock* installed = Installed();
-  return installed ? *installed : system;
+  return SeamSlot<Clock>::Get(system);
 }
 
-Clock* SetClock(Clock* c) {
-  Clock* previous = Installed();
-  Installed() = c;
-  return previous;
-}
+Clock* SetClock(Clock* c) { return SeamSlot<Clock>::Set(c); }
 
 void Pause(double seconds) {
   Clock& c = clock();

@@ -1,4 +1,5 @@
 #include "ui/Printers.h"
+#include "ui/Seam.h"
 
 #include <QPageLayout>
 #include <QPrinter>
@@ -32,11 +33,6 @@ class SystemPrinters final : public Printers {
   }
 };
 
-Printers*& Installed() {
-  static Printers* installed = nullptr;
-  return installed;
-}
-
 int& Orientation() {
   static int orientation = OrientationPortrait;
   return orientation;
@@ -46,15 +42,10 @@ int& Orientation() {
 
 Printers& printers() {
   static SystemPrinters system;
-  Printers* installed = Installed();
-  return installed ? *installed : system;
+  return SeamSlot<Printers>::Get(system);
 }
 
-Printers* SetPrinters(Printers* p) {
-  Printers* previous = Installed();
-  Installed() = p;
-  return previous;
-}
+Printers* SetPrinters(Printers* p) { return SeamSlot<Printers>::Set(p); }
 
 int JobOrientation() { return Orientation(); }
 

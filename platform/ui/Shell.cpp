@@ -1,4 +1,5 @@
 #include "ui/Shell.h"
+#include "ui/Seam.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -21,23 +22,13 @@ class DesktopShell final : public Shell {
   }
 };
 
-Shell*& Installed() {
-  static Shell* installed = nullptr;
-  return installed;
-}
-
 }  // namespace
 
 Shell& shell() {
   static DesktopShell desktop;
-  Shell* installed = Installed();
-  return installed ? *installed : desktop;
+  return SeamSlot<Shell>::Get(desktop);
 }
 
-Shell* SetShell(Shell* s) {
-  Shell* previous = Installed();
-  Installed() = s;
-  return previous;
-}
+Shell* SetShell(Shell* s) { return SeamSlot<Shell>::Set(s); }
 
 }  // namespace ui
