@@ -219,6 +219,7 @@ void TransferStatus(std::string& text) {
   Trap trap("Utilities", "TransferStatus");
   trap([&] { statusWindow = std::make_unique<frmStatus>(); });
   trap([&] {
+    if (!statusWindow) vb::Raise(vb::err::ObjectNotSet);
     statusWindow->Load();
     auto* box = statusWindow->findChild<QTextEdit*>("txtStatus");
     if (!box) vb::Raise(vb::err::ObjectNotSet);

@@ -45,6 +45,7 @@ void frmStatus::Form_Load() {
     if (!GParam) vb::Raise(vb::err::ObjectNotSet);
   });
   trap([&] {
+    if (!GParam) vb::Raise(vb::err::ObjectNotSet);
     std::string caption = "Status  \\ " + GParam->FiscalYearText + " \\ " + GParam->PeriodText + " \\ " +
                           GParam->LogonCountyName;
     if (GParam->LogonUserGroup == 3)
