@@ -102,11 +102,13 @@ TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
 
   // Trailing blanks count, except in the cost-pool table, which trims them.
   auto conn = modGlobals::gobjAdoUtils->Conn();
-  conn->ExecuteScript("CREATE TABLE SECOSTPOOL_T (A VARCHAR(10) COLLATE NOCASE, B VARCHAR(10) COLLATE NOCASE, CERT_KEY INTEGER)");
-  conn->Execute("INSERT INTO SECOSTPOOL_T VALUES ('x', 'pool  '), ('x', 'pool')");
-  auto pool = db::Recordset::Query("SELECT * FROM SECOSTPOOL_T", conn);
-  EXPECT_NE(modCOE::fcnGetStringForCertKey("SECOSTPOOL_T", *pool), "xpool");
-  conn->ExecuteScript("ALTER TABLE SECOSTPOOL_T RENAME TO SECOSTPOOL");
+  const char* twoColumns = " (A VARCHAR(10) COLLATE NOCASE, B VARCHAR(10) COLLATE NOCASE, CERT_KEY INTEGER)";
+  conn->ExecuteScript(std::string("DROP TABLE SECOSTPOOL; CREATE TABLE SECOSTPOOL") + twoColumns +
+                      "; CREATE TABLE PoolLike" + twoColumns);
+  for (const char* table : {"SECOSTPOOL", "PoolLike"})
+    conn->Execute(std::string("INSERT INTO ") + table + " (A, B) VALUES (' x', 'pool  ')");
+  auto plain = db::Recordset::Query("SELECT * FROM PoolLike", conn);
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey("PoolLike", *plain), " xpool  ");
   auto trimmed = db::Recordset::Query("SELECT * FROM SECOSTPOOL", conn);
   EXPECT_EQ(modCOE::fcnGetStringForCertKey("secostpool", *trimmed), "xpool");
 
