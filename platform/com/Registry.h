@@ -38,7 +38,7 @@ std::shared_ptr<Interface> CreateObject(std::string_view progId) {
   std::shared_ptr<Interface> bound = std::dynamic_pointer_cast<Interface>(object);
   if (!bound) {
     throw vb::VbError(vb::err::CannotCreateObject,
-                      "ActiveX component can't create object: " + std::string(progId) +
+                      "Component can't create object: " + std::string(progId) +
                           " does not implement the interface asked for");
   }
   return bound;

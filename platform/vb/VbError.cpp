@@ -41,7 +41,7 @@ std::string ErrorDescription(long number) {
     case 94: return "Invalid use of Null";
     case 380: return "Invalid property value";
     case 424: return "Object required";
-    case 429: return "ActiveX component can't create object";
+    case 429: return "Component can't create object";
     case 438: return "Object doesn't support this property or method";
     case 3001:
       return "Arguments are of the wrong type, are out of acceptable range, or are in conflict with "

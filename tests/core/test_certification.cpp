@@ -73,18 +73,24 @@ TEST_F(CertificationTest, TheWorkedExampleComesOutToTheBit) {
 }
 
 TEST_F(CertificationTest, TheKeyOrderOfTheTableDecidesTheCertificate) {
-  auto rs = SampleRows("Reordered",
-                       "TaxType, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
-                       "RES_SCHOOL_DISTRICT_ID");
-  modCOE::SetCertKeysInRs("Reordered", *rs, false);
-  clsGlobalParam P;
-  P.formname = "Reordered";
-  const std::string order = modMain::GetSortOrder(P, "");
-  EXPECT_EQ(order.rfind(" Order by TaxType, FISCAL_YEAR", 0), 0u);
-  auto descending = SampleRows("KeyedByDistrictFirst", "TaxType DESC, FISCAL_YEAR");  // same rows, other key
-  modCOE::SetCertKeysInRs("KeyedByDistrictFirst", *descending, false);
-  EXPECT_EQ(modCOE::GetGroupCertKey(*rs, order), -2033101442) << "TaxType 0 first, as before";
-  EXPECT_NE(modCOE::GetGroupCertKey(*descending, " Order by TaxType DESC, FISCAL_YEAR"), -2033101442);
+  // The same three rows under the usual key and under a key that puts the
+  // tax type first: the rows sort differently, so the certificates differ.
+  const std::string taxTypeFirst =
+      "TaxType, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, RES_SCHOOL_DISTRICT_ID";
+  std::vector<std::int32_t> certificates;
+  for (const auto& [table, key] : std::vector<std::pair<std::string, std::string>>{{"UsualKey", kKey},
+                                                                                   {"TaxTypeFirst", taxTypeFirst}}) {
+    SampleRows(table, key);
+    auto conn = modGlobals::gobjAdoUtils->Conn();
+    conn->Execute("INSERT INTO " + table +
+                  " VALUES (2019, 2, 19, 64733, 0, 19, 64734, 0, 'Sample County', 10, NULL, NULL, NULL)");
+    auto rs = db::Recordset::Query("SELECT * FROM " + table, conn);
+    modCOE::SetCertKeysInRs(table, *rs, false);
+    clsGlobalParam P;
+    P.formname = table;
+    certificates.push_back(modCOE::GetGroupCertKey(*rs, modMain::GetSortOrder(P, "")));
+  }
+  EXPECT_NE(certificates[0], certificates[1]);
 }
 
 TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {

@@ -9,7 +9,9 @@
 #include "TestEnvironment.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
+#include "clsCalculate.h"
 #include "clsMyCRC32.h"
+#include "com/Registry.h"
 #include "modCOE.h"
 #include "modGlobals.h"
 #include "modMain.h"
@@ -72,11 +74,28 @@ class FormStatusTest : public ProgramTest {
         {"SCHOOL_DISTRICT_ID", 10610}, {"SCHOOL_ID", 0}, {"RES_COUNTY_ID", 61},
         {"RES_SCHOOL_DISTRICT_ID", resDistrict}, {"TaxType", 1}};
     for (const auto& [column, value] : key) rs->SetValue(column, value);
-    FakeField amount("txtSecured", "", Variant(secured));
-    FakeField explanation("txtExplanation", "EXPLAIN", Variant("  Late roll"));
-    FakeField dummy("txtDUMMY1", "", Variant("ignored"));
-    modCOE::SetValuesInRs(*rs, {&amount, &explanation, &dummy});
+    // The tax entry control's sixteen amount fields, the explanation and a
+    // field that is not bound.
+    std::vector<std::unique_ptr<FakeField>> fields;
+    for (const char* column : {"Secured", "Unsecured", "HOX", "Subventions", "DistributionTimberYieldTax",
+                               "DistributionPriorYearTax", "ReleasePriorYearTaxImpound", "SupplementalTax",
+                               "EducationalRevenueAugmentationFund", "PriorYearRestrictedMonie", "CommRedFunds", "SERAF",
+                               "RedevAgencyAssetLiquidation", "CollegeERAF", "EstExcessERAF", "Total"}) {
+      const std::string name = column;
+      fields.push_back(std::make_unique<FakeField>("txt" + name, name == "Total" ? "disabled" : "",
+                                                   Variant(name == "Secured" ? secured : name == "SERAF" ? "7" : "0")));
+    }
+    fields.push_back(std::make_unique<FakeField>("txtExplanation", "EXPLAIN", Variant("  Late roll")));
+    fields.push_back(std::make_unique<FakeField>("txtDUMMY1", "", Variant("ignored")));
+    BoundControls controls;
+    for (auto& field : fields) controls.push_back(field.get());
+    modCOE::SetValuesInRs(*rs, controls);
     data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
+    com::SetComponentFolder(LEV_PROGRAM_DIR);
+    auto calculation = com::CreateObject<sumface::clsCalculate>("sumwright.clsCalculate");
+    calculation->ConnectionString(modGlobals::gstrConnectionString);
+    calculation->Calculate("Tax", rs);
+    com::SetComponentFolder({});
     modCOE::SetCertKeysInRs("Tax", *rs, true);
     data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
 
@@ -107,6 +126,7 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   auto rows = AgencyTaxRows();
   ASSERT_EQ(rows->RecordCount(), 1);
   EXPECT_EQ(vb::CStr(rows->Value("Secured")), "1500");
+  EXPECT_EQ(vb::CStr(rows->Value("Total")), "1500") << "recalculated (SERAF stays out of the total) before it was keyed";
   EXPECT_EQ(vb::CStr(rows->Value("Explanation")), "Late roll");
   EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")),
             clsMyCRC32().GetCRC32(modCOE::fcnGetStringForCertKey("Tax", *rows)));

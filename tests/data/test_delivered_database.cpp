@@ -79,7 +79,9 @@ TEST_F(DeliveredDatabaseTest, EveryFormTheProgramCanOpenHasItsTable) {
     const std::string name = vb::CStr(forms->Value("FORM_NAME"));
     EXPECT_TRUE(db::catalog::TableExists(*conn_, name)) << "form " << vb::CStr(forms->Value("FORM_NO")) << " " << name;
     const auto columns = db::catalog::ColumnNames(*conn_, name);
-    if (!columns.empty()) EXPECT_EQ(columns.back(), "CERT_KEY") << name;
+    if (!columns.empty()) {
+      EXPECT_EQ(columns.back(), "CERT_KEY") << name;
+    }
   }
   EXPECT_EQ(Count("SELECT FORM_NO FROM VHO_TORB_FORMS WHERE FORM_NAME = 'Tax' AND CATEGORY = 'T' AND COE = 'Y' "
                   "AND FY_2019 = 'Y'"),

@@ -25,7 +25,7 @@ TEST(VbError, RaiseUsesTheClassicDescription) {
       {53, "File not found"},
       {75, "Path/File access error"},
       {94, "Invalid use of Null"},
-      {429, "ActiveX component can't create object"},
+      {429, "Component can't create object"},
       {3001, "Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."},
       {3021, "Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
              "current record."},
