@@ -25,6 +25,19 @@ constexpr const char* kModule = "modCOE";
 
 bool IsBound(const std::string& name) { return name.rfind("txt", 0) == 0 && name.rfind("txtDUMMY", 0) != 0; }
 
+// Visits the bound controls with their column and tag, each as one step of
+// the procedure's guard: a failure is reported and the next control follows.
+template <class Visit>
+void ForEachBound(const BoundControls& controls, const char* procedure, Visit visit) {
+  Trap trap(kModule, procedure);
+  for (BoundControl* control : controls) {
+    trap([&] {
+      const std::string name = control->Name();
+      if (IsBound(name)) visit(control, name.substr(3), control->Tag());
+    });
+  }
+}
+
 bool IsDateColumn(const std::string& column) { return vb::UCase(column).find("DATE") != std::string::npos; }
 
 // --- Certification keys ----------------------------------------------------
@@ -107,77 +120,65 @@ WindowMaker& CorrectionWindowMaker() {
 // --- Binding ---------------------------------------------------------------
 
 void SetValuesInRs(db::Recordset& rs, const BoundControls& controls) {
-  Trap trap(kModule, "SetValuesInRs");
-  for (BoundControl* control : controls) {
-    trap([&] {
-      const std::string name = control->Name();
-      if (!IsBound(name)) return;
-      const std::string column = name.substr(3);
-      const std::string tag = control->Tag();
-      if (tag == "I") return;
-      if (tag == "chk") {
-        rs.SetValue(column, Variant(static_cast<std::int16_t>(vb::Equal(control->Value(), Variant(1)) ? 1 : 0)));
-      } else if (tag == "EXPLAIN") {
-        const Variant text = control->Text();
-        rs.SetValue(column, text.IsNull() ? Variant(" ") : Variant(vb::LTrim(vb::TextOf(text))));
-      } else {
-        const Variant text = control->Text();
-        rs.SetValue(column, text.IsNull() ? Variant(0) : text);
-      }
-    });
-  }
+  ForEachBound(
+      controls, "SetValuesInRs", [&](BoundControl* control, const std::string& column, const std::string& tag) {
+        if (tag == "I") return;
+        if (tag == "chk") {
+          rs.SetValue(column, Variant(static_cast<std::int16_t>(vb::Equal(control->Value(), Variant(1)) ? 1 : 0)));
+        } else if (tag == "EXPLAIN") {
+          const Variant text = control->Text();
+          rs.SetValue(column, text.IsNull() ? Variant(" ") : Variant(vb::LTrim(vb::TextOf(text))));
+        } else {
+          const Variant text = control->Text();
+          rs.SetValue(column, text.IsNull() ? Variant(0) : text);
+        }
+      });
 }
 
 void SetValuesFromRs(db::Recordset& rs, const BoundControls& controls, bool clearing) {
-  Trap trap(kModule, "SetValuesFromRs");
-  for (BoundControl* control : controls) {
-    trap([&] {
-      const std::string name = control->Name();
-      if (!IsBound(name)) return;
-      const std::string column = name.substr(3);
-      const std::string tag = control->Tag();
-      const bool isDate = IsDateColumn(column);
+  ForEachBound(controls, "SetValuesFromRs",
+               [&](BoundControl* control, const std::string& column, const std::string& tag) {
+                 const bool isDate = IsDateColumn(column);
 
-      if (clearing) {
-        if (tag == "Z")
-          control->Text(Variant(isDate ? kEmptyDateMask : ""));
-        else if (tag == "cbo")
-          control->ListIndex(-1);
-        else if (tag == "chk")
-          control->Value(Variant(0));
-        else if (tag == "EXPLAIN")
-          control->Text(Variant(""));
-        else
-          control->Text(Variant(0));
-        return;
-      }
+                 if (clearing) {
+                   if (tag == "Z")
+                     control->Text(Variant(isDate ? kEmptyDateMask : ""));
+                   else if (tag == "cbo")
+                     control->ListIndex(-1);
+                   else if (tag == "chk")
+                     control->Value(Variant(0));
+                   else if (tag == "EXPLAIN")
+                     control->Text(Variant(""));
+                   else
+                     control->Text(Variant(0));
+                   return;
+                 }
 
-      const Variant v = rs.Value(column);
-      if (isDate) {
-        if (tag == "Z" && (v.IsNull() || vb::Equal(v, Variant(kBlankDate))))
-          control->Text(Variant(kEmptyDateMask));
-        else if (vb::Equal(v, Variant("")))
-          control->Text(Variant(kEmptyDateMask));
-        else if (v.IsNull())
-          control->Text(Variant(""));
-        else
-          control->Text(Variant(vb::Trim(vb::TextOf(v))));
-        return;
-      }
-      if (tag == "I") return;
-      if (tag == "EXPLAIN") {
-        control->Text(v.IsNull() ? Variant("") : Variant(vb::TextOf(v)));
-      } else if (v.IsNull()) {
-        control->Text(Variant(0));
-      } else if (tag == "Z" || tag == "cbo") {
-        control->Text(Variant(vb::Trim(vb::TextOf(v))));
-      } else if (tag == "chk") {
-        control->Value(Variant(vb::Equal(v, Variant(1)) ? 1 : 0));
-      } else {
-        control->Text(Variant(vb::CDbl(v)));
-      }
-    });
-  }
+                 const Variant v = rs.Value(column);
+                 if (isDate) {
+                   if (tag == "Z" && (v.IsNull() || vb::Equal(v, Variant(kBlankDate))))
+                     control->Text(Variant(kEmptyDateMask));
+                   else if (vb::Equal(v, Variant("")))
+                     control->Text(Variant(kEmptyDateMask));
+                   else if (v.IsNull())
+                     control->Text(Variant(""));
+                   else
+                     control->Text(Variant(vb::Trim(vb::TextOf(v))));
+                   return;
+                 }
+                 if (tag == "I") return;
+                 if (tag == "EXPLAIN") {
+                   control->Text(v.IsNull() ? Variant("") : Variant(vb::TextOf(v)));
+                 } else if (v.IsNull()) {
+                   control->Text(Variant(0));
+                 } else if (tag == "Z" || tag == "cbo") {
+                   control->Text(Variant(vb::Trim(vb::TextOf(v))));
+                 } else if (tag == "chk") {
+                   control->Value(Variant(vb::Equal(v, Variant(1)) ? 1 : 0));
+                 } else {
+                   control->Text(Variant(vb::CDbl(v)));
+                 }
+               });
 }
 
 db::RecordsetPtr getSchoolList(const std::string& tableName) {
@@ -259,22 +260,25 @@ void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate) {
       db::RecordsetPtr S;
       db::RecordsetPtr M;
       if (IsDistrictForm(F)) {
-        S = Snapshot(" select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
-                     "and PERIOD_ID = ? and FISCAL_YEAR = ? and school_id = 0",
-                     {formNo, county, district, period, year});
+        S = Snapshot(
+            " select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
+            "and PERIOD_ID = ? and FISCAL_YEAR = ? and school_id = 0",
+            {formNo, county, district, period, year});
       } else if (F == 113) {
         S = Snapshot(countyRows, {formNo, county, period, year});
       } else {
-        S = Snapshot(" select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
-                     "and SCHOOL_ID = ? and PERIOD_ID = ? and FISCAL_YEAR = ?",
-                     {formNo, county, district, Variant(P.SchoolId), period, year});
+        S = Snapshot(
+            " select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
+            "and SCHOOL_ID = ? and PERIOD_ID = ? and FISCAL_YEAR = ?",
+            {formNo, county, district, Variant(P.SchoolId), period, year});
       }
 
       // The county form replaces the rows of all the county's districts.
       if (S->RecordCount() > 0 && F == 113) {
-        conn->Execute("delete from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and PERIOD_ID = ? "
-                      "and FISCAL_YEAR = ? and school_id = 0",
-                      {formNo, county, period, year});
+        conn->Execute(
+            "delete from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and PERIOD_ID = ? "
+            "and FISCAL_YEAR = ? and school_id = 0",
+            {formNo, county, period, year});
         S = Snapshot(countyRows, {formNo, county, period, year});
       }
 
@@ -286,7 +290,8 @@ void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate) {
               conn->Execute(
                   "insert into lea_forms_status (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
                   "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
-                  "LAST_EDIT_CHECK_DATE, py_reason_code, py_forms_corrected) values (?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, ?, 0, 'No')",
+                  "LAST_EDIT_CHECK_DATE, py_reason_code, py_forms_corrected) values (?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, "
+                  "?, 0, 'No')",
                   {year, period, county, M->Value("school_district_id"), formNo, Variant(P.CertKey),
                    M->Value("NumCount"), Variant(P.NumError), Variant(P.NumWarning), Variant(P.LastModifiedDate),
                    Variant(P.EditCheckDate)});
@@ -349,9 +354,10 @@ void UpdateSetCOEFormsStatus(clsGlobalParam& P, bool clear) {
     std::vector<Variant> params;
     std::string sql;
     if (clear) {
-      sql = "Update LEA_FORMS_STATUS set CERTIFICATE_NUMBER = null, NUM_RECORD = null, NUM_ERROR = null, "
-            "NUM_WARNING = null, LAST_EDIT_CHECK_DATE = null, LAST_EXPORT_DATE = null, LAST_MODIFIED_DATE = null, "
-            "LAST_IMPORT_DATE = null, PY_REASON_CODE = 0, PY_CORRECTION_NOTE = null, PY_FORMS_CORRECTED = 'No'";
+      sql =
+          "Update LEA_FORMS_STATUS set CERTIFICATE_NUMBER = null, NUM_RECORD = null, NUM_ERROR = null, "
+          "NUM_WARNING = null, LAST_EDIT_CHECK_DATE = null, LAST_EXPORT_DATE = null, LAST_MODIFIED_DATE = null, "
+          "LAST_IMPORT_DATE = null, PY_REASON_CODE = 0, PY_CORRECTION_NOTE = null, PY_FORMS_CORRECTED = 'No'";
     } else {
       sql = "Update LEA_FORMS_STATUS set CERTIFICATE_NUMBER = ?, NUM_RECORD = ?, LAST_MODIFIED_DATE = ?";
       params = {Variant(P.CertKey), Variant(P.NumRecord), Variant(P.LastModifiedDate)};
@@ -434,9 +440,10 @@ bool AskCorrectionReason(std::int16_t recordCount, std::int32_t year, std::int32
                             "and COUNTY_ID = ? And SCHOOL_DISTRICT_ID = ? and FISCAL_YEAR = ? And period_id = ? "
                             "and school_id = ?",
                             agency)) > 0;
-  conn->Execute("UPDATE KRN_LEAS SET PY_LEA_CORRECTED = ? where FISCAL_YEAR = ? and COUNTY_ID = ? "
-                "and SCHOOL_DISTRICT_ID = ? and school_id = ?",
-                {Variant(corrected ? "Yes" : "No"), Variant(year), Variant(county), Variant(district), Variant(school)});
+  conn->Execute(
+      "UPDATE KRN_LEAS SET PY_LEA_CORRECTED = ? where FISCAL_YEAR = ? and COUNTY_ID = ? "
+      "and SCHOOL_DISTRICT_ID = ? and school_id = ?",
+      {Variant(corrected ? "Yes" : "No"), Variant(year), Variant(county), Variant(district), Variant(school)});
   return true;
 }
 

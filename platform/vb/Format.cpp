@@ -135,6 +135,26 @@ std::string FractionDigits(const DecimalDigits& n, std::size_t places) {
   return out;
 }
 
+// A literal of a format at position i: a "quoted text" or a character after
+// a backslash. Answers it and moves i past it; nullopt (i unchanged) when
+// there is none.
+std::optional<std::string> TakeLiteral(std::string_view f, std::size_t& i) {
+  if (f[i] == '"') {
+    const std::size_t close = f.find('"', i + 1);
+    const std::size_t end = close == std::string_view::npos ? f.size() : close;
+    std::string text(f.substr(i + 1, end - i - 1));
+    i = end + 1;
+    return text;
+  }
+  if (f[i] == '\\' && i + 1 < f.size()) {
+    const std::size_t length = CharLength(f, i + 1);
+    std::string text(f.substr(i + 1, length));
+    i += 1 + length;
+    return text;
+  }
+  return std::nullopt;
+}
+
 struct Item {
   enum Kind { Digit, Point, Comma, Percent, Exponent, Literal } kind;
   char placeholder = 0;  // '0' or '#'
@@ -148,15 +168,8 @@ std::vector<Item> ParseNumberSection(std::string_view s) {
   bool seenPoint = false, seenExponent = false;
   for (std::size_t i = 0; i < s.size();) {
     const char c = s[i];
-    if (c == '"') {
-      const std::size_t close = s.find('"', i + 1);
-      const std::size_t end = close == std::string_view::npos ? s.size() : close;
-      items.push_back({Item::Literal, 0, std::string(s.substr(i + 1, end - i - 1))});
-      i = end + 1;
-    } else if (c == '\\' && i + 1 < s.size()) {
-      const std::size_t length = CharLength(s, i + 1);
-      items.push_back({Item::Literal, 0, std::string(s.substr(i + 1, length))});
-      i += 1 + length;
+    if (auto literal = TakeLiteral(s, i)) {
+      items.push_back({Item::Literal, 0, std::move(*literal)});
     } else if ((c == '0' || c == '#') && !seenExponent) {
       items.push_back({Item::Digit, c, {}});
       ++i;
@@ -385,17 +398,8 @@ std::string RenderDate(std::string_view f, Date date) {
   bool afterHour = false;  // "m" right after an hour is minutes
   for (std::size_t i = 0; i < f.size();) {
     const char c = f[i];
-    if (c == '"') {
-      const std::size_t close = f.find('"', i + 1);
-      const std::size_t end = close == std::string_view::npos ? f.size() : close;
-      out.append(f.substr(i + 1, end - i - 1));
-      i = end + 1;
-      continue;
-    }
-    if (c == '\\' && i + 1 < f.size()) {
-      const std::size_t length = CharLength(f, i + 1);
-      out.append(f.substr(i + 1, length));
-      i += 1 + length;
+    if (auto literal = TakeLiteral(f, i)) {
+      out += *literal;
       continue;
     }
     const bool pm = p.hour >= 12;
@@ -529,15 +533,8 @@ std::string RenderText(std::string_view f, std::string_view text) {
   std::size_t k = 0;  // placeholder index
   for (std::size_t i = 0; i < f.size();) {
     const char c = f[i];
-    if (c == '"') {
-      const std::size_t close = f.find('"', i + 1);
-      const std::size_t end = close == std::string_view::npos ? f.size() : close;
-      out.append(f.substr(i + 1, end - i - 1));
-      i = end + 1;
-    } else if (c == '\\' && i + 1 < f.size()) {
-      const std::size_t length = CharLength(f, i + 1);
-      out.append(f.substr(i + 1, length));
-      i += 1 + length;
+    if (auto literal = TakeLiteral(f, i)) {
+      out += *literal;
     } else if (c == '@' || c == '&') {
       // Characters for this placeholder: [first, last).
       long first, last;
