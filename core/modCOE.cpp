@@ -76,6 +76,15 @@ std::string RowText(const std::string& tableName, const std::vector<std::string>
   return text;
 }
 
+// The row text under the procedure's own guard: a row whose text fails is
+// reported and answers "", so that it gets the key 0 and the next row follows.
+std::string GuardedRowText(const std::string& tableName, const std::vector<std::string>& columns, db::Recordset& rs) {
+  std::string text;
+  Trap trap(kModule, "fcnGetStringForCertKey");
+  trap([&] { text = RowText(tableName, columns, rs); });
+  return text;
+}
+
 std::vector<std::string> ColumnsOf(const std::string& tableName) {
   MyCollectionPtr cols = clsTableCols().getCols(tableName);
   if (!cols) vb::Raise(vb::err::ObjectNotSet);
@@ -212,7 +221,7 @@ void SetCertKeysInRs(const std::string& tableName, db::Recordset& rs, bool curre
     clsMyCRC32 crc;
     // The column order is read once for all the rows.
     const std::vector<std::string> columns = ColumnsOf(tableName);
-    auto keyRow = [&] { rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(RowText(tableName, columns, rs)))); };
+    auto keyRow = [&] { rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(GuardedRowText(tableName, columns, rs)))); };
     if (currentRowOnly) {
       keyRow();
       return;
@@ -321,6 +330,7 @@ void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate) {
         for (S->MoveFirst(); !S->Eof(); S->MoveNext()) {
           if (withEditCheckDate) S->SetValue("LAST_EDIT_CHECK_DATE", Variant(P.EditCheckDate));
           if (P.FormNo == 113) {
+            if (!M) vb::Raise(vb::err::ObjectNotSet);  // the county-model rows were never read
             const Variant rowDistrict = S->Value("school_district_id");
             M->Filter([&](const db::RowView& row) { return vb::Equal(row.Value("school_district_id"), rowDistrict); });
             S->SetValue("NUM_RECORD", M->RecordCount() > 0 ? M->Value("NumCount") : vb::Null);
@@ -342,7 +352,11 @@ void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate) {
       conn->Execute("delete from LEA_FORMS_STATUS where CERTIFICATE_NUMBER is null");
       conn->CommitTrans();
     } catch (...) {
-      conn->RollbackTrans();
+      try {
+        conn->RollbackTrans();
+      } catch (const vb::VbError&) {
+        // The first error is the one to report.
+      }
       throw;
     }
   });

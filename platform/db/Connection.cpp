@@ -308,13 +308,20 @@ void Connection::CommitTrans() {
 void Connection::RollbackTrans() {
   RequireOpen();
   if (transLevel_ == 0) throw vb::VbError(vb::err::Unspecified, "No transaction is active.");
-  if (transLevel_ == 1) {
-    if (!sqlite3_get_autocommit(db_)) ExecuteScript("ROLLBACK");
+  if (sqlite3_get_autocommit(db_)) {
+    // The database has already rolled the whole transaction back (a full
+    // disk, an I/O error, a rollback raised by a trigger): nothing is left
+    // at any level.
+    transLevel_ = 0;
+    return;
+  }
+  const int level = transLevel_--;
+  if (level == 1) {
+    ExecuteScript("ROLLBACK");
   } else {
-    std::string name = "lev_" + std::to_string(transLevel_ - 1);
+    std::string name = "lev_" + std::to_string(level - 1);
     ExecuteScript("ROLLBACK TO " + name + "; RELEASE " + name);
   }
-  --transLevel_;
 }
 
 void Connection::Attach(const std::string& path, const std::string& schemaName) {

@@ -107,6 +107,10 @@ void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
   Statement stmt = conn_->Prepare(sql);
   stmt.Bind(params);
   sqlite3_stmt* s = stmt.get();
+  // The first step comes before the columns are read: a statement kept from
+  // before a change of the table's layout is prepared again by that step,
+  // and only then describes the columns it returns.
+  bool hasRow = stmt.Step();
   auto store = std::make_shared<RowStore>();
   const int n = sqlite3_column_count(s);
   store->fields.reserve(static_cast<std::size_t>(n));
@@ -122,7 +126,7 @@ void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
   }
   std::vector<DataType> types;
   for (const FieldMeta& f : store->fields) types.push_back(f.type);
-  while (stmt.Step()) {
+  for (; hasRow; hasRow = stmt.Step()) {
     Row& row = store->rows.emplace_back();
     row.values.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
@@ -313,8 +317,8 @@ long Recordset::RecordCount() const {
 long Recordset::AbsolutePosition() const {
   RequireOpen();
   SyncView();
-  if (onDeletedRow_) return -1;
-  if (view_.empty() || pos_ < 0) return -2;
+  if (onDeletedRow_ || view_.empty()) return -1;
+  if (pos_ < 0) return -2;
   if (pos_ >= static_cast<long>(view_.size())) return -3;
   return pos_ + 1;
 }
@@ -563,20 +567,26 @@ void Recordset::Delete() {
   if (row.status == RecordStatus::New) {
     row.gone = true;  // never written: nothing to delete in the table
   } else {
+    // Deleting drops the edit: the row is deleted as it was read. Should the
+    // delete be refused, the row and its edit come back as they were.
+    std::vector<vb::Variant> edited = row.values;
+    const RecordStatus editedStatus = row.status;
+    std::unique_ptr<std::vector<vb::Variant>> editedOriginal =
+        row.original ? std::make_unique<std::vector<vb::Variant>>(*row.original) : nullptr;
     if (editMode_ != db::EditMode::None) {
-      // Deleting drops the edit: the row is deleted as it was read.
       row.values = editSnapshot_;
       row.status = editStatus_;
       if (!editHadOriginal_) row.original.reset();
     }
-    const RecordStatus before = row.status;
     row.status = RecordStatus::Deleted;
     if (Immediate()) {
       std::vector<std::uint32_t> rows{view_[static_cast<std::size_t>(pos_)]};
       try {
         WriteRows(rows);
       } catch (...) {
-        row.status = before;
+        row.values = std::move(edited);
+        row.status = editedStatus;
+        row.original = std::move(editedOriginal);
         throw;
       }
     }

@@ -150,7 +150,7 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   bool Eof() const;
   long RecordCount() const;
   // 1-based position of the current row; -2 before the first row, -3 after
-  // the last, -1 when there is no current row otherwise. Setting a position
+  // the last, -1 when there are no rows or the current row was deleted. Setting a position
   // outside 1..RecordCount is error 3001.
   long AbsolutePosition() const;
   void AbsolutePosition(long position);

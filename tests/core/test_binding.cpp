@@ -74,6 +74,7 @@ TEST_F(BindingTest, SavingMovesEachBoundControlByItsTag) {
       {"txtDUMMY2", "", Variant("9"), Variant(0), "Skip", Variant()},
       {"TXTSkip", "", Variant("9"), Variant(0), "Skip", Variant()},
       {"lblSecured", "", Variant("9"), Variant(0), "Secured", Variant()},
+      {"txtFlag", "Chk", Variant("5"), Variant(1), "Flag", Variant(static_cast<std::int16_t>(5))},  // tags keep their case
   };
   for (const Case& c : cases) {
     auto rs = Row();
@@ -109,6 +110,7 @@ TEST_F(BindingTest, LoadingAndClearingShowValuesByTagAndDateMask) {
       {"txtCLOSE_DATE", "", vb::Null, "", "0"},
       {"txtCLOSE_DATE", "", Variant(" 7/1/2019 "), "7/1/2019", "0"},
       {"txtSkip", "I", Variant(5), "(unchanged)", "0"},
+      {"txtCLOSE_DATE", "I", Variant(" 7/1/2019 "), "7/1/2019", "0"},  // dates load by the date rules, whatever the tag
   };
   for (const Case& c : cases) {
     auto rs = Row();
@@ -143,6 +145,9 @@ TEST_F(BindingTest, LoadingAndClearingShowValuesByTagAndDateMask) {
 
 TEST_F(BindingTest, AControlWithoutItsColumnIsReportedAndTheRestStillMoves) {
   auto rs = Row();
+  FakeControl bare("txt", "", Variant("1"));  // bound to a column with no name
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  modCOE::SetValuesFromRs(*rs, {&bare}, false);
   FakeControl stray("txtNoSuchColumn", "", Variant("1"));
   FakeControl good("txtSecured", "", Variant("12"));
   dialogs_.AnswerMsgBox(ui::vbIgnore);

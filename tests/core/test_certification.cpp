@@ -124,6 +124,53 @@ TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
   EXPECT_EQ(modMain::genFormCertKey(*none), 0);
 }
 
+TEST_F(CertificationTest, TheTaxTableKeysItsAmountsAsTheirTexts) {
+  auto conn = modGlobals::gobjAdoUtils->Conn();
+  conn->Execute(
+      "INSERT INTO Tax (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+      "RES_SCHOOL_DISTRICT_ID, TaxType, ResCountyName, Secured, Unsecured, Total, Explanation) "
+      "VALUES (2019, 2, 61, 10610, 0, 61, 61001, 1, 'Alder County', 1500.5, -250, 1250.5, 'Late roll  ')");
+  auto rs = db::Recordset::Query("SELECT * FROM Tax", conn);
+  std::string expected;
+  for (const std::string& column : db::catalog::ColumnNames(*conn, "Tax")) {
+    if (column == "FISCAL_YEAR") expected += "2019";
+    if (column == "PERIOD_ID") expected += "2";
+    if (column == "COUNTY_ID" || column == "RES_COUNTY_ID") expected += "61";
+    if (column == "SCHOOL_DISTRICT_ID") expected += "10610";
+    if (column == "SCHOOL_ID") expected += "0";
+    if (column == "RES_SCHOOL_DISTRICT_ID") expected += "61001";
+    if (column == "TaxType") expected += "1";
+    if (column == "ResCountyName") expected += "Alder County";
+    if (column == "Secured") expected += "1500.5";
+    if (column == "Unsecured") expected += "-250";
+    if (column == "Total") expected += "1250.5";
+    if (column == "Explanation") expected += "Late roll  ";
+  }
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey("Tax", *rs), expected);
+}
+
+TEST_F(CertificationTest, ARowWhoseTextFailsIsKeyedZeroAndTheRestAreKeyed) {
+  // The middle row's district fills in its charter's block-grant form, and
+  // the current county (88) has no county office to stand in for it.
+  auto conn = modGlobals::gobjAdoUtils->Conn();
+  conn->Execute(
+      "INSERT INTO CS_BA (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+      "RES_SCHOOL_DISTRICT_ID) VALUES (2019, 2, 61, 61001, 6100102, 61, 61001), (2019, 2, 61, 61003, 6100101, 61, 61003), "
+      "(2019, 2, 61, 61004, 6100401, 61, 61004)");
+  modGlobals::gobjGlobalParam->CountyID = 88;
+  auto rs = db::Recordset::Query("SELECT * FROM CS_BA ORDER BY SCHOOL_DISTRICT_ID", conn);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  modCOE::SetCertKeysInRs("CS_BA", *rs, false);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: fcnGetStringForCertKey"), std::string::npos);
+  std::vector<std::int32_t> keys;
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) keys.push_back(vb::CLng(rs->Value("CERT_KEY")));
+  ASSERT_EQ(keys.size(), 3u);
+  EXPECT_NE(keys[0], 0);
+  EXPECT_EQ(keys[1], 0);
+  EXPECT_NE(keys[2], 0) << "the row after the failing one is keyed too";
+  dialogs_.ExpectAllUsed();
+}
+
 TEST_F(CertificationTest, ANullKeyInAFormIsAnError) {
   auto rs = SampleRows("Example", kKey);  // CERT_KEY still Null
   dialogs_.AnswerMsgBox(ui::vbIgnore);

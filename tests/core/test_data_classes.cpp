@@ -125,6 +125,7 @@ TEST(Crc32Test, MatchesTheStandardChecksumWithoutTheFirstCharacter) {
       {"Xabc", 891568578},
       {"X123456789", -873187034},
       {"Zabc", 891568578},  // the first character never counts
+      {"\u00E9abc", 891568578},  // not even when it is not ASCII
   };
   for (const Case& c : cases) EXPECT_EQ(crc.GetCRC32(c.text), c.crc) << c.text;
   EXPECT_EQ(clsMyCRC32().GetCRC32("abc"), crc.GetCRC32("abc"));

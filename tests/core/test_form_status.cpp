@@ -144,9 +144,10 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE CERTIFICATE_NUMBER IS NULL"), 0);
   EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 62"), 0);
 
-  // A second rewrite keeps the dates it does not own.
+  // A second rewrite keeps the dates and the correction it does not own.
   conn_->Execute("UPDATE LEA_FORMS_STATUS SET LAST_EXPORT_DATE = '2020-03-05 08:00:00', "
-                 "LAST_IMPORT_DATE = '2020-03-06 09:00:00' WHERE COUNTY_ID = 61 AND FORM_NO = 29");
+                 "LAST_IMPORT_DATE = '2020-03-06 09:00:00', PY_REASON_CODE = 2, PY_FORMS_CORRECTED = 'Yes', "
+                 "PY_CORRECTION_NOTE = 'late' WHERE COUNTY_ID = 61 AND FORM_NO = 29");
   P_.LastModifiedDate = vb::CDate(Variant("3/9/2020 1:00:00 PM"));
   P_.EditCheckDate = P_.LastModifiedDate;
   modCOE::UpdateCOEFormsStatus(P_, false);
@@ -154,6 +155,9 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   EXPECT_EQ(vb::CStr(Status("LAST_IMPORT_DATE")), "2020-03-06 09:00:00");
   EXPECT_EQ(vb::CStr(Status("LAST_MODIFIED_DATE")), "2020-03-09 13:00:00");
   EXPECT_EQ(vb::CStr(Status("LAST_EDIT_CHECK_DATE")), "2020-03-02 10:15:30") << "not rewritten without the flag";
+  EXPECT_EQ(vb::CLng(Status("PY_REASON_CODE")), 2);
+  EXPECT_EQ(vb::CStr(Status("PY_FORMS_CORRECTED")), "Yes");
+  EXPECT_EQ(vb::CStr(Status("PY_CORRECTION_NOTE")), "late");
 
   // A second tax row changes the certificate; the same rows give the same number.
   const std::int32_t two = SaveAndCertify(61002, "-250");
@@ -167,21 +171,36 @@ TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
   const Variant before = Status("CERTIFICATE_NUMBER");
   conn_->Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
                  "FORM_NO, PY_REASON_CODE, PY_FORMS_CORRECTED) VALUES (2019, 1, 62, 62001, 0, 29, 0, 'No')");
-  conn_->ExecuteScript(
-      "CREATE TRIGGER refuse_purge BEFORE DELETE ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'purge refused'); END");
-  P_.CertKey = 42;
-  dialogs_.AnswerMsgBox(ui::vbIgnore);
-  modCOE::UpdateCOEFormsStatus(P_, true);
-  EXPECT_NE(dialogs_.LastPrompt().text.find("purge refused"), std::string::npos);
-  EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: UpdateCOEFormsStatus"), std::string::npos);
-  EXPECT_TRUE(Status("CERTIFICATE_NUMBER").Identical(before)) << "the rewrite must not be half done";
-  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 62"), 1);
+  // The status row's own write fails, or the purge after it.
+  for (const char* refusal : {"BEFORE UPDATE", "BEFORE DELETE"}) {
+    conn_->ExecuteScript(std::string("CREATE TRIGGER refuse ") + refusal +
+                         " ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    P_.CertKey = 42;
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    modCOE::UpdateCOEFormsStatus(P_, true);
+    EXPECT_NE(dialogs_.LastPrompt().text.find("refused"), std::string::npos) << refusal;
+    EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: UpdateCOEFormsStatus"), std::string::npos);
+    EXPECT_TRUE(Status("CERTIFICATE_NUMBER").Identical(before)) << "the rewrite must not be half done: " << refusal;
+    EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 62"), 1) << refusal;
+    conn_->ExecuteScript("DROP TRIGGER refuse");
+  }
 
   // Once the cause is gone the rewrite goes through.
-  conn_->ExecuteScript("DROP TRIGGER refuse_purge");
   dialogs_.ExpectAllUsed();
   modCOE::UpdateCOEFormsStatus(P_, true);
   EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 42);
+}
+
+TEST_F(FormStatusTest, TheCountyModelPathWithoutItsRowsIsReportedNotACrash) {
+  // P names the county-model form while the program's current form is
+  // another: the status row is added as for any form, and the county-model
+  // counts were never read.
+  P_.FormNo = 113;
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  modCOE::UpdateCOEFormsStatus(P_, true);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 91"), std::string::npos);
+  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = 113"), 0);
+  dialogs_.ExpectAllUsed();
 }
 
 TEST_F(FormStatusTest, DistrictFormsAreKeptAtSchoolZero) {

@@ -363,6 +363,42 @@ TEST_F(RecordsetTest, ConnectedRecordSetsWriteOnUpdateOrMove) {
   EXPECT_EQ(vb::CLng(rs->Value("DISTRICT_ID")), 10);
 }
 
+TEST_F(RecordsetTest, AQueryReadAgainAfterTheTableChangedShowsTheNewLayout) {
+  const std::string sql = "SELECT * FROM Shape";
+  auto other = db::Connection::OpenNew(conn_->ConnectionString());
+  conn_->ExecuteScript("CREATE TABLE Shape (A VARCHAR(5) COLLATE NOCASE, B DOUBLE); INSERT INTO Shape VALUES ('one', 1.5)");
+  for (const auto& conn : {conn_, other}) Recordset::Query(sql, conn);  // both keep the statement
+  conn_->ExecuteScript(
+      "DROP TABLE Shape; CREATE TABLE Shape (B DOUBLE, C INTEGER, A VARCHAR(5) COLLATE NOCASE); "
+      "INSERT INTO Shape VALUES (2.5, 7, 'two')");
+  for (const auto& conn : {conn_, other}) {
+    auto rs = Recordset::Query(sql, conn);
+    ASSERT_EQ(rs->FieldCount(), 3);
+    EXPECT_EQ(rs->FieldInfo(0).name, "B");
+    EXPECT_EQ(vb::CStr(rs->Value("A")), "two");
+    EXPECT_EQ(vb::CStr(rs->Value("B")), "2.5");
+    EXPECT_EQ(vb::CLng(rs->Value("C")), 7);
+  }
+  other->Close();
+}
+
+TEST_F(RecordsetTest, ARefusedDeleteKeepsTheRowAndItsEdit) {
+  conn_->ExecuteScript("CREATE TRIGGER keep_alder BEFORE DELETE ON Agency WHEN old.NAME = 'Alder' "
+                       "BEGIN SELECT RAISE(ABORT, 'Alder stays'); END");
+  auto rs = Recordset::Create();
+  rs->LockType(db::LockType::Optimistic);
+  rs->Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID", conn_);
+  rs->SetValue("RATE", 9);
+  EXPECT_EQ(ErrorOf([&] { rs->Delete(); }), vb::err::IntegrityViolation);
+  EXPECT_EQ(vb::CStr(rs->Value("RATE")), "9") << "the edit is still there";
+  EXPECT_EQ(rs->RecordCount(), 4);
+  rs->Update();
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT RATE FROM Agency WHERE NAME = 'Alder'")), "9");
+
+  rs->Filter("NAME = 'nobody'");
+  EXPECT_EQ(rs->AbsolutePosition(), -1) << "no rows, no position";
+}
+
 TEST_F(RecordsetTest, RequeryReadsTheTableAgainAndDropsChanges) {
   auto rs = Recordset::Create();
   rs->Open("SELECT * FROM Agency WHERE COUNTY_ID = ? ORDER BY DISTRICT_ID", conn_, {Variant(1)});
