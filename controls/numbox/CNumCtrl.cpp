@@ -664,8 +664,11 @@ void CNumCtrl::UpdateStatusBar() {
       QVariant current;
       GetPropertyByName(statusBar_, statusBarPropName_, current);
       savedStatusText_ = current.typeId() == QMetaType::QString ? current.toString() : QString();
+      statusTextSaved_ = true;
     }
   } else {
+    // Nothing to give back before the field first had the focus.
+    if (statusBarRestoreText_.isEmpty() && !statusTextSaved_) return;
     text = statusBarRestoreText_.isEmpty() ? savedStatusText_ : statusBarRestoreText_;
   }
   QPointer<CNumCtrl> self(this);

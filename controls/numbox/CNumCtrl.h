@@ -41,6 +41,8 @@ class CNumCtrl : public CEditBase {
   QString InputText() const { return engine_.DisplayText(); }
   QString FormatText() const;
   bool IsEmpty() const { return IsTextEmpty(); }
+  // The null text is showing (the field is empty and has no focus).
+  bool IsNullShown() const override;
   bool MaskError() const { return IsMaskError(); }
   bool DataChanged() const { return dataChanged_; }
   void SetDataChanged(bool v) { dataChanged_ = v; }
@@ -196,7 +198,6 @@ class CNumCtrl : public CEditBase {
   OleColor GetNegBackColor() const override { return negBackColor_; }
   OleColor GetNegForeColor() const override { return negForeColor_; }
   bool IsNegative() const override { return engine_.IsNegative(); }
-  bool IsNullShown() const override;
   void OnUndoRecorded() override { undoValueText_ = shownValueText_; }
   void AfterSet(SetKind kind) override;
 
@@ -248,6 +249,7 @@ class CNumCtrl : public CEditBase {
   int savedSelStart_ = 0, savedSelEnd_ = 0;
   QPointer<QObject> statusBar_;
   QString savedStatusText_;
+  bool statusTextSaved_ = false;
 
   // Buttons: pressed, and drawn pressed (the pointer is inside).
   struct Press {
