@@ -30,7 +30,7 @@ constexpr SystemColor kSystemColors[] = {
     {QPalette::Active, QPalette::HighlightedText},  // 14 highlight text
     {QPalette::Active, QPalette::Button},           // 15 button face
     {QPalette::Active, QPalette::Dark},             // 16 button shadow
-    {QPalette::Disabled, QPalette::Text},           // 17 grey text
+    {QPalette::Disabled, QPalette::Text},           // 17 grey text (mixed below)
     {QPalette::Active, QPalette::ButtonText},       // 18 button text
     {QPalette::Disabled, QPalette::WindowText},     // 19 inactive caption text
     {QPalette::Active, QPalette::Light},            // 20 button highlight
@@ -40,12 +40,22 @@ constexpr SystemColor kSystemColors[] = {
     {QPalette::Active, QPalette::ToolTipBase},      // 24 info background
 };
 
+constexpr quint32 kGreyTextIndex = 17;
+
 }  // namespace
 
 QColor ColorOf(OleColor value, const QPalette& palette) {
   if (value & 0x80000000u) {
     const quint32 index = value & 0xFFFFFFu;
     if (index >= std::size(kSystemColors)) return palette.color(QPalette::Active, QPalette::Window);
+    if (index == kGreyTextIndex) {
+      // Half way between text and background, so that grey text stays
+      // readable on the light grey of disabled fields too.
+      const QColor text = palette.color(QPalette::Active, QPalette::Text);
+      const QColor base = palette.color(QPalette::Active, QPalette::Base);
+      return QColor((text.red() + base.red() + 1) / 2, (text.green() + base.green() + 1) / 2,
+                    (text.blue() + base.blue() + 1) / 2);
+    }
     const SystemColor& c = kSystemColors[index];
     return palette.color(c.group, c.role);
   }

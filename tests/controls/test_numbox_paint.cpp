@@ -75,6 +75,17 @@ class NumboxPictureTest : public NumboxPaintTest {
   }
 };
 
+TEST_F(NumboxPaintTest, DisabledTextStaysReadableOnTheLightGreyOfDisabledLines) {
+  CNumCtrl* total = AddTaxLine();
+  total->SetText("1209567");
+  total->SetEnabled(false);
+  total->SetBackColor(0xC0C0C0);
+  const int text = qGray(total->GetCurrentForeColor().rgb());
+  const int back = qGray(total->GetCurrentBackColor().rgb());
+  EXPECT_EQ(back, 192);
+  EXPECT_GT(std::abs(text - back), 48);
+}
+
 TEST_F(NumboxPictureTest, BorderStylesAndTheInnerMargin) {
   CNumCtrl* field = AddField();
   field->SetBackColor(kYellow);
