@@ -84,7 +84,9 @@ TEST_F(NumboxEditsTest, KeysAndClipboardEditTheValue) {
     field->SetSel(c.selStart, c.selEnd);
     c.edit(field);
     EXPECT_EQ(field->Text(), c.expected);
-    if (c.caret >= 0) EXPECT_EQ(field->GetCaretPos(), c.caret);
+    if (c.caret >= 0) {
+      EXPECT_EQ(field->GetCaretPos(), c.caret);
+    }
     EXPECT_EQ(beeper_.count, c.beeps);
     delete field;
   }
@@ -209,6 +211,27 @@ TEST_F(NumboxEditsTest, UndoRestoresTheValueWithTheText) {
   Focus(field);
   field->Undo();
   EXPECT_EQ(field->Text(), "1239");
+}
+
+TEST_F(NumboxEditsTest, InsertTogglesBetweenALineAndABlockCaret) {
+  CNumCtrl* field = AddField();
+  field->SetMaskType(0);
+  field->SetMaskDecimalPlaces(0);
+  field->SetText("12345");
+  Focus(field);
+  field->SetSel(1, 1);
+  const int digit = QFontMetrics(field->font()).horizontalAdvance('2');
+  EXPECT_EQ(field->CaretRect().width(), 2);
+  QTest::keyClick(field, Qt::Key_Insert);
+  EXPECT_FALSE(field->InsertMode());
+  EXPECT_EQ(field->CaretRect().width(), digit);
+  // At the end of a right-aligned text the caret is a line whatever the style.
+  field->SetSel(5, 5);
+  EXPECT_EQ(field->CaretRect().width(), 2);
+  EXPECT_LE(field->CaretRect().right(), field->GetTextRect().right);
+  field->SetAllowInsertModeChange(false);
+  QTest::keyClick(field, Qt::Key_Insert);
+  EXPECT_FALSE(field->InsertMode());
 }
 
 TEST_F(NumboxEditsTest, DoubleClickSelectsAWord) {

@@ -53,7 +53,9 @@ TEST_F(NumboxSpinTest, StepsThatLeaveTheTypeOrTheRangeChangeNothing) {
     EXPECT_EQ(field->Text(), c.expected);
     EXPECT_EQ(clicks.count(), c.clicks);
     EXPECT_EQ(changes.count(), c.clicks);
-    if (c.clicks) EXPECT_EQ(clicks[0][0].toInt(), c.direction);
+    if (c.clicks) {
+      EXPECT_EQ(clicks[0][0].toInt(), c.direction);
+    }
   }
 }
 
