@@ -224,13 +224,10 @@ db::RecordsetPtr Validate_INFANTFUNDING(db::RecordsetPtr& CurrentValues, ParamsR
     if (Fires(Compare(allocated.p1, Op::Ne, available))) report(kAllocatedP1);
     if (Fires(Compare(allocated.p2, Op::Ne, available))) report(kAllocatedP2);
 
-    vb::Variant disOperated = rulegate::RowsTotal(*allocation, {"P1AllocDISOp", "P2AllocDISOp"});
-    vb::Variant disFte = rulegate::RowsTotal(*allocation, {"InDTSCert", "InDTSClass"});
-    if (disOperated.IsNull()) {
-      disOperated = disFte = rulegate::DecimalZero();
-    } else {
-      disFte = vb::CDec(disFte);  // DIS units without a full FTE figure fail
-    }
+    // DIS units operated need DIS staff of either kind; a blank staff figure
+    // counts as none, so that it is reported rather than failing the checks.
+    const vb::Variant disOperated = ZeroIfNull(rulegate::RowsTotal(*allocation, {"P1AllocDISOp", "P2AllocDISOp"}));
+    const vb::Variant disFte = certificated + classified;
     if (Fires(rulegate::And(Compare(disOperated, Op::Gt, 0), Compare(disFte, Op::Eq, 0)))) {
       report(kDisCertificated);
       report(kDisClassified);
