@@ -2,6 +2,7 @@
 // choice of rule set by form key, the result rows it answers and the
 // caller's row position around a call.
 
+#include <functional>
 #include <thread>
 
 #include "RuleFixture.h"
@@ -214,6 +215,30 @@ TEST_F(ValidateDispatchTest, CallFailsWhenTheDatabaseCannotBeOpenedOrTheRowsAreM
   EXPECT_THROW(Validate("Tax", rows), vb::VbError);
   validator_->ConnectionString("Data Source=" + (folder_ / "missing.mdb").string());
   EXPECT_THROW(Validate("Tax", rows), vb::VbError);
+}
+
+TEST_F(ValidateDispatchTest, ParameterCollectionFindsItemsByKeyIgnoringCase) {
+  ruleface::Collection params;
+  params.Add("ELEMENTARY", "DistrictType");
+  params.Add(64733, "LogonDistrictID");
+  EXPECT_EQ(vb::CStr(params.Item("districttype")), "ELEMENTARY");
+  EXPECT_EQ(vb::CLng(params.Item("LOGONDISTRICTID")), 64733);
+  EXPECT_EQ(params.Count(), 2);
+  struct Failure {
+    std::function<void()> call;
+    long number;
+  };
+  const Failure failures[] = {{[&] { params.Item("SchoolType"); }, vb::err::InvalidProcedureCall},
+                              {[&] { params.Add("HIGH", "DISTRICTTYPE"); }, 457}};
+  for (const Failure& failure : failures) {
+    try {
+      failure.call();
+      ADD_FAILURE() << "no error " << failure.number;
+    } catch (const vb::VbError& e) {
+      EXPECT_EQ(e.Number(), failure.number);
+    }
+  }
+  EXPECT_EQ(params.Count(), 2);
 }
 
 }  // namespace
