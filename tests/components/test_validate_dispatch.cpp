@@ -17,6 +17,8 @@ using ValidateDispatchTest = RuleTest;
 const std::string kAgencyWhere =
     "Fiscal_Year = 2019 AND Period_ID = 1 AND County_ID = 19 AND School_District_ID = 64733 AND School_ID = 0";
 
+const Finding kNonPublicCosts{"A-10", "TotalNonPubSinglePlace", "W", "Should be greater than zero"};
+
 // A cost-pool row that passes both checks, with what the test sets.
 Cells CostPoolRow(Cells cells) {
   Cells row{{"TotalNonPubSinglePlace", 1500.0}, {"StudentPlacementDate", vb::DateSerial(2019, 9, 3)}};
@@ -110,6 +112,30 @@ TEST_F(ValidateDispatchTest, TableNameIsMatchedIgnoringCaseAndNeverPutIntoTheSta
   }
 }
 
+TEST_F(ValidateDispatchTest, CallerFindsItsRowsWhereTheyStood) {
+  struct Case {
+    const char* name;
+    std::function<void(db::Recordset&)> place;
+    long position;
+  };
+  const Case cases[] = {
+      {"first row", [](db::Recordset& rs) { rs.MoveFirst(); }, 1},
+      {"third row", [](db::Recordset& rs) { rs.Move(2); }, 3},
+      {"after the last row", [](db::Recordset& rs) {
+         rs.MoveLast();
+         rs.MoveNext();
+       }, -3},
+      {"before the first row", [](db::Recordset& rs) { rs.MovePrevious(); }, -2},
+  };
+  for (const Case& c : cases) {
+    auto rows = FormRows("SECOSTPOOL", {CostPoolRow({}), CostPoolRow({{"TotalNonPubSinglePlace", 0.0}}), CostPoolRow({})});
+    c.place(*rows);
+    ASSERT_EQ(rows->AbsolutePosition(), c.position) << c.name;
+    ExpectFindings(Validate("SECOSTPOOL", rows), {kNonPublicCosts}, c.name);
+    EXPECT_EQ(rows->AbsolutePosition(), c.position) << c.name;
+  }
+}
+
 TEST_F(ValidateDispatchTest, FormNumberComesFromTheCatalogueAndIsZeroForANameItLacks) {
   conn_->Execute("DELETE FROM VHO_TORB_FORMS WHERE FORM_NAME = 'FOSTERYOUTHNSHS'");
   auto costPool = FormRows("SECOSTPOOL", {CostPoolRow({{"TotalNonPubSinglePlace", 0.0}})});
@@ -175,7 +201,7 @@ TEST_F(ValidateDispatchTest, TrapRowEndsAFailingRuleSetAndTheCallerIsPutBack) {
   auto result = Validate("SECOSTPOOL", rows);
 
   EXPECT_EQ(rows->AbsolutePosition(), 3);
-  ExpectFindings(result, {{"A-10", "TotalNonPubSinglePlace", "W", "Should be greater than zero"},
+  ExpectFindings(result, {kNonPublicCosts,
                           {"A-1", "SeCostPool", "E", "Unexpected Error generated in Rule Validation Engine"}});
   result->MoveLast();
   ExpectNull(*result, {"FiscalYear", "PeriodID", "CountyID", "SchoolDistrictID", "School_ID"});
