@@ -25,21 +25,19 @@ const Finding kOpportunity{"B-7", "ADA_Opportunity_Total", "E",
                            "Column) cannot exceed the ADA on Line A-1, Total Column"};
 
 // Section A: 0.7 of regular TK/K-3 ADA and 0.1 on each other TK/K-3 line,
-// 10 of regular ADA in every other span; nothing in Section B.
-Cells AttendanceRow(const Cells& changes) {
-  Cells row{{"RegularADA_GradesTKTO3", 0.7},
-            {"ExtYearSpEd_GradesTKTO3", 0.1},
-            {"SpEd_56366_GradesTKTO3", 0.1},
-            {"ExtYearSpEd_56366_GradesTKTO3", 0.1},
-            {"CommDaySchool_GradesTKTO3", 0.1},
-            {"RegularADA_Grades4TO6", 10.0},
-            {"RegularADA_Grades7TO8", 10.0},
-            {"RegularADA_Grades9TO12", 10.0},
-            {"ADA_TransK_GradesTKTO3", 0.0},
-            {"ADA_Continuation_Grades9TO12", 0.0},
-            {"ADA_Opportunity_Total", 0.0}};
-  row.insert(row.end(), changes.begin(), changes.end());
+// 10 of regular ADA in every other span; 0 on the Section B lines named.
+Cells SectionARow(std::initializer_list<const char*> sectionB, std::initializer_list<Cells> changes) {
+  Cells row{{"RegularADA_GradesTKTO3", 0.7},    {"ExtYearSpEd_GradesTKTO3", 0.1},
+            {"SpEd_56366_GradesTKTO3", 0.1},    {"ExtYearSpEd_56366_GradesTKTO3", 0.1},
+            {"CommDaySchool_GradesTKTO3", 0.1}, {"RegularADA_Grades4TO6", 10.0},
+            {"RegularADA_Grades7TO8", 10.0},    {"RegularADA_Grades9TO12", 10.0}};
+  for (const char* line : sectionB) row.push_back({line, 0.0});
+  for (const Cells& cells : changes) row.insert(row.end(), cells.begin(), cells.end());
   return row;
+}
+
+Cells AttendanceRow(const Cells& changes) {
+  return SectionARow({"ADA_TransK_GradesTKTO3", "ADA_Continuation_Grades9TO12", "ADA_Opportunity_Total"}, {changes});
 }
 
 using DistrictRulesTest = RuleTest;
@@ -87,21 +85,8 @@ TEST_F(DistrictRulesTest, SectionBOfTheDistrictsRowMayNotExceedItsSectionA) {
 // A row for a district of residence: as the district's row, with the
 // shorter Section B names.
 Cells ResidenceRow(int resCounty, int resDistrict, const Cells& changes) {
-  Cells row{{"RES_COUNTY_ID", resCounty},
-            {"RES_SCHOOL_DISTRICT_ID", resDistrict},
-            {"RegularADA_GradesTKTO3", 0.7},
-            {"ExtYearSpEd_GradesTKTO3", 0.1},
-            {"SpEd_56366_GradesTKTO3", 0.1},
-            {"ExtYearSpEd_56366_GradesTKTO3", 0.1},
-            {"CommDaySchool_GradesTKTO3", 0.1},
-            {"RegularADA_Grades4TO6", 10.0},
-            {"RegularADA_Grades7TO8", 10.0},
-            {"RegularADA_Grades9TO12", 10.0},
-            {"ADA_TransK", 0.0},
-            {"ADA_Continuation", 0.0},
-            {"ADA_Opportunity", 0.0}};
-  row.insert(row.end(), changes.begin(), changes.end());
-  return row;
+  return SectionARow({"ADA_TransK", "ADA_Continuation", "ADA_Opportunity"},
+                     {{{"RES_COUNTY_ID", resCounty}, {"RES_SCHOOL_DISTRICT_ID", resDistrict}}, changes});
 }
 
 class ResidenceRulesTest : public RuleTest {
