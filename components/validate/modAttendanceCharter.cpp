@@ -15,6 +15,13 @@ using modGeneralRoutines::RunRuleSet;
 using rulegate::Compare;
 using rulegate::Op;
 
+// Captions and messages that both screens use.
+constexpr const char* kTransitionalKindergarten = "ADA for Students in Transitional Kindergarten";
+constexpr const char* kCourseBased = "Course Based Independent Study ADA";
+constexpr const char* kCourseBasedNotEligible = "Course Based Independent Study ADA not eligible for funding";
+constexpr std::string_view kTrackTotalsMessage =
+    "The sum of ADA reported in line {line} {label} for all Tracks must equal the ADA in line {compared} {label}";
+
 // --- Residents and non-residents ---------------------------------------------
 
 constexpr rulegate::Check kResidenceTrap = rulegate::TrapRow("A", "1", "", "ATTCSACD");
@@ -59,16 +66,16 @@ const std::vector<Bound>& ResidenceScreenBounds() {
   static const std::vector<Bound> bounds = [] {
     const std::vector<Line>& screen = ResidenceLinesOf().screen;
     std::vector<Bound> b = PartsWithinLines(screen);
-    b.push_back({{"C", "1", "ADA_TransK_GradesTKTO3", "ADA for Students in Transitional Kindergarten"},
+    b.push_back({{"C", "1", "ADA_TransK_GradesTKTO3", kTransitionalKindergarten},
                  ProgramColumns(screen),
                  {},
                  "Line C-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, A-7, A-9, "
                  "B-1, B-3, B-5, B-7 and B-9 (TK/K-3)",
                  true});
-    b.push_back({{"C", "3", "CourseBasedIndStudy_{span}", "Course Based Independent Study ADA"},
+    b.push_back({{"C", "3", "CourseBasedIndStudy_{span}", kCourseBased},
                  {"ADATotal_{span}_NCB_Res", "ADATotal_{span}_NCB_NRes"},
                  "the sum of lines A-13 and B-13", {}, false});
-    b.push_back({{"C", "4", "CourseBasedIndStudyNotElig_{span}", "Course Based Independent Study ADA not eligible for funding"},
+    b.push_back({{"C", "4", "CourseBasedIndStudyNotElig_{span}", kCourseBasedNotEligible},
                  {"NCBAda{ncb}"},
                  "line C-2", {}, false});
     return b;
@@ -93,7 +100,7 @@ const TotalsFamily& ResidenceTrackTotals() {
   static const TotalsFamily family{
       kResidenceTrackTable,
       "D",
-      "The sum of ADA reported in line {line} {label} for all Tracks must equal the ADA in line {compared} {label}",
+      kTrackTotalsMessage,
       TotalsOfLines(ResidenceLinesOf().tracks, ResidenceLinesOf().screen),
       {{"3", 3, "The sum of ADA reported in line D-3 (Grades 9-12) for all Tracks must equal the ADA in line A-1 Grades 9-12"}},
   };
@@ -134,15 +141,15 @@ const std::vector<Bound>& CharterScreenBounds() {
   static const std::vector<Bound> bounds = [] {
     const std::vector<Line>& screen = CharterLinesOf().screen;
     std::vector<Bound> b = PartsWithinLines(screen);
-    b.push_back({{"B", "1", "ADA_TransK_GradesTKTO3", "ADA for Students in Transitional Kindergarten"},
+    b.push_back({{"B", "1", "ADA_TransK_GradesTKTO3", kTransitionalKindergarten},
                  ProgramColumns(screen),
                  {},
                  "Line B-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, and A-7 (TK/K-3)",
                  true});
-    b.push_back({{"B", "3", "CourseBasedIndStudy_{span}", "Course Based Independent Study ADA"},
+    b.push_back({{"B", "3", "CourseBasedIndStudy_{span}", kCourseBased},
                  {"ADATotal_{span}_NCB"},
                  "line A-11", {}, false});
-    b.push_back({{"B", "4", "CourseBasedIndStudyNotElig_{span}", "Course Based Independent Study ADA not eligible for funding"},
+    b.push_back({{"B", "4", "CourseBasedIndStudyNotElig_{span}", kCourseBasedNotEligible},
                  {"NCBAda{ncb}"},
                  "line B-2", {}, false});
     return b;
@@ -164,7 +171,7 @@ const TotalsFamily& CharterTrackTotals() {
   static const TotalsFamily family{
       kCharterTrackTable,
       "D",
-      "The sum of ADA reported in line {line} {label} for all Tracks must equal the ADA in line {compared} {label}",
+      kTrackTotalsMessage,
       TotalsOfLines(CharterLinesOf().tracks, CharterLinesOf().screen),
       {},
   };
