@@ -190,6 +190,18 @@ TEST_F(CharterRulesTest, ResidentsScreenFailingEveryCheckGivesEachRowInOrder) {
        "Track A - Line D-22 (Grades 9-12) must be less than or equal to line D-21 (Grades 9-12)"},
   };
   EXPECT_EQ(At(findings, {0, 17, 24, 39, 40, 41, 44, 45, 48, 49, 50, 51, 54, 87, 91, 130, 131, 151, 170}), expected);
+  const auto captions = TextsOf(ValidateRow("ATTCSACD", screen), "Caption");
+  const std::pair<std::size_t, const char*> sampledCaptions[] = {
+      {39, "Classroom-based ADA included in B-9"},
+      {40, "ADA for Students in Transitional Kindergarten"},
+      {41, "Course Based Independent Study ADA"},
+      {48, "Course Based Independent Study ADA not eligible for funding"},
+      {50, "What is the site type of the charter school?"},
+      {83, "Community Day School [EC 48664]"},
+      {115, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
+      {170, "Track A - Classroom-based ADA included in D-21"}};
+  for (const auto& [place, caption] : sampledCaptions) EXPECT_EQ(captions.at(place), caption) << place;
+  EXPECT_EQ(TextsOf(ValidateRow("ATTCSACD", screen), "Line_Name2")[50], "-00");
 
   // The other site type, in a call of its own.
   screen.push_back({"SiteType", "Independent Study"});
@@ -259,8 +271,18 @@ TEST_F(CharterRulesTest, CharterScreenFailingEveryCheckGivesEachRowInOrder) {
   };
   EXPECT_EQ(At(findings, {0, 15, 16, 17, 20, 22, 24, 25, 26, 57, 58, 73, 74, 105, 106, 121}), expected);
   const auto captions = TextsOf(ValidateRow("ATTCS", screen), "Caption");
-  EXPECT_EQ(captions[58], "Track B - Classroom-based ADA included in C-3");
-  EXPECT_EQ(captions[106], "Classroom-based ADA included in D-1");
+  const std::pair<std::size_t, const char*> sampledCaptions[] = {
+      {16, "ADA for Students in Transitional Kindergarten"},
+      {17, "Course Based Independent Study ADA"},
+      {24, "Course Based Independent Study ADA not eligible for funding"},
+      {25, "What is the site type of the charter school?"},
+      {26, "Regular ADA"},
+      {50, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
+      {58, "Track B - Classroom-based ADA included in C-3"},
+      {74, "Regular ADA"},
+      {105, "Classroom-based ADA included in D-7"},
+      {106, "Classroom-based ADA included in D-1"}};
+  for (const auto& [place, caption] : sampledCaptions) EXPECT_EQ(captions.at(place), caption) << place;
 
   screen.push_back({"SiteType", "Independent Study"});
   screen.push_back({"ADATotal_Grades9TO12_CB", 0.5});
