@@ -841,40 +841,32 @@ void CEditBase::resizeEvent(QResizeEvent* event) {
 
 bool CEditBase::IsNullShown() const { return !focused_ && IsTextEmpty() && !nullText_.isEmpty(); }
 
-QColor CEditBase::GetCurrentForeColor() const {
-  if (!isEnabled()) return ColorOf(0x80000011, palette());
+OleColor CEditBase::RuleColor(bool text) const {
+  // The colour rules in order: the first whose condition holds and whose
+  // colour is set wins; a disabled field's text is grey (below).
   const struct {
     bool applies;
-    OleColor color;
+    OleColor text, back;
   } rules[] = {
-      {locked_, readOnlyForeColor_},
-      {focused_, focusForeColor_},
-      {!focused_ && IsMaskError(), maskErrorForeColor_},
-      {IsNullShown(), nullForeColor_},
-      {IsNegative(), GetNegForeColor()},
+      {locked_, readOnlyForeColor_, readOnlyBackColor_},
+      {focused_, focusForeColor_, focusBackColor_},
+      {!focused_ && IsMaskError(), maskErrorForeColor_, maskErrorBackColor_},
+      {IsNullShown(), nullForeColor_, nullBackColor_},
+      {IsNegative(), GetNegForeColor(), GetNegBackColor()},
   };
   for (const auto& rule : rules) {
-    if (rule.applies && rule.color != kIgnoreColor) return ToColor(rule.color);
+    const OleColor color = text ? rule.text : rule.back;
+    if (rule.applies && color != kIgnoreColor) return color;
   }
-  return ToColor(foreColor_);
+  return text ? foreColor_ : backColor_;
 }
 
-QColor CEditBase::GetCurrentBackColor() const {
-  const struct {
-    bool applies;
-    OleColor color;
-  } rules[] = {
-      {locked_, readOnlyBackColor_},
-      {focused_, focusBackColor_},
-      {!focused_ && IsMaskError(), maskErrorBackColor_},
-      {IsNullShown(), nullBackColor_},
-      {IsNegative(), GetNegBackColor()},
-  };
-  for (const auto& rule : rules) {
-    if (rule.applies && rule.color != kIgnoreColor) return ToColor(rule.color);
-  }
-  return ToColor(backColor_);
+QColor CEditBase::GetCurrentForeColor() const {
+  if (!isEnabled()) return ColorOf(0x80000011, palette());
+  return ToColor(RuleColor(true));
 }
+
+QColor CEditBase::GetCurrentBackColor() const { return ToColor(RuleColor(false)); }
 
 void CEditBase::DrawBorder(QPainter& p, const Rect& r) const {
   if (borderStyle_ != 1) return;

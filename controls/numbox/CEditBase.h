@@ -303,6 +303,7 @@ class CEditBase : public QWidget {
  private:
   void KeyPressed(QKeyEvent* event);
   void KeepScrollInRange();
+  OleColor RuleColor(bool text) const;
   int TextWidth(const QString& text) const;
 
   // Properties.

@@ -464,20 +464,22 @@ Rect CNumCtrl::EllipsesButtonRect() const {
   return r;
 }
 
-Rect CNumCtrl::SpinUpRect() const {
+Rect CNumCtrl::SpinRect() const {
   if (!spinButton_) return Rect{};
   Rect r = ButtonArea();
   r.right -= (calcDropDown_ ? kCalculatorButtonWidth : 0) + (EllipsesButton() ? EllipsesButtonWidth() : 0);
   r.left = r.right - spinButtonWidth_;
+  return r;
+}
+
+Rect CNumCtrl::SpinUpRect() const {
+  Rect r = SpinRect();
   r.bottom -= r.Height() / 2;
   return r;
 }
 
 Rect CNumCtrl::SpinDownRect() const {
-  if (!spinButton_) return Rect{};
-  Rect r = ButtonArea();
-  r.right -= (calcDropDown_ ? kCalculatorButtonWidth : 0) + (EllipsesButton() ? EllipsesButtonWidth() : 0);
-  r.left = r.right - spinButtonWidth_;
+  Rect r = SpinRect();
   r.top += r.Height() / 2;
   return r;
 }

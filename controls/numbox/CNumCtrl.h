@@ -143,6 +143,7 @@ class CNumCtrl : public CEditBase {
   Rect ButtonArea() const;
   Rect CalculatorButtonRect() const;
   Rect EllipsesButtonRect() const;
+  Rect SpinRect() const;
   Rect SpinUpRect() const;
   Rect SpinDownRect() const;
 
