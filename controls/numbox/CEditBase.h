@@ -27,7 +27,7 @@ class QKeyEvent;
 
 namespace numbox {
 
-// Windows virtual-key codes, as KeyDown and KeyUp report keys.
+// The classic virtual-key codes that KeyDown and KeyUp report.
 enum VirtualKey : int {
   kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17, kVkMenu = 18,
   kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34, kVkEnd = 35, kVkHome = 36,

@@ -3,7 +3,10 @@
 
 #include "NumboxFixture.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -147,6 +150,37 @@ TEST_F(NumboxTypingTest, EnterUnderTabOnEnterRaisesNoKeyPressAndArrowsStayInTheF
   EXPECT_TRUE(other->hasFocus());
   EXPECT_EQ(presses, 0);
   EXPECT_EQ(downs, 3);
+}
+
+TEST_F(NumboxTypingTest, EnterAndEscapeReachTheDialogsButtonsOnlyWhenTheFieldLeavesThem) {
+  QDialog dialog;
+  auto* field = new CNumCtrl(&dialog);
+  auto* ok = new QPushButton("OK", &dialog);
+  auto* cancel = new QPushButton("Cancel", &dialog);
+  ok->setDefault(true);
+  ok->move(0, 40);
+  cancel->move(100, 40);
+  int accepted = 0, rejected = 0;
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&] { ++accepted; });
+  QObject::connect(&dialog, &QDialog::rejected, &dialog, [&] { ++rejected; });
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  field->setFocus();
+  field->SetTabOnEnter(true);
+  QTest::keyClick(field, Qt::Key_Escape);
+  QTest::keyClick(field, Qt::Key_Up);
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(accepted, 0);
+  EXPECT_EQ(rejected, 0);
+  field->SetTabOnEnter(false);
+  field->setFocus();
+  int presses = 0;
+  QObject::connect(field, &CNumCtrl::KeyPress, field, [&](short& ascii) { presses += ascii == 13; });
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(presses, 1);
+  EXPECT_EQ(accepted, 1);
 }
 
 TEST_F(NumboxTypingTest, RefusalsBeepOnlyWhileMaskErrorBeepIsOn) {
