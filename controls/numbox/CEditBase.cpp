@@ -2,6 +2,7 @@
 
 #include "numbox/NumServices.h"
 #include "numbox/NumValue.h"
+#include "numbox/Units.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -147,6 +148,7 @@ void CEditBase::AfterSet(SetKind kind) {
       break;
     case SetKind::Keep:
     case SetKind::Negative:
+    case SetKind::Calc:
       break;
   }
 }
@@ -183,15 +185,25 @@ void CEditBase::SetAlignment(short v) {
 }
 
 void CEditBase::SetEnabled(bool v) {
+  enabled_ = v;
   setEnabled(v);
   AfterSet(SetKind::Repaint);
 }
 
-QFont CEditBase::NullFont() const {
-  if (nullFont_) return *nullFont_;
-  QFont f = font();
-  f.setItalic(true);
-  return f;
+void CEditBase::SetFont(const FontDesc& v) {
+  font_ = v;
+  setFont(v.ToQFont());
+  AfterSet(SetKind::Repaint);
+}
+
+QSize CEditBase::Extent() const {
+  if (extent_ && PixelsOfHimetric(*extent_) == size()) return *extent_;
+  return HimetricOfPixels(size());
+}
+
+void CEditBase::SetExtent(const QSize& himetric) {
+  extent_ = himetric;
+  resize(PixelsOfHimetric(himetric));
 }
 
 void CEditBase::SetSelStart(short start) {
@@ -322,7 +334,7 @@ Rect CEditBase::GetTextRect() const {
   return r;
 }
 
-QFont CEditBase::PaintFont() const { return IsNullShown() ? NullFont() : font(); }
+QFont CEditBase::PaintFont() const { return IsNullShown() ? nullFont_.ToQFont() : font(); }
 
 int CEditBase::TextWidth(const QString& text) const { return QFontMetrics(PaintFont()).horizontalAdvance(text); }
 
@@ -745,10 +757,52 @@ bool CEditBase::event(QEvent* event) {
       }
       return true;
     }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      return MouseEvent(static_cast<QMouseEvent*>(event));
     default:
       break;
   }
   return QWidget::event(event);
+}
+
+bool CEditBase::MouseEvent(QMouseEvent* event) {
+  // The field's own handling first, then the stock events.
+  const QEvent::Type type = event->type();
+  const QPoint at = event->position().toPoint();
+  const short shift = ShiftState(event->modifiers());
+  auto code = [](Qt::MouseButtons buttons) {
+    return static_cast<short>(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
+                              ((buttons & Qt::MiddleButton) ? 4 : 0));
+  };
+  QPointer<CEditBase> self(this);
+  const bool handled = QWidget::event(event);
+  if (!self) return handled;
+  switch (type) {
+    case QEvent::MouseButtonPress:
+      if (event->button() == Qt::LeftButton) leftPressed_ = true;
+      emit MouseDown(code(event->button()), shift, at.x(), at.y());
+      break;
+    case QEvent::MouseButtonDblClick:
+      emit DblClick();
+      if (self) emit MouseDown(code(event->button()), shift, at.x(), at.y());
+      break;
+    case QEvent::MouseMove:
+      emit MouseMove(code(event->buttons()), shift, at.x(), at.y());
+      break;
+    case QEvent::MouseButtonRelease: {
+      const bool click = event->button() == Qt::LeftButton && leftPressed_;
+      if (event->button() == Qt::LeftButton) leftPressed_ = false;
+      emit MouseUp(code(event->button()), shift, at.x(), at.y());
+      if (self && click) emit Click();
+      break;
+    }
+    default:
+      break;
+  }
+  return handled;
 }
 
 // ---- focus -----------------------------------------------------------------
@@ -835,6 +889,14 @@ void CEditBase::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   KeepScrollInRange();
   UpdateCaret();
+  ExtentChanged();
+}
+
+void CEditBase::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  FirstShown();
 }
 
 // ---- painting ----------------------------------------------------------------
