@@ -196,6 +196,12 @@ void CEditBase::SetFont(const FontDesc& v) {
   AfterSet(SetKind::Repaint);
 }
 
+void CEditBase::ClearFont() {
+  font_.reset();
+  setFont(QFont());
+  AfterSet(SetKind::Repaint);
+}
+
 QSize CEditBase::Extent() const {
   if (extent_ && PixelsOfHimetric(*extent_) == size()) return *extent_;
   return HimetricOfPixels(size());

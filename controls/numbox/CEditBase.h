@@ -117,6 +117,8 @@ class CEditBase : public QWidget {
   FontDesc Font() const { return font_ ? *font_ : FontDesc::FromQFont(font()); }
   bool HasOwnFont() const { return font_.has_value(); }
   void SetFont(const FontDesc& v);
+  // Back to the host's font.
+  void ClearFont();
   // The field's size in HIMETRIC units (0.01 mm); a size that was loaded
   // stays as loaded while the widget keeps the size it gave.
   QSize Extent() const;

@@ -70,7 +70,7 @@ class CNumCtrl : public CEditBase {
   bool IsNullShown() const override;
   bool MaskError() const { return IsMaskError(); }
   bool DataChanged() const { return dataChanged_; }
-  void SetDataChanged(bool v) { dataChanged_ = v; }
+  void SetDataChanged(bool v) { Store(dataChanged_, v, SetKind::Keep); }
   QString SelText() const;
   void SetSelText(const QString& text);
   QString Format() const { return format_; }
@@ -226,7 +226,7 @@ class CNumCtrl : public CEditBase {
   QString StatusBarRestoreText() const { return statusBarRestoreText_; }
   void SetStatusBarRestoreText(const QString& v);
   QObject* StatusBarControl() const { return statusBar_; }
-  void SetStatusBarControl(QObject* control) { statusBar_ = control; }
+  void SetStatusBarControl(QObject* control) { Store(statusBar_, control, SetKind::Keep); }
 
   // ---- methods -------------------------------------------------------------------
   void Copy() { CopySel(); }
