@@ -29,12 +29,13 @@ class TipKeyFilter : public QObject {
       installed_ = true;
     }
   }
-  void Remove() {
+  // Removes the watch when `tip` installed it (or the tip that did is gone).
+  void RemoveFor(const CTipWnd* tip) {
+    if (!installed_ || (tip_ && tip_ != tip)) return;
     tip_ = nullptr;
-    if (installed_ && qApp) qApp->removeEventFilter(this);
+    if (qApp) qApp->removeEventFilter(this);
     installed_ = false;
   }
-  bool Installed() const { return installed_; }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
@@ -61,8 +62,8 @@ CTipWnd::CTipWnd(CNumCtrl* owner)
 }
 
 CTipWnd::~CTipWnd() {
-  // The key filter must not outlive the tip that installed it.
-  if (visible_ || TipKeyFilter::Instance().Installed()) TipKeyFilter::Instance().Remove();
+  // The key watch must not outlive the tip that installed it.
+  TipKeyFilter::Instance().RemoveFor(this);
 }
 
 void CTipWnd::AddTool(short id, const QString& text, const QRect& rect) { tools_.push_back(Tool{id, text, rect}); }
@@ -180,7 +181,9 @@ void CTipWnd::ShowTip() {
 }
 
 void CTipWnd::HideTip() {
-  if (TipKeyFilter::Instance().Installed()) TipKeyFilter::Instance().Remove();
+  // Only the tip that shows removes the key watch: another field's tick
+  // must not take it from the tip that is up.
+  TipKeyFilter::Instance().RemoveFor(this);
   if (visible_) {
     hide();
     visible_ = false;
