@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -68,6 +69,12 @@ class NumboxTest : public ::testing::Test {
   void ShowWindow();
   // Types text into the field as keys.
   void Type(CNumCtrl* field, const QString& keys);
+
+  // The modal windows the library showed: title and text of each label.
+  // A modal window that a test does not allow fails it.
+  bool allowModals_ = false;
+  QStringList modals_;
+  int modalResult_ = 1;
 
   LocaleTable locale_ = LocaleTable::EnglishUnitedStates();
   CountingBeeper beeper_;
