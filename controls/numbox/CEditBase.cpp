@@ -792,8 +792,8 @@ bool CEditBase::MouseEvent(QMouseEvent* event) {
       emit MouseDown(code(event->button()), shift, at.x(), at.y());
       break;
     case QEvent::MouseButtonDblClick:
+      // The second press of a double click is the double click itself.
       emit DblClick();
-      if (self) emit MouseDown(code(event->button()), shift, at.x(), at.y());
       break;
     case QEvent::MouseMove:
       emit MouseMove(code(event->buttons()), shift, at.x(), at.y());

@@ -62,6 +62,7 @@ void CNumCtrl::LoadFromBag(const QVariantMap& bag) { PropertyExchange::LoadFromB
 
 void CNumCtrl::SetText(const QString& text) {
   if (!engine_.SetValueFromText(text)) ThrowErrorById(13);
+  SetModified(true);
   RefreshWindowText();
   NotifyChange();
 }
@@ -70,6 +71,7 @@ QVariant CNumCtrl::Value() { return engine_.ValueAsVariant(); }
 
 void CNumCtrl::SetValue(QVariant& value) {
   if (!engine_.SetValueFromVariant(value)) ThrowErrorById(13);
+  SetModified(true);
   ShowChange(GetCaretPos());
 }
 
@@ -85,7 +87,10 @@ QString CNumCtrl::SelText() const {
   return edit.mid(SelLow(), SelHigh() - SelLow());
 }
 
-void CNumCtrl::SetSelText(const QString& text) { ReplaceSel(text); }
+void CNumCtrl::SetSelText(const QString& text) {
+  SetModified(true);
+  ReplaceSel(text);
+}
 
 void CNumCtrl::SetFormat(const QString& format) {
   Store(format_, format, SetKind::Keep);

@@ -287,10 +287,11 @@ TEST_F(NumboxBindingTest, EscapeReadsTheValueAgain) {
 TEST_F(NumboxBindingTest, AnUnboundFieldReadsAnEmptyValue) {
   CNumCtrl* field = AddField();
   field->SetText("4");
-  QSignalSpy reads(field, &CNumCtrl::DataRead);
+  QVariantList reads;
+  QObject::connect(field, &CNumCtrl::DataRead, [&reads](QVariant& v, short&) { reads << v; });
   field->SetDataField("Secured");
-  ASSERT_EQ(reads.count(), 1);
-  EXPECT_FALSE(reads[0][0].isValid());
+  ASSERT_EQ(reads.size(), 1);
+  EXPECT_FALSE(reads[0].isValid());
   EXPECT_EQ(field->Text(), "0");
 }
 
