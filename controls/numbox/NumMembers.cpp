@@ -437,7 +437,8 @@ const Member kMembers[] = {
     {-514, "Enabled", MT::Boolean, GR::Stored, SR::Repaint, Getter<&CNumCtrl::Enabled>,
      Setter<&CNumCtrl::SetEnabled>},
     {-515, "hWnd", MT::Long, GR::RunTime, SR::ReadOnly,
-     [](C f, V) { return QVariant::fromValue<qint64>(static_cast<qint64>(f.winId())); }, nullptr},
+     // The window the field draws in (without making the field a window of its own).
+     [](C f, V) { return QVariant::fromValue<qint64>(static_cast<qint64>(f.effectiveWinId())); }, nullptr},
 };
 
 QVariant NoResult() { return QVariant(); }
