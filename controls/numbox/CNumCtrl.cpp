@@ -858,37 +858,9 @@ void CNumCtrl::SetToolTipText(const QString& v) {
   tip_->SetToolText(0, v);
 }
 
-bool CNumCtrl::ToolTips() const { return tip_->ToolTips(); }
-void CNumCtrl::SetToolTips(bool v) {
-  tip_->SetToolTips(v);
-  AfterSet(SetKind::Keep);
-}
-qint32 CNumCtrl::ToolTipDelay() const { return tip_->Delay(); }
-void CNumCtrl::SetToolTipDelay(qint32 v) {
-  if (v < 0) ThrowErrorById(380);
-  tip_->SetDelay(v);
-  AfterSet(SetKind::Keep);
-}
-qint32 CNumCtrl::ToolTipTimeout() const { return tip_->Timeout(); }
-void CNumCtrl::SetToolTipTimeout(qint32 v) {
-  if (v < 0) ThrowErrorById(380);
-  tip_->SetTimeout(v);
-  AfterSet(SetKind::Keep);
-}
-OleColor CNumCtrl::ToolTipBackColor() const { return tip_->BackColor(); }
-void CNumCtrl::SetToolTipBackColor(OleColor v) {
-  tip_->SetBackColor(v);
-  AfterSet(SetKind::Keep);
-}
-OleColor CNumCtrl::ToolTipForeColor() const { return tip_->ForeColor(); }
-void CNumCtrl::SetToolTipForeColor(OleColor v) {
-  tip_->SetForeColor(v);
-  AfterSet(SetKind::Keep);
-}
-FontDesc CNumCtrl::ToolTipFont() const { return tip_->TipFont(); }
-void CNumCtrl::SetToolTipFont(const FontDesc& v) {
-  tip_->SetTipFont(v);
-  AfterSet(SetKind::Keep);
+void CNumCtrl::StoreMilliseconds(qint32& member, qint32 ms) {
+  if (ms < 0) ThrowErrorById(380);
+  Store(member, ms, SetKind::Keep);
 }
 
 bool CNumCtrl::FireToolTipBegin() {

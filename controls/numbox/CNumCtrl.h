@@ -13,6 +13,7 @@
 
 #include "numbox/CCalcWnd.h"
 #include "numbox/CEditBase.h"
+#include "numbox/CTipWnd.h"
 #include "numbox/NumEngine.h"
 #include "numbox/RowSource.h"
 
@@ -25,7 +26,6 @@
 namespace numbox {
 
 class CCursorBinding;
-class CTipWnd;
 
 class CNumCtrl : public CEditBase {
   Q_OBJECT
@@ -188,18 +188,20 @@ class CNumCtrl : public CEditBase {
   CCalcWnd* Calculator() const { return calcWnd_; }
 
   // ---- tool tips -----------------------------------------------------------------
-  bool ToolTips() const;
-  void SetToolTips(bool v);
-  qint32 ToolTipDelay() const;
-  void SetToolTipDelay(qint32 v);
-  qint32 ToolTipTimeout() const;
-  void SetToolTipTimeout(qint32 v);
-  OleColor ToolTipBackColor() const;
-  void SetToolTipBackColor(OleColor v);
-  OleColor ToolTipForeColor() const;
-  void SetToolTipForeColor(OleColor v);
-  FontDesc ToolTipFont() const;
-  void SetToolTipFont(const FontDesc& v);
+  // The tip's settings are kept by the tip; times are milliseconds (a
+  // negative time raises 380).
+  bool ToolTips() const { return tip_->ToolTips(); }
+  void SetToolTips(bool v) { Store(tip_->enabled_, v, SetKind::Keep); }
+  qint32 ToolTipDelay() const { return tip_->Delay(); }
+  void SetToolTipDelay(qint32 v) { StoreMilliseconds(tip_->delay_, v); }
+  qint32 ToolTipTimeout() const { return tip_->Timeout(); }
+  void SetToolTipTimeout(qint32 v) { StoreMilliseconds(tip_->timeout_, v); }
+  OleColor ToolTipBackColor() const { return tip_->BackColor(); }
+  void SetToolTipBackColor(OleColor v) { Store(tip_->backColor_, v, SetKind::Keep); }
+  OleColor ToolTipForeColor() const { return tip_->ForeColor(); }
+  void SetToolTipForeColor(OleColor v) { Store(tip_->foreColor_, v, SetKind::Keep); }
+  FontDesc ToolTipFont() const { return tip_->TipFont(); }
+  void SetToolTipFont(const FontDesc& v) { Store(tip_->font_, v, SetKind::Keep); }
   CTipWnd* Tip() const { return tip_; }
 
   // ---- data binding -----------------------------------------------------------------
@@ -367,6 +369,7 @@ class CNumCtrl : public CEditBase {
   void RepeatSpin();
   void ScheduleRepeat(int ms);
   void StoreNumberText(QString& member, const QString& text);
+  void StoreMilliseconds(qint32& member, qint32 ms);
   QString FormattedText() const;
   QColor GlyphColor(bool enabled) const;
 

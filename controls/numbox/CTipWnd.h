@@ -31,19 +31,13 @@ class CTipWnd : public QWidget {
   explicit CTipWnd(CNumCtrl* owner);
   ~CTipWnd() override;
 
-  // ---- settings ----------------------------------------------------------
+  // ---- settings (set through the field's members) --------------------------
   bool ToolTips() const { return enabled_; }
-  void SetToolTips(bool v) { enabled_ = v; }
   qint32 Delay() const { return delay_; }
-  void SetDelay(qint32 v) { delay_ = v; }
   qint32 Timeout() const { return timeout_; }
-  void SetTimeout(qint32 v) { timeout_ = v; }
   OleColor BackColor() const { return backColor_; }
-  void SetBackColor(OleColor v) { backColor_ = v; }
   OleColor ForeColor() const { return foreColor_; }
-  void SetForeColor(OleColor v) { foreColor_ = v; }
   FontDesc TipFont() const { return font_; }
-  void SetTipFont(const FontDesc& v) { font_ = v; }
 
   // ---- tools -------------------------------------------------------------
   void AddTool(short id, const QString& text, const QRect& rect);
@@ -101,6 +95,7 @@ class CTipWnd : public QWidget {
   QRect tipRect_;
   QString shownText_;
 
+  friend class CNumCtrl;
   friend class PropertyExchange;
 };
 

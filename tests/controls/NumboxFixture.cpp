@@ -13,6 +13,15 @@
 
 namespace numbox::testing {
 
+int ErrorOf(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const NumError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
 void ManualClock::After(int ms, QObject* owner, std::function<void()> action) {
   pending_.push_back(Pending{now_ + ms, order_++, owner, std::move(action)});
 }

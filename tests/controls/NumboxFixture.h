@@ -18,6 +18,9 @@
 
 namespace numbox::testing {
 
+// The number of the error that `run` raises, 0 when it raises none.
+int ErrorOf(const std::function<void()>& run);
+
 class CountingBeeper : public Beeper {
  public:
   void Beep(unsigned type) override {

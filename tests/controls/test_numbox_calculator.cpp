@@ -15,7 +15,6 @@
 namespace numbox::testing {
 namespace {
 
-using NumboxCalculatorTest = NumboxTest;
 
 // Presses the buttons of a sequence written with blanks between them;
 // answers how many presses acted.
@@ -123,12 +122,23 @@ QStringList* Record(CNumCtrl* field) {
   return log;
 }
 
+class NumboxCalculatorTest : public NumboxTest {
+ protected:
+  // A focused field holding `value`, its events recorded from here on,
+  // with its calculator down.
+  CNumCtrl* Opened(const QString& value, QStringList** log) {
+    CNumCtrl* field = AddField();
+    field->SetText(value);
+    Focus(field);
+    *log = Record(field);
+    QTest::keyClick(field, Qt::Key_F4);
+    return field;
+  }
+};
+
 TEST_F(NumboxCalculatorTest, F4TimesTwoEnterWritesTheResult) {
-  CNumCtrl* field = AddField();
-  field->SetText("12.5");
-  Focus(field);
-  QStringList* log = Record(field);
-  QTest::keyClick(field, Qt::Key_F4);
+  QStringList* log = nullptr;
+  CNumCtrl* field = Opened("12.5", &log);
   ASSERT_TRUE(field->CalcVisible());
   EXPECT_EQ(field->CalcDispText(), "12.5");
   EXPECT_TRUE(field->Calculator()->isVisible());
@@ -143,11 +153,8 @@ TEST_F(NumboxCalculatorTest, F4TimesTwoEnterWritesTheResult) {
 }
 
 TEST_F(NumboxCalculatorTest, EscapeClosesWithoutTouchingTheField) {
-  CNumCtrl* field = AddField();
-  field->SetText("12.5");
-  Focus(field);
-  QStringList* log = Record(field);
-  QTest::keyClick(field, Qt::Key_F4);
+  QStringList* log = nullptr;
+  CNumCtrl* field = Opened("12.5", &log);
   QTest::keyClick(field, '9');
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_FALSE(field->CalcVisible());

@@ -30,6 +30,14 @@ class NumboxTipTest : public NumboxTest {
     QApplication::processEvents();
   }
   void PointAway() { PointAt(window_.get(), QPoint(300, 230)); }
+  // The pointer leaves the field for a tick and comes back; answers the
+  // tick at which the tip shows again.
+  int LeaveAndReturn(CNumCtrl* field) {
+    PointAway();
+    Ticks(field, 1);
+    PointAt(field, QPoint(30, 10));
+    return Ticks(field, 8);
+  }
   // Runs ticks; answers the tick at which the tip first showed (0: never).
   int Ticks(CNumCtrl* field, int count) {
     int shownAt = 0;
@@ -55,10 +63,7 @@ TEST_F(NumboxTipTest, TheTipShowsAtTheEighthTickAndHidesAtTheFiftiethUntilThePoi
   EXPECT_FALSE(field->Tip()->IsShowing());
   EXPECT_EQ(ends.count(), 1);
   EXPECT_EQ(Ticks(field, 30), 0);
-  PointAway();
-  Ticks(field, 1);
-  PointAt(field, QPoint(30, 10));
-  EXPECT_EQ(Ticks(field, 8), 8);
+  EXPECT_EQ(LeaveAndReturn(field), 8);
 }
 
 TEST_F(NumboxTipTest, AMouseMoveStartsTheCountAgain) {
@@ -78,10 +83,7 @@ TEST_F(NumboxTipTest, AKeyHidesTheTipUntilThePointerLeaves) {
   EXPECT_FALSE(field->Tip()->IsShowing());
   EXPECT_EQ(ends.count(), 1);
   EXPECT_EQ(Ticks(field, 30), 0);
-  PointAway();
-  Ticks(field, 1);
-  PointAt(field, QPoint(20, 10));
-  EXPECT_EQ(Ticks(field, 8), 8);
+  EXPECT_EQ(LeaveAndReturn(field), 8);
 }
 
 TEST_F(NumboxTipTest, ALeftClickHidesTheTipUntilReleasedARightClickUntilThePointerLeaves) {
