@@ -1055,18 +1055,27 @@ QString CEditBase::ControlNameOf(const QWidget* control) {
   return name;
 }
 
+QList<QWidget*> CEditBase::OtherControls() const {
+  // The window's own controls: not this field, and not the windows of its
+  // own (the calculator, the tip) or of any other control.
+  QList<QWidget*> controls;
+  QWidget* top = window();
+  for (QWidget* w : top->findChildren<QWidget*>()) {
+    if (w != this && w->window() == top) controls << w;
+  }
+  return controls;
+}
+
 QWidget* CEditBase::FindControlByName(const QString& name) const {
   if (name.isEmpty()) return nullptr;
-  for (QWidget* w : window()->findChildren<QWidget*>()) {
-    if (w != this && ControlNameOf(w) == name) return w;
+  for (QWidget* w : OtherControls()) {
+    if (ControlNameOf(w) == name) return w;
   }
   return nullptr;
 }
 
 void CEditBase::ListControlNames(QStringList& names) const {
-  for (QWidget* w : window()->findChildren<QWidget*>()) {
-    if (w != this) names << ControlNameOf(w);
-  }
+  for (QWidget* w : OtherControls()) names << ControlNameOf(w);
 }
 
 bool CEditBase::GetPropertyByName(const QObject* object, const QString& name, QVariant& out) {

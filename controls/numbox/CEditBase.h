@@ -214,6 +214,7 @@ class CEditBase : public QWidget {
   // The first other widget of the window with that name (case-sensitive).
   QWidget* FindControlByName(const QString& name) const;
   void ListControlNames(QStringList& names) const;
+  QList<QWidget*> OtherControls() const;
   // Qt properties by name; no object answers true and does nothing.
   static bool GetPropertyByName(const QObject* object, const QString& name, QVariant& out);
   static bool PutPropertyByName(QObject* object, const QString& name, const QVariant& value);
