@@ -41,6 +41,9 @@ extern bool gblnCorrectionPending;
 // The mode of the contact registration window: "Edit", "ImportContact" or
 // "New User".
 extern std::string gstrUserFormMode;
+// "LogOut" between the main window's log-out command and the unload that
+// reads it (the logon window then comes back); empty otherwise.
+extern std::string gstrLogOut;
 
 // The tax type chosen on the tax form.
 extern std::int16_t gintTaxType;
