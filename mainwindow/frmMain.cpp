@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -49,8 +50,11 @@ constexpr ControlPlace kControlPlaces[] = {
 // The design client area.
 constexpr int kDesignWidth = 8880;
 constexpr int kDesignHeight = 8310;
+// The point size of the window's text.
+constexpr double kFontPoints = 8.25;
 // Status-bar panels, left to right: the first stretches over the rest of
-// the bar; the widths are in twips.
+// the bar; the widths are in twips, and a panel grows when its text needs
+// more room.
 constexpr int kPanelWidths[5] = {4700, 2400, 2100, 1900, 1800};
 // The gap below the entry-screen grid, in twips.
 constexpr int kBottomGap = 20;
@@ -386,6 +390,10 @@ void ApplyColumnSetting(ui::DataGrid& grid, const ColumnSetting& setting) {
 
 frmMain::frmMain(QWidget* parent) : ui::MainForm(parent) {
   setupUi(this);
+  // The window's text has the size its twips layout was made for.
+  QFont text = font();
+  text.setPointSizeF(kFontPoints);
+  setFont(text);
   cmdSelection = {cmdSelection_0, cmdSelection_1, cmdSelection_2, cmdSelection_3};
   PlaceControls();
   BuildStatusBar();
@@ -427,15 +435,13 @@ void frmMain::BuildStatusBar() {
     panel->setObjectName(QStringLiteral("StBarMain_Panel%1").arg(i + 1));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
-    const int width = ui::TwipsToPixelsX(kPanelWidths[i]);
     if (i == 0) {
-      panel->setMinimumWidth(width);
       StBarMain->addWidget(panel, 1);
     } else {
-      panel->setFixedWidth(width);
       StBarMain->addPermanentWidget(panel);
     }
     panels_[i] = panel;
+    SetPanelText(static_cast<int>(i) + 1, {});
   }
   // The date panel keeps itself current.
   auto showDate = [this] { SetPanelText(5, vb::Format(vb::Variant(ui::Now()), "m/d/yyyy")); };
@@ -450,7 +456,9 @@ std::string frmMain::PanelText(int panel) const {
 }
 
 void frmMain::SetPanelText(int panel, const std::string& text) {
-  panels_.at(static_cast<std::size_t>(panel - 1))->setText(QString::fromStdString(text));
+  QLabel* label = panels_.at(static_cast<std::size_t>(panel - 1));
+  label->setText(QString::fromStdString(text));
+  label->setMinimumWidth(std::max(ui::TwipsToPixelsX(kPanelWidths[panel - 1]), label->sizeHint().width()));
 }
 
 bool frmMain::CorrectionMode() const {
