@@ -8,12 +8,6 @@ namespace ui {
 
 Form::Form(QWidget* parent) : QDialog(parent) {}
 
-void Form::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  Form_Load();
-}
-
 int Form::ShowModal() {
   Load();
   return dialogs().ShowModal(*this);
@@ -23,12 +17,6 @@ void Form::ShowModeless() {
   Load();
   setModal(false);
   show();
-}
-
-void Form::RunUnload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  Form_Unload();
 }
 
 void Form::Unload(int result) {

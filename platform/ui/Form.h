@@ -7,17 +7,16 @@
 
 #include <QDialog>
 
+#include "ui/FormLife.h"
+
 namespace ui {
 
-class Form : public QDialog {
+class Form : public QDialog, public FormLife {
   Q_OBJECT
 
  public:
   explicit Form(QWidget* parent = nullptr);
 
-  // Runs Form_Load when the form is not loaded yet.
-  void Load();
-  bool Loaded() const { return loaded_; }
   // Loads the form and shows it modally through the Dialogs seam; answers
   // the result that the form was unloaded with.
   int ShowModal();
@@ -27,16 +26,8 @@ class Form : public QDialog {
   void Unload(int result = QDialog::Rejected);
 
  protected:
-  virtual void Form_Load() {}
-  virtual void Form_Unload() {}
-
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
-
- private:
-  void RunUnload();
-
-  bool loaded_ = false;
 };
 
 }  // namespace ui

@@ -7,21 +7,9 @@ namespace ui {
 
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {}
 
-void MainForm::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  Form_Load();
-}
-
 void MainForm::ShowModeless() {
   Load();
   show();
-}
-
-void MainForm::RunUnload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  Form_Unload();
 }
 
 void MainForm::Unload() {
@@ -36,7 +24,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
 
 void MainForm::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (loaded_) Form_Resize();
+  if (Loaded()) Form_Resize();
 }
 
 }  // namespace ui

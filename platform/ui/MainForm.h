@@ -7,34 +7,26 @@
 
 #include <QMainWindow>
 
+#include "ui/FormLife.h"
+
 namespace ui {
 
-class MainForm : public QMainWindow {
+class MainForm : public QMainWindow, public FormLife {
   Q_OBJECT
 
  public:
   explicit MainForm(QWidget* parent = nullptr);
 
-  // Runs Form_Load when the window is not loaded yet.
-  void Load();
-  bool Loaded() const { return loaded_; }
   // Loads the window and shows it without waiting.
   void ShowModeless();
   // Runs Form_Unload (once) and closes the window.
   void Unload();
 
  protected:
-  virtual void Form_Load() {}
-  virtual void Form_Unload() {}
   virtual void Form_Resize() {}
 
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-
- private:
-  void RunUnload();
-
-  bool loaded_ = false;
 };
 
 }  // namespace ui

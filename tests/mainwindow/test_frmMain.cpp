@@ -97,21 +97,11 @@ TEST_F(MainWindowTest, MenusFollowTheLogonGroupAtLoadAndTheNextRefresh) {
     Names afterRefresh;
     bool dataMenus;  // enabled once the menus are set by the list
   };
+  const Names countyOffice = {"mnuLEA_COE_Auditor",     "mnuCertCounty",        "mnuCertTax",
+                              "mnuUploadCertifiedData", "mnuTools_ContactInfo", "mnu_Coe_Certification"};
   const Case cases[] = {
-      {"county office", As(2, 7, 10070),
-       {"mnuLEA_COE_Auditor", "mnuCertCounty", "mnuCertTax", "mnuUploadCertifiedData", "mnuTools_ContactInfo",
-        "mnu_Coe_Certification"},
-       {"mnuLEA_COE_Auditor"},
-       {"mnuLEA_COE_Auditor", "mnuCertCounty", "mnuCertTax", "mnuUploadCertifiedData", "mnuTools_ContactInfo",
-        "mnu_Coe_Certification"},
-       true},
-      {"county office without agencies", As(2, 6, 10060),
-       {"mnuLEA_COE_Auditor", "mnuCertCounty", "mnuCertTax", "mnuUploadCertifiedData", "mnuTools_ContactInfo",
-        "mnu_Coe_Certification"},
-       {"mnuLEA_COE_Auditor"},
-       {"mnuLEA_COE_Auditor", "mnuCertCounty", "mnuCertTax", "mnuUploadCertifiedData", "mnuTools_ContactInfo",
-        "mnu_Coe_Certification"},
-       false},
+      {"county office", As(2, 7, 10070), countyOffice, {"mnuLEA_COE_Auditor"}, countyOffice, true},
+      {"county office without agencies", As(2, 6, 10060), countyOffice, {"mnuLEA_COE_Auditor"}, countyOffice, false},
       {"county auditor", As(7, 7, 10070), {"mnuLEA_COE_Auditor", "mnuCertTax"}, {"mnuLEA_COE_Auditor"},
        {"mnuLEA_COE_Auditor", "mnuCertTax"}, true},
       {"school district", As(3, 7, 71001),

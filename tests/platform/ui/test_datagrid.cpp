@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "../vb/VbTestSupport.h"
 #include "TestEnvironment.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
@@ -17,14 +18,7 @@
 
 namespace {
 
-long ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vbtest::ErrorOf;
 
 class DataGridTest : public ::testing::Test {
  protected:
