@@ -47,12 +47,14 @@ constexpr std::int32_t kCountyAuditor = 7;
 
 const QColor kDarkBlue(0, 0, 192);
 
-// The fields that a logon copies from the chosen row, numbers and texts.
-struct NumberCopy {
+// A field of the global parameters and the column it is copied from.
+template <class T>
+struct ColumnField {
   const char* column;
-  std::int32_t clsGlobalParam::*field;
+  T clsGlobalParam::*field;
 };
-constexpr std::array<NumberCopy, 9> kNumberCopies{{
+// The fields that a logon copies from the chosen row, numbers and texts.
+constexpr std::array<ColumnField<std::int32_t>, 9> kNumberCopies{{
     {"id", &clsGlobalParam::logonUserid},
     {"COUNTY_ID", &clsGlobalParam::CountyID},
     {"SCHOOL_DISTRICT_ID", &clsGlobalParam::DistrictID},
@@ -63,11 +65,7 @@ constexpr std::array<NumberCopy, 9> kNumberCopies{{
     {"SCHOOL_DISTRICT_ID", &clsGlobalParam::lnglogonDistrict},
     {"SCHOOL_ID", &clsGlobalParam::lnglogonSchool},
 }};
-struct TextCopy {
-  const char* column;
-  std::string clsGlobalParam::*field;
-};
-constexpr std::array<TextCopy, 5> kTextCopies{{
+constexpr std::array<ColumnField<std::string>, 5> kTextCopies{{
     {"CONTACT", &clsGlobalParam::Username},
     {"COUNTY", &clsGlobalParam::CountyName},
     {"PHONE", &clsGlobalParam::UserPhone},
@@ -121,20 +119,17 @@ QPixmap ProductArtwork(const QSize& size) {
   painter.fillRect(art.rect(), sun);
 
   // Two rolling fields.
-  QPainterPath far;
-  far.moveTo(0, h * 0.80);
-  far.cubicTo(w * 0.30, h * 0.72, w * 0.55, h * 0.84, w, h * 0.76);
-  far.lineTo(w, h);
-  far.lineTo(0, h);
-  far.closeSubpath();
-  painter.fillPath(far, QColor(196, 219, 196));
-  QPainterPath near;
-  near.moveTo(0, h * 0.90);
-  near.cubicTo(w * 0.35, h * 0.84, w * 0.70, h * 0.96, w, h * 0.88);
-  near.lineTo(w, h);
-  near.lineTo(0, h);
-  near.closeSubpath();
-  painter.fillPath(near, QColor(176, 205, 178));
+  const auto field = [&](qreal left, qreal c1, qreal c2, qreal right, const QColor& colour) {
+    QPainterPath path;
+    path.moveTo(0, h * left);
+    path.cubicTo(w * 0.30, h * c1, w * 0.60, h * c2, w, h * right);
+    path.lineTo(w, h);
+    path.lineTo(0, h);
+    path.closeSubpath();
+    painter.fillPath(path, colour);
+  };
+  field(0.80, 0.72, 0.84, 0.76, QColor(196, 219, 196));
+  field(0.90, 0.84, 0.96, 0.88, QColor(176, 205, 178));
 
   // A schoolhouse on the far field, with its bell tower.
   const QColor wall(233, 224, 208);
@@ -287,17 +282,17 @@ void frmLogon::cmdLogon_Click() {
   // field that the logon copies starts cleared, so that a Null column
   // leaves 0 or the empty text, never another contact's value.
   step([&] {
-    for (const NumberCopy& copy : kNumberCopies) P().*copy.field = 0;
-    for (const TextCopy& copy : kTextCopies) (P().*copy.field).clear();
+    for (const auto& copy : kNumberCopies) P().*copy.field = 0;
+    for (const auto& copy : kTextCopies) (P().*copy.field).clear();
     for (auto field : kAgencyTexts) (P().*field).clear();
   });
-  for (const NumberCopy& copy : kNumberCopies) {
+  for (const auto& copy : kNumberCopies) {
     step([&] {
       const vb::Variant value = column(copy.column);
       if (!value.IsNull()) P().*copy.field = vb::CLng(value);
     });
   }
-  for (const TextCopy& copy : kTextCopies) step([&] { P().*copy.field = vb::TextOf(column(copy.column)); });
+  for (const auto& copy : kTextCopies) step([&] { P().*copy.field = vb::TextOf(column(copy.column)); });
 
   step([&] {
     if (auto rs = FirstRow("select school_name from krn_leas where school_id = ?", {column("SCHOOL_ID")}))

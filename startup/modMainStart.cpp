@@ -59,19 +59,17 @@ struct PeriodName {
 constexpr std::array<PeriodName, 3> kPeriodNames{{{1, "P-1"}, {2, "P-2"}, {3, "Annual"}}};
 
 // The counts and dates of a form-status row that OnFormOpen copies.
-struct StatusCount {
+template <class T>
+struct ColumnField {
   const char* column;
-  std::int16_t clsGlobalParam::*field;
+  T clsGlobalParam::*field;
 };
-constexpr std::array<StatusCount, 3> kStatusCounts{{{"num_record", &clsGlobalParam::NumRecord},
-                                                    {"num_error", &clsGlobalParam::NumError},
-                                                    {"num_warning", &clsGlobalParam::NumWarning}}};
-struct StatusDate {
-  const char* column;
-  vb::Date clsGlobalParam::*field;
-};
-constexpr std::array<StatusDate, 2> kStatusDates{{{"last_modified_date", &clsGlobalParam::LastModifiedDate},
-                                                  {"last_edit_check_date", &clsGlobalParam::EditCheckDate}}};
+constexpr std::array<ColumnField<std::int16_t>, 3> kStatusCounts{{{"num_record", &clsGlobalParam::NumRecord},
+                                                                  {"num_error", &clsGlobalParam::NumError},
+                                                                  {"num_warning", &clsGlobalParam::NumWarning}}};
+constexpr std::array<ColumnField<vb::Date>, 2> kStatusDates{
+    {{"last_modified_date", &clsGlobalParam::LastModifiedDate},
+     {"last_edit_check_date", &clsGlobalParam::EditCheckDate}}};
 // "12:00:00 AM": midnight of the zero date.
 constexpr vb::Date kNoDate{0.0};
 
@@ -259,13 +257,13 @@ void OnFormOpen(clsGlobalParam& Param) {
   bool hasRow = true;
   trap([&] { hasRow = Required(rs).RecordCount() > 0; });
   if (trap.Left()) return;
-  for (const StatusCount& count : kStatusCounts) {
+  for (const auto& count : kStatusCounts) {
     trap([&] {
       const vb::Variant value = hasRow ? Required(rs).Value(count.column) : vb::Variant(vb::Null);
       Param.*count.field = value.IsNull() ? std::int16_t{0} : vb::CInt(value);
     });
   }
-  for (const StatusDate& date : kStatusDates) {
+  for (const auto& date : kStatusDates) {
     trap([&] {
       const vb::Variant value = hasRow ? Required(rs).Value(date.column) : vb::Variant(vb::Null);
       Param.*date.field = value.IsNull() ? kNoDate : vb::CDate(value);
