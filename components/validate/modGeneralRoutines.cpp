@@ -193,8 +193,13 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept {
 }
 
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr) {
-  if (!CurrentValues || !RsErr) vb::Raise(vb::err::ObjectNotSet);
-  for (const KeyCopy& key : kKeyCopies) RsErr->SetValue(key.errorField, CurrentValues->Value(key.dataColumn));
+  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
+  CopyKeys(*CurrentValues, RsErr);
+}
+
+void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
+  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
+  for (const KeyCopy& key : kKeyCopies) RsErr->SetValue(key.errorField, row.Value(key.dataColumn));
 }
 
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message) {

@@ -107,6 +107,7 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept;
 // Copies the five keys of the current data row into the current result row,
 // Null as Null.
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr);
+void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr);
 // Writes the message of the row just added.
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message);
 // A failing check: AddError with its arguments, its message, and the keys of
