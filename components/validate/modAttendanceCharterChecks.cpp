@@ -103,10 +103,7 @@ void Reporter::operator()(const rulegate::Check& check) const {
   rulegate::Check added = check;
   added.Caption = caption;
   modGeneralRoutines::AddError(RsErr, added);
-  if (withResidence) {
-    RsErr->SetValue("Res_County_ID", keysFrom.Value("Res_County_ID"));
-    RsErr->SetValue("Res_School_District_ID", keysFrom.Value("Res_School_District_ID"));
-  }
+  if (withResidence) modGeneralRoutines::CopyResidence(keysFrom, RsErr);
   const std::string message = vb::Left(check.Message, kMessageWidth);
   modGeneralRoutines::SetErrorMsg(RsErr, message);
   if (messageAsWhere) RsErr->SetValue("Where_Clause", message);

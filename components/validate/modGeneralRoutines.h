@@ -112,6 +112,9 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept;
 // Null as Null.
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr);
 void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr);
+// Copies the data row's RES_COUNTY_ID and RES_SCHOOL_DISTRICT_ID into the
+// current result row's residence fields.
+void CopyResidence(const db::Recordset& row, const db::RecordsetPtr& RsErr);
 // Writes the message of the row just added.
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message);
 // A failing check: AddError with its arguments, its message, and the keys of
