@@ -11,7 +11,8 @@ using rulegate::Fires;
 using rulegate::Op;
 
 // The pattern with each {name} replaced by its text.
-std::string Fill(std::string_view pattern, std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+std::string Fill(std::string_view pattern,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
   std::string text(pattern);
   for (const auto& [name, value] : values) text = vb::Replace(text, name, value);
   return text;
@@ -110,8 +111,7 @@ void Reporter::operator()(const rulegate::Check& check) const {
   modGeneralRoutines::CopyKeys(keysFrom, RsErr);
 }
 
-Texts Decorate(const Decoration& decoration, std::string_view caption, std::string_view message,
-               bool suffixOnCaption) {
+Texts Decorate(const Decoration& decoration, std::string_view caption, std::string_view message, bool suffixOnCaption) {
   Texts texts{decoration.captionPrefix + std::string(caption), decoration.messagePrefix + std::string(message)};
   (suffixOnCaption ? texts.caption : texts.message) += decoration.messageSuffix;
   return texts;
@@ -134,8 +134,8 @@ std::vector<Line> ProgramLines(std::string_view section, int first, const std::v
   int number = first;
   for (const Program& program : programs) {
     const std::string lineNo = std::to_string(number);
-    lines.push_back({std::string(section), lineNo, std::string(program.stem) + std::string(ending),
-                     std::string(program.caption)});
+    lines.push_back(
+        {std::string(section), lineNo, std::string(program.stem) + std::string(ending), std::string(program.caption)});
     lines.push_back({std::string(section), std::to_string(number + 1),
                      Fill(classroomBased, {{"{stem}", program.stem}, {"{ending}", ending}}),
                      "Classroom-based ADA included in " + std::string(section) + "-" + lineNo});
@@ -175,7 +175,8 @@ void CheckBounds(const Reporter& report, const db::Recordset& row, const std::ve
       if (!Fires(Compare(value, Op::Gt, bound))) continue;
       std::string message =
           check.message.empty()
-              ? Fill(kBoundMessage, {{"{line}", check.line.Name()}, {"{label}", span.label}, {"{bound}", check.boundText}})
+              ? Fill(kBoundMessage,
+                     {{"{line}", check.line.Name()}, {"{label}", span.label}, {"{bound}", check.boundText}})
               : check.message;
       bool suffixOnCaption = false;
       for (const Bound::OwnSpanText& own : check.ownSpanTexts) {
@@ -198,7 +199,8 @@ void CheckProgramBoxes(const Reporter& report, const db::Recordset& row, const P
   rulegate::Truth noBox = Compare(ValueOf(row, check.line.column), Op::Gt, 0);
   for (const std::string& box : check.boxes) noBox = rulegate::And(noBox, Compare(ValueOf(row, box), Op::Eq, 0));
   if (!Fires(noBox)) return;
-  const Texts texts = Decorate(decoration, check.line.caption, Fill(kProgramBoxMessage, {{"{line}", check.line.Name()}}));
+  const Texts texts =
+      Decorate(decoration, check.line.caption, Fill(kProgramBoxMessage, {{"{line}", check.line.Name()}}));
   report({check.line.section, check.line.lineNo, "", "E", check.line.column, texts.caption, texts.message + "."});
 }
 
@@ -214,8 +216,8 @@ void CheckSiteTypes(const Reporter& report, const db::Recordset& row, const std:
     for (const Span& span : spans) {
       const vb::Variant total = ValueOf(row, ColumnFor(check.total, span));
       const vb::Variant classroomBased = ValueOf(row, ColumnFor(check.classroomBased, span));
-      anySpan = rulegate::Or(anySpan, rulegate::And(Compare(total, Op::Gt, 0),
-                                                    Compare(classroomBased, check.classroomBasedTest, 0)));
+      anySpan = rulegate::Or(
+          anySpan, rulegate::And(Compare(total, Op::Gt, 0), Compare(classroomBased, check.classroomBasedTest, 0)));
     }
     const rulegate::Truth sameType = Compare(row.Value("SiteType"), Op::Eq, check.siteType);
     if (Fires(rulegate::And(sameType, anySpan))) report({"", "", "", "W", "SiteType", kCaption, check.message});
@@ -274,7 +276,8 @@ void CheckTotals(const Reporter& report, OwnQueries& own, const TotalsFamily& fa
   };
   std::vector<OwnQueries::Total> totals;
   for (const TotalOfLine& line : family.lines) {
-    for (const Span& span : family.spans) totals.push_back({ColumnFor(line.totalled.column, span), aliasOf(line, span)});
+    for (const Span& span : family.spans)
+      totals.push_back({ColumnFor(line.totalled.column, span), aliasOf(line, span)});
   }
   const db::RecordsetPtr sums = own.Totals(family.table, totals);
   const db::Recordset& current = own.Current();
@@ -290,7 +293,8 @@ void CheckTotals(const Reporter& report, OwnQueries& own, const TotalsFamily& fa
       const rulegate::Truth differs = Compare(sum, family.fails, comparedValue(column));
       if (!Fires(family.noTotalFails && sum.IsNull() ? rulegate::Truth(true) : differs)) continue;
       std::string message =
-          Fill(family.message, {{"{line}", line.totalled.Name()}, {"{compared}", line.compared.Name()}, {"{label}", span.label}});
+          Fill(family.message,
+               {{"{line}", line.totalled.Name()}, {"{compared}", line.compared.Name()}, {"{label}", span.label}});
       for (const TotalsFamily::OwnMessage& irregular : family.ownMessages) {
         if (irregular.lineNo == line.totalled.lineNo && irregular.span == s) message = irregular.message;
       }

@@ -148,12 +148,16 @@ const std::vector<Program> kCountyPrograms{
     {"JuvenileHallsHomesCamps{Elementary|HIGH}", "Juvenile Halls, Homes and Camp"},
     {"Probation{Elementary|HIGH}", "Probation Referred, On Probation or Parole, Expelled"},
 };
-const std::vector<std::string_view> kCountyTrackStems{"CtyGrpHome{E|H}", "JuvHallsHomes{E|H}", "CommSchlProbation{E|H}"};
+const std::vector<std::string_view> kCountyTrackStems{"CtyGrpHome{E|H}", "JuvHallsHomes{E|H}",
+                                                      "CommSchlProbation{E|H}"};
 // Lines as the track totals name them.
 const std::vector<std::string_view> kTotalledScreenColumns{
-    "CountyGroupHomeInstitutionPupils{Elementary|High}", "CountyGroupHomeInstitutionPupils{Elementary|high}_CB",
-    "JuvenileHallsHomesCamps{Elementary|high}",          "JuvenileHallsHomesCamps{Elementary|high}_CB",
-    "Probation{Elementary|high}",                        "Probation{Elementary|high}_CB",
+    "CountyGroupHomeInstitutionPupils{Elementary|High}",
+    "CountyGroupHomeInstitutionPupils{Elementary|high}_CB",
+    "JuvenileHallsHomesCamps{Elementary|high}",
+    "JuvenileHallsHomesCamps{Elementary|high}_CB",
+    "Probation{Elementary|high}",
+    "Probation{Elementary|high}_CB",
 };
 
 // Lines of the screen, and C-3 to C-8 of a track.
@@ -165,7 +169,8 @@ const CountyLines& CountyLinesOf() {
   static const CountyLines lines = [] {
     std::vector<Program> trackPrograms = kCountyPrograms;
     for (std::size_t i = 0; i < trackPrograms.size(); ++i) trackPrograms[i].stem = kCountyTrackStems[i];
-    return CountyLines{ProgramLines("A", 1, kCountyPrograms, ""), ProgramLines("C", 3, trackPrograms, "", "Class{stem}")};
+    return CountyLines{ProgramLines("A", 1, kCountyPrograms, ""),
+                       ProgramLines("C", 3, trackPrograms, "", "Class{stem}")};
   }();
   return lines;
 }
@@ -242,8 +247,9 @@ const TotalsFamily& CharterAttendanceTotals() {
   static const TotalsFamily family{
       .table = kCharterTable,
       .aliasPrefix = "A",
-      .message = "The sum of line {line} {label} must be less than or equal to line {compared} {label} in Attendance "
-                 "Charter School",
+      .message =
+          "The sum of line {line} {label} must be less than or equal to line {compared} {label} in Attendance "
+          "Charter School",
       .lines = TotalsOfLines(SplitLines(), SplitLines()),
       .fails = Op::Lt,
       .noTotalFails = true};

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "RuleFixture.h"
@@ -35,6 +36,27 @@ inline std::vector<std::string> TextsOf(const db::RecordsetPtr& result, const st
 }
 
 // Findings of the rows at the given places of the result.
+// Each text expected stands at its place among `texts`.
+inline void ExpectTextsAt(const std::vector<std::string>& texts,
+                          std::initializer_list<std::pair<std::size_t, std::string>> expected) {
+  for (const auto& [place, text] : expected) {
+    ASSERT_LT(place, texts.size());
+    EXPECT_EQ(texts[place], text) << place;
+  }
+}
+
+// The warnings of the site-type checks, naming the line of the screen's
+// classroom-based ADA totals.
+inline Finding SiteBasedWarning(const std::string& line) {
+  return {"-", "SiteType", "W",
+          "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line " + line + "). "};
+}
+inline Finding IndependentStudyWarning(const std::string& line) {
+  return {
+      "-", "SiteType", "W",
+      "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line " + line + "). "};
+}
+
 inline std::vector<Finding> At(const std::vector<Finding>& findings, std::initializer_list<std::size_t> places) {
   std::vector<Finding> picked;
   for (std::size_t place : places) picked.push_back(place < findings.size() ? findings[place] : Finding{});

@@ -72,7 +72,8 @@ TEST_F(CharterFrameTest, NullKeyEndsTheChecksWhereTheRowsOfTheFormAreSelected) {
     if (c.partMessage != nullptr) expected.push_back({"A-2", c.partField, "E", c.partMessage});
     expected.push_back({c.trapLine, c.formKey, "E", "Unexpected Error generated in Rule Validation Engine"});
     ExpectFindings(result, expected, c.formKey);
-    EXPECT_EQ(vb::TextOf(ColumnOf(result, "Where_Clause").back()), vb::Left(vb::ErrorDescription(vb::err::InvalidUseOfNull), 50))
+    EXPECT_EQ(vb::TextOf(ColumnOf(result, "Where_Clause").back()),
+              vb::Left(vb::ErrorDescription(vb::err::InvalidUseOfNull), 50))
         << c.formKey;
     EXPECT_TRUE(ColumnOf(result, "PeriodID").front().IsNull()) << c.formKey;
   }

@@ -68,7 +68,8 @@ TEST_F(FundedAttendanceRulesTest, AdaOfOtherCountyProgramsNeedsAProgramBox) {
       const std::string_view at = place.name;
       conn_->Execute("DELETE FROM AttCsFundADATrack");
       conn_->Execute("DELETE FROM AttCsFundADAAllocation");
-      Insert("AttCsFundADATrack", Zeroed("AttCsFundADATrack", With({{"TrackNumber", 1}}, at == "track" ? boxes : none)));
+      Insert("AttCsFundADATrack",
+             Zeroed("AttCsFundADATrack", With({{"TrackNumber", 1}}, at == "track" ? boxes : none)));
       Insert("AttCsFundADAAllocation",
              Zeroed("AttCsFundADAAllocation", SampleResidence(at == "allocation" ? boxes : none)));
       auto rows = FormRows("ATTCSFUNDADA", {Zeroed("ATTCSFUNDADA", at == "screen" ? boxes : none)});
@@ -97,23 +98,25 @@ TEST_F(FundedAttendanceRulesTest, FailingEveryCheckGivesEachRowInOrder) {
   const std::vector<Finding> expected{
       {"A-2", "CountyCommunitySchools_GradesTKTO3_CB", "E",
        "Line A-2 (TK/K-3) must be less than or equal to line A-1 (TK/K-3)"},
-      {"A-10", "Other_Grades9TO12_CB", "E", "Line A-10 (Grades 9-12) must be less than or equal to line A-9 (Grades 9-12)"},
+      {"A-10", "Other_Grades9TO12_CB", "E",
+       "Line A-10 (Grades 9-12) must be less than or equal to line A-9 (Grades 9-12)"},
       {"A-9", "Other_Total", "E", "If data entered on Line A-9, " + kBoxMessage + "A-9."},
       {"B-1", "ADA_TransK_GradesTKTO3", "E",
        "Line B-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, A-7, and A-9 (TK/K-3)"},
-      {"B-3", "CourseBasedIndStudy_GradesTKTO3", "E", "Line B-3 (TK/K-3) must be less than or equal to line A-13 (TK/K-3)"},
+      {"B-3", "CourseBasedIndStudy_GradesTKTO3", "E",
+       "Line B-3 (TK/K-3) must be less than or equal to line A-13 (TK/K-3)"},
       {"B-3", "CourseBasedIndStudy_Grades9TO12", "E",
        "Line B-3 (Grades 9-12) must be less than or equal to line A-13 (Grades 9-12)"},
       {"B-4", "CourseBasedIndStudyNotElig_GradesTKTO3", "E",
        "Line B-4 (TK/K-3) must be less than or equal to line B-2 (TK/K-3)"},
       {"B-4", "CourseBasedIndStudyNotElig_Grades9TO12", "E",
        "Line B-4 (Grades 9-12) must be less than or equal to line B-2 (Grades 9-12)"},
-      {"-", "SiteType", "W",
-       "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-12). "},
+      SiteBasedWarning("A-12"),
       {"C-3", "CountyCommunitySchools_GradesTKTO3", "E",
        "The sum of ADA reported in line C-3 (TK/K-3) for all Tracks must equal the ADA in line A-1 (TK/K-3)"},
       {"C-12", "Other_Grades9TO12_CB", "E",
-       "The sum of ADA reported in line C-12 (Grades 9-12) for all Tracks must equal the ADA in line A-10 (Grades 9-12)"},
+       "The sum of ADA reported in line C-12 (Grades 9-12) for all Tracks must equal the ADA in line A-10 (Grades "
+       "9-12)"},
       {"C-4", "CountyCommunitySchools_GradesTKTO3_CB", "E",
        "Track A - Line C-4 (TK/K-3) must be less than or equal to line C-3 (TK/K-3)"},
       {"C-12", "Other_Grades9TO12_CB", "E",
@@ -135,48 +138,45 @@ TEST_F(FundedAttendanceRulesTest, FailingEveryCheckGivesEachRowInOrder) {
        "Line D-10 (Grades 9-12) must be less than or equal to line D-9 (Grades 9-12)" + forSample},
       {"D-9", "Other_Total", "E", "If data entered on Line D-9, " + kBoxMessage + "D-9" + forSample + "."},
   };
-  EXPECT_EQ(At(findings, {0, 19, 20, 21, 22, 25, 26, 29, 30, 31, 70, 71, 90, 91, 92, 131, 132, 137, 138, 139, 151, 152}),
-            expected);
-  const auto captions = TextsOf(result, "Caption");
-  const std::pair<std::size_t, std::string> sampledCaptions[] = {
-      {0, "Classroom-based ADA included in A-1"},
-      {20, kOtherPrograms},
-      {21,
-       "ADA for Students in Transitional Kindergarten pursuant to EC 46300 included in Section A (Lines A-1, A-3, "
-       "A-5, A-7 and A-9, TK/K-3 Column, First Year Only)"},
-      {22, "Course Based Independent Study ADA, pursuant to EC 51749.5, included in A-13"},
-      {26, "Course Based Independent Study ADA not eligible for funding"},
-      {30, "What is the site type of the charter school?"},
-      {31, "County Community Schools (Divisor 70/135/175)"},
-      {39, "Special Education - Special Day Class"},
-      {47, "Special Education - Nonpublic, Nonsectarian Schools"},
-      {55, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
-      {63, kOtherPrograms},
-      {70, "Classroom-based ADA included in C-11"},
-      {71, "Track A - Classroom-based ADA included in C-3"},
-      {91, "Track A - Other County Operated Programs"},
-      {92, "County Community Schools (Divisor 70/135/175)"},
-      {100, "Special Education - Special Day Class"},
-      {108,
-       "Special Education - Nonpublic, Nonsectarian Schools [EC 56366(a)(7)] and/or Nonpublic, Nonsectarian Schools - "
-       "Licensed Children's Institutions"},
-      {116,
-       "Extended Year Special Education - Special Education [EC 56345(b)(3)], Nonpublic, Nonsectarian Schools [EC "
-       "56366(a)(7)] and/or Nonpublic, Nonsectarian Schools - Licensed Children's Institutions (Divisor 175)"},
-      {124, kOtherPrograms},
-      {137, "Classroom-based ADA included in D-3"},
-      {138, "Classroom-based ADA included in D-3" + forSample},
-      {139, "Classroom-based ADA included in D-3" + forSample},
-      {152, kOtherPrograms}};
-  for (const auto& [place, caption] : sampledCaptions) EXPECT_EQ(captions.at(place), caption) << place;
+  EXPECT_EQ(
+      At(findings, {0, 19, 20, 21, 22, 25, 26, 29, 30, 31, 70, 71, 90, 91, 92, 131, 132, 137, 138, 139, 151, 152}),
+      expected);
+  ExpectTextsAt(
+      TextsOf(result, "Caption"),
+      {{0, "Classroom-based ADA included in A-1"},
+       {20, kOtherPrograms},
+       {21,
+        "ADA for Students in Transitional Kindergarten pursuant to EC 46300 included in Section A (Lines A-1, A-3, "
+        "A-5, A-7 and A-9, TK/K-3 Column, First Year Only)"},
+       {22, "Course Based Independent Study ADA, pursuant to EC 51749.5, included in A-13"},
+       {26, "Course Based Independent Study ADA not eligible for funding"},
+       {30, "What is the site type of the charter school?"},
+       {31, "County Community Schools (Divisor 70/135/175)"},
+       {39, "Special Education - Special Day Class"},
+       {47, "Special Education - Nonpublic, Nonsectarian Schools"},
+       {55, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
+       {63, kOtherPrograms},
+       {70, "Classroom-based ADA included in C-11"},
+       {71, "Track A - Classroom-based ADA included in C-3"},
+       {91, "Track A - Other County Operated Programs"},
+       {92, "County Community Schools (Divisor 70/135/175)"},
+       {100, "Special Education - Special Day Class"},
+       {108,
+        "Special Education - Nonpublic, Nonsectarian Schools [EC 56366(a)(7)] and/or Nonpublic, Nonsectarian Schools - "
+        "Licensed Children's Institutions"},
+       {116,
+        "Extended Year Special Education - Special Education [EC 56345(b)(3)], Nonpublic, Nonsectarian Schools [EC "
+        "56366(a)(7)] and/or Nonpublic, Nonsectarian Schools - Licensed Children's Institutions (Divisor 175)"},
+       {124, kOtherPrograms},
+       {137, "Classroom-based ADA included in D-3"},
+       {138, "Classroom-based ADA included in D-3" + forSample},
+       {139, "Classroom-based ADA included in D-3" + forSample},
+       {152, kOtherPrograms}});
   EXPECT_EQ(TextsOf(result, "School_ID"), std::vector<std::string>(findings.size(), "1234567"));
 
   screen.push_back({"SiteType", "Independent Study"});
   screen.push_back({"ADATotal_Grades9TO12_CB", 0.5});
-  EXPECT_EQ(FindingsOf(ValidateRow("ATTCSFUNDADA", screen)).at(30),
-            (Finding{"-", "SiteType", "W",
-                     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line "
-                     "A-12). "}));
+  EXPECT_EQ(FindingsOf(ValidateRow("ATTCSFUNDADA", screen)).at(30), IndependentStudyWarning("A-12"));
 }
 
 TEST_F(FundedAttendanceRulesTest, AllocationRowsNameTheirDistrictOfResidence) {
@@ -190,42 +190,52 @@ TEST_F(FundedAttendanceRulesTest, AllocationRowsNameTheirDistrictOfResidence) {
   };
   const std::string forSample = " for Sample County - Sample Unified";
   const Case cases[] = {
-      {"line D-2", SampleResidence({{"CountyCommunitySchools_GradesTKTO3_CB", 2.0}}),
+      {"line D-2",
+       SampleResidence({{"CountyCommunitySchools_GradesTKTO3_CB", 2.0}}),
        {"D-2", "CountyCommunitySchools_GradesTKTO3_CB", "E",
         "Line D-2 (TK/K-3) must be less than or equal to line D-1 (TK/K-3)" + forSample},
        "Classroom-based ADA included in D-1"},
-      {"line D-4, TK/K-3", SampleResidence({{"SpEd_SpecialDayClass_GradesTKTO3_CB", 2.0}}),
+      {"line D-4, TK/K-3",
+       SampleResidence({{"SpEd_SpecialDayClass_GradesTKTO3_CB", 2.0}}),
        {"D-4", "SpEd_SpecialDayClass_GradesTKTO3_CB", "E",
         "Line D-4 (TK/K-3) must be less than or equal to line D-3 (TK/K-3)" + forSample},
        "Classroom-based ADA included in D-3"},
-      {"line D-4, grades 4-6", SampleResidence({{"SpEd_SpecialDayClass_Grades4TO6_CB", 2.0}}),
+      {"line D-4, grades 4-6",
+       SampleResidence({{"SpEd_SpecialDayClass_Grades4TO6_CB", 2.0}}),
        {"D-4", "SpEd_SpecialDayClass_Grades4TO6_CB", "E",
         "Line D-4(Grades 4-6) must be less than or equal to line D-3 (Grades 4-6)" + forSample},
        "Classroom-based ADA included in D-3"},
-      {"line D-4, grades 7-8", SampleResidence({{"SpEd_SpecialDayClass_Grades7TO8_CB", 2.0}}),
+      {"line D-4, grades 7-8",
+       SampleResidence({{"SpEd_SpecialDayClass_Grades7TO8_CB", 2.0}}),
        {"D-4", "SpEd_SpecialDayClass_Grades7TO8_CB", "E",
         "Line D-4 (Grades 7-8) must be less than or equal to line D-3 (Grades 7-8)"},
        "Classroom-based ADA included in D-3" + forSample},
-      {"line D-4, grades 9-12", SampleResidence({{"SpEd_SpecialDayClass_Grades9TO12_CB", 2.0}}),
+      {"line D-4, grades 9-12",
+       SampleResidence({{"SpEd_SpecialDayClass_Grades9TO12_CB", 2.0}}),
        {"D-4", "SpEd_SpecialDayClass_Grades9TO12_CB", "E",
         "Line D-4 (Grades 9-12) must be less than or equal to line D-3 (Grades 9-12)"},
        "Classroom-based ADA included in D-3" + forSample},
-      {"line D-6", SampleResidence({{"SpEd_56366_Grades7TO8_CB", 2.0}}),
+      {"line D-6",
+       SampleResidence({{"SpEd_56366_Grades7TO8_CB", 2.0}}),
        {"D-6", "SpEd_56366_Grades7TO8_CB", "E",
         "Line D-6 (Grades 7-8) must be less than or equal to line D-5 (Grades 7-8)" + forSample},
        "Classroom-based ADA included in D-5"},
-      {"the boxes of line D-9", SampleResidence({{"Other_Total", 2.0}}),
+      {"the boxes of line D-9",
+       SampleResidence({{"Other_Total", 2.0}}),
        {"D-9", "Other_Total", "E", "If data entered on Line D-9, " + kBoxMessage + "D-9" + forSample + "."},
        kOtherPrograms},
-      {"no county name", Residence(vb::Null, "Sample Unified", {{"CountyCommunitySchools_GradesTKTO3_CB", 2.0}}),
+      {"no county name",
+       Residence(vb::Null, "Sample Unified", {{"CountyCommunitySchools_GradesTKTO3_CB", 2.0}}),
        {"D-2", "CountyCommunitySchools_GradesTKTO3_CB", "E",
         "Line D-2 (TK/K-3) must be less than or equal to line D-1 (TK/K-3) for  - Sample Unified"},
        "Classroom-based ADA included in D-1"},
-      {"no names in a caption", Residence(vb::Null, vb::Null, {{"SpEd_SpecialDayClass_Grades7TO8_CB", 2.0}}),
+      {"no names in a caption",
+       Residence(vb::Null, vb::Null, {{"SpEd_SpecialDayClass_Grades7TO8_CB", 2.0}}),
        {"D-4", "SpEd_SpecialDayClass_Grades7TO8_CB", "E",
         "Line D-4 (Grades 7-8) must be less than or equal to line D-3 (Grades 7-8)"},
        "Classroom-based ADA included in D-3 for  - "},
-      {"names too long for the caption", Residence(county, district, {{"SpEd_SpecialDayClass_Grades9TO12_CB", 2.0}}),
+      {"names too long for the caption",
+       Residence(county, district, {{"SpEd_SpecialDayClass_Grades9TO12_CB", 2.0}}),
        {"D-4", "SpEd_SpecialDayClass_Grades9TO12_CB", "E",
         "Line D-4 (Grades 9-12) must be less than or equal to line D-3 (Grades 9-12)"},
        ("Classroom-based ADA included in D-3 for " + county + " - " + district).substr(0, 512)},
@@ -253,9 +263,10 @@ TEST_F(FundedAttendanceRulesTest, AllocationRowsNameTheirDistrictOfResidence) {
   const std::vector<Finding> findings = FindingsOf(Validate("ATTCSFUNDADA", rows));
   ASSERT_EQ(findings.size(), 4u);  // the total of line D-10, then the three rows
   for (int i = 1; i <= 3; ++i) {
-    EXPECT_EQ(findings[i].message, "Line D-10 (Grades 7-8) must be less than or equal to line D-9 (Grades 7-8) for "
-                                   "Sample County - District " +
-                                       std::to_string(10000 + i));
+    EXPECT_EQ(findings[i].message,
+              "Line D-10 (Grades 7-8) must be less than or equal to line D-9 (Grades 7-8) for "
+              "Sample County - District " +
+                  std::to_string(10000 + i));
   }
 }
 
@@ -307,9 +318,11 @@ TEST_F(FundedAttendanceRulesTest, TrackAndAllocationTotalsAreExact) {
   };
   const Case cases[] = {
       {"0.1 and 0.2 against 0.3", 0.3, {}},
-      {"0.1 and 0.2 against 0.31", 0.31,
+      {"0.1 and 0.2 against 0.31",
+       0.31,
        {{"C-11", "Other_Grades4TO6", "E",
-         "The sum of ADA reported in line C-11 (Grades 4-6) for all Tracks must equal the ADA in line A-9 (Grades 4-6)"},
+         "The sum of ADA reported in line C-11 (Grades 4-6) for all Tracks must equal the ADA in line A-9 (Grades "
+         "4-6)"},
         {"D-9", "Other_Grades4TO6", "E",
          "The sum of ADA allocated on line D-9 (Grades 4-6) must equal the ADA in line A-9 (Grades 4-6)"}}},
       {"a blank line", vb::Null, {}},

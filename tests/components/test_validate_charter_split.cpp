@@ -48,9 +48,9 @@ const Finding kTrap{"A-1", "CS_BA", "E", kUnexpected};
 
 TEST_F(SplitRulesTest, EveryRowWithinItsLinesAndTheTotalsWithinTheCharterAttendance) {
   Attendance({{"RegularADA_GradesTKTO3", 0.3}, {"RegularADA_GradesTKTO3_CB", 0.2}});
-  auto rows = FormRows("CS_BA", {Residence(kDistrict, {{"RegularADA_GradesTKTO3", 0.1}}),
-                                 Residence(kOtherDistrict, {{"RegularADA_GradesTKTO3", 0.2},
-                                                            {"RegularADA_GradesTKTO3_CB", 0.3}})});
+  auto rows = FormRows(
+      "CS_BA", {Residence(kDistrict, {{"RegularADA_GradesTKTO3", 0.1}}),
+                Residence(kOtherDistrict, {{"RegularADA_GradesTKTO3", 0.2}, {"RegularADA_GradesTKTO3_CB", 0.3}})});
   rows->MoveNext();
 
   // 0.1 + 0.2 is 0.3 exactly: line A-1 is within the charter's attendance.
@@ -60,14 +60,14 @@ TEST_F(SplitRulesTest, EveryRowWithinItsLinesAndTheTotalsWithinTheCharterAttenda
   EXPECT_EQ(TextsOf(result, "Res_School_District_ID"), (std::vector<std::string>{"10199", ""}));
   EXPECT_EQ(TextsOf(result, "Caption"), std::vector<std::string>(2, "Classroom-based ADA included in A-1"));
   for (const auto& [field, text] : std::vector<std::pair<std::string, std::string>>{{"FiscalYear", "2019"},
-                                                                                   {"PeriodID", "2"},
-                                                                                   {"CountyID", "19"},
-                                                                                   {"SchoolDistrictID", "64733"},
-                                                                                   {"School_ID", "1234567"},
-                                                                                   {"Line_Name2", "A-002"},
-                                                                                   {"Where_Clause", kCharterWhere},
-                                                                                   {"Form_No", "50"},
-                                                                                   {"Table_Name", "CS_BA"}}) {
+                                                                                    {"PeriodID", "2"},
+                                                                                    {"CountyID", "19"},
+                                                                                    {"SchoolDistrictID", "64733"},
+                                                                                    {"School_ID", "1234567"},
+                                                                                    {"Line_Name2", "A-002"},
+                                                                                    {"Where_Clause", kCharterWhere},
+                                                                                    {"Form_No", "50"},
+                                                                                    {"Table_Name", "CS_BA"}}) {
     EXPECT_EQ(TextsOf(result, field), std::vector<std::string>(2, text)) << field;
   }
   EXPECT_EQ(rows->AbsolutePosition(), 2);
@@ -98,15 +98,13 @@ TEST_F(SplitRulesTest, EveryRowWithinItsLinesAndTheTotalsWithinTheCharterAttenda
                 {"A-8", "ExtYearSpEd_56366_Grades9TO12_CB", "E",
                  "The sum of line A-8 (Grades 9-12) must be less than or equal to line A-8 (Grades 9-12) in Attendance "
                  "Charter School"}}));
-  const auto captions = TextsOf(ValidateSplit(rows), "Caption");
-  const std::pair<std::size_t, const char*> sampledCaptions[] = {
-      {1, "Regular ADA"},
-      {9, "Extended Year Special Education"},
-      {13, "Classroom-based ADA included in A-3"},
-      {17, "Special Education - Nonpublic, Nonsectarian Schools"},
-      {25, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
-      {32, "Classroom-based ADA included in A-7"}};
-  for (const auto& [place, caption] : sampledCaptions) EXPECT_EQ(captions.at(place), caption) << place;
+  ExpectTextsAt(TextsOf(ValidateSplit(rows), "Caption"),
+                {{1, "Regular ADA"},
+                 {9, "Extended Year Special Education"},
+                 {13, "Classroom-based ADA included in A-3"},
+                 {17, "Special Education - Nonpublic, Nonsectarian Schools"},
+                 {25, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
+                 {32, "Classroom-based ADA included in A-7"}});
 
   // No rows: nothing is checked and the parameters are not read.
   auto none = FormRows("CS_BA", {});
@@ -125,7 +123,8 @@ TEST_F(SplitRulesTest, TheCallerMustPassItsDistrictTypeAndLogonDistrict) {
   };
   const Case cases[] = {
       {"both items", kItems, {kPartOfRegular}},
-      {"keys in other letter case, the district as a text", {{"districttype", 5}, {"LOGONDISTRICTID", "64733"}},
+      {"keys in other letter case, the district as a text",
+       {{"districttype", 5}, {"LOGONDISTRICTID", "64733"}},
        {kPartOfRegular}},
       {"no LogonDistrictID", {{"DistrictType", "Unified"}}, {kTrap}},
       {"no DistrictType", {{"LogonDistrictID", kDistrict}}, {kTrap}},
@@ -145,10 +144,10 @@ TEST_F(SplitRulesTest, TheCallerMustPassItsDistrictTypeAndLogonDistrict) {
 
 TEST_F(SplitRulesTest, RowsAreCheckedInOrderEachWithItsDistrictOfResidence) {
   Attendance(Filled("ATTCS", [](const std::string&) { return 100.0; }));
-  auto rows = FormRows("CS_BA", {Residence(kDistrict, {{"ExtYearSpEd_Grades7TO8", 1.0}, {"ExtYearSpEd_Grades7TO8_CB", 1.5}}),
-                                 Residence(kOtherDistrict, {{"RegularADA_GradesTKTO3_CB", 2.0},
-                                                            {"ExtYearSpEd_Grades7TO8_CB", 0.5}}),
-                                 Residence(10200, {{"SpEd_56366_Grades4TO6", 1.0}})});
+  auto rows = FormRows(
+      "CS_BA", {Residence(kDistrict, {{"ExtYearSpEd_Grades7TO8", 1.0}, {"ExtYearSpEd_Grades7TO8_CB", 1.5}}),
+                Residence(kOtherDistrict, {{"RegularADA_GradesTKTO3_CB", 2.0}, {"ExtYearSpEd_Grades7TO8_CB", 0.5}}),
+                Residence(10200, {{"SpEd_56366_Grades4TO6", 1.0}})});
   const Finding extendedYear{"A-4", "ExtYearSpEd_Grades7TO8_CB", "E",
                              "Line A-4 (Grades 7-8) must be less than or equal to line A-3 (Grades 7-8)"};
   auto result = ValidateSplit(rows);
