@@ -76,14 +76,10 @@ const std::vector<Bound>& ResidenceScreenBounds() {
 }
 
 const std::vector<SiteTypeCheck> kResidenceSiteTypes{
-    {"Site-based", "ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-12). "},
-    {"Site-based", "ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line B-12). "},
-    {"Independent Study", "ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-12). "},
-    {"Independent Study", "ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line B-12). "},
+    SiteBased("ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", "A-12"),
+    SiteBased("ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", "B-12"),
+    IndependentStudy("ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", "A-12"),
+    IndependentStudy("ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", "B-12"),
 };
 
 constexpr std::string_view kResidenceTrackTable = "AttCsACDTrack";
@@ -145,10 +141,8 @@ const std::vector<Bound>& CharterScreenBounds() {
 }
 
 const std::vector<SiteTypeCheck> kCharterSiteTypes{
-    {"Site-based", "ADATotal_{span}", "ADATotal_{span}_CB", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-10). "},
-    {"Independent Study", "ADATotal_{span}", "ADATotal_{span}_CB", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-10). "},
+    SiteBased("ADATotal_{span}", "ADATotal_{span}_CB", "A-10"),
+    IndependentStudy("ADATotal_{span}", "ADATotal_{span}_CB", "A-10"),
 };
 
 constexpr std::string_view kCharterTrackTable = "AttCsTrack";

@@ -206,6 +206,19 @@ void CheckProgramBoxes(const Reporter& report, const db::Recordset& row, const P
 
 // --- Family: a site type and its classroom-based totals ----------------------
 
+SiteTypeCheck SiteBased(std::string_view total, std::string_view classroomBased, std::string_view line) {
+  return {"Site-based", total, classroomBased, Op::Eq,
+          Fill("The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line {line}). ",
+               {{"{line}", line}})};
+}
+
+SiteTypeCheck IndependentStudy(std::string_view total, std::string_view classroomBased, std::string_view line) {
+  return {
+      "Independent Study", total, classroomBased, Op::Gt,
+      Fill("The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line {line}). ",
+           {{"{line}", line}})};
+}
+
 void CheckSiteTypes(const Reporter& report, const db::Recordset& row, const std::vector<SiteTypeCheck>& checks,
                     Spans spans) {
   static constexpr std::string_view kCaption = "What is the site type of the charter school?";

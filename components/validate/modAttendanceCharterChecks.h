@@ -208,8 +208,13 @@ struct SiteTypeCheck {
   std::string_view total;           // column pattern
   std::string_view classroomBased;  // column pattern
   rulegate::Op classroomBasedTest;
-  std::string_view message;
+  std::string message;
 };
+// A site-based charter must report classroom-based ADA in every span with
+// ADA; an independent-study charter must report none. `line` names the
+// screen's line of classroom-based ADA totals in the warning.
+SiteTypeCheck SiteBased(std::string_view total, std::string_view classroomBased, std::string_view line);
+SiteTypeCheck IndependentStudy(std::string_view total, std::string_view classroomBased, std::string_view line);
 void CheckSiteTypes(const Reporter& report, const db::Recordset& row, const std::vector<SiteTypeCheck>& checks,
                     Spans spans = kSpans);
 

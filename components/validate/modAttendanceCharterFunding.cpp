@@ -92,10 +92,8 @@ const std::vector<Bound> kFundedSectionB{
 };
 
 const std::vector<SiteTypeCheck> kFundedSiteTypes{
-    {"Site-based", "ADATotal_{span}", "ADATotal_{span}_CB", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-12). "},
-    {"Independent Study", "ADATotal_{span}", "ADATotal_{span}_CB", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-12). "},
+    SiteBased("ADATotal_{span}", "ADATotal_{span}_CB", "A-12"),
+    IndependentStudy("ADATotal_{span}", "ADATotal_{span}_CB", "A-12"),
 };
 
 const TotalsFamily& FundedTrackTotals() {
@@ -195,10 +193,8 @@ const std::vector<Bound>& CountyScreenBounds() {
 }
 
 const std::vector<SiteTypeCheck> kCountySiteTypes{
-    {"Site-based", "TotalADA{Elementary|High}", "TotalADA{Elementary|High}_CB", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-8). "},
-    {"Independent Study", "TotalADA{Elementary|High}", "TotalADA{Elementary|High}_CB", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-8). "},
+    SiteBased("TotalADA{Elementary|High}", "TotalADA{Elementary|High}_CB", "A-8"),
+    IndependentStudy("TotalADA{Elementary|High}", "TotalADA{Elementary|High}_CB", "A-8"),
 };
 
 const TotalsFamily& CountyTrackTotals() {
