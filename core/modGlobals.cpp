@@ -40,6 +40,15 @@ bool gblnExportRunning = false;
 std::int16_t gintMessageBoxAnswer = 0;
 bool gblnStatusModeless = false;
 
+clsGlobalParam& GlobalParam() { return vb::Deref(gobjGlobalParam); }
+clsMyAdoUtils& AdoUtils() { return vb::Deref(gobjAdoUtils); }
+
+db::ConnectionPtr SharedConnection() {
+  db::ConnectionPtr conn = AdoUtils().Conn();
+  vb::Deref(conn);
+  return conn;
+}
+
 bool IsInArray(const std::vector<std::string>& list, const std::string& text, std::int16_t startIndex) {
   if (startIndex < 0) vb::Raise(vb::err::SubscriptOutOfRange);
   for (std::size_t i = static_cast<std::size_t>(startIndex); i < list.size(); ++i)

@@ -653,6 +653,12 @@ struct TablePlan {
   std::vector<int> keyFields;  // primary key, or every field of the table when the key is not all present
 };
 
+// The name the catalogue knows a field's table by: with its schema, so that
+// a table of an attached database is not taken for its namesake in another.
+std::string CatalogName(const FieldMeta& f) {
+  return f.baseSchema.empty() ? f.baseTable : f.baseSchema + "." + f.baseTable;
+}
+
 std::string KeyCondition(const std::vector<int>& keyFields, const std::vector<FieldMeta>& meta) {
   std::string sql;
   for (int f : keyFields) {
@@ -670,7 +676,7 @@ std::vector<vb::Variant> TableDefaults(Connection& conn, const std::vector<Field
   std::vector<vb::Variant> defaults(fields.size(), vb::Null);
   if (fields.empty()) return defaults;
   const FieldMeta& first = meta[static_cast<std::size_t>(fields.front())];
-  std::vector<ColumnInfo> columns = catalog::Columns(conn, first.baseTable);
+  std::vector<ColumnInfo> columns = catalog::Columns(conn, CatalogName(first));
   int keyColumns = 0;
   for (const ColumnInfo& c : columns) keyColumns += c.keyPosition > 0;
   std::string select;
@@ -727,9 +733,8 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     auto [it, added] = planOf.emplace(key, plans.size());
     if (added) {
       TablePlan plan;
-      plan.qualifiedName = (f.baseSchema.empty() || f.baseSchema == "main")
-                               ? QuoteName(f.baseTable)
-                               : QuoteName(f.baseSchema) + "." + QuoteName(f.baseTable);
+      plan.qualifiedName =
+          f.baseSchema.empty() ? QuoteName(f.baseTable) : QuoteName(f.baseSchema) + "." + QuoteName(f.baseTable);
       plans.push_back(std::move(plan));
     }
     plans[it->second].fields.push_back(i);
@@ -740,10 +745,7 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   }
   for (TablePlan& plan : plans) {
     const FieldMeta& first = meta[static_cast<std::size_t>(plan.fields.front())];
-    std::string table = first.baseSchema.empty() || first.baseSchema == "main"
-                            ? first.baseTable
-                            : first.baseSchema + "." + first.baseTable;
-    std::vector<std::string> key = catalog::PrimaryKey(conn, first.baseTable);
+    std::vector<std::string> key = catalog::PrimaryKey(conn, CatalogName(first));
     for (const std::string& column : key) {
       auto found = std::find_if(plan.fields.begin(), plan.fields.end(), [&](int f) {
         return vb::TextEquals(meta[static_cast<std::size_t>(f)].baseColumn, column);
@@ -778,9 +780,14 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   auto releaseStatements = [&] {
     for (auto& entry : inserts) entry.second.stmt = Statement();
   };
+  struct Release {
+    decltype(releaseStatements)& release;
+    ~Release() { release(); }
+  };
 
-  conn.BeginTrans();
-  try {
+  {
+    Transaction trans(conn);
+    Release release{releaseStatements};
     for (std::uint32_t id : ids) {
       Row& row = store_->rows[id];
       if (row.gone) continue;
@@ -843,15 +850,7 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
       }
     }
     releaseStatements();
-    conn.CommitTrans();
-  } catch (...) {
-    releaseStatements();
-    try {
-      conn.RollbackTrans();
-    } catch (const vb::VbError&) {
-      // The database may have ended the transaction itself; the first error is what counts.
-    }
-    throw;
+    trans.Commit();
   }
 
   // Everything is written: the rows now hold what the table holds.

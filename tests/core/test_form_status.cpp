@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <chrono>
+
 #include "TestEnvironment.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
@@ -100,7 +102,7 @@ class FormStatusTest : public ProgramTest {
     data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
 
     auto rows = AgencyTaxRows();
-    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortOrder(P_, "Tax"));
+    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(P_, "Tax"));
     P_.CertKey = certificate;
     P_.NumRecord = static_cast<std::int16_t>(rows->RecordCount());
     P_.NumError = 0;
@@ -163,7 +165,7 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   const std::int32_t two = SaveAndCertify(61002, "-250");
   EXPECT_NE(two, certificate);
   EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 2);
-  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortOrder(P_, "")), two);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortKeys(P_, "")), two);
 }
 
 TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
@@ -269,6 +271,36 @@ TEST_F(FormStatusTest, ResetAndSetOnlyTouchAnExistingRow) {
   P_.DistrictID = 99999;  // no such row: nothing is added
   modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
   EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE SCHOOL_DISTRICT_ID = 99999"), 0);
+}
+
+TEST_F(FormStatusTest, StatusWritesJoinTheCallersTransaction) {
+  // A delete of the tax form: the status row is reset and the notes go, all
+  // inside the caller's transaction on the shared connection.
+  SaveAndCertify(61001, "100");
+  const Variant certificate = Status("CERTIFICATE_NUMBER");
+  conn_->Execute("INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, "
+                 "FORM_NAME, FORM_NOTE) VALUES (61, 10610, 0, 2019, 2, 'Tax', 'a')");
+  const auto start = std::chrono::steady_clock::now();
+  {
+    db::Transaction trans(*conn_);
+    P_.CertKey = 5;
+    P_.NumRecord = 4;
+    modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
+    EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 5);
+    modCOE::UpdateSetCOEFormsStatus(P_, true);
+    EXPECT_TRUE(Status("CERTIFICATE_NUMBER").IsNull());
+    EXPECT_TRUE(clsDataAccess().ZapTable("TORB_FORM_NOTES", modGlobals::gstrConnectionString, "COUNTY_ID = ?",
+                                         {Variant(61)}));
+    EXPECT_EQ(Count("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61"), 0);
+    modCOE::UpdateCOEFormsStatus(P_, true);
+    EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 5);
+  }  // rolled back
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << "no statement waited for a lock";
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+  auto other = db::Connection::OpenNew(modGlobals::gstrConnectionString);
+  EXPECT_TRUE(other->Scalar("SELECT CERTIFICATE_NUMBER FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 61 AND FORM_NO = 29")
+                  .Identical(certificate));
+  EXPECT_EQ(vb::CLng(other->Scalar("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61")), 1);
 }
 
 TEST_F(FormStatusTest, FormNumbersAndNotes) {

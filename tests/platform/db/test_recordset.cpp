@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include "TestEnvironment.h"
 #include "db/Catalog.h"
@@ -420,6 +423,67 @@ TEST_F(RecordsetTest, CatalogueAnswersColumnsInOrderAndKeysInKeyOrder) {
   EXPECT_TRUE(db::catalog::PrimaryKey(*conn_, "NoSuchTable").empty());
   EXPECT_TRUE(db::catalog::ColumnNames(*conn_, "NoSuchTable").empty());
   EXPECT_EQ(db::catalog::TableName(*conn_, "agency"), "Agency");
+}
+
+TEST_F(RecordsetTest, TheTransactionGuardRollsBackUnlessCommittedNestedOrNot) {
+  auto amounts = [&] { return vb::CStr(conn_->Scalar("SELECT group_concat(AMOUNT, ',') FROM Agency ORDER BY rowid")); };
+  const std::string before = amounts();
+  auto failing = [&] {
+    db::Transaction trans(*conn_);
+    conn_->Execute("UPDATE Agency SET AMOUNT = 1");
+    throw vb::VbError(vb::err::Unspecified, "refused");
+  };
+
+  // Alone, and as the inner level of a transaction that goes on and commits.
+  EXPECT_EQ(ErrorOf(failing), vb::err::Unspecified);
+  EXPECT_EQ(amounts(), before);
+  EXPECT_EQ(conn_->TransactionLevel(), 0);
+  {
+    db::Transaction outer(*conn_);
+    conn_->Execute("DELETE FROM Note");
+    EXPECT_EQ(ErrorOf(failing), vb::err::Unspecified);
+    EXPECT_EQ(conn_->TransactionLevel(), 1);
+    outer.Commit();
+  }
+  EXPECT_EQ(amounts(), before) << "the inner level's work is gone";
+  EXPECT_EQ(Count("SELECT count(*) FROM Note"), 0) << "the outer level's work is kept";
+
+  // An inner level that commits is undone with the outer one.
+  {
+    db::Transaction outer(*conn_);
+    db::Transaction inner(*conn_);
+    conn_->Execute("UPDATE Agency SET AMOUNT = 2");
+    inner.Commit();
+  }
+  EXPECT_EQ(amounts(), before);
+  EXPECT_EQ(conn_->TransactionLevel(), 0);
+}
+
+TEST_F(RecordsetTest, ASubmitWaitsForAnotherWriterToFinish) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  rs->ActiveConnection(nullptr);
+  rs->SetValue("NAME", Variant("waited"));
+  rs->ActiveConnection(conn_);
+
+  // Another connection holds the write lock for two seconds.
+  std::promise<void> locked;
+  std::thread writer([&] {
+    auto other = db::Connection::OpenNew(conn_->ConnectionString());
+    db::Transaction trans(*other);
+    other->Execute("INSERT INTO Note VALUES (9, 9, 'other')");
+    locked.set_value();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    trans.Commit();
+  });
+  locked.get_future().wait();
+  const auto start = std::chrono::steady_clock::now();
+  const long error = ErrorOf([&] { rs->UpdateBatch(); });
+  const auto waited = std::chrono::steady_clock::now() - start;
+  writer.join();
+  EXPECT_EQ(error, 0);
+  EXPECT_GE(waited, std::chrono::milliseconds(1500)) << "the submit waited for the lock";
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NAME FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10")), "waited");
+  EXPECT_EQ(Count("SELECT count(*) FROM Note WHERE COUNTY_ID = 9"), 1);
 }
 
 TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
