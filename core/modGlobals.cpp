@@ -59,7 +59,16 @@ bool IsInArray(const std::vector<std::string>& list, const std::string& text, st
 vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits) {
   if (value.IsNull()) return value;
   if (digits < 0) vb::Raise(vb::err::InvalidProcedureCall);
-  const vb::Decimal rounded = vb::CDec(value).RoundHalfAwayFromZero(digits);
+  vb::Decimal exact;
+  try {
+    exact = vb::CDec(value);
+  } catch (const vb::VbError& e) {
+    if (e.Number() != vb::err::Overflow) throw;
+    // Beyond the exact decimal's range (about 7.9E+28) a double holds no
+    // decimal places, so the value is already rounded.
+    return vb::CDbl(value);
+  }
+  const vb::Decimal rounded = exact.RoundHalfAwayFromZero(digits);
   switch (value.Type()) {
     case vb::VarType::Decimal:
       return rounded;

@@ -96,6 +96,7 @@ bool IsInArray(const std::vector<std::string>& list, const std::string& text, st
 // The value rounded to `digits` decimal places, halves away from zero,
 // computed exactly in decimal; Null stays Null. The result keeps the kind of
 // the value (Decimal, Currency, whole numbers), other numbers answer Double.
+// A value beyond the decimal's range (1E300) answers itself as a Double.
 vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits);
 
 // "2019 - 20": the fiscal year, " - " and the last two digits of the next.
