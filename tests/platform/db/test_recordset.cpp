@@ -342,6 +342,36 @@ TEST_F(RecordsetTest, ARecordSetOnAJoinWritesEachColumnToItsTable) {
             "changed name");
 }
 
+TEST_F(RecordsetTest, ATableOfAnAttachedFileIsWrittenByItsOwnKey) {
+  // The attached file's Agency is keyed by name and has defaults of its own.
+  {
+    db::Connection other;
+    other.Open("Data Source=" + (folder_ / "other.db").string(), true);
+    other.ExecuteScript(
+        "CREATE TABLE Agency (COUNTY_ID INTEGER, DISTRICT_ID INTEGER, NAME VARCHAR(20) COLLATE NOCASE, "
+        "SCHOOL_ID INTEGER DEFAULT 7, PRIMARY KEY (NAME)); "
+        "INSERT INTO Agency VALUES (1, 10, 'Alder', 0), (1, 10, 'Birch', 0)");
+  }
+  conn_->Attach((folder_ / "other.db").string(), "other");
+  EXPECT_EQ(db::catalog::PrimaryKey(*conn_, "OTHER.agency"), (std::vector<std::string>{"NAME"}));
+  EXPECT_EQ(db::catalog::TableName(*conn_, "other.AGENCY"), "other.Agency");
+  EXPECT_EQ(db::catalog::SqlName(*conn_, "other.agency"), "\"other\".\"Agency\"");
+  EXPECT_EQ(db::catalog::SqlName(*conn_, "nowhere.Agency"), "");
+
+  auto rs = Open("SELECT * FROM other.Agency ORDER BY NAME");
+  rs->ActiveConnection(nullptr);
+  rs->SetValue("COUNTY_ID", 5);
+  rs->AddNew();
+  rs->SetValue("NAME", Variant("Cedar"));
+  rs->ActiveConnection(conn_);
+  rs->UpdateBatch();
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT group_concat(COUNTY_ID || NAME || SCHOOL_ID, ',') FROM other.Agency")),
+            "5Alder0,1Birch0");
+  EXPECT_EQ(vb::CLng(rs->Value("SCHOOL_ID")), 7) << "the attached table's default";
+  EXPECT_EQ(Count("SELECT count(*) FROM main.Agency WHERE COUNTY_ID = 5"), 0);
+  conn_->Detach("other");
+}
+
 TEST_F(RecordsetTest, ConnectedRecordSetsWriteOnUpdateOrMove) {
   auto rs = Recordset::Create();
   rs->LockType(db::LockType::Pessimistic);
