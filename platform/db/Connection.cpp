@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 
 #include "db/SqlFunctions.h"
@@ -442,6 +443,9 @@ vb::Variant StoredValue(sqlite3_stmt* s, int col, int storage) {
   }
 }
 
+// The decimal's range: about 7.9E+28.
+constexpr double kDecimalLimit = 79228162514264337593543950335.0;
+
 std::string_view TextView(sqlite3_stmt* s, int col) {
   return {reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
           static_cast<std::size_t>(sqlite3_column_bytes(s, col))};
@@ -480,9 +484,21 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
       break;
     case DataType::Decimal:
     case DataType::Numeric:
+      // A number that the decimal cannot hold is read as a double.
       if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_column_int64(s, col))));
-      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Decimal::FromDouble(sqlite3_column_double(s, col)));
-      if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+      if (storage == SQLITE_FLOAT) {
+        const double v = sqlite3_column_double(s, col);
+        if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
+        if (std::fabs(v) < kDecimalLimit) return vb::Variant(vb::Decimal::FromDouble(v));
+        return vb::Variant(v);
+      }
+      try {
+        if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+      } catch (const vb::VbError& e) {
+        if (e.Number() != vb::err::Overflow) throw;
+        const double v = vb::CDbl(vb::Variant(std::string(TextView(s, col))));
+        return vb::Variant(v);
+      }
       break;
     case DataType::Date:
     case DataType::DBTimeStamp:
@@ -490,7 +506,9 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
         if (auto d = vb::FromIsoText(TextView(s, col))) return vb::Variant(*d);
         break;
       }
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(vb::Date{sqlite3_column_double(s, col)});
+      // A number outside the dates' range is error 6, as in every conversion.
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+        return vb::Variant(vb::CDate(vb::Variant(sqlite3_column_double(s, col))));
       break;
     case DataType::Boolean:
       if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col) != 0);

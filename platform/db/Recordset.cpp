@@ -716,6 +716,40 @@ void ExpectOneRow(long long changed, const std::string& table) {
                         " rows match.");
 }
 
+// Whether a stored value is still the value that was read: as it was, or as
+// storing it gives it back (a time to the second, an exact number as a
+// double), for values that the record set wrote itself.
+bool StillHolds(Connection& conn, const vb::Variant& stored, const vb::Variant& original, DataType type) {
+  if (stored.Identical(NullIfEmpty(original))) return true;
+  Statement echo = conn.Prepare("SELECT ?");
+  echo.Bind(1, original);
+  return echo.Step() && stored.Identical(ReadValue(echo.get(), 0, type));
+}
+
+// A row is changed only as it was read: the columns about to be changed must
+// still hold their original values (as a batch update that compares the
+// changed columns does), else another user changed the row meanwhile and it
+// "cannot be located".
+void RequireUnchanged(Connection& conn, const std::string& table, const std::string& where,
+                      const std::vector<vb::Variant>& keys, const std::vector<int>& changed, const detail::Row& row,
+                      const std::vector<FieldMeta>& meta) {
+  std::string columns;
+  for (int f : changed) columns += (columns.empty() ? "" : ", ") + QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
+  Statement check = conn.Prepare("SELECT " + columns + " FROM " + table + where + " LIMIT 2");
+  check.Bind(keys);
+  long long found = 0;
+  bool same = true;
+  while (check.Step()) {
+    if (++found > 1) break;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+      const FieldMeta& field = meta[static_cast<std::size_t>(changed[i])];
+      const vb::Variant stored = ReadValue(check.get(), static_cast<int>(i), field.type);
+      if (!StillHolds(conn, stored, row.OriginalOf(changed[i]), field.type)) same = false;
+    }
+  }
+  ExpectOneRow(same ? found : 0, table);
+}
+
 }  // namespace
 
 void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
@@ -827,19 +861,23 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
         inserted.push_back({id, &insert, insert.rowIdField >= 0 ? conn.LastInsertRowId() : 0});
       } else if (row.status == RecordStatus::Modified) {
         for (const TablePlan& plan : plans) {
+          std::vector<int> changed;
+          for (int f : plan.fields)
+            if (!row.values[static_cast<std::size_t>(f)].Identical(row.OriginalOf(f))) changed.push_back(f);
+          if (changed.empty()) continue;
+          std::vector<vb::Variant> keys;
+          for (int f : plan.keyFields) keys.push_back(row.OriginalOf(f));
+          const std::string where = " WHERE " + KeyCondition(plan.keyFields, meta);
+          RequireUnchanged(conn, plan.qualifiedName, where, keys, changed, row, meta);
           std::string sets;
           std::vector<vb::Variant> params;
-          for (int f : plan.fields) {
-            const vb::Variant& now = row.values[static_cast<std::size_t>(f)];
-            if (now.Identical(row.OriginalOf(f))) continue;
+          for (int f : changed) {
             if (!sets.empty()) sets += ", ";
             sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
-            params.push_back(now);
+            params.push_back(row.values[static_cast<std::size_t>(f)]);
           }
-          if (sets.empty()) continue;
-          for (int f : plan.keyFields) params.push_back(row.OriginalOf(f));
-          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + " WHERE " + KeyCondition(plan.keyFields, meta),
-                       params);
+          params.insert(params.end(), keys.begin(), keys.end());
+          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + where, params);
           ExpectOneRow(conn.Changes(), plan.qualifiedName);
         }
       } else if (row.status == RecordStatus::Deleted) {

@@ -516,6 +516,103 @@ TEST_F(RecordsetTest, ASubmitWaitsForAnotherWriterToFinish) {
   EXPECT_EQ(Count("SELECT count(*) FROM Note WHERE COUNTY_ID = 9"), 1);
 }
 
+TEST_F(RecordsetTest, BadInputsAreRefusedWithTheirErrorAndChangeNothing) {
+  auto contents = [&] {
+    return vb::CStr(conn_->Scalar(
+        "SELECT group_concat(quote(COUNTY_ID) || quote(DISTRICT_ID) || quote(NAME) || quote(AMOUNT) || quote(RATE) || "
+        "quote(OPENED), ';') FROM (SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID)"));
+  };
+  db::RecordsetPtr stale;
+  const std::string nulPath = (folder_ / "bad").string() + std::string(1, '\0') + "name.db";
+  struct Case {
+    const char* what;
+    std::function<void()> setUp;
+    std::function<void()> act;
+    long error;
+  };
+  const std::vector<Case> cases = {
+      {"a filter nested 30,000 deep", [] {},
+       [&] { Open("SELECT * FROM Agency")->Filter(std::string(30000, '(') + "KIND = 3" + std::string(30000, ')')); },
+       vb::err::ArgumentOutOfRange},
+      {"a database path holding NUL", [] {},
+       [&] { db::Connection().Open(db::Connection::ConnectionStringFor(nulPath), true); }, vb::err::Unspecified},
+      {"a disconnected update of a row that another user changed meanwhile",
+       [&] {
+         stale = Open("SELECT * FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10");
+         stale->ActiveConnection(nullptr);
+         conn_->Execute("UPDATE Agency SET NAME = 'Alder Grove' WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10");
+         stale->SetValue("NAME", Variant("Alder Two"));
+         stale->ActiveConnection(conn_);
+       },
+       [&] { stale->UpdateBatch(); }, vb::err::RowNotFound},
+      {"a number far past the dates in a date column",
+       [&] { conn_->Execute("UPDATE Agency SET OPENED = 1e30 WHERE DISTRICT_ID = 20"); },
+       [&] { Open("SELECT * FROM Agency"); }, vb::err::Overflow},
+      {"infinity in a date column", [&] { conn_->Execute("UPDATE Agency SET OPENED = 9e999 WHERE DISTRICT_ID = 20"); },
+       [&] { Open("SELECT OPENED FROM Agency"); }, vb::err::Overflow},
+      {"a day after the year 9999", [&] { conn_->Execute("UPDATE Agency SET OPENED = 3000000 WHERE DISTRICT_ID = 20"); },
+       [&] { Open("SELECT * FROM Agency WHERE DISTRICT_ID = 20"); }, vb::err::Overflow},
+  };
+  for (const Case& c : cases) {
+    c.setUp();
+    const std::string before = contents();
+    EXPECT_EQ(ErrorOf(c.act), c.error) << c.what;
+    EXPECT_EQ(contents(), before) << c.what;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "bad")) << "no shorter name was opened";
+  EXPECT_EQ(stale->PendingCount(), 1) << "the refused change stays pending";
+
+  // A change to other columns of the row is no conflict.
+  stale->CancelBatch();
+  stale->SetValue("RATE", 4);
+  stale->UpdateBatch();
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NAME || ' ' || RATE FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10")),
+            "Alder Grove 4.0");
+}
+
+TEST_F(RecordsetTest, NumbersThatNoDecimalHoldsAreDoublesAndFiltersStayFlat) {
+  conn_->ExecuteScript(
+      "CREATE TABLE Big (ID INTEGER PRIMARY KEY, N DECIMAL(30,0)); "
+      "INSERT INTO Big VALUES (1, '1234567890123456789012345678901'), (2, 12.5)");
+  auto rs = Open("SELECT * FROM Big ORDER BY ID");
+  EXPECT_EQ(rs->Value("N").Type(), vb::VarType::Double);
+  EXPECT_EQ(vb::CDbl(rs->Value("N")), 1234567890123456789012345678901.0);
+  rs->MoveNext();
+  EXPECT_EQ(rs->Value("N").Type(), vb::VarType::Decimal) << "a number the decimal holds stays exact";
+  rs->Filter("N > 1e30");
+  EXPECT_EQ(rs->RecordCount(), 1);
+  rs->Filter("N < 1E30 AND N >= 12.5");
+  EXPECT_EQ(rs->RecordCount(), 1);
+
+  // A chain of 100,000 conditions is one level deep, not 100,000.
+  std::string chain = "ID > 0";
+  for (int i = 0; i < 100000; ++i) chain += " AND N <> 7";
+  rs->Filter(chain);
+  EXPECT_EQ(rs->RecordCount(), 2);
+  EXPECT_EQ(ErrorOf([&] { rs->Filter(std::string(101, '(') + "ID = 1" + std::string(101, ')')); }),
+            vb::err::ArgumentOutOfRange);
+  rs->Filter(std::string(100, '(') + "ID = 1" + std::string(100, ')'));
+  EXPECT_EQ(rs->RecordCount(), 1);
+}
+
+TEST(ConnectionTest, ConnectionStringsCarryAnyPath) {
+  auto folder = fixtures::MakeTempFolder("levpath");
+  for (const std::string name : {"plain.db", "semi;colon.db", "it's.db", "say \"hi\".db", " blank.db "}) {
+    const std::string path = (folder / name).string();
+    const std::string text = db::Connection::ConnectionStringFor(path);
+    EXPECT_EQ(db::Connection::DataSourceOf(text), path) << text;
+    db::Connection conn;
+    conn.Open(text, true);
+    conn.ExecuteScript("CREATE TABLE T (N INTEGER)");
+    EXPECT_EQ(conn.Path(), path);
+    conn.Close();
+    EXPECT_TRUE(std::filesystem::exists(path)) << path;
+  }
+  EXPECT_EQ(db::Connection::ConnectionStringFor("/data/RUDOVA.mdb"),
+            "Provider=SQLite;Data Source=/data/RUDOVA.mdb;Persist Security Info=False");
+  std::filesystem::remove_all(folder);
+}
+
 TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
   EXPECT_EQ(db::Connection::DataSourceOf("Provider=X;Data Source= /tmp/a b.mdb ;Persist Security Info=False"),
             "/tmp/a b.mdb");
