@@ -502,6 +502,9 @@ void Recordset::AddNew() {
     vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
   LeaveRow();
   rowBeforeAddNew_ = HasCurrentRow() ? currentRowId_ : -1;
+  // Without a filter or a sort a new row simply ends the view; otherwise
+  // the view is built again around it.
+  const bool appendOnly = !filterExpr_ && !filterPredicate_ && sortKeys_.empty() && viewVersion_ == store_->version;
   Row& row = store_->rows.emplace_back();
   row.values.resize(store_->fields.size());
   row.status = RecordStatus::New;
@@ -509,13 +512,21 @@ void Recordset::AddNew() {
   currentRowId_ = static_cast<std::int64_t>(store_->rows.size() - 1);
   pos_ = 0;
   onDeletedRow_ = false;
-  RebuildView();
-  auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
+  long position;
+  if (appendOnly) {
+    view_.push_back(static_cast<std::uint32_t>(currentRowId_));
+    viewVersion_ = store_->version;
+    position = static_cast<long>(view_.size()) - 1;
+  } else {
+    RebuildView();
+    auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
+    position = static_cast<long>(it - view_.begin());
+  }
   editSnapshot_ = row.values;
   editStatus_ = RecordStatus::New;
   editHadOriginal_ = false;
   editMode_ = db::EditMode::Add;
-  SetPosition(static_cast<long>(it - view_.begin()), MoveReason::AddNew);
+  SetPosition(position, MoveReason::AddNew);
 }
 
 void Recordset::EndEdit() {
@@ -802,7 +813,11 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     std::vector<vb::Variant> defaults;   // the default of each of those fields
     int rowIdField = -1;                 // the field that numbers new rows, if it is among them
   };
-  std::map<std::vector<bool>, InsertPlan> inserts;
+  // Keyed by which of the target's fields a row assigns (1) or leaves (0).
+  std::map<std::vector<unsigned char>, InsertPlan> inserts;
+  std::vector<unsigned char> assigned(target.fields.size());
+  InsertPlan* lastPlan = nullptr;  // rows mostly assign what the row before assigned
+  const std::vector<unsigned char>* lastAssigned = nullptr;
   // The rows inserted, to take the table's defaults once all is written.
   struct Inserted {
     std::uint32_t id;
@@ -810,6 +825,7 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     long long rowId;
   };
   std::vector<Inserted> inserted;
+  inserted.reserve(ids.size());
   // Statements go back to the connection before the transaction ends.
   auto releaseStatements = [&] {
     for (auto& entry : inserts) entry.second.stmt = Statement();
@@ -817,6 +833,26 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   struct Release {
     decltype(releaseStatements)& release;
     ~Release() { release(); }
+  };
+  // The statement for rows that assign the fields marked in `assigned`.
+  auto makePlan = [&] {
+    InsertPlan made;
+    std::string columns, marks;
+    for (std::size_t i = 0; i < target.fields.size(); ++i) {
+      const int f = target.fields[i];
+      if (assigned[i]) {
+        if (!columns.empty()) columns += ", ";
+        columns += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
+        marks += marks.empty() ? "?" : ", ?";
+        made.bound.push_back(f);
+      } else {
+        made.returned.push_back(f);
+      }
+    }
+    made.stmt = conn.Prepare("INSERT INTO " + target.qualifiedName +
+                             (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"));
+    made.defaults = TableDefaults(conn, meta, made.returned, &made.rowIdField);
+    return made;
   };
 
   {
@@ -829,33 +865,19 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
         // Rows that assign the same fields share one prepared statement. The
         // fields left unassigned take the table's defaults, which the
         // statement hands back.
-        std::vector<bool> assigned(target.fields.size());
         for (std::size_t i = 0; i < target.fields.size(); ++i)
           assigned[i] = !row.values[static_cast<std::size_t>(target.fields[i])].IsEmpty();
-        auto plan = inserts.find(assigned);
-        if (plan == inserts.end()) {
-          InsertPlan made;
-          std::string columns, marks;
-          for (std::size_t i = 0; i < target.fields.size(); ++i) {
-            const int f = target.fields[i];
-            if (assigned[i]) {
-              if (!columns.empty()) columns += ", ";
-              columns += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
-              marks += marks.empty() ? "?" : ", ?";
-              made.bound.push_back(f);
-            } else {
-              made.returned.push_back(f);
-            }
-          }
-          made.stmt = conn.Prepare("INSERT INTO " + target.qualifiedName +
-                                   (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"));
-          made.defaults = TableDefaults(conn, meta, made.returned, &made.rowIdField);
-          plan = inserts.emplace(std::move(assigned), std::move(made)).first;
+        if (!lastPlan || *lastAssigned != assigned) {
+          auto plan = inserts.find(assigned);
+          if (plan == inserts.end()) plan = inserts.emplace(assigned, makePlan()).first;
+          lastPlan = &plan->second;
+          lastAssigned = &plan->first;
         }
-        InsertPlan& insert = plan->second;
-        insert.stmt.Reset();
+        InsertPlan& insert = *lastPlan;
+        // Every parameter is bound again, so the old values need no clearing.
+        sqlite3_reset(insert.stmt.get());
         for (std::size_t i = 0; i < insert.bound.size(); ++i)
-          insert.stmt.Bind(static_cast<int>(i + 1), row.values[static_cast<std::size_t>(insert.bound[i])]);
+          BindValue(insert.stmt.get(), static_cast<int>(i + 1), row.values[static_cast<std::size_t>(insert.bound[i])]);
         while (insert.stmt.Step()) {
         }
         inserted.push_back({id, &insert, insert.rowIdField >= 0 ? conn.LastInsertRowId() : 0});
@@ -891,19 +913,22 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     trans.Commit();
   }
 
-  // Everything is written: the rows now hold what the table holds.
+  // Everything is written: the rows now hold what the table holds. One pass,
+  // the inserted rows being met in the order they were written.
   bool removed = false;
-  for (const Inserted& row : inserted) {
-    std::vector<vb::Variant>& values = store_->rows[row.id].values;
-    const InsertPlan& plan = *row.plan;
-    for (std::size_t i = 0; i < plan.returned.size(); ++i) {
-      const int f = plan.returned[i];
-      values[static_cast<std::size_t>(f)] = f == plan.rowIdField ? vb::Variant::FromInt64(row.rowId) : plan.defaults[i];
-    }
-  }
+  auto next = inserted.begin();
   for (std::uint32_t id : ids) {
     Row& row = store_->rows[id];
     if (row.gone) continue;
+    if (next != inserted.end() && next->id == id) {
+      const InsertPlan& plan = *next->plan;
+      for (std::size_t i = 0; i < plan.returned.size(); ++i) {
+        const int f = plan.returned[i];
+        row.values[static_cast<std::size_t>(f)] =
+            f == plan.rowIdField ? vb::Variant::FromInt64(next->rowId) : plan.defaults[i];
+      }
+      ++next;
+    }
     if (row.status == RecordStatus::Deleted) {
       row.gone = true;
       removed = true;
