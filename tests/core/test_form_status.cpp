@@ -152,7 +152,11 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
                  "PY_CORRECTION_NOTE = 'late' WHERE COUNTY_ID = 61 AND FORM_NO = 29");
   P_.LastModifiedDate = vb::CDate(Variant("3/9/2020 1:00:00 PM"));
   P_.EditCheckDate = P_.LastModifiedDate;
+  P_.NumError = 1;
+  P_.NumWarning = 2;
   modCOE::UpdateCOEFormsStatus(P_, false);
+  EXPECT_EQ(vb::CLng(Status("NUM_ERROR")), 1);
+  EXPECT_EQ(vb::CLng(Status("NUM_WARNING")), 2);
   EXPECT_EQ(vb::CStr(Status("LAST_EXPORT_DATE")), "2020-03-05 08:00:00");
   EXPECT_EQ(vb::CStr(Status("LAST_IMPORT_DATE")), "2020-03-06 09:00:00");
   EXPECT_EQ(vb::CStr(Status("LAST_MODIFIED_DATE")), "2020-03-09 13:00:00");
@@ -206,16 +210,18 @@ TEST_F(FormStatusTest, TheCountyModelPathWithoutItsRowsIsReportedNotACrash) {
 }
 
 TEST_F(FormStatusTest, DistrictFormsAreKeptAtSchoolZero) {
-  modGlobals::gobjGlobalParam->FormNo = 111;
-  P_.FormNo = 111;
-  P_.SchoolId = 6100103;  // whatever the school, the district's row
-  P_.CertKey = 7;
-  P_.NumRecord = 3;
-  modCOE::UpdateCOEFormsStatus(P_, false);
-  modCOE::UpdateCOEFormsStatus(P_, false);
-  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = 111"), 1);
-  EXPECT_EQ(vb::CLng(Status("NUM_RECORD", 111)), 3);
-  EXPECT_TRUE(Status("LAST_EDIT_CHECK_DATE", 111).IsNull());
+  for (int form : {110, 111, 112}) {
+    modGlobals::gobjGlobalParam->FormNo = form;
+    P_.FormNo = form;
+    P_.SchoolId = 6100103;  // whatever the school, the district's row
+    P_.CertKey = 7;
+    P_.NumRecord = 3;
+    modCOE::UpdateCOEFormsStatus(P_, false);
+    modCOE::UpdateCOEFormsStatus(P_, false);
+    EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = ?", {Variant(form)}), 1) << form;
+    EXPECT_EQ(vb::CLng(Status("NUM_RECORD", form)), 3) << form;
+    EXPECT_TRUE(Status("LAST_EDIT_CHECK_DATE", form).IsNull()) << form;
+  }
 }
 
 TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
@@ -231,12 +237,15 @@ TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
   modGlobals::gobjGlobalParam->FormNo = 113;
   P_.FormNo = 113;
   P_.CertKey = -12345;
+  P_.NumError = 3;
+  P_.NumWarning = 4;
   P_.LastModifiedDate = vb::CDate(Variant("4/1/2020"));
   P_.EditCheckDate = vb::CDate(Variant("4/2/2020"));
   modCOE::UpdateCOEFormsStatus(P_, false);
 
   auto rows = db::Recordset::Query(
-      "SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD, CERTIFICATE_NUMBER, LAST_EDIT_CHECK_DATE FROM LEA_FORMS_STATUS "
+      "SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD, CERTIFICATE_NUMBER, NUM_ERROR, NUM_WARNING, "
+      "LAST_EDIT_CHECK_DATE FROM LEA_FORMS_STATUS "
       "WHERE FORM_NO = 113 ORDER BY SCHOOL_DISTRICT_ID",
       conn_);
   ASSERT_EQ(rows->RecordCount(), 2);
@@ -246,6 +255,8 @@ TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
     EXPECT_EQ(vb::CLng(rows->Value("SCHOOL_ID")), 0);
     EXPECT_EQ(vb::CLng(rows->Value("NUM_RECORD")), count);
     EXPECT_EQ(vb::CLng(rows->Value("CERTIFICATE_NUMBER")), -12345);
+    EXPECT_EQ(vb::CLng(rows->Value("NUM_ERROR")), 3);
+    EXPECT_EQ(vb::CLng(rows->Value("NUM_WARNING")), 4);
     EXPECT_EQ(vb::CStr(rows->Value("LAST_EDIT_CHECK_DATE")), "4/2/2020");
     rows->MoveNext();
   }

@@ -140,6 +140,9 @@ TEST_F(RecordsetTest, FiltersByCriteriaAndPredicate) {
       {"OPENED >= #1/1/2020#", {"Cedar"}},
       {"NAME = 'O''Neil'", {}},
       {"KIND > '2'", {"Alder", "Cedar", "alder Creek"}},
+      {"KIND <= 2", {"birch"}},
+      {"KIND >= 4", {"alder Creek"}},
+      {"AMOUNT >= 12.5 AND AMOUNT <= 12.5", {"birch"}},
   };
   for (const Case& c : cases) {
     rs->Filter(c.criteria);
@@ -280,6 +283,7 @@ TEST_F(RecordsetTest, DisconnectedSubmitIsAllOrNothing) {
   rs->SetValue("COUNTY_ID", 5);
   rs->SetValue("DISTRICT_ID", 1);
   rs->SetValue("NAME", Variant("New one"));
+  rs->SetValue("ACTIVE", Variant(true));
   rs->AddNew();
   rs->SetValue("COUNTY_ID", 1);
   rs->SetValue("DISTRICT_ID", 10);  // the key of an existing row
@@ -297,11 +301,22 @@ TEST_F(RecordsetTest, DisconnectedSubmitIsAllOrNothing) {
   EXPECT_EQ(rs->PendingCount(), 0);
   EXPECT_EQ(vb::CLng(rs->Value("SCHOOL_ID")), 0) << "an unassigned field gets the table's default";
   EXPECT_EQ(Count("SELECT SCHOOL_ID FROM Agency WHERE COUNTY_ID = 5"), 0);
+  EXPECT_EQ(Count("SELECT ACTIVE FROM Agency WHERE COUNTY_ID = 5"), -1) << "True is stored as -1";
 }
 
 TEST_F(RecordsetTest, BatchWritesUpdatesAndDeletesByOriginalKey) {
   auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
   rs->ActiveConnection(nullptr);
+  // From a deleted row, the next row is the one after it however the move is made.
+  for (const auto& [how, move] : std::vector<std::pair<const char*, std::function<void(Recordset&)>>>{
+           {"MoveNext", [](Recordset& r) { r.MoveNext(); }}, {"Move 1", [](Recordset& r) { r.Move(1); }}}) {
+    auto other = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+    other->ActiveConnection(nullptr);
+    other->MoveNext();
+    other->Delete();
+    move(*other);
+    EXPECT_EQ(vb::CStr(other->Value("NAME")), "Cedar") << how;
+  }
   rs->SetValue("DISTRICT_ID", 15);  // a key change finds the row by its old key
   rs->SetValue("NAME", Variant("Alder Two"));
   rs->MoveNext();
@@ -562,8 +577,11 @@ TEST_F(RecordsetTest, BadInputsAreRefusedWithTheirErrorAndChangeNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "bad")) << "no shorter name was opened";
   EXPECT_EQ(stale->PendingCount(), 1) << "the refused change stays pending";
 
-  // A change to other columns of the row is no conflict.
+  // Cancelled, the row holds what was read again; a change to other columns
+  // of the row is no conflict.
   stale->CancelBatch();
+  EXPECT_EQ(stale->PendingCount(), 0);
+  EXPECT_EQ(vb::CStr(stale->Value("NAME")), "Alder");
   stale->SetValue("RATE", 4);
   stale->UpdateBatch();
   EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NAME || ' ' || RATE FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10")),
