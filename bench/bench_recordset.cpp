@@ -38,16 +38,16 @@ db::ConnectionPtr FreshDatabase(const char* name, int rows) {
   auto path = DatabaseFile(name);
   std::filesystem::remove(path);
   auto conn = db::Connection::Create();
-  conn->Open("Data Source=" + path.string(), true);
+  conn->Open(db::Connection::ConnectionStringFor(path.string()), true);
   conn->ExecuteScript(kSchema);
-  conn->BeginTrans();
+  db::Transaction trans(*conn);
   for (int i = 0; i < rows; ++i) {
     conn->Execute("INSERT INTO Tax VALUES (2019, 2, 19, ?, ?, ?, 'Sample County', ?, ?, NULL, ?, ?, ?)",
                   {vb::Variant(i / 1000), vb::Variant(i % 1000), vb::Variant(static_cast<std::int16_t>(i % 2)),
                    vb::Variant(1500.25 + i), vb::Variant(75), vb::Variant(1575.25 + i),
                    vb::Variant(i % 7 ? "" : "Late roll"), vb::Variant(i * 7919)});
   }
-  conn->CommitTrans();
+  trans.Commit();
   return conn;
 }
 

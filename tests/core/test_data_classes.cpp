@@ -312,7 +312,7 @@ TEST_F(DataAccessTest, DlookupReadsTheColumnNamedFromTheTenthCharacter) {
 TEST_F(DataAccessTest, AddTableCopiesColumnsAndKey) {
   auto folder = fixtures::MakeTempFolder("levcopy");
   db::Connection target;
-  target.Open("Data Source=" + (folder / "copy.db").string(), true);
+  target.Open(clsMyAdoUtils::ConnectionStringFor((folder / "copy.db").string()), true);
   clsDataAccess().AddTable(target, "tax");
   EXPECT_EQ(db::catalog::ColumnNames(target, "Tax"), db::catalog::ColumnNames(*OpenDatabase(), "Tax"));
   EXPECT_EQ(db::catalog::PrimaryKey(target, "Tax"), db::catalog::PrimaryKey(*OpenDatabase(), "Tax"));

@@ -33,7 +33,7 @@ class RecordsetTest : public ::testing::Test {
   void SetUp() override {
     folder_ = fixtures::MakeTempFolder("levdb");
     conn_ = db::Connection::Create();
-    conn_->Open("Provider=SQLite;Data Source=" + (folder_ / "t.db").string() + ";Persist Security Info=False", true);
+    conn_->Open(db::Connection::ConnectionStringFor((folder_ / "t.db").string()), true);
     conn_->ExecuteScript(R"(
       CREATE TABLE Agency (
         COUNTY_ID INTEGER NOT NULL, DISTRICT_ID INTEGER NOT NULL,
@@ -361,7 +361,7 @@ TEST_F(RecordsetTest, ATableOfAnAttachedFileIsWrittenByItsOwnKey) {
   // The attached file's Agency is keyed by name and has defaults of its own.
   {
     db::Connection other;
-    other.Open("Data Source=" + (folder_ / "other.db").string(), true);
+    other.Open(db::Connection::ConnectionStringFor((folder_ / "other.db").string()), true);
     other.ExecuteScript(
         "CREATE TABLE Agency (COUNTY_ID INTEGER, DISTRICT_ID INTEGER, NAME VARCHAR(20) COLLATE NOCASE, "
         "SCHOOL_ID INTEGER DEFAULT 7, PRIMARY KEY (NAME)); "
@@ -640,7 +640,7 @@ TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
 
   auto folder = fixtures::MakeTempFolder("levconn");
   db::Connection conn;
-  conn.Open("Data Source=" + (folder / "f.db").string(), true);
+  conn.Open(db::Connection::ConnectionStringFor((folder / "f.db").string()), true);
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(?)", {Variant(-2033101442)})), "86D1557E");
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(255)")), "000000FF");
   EXPECT_TRUE(conn.Scalar("SELECT hex8(NULL)").IsNull());
