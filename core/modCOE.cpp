@@ -32,8 +32,9 @@ void ForEachBound(const BoundControls& controls, const char* procedure, Visit vi
   Trap trap(kModule, procedure);
   for (BoundControl* control : controls) {
     trap([&] {
-      const std::string name = control->Name();
-      if (IsBound(name)) visit(control, name.substr(3), control->Tag());
+      BoundControl& bound = vb::Deref(control);
+      const std::string name = bound.Name();
+      if (IsBound(name)) visit(&bound, name.substr(3), bound.Tag());
     });
   }
 }
@@ -455,12 +456,12 @@ bool AskCorrectionReason(std::int16_t recordCount, std::int32_t year, std::int32
   if (pointer) Utilities::ScreenMouseEnabled(true);
 
   const WindowMaker& maker = CorrectionWindowMaker();
-  if (!maker) {
-    modGlobals::gblnCorrectionPending = false;
-    throw vb::VbError(vb::err::CannotCreateObject, "The correction-reason window is not available.");
-  }
   {
-    std::unique_ptr<QWidget> window = maker();
+    std::unique_ptr<QWidget> window = maker ? maker() : nullptr;
+    if (!window) {
+      modGlobals::gblnCorrectionPending = false;
+      throw vb::VbError(vb::err::CannotCreateObject, "The correction-reason window is not available.");
+    }
     ui::dialogs().ShowModal(*window);
   }
   Utilities::ScreenMouseEnabled(false);

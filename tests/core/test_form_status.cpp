@@ -380,6 +380,16 @@ TEST_F(FormStatusTest, PriorYearModeAndTheCorrectionReason) {
   // A form without a status row fails to the caller, and nothing is marked.
   EXPECT_THROW(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 30, true, true), vb::VbError);
   dialogs_.ExpectAllUsed();
+
+  // No window to show: error 429 to the caller, and no reason left pending.
+  modCOE::SetCorrectionReasonWindow([] { return std::unique_ptr<QWidget>(); });
+  try {
+    modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false);
+    ADD_FAILURE() << "no error";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.Number(), vb::err::CannotCreateObject);
+  }
+  EXPECT_FALSE(modGlobals::gblnCorrectionPending);
   modCOE::SetCorrectionReasonWindow(nullptr);
 }
 
