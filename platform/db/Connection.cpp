@@ -443,9 +443,6 @@ vb::Variant StoredValue(sqlite3_stmt* s, int col, int storage) {
   }
 }
 
-// The decimal's range: about 7.9E+28.
-constexpr double kDecimalLimit = 79228162514264337593543950335.0;
-
 std::string_view TextView(sqlite3_stmt* s, int col) {
   return {reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
           static_cast<std::size_t>(sqlite3_column_bytes(s, col))};
@@ -486,17 +483,19 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
     case DataType::Numeric:
       // A number that the decimal cannot hold is read as a double.
       if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_column_int64(s, col))));
-      if (storage == SQLITE_FLOAT) {
-        const double v = sqlite3_column_double(s, col);
-        if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
-        if (std::fabs(v) < kDecimalLimit) return vb::Variant(vb::Decimal::FromDouble(v));
-        return vb::Variant(v);
-      }
       try {
+        if (storage == SQLITE_FLOAT) {
+          const double v = sqlite3_column_double(s, col);
+          if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
+          return vb::Variant(vb::Decimal::FromDouble(v));
+        }
         if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
       } catch (const vb::VbError& e) {
         if (e.Number() != vb::err::Overflow) throw;
-        const double v = vb::CDbl(vb::Variant(std::string(TextView(s, col))));
+        // Error 6 still when no double holds it either (infinity, 1E400).
+        const vb::Variant stored = StoredValue(s, col, storage);
+        const double v = vb::CDbl(stored);
+        if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
         return vb::Variant(v);
       }
       break;

@@ -611,6 +611,10 @@ TEST_F(RecordsetTest, NumbersThatNoDecimalHoldsAreDoublesAndFiltersStayFlat) {
             vb::err::ArgumentOutOfRange);
   rs->Filter(std::string(100, '(') + "ID = 1" + std::string(100, ')'));
   EXPECT_EQ(rs->RecordCount(), 1);
+
+  // Infinity no number holds.
+  conn_->Execute("INSERT INTO Big VALUES (3, 9e999)");
+  EXPECT_EQ(ErrorOf([&] { Open("SELECT * FROM Big"); }), vb::err::Overflow);
 }
 
 TEST(ConnectionTest, ConnectionStringsCarryAnyPath) {
