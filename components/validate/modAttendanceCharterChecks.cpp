@@ -89,10 +89,9 @@ vb::Variant Exact(const vb::Variant& value) {
 vb::Variant ValueOf(const db::Recordset& row, std::string_view column) { return Exact(row.Value(column)); }
 
 vb::Variant SumOf(const db::Recordset& row, const std::vector<std::string>& columns) {
-  // Every term is read, and a Null among them makes the sum Null.
-  vb::Variant sum = rulegate::DecimalZero();
-  for (const std::string& column : columns) sum = sum + ValueOf(row, column);
-  return sum;
+  // The component's one row sum: a double enters as its exact decimal there.
+  const std::vector<std::string_view> names(columns.begin(), columns.end());
+  return rulegate::SumOf(row, names);
 }
 
 // --- One failed check --------------------------------------------------------

@@ -61,7 +61,8 @@ inline bool Fires(Truth condition) { return condition.value_or(false); }
 
 // An exact decimal zero, where column totals start.
 vb::Variant DecimalZero();
-// The sum of the current row's columns in exact decimals, so that amounts
+// The sum of the current row's columns in exact decimals (a stored double
+// enters as the decimal of its 15-significant-digit text), so that amounts
 // with two decimals add up to what they show; Null when any of them is Null.
 vb::Variant SumOf(const db::Recordset& row, std::span<const std::string_view> columns);
 // The total of `terms` over every row of `rows`, as an SQL SUM of the terms
