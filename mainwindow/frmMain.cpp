@@ -27,11 +27,6 @@ bool CorrectionMode() {
   return modGlobals::gstrPeriodMode == "PY_P2" || modGlobals::gstrPeriodMode == "PY_ANNUAL";
 }
 
-clsGlobalParam& Globals() {
-  if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjGlobalParam;
-}
-
 }  // namespace
 
 frmMain::frmMain(QWidget* parent) : ui::Form(parent) {
@@ -78,11 +73,11 @@ void frmMain::Form_Load() {
   trap([&] { SetPanelText(1, vb::App::Title() + "  -  Version  " + modGlobals::gstrVersion); });
   trap([&] {
     GParam = std::make_unique<clsGlobalParam>();
-    Globals().CopyTo(*GParam);
+    modGlobals::GlobalParam().CopyTo(*GParam);
   });
   trap([] { modGlobals::gstrCurrentForm = "frmMain"; });
   trap([] {
-    clsGlobalParam& P = Globals();
+    clsGlobalParam& P = modGlobals::GlobalParam();
     P.PeriodText = P.ReportPeriod == 1 ? "P-1" : P.ReportPeriod == 2 ? "P-2" : "Annual";
   });
   trap([&] { RefreshTitle(); });
@@ -92,7 +87,7 @@ void frmMain::RefreshTitle() {
   Trap trap(kModule, "RefreshTitle");
   const std::string correction = CorrectionMode() ? " Correction" : "";
   trap([&] {
-    const clsGlobalParam& P = Globals();
+    const clsGlobalParam& P = modGlobals::GlobalParam();
     setWindowTitle(QString::fromStdString(vb::App::Title() + " MAIN MENU \\ " + P.FiscalYearText + " \\ " +
                                           P.PeriodText + correction));
   });
@@ -100,8 +95,8 @@ void frmMain::RefreshTitle() {
     SetPanelText(4, "Certification");
     modGlobals::gstrModeTitle.clear();
   });
-  trap([&] { SetPanelText(3, Globals().FiscalYearText + "  " + Globals().PeriodText + correction); });
-  trap([&] { SetPanelText(2, Globals().Username); });
+  trap([&] { SetPanelText(3, modGlobals::GlobalParam().FiscalYearText + "  " + modGlobals::GlobalParam().PeriodText + correction); });
+  trap([&] { SetPanelText(2, modGlobals::GlobalParam().Username); });
 }
 
 QString frmMain::PanelText(int panel) const { return panels_.at(static_cast<std::size_t>(panel - 1))->text(); }

@@ -16,7 +16,6 @@
 #include "vb/App.h"
 #include "vb/Conversions.h"
 #include "vb/End.h"
-#include "Required.h"
 #include "zelErrHandler.h"
 
 namespace {
@@ -89,9 +88,9 @@ modCOE::WindowMaker& GetLatestMaker() {
 // The first row of a query on the program's connection, or no record set
 // when it has none.
 db::RecordsetPtr FirstRow(const char* sql, std::vector<vb::Variant> params) {
-  clsMyAdoUtils& utilities = Required(modGlobals::gobjAdoUtils);
+  clsMyAdoUtils& utilities = modGlobals::AdoUtils();
   db::RecordsetPtr rs = utilities.getNewRecordSet();
-  Required(rs).Open(sql, utilities.Conn(), std::move(params));
+  vb::Deref(rs).Open(sql, utilities.Conn(), std::move(params));
   if (rs->RecordCount() == 0) return nullptr;
   rs->MoveFirst();
   return rs;
@@ -212,10 +211,10 @@ frmLogon* frmLogon::ShowNew() {
 
 void frmLogon::Form_Load() {
   Trap trap(kModule, "Form_Load");
-  trap([&] { rsUser_ = Required(modGlobals::gobjAdoUtils).getNewRecordSet(); });
+  trap([&] { rsUser_ = modGlobals::AdoUtils().getNewRecordSet(); });
   trap([&] {
     dcmUser->clear();
-    Required(rsUser_).Open(kContactListSql, modGlobals::gobjAdoUtils->Conn());
+    vb::Deref(rsUser_).Open(kContactListSql, modGlobals::SharedConnection());
     for (rsUser_->MoveFirst(); !rsUser_->Eof(); rsUser_->MoveNext()) {
       dcmUser->addItem(QString::fromStdString(vb::TextOf(rsUser_->Value(kDisplayColumn))));
       const int entry = dcmUser->count() - 1;
@@ -270,13 +269,13 @@ void frmLogon::cmdLogon_Click() {
     trap([&] { dcmUser->setFocus(); });
     return;
   }
-  trap([&] { Required(rsUser_).AbsolutePosition(dcmUser->currentData(kBookmarkRole).toInt()); });
+  trap([&] { vb::Deref(rsUser_).AbsolutePosition(dcmUser->currentData(kBookmarkRole).toInt()); });
   if (trap.Left()) return;
 
   // From here on a step that fails is passed over and the logon goes on.
   Trap step(kModule, "cmdLogon_Click", Trap::Mode::Silent);
-  const auto P = []() -> clsGlobalParam& { return Required(modGlobals::gobjGlobalParam); };
-  const auto column = [this](const char* name) { return Required(rsUser_).Value(name); };
+  const auto P = []() -> clsGlobalParam& { return modGlobals::GlobalParam(); };
+  const auto column = [this](const char* name) { return vb::Deref(rsUser_).Value(name); };
 
   // The contact and its agency replace the previous logon's wholly: every
   // field that the logon copies starts cleared, so that a Null column
@@ -393,10 +392,10 @@ std::string frmLogon::getDistrictName(const vb::Variant& DistrictID) {
   trap([&] {
     rs = clsDataAccess().GetRecordset(
         "Select distinct School_district_name from krn_leas where school_district_id = ? and stat_type = 'OPEN'",
-        {DistrictID}, modGlobals::gstrConnectionString, Required(modGlobals::gobjAdoUtils).Conn());
+        {DistrictID}, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
   });
   bool none = true;
-  trap([&] { none = Required(rs).Eof() && rs->Bof(); });
+  trap([&] { none = vb::Deref(rs).Eof() && rs->Bof(); });
   if (trap.Left() || none) return name;
   trap([&] { name = vb::TextOf(rs->Value("School_district_name")); });
   return name;
@@ -421,7 +420,7 @@ void frmLogon::cmdGetLatest_Click() {
     if (!GetLatestMaker()) vb::Raise(vb::err::ObjectNotSet);
     window = GetLatestMaker()();
   });
-  trap([&] { ShowModalWindow(Required(window)); });
+  trap([&] { ShowModalWindow(vb::Deref(window)); });
   trap([&] {
     if (auto* form = qobject_cast<ui::Form*>(window.get())) form->Unload();
     window.reset();
@@ -432,7 +431,7 @@ void frmLogon::cmdExit_Click() {
   Trap trap(kModule, "cmdExit_Click");
   // This window is among those unloaded: nothing below touches it.
   trap([] { ui::UnloadAll(); });
-  trap([] { Required(modGlobals::gobjAdoUtils).CloseConn(); });
+  trap([] { modGlobals::AdoUtils().CloseConn(); });
   trap([] { ui::clock().ProcessEvents(); });
   vb::End(0);
 }

@@ -23,7 +23,6 @@
 #include "vb/Conversions.h"
 #include "vb/End.h"
 #include "zelCommon.h"
-#include "Required.h"
 #include "zelErrHandler.h"
 
 namespace modMain {
@@ -113,7 +112,7 @@ void Main() {
   std::string database;
   bool databasePresent = false;
   trap([&] {
-    database = Required(modGlobals::gobjGlobalParam).RegMDBFile();
+    database = modGlobals::GlobalParam().RegMDBFile();
     databasePresent = IsFile(database);
   });
   if (trap.Left()) return;
@@ -122,18 +121,18 @@ void Main() {
     return;
   }
 
-  trap([] { Required(modGlobals::gobjGlobalParam).BasePath = vb::App::Path(); });
+  trap([] { modGlobals::GlobalParam().BasePath = vb::App::Path(); });
   trap([] {
-    ui::SaveSetting(kSettingsApp, kSettingsSection, kBasePathKey, Required(modGlobals::gobjGlobalParam).BasePath);
+    ui::SaveSetting(kSettingsApp, kSettingsSection, kBasePathKey, modGlobals::GlobalParam().BasePath);
   });
   trap([] { modGlobals::gobjAdoUtils = std::make_unique<clsMyAdoUtils>(); });
-  trap([] { Required(modGlobals::gobjAdoUtils).OpenConn(); });
+  trap([] { modGlobals::AdoUtils().OpenConn(); });
   trap([] { ReadSettings(); });
 
   for (std::int32_t period = 1; period <= 3; ++period) {
     bool available = false;
     trap([&] {
-      available = modValidationCalculation::ComponentStatus(Required(modGlobals::gobjGlobalParam).ReportYear, period);
+      available = modValidationCalculation::ComponentStatus(modGlobals::GlobalParam().ReportYear, period);
     });
     if (trap.Left() || !available) return;
   }
@@ -149,7 +148,7 @@ void ReadSettings() {
   db::RecordsetPtr rs;
   trap([&] {
     rs = clsDataAccess().GetRecordset("SELECT * FROM ReportPeriod", modGlobals::gstrConnectionString,
-                                      Required(modGlobals::gobjAdoUtils).Conn(), false, 3, 3, 4, 1);
+                                      modGlobals::SharedConnection(), false, 3, 3, 4, 1);
   });
 
   // The stored period, compared exactly: "" and "PY_P2" are P-2,
@@ -157,12 +156,12 @@ void ReadSettings() {
   // or a text that is no number, fails there). Without a row the first
   // comparison fails; after Ignore that is the "" branch.
   vb::Variant stored;
-  const bool read = trap([&] { stored = Required(rs).Value("PeriodID"); });
+  const bool read = trap([&] { stored = vb::Deref(rs).Value("PeriodID"); });
   if (trap.Left()) return;
   const bool isText = stored.IsString();
   const std::string text = isText ? vb::CStr(stored) : std::string();
   trap([&] {
-    clsGlobalParam& P = Required(modGlobals::gobjGlobalParam);
+    clsGlobalParam& P = modGlobals::GlobalParam();
     if (!read || (isText && (text.empty() || text == "PY_P2")))
       P.ReportPeriod = 2;
     else if (isText && text == "PY_ANNUAL")
@@ -173,13 +172,13 @@ void ReadSettings() {
   rs.reset();
 
   trap([] {
-    Required(modGlobals::gobjGlobalParam).BasePath = ui::GetSetting(kSettingsApp, kSettingsSection, kBasePathKey);
+    modGlobals::GlobalParam().BasePath = ui::GetSetting(kSettingsApp, kSettingsSection, kBasePathKey);
   });
   bool noBasePath = true;
-  trap([&] { noBasePath = Required(modGlobals::gobjGlobalParam).BasePath.empty(); });
+  trap([&] { noBasePath = modGlobals::GlobalParam().BasePath.empty(); });
   if (trap.Left() || !noBasePath) return;
   trap([] {
-    clsGlobalParam& P = Required(modGlobals::gobjGlobalParam);
+    clsGlobalParam& P = modGlobals::GlobalParam();
     P.BasePath = FallbackBasePath(P.ReportYear);
   });
   trap([] { SaveSettings(); });
@@ -194,25 +193,25 @@ void SaveSettings() {
     rs = db::Recordset::Create();
     rs->CursorType(db::CursorType::Dynamic);
     rs->LockType(db::LockType::Optimistic);
-    rs->Open("SELECT * FROM ReportPeriod", Required(modGlobals::gobjAdoUtils).Conn());
+    rs->Open("SELECT * FROM ReportPeriod", modGlobals::SharedConnection());
   });
   trap([] {
-    ui::SaveSetting(kSettingsApp, kSettingsSection, kBasePathKey, Required(modGlobals::gobjGlobalParam).BasePath);
+    ui::SaveSetting(kSettingsApp, kSettingsSection, kBasePathKey, modGlobals::GlobalParam().BasePath);
   });
   trap([&] {
     const std::string& mode = modGlobals::gstrPeriodMode;
     const bool priorYear = mode == "PY_P2" || mode == "PY_ANNUAL";
-    Required(rs).SetValue("PeriodID", priorYear ? vb::Variant(mode)
-                                                : vb::Variant(Required(modGlobals::gobjGlobalParam).ReportPeriod));
+    vb::Deref(rs).SetValue("PeriodID", priorYear ? vb::Variant(mode)
+                                                : vb::Variant(modGlobals::GlobalParam().ReportPeriod));
   });
-  trap([&] { Required(rs).Update(); });
+  trap([&] { vb::Deref(rs).Update(); });
 }
 
 std::string getPeriodText() {
   Trap trap(kModule, "getPeriodText");
   std::string text;
   trap([&] {
-    clsGlobalParam& P = Required(modGlobals::gobjGlobalParam);
+    clsGlobalParam& P = modGlobals::GlobalParam();
     P.PeriodText.clear();
     for (const PeriodName& name : kPeriodNames)
       if (name.period == P.ReportPeriod) P.PeriodText = name.text;
@@ -246,26 +245,26 @@ void OnFormOpen(clsGlobalParam& Param) {
   Trap trap(kModule, "OnFormOpen");
   db::RecordsetPtr rs;
   trap([&] {
-    rs = Required(modGlobals::gobjAdoUtils).getNewRecordSet();
-    Required(rs).Open(
+    rs = modGlobals::AdoUtils().getNewRecordSet();
+    vb::Deref(rs).Open(
         "select * from lea_forms_status where fiscal_year = ? and period_id = ? and county_id = ? and "
         "school_district_id = ? and school_id = ? and form_no = ?",
-        modGlobals::gobjAdoUtils->Conn(),
+        modGlobals::SharedConnection(),
         {vb::Variant(Param.ReportYear), vb::Variant(Param.ReportPeriod), vb::Variant(Param.CountyID),
          vb::Variant(Param.DistrictID), vb::Variant(Param.SchoolId), vb::Variant(Param.FormNo)});
   });
   bool hasRow = true;
-  trap([&] { hasRow = Required(rs).RecordCount() > 0; });
+  trap([&] { hasRow = vb::Deref(rs).RecordCount() > 0; });
   if (trap.Left()) return;
   for (const auto& count : kStatusCounts) {
     trap([&] {
-      const vb::Variant value = hasRow ? Required(rs).Value(count.column) : vb::Variant(vb::Null);
+      const vb::Variant value = hasRow ? vb::Deref(rs).Value(count.column) : vb::Variant(vb::Null);
       Param.*count.field = value.IsNull() ? std::int16_t{0} : vb::CInt(value);
     });
   }
   for (const auto& date : kStatusDates) {
     trap([&] {
-      const vb::Variant value = hasRow ? Required(rs).Value(date.column) : vb::Variant(vb::Null);
+      const vb::Variant value = hasRow ? vb::Deref(rs).Value(date.column) : vb::Variant(vb::Null);
       Param.*date.field = value.IsNull() ? kNoDate : vb::CDate(value);
     });
   }
@@ -275,7 +274,7 @@ void OnFormOpen(clsGlobalParam& Param) {
   if (current == "New User" || current == "Update User") {
     for (const char* group : {"County Office", "County Auditor"}) {
       trap([&] {
-        auto* list = qobject_cast<QComboBox*>(&ui::Control(Required(ui::FindForm("frmNewUser")), "cboUserGroup"));
+        auto* list = qobject_cast<QComboBox*>(&ui::Control(vb::Deref(ui::FindForm("frmNewUser")), "cboUserGroup"));
         if (!list) vb::Raise(vb::err::TypeMismatch);
         list->addItem(QString::fromUtf8(group));
       });
@@ -283,7 +282,7 @@ void OnFormOpen(clsGlobalParam& Param) {
   }
   if (current == "frmMain") {
     // The main window offers no entry screen until an agency is chosen.
-    const auto mainWindow = []() -> ui::Form& { return Required(ui::FindForm("frmMain")); };
+    const auto mainWindow = []() -> ui::Form& { return vb::Deref(ui::FindForm("frmMain")); };
     trap([&] { ui::Control(mainWindow(), "cmdSelection_2").setVisible(true); });
     trap([&] { ui::Control(mainWindow(), "cmdSelection_3").setVisible(true); });
     trap([&] { ui::Control(mainWindow(), "dgForms").setEnabled(false); });
@@ -307,9 +306,9 @@ void ShowFormNote(clsGlobalParam& Param) {
     if (!NotesMaker()) vb::Raise(vb::err::ObjectNotSet);
     window = &NotesMaker()();
   });
-  trap([&] { Required(window).GParam(&Param); });
-  trap([&] { Required(window).RefreshData(); });
-  trap([&] { Required(window).ShowModal(); });
+  trap([&] { vb::Deref(window).GParam(&Param); });
+  trap([&] { vb::Deref(window).RefreshData(); });
+  trap([&] { vb::Deref(window).ShowModal(); });
 }
 
 void SetFormNoteWindow(std::function<NotesWindow&()> maker) { NotesMaker() = std::move(maker); }

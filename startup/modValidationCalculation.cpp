@@ -67,12 +67,11 @@ bool ComponentStatus(const std::int32_t& FiscalYear, const std::int32_t& PeriodI
   // reported through the central error report.
   Trap trap(kModule, "ComponentStatus", Trap::Mode::Silent);
   trap([&] {
-    if (!modGlobals::gobjAdoUtils) vb::Raise(vb::err::ObjectNotSet);
     rs = db::Recordset::Query(
         "SELECT ComponentTypeName, ComponentName FROM ComponentType A "
         "INNER JOIN ComponentConfiguration B on A.ComponentTypeID = B.ComponentTypeID "
         "WHERE Fiscal_Year = ? AND Period_ID = ?",
-        modGlobals::gobjAdoUtils->Conn(), {vb::Variant(FiscalYear), vb::Variant(PeriodID)});
+        modGlobals::SharedConnection(), {vb::Variant(FiscalYear), vb::Variant(PeriodID)});
     for (const ComponentKind& kind : Kinds()) {
       rs->Filter(kind.filter);
       if (rs->Eof()) {
@@ -106,8 +105,7 @@ bool CalculateValues(std::string& TableName, db::RecordsetPtr& CurrentValues, st
     return false;
   }
   trap([&] {
-    if (!modGlobals::gobjAdoUtils) vb::Raise(vb::err::ObjectNotSet);
-    calculation->ConnectionString(modGlobals::gobjAdoUtils->Conn()->ConnectionString());
+    calculation->ConnectionString(modGlobals::SharedConnection()->ConnectionString());
   });
   bool answer = false;
   trap([&] {
