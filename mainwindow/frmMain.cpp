@@ -12,9 +12,11 @@
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
 #include "frmAbout.h"
+#include "frmLogon.h"
 #include "modGlobals.h"
 #include "modMainStart.h"
 #include "ui/Clock.h"
+#include "ui/Form.h"
 #include "ui/Pump.h"
 #include "ui/Settings.h"
 #include "ui/Shell.h"
@@ -363,19 +365,10 @@ constexpr const char* kHelpPath = "/fg/sf/tc/tax1920.asp";
 
 // --- Helpers -------------------------------------------------------------------
 
-template <class T>
-T& Required(const std::unique_ptr<T>& object) {
-  if (!object) vb::Raise(vb::err::ObjectNotSet);
-  return *object;
-}
-template <class T>
-T& Required(const std::shared_ptr<T>& object) {
-  if (!object) vb::Raise(vb::err::ObjectNotSet);
-  return *object;
-}
+using modGlobals::AdoUtils;
+using vb::Deref;
 
-clsGlobalParam& Globals() { return Required(modGlobals::gobjGlobalParam); }
-clsMyAdoUtils& AdoUtils() { return Required(modGlobals::gobjAdoUtils); }
+clsGlobalParam& Globals() { return modGlobals::GlobalParam(); }
 
 void SetWidth(ui::DataGrid& grid, const char* column, double twips) { grid.Columns(column).Width(twips); }
 
@@ -403,6 +396,10 @@ frmMain::frmMain(QWidget* parent) : ui::MainForm(parent) {
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::Install() {
+  frmLogon::SetMainWindow([]() -> ui::FormLife& { return Default(); });
+}
 
 frmMain& frmMain::Default() {
   static QPointer<frmMain> instance;
@@ -491,7 +488,7 @@ void frmMain::Form_Load() {
     Globals().CopyTo(*GParam);
   });
   trap([] { modGlobals::gstrCurrentForm = "frmMain"; });
-  trap([&] { modMain::OnFormOpen(Required(GParam)); });
+  trap([&] { modMain::OnFormOpen(Deref(GParam)); });
   trap([&] {
     clsGlobalParam& P = Globals();
     switch (P.ReportPeriod) {
@@ -540,28 +537,20 @@ void frmMain::Form_Unload() {
   released_ = true;
   Trap trap(kModule, "Form_Unload");
   trap([&] {
-    const clsGlobalParam& P = Required(GParam);
+    const clsGlobalParam& P = Deref(GParam);
     for (const SelectionReset& reset : kSelectionResets) {
       if (P.LogonUserGroup != reset.logonGroup) continue;
-      Required(AdoUtils().Conn()).Execute(reset.statement, {vb::Variant(P.*reset.key)});
+      modGlobals::SharedConnection()->Execute(reset.statement, {vb::Variant(P.*reset.key)});
     }
   });
   trap([] { ui::DoEvents(); });
-  trap([] { Required(AdoUtils().Conn()).Execute("UPDATE VHO_TORB_FORMS SET SELECTED = 'No'"); });
+  trap([] { modGlobals::SharedConnection()->Execute("UPDATE VHO_TORB_FORMS SET SELECTED = 'No'"); });
   trap([] { ui::DoEvents(); });
   // Every other window of the program closes with this one.
-  trap([&] {
-    std::vector<QPointer<QWidget>> windows;
-    for (QWidget* window : QApplication::topLevelWidgets())
-      if (window != this) windows.emplace_back(window);
-    for (const QPointer<QWidget>& window : windows) {
-      if (!window || !window->isVisible()) continue;
-      window->close();
-      ui::DoEvents();
-    }
-  });
+  trap([] { ui::UnloadAll(); });
   if (modGlobals::gstrLogOut == "LogOut") {
     trap([] { modGlobals::gstrLogOut.clear(); });
+    trap([] { frmLogon::ShowNew(); });
     return;
   }
   trap([] { ui::DoEvents(); });
@@ -690,7 +679,7 @@ void frmMain::MenuUnCheck() {
 }
 
 void frmMain::EnableDisableMenu() {
-  const bool hasAgencies = Required(rsDist).RecordCount() > 0;
+  const bool hasAgencies = Deref(rsDist).RecordCount() > 0;
   for (const char* item : kDataMenus) menus_->Item(item).Enabled(hasAgencies);
 }
 
@@ -739,9 +728,9 @@ void frmMain::refresh_LEA() {
   std::vector<vb::Variant> regions;
   if (filter && filter->when == When::SelpaAu) {
     trap([&] {
-      db::RecordsetPtr rs = clsDataAccess().GetRecordset(kRegionQuery, {vb::Variant(Required(GParam).DistrictID)},
-                                                         modGlobals::gstrConnectionString, AdoUtils().Conn());
-      if (Required(rs).RecordCount() > 0) {
+      db::RecordsetPtr rs = clsDataAccess().GetRecordset(kRegionQuery, {vb::Variant(Deref(GParam).DistrictID)},
+                                                         modGlobals::gstrConnectionString, modGlobals::SharedConnection());
+      if (Deref(rs).RecordCount() > 0) {
         for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) regions.emplace_back(vb::TextOf(rs->Value(0)));
         regions.front() = vb::Variant(vb::LTrim(vb::CStr(regions.front())));
       } else {
@@ -772,7 +761,7 @@ void frmMain::refresh_LEA() {
           case Bound::County: params.emplace_back(P.CountyID); break;
           case Bound::District: params.emplace_back(P.DistrictID); break;
           case Bound::School: params.emplace_back(P.SchoolId); break;
-          case Bound::LogonDistrict: params.emplace_back(Required(GParam).DistrictID); break;
+          case Bound::LogonDistrict: params.emplace_back(Deref(GParam).DistrictID); break;
           case Bound::AuRegion: params.emplace_back(P.AURegion); break;
           case Bound::Regions: params.insert(params.end(), regions.begin(), regions.end()); break;
         }
@@ -785,15 +774,13 @@ void frmMain::refresh_LEA() {
   // first agency current.
   trap([&] {
     rsDist = AdoUtils().getNewRecordSet();
-    Required(rsDist).AddMoveHandler([this](db::Recordset&, db::MoveReason) { rsDist_MoveComplete(); });
-    const db::ConnectionPtr conn = AdoUtils().Conn();
-    Required(conn);
-    rsDist->Open(query, conn, params);
+    Deref(rsDist).AddMoveHandler([this](db::Recordset&, db::MoveReason) { rsDist_MoveComplete(); });
+    rsDist->Open(query, modGlobals::SharedConnection(), params);
   });
   trap([&] { dgLEA->DataSource(rsDist); });
   trap([&] { LayOutAgencyGrid(); });
   trap([&] {
-    if (Required(rsDist).Eof()) {
+    if (Deref(rsDist).Eof()) {
       for (int i : {2, 3}) {
         cmdSelection[i]->setEnabled(false);
         cmdSelection[i]->setVisible(false);
@@ -834,12 +821,12 @@ void frmMain::SelpaRefreshGrid() {
 void frmMain::rsDist_MoveComplete() {
   Trap trap(kModule, "rsDist_MoveComplete");
   bool stop = false;
-  trap([&] { stop = mblnLEABathMode || Required(rsDist).Eof(); });
+  trap([&] { stop = mblnLEABathMode || Deref(rsDist).Eof(); });
   if (stop || trap.Left()) return;
   trap([] { ui::DoEvents(); });
   trap([] { ui::DoEvents(); });
   bool hasRows = false;
-  trap([&] { hasRows = Required(rsDist).RecordCount() >= 1; });
+  trap([&] { hasRows = Deref(rsDist).RecordCount() >= 1; });
   if (hasRows) {
     const CurrentAgencyRule* rule = nullptr;
     trap([&] {

@@ -34,6 +34,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The shared instance, created on first reference; after an unload the
   // next reference makes a fresh one.
   static frmMain& Default();
+  // Lets the logon window open the main window.
+  static void Install();
 
   // --- Window state.
   // The window's own copy of the global parameters, made at load: it keeps

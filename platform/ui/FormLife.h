@@ -2,6 +2,7 @@
 // The classic life of a form, shared by the dialogs (ui::Form) and the main
 // window (ui::MainForm): loaded on first use, Form_Load once per load,
 // Form_Unload once per unload, and loaded again afterwards when used again.
+// Other parts of the program open a window through this face.
 
 namespace ui {
 
@@ -16,6 +17,8 @@ class FormLife {
     Form_Load();
   }
   bool Loaded() const { return loaded_; }
+  // Loads the form and shows it without waiting.
+  virtual void ShowModeless() = 0;
 
  protected:
   virtual void Form_Load() {}

@@ -17,8 +17,7 @@ class MainForm : public QMainWindow, public FormLife {
  public:
   explicit MainForm(QWidget* parent = nullptr);
 
-  // Loads the window and shows it without waiting.
-  void ShowModeless();
+  void ShowModeless() override;
   // Runs Form_Unload (once) and closes the window.
   void Unload();
 
