@@ -23,6 +23,12 @@ constexpr const char* kModule = "frmNewUser";
 
 bool IsOfficeGroup(const std::string& group) { return group == "County Office" || group == "County Auditor"; }
 
+// The program-wide instance; it lets go of it when it unloads.
+QPointer<frmNewUser>& Instance() {
+  static QPointer<frmNewUser> instance;
+  return instance;
+}
+
 }  // namespace
 
 const char* const frmNewUser::kMailingList = "join-dolk@lists.quillmark.example";
@@ -51,7 +57,7 @@ frmNewUser::frmNewUser(QWidget* parent) : ui::Form(parent) {
 }
 
 frmNewUser& frmNewUser::Default() {
-  static QPointer<frmNewUser> instance;
+  QPointer<frmNewUser>& instance = Instance();
   if (!instance) {
     instance = new frmNewUser;
     instance->releaseOnUnload_ = true;
@@ -360,5 +366,8 @@ void frmNewUser::Form_Unload() {
     trap([] { contactLinks::EnableMainWindow(); });
     trap([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
   }
-  if (releaseOnUnload_) deleteLater();
+  if (releaseOnUnload_) {
+    if (Instance() == this) Instance() = nullptr;
+    deleteLater();
+  }
 }
