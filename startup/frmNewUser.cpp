@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
@@ -39,6 +40,9 @@ frmNewUser::frmNewUser(QWidget* parent) : ui::Form(parent) {
   const QString link = palette().color(QPalette::Highlight).name();
   lblJoin->setText(QStringLiteral("<a href=\"mailto:%1\" style=\"color:%2\">%1</a>").arg(kMailingList, link));
   lblJoin->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  // The county, district and school names of modes "Edit" and
+  // "ImportContact" are shown, not typed.
+  for (QComboBox* names : {Combo1, Combo2, Combo3}) names->lineEdit()->setReadOnly(true);
 
   connect(cboUserGroup, &QComboBox::activated, this, [this] { cboUserGroup_Click(); });
   connect(cboCounty, &ui::DataBoundList::Click, this, [this] { cboCounty_Click(); });
