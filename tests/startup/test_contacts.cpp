@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <functional>
 
+#include "KeyInput.h"
 #include "ScriptedSeams.h"
 #include "TestEnvironment.h"
 #include "clsMyAdoUtils.h"
@@ -49,16 +50,8 @@ void Choose(QComboBox& box, const std::string& text) {
   emit box.activated(index);
 }
 
-void Key(QWidget& widget, int key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(&widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QApplication::sendEvent(&widget, &release);
-}
-
-void Type(QWidget& widget, const QString& text) {
-  for (QChar c : text) Key(widget, Qt::Key_unknown, QString(c));
-}
+using fixtures::Key;
+using fixtures::Type;
 
 class ContactWindow : public ProgramTest {
  protected:

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "KeyInput.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "ui/DataBoundList.h"
@@ -20,16 +21,8 @@ namespace {
 
 constexpr const char* kPhoneWithExtension = "(999) 000-0000 x 9999";
 
-void Key(QWidget& widget, int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(&widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(&widget, &release);
-}
-
-void Type(QWidget& widget, const QString& text) {
-  for (QChar c : text) Key(widget, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A, QString(c));
-}
+using fixtures::Key;
+using fixtures::Type;
 
 TEST(MaskedTextField, ReadsTheEnteredCharactersWithoutTheMasksLiterals) {
   struct Case {
