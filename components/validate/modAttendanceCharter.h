@@ -1,6 +1,7 @@
 #pragma once
 // The rule sets of the charter-school attendance screens. Each has a trap
-// and reads further rows through connections of its own; only CS_BA reads
+// and reads further rows through a connection of its own (the shared
+// routines of modAttendanceCharterChecks.h); only CS_BA reads
 // the caller's parameter collection (a ruleface::Collection with the items
 // "DistrictType" and "LogonDistrictID").
 

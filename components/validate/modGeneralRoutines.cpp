@@ -208,6 +208,15 @@ void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr
   CopyKeys(CurrentValues, RsErr);
 }
 
+void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check) {
+  AddError(RsErr, check);
+  if (!CurrentValues || !RsErr) vb::Raise(vb::err::ObjectNotSet);
+  RsErr->SetValue("Res_County_ID", CurrentValues->Value("RES_COUNTY_ID"));
+  RsErr->SetValue("Res_School_District_ID", CurrentValues->Value("RES_SCHOOL_DISTRICT_ID"));
+  SetErrorMsg(RsErr, check.Message);
+  CopyKeys(CurrentValues, RsErr);
+}
+
 db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
                             const std::function<void(const db::RecordsetPtr& RsErr)>& checks) {
   db::RecordsetPtr result;
@@ -275,6 +284,12 @@ Truth Or(Truth a, Truth b) {
 }
 
 vb::Variant DecimalZero() { return vb::Variant(vb::Decimal(0)); }
+
+vb::Variant SumOf(const db::Recordset& row, std::span<const std::string_view> columns) {
+  vb::Variant sum = DecimalZero();
+  for (std::string_view column : columns) sum = sum + row.Value(column);
+  return sum;
+}
 
 vb::Variant RowsTotal(db::Recordset& rows, std::initializer_list<std::string_view> terms) {
   vb::Variant total = vb::Null;
