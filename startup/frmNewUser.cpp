@@ -88,7 +88,7 @@ void frmNewUser::Form_Load() {
     LoadImportContact();
   } else {
     Trap trap(kModule, "Form_Load");
-    trap([] { contactLinks::Globals().FormNo = 0; });
+    trap([] { modGlobals::GlobalParam().FormNo = 0; });
     if (trap.Left()) return;
     LoadCommonEnd();
   }
@@ -98,12 +98,12 @@ void frmNewUser::LoadEdit() {
   Trap trap(kModule, "Form_Load");
   db::RecordsetPtr contact;
   trap([&] {
-    contact = contactLinks::Ado().getNewRecordSet();
+    contact = modGlobals::AdoUtils().getNewRecordSet();
     setWindowTitle(QStringLiteral("User Information"));
   });
   trap([&] {
-    contact->Open("select * from contacts where id = ?", contactLinks::Ado().Conn(),
-                  {Variant(contactLinks::Globals().logonUserid)});
+    contact->Open("select * from contacts where id = ?", modGlobals::AdoUtils().Conn(),
+                  {Variant(modGlobals::GlobalParam().logonUserid)});
   });
   bool found = false;
   trap([&] { found = contact->RecordCount() > 0; });
@@ -116,12 +116,12 @@ void frmNewUser::LoadEdit() {
   db::RecordsetPtr agency;
   trap([&] {
     db::SqlText q;
-    q << "select * from krn_leas where fiscal_year = " << db::Param(Variant(contactLinks::Globals().ReportYear))
+    q << "select * from krn_leas where fiscal_year = " << db::Param(Variant(modGlobals::GlobalParam().ReportYear))
       << " and school_id = " << db::Param(contact->Value("school_id"))
       << " and school_district_id = " << db::Param(contact->Value("school_district_id"))
       << " and county_id = " << db::Param(contact->Value("county_id"));
-    agency = contactLinks::Ado().getNewRecordSet();
-    agency->Open(q.Sql(), contactLinks::Ado().Conn(), q.Params());
+    agency = modGlobals::AdoUtils().getNewRecordSet();
+    agency->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
   });
   trap([&] {
     cboCounty->hide();
@@ -139,7 +139,7 @@ void frmNewUser::LoadEdit() {
     txtContact->Text(vb::TextOf(contact->Value("contact")));
     mstrOldContact = txtContact->Text();
   });
-  trap([&] { ShowOnlyGroup(contactLinks::Globals().LogonUserGroup); });
+  trap([&] { ShowOnlyGroup(modGlobals::GlobalParam().LogonUserGroup); });
   // The contact's phone, fax and e-mail, which the global parameters follow.
   struct Detail {
     ui::QuorMaskText* field;
@@ -153,7 +153,7 @@ void frmNewUser::LoadEdit() {
     trap([&] {
       const std::string text = vb::TextOf(contact->Value(d.column));
       d.field->Text(text);
-      contactLinks::Globals().*d.global = text;
+      modGlobals::GlobalParam().*d.global = text;
     });
   }
 }
@@ -196,7 +196,7 @@ void frmNewUser::LoadCommonEnd() {
   trap([&] { GParam = std::make_shared<clsGlobalParam>(); });
   trap([&] {
     if (modGlobals::gstrUserFormMode == "Edit") {
-      contactLinks::Globals().CopyTo(*GParam);
+      modGlobals::GlobalParam().CopyTo(*GParam);
       modGlobals::gstrCurrentForm = "Update User";
       setWindowTitle(QStringLiteral("Update User"));
     } else {
@@ -248,7 +248,7 @@ void frmNewUser::cboCounty_Click() {
   const std::string group = cboUserGroup->currentText().toStdString();
   db::RecordsetPtr districts;
   trap([&] {
-    const db::Param year{Variant(contactLinks::Globals().ReportYear)};
+    const db::Param year{Variant(modGlobals::GlobalParam().ReportYear)};
     db::SqlText q;
     q << "select distinct d.school_district_id as district_id, d.school_district_name as district, d.county_id"
          " from krn_leas d where d.stat_type = 'OPEN' and d.district_type <> '' and d.COUNTY_ID = "
@@ -261,8 +261,8 @@ void frmNewUser::cboCounty_Click() {
       q << " and (charter_type = 0 or charter_type is null) and fiscal_year = " << year
         << (group == "SELPA" ? " and d.lea_type = 5" : " and d.lea_type = 3");
     q << " order by d.school_district_name";
-    districts = contactLinks::Ado().getNewRecordSet();
-    districts->Open(q.Sql(), contactLinks::Ado().Conn(), q.Params());
+    districts = modGlobals::AdoUtils().getNewRecordSet();
+    districts->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
   });
   trap([&] {
     cboSDistId->RowSource(districts);
@@ -294,10 +294,10 @@ void frmNewUser::cboSDistId_Click() {
     q << "select distinct d.school_id as school_id, d.school_name as school, d.school_district_id,"
          " CS_BA_CHARTER_FILL_BY_DIST from krn_leas d where d.stat_type = 'OPEN' and d.school_district_id = "
       << db::Param(Variant(cboSDistId->BoundText())) << " and CS_BA_CHARTER_FILL_BY_DIST = 0 and fiscal_year = "
-      << db::Param(Variant(contactLinks::Globals().ReportYear))
+      << db::Param(Variant(modGlobals::GlobalParam().ReportYear))
       << " and d.lea_type = 4 and charter_id = 'Y' order by d.school_name";
-    auto schools = contactLinks::Ado().getNewRecordSet();
-    schools->Open(q.Sql(), contactLinks::Ado().Conn(), q.Params());
+    auto schools = modGlobals::AdoUtils().getNewRecordSet();
+    schools->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
     cboSchool->RowSource(schools);
     cboSchool->ListField("SCHOOL");
     cboSchool->BoundColumn("SCHOOL_ID");

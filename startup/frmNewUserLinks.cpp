@@ -36,16 +36,6 @@ ui::Form* MainWindow() {
 
 }  // namespace
 
-clsGlobalParam& Globals() {
-  if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjGlobalParam;
-}
-
-clsMyAdoUtils& Ado() {
-  if (!modGlobals::gobjAdoUtils) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjAdoUtils;
-}
-
 const char* GroupText(long code) {
   for (const Group& g : kGroups)
     if (g.code == code) return g.text;

@@ -12,11 +12,6 @@
 
 namespace contactLinks {
 
-// The program-wide global parameters and database utility object; error 91
-// when they are not set.
-clsGlobalParam& Globals();
-clsMyAdoUtils& Ado();
-
 // The user groups by text and code: "County Office" 2, "School District" 3,
 // "Charter School" 4, "SELPA" 5, "County Auditor" 7. nullptr, or 0, for
 // anything else.

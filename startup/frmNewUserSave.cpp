@@ -74,32 +74,13 @@ const FieldCheck kFieldChecks[] = {
      ui::vbInformation, nullptr},
 };
 
-// Rolls its transaction back unless it was committed.
-class Transaction {
- public:
-  explicit Transaction(db::Connection& conn) : conn_(conn) { conn_.BeginTrans(); }
-  ~Transaction() {
-    if (!done_) conn_.RollbackTrans();
-  }
-  Transaction(const Transaction&) = delete;
-  Transaction& operator=(const Transaction&) = delete;
-  void Commit() {
-    conn_.CommitTrans();
-    done_ = true;
-  }
-
- private:
-  db::Connection& conn_;
-  bool done_ = false;
-};
-
 // Whether the name is used by another contact: for an edit, `own` is the
 // name as loaded, which the contact may keep in any letter case.
 bool NameTaken(Trap& trap, const std::string& name, const std::optional<std::string>& own) {
   bool taken = false;
   trap([&] {
-    auto rs = contactLinks::Ado().getNewRecordSet();
-    rs->Open("select * from contacts where CONTACT = ?", contactLinks::Ado().Conn(), {Variant(name)});
+    auto rs = modGlobals::AdoUtils().getNewRecordSet();
+    rs->Open("select * from contacts where CONTACT = ?", modGlobals::AdoUtils().Conn(), {Variant(name)});
     if (rs->RecordCount() < 1) return;
     taken = own ? vb::UCase(name) != vb::UCase(vb::Trim(*own))
                 : vb::UCase(vb::TextOf(rs->Value("contact"))) == vb::UCase(name);
@@ -139,9 +120,9 @@ void frmNewUser::SaveEdit() {
   // Nothing changes when the logged-on contact's row is gone.
   bool found = false;
   trap([&] {
-    auto rs = contactLinks::Ado().getNewRecordSet();
-    rs->Open("select * from contacts where id = ?", contactLinks::Ado().Conn(),
-             {Variant(contactLinks::Globals().logonUserid)});
+    auto rs = modGlobals::AdoUtils().getNewRecordSet();
+    rs->Open("select * from contacts where id = ?", modGlobals::AdoUtils().Conn(),
+             {Variant(modGlobals::GlobalParam().logonUserid)});
     found = rs->RecordCount() > 0;
   });
   if (!found) return;
@@ -153,27 +134,27 @@ void frmNewUser::SaveEdit() {
   const std::string email = txtEmail->Text();
   bool saved = false;
   trap([&] {
-    db::Connection& conn = *contactLinks::Ado().Conn();
-    Transaction trans(conn);
+    db::Connection& conn = *modGlobals::AdoUtils().Conn();
+    db::Transaction trans(conn);
     if (!vb::Trim(mstrOldContact).empty())
       conn.Execute("update export_file_info set contact = ? where contact = ?",
                    {Variant(name), Variant(mstrOldContact)});
     conn.Execute("update contacts set CONTACT = ?, PHONE = ?, fax = ?, email = ? where id = ?",
                  {Variant(name), Variant(phone), Variant(fax), Variant(email),
-                  Variant(contactLinks::Globals().logonUserid)});
+                  Variant(modGlobals::GlobalParam().logonUserid)});
     trans.Commit();
     saved = true;
   });
   if (!saved) return;
 
   trap([&] {
-    clsGlobalParam& gp = contactLinks::Globals();
+    clsGlobalParam& gp = modGlobals::GlobalParam();
     gp.Username = name;
     gp.UserPhone = phone;
     gp.UserFax = fax;
     gp.UserEMail = email;
   });
-  trap([&] { contactLinks::ShowUserNameInStatusBar(vb::Trim(contactLinks::Globals().Username)); });
+  trap([&] { contactLinks::ShowUserNameInStatusBar(vb::Trim(modGlobals::GlobalParam().Username)); });
   trap([&] { CloseForm(); });
 }
 
@@ -185,8 +166,8 @@ void frmNewUser::SaveNew() {
   const std::string group = cboUserGroup->currentText().toStdString();
   db::RecordsetPtr rs;
   trap([&] {
-    rs = contactLinks::Ado().getNewRecordSet();
-    rs->Open("select * from contacts where 1 = 0", contactLinks::Ado().Conn());
+    rs = modGlobals::AdoUtils().getNewRecordSet();
+    rs->Open("select * from contacts where 1 = 0", modGlobals::AdoUtils().Conn());
     rs->AddNew();
   });
   trap([&] { rs->SetValue("CONTACT", Variant(name)); });
@@ -206,9 +187,9 @@ void frmNewUser::SaveNew() {
         << db::Param(Variant(cboSDistId->BoundText()))
         << " and d.school_district_name = " << db::Param(Variant(cboSDistId->Text()))
         << " and d.county_id = " << db::Param(Variant(cboCounty->BoundText()))
-        << " and fiscal_year = " << db::Param(Variant(contactLinks::Globals().ReportYear)) << " and d.lea_type = 5";
-      auto selpa = contactLinks::Ado().getNewRecordSet();
-      selpa->Open(q.Sql(), contactLinks::Ado().Conn(), q.Params());
+        << " and fiscal_year = " << db::Param(Variant(modGlobals::GlobalParam().ReportYear)) << " and d.lea_type = 5";
+      auto selpa = modGlobals::AdoUtils().getNewRecordSet();
+      selpa->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
       if (!selpa->Eof()) rs->SetValue("SCHOOL_ID", selpa->Value("school_id"));
     } else {
       rs->SetValue("SCHOOL_ID", Variant(0));

@@ -26,29 +26,19 @@ using vb::Variant;
 
 constexpr const char* kModule = "modMain";
 
-clsGlobalParam& GP() {
-  if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjGlobalParam;
-}
-
-clsMyAdoUtils& Ado() {
-  if (!modGlobals::gobjAdoUtils) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjAdoUtils;
-}
-
 // An attached list: a new record set of the database utility object, opened
 // on the main connection with its own settings. No statement is an error.
-db::RecordsetPtr NewAttached() { return Ado().getNewRecordSet(); }
+db::RecordsetPtr NewAttached() { return modGlobals::AdoUtils().getNewRecordSet(); }
 
 void OpenAttached(db::Recordset& rs, const SqlText& q) {
   if (q.Empty()) vb::Raise(vb::err::NoConnection, "Command text was not set for the command object.");
-  rs.Open(q.Sql(), Ado().Conn(), q.Params());
+  rs.Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
 }
 
 // A detached list, fetched through the data-access class, which reports its
 // own failures (no statement among them) and then answers none.
 db::RecordsetPtr FetchDetached(const SqlText& q) {
-  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString, Ado().Conn());
+  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString, modGlobals::AdoUtils().Conn());
 }
 
 // The named columns of the first row of a lookup; a column that cannot be
@@ -103,7 +93,7 @@ db::RecordsetPtr getRS_Counties() {
   Trap trap(kModule, "getRS_Counties", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
   const clsGlobalParam* gp = nullptr;
-  trap([&] { gp = &GP(); });
+  trap([&] { gp = &modGlobals::GlobalParam(); });
   if (!gp) return result;
   const Variant year(gp->ReportYear);
 
@@ -150,7 +140,7 @@ db::RecordsetPtr getRS_CountiesForTax() {
   Trap trap(kModule, "getRS_CountiesForTax");
   SqlText q;
   trap([&] {
-    const clsGlobalParam& gp = GP();
+    const clsGlobalParam& gp = modGlobals::GlobalParam();
     const Param county{Variant(gp.CountyID)};
     const bool p1p2 = gp.ReportPeriod == 1 || gp.ReportPeriod == 2;
     if (gp.FormNo == 29 && modGlobals::gintTaxType == 0) {
@@ -177,7 +167,7 @@ db::RecordsetPtr getRS_DistrictsForCOETax(const Variant& county) {
   trap([&] { result = NewAttached(); });
   SqlText q;
   trap([&] {
-    const clsGlobalParam& gp = GP();
+    const clsGlobalParam& gp = modGlobals::GlobalParam();
     const Param year{Variant(gp.ReportYear)};
     const Param own{Variant(gp.CountyID)};
     constexpr const char* kDistricts =
@@ -211,7 +201,7 @@ db::RecordsetPtr getRS_Districts(const Variant& county) {
   Trap trap(kModule, "getRS_Districts", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
   const clsGlobalParam* gp = nullptr;
-  trap([&] { gp = &GP(); });
+  trap([&] { gp = &modGlobals::GlobalParam(); });
   if (!gp) return result;
   const Param year{Variant(gp->ReportYear)};
   const std::int32_t form = gp->FormNo;
@@ -319,7 +309,7 @@ db::RecordsetPtr getRS_SELPADistricts(const std::string& region, bool allocation
 
 db::RecordsetPtr getRS_SELPAAus(const std::string& region) {
   return OpenSelpaList("getRS_SELPAAus", [&](SqlText& q) {
-    const clsGlobalParam& gp = GP();
+    const clsGlobalParam& gp = modGlobals::GlobalParam();
     const bool ownCounty = gp.FormNo == 89 || gp.FormNo == 88;
     q << "select d.SCHOOL_DISTRICT_ID as SELPA_DISTRICT_ID, "
       << (ownCounty ? "d.selpa_name" : "d.SCHOOL_DISTRICT_NAME")
@@ -339,7 +329,7 @@ db::RecordsetPtr getRS_ROCPCounties(bool smallOnly) {
   Trap trap(kModule, "getRS_ROCPCounties", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
   const clsGlobalParam* gp = nullptr;
-  trap([&] { gp = &GP(); });
+  trap([&] { gp = &modGlobals::GlobalParam(); });
   if (!gp || (gp->UserGroup != 2 && gp->UserGroup != 3)) return result;  // left unopened
   const Param year{Variant(gp->ReportYear)};
   const Param county{Variant(gp->CountyID)};
@@ -382,7 +372,7 @@ db::RecordsetPtr getRS_DistrictsForROCP(const std::string& rocp, std::int16_t fo
   Trap trap(kModule, "getRS_DistrictsForROCP", Trap::Mode::Silent);
   SqlText q;
   trap([&] {
-    const clsGlobalParam& gp = GP();
+    const clsGlobalParam& gp = modGlobals::GlobalParam();
     const Param county{Variant(gp.CountyID)};
     const bool district = gp.UserGroup == 3;
     const bool office = gp.UserGroup == 2;
@@ -423,7 +413,7 @@ db::RecordsetPtr getRS_SchoolForROCP(const std::string& district, const std::str
     q << "select d.school_id, d.school_name from krn_leas d where d.stat_type = 'OPEN' and d.lea_type = 4"
          " and d.charter_id = 'N' and d.school_district_id = "
       << Param(Variant(district)) << " and d.ROCP = " << Param(Variant(rocp))
-      << " and d.fiscal_year = " << Param(Variant(GP().ReportYear));
+      << " and d.fiscal_year = " << Param(Variant(modGlobals::GlobalParam().ReportYear));
     if (formNo == 95) q << " and d.ROCP_SMALL = 1";
     q << " order by d.school_name";
   });
