@@ -139,9 +139,9 @@ void frmNewUser::SaveEdit() {
     if (!vb::Trim(mstrOldContact).empty())
       conn.Execute("update export_file_info set contact = ? where contact = ?",
                    {Variant(name), Variant(mstrOldContact)});
-    conn.Execute("update contacts set CONTACT = ?, PHONE = ?, fax = ?, email = ? where id = ?",
-                 {Variant(name), Variant(phone), Variant(fax), Variant(email),
-                  Variant(modGlobals::GlobalParam().logonUserid)});
+    conn.Execute(
+        "update contacts set CONTACT = ?, PHONE = ?, fax = ?, email = ? where id = ?",
+        {Variant(name), Variant(phone), Variant(fax), Variant(email), Variant(modGlobals::GlobalParam().logonUserid)});
     trans.Commit();
     saved = true;
   });

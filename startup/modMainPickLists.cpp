@@ -38,7 +38,8 @@ void OpenAttached(db::Recordset& rs, const SqlText& q) {
 // A detached list, fetched through the data-access class, which reports its
 // own failures (no statement among them) and then answers none.
 db::RecordsetPtr FetchDetached(const SqlText& q) {
-  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString, modGlobals::AdoUtils().Conn());
+  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString,
+                                      modGlobals::AdoUtils().Conn());
 }
 
 // The named columns of the first row of a lookup; a column that cannot be
@@ -145,9 +146,11 @@ db::RecordsetPtr getRS_CountiesForTax() {
     const bool p1p2 = gp.ReportPeriod == 1 || gp.ReportPeriod == 2;
     if (gp.FormNo == 29 && modGlobals::gintTaxType == 0) {
       if (p1p2)
-        q << "select distinct loc_county_id as countyid, county_name as COUNTY from taxcoe where county_id = " << county;
+        q << "select distinct loc_county_id as countyid, county_name as COUNTY from taxcoe where county_id = "
+          << county;
       else
-        q << "select distinct county_id as countyid, county_name as COUNTY from taxcoe1 where loc_county_id = " << county;
+        q << "select distinct county_id as countyid, county_name as COUNTY from taxcoe1 where loc_county_id = "
+          << county;
       q << " order by countyid, COUNTY";
     } else if (gp.FormNo == 29 && modGlobals::gintTaxType == 1) {
       q << "select distinct county_id, county_name from taxsd2 where " << (p1p2 ? "loc_county_id" : "county_id")
@@ -311,8 +314,7 @@ db::RecordsetPtr getRS_SELPAAus(const std::string& region) {
   return OpenSelpaList("getRS_SELPAAus", [&](SqlText& q) {
     const clsGlobalParam& gp = modGlobals::GlobalParam();
     const bool ownCounty = gp.FormNo == 89 || gp.FormNo == 88;
-    q << "select d.SCHOOL_DISTRICT_ID as SELPA_DISTRICT_ID, "
-      << (ownCounty ? "d.selpa_name" : "d.SCHOOL_DISTRICT_NAME")
+    q << "select d.SCHOOL_DISTRICT_ID as SELPA_DISTRICT_ID, " << (ownCounty ? "d.selpa_name" : "d.SCHOOL_DISTRICT_NAME")
       << " as SELPA_AU_NAME, d.SCHOOL_ID as SELPA_SCHOOL_ID, " << kHashedValue
       << " from krn_leas d where d.stat_type = 'OPEN' and d.lea_type = 5";
     if (ownCounty)
@@ -394,8 +396,7 @@ db::RecordsetPtr getRS_DistrictsForROCP(const std::string& rocp, std::int16_t fo
         << " and d.school_district_id = " << Param(Variant(gp.DistrictID)) << " and d.ROCP_SMALL = 1";
     } else if ((formNo == 95 || formNo == 96) && office) {
       head();
-      q << " and (d.lea_type = 3 or d.lea_type = 2) and d.county_id = " << county << " and d.ROCP_SMALL = 1"
-        << kOrder;
+      q << " and (d.lea_type = 3 or d.lea_type = 2) and d.county_id = " << county << " and d.ROCP_SMALL = 1" << kOrder;
     } else if (formNo == 96 && district) {
       head();
       q << " and d.lea_type = 3 and d.county_id = " << county << " and d.ROCP_SMALL = 1";

@@ -14,16 +14,25 @@ constexpr QChar kBlank = u'_';
 // them.
 QChar InputMaskChar(QChar classic) {
   switch (classic.unicode()) {
-    case u'0': return u'9';
+    case u'0':
+      return u'9';
     case u'9':
-    case u'#': return u'0';
-    case u'L': return u'A';
-    case u'?': return u'a';
-    case u'A': return u'N';
-    case u'a': return u'n';
-    case u'&': return u'X';
-    case u'C': return u'x';
-    default: return QChar();
+    case u'#':
+      return u'0';
+    case u'L':
+      return u'A';
+    case u'?':
+      return u'a';
+    case u'A':
+      return u'N';
+    case u'a':
+      return u'n';
+    case u'&':
+      return u'X';
+    case u'C':
+      return u'x';
+    default:
+      return QChar();
   }
 }
 
@@ -100,9 +109,7 @@ void QuorMaskText::Text(const std::string& text) {
 
 int QuorMaskText::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
 
-void QuorMaskText::SelStart(int start) {
-  setCursorPosition(start);
-}
+void QuorMaskText::SelStart(int start) { setCursorPosition(start); }
 
 int QuorMaskText::SelLength() const { return static_cast<int>(selectedText().size()); }
 
@@ -112,10 +119,15 @@ void QuorMaskText::keyPressEvent(QKeyEvent* event) {
   std::int16_t keyAscii = 0;
   switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: keyAscii = 13; break;
-    case Qt::Key_Backspace: keyAscii = 8; break;
+    case Qt::Key_Enter:
+      keyAscii = 13;
+      break;
+    case Qt::Key_Backspace:
+      keyAscii = 8;
+      break;
     case Qt::Key_Escape:
-    case Qt::Key_Delete: break;
+    case Qt::Key_Delete:
+      break;
     default:
       if (!event->text().isEmpty()) keyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
       break;

@@ -95,10 +95,11 @@ class ContactWindow : public ProgramTest {
         "INSERT INTO CONTACTS (CONTACT, USER_GROUP, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PHONE, "
         "FAX, EMAIL) VALUES (?, 2, 61, 10610, 0, 2019, '9165550000', NULL, 'old@alder.example')",
         {Variant(name)});
-    conn_->Execute("INSERT INTO CONTACTS (CONTACT, USER_GROUP, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR) "
-                   "VALUES ('Lee Park', 2, 62, 10620, 0, 2019)");
-    for (const auto& [group, contact] : {std::pair{"Tax", name}, std::pair{"TAXMISC", name},
-                                         std::pair{"Tax", std::string("Lee Park")}}) {
+    conn_->Execute(
+        "INSERT INTO CONTACTS (CONTACT, USER_GROUP, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR) "
+        "VALUES ('Lee Park', 2, 62, 10620, 0, 2019)");
+    for (const auto& [group, contact] :
+         {std::pair{"Tax", name}, std::pair{"TAXMISC", name}, std::pair{"Tax", std::string("Lee Park")}}) {
       conn_->Execute(
           "INSERT INTO EXPORT_FILE_INFO (FORM_GROUP_NAME, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, "
           "SCHOOL_ID, CONTACT) VALUES (?, 2019, 2, ?, 0, 0, ?)",
@@ -115,11 +116,13 @@ class ContactWindow : public ProgramTest {
   }
   // Every row of CONTACTS and EXPORT_FILE_INFO, to see that nothing changed.
   std::string Tables() {
-    return Scalar("SELECT group_concat(r, ';') FROM (SELECT id || CONTACT || ifnull(PHONE, '') || ifnull(EMAIL, '') "
-                  "AS r FROM CONTACTS ORDER BY id)") +
+    return Scalar(
+               "SELECT group_concat(r, ';') FROM (SELECT id || CONTACT || ifnull(PHONE, '') || ifnull(EMAIL, '') "
+               "AS r FROM CONTACTS ORDER BY id)") +
            "|" +
-           Scalar("SELECT group_concat(r, ';') FROM (SELECT FORM_GROUP_NAME || COUNTY_ID || ifnull(CONTACT, '') AS r "
-                  "FROM EXPORT_FILE_INFO ORDER BY 1)");
+           Scalar(
+               "SELECT group_concat(r, ';') FROM (SELECT FORM_GROUP_NAME || COUNTY_ID || ifnull(CONTACT, '') AS r "
+               "FROM EXPORT_FILE_INFO ORDER BY 1)");
   }
 
   db::ConnectionPtr conn_;
@@ -231,8 +234,7 @@ TEST_F(ContactWindow, FieldChecksRefuseWithTheirMessagesAndLeaveTheTablesAlone) 
        "The first letter in the Contact Name field must be a character", ui::vbCritical},
       {"no group", [](frmNewUser& w) { w.cboUserGroup->setCurrentIndex(-1); }, "User Group cannot be blank ",
        ui::vbInformation},
-      {"no county", [](frmNewUser& w) { w.cboCounty->Text(""); }, "County name cannot be blank ",
-       ui::vbInformation},
+      {"no county", [](frmNewUser& w) { w.cboCounty->Text(""); }, "County name cannot be blank ", ui::vbInformation},
       {"no district", [](frmNewUser& w) { w.cboSDistId->Text(""); }, "District name cannot be blank ",
        ui::vbInformation},
       {"charter without school",
@@ -243,8 +245,7 @@ TEST_F(ContactWindow, FieldChecksRefuseWithTheirMessagesAndLeaveTheTablesAlone) 
          Choose(*w.cboSDistId, "Birchwood Elementary");
        },
        "School name cannot be blank ", ui::vbInformation},
-      {"blank phone", [](frmNewUser& w) { w.txtPhone->Text(""); }, "Phone field cannot be blank ",
-       ui::vbInformation},
+      {"blank phone", [](frmNewUser& w) { w.txtPhone->Text(""); }, "Phone field cannot be blank ", ui::vbInformation},
       {"short phone", [](frmNewUser& w) { w.txtPhone->Text("91655512"); }, "Incomplete phone number",
        ui::vbInformation},
       {"phone without area code", [](frmNewUser& w) { w.txtPhone->Text("   5551234"); }, "Incomplete phone number",
@@ -319,7 +320,8 @@ TEST_F(ContactWindow, EditRenamesTheContactAndItsCertifiedGroupsTogether) {
             "Lee Chan Wu|9165551111|9165552222|lee.o'hara@alder.example");
   EXPECT_EQ(Scalar("SELECT group_concat(FORM_GROUP_NAME || ':' || CONTACT, ',') FROM (SELECT * FROM EXPORT_FILE_INFO "
                    "ORDER BY COUNTY_ID, FORM_GROUP_NAME)"),
-            "Tax:Lee Chan Wu,TAXMISC:Lee Chan Wu,Tax:Lee Park") << "another contact's group is untouched";
+            "Tax:Lee Chan Wu,TAXMISC:Lee Chan Wu,Tax:Lee Park")
+      << "another contact's group is untouched";
   const auto& gp = *modGlobals::gobjGlobalParam;
   EXPECT_EQ(gp.Username, "Lee Chan Wu");
   EXPECT_EQ(gp.UserPhone, "9165551111");
@@ -374,8 +376,9 @@ TEST_F(ContactWindow, EditKeepsTheOwnNameInAnyCaseAndRefusesAnothersName) {
 
 TEST_F(ContactWindow, EditOfAMissingContactOffersANewOneAndChangesNothing) {
   LogOnAs("Lee Chan");
-  conn_->Execute("INSERT INTO EXPORT_FILE_INFO (FORM_GROUP_NAME, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, "
-                 "SCHOOL_DISTRICT_ID, SCHOOL_ID, CONTACT) VALUES ('BASICAID', 2019, 2, 63, 0, 0, '')");
+  conn_->Execute(
+      "INSERT INTO EXPORT_FILE_INFO (FORM_GROUP_NAME, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, "
+      "SCHOOL_DISTRICT_ID, SCHOOL_ID, CONTACT) VALUES ('BASICAID', 2019, 2, 63, 0, 0, '')");
   conn_->Execute("DELETE FROM CONTACTS WHERE CONTACT = 'Lee Chan'");
   MainWindowStandIn main;
   frmNewUser& w = Open("Edit");
@@ -427,8 +430,8 @@ TEST_F(ContactWindow, ImportedContactIsShownReadOnly) {
     EXPECT_EQ(w.Combo3->currentText().toStdString(), c.school);
     EXPECT_EQ(w.txtPhone->Text(), "916555123412");
     EXPECT_EQ(w.txtEmail->Text(), "ann@fernhill.example");
-    for (QWidget* field : std::initializer_list<QWidget*>{w.txtContact, w.cboUserGroup, w.txtPhone, w.txtFax,
-                                                          w.txtEmail, w.lblJoin})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{w.txtContact, w.cboUserGroup, w.txtPhone, w.txtFax, w.txtEmail, w.lblJoin})
       EXPECT_FALSE(field->isEnabled()) << field->objectName().toStdString();
     EXPECT_TRUE(w.cmdOK->isVisibleTo(&w));
     EXPECT_FALSE(w.cmdSave->isVisibleTo(&w));

@@ -55,8 +55,9 @@ class PickLists : public ProgramTest {
 
 TEST_F(PickLists, ContactCountyListHoldsEveryOpenCountyOfficeOfTheYearOnce) {
   // A closed county office and a county office of another year only.
-  Execute("INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME, LEA_TYPE, STAT_TYPE)"
-          " VALUES (2019, 65, 10650, 0, 'Elmstead County', 2, 'CLOSED'), (2018, 66, 10660, 0, 'Fallow County', 2, 'OPEN')");
+  Execute(
+      "INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME, LEA_TYPE, STAT_TYPE)"
+      " VALUES (2019, 65, 10650, 0, 'Elmstead County', 2, 'CLOSED'), (2018, 66, 10660, 0, 'Fallow County', 2, 'OPEN')");
   for (int form : {0, 29, 30}) {
     gp().FormNo = form;
     auto rs = modMain::getRS_Counties();
@@ -141,13 +142,25 @@ TEST_F(PickLists, TaxDistrictListFollowsTheChosenCounty) {
       {29, 0, Variant(62), "DISTRICT_ID", "DISTRICT", {"10620|Birch County Office of Education"}},
       {29, 0, Variant("63"), "DISTRICT_ID", "DISTRICT", {"10630|Cindermoor County Office of Education"}},
       // District tax type, own county: its open districts by name (the closed one left out).
-      {29, 1, Variant(61), "SCHOOL_DISTRICT_ID", "SCHOOL_DISTRICT_NAME",
+      {29,
+       1,
+       Variant(61),
+       "SCHOOL_DISTRICT_ID",
+       "SCHOOL_DISTRICT_NAME",
        {"61002|Alder Valley High", "61001|Birchwood Elementary", "61003|Fernhill Unified"}},
       // District tax type, another county: the taxsd rows pairing it with the own county.
-      {29, 1, Variant("62"), "SCHOOL_DISTRICT_ID", "SCHOOL_DISTRICT_NAME",
+      {29,
+       1,
+       Variant("62"),
+       "SCHOOL_DISTRICT_ID",
+       "SCHOOL_DISTRICT_NAME",
        {"62001|Lanthorn Unified", "62003|Northwend High"}},
       // Form 30: the own county's office and districts, whatever county was chosen.
-      {30, 0, Variant(64), "DISTRICT_ID", "DISTRICT",
+      {30,
+       0,
+       Variant(64),
+       "DISTRICT_ID",
+       "DISTRICT",
        {"10610|Alder County Office of Education", "61002|Alder Valley High", "61001|Birchwood Elementary",
         "61003|Fernhill Unified"}},
       // No county chosen matches nothing.
@@ -197,7 +210,7 @@ TEST_F(PickLists, DistrictListsOfOtherForms) {
   EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(61)), {"district_id"}), (List{"61002", "61001", "61003"}));
   Execute("UPDATE KRN_LEAS SET DeniedLEA = 61003 WHERE SCHOOL_ID = 6100102");
   EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(61)), {"district_id"}), (List{"61002", "61001"}));
-  gp().FormNo = 22;  // districts whose grades overlap the own K-8
+  gp().FormNo = 22;         // districts whose grades overlap the own K-8
   gp().DistrictID = 61002;  // a 9-12 high school district
   EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(0)), {"district_id"}),
             (List{"61002", "61003", "62001", "63001", "62003", "64001"}));

@@ -58,7 +58,7 @@ TEST(MaskedTextField, SettingTheTextFillsThePositions) {
   };
   const Case cases[] = {
       {"9165551234", "(916) 555-1234 x ____", "9165551234"},
-      {"   5551234", "(___) 555-1234 x ____", "   5551234"},  // as read back: the area code left empty
+      {"   5551234", "(___) 555-1234 x ____", "   5551234"},            // as read back: the area code left empty
       {"(916)555-1234 * 12", "(916) 555-1234 x 12__", "916555123412"},  // a formatted number is fitted
       {"", "(___) ___-____ x ____", ""},
   };
