@@ -9,8 +9,9 @@
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
 #include "db/SqlText.h"
-#include "frmNewUserLinks.h"
+#include "frmLogon.h"
 #include "modGlobals.h"
+#include "modMainStart.h"
 #include "modMainPickLists.h"
 #include "ui/Shell.h"
 #include "vb/Conversions.h"
@@ -23,6 +24,13 @@ namespace {
 constexpr const char* kModule = "frmNewUser";
 
 bool IsOfficeGroup(const std::string& group) { return group == "County Office" || group == "County Auditor"; }
+
+struct Group {
+  const char* text;
+  int code;
+};
+constexpr Group kGroups[] = {
+    {"County Office", 2}, {"School District", 3}, {"Charter School", 4}, {"SELPA", 5}, {"County Auditor", 7}};
 
 // The program-wide instance; it lets go of it when it unloads.
 QPointer<frmNewUser>& Instance() {
@@ -78,6 +86,18 @@ void frmNewUser::Phone(const Variant& value) { phone_ = vb::CStr(value); }
 void frmNewUser::Fax(const Variant& value) { fax_ = vb::CStr(value); }
 void frmNewUser::Email(const Variant& value) { email_ = vb::CStr(value); }
 
+const char* frmNewUser::GroupText(long code) {
+  for (const Group& g : kGroups)
+    if (g.code == code) return g.text;
+  return nullptr;
+}
+
+int frmNewUser::GroupCode(const std::string& text) {
+  for (const Group& g : kGroups)
+    if (text == g.text) return g.code;
+  return 0;
+}
+
 // --- Loading -----------------------------------------------------------------
 
 void frmNewUser::Form_Load() {
@@ -102,7 +122,7 @@ void frmNewUser::LoadEdit() {
     setWindowTitle(QStringLiteral("User Information"));
   });
   trap([&] {
-    contact->Open("select * from contacts where id = ?", modGlobals::AdoUtils().Conn(),
+    contact->Open("select * from contacts where id = ?", modGlobals::SharedConnection(),
                   {Variant(modGlobals::GlobalParam().logonUserid)});
   });
   bool found = false;
@@ -121,7 +141,7 @@ void frmNewUser::LoadEdit() {
       << " and school_district_id = " << db::Param(contact->Value("school_district_id"))
       << " and county_id = " << db::Param(contact->Value("county_id"));
     agency = modGlobals::AdoUtils().getNewRecordSet();
-    agency->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
+    agency->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
   });
   trap([&] {
     cboCounty->hide();
@@ -203,7 +223,7 @@ void frmNewUser::LoadCommonEnd() {
       modGlobals::gstrCurrentForm = windowTitle().toStdString();
     }
   });
-  trap([&] { contactLinks::OnFormOpen(*GParam); });
+  trap([&] { modMain::OnFormOpen(vb::Deref(GParam)); });
   // The groups are offered, none is chosen yet.
   trap([&] { cboUserGroup->setCurrentIndex(-1); });
   trap([&] {
@@ -214,7 +234,7 @@ void frmNewUser::LoadCommonEnd() {
 }
 
 bool frmNewUser::ShowOnlyGroup(long code) {
-  const char* text = contactLinks::GroupText(code);
+  const char* text = GroupText(code);
   if (!text) return false;
   cboUserGroup->addItem(QString::fromUtf8(text));
   cboUserGroup->setCurrentIndex(cboUserGroup->count() - 1);
@@ -262,7 +282,7 @@ void frmNewUser::cboCounty_Click() {
         << (group == "SELPA" ? " and d.lea_type = 5" : " and d.lea_type = 3");
     q << " order by d.school_district_name";
     districts = modGlobals::AdoUtils().getNewRecordSet();
-    districts->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
+    districts->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
   });
   trap([&] {
     cboSDistId->RowSource(districts);
@@ -297,7 +317,7 @@ void frmNewUser::cboSDistId_Click() {
       << db::Param(Variant(modGlobals::GlobalParam().ReportYear))
       << " and d.lea_type = 4 and charter_id = 'Y' order by d.school_name";
     auto schools = modGlobals::AdoUtils().getNewRecordSet();
-    schools->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
+    schools->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
     cboSchool->RowSource(schools);
     cboSchool->ListField("SCHOOL");
     cboSchool->BoundColumn("SCHOOL_ID");
@@ -365,9 +385,11 @@ void frmNewUser::cmdOK_Click() { Unload(); }
 void frmNewUser::Form_Unload() {
   Trap trap(kModule, "Form_Unload");
   if (modGlobals::gstrUserFormMode == "New User") {
-    trap([] { contactLinks::ShowNewLogon(); });
+    trap([] { frmLogon::ShowNew(); });
   } else {
-    trap([] { contactLinks::EnableMainWindow(); });
+    trap([] {
+      if (ui::Form* main = ui::FindForm("frmMain")) main->setEnabled(true);
+    });
     trap([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
   }
   if (releaseOnUnload_) {

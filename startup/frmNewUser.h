@@ -76,6 +76,11 @@ class frmNewUser : public ui::Form, public Ui::frmNewUser {
   // The end of loading for a new contact (and for an edit whose contact is
   // missing): the county list, the window's parameters and the locked lists.
   void LoadCommonEnd();
+  // The user groups by text and code: "County Office" 2, "School District"
+  // 3, "Charter School" 4, "SELPA" 5, "County Auditor" 7; nullptr, or 0, for
+  // anything else.
+  static const char* GroupText(long code);
+  static int GroupCode(const std::string& text);
   // Makes the group of a user-group code the group list's only entry and its
   // text; false for a code that is no group.
   bool ShowOnlyGroup(long code);

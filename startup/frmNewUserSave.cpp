@@ -3,10 +3,12 @@
 
 #include <optional>
 
+#include <QLabel>
+
 #include "Utilities.h"
+#include "clsMyAdoUtils.h"
 #include "db/SqlText.h"
 #include "frmNewUser.h"
-#include "frmNewUserLinks.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "vb/Conversions.h"
@@ -80,7 +82,7 @@ bool NameTaken(Trap& trap, const std::string& name, const std::optional<std::str
   bool taken = false;
   trap([&] {
     auto rs = modGlobals::AdoUtils().getNewRecordSet();
-    rs->Open("select * from contacts where CONTACT = ?", modGlobals::AdoUtils().Conn(), {Variant(name)});
+    rs->Open("select * from contacts where CONTACT = ?", modGlobals::SharedConnection(), {Variant(name)});
     if (rs->RecordCount() < 1) return;
     taken = own ? vb::UCase(name) != vb::UCase(vb::Trim(*own))
                 : vb::UCase(vb::TextOf(rs->Value("contact"))) == vb::UCase(name);
@@ -121,7 +123,7 @@ void frmNewUser::SaveEdit() {
   bool found = false;
   trap([&] {
     auto rs = modGlobals::AdoUtils().getNewRecordSet();
-    rs->Open("select * from contacts where id = ?", modGlobals::AdoUtils().Conn(),
+    rs->Open("select * from contacts where id = ?", modGlobals::SharedConnection(),
              {Variant(modGlobals::GlobalParam().logonUserid)});
     found = rs->RecordCount() > 0;
   });
@@ -134,7 +136,7 @@ void frmNewUser::SaveEdit() {
   const std::string email = txtEmail->Text();
   bool saved = false;
   trap([&] {
-    db::Connection& conn = *modGlobals::AdoUtils().Conn();
+    db::Connection& conn = *modGlobals::SharedConnection();
     db::Transaction trans(conn);
     if (!vb::Trim(mstrOldContact).empty())
       conn.Execute("update export_file_info set contact = ? where contact = ?",
@@ -154,7 +156,11 @@ void frmNewUser::SaveEdit() {
     gp.UserFax = fax;
     gp.UserEMail = email;
   });
-  trap([&] { contactLinks::ShowUserNameInStatusBar(vb::Trim(modGlobals::GlobalParam().Username)); });
+  trap([&] {
+    if (ui::Form* main = ui::FindForm("frmMain"))
+      vb::Deref(qobject_cast<QLabel*>(&ui::Control(*main, "StBarMain_Panel2")))
+          .setText(QString::fromStdString(vb::Trim(modGlobals::GlobalParam().Username)));
+  });
   trap([&] { CloseForm(); });
 }
 
@@ -167,12 +173,12 @@ void frmNewUser::SaveNew() {
   db::RecordsetPtr rs;
   trap([&] {
     rs = modGlobals::AdoUtils().getNewRecordSet();
-    rs->Open("select * from contacts where 1 = 0", modGlobals::AdoUtils().Conn());
+    rs->Open("select * from contacts where 1 = 0", modGlobals::SharedConnection());
     rs->AddNew();
   });
   trap([&] { rs->SetValue("CONTACT", Variant(name)); });
   trap([&] {
-    if (const int code = contactLinks::GroupCode(group))
+    if (const int code = GroupCode(group))
       rs->SetValue("USER_GROUP", Variant(static_cast<std::int16_t>(code)));
   });
   trap([&] { rs->SetValue("COUNTY_ID", Variant(cboCounty->BoundText())); });
@@ -189,7 +195,7 @@ void frmNewUser::SaveNew() {
         << " and d.county_id = " << db::Param(Variant(cboCounty->BoundText()))
         << " and fiscal_year = " << db::Param(Variant(modGlobals::GlobalParam().ReportYear)) << " and d.lea_type = 5";
       auto selpa = modGlobals::AdoUtils().getNewRecordSet();
-      selpa->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
+      selpa->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
       if (!selpa->Eof()) rs->SetValue("SCHOOL_ID", selpa->Value("school_id"));
     } else {
       rs->SetValue("SCHOOL_ID", Variant(0));

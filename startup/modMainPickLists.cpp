@@ -32,14 +32,14 @@ db::RecordsetPtr NewAttached() { return modGlobals::AdoUtils().getNewRecordSet()
 
 void OpenAttached(db::Recordset& rs, const SqlText& q) {
   if (q.Empty()) vb::Raise(vb::err::NoConnection, "Command text was not set for the command object.");
-  rs.Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
+  rs.Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
 }
 
 // A detached list, fetched through the data-access class, which reports its
 // own failures (no statement among them) and then answers none.
 db::RecordsetPtr FetchDetached(const SqlText& q) {
   return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString,
-                                      modGlobals::AdoUtils().Conn());
+                                      modGlobals::SharedConnection());
 }
 
 // The named columns of the first row of a lookup; a column that cannot be

@@ -12,29 +12,16 @@
 
 #include "KeyInput.h"
 #include "ScriptedSeams.h"
-#include "TestEnvironment.h"
 #include "clsMyAdoUtils.h"
 #include "frmNewUser.h"
-#include "frmNewUserLinks.h"
+#include "StartupFixture.h"
+#include "frmLogon.h"
 #include "modGlobals.h"
 #include "vb/Conversions.h"
 
 using vb::Variant;
 
 namespace {
-
-// The main window as the contact window sees it: a loaded window named
-// "frmMain" whose status-bar panel 2 shows the contact.
-class MainWindowStandIn : public ui::Form {
- public:
-  MainWindowStandIn() {
-    setObjectName(QStringLiteral("frmMain"));
-    panel2 = new QLabel(this);
-    panel2->setObjectName(QStringLiteral("StBarMain_Panel2"));
-    Load();
-  }
-  QLabel* panel2;
-};
 
 std::vector<std::string> Items(const QComboBox& box) {
   std::vector<std::string> items;
@@ -53,21 +40,26 @@ void Choose(QComboBox& box, const std::string& text) {
 using fixtures::Key;
 using fixtures::Type;
 
-class ContactWindow : public ProgramTest {
+// The logon windows that are open.
+std::vector<frmLogon*> LogonWindows() {
+  std::vector<frmLogon*> open;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* logon = qobject_cast<frmLogon*>(window); logon && logon->Loaded() && logon->isVisible())
+      open.push_back(logon);
+  return open;
+}
+
+class ContactWindow : public StartupTest {
  protected:
   void SetUp() override {
-    ProgramTest::SetUp();
+    StartupTest::SetUp();
     conn_ = modGlobals::gobjAdoUtils->Conn();
-    contactLinks::SetLogonWindow([this] { ++logonsShown_; });
-    modGlobals::gstrNewContactName.clear();
-    modGlobals::gstrCurrentForm.clear();
   }
-  void TearDown() override {
-    delete &frmNewUser::Default();
-    contactLinks::SetLogonWindow(nullptr);
-    modGlobals::gstrUserFormMode.clear();
-    modGlobals::gstrNewContactName.clear();
-    ProgramTest::TearDown();
+
+  // The main window, open.
+  StandInMainWindow& MainWindow() {
+    mainWindow_->Load();
+    return *mainWindow_;
   }
 
   frmNewUser& Open(const std::string& mode) {
@@ -126,7 +118,6 @@ class ContactWindow : public ProgramTest {
   }
 
   db::ConnectionPtr conn_;
-  int logonsShown_ = 0;
 };
 
 TEST_F(ContactWindow, NewUserOffersTheTwoCountyGroupsAndLocksTheAgencyLists) {
@@ -153,7 +144,7 @@ TEST_F(ContactWindow, NewUserOffersTheTwoCountyGroupsAndLocksTheAgencyLists) {
   EXPECT_FALSE(w.cboSchool->isEnabled());
 }
 
-TEST_F(ContactWindow, RegisteringACountyOfficeContactSavesItAndHandsItsNameToTheNextLogon) {
+TEST_F(ContactWindow, RegisteringACountyOfficeContactSavesItsRowAndBringsUpALogon) {
   frmNewUser& w = FilledNewUser();
   EXPECT_EQ(w.cboSDistId->Text(), "Birch County Office of Education") << "the county's office, chosen for the user";
   EXPECT_FALSE(w.cboSDistId->isEnabled());
@@ -167,9 +158,47 @@ TEST_F(ContactWindow, RegisteringACountyOfficeContactSavesItAndHandsItsNameToThe
   EXPECT_EQ(Scalar("SELECT CONTACT || '|' || USER_GROUP || '|' || COUNTY_ID || '|' || SCHOOL_DISTRICT_ID || '|' || "
                    "SCHOOL_ID || '|' || PHONE || '|' || FAX || '|' || EMAIL || '|' || FISCAL_YEAR FROM CONTACTS"),
             "Dana Reyes|2|62|10620|0|9165551234|9165554321|dana.o'neil@birch.example|2019");
-  EXPECT_EQ(modGlobals::gstrNewContactName, "Dana Reyes") << "the name as saved, so that the logon finds it";
   EXPECT_FALSE(w.Loaded());
-  EXPECT_EQ(logonsShown_, 1);
+  EXPECT_EQ(LogonWindows().size(), 1u);
+}
+
+TEST_F(ContactWindow, ANewContactLogsOnFromTheNextLogonWindowWhereItStandsChosen) {
+  AddContact({"Ada Frost", 3, Variant(61), Variant(61001), Variant(0)});
+  frmLogon& first = OpenLogon();
+  first.show();
+  first.cmdNewUser_Click();
+  EXPECT_FALSE(first.Loaded());
+  frmNewUser& w = frmNewUser::Default();
+  ASSERT_TRUE(w.Loaded());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(modGlobals::gstrUserFormMode, "New User");
+
+  Choose(*w.cboUserGroup, "County Office");
+  Choose(*w.cboCounty, "Birch County");
+  Type(*w.txtContact, " Dana Reyes ");
+  w.txtPhone->Text("9165551234");
+  w.txtEmail->Text("dana@birch.example");
+  w.cmdSave_Click();
+
+  const auto logons = LogonWindows();
+  ASSERT_EQ(logons.size(), 1u);
+  frmLogon& next = *logons.front();
+  EXPECT_EQ(next.dcmUser->Text(), "Dana Reyes") << "the new contact stands chosen";
+  EXPECT_EQ(modGlobals::gstrNewContactName, "");
+  next.cmdLogon_Click();
+
+  const auto& gp = *modGlobals::gobjGlobalParam;
+  EXPECT_EQ(gp.Username, "Dana Reyes");
+  EXPECT_EQ(gp.LogonUserGroup, 2);
+  EXPECT_EQ(gp.CountyID, 62);
+  EXPECT_EQ(gp.CountyName, "Birch County");
+  EXPECT_EQ(gp.DistrictID, 10620);
+  EXPECT_EQ(gp.SchoolId, 0);
+  EXPECT_EQ(gp.DistrictName, "Birch County Office of Education");
+  EXPECT_EQ(gp.UserPhone, "9165551234");
+  EXPECT_EQ(gp.UserEMail, "dana@birch.example");
+  EXPECT_EQ(mainWindow_->shown, 1);
+  EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
 TEST_F(ContactWindow, ChoosingAnotherGroupClearsTheAgencyTexts) {
@@ -278,13 +307,13 @@ TEST_F(ContactWindow, FieldChecksRefuseWithTheirMessagesAndLeaveTheTablesAlone) 
     }
     delete &w;
   }
-  EXPECT_EQ(logonsShown_, 0);
+  EXPECT_TRUE(LogonWindows().empty());
 }
 
 TEST_F(ContactWindow, EditShowsTheLoggedOnContactAndItsAgency) {
   LogOnAs("Lee Chan");
   conn_->Execute("UPDATE KRN_LEAS SET SCHOOL_NAME = NULL WHERE SCHOOL_DISTRICT_ID = 10610 AND SCHOOL_ID = 0");
-  MainWindowStandIn main;
+  StandInMainWindow& main = MainWindow();
   frmNewUser& w = Open("Edit");
   EXPECT_EQ(w.windowTitle().toStdString(), "User Information");
   EXPECT_FALSE(w.cboCounty->isVisibleTo(&w));
@@ -305,7 +334,7 @@ TEST_F(ContactWindow, EditShowsTheLoggedOnContactAndItsAgency) {
 
 TEST_F(ContactWindow, EditRenamesTheContactAndItsCertifiedGroupsTogether) {
   LogOnAs("Lee Chan");
-  MainWindowStandIn main;
+  StandInMainWindow& main = MainWindow();
   main.setEnabled(false);
   frmNewUser& w = Open("Edit");
   w.txtContact->Text(" Lee Chan Wu ");
@@ -327,10 +356,10 @@ TEST_F(ContactWindow, EditRenamesTheContactAndItsCertifiedGroupsTogether) {
   EXPECT_EQ(gp.UserPhone, "9165551111");
   EXPECT_EQ(gp.UserFax, "9165552222");
   EXPECT_EQ(gp.UserEMail, "lee.o'hara@alder.example");
-  EXPECT_EQ(main.panel2->text().toStdString(), "Lee Chan Wu");
+  EXPECT_EQ(main.userPanel->text().toStdString(), "Lee Chan Wu");
   EXPECT_FALSE(w.Loaded());
   EXPECT_TRUE(main.isEnabled());
-  EXPECT_EQ(logonsShown_, 0);
+  EXPECT_TRUE(LogonWindows().empty());
 }
 
 TEST_F(ContactWindow, EditThatCannotWriteTheContactRenamesNothing) {
@@ -380,7 +409,7 @@ TEST_F(ContactWindow, EditOfAMissingContactOffersANewOneAndChangesNothing) {
       "INSERT INTO EXPORT_FILE_INFO (FORM_GROUP_NAME, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, "
       "SCHOOL_DISTRICT_ID, SCHOOL_ID, CONTACT) VALUES ('BASICAID', 2019, 2, 63, 0, 0, '')");
   conn_->Execute("DELETE FROM CONTACTS WHERE CONTACT = 'Lee Chan'");
-  MainWindowStandIn main;
+  StandInMainWindow& main = MainWindow();
   frmNewUser& w = Open("Edit");
   EXPECT_EQ(w.windowTitle().toStdString(), "Update User");
   EXPECT_EQ(modGlobals::gstrCurrentForm, "Update User");
@@ -403,7 +432,7 @@ TEST_F(ContactWindow, EditOfAMissingContactOffersANewOneAndChangesNothing) {
 }
 
 TEST_F(ContactWindow, ImportedContactIsShownReadOnly) {
-  MainWindowStandIn main;
+  StandInMainWindow& main = MainWindow();
   struct Case {
     Variant group;
     const char* groupText;
@@ -441,7 +470,7 @@ TEST_F(ContactWindow, ImportedContactIsShownReadOnly) {
     EXPECT_FALSE(w.Loaded());
     EXPECT_TRUE(main.isEnabled());
   }
-  EXPECT_EQ(logonsShown_, 0);
+  EXPECT_TRUE(LogonWindows().empty());
 
   frmNewUser w;
   EXPECT_THROW(w.Phone(Variant(vb::NullValue{})), vb::VbError);
@@ -513,7 +542,7 @@ TEST_F(ContactWindow, ClosingANewUsersWindowAlwaysBringsUpALogon) {
     w.show();
     close(w);
     EXPECT_FALSE(w.Loaded());
-    EXPECT_EQ(logonsShown_, ++expected);
+    EXPECT_EQ(LogonWindows().size(), static_cast<std::size_t>(++expected));
     EXPECT_EQ(Scalar("SELECT count(*) FROM CONTACTS"), "0");
     delete &w;
   }
