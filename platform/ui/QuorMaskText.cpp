@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <utility>
 
 namespace ui {
 
@@ -11,29 +12,15 @@ namespace {
 constexpr QChar kBlank = u'_';
 
 // The classic mask characters and the input-mask characters that stand for
-// them.
+// them (the input mask's "9" is a required digit, its "0" an optional one).
+constexpr std::pair<char16_t, char16_t> kMaskChars[] = {{u'0', u'9'}, {u'9', u'0'}, {u'#', u'0'},
+                                                        {u'L', u'A'}, {u'?', u'a'}, {u'A', u'N'},
+                                                        {u'a', u'n'}, {u'&', u'X'}, {u'C', u'x'}};
+
 QChar InputMaskChar(QChar classic) {
-  switch (classic.unicode()) {
-    case u'0':
-      return u'9';
-    case u'9':
-    case u'#':
-      return u'0';
-    case u'L':
-      return u'A';
-    case u'?':
-      return u'a';
-    case u'A':
-      return u'N';
-    case u'a':
-      return u'n';
-    case u'&':
-      return u'X';
-    case u'C':
-      return u'x';
-    default:
-      return QChar();
-  }
+  for (const auto& [mask, input] : kMaskChars)
+    if (classic == mask) return input;
+  return {};
 }
 
 bool IsCaseSwitch(QChar c) { return c == u'>' || c == u'<' || c == u'!'; }
