@@ -1,6 +1,5 @@
 #include "frmNewUser.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -216,7 +215,7 @@ void frmNewUser::LoadCommonEnd() {
   trap([&] { GParam = std::make_shared<clsGlobalParam>(); });
   trap([&] {
     if (modGlobals::gstrUserFormMode == "Edit") {
-      modGlobals::GlobalParam().CopyTo(*GParam);
+      modGlobals::GlobalParam().CopyTo(vb::Deref(GParam));
       modGlobals::gstrCurrentForm = "Update User";
       setWindowTitle(QStringLiteral("Update User"));
     } else {
