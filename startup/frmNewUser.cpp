@@ -10,8 +10,8 @@
 #include "db/SqlText.h"
 #include "frmLogon.h"
 #include "modGlobals.h"
-#include "modMainStart.h"
 #include "modMainPickLists.h"
+#include "modMainStart.h"
 #include "ui/Shell.h"
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
@@ -121,11 +121,11 @@ void frmNewUser::LoadEdit() {
     setWindowTitle(QStringLiteral("User Information"));
   });
   trap([&] {
-    contact->Open("select * from contacts where id = ?", modGlobals::SharedConnection(),
-                  {Variant(modGlobals::GlobalParam().logonUserid)});
+    vb::Deref(contact).Open("select * from contacts where id = ?", modGlobals::SharedConnection(),
+                            {Variant(modGlobals::GlobalParam().logonUserid)});
   });
   bool found = false;
-  trap([&] { found = contact->RecordCount() > 0; });
+  trap([&] { found = vb::Deref(contact).RecordCount() > 0; });
   if (trap.Left()) return;
   if (!found) {
     LoadCommonEnd();
@@ -136,11 +136,11 @@ void frmNewUser::LoadEdit() {
   trap([&] {
     db::SqlText q;
     q << "select * from krn_leas where fiscal_year = " << db::Param(Variant(modGlobals::GlobalParam().ReportYear))
-      << " and school_id = " << db::Param(contact->Value("school_id"))
-      << " and school_district_id = " << db::Param(contact->Value("school_district_id"))
-      << " and county_id = " << db::Param(contact->Value("county_id"));
+      << " and school_id = " << db::Param(vb::Deref(contact).Value("school_id"))
+      << " and school_district_id = " << db::Param(vb::Deref(contact).Value("school_district_id"))
+      << " and county_id = " << db::Param(vb::Deref(contact).Value("county_id"));
     agency = modGlobals::AdoUtils().getNewRecordSet();
-    agency->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
+    vb::Deref(agency).Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
   });
   trap([&] {
     cboCounty->hide();
@@ -153,9 +153,9 @@ void frmNewUser::LoadEdit() {
   const std::pair<QComboBox*, const char*> names[] = {
       {Combo1, "county_name"}, {Combo2, "school_district_name"}, {Combo3, "school_name"}};
   for (const auto& [box, column] : names)
-    trap([&] { box->setEditText(QString::fromStdString(vb::TextOf(agency->Value(column)))); });
+    trap([&] { box->setEditText(QString::fromStdString(vb::TextOf(vb::Deref(agency).Value(column)))); });
   trap([&] {
-    txtContact->Text(vb::TextOf(contact->Value("contact")));
+    txtContact->Text(vb::TextOf(vb::Deref(contact).Value("contact")));
     mstrOldContact = txtContact->Text();
   });
   trap([&] { ShowOnlyGroup(modGlobals::GlobalParam().LogonUserGroup); });
@@ -170,7 +170,7 @@ void frmNewUser::LoadEdit() {
                             {txtEmail, "email", &clsGlobalParam::UserEMail}};
   for (const Detail& d : details) {
     trap([&] {
-      const std::string text = vb::TextOf(contact->Value(d.column));
+      const std::string text = vb::TextOf(vb::Deref(contact).Value(d.column));
       d.field->Text(text);
       modGlobals::GlobalParam().*d.global = text;
     });
@@ -281,7 +281,7 @@ void frmNewUser::cboCounty_Click() {
         << (group == "SELPA" ? " and d.lea_type = 5" : " and d.lea_type = 3");
     q << " order by d.school_district_name";
     districts = modGlobals::AdoUtils().getNewRecordSet();
-    districts->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
+    vb::Deref(districts).Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
   });
   trap([&] {
     cboSDistId->RowSource(districts);
@@ -291,8 +291,8 @@ void frmNewUser::cboCounty_Click() {
   trap([&] {
     if (IsOfficeGroup(group)) {
       // The county office of the chosen county, chosen for the user.
-      districts->MoveFirst();
-      cboSDistId->Text(vb::TextOf(districts->Value("district")));
+      vb::Deref(districts).MoveFirst();
+      cboSDistId->Text(vb::TextOf(vb::Deref(districts).Value("district")));
     } else {
       cboSDistId->setEnabled(true);
     }

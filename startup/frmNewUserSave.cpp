@@ -1,9 +1,8 @@
 // The contact window's Save button: the field checks, the refusal of a name
 // that another contact uses, and the save of a new or edited contact.
 
-#include <optional>
-
 #include <QLabel>
+#include <optional>
 
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
@@ -173,19 +172,19 @@ void frmNewUser::SaveNew() {
   db::RecordsetPtr rs;
   trap([&] {
     rs = modGlobals::AdoUtils().getNewRecordSet();
-    rs->Open("select * from contacts where 1 = 0", modGlobals::SharedConnection());
-    rs->AddNew();
+    vb::Deref(rs).Open("select * from contacts where 1 = 0", modGlobals::SharedConnection());
+    vb::Deref(rs).AddNew();
   });
-  trap([&] { rs->SetValue("CONTACT", Variant(name)); });
+  trap([&] { vb::Deref(rs).SetValue("CONTACT", Variant(name)); });
   trap([&] {
     if (const int code = GroupCode(group))
-      rs->SetValue("USER_GROUP", Variant(static_cast<std::int16_t>(code)));
+      vb::Deref(rs).SetValue("USER_GROUP", Variant(static_cast<std::int16_t>(code)));
   });
-  trap([&] { rs->SetValue("COUNTY_ID", Variant(cboCounty->BoundText())); });
-  trap([&] { rs->SetValue("SCHOOL_DISTRICT_ID", Variant(cboSDistId->BoundText())); });
+  trap([&] { vb::Deref(rs).SetValue("COUNTY_ID", Variant(cboCounty->BoundText())); });
+  trap([&] { vb::Deref(rs).SetValue("SCHOOL_DISTRICT_ID", Variant(cboSDistId->BoundText())); });
   trap([&] {
     if (!cboSchool->Text().empty()) {
-      rs->SetValue("SCHOOL_ID", Variant(cboSchool->BoundText()));
+      vb::Deref(rs).SetValue("SCHOOL_ID", Variant(cboSchool->BoundText()));
     } else if (group == "SELPA") {
       // The SELPA's own row keys the contact.
       db::SqlText q;
@@ -196,25 +195,25 @@ void frmNewUser::SaveNew() {
         << " and fiscal_year = " << db::Param(Variant(modGlobals::GlobalParam().ReportYear)) << " and d.lea_type = 5";
       auto selpa = modGlobals::AdoUtils().getNewRecordSet();
       selpa->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
-      if (!selpa->Eof()) rs->SetValue("SCHOOL_ID", selpa->Value("school_id"));
+      if (!selpa->Eof()) vb::Deref(rs).SetValue("SCHOOL_ID", selpa->Value("school_id"));
     } else {
-      rs->SetValue("SCHOOL_ID", Variant(0));
+      vb::Deref(rs).SetValue("SCHOOL_ID", Variant(0));
     }
   });
-  trap([&] { rs->SetValue("PHONE", Variant(Trimmed(*txtPhone))); });
-  trap([&] { rs->SetValue("FAX", Variant(Trimmed(*txtFax))); });
-  trap([&] { rs->SetValue("EMAIL", Variant(Trimmed(*txtEmail))); });
-  trap([&] { rs->SetValue("FISCAL_YEAR", Variant(kFiscalYear)); });
+  trap([&] { vb::Deref(rs).SetValue("PHONE", Variant(Trimmed(*txtPhone))); });
+  trap([&] { vb::Deref(rs).SetValue("FAX", Variant(Trimmed(*txtFax))); });
+  trap([&] { vb::Deref(rs).SetValue("EMAIL", Variant(Trimmed(*txtEmail))); });
+  trap([&] { vb::Deref(rs).SetValue("FISCAL_YEAR", Variant(kFiscalYear)); });
   // The row reaches the table here or not at all; the window stays open
   // with the entries when it does not.
   bool written = false;
   trap([&] {
-    rs->Update();
+    vb::Deref(rs).Update();
     written = true;
   });
   if (!written) {
     trap([&] {
-      if (rs && rs->EditMode() != db::EditMode::None) rs->CancelUpdate();
+      if (rs && rs->EditMode() != db::EditMode::None) vb::Deref(rs).CancelUpdate();
     });
     return;
   }

@@ -132,7 +132,7 @@ db::RecordsetPtr getRS_Counties() {
     }
     q << " order by county_id, county";
   });
-  trap([&] { OpenAttached(*result, q); });
+  trap([&] { OpenAttached(vb::Deref(result), q); });
   return result;
 }
 
@@ -195,7 +195,7 @@ db::RecordsetPtr getRS_DistrictsForCOETax(const Variant& county) {
         << " and d.school_id = 0 and (d.lea_type = 2 or d.lea_type = 3) order by d.school_district_name";
     }
   });
-  trap([&] { OpenAttached(*result, q); });
+  trap([&] { OpenAttached(vb::Deref(result), q); });
   return result;
 }
 
@@ -275,7 +275,7 @@ db::RecordsetPtr getRS_Districts(const Variant& county) {
         break;
     }
   });
-  trap([&] { OpenAttached(*result, q); });
+  trap([&] { OpenAttached(vb::Deref(result), q); });
   return result;
 }
 
@@ -289,9 +289,9 @@ db::RecordsetPtr OpenSelpaList(const char* procedure, const std::function<void(S
   SqlText q;
   trap([&] { result = NewAttached(); });
   trap([&] { compose(q); });
-  trap([&] { OpenAttached(*result, q); });
+  trap([&] { OpenAttached(vb::Deref(result), q); });
   trap([&] {
-    if (result->RecordCount() < 1) result.reset();
+    if (vb::Deref(result).RecordCount() < 1) result.reset();
   });
   return result;
 }
@@ -365,7 +365,7 @@ db::RecordsetPtr getRS_ROCPCounties(bool smallOnly) {
       q << " and d.county_id = " << county << " and d.ROCP = " << Param(Variant(gp->RocpId));
     q << " order by d.school_district_name";
   });
-  trap([&] { OpenAttached(*result, q); });
+  trap([&] { OpenAttached(vb::Deref(result), q); });
   return result;
 }
 
