@@ -188,6 +188,22 @@ TEST_F(PickLists, TaxDistrictListOfAnotherFormComesBackClosedWithoutAReport) {
   EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
+TEST_F(PickLists, WithoutTheDatabaseObjectListsComeBackEmptyOrReportError91) {
+  modGlobals::gobjAdoUtils.reset();
+  TaxForm(29, 0, 2, 61);
+  // Lists that pass failures over answer nothing usable, silently.
+  for (const auto& list : {modMain::getRS_Counties(), modMain::getRS_DistrictsForCOETax(Variant(61)),
+                           modMain::getRS_Districts(Variant(61)), modMain::getRS_ROCPCounties(false),
+                           modMain::getRS_DistrictsForROCP("61950", 94), modMain::getRS_SchoolForROCP("1", "2", 95)})
+    EXPECT_TRUE(!list || list->State() == db::ObjectState::Closed);
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+  // The others report it.
+  dialogs_.AnswerMsgBox(5);
+  EXPECT_EQ(modMain::getRS_CountiesForTax(), nullptr);
+  ASSERT_EQ(dialogs_.Prompts().size(), 1u);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 91"), std::string::npos);
+}
+
 TEST_F(PickLists, ListsFollowTheGlobalParametersAtEachCall) {
   TaxForm(29, 0, 1, 63);
   auto p1 = modMain::getRS_CountiesForTax();
