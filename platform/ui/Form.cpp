@@ -16,11 +16,13 @@ void Form::Load() {
 
 int Form::ShowModal() {
   Load();
+  Form_Activate();
   return dialogs().ShowModal(*this);
 }
 
 void Form::ShowModeless() {
   Load();
+  Form_Activate();
   setModal(false);
   show();
 }

@@ -28,6 +28,8 @@ class Form : public QDialog {
 
  protected:
   virtual void Form_Load() {}
+  // Runs each time ShowModal or ShowModeless brings the form up, after Load.
+  virtual void Form_Activate() {}
   virtual void Form_Unload() {}
 
   void reject() override;
