@@ -1,0 +1,239 @@
+#include "modAttendanceCharterChecks.h"
+
+#include "db/Catalog.h"
+#include "vb/Conversions.h"
+
+namespace modAttendanceCharter {
+namespace {
+
+using rulegate::Compare;
+using rulegate::Fires;
+using rulegate::Op;
+
+// The pattern with each {name} replaced by its text.
+std::string Fill(std::string_view pattern, std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+  std::string text(pattern);
+  for (const auto& [name, value] : values) text = vb::Replace(text, name, value);
+  return text;
+}
+
+constexpr std::string_view kBoundMessage = "Line {line} {label} must be less than or equal to {bound} {label}";
+
+// The keys that select the rows belonging to the form's current row.
+rulegate::KeyFilter RowKeys(const db::Recordset& current) {
+  return rulegate::KeysOf(current, {"Period_ID", "County_ID", "School_District_ID", "School_ID"});
+}
+
+constexpr std::array<std::string_view, 5> kTrackLabels{"Track A", "Track B", "Track C", "Track D", "Track E"};
+constexpr int kTracksExamined = 5;
+
+// The label of a track row: "Track A" for TrackNumber 1 up to "Track E" for
+// 5, empty for any other number and for none.
+std::string TrackLabel(const db::Recordset& track) {
+  std::string label;
+  for (std::size_t i = 0; i < kTrackLabels.size(); ++i) {
+    if (Fires(Compare(track.Value("TrackNumber"), Op::Eq, static_cast<int>(i + 1)))) label = kTrackLabels[i];
+  }
+  return label;
+}
+
+}  // namespace
+
+std::string ColumnFor(std::string_view pattern, const Span& span) {
+  return Fill(pattern, {{"{span}", span.infix}, {"{short}", span.shortInfix}, {"{ncb}", span.ncbInfix}});
+}
+
+// --- Values ------------------------------------------------------------------
+
+vb::Variant Exact(const vb::Variant& value) {
+  if (value.Type() == vb::VarType::Double) return vb::Variant(vb::Decimal::FromDouble(value.AsDouble()));
+  return value;
+}
+
+vb::Variant ValueOf(const db::Recordset& row, std::string_view column) { return Exact(row.Value(column)); }
+
+vb::Variant SumOf(const db::Recordset& row, const std::vector<std::string>& columns) {
+  // Every term is read, and a Null among them makes the sum Null.
+  vb::Variant sum = rulegate::DecimalZero();
+  for (const std::string& column : columns) sum = sum + ValueOf(row, column);
+  return sum;
+}
+
+// --- One failed check --------------------------------------------------------
+
+void Reporter::operator()(const rulegate::Check& check) const {
+  modGeneralRoutines::AddError(RsErr, check);
+  // A composed message may name rows' texts of any length; the row keeps
+  // what its field holds, and the checks go on.
+  modGeneralRoutines::SetErrorMsg(RsErr, vb::Left(check.Message, kMessageWidth));
+  modGeneralRoutines::CopyKeys(CurrentValues, RsErr);
+}
+
+Decoration TrackDecoration(std::string_view label) {
+  const std::string prefix = std::string(label) + " - ";
+  return {prefix, prefix, {}};
+}
+
+Decoration ResidenceDecoration(const vb::Variant& countyName, const vb::Variant& districtName) {
+  return {{}, {}, " for " + vb::TextOf(countyName) + " - " + vb::TextOf(districtName)};
+}
+
+// --- Lines of a screen -------------------------------------------------------
+
+std::vector<Line> ProgramLines(std::string_view section, int first, const std::vector<Program>& programs,
+                               std::string_view ending) {
+  std::vector<Line> lines;
+  int number = first;
+  for (const Program& program : programs) {
+    const std::string lineNo = std::to_string(number);
+    lines.push_back({std::string(section), lineNo, std::string(program.stem) + std::string(ending),
+                     std::string(program.caption)});
+    lines.push_back({std::string(section), std::to_string(number + 1),
+                     std::string(program.stem) + "_CB" + std::string(ending),
+                     "Classroom-based ADA included in " + std::string(section) + "-" + lineNo});
+    number += 2;
+  }
+  return lines;
+}
+
+// --- Family: a value within its bound ----------------------------------------
+
+std::vector<Bound> PartsWithinLines(const std::vector<Line>& lines) {
+  std::vector<Bound> bounds;
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    const Line& total = lines[i];
+    bounds.push_back({lines[i + 1], {total.column}, "line " + total.Name(), {}, false});
+  }
+  return bounds;
+}
+
+void CheckBounds(const Reporter& report, const db::Recordset& row, const std::vector<Bound>& bounds,
+                 const Decoration& decoration) {
+  for (const Bound& check : bounds) {
+    const std::size_t spans = check.firstSpanOnly ? 1 : kSpans.size();
+    for (std::size_t s = 0; s < spans; ++s) {
+      const Span& span = kSpans[s];
+      const std::string column = ColumnFor(check.line.column, span);
+      std::vector<std::string> boundColumns;
+      for (const std::string& pattern : check.bound) boundColumns.push_back(ColumnFor(pattern, span));
+      const vb::Variant value = ValueOf(row, column);
+      const vb::Variant bound = SumOf(row, boundColumns);
+      if (!Fires(Compare(value, Op::Gt, bound))) continue;
+      const std::string message =
+          check.message.empty()
+              ? Fill(kBoundMessage, {{"{line}", check.line.Name()}, {"{label}", span.label}, {"{bound}", check.boundText}})
+              : check.message;
+      const std::string caption = decoration.captionPrefix + check.line.caption;
+      const std::string text = decoration.messagePrefix + message + decoration.messageSuffix;
+      report({check.line.section, check.line.lineNo, "", "E", column, caption, text});
+    }
+  }
+}
+
+// --- Family: a site type and its classroom-based totals ----------------------
+
+void CheckSiteTypes(const Reporter& report, const db::Recordset& row, const std::vector<SiteTypeCheck>& checks) {
+  static constexpr std::string_view kCaption = "What is the site type of the charter school?";
+  for (const SiteTypeCheck& check : checks) {
+    // Every comparison is made; a span with a blank total cannot meet the
+    // test but leaves the others to.
+    rulegate::Truth anySpan = false;
+    for (const Span& span : kSpans) {
+      const vb::Variant total = ValueOf(row, ColumnFor(check.total, span));
+      const vb::Variant classroomBased = ValueOf(row, ColumnFor(check.classroomBased, span));
+      anySpan = rulegate::Or(anySpan, rulegate::And(Compare(total, Op::Gt, 0),
+                                                    Compare(classroomBased, check.classroomBasedTest, 0)));
+    }
+    const rulegate::Truth sameType = Compare(row.Value("SiteType"), Op::Eq, check.siteType);
+    if (Fires(rulegate::And(sameType, anySpan))) report({"", "", "", "W", "SiteType", kCaption, check.message});
+  }
+}
+
+// --- The rule set's own queries ----------------------------------------------
+
+const db::ConnectionPtr& OwnQueries::Connection() {
+  if (!conn_) conn_ = modGeneralRoutines::OpenOwnConnection();
+  return conn_;
+}
+
+db::RecordsetPtr OwnQueries::Totals(std::string_view table, const std::vector<Total>& totals) {
+  const db::ConnectionPtr& conn = Connection();
+  const rulegate::KeyFilter keys = RowKeys(current_);
+  std::string select;
+  for (const Total& total : totals) {
+    select += select.empty() ? "SELECT " : ", ";
+    select += "decsum(" + db::QuoteName(total.column) + ") AS " + db::QuoteName(total.alias);
+  }
+  return db::Recordset::Query(select + " FROM " + db::QuoteName(table) + keys.text, conn, keys.params);
+}
+
+db::RecordsetPtr OwnQueries::Rows(std::string_view table) {
+  const db::ConnectionPtr& conn = Connection();
+  const rulegate::KeyFilter keys = RowKeys(current_);
+  std::string order;
+  for (const std::string& column : db::catalog::PrimaryKey(*conn, table))
+    order += (order.empty() ? " ORDER BY " : ", ") + db::QuoteName(column);
+  return db::Recordset::Query("SELECT * FROM " + db::QuoteName(table) + keys.text + order, conn, keys.params);
+}
+
+vb::Variant OwnQueries::CharterType() {
+  const db::ConnectionPtr& conn = Connection();
+  // The directory holds a row per agency and fiscal year: the type is that
+  // of the year being validated.
+  const rulegate::KeyFilter keys =
+      rulegate::KeysOf(current_, {"Fiscal_Year", "County_ID", "School_District_ID", "School_ID"});
+  auto agency = db::Recordset::Query("SELECT CHARTER_TYPE FROM KRN_LEAS" + keys.text, conn, keys.params);
+  return agency->Value("CHARTER_TYPE");
+}
+
+// --- Family: a total of other rows equals a line -----------------------------
+
+std::vector<TotalOfLine> TotalsOfLines(const std::vector<Line>& totalled, const std::vector<Line>& compared) {
+  std::vector<TotalOfLine> lines;
+  for (std::size_t i = 0; i < totalled.size() && i < compared.size(); ++i) lines.push_back({totalled[i], compared[i]});
+  return lines;
+}
+
+void CheckTotals(const Reporter& report, OwnQueries& own, const TotalsFamily& family) {
+  const auto aliasOf = [&](const TotalOfLine& line, const Span& span) {
+    return std::string(family.aliasPrefix) + line.totalled.lineNo + std::string(span.alias);
+  };
+  std::vector<OwnQueries::Total> totals;
+  for (const TotalOfLine& line : family.lines) {
+    for (const Span& span : kSpans) totals.push_back({ColumnFor(line.totalled.column, span), aliasOf(line, span)});
+  }
+  const db::RecordsetPtr sums = own.Totals(family.table, totals);
+  const db::Recordset& current = own.Current();
+
+  for (const TotalOfLine& line : family.lines) {
+    for (std::size_t s = 0; s < kSpans.size(); ++s) {
+      const Span& span = kSpans[s];
+      const vb::Variant total = sums->Value(aliasOf(line, span));
+      const vb::Variant sum = total.IsNull() ? total : vb::Variant(vb::CDec(total));
+      const std::string column = ColumnFor(line.compared.column, span);
+      if (!Fires(Compare(sum, Op::Ne, ValueOf(current, column)))) continue;
+      std::string message =
+          Fill(family.message, {{"{line}", line.totalled.Name()}, {"{compared}", line.compared.Name()}, {"{label}", span.label}});
+      for (const TotalsFamily::OwnMessage& irregular : family.ownMessages) {
+        if (irregular.lineNo == line.totalled.lineNo && irregular.span == s) message = irregular.message;
+      }
+      report({line.totalled.section, line.totalled.lineNo, "", "E", column, line.totalled.caption, message});
+    }
+  }
+}
+
+// --- Loops over other rows ---------------------------------------------------
+
+void ForFirstTracks(OwnQueries& own, std::string_view table,
+                    const std::function<void(const db::Recordset& track, const std::string& label)>& check) {
+  const db::RecordsetPtr tracks = own.Rows(table);
+  for (int examined = 0; examined < kTracksExamined && !tracks->Eof(); ++examined, tracks->MoveNext())
+    check(*tracks, TrackLabel(*tracks));
+}
+
+void ForEachRow(OwnQueries& own, std::string_view table, const std::function<void(const db::Recordset& row)>& check) {
+  const db::RecordsetPtr rows = own.Rows(table);
+  for (; !rows->Eof(); rows->MoveNext()) check(*rows);
+}
+
+}  // namespace modAttendanceCharter
