@@ -27,11 +27,6 @@ using modGlobals::gintCorrectionFormNo;
 using modGlobals::gintCorrectionReasonCode;
 using modGlobals::gstrCorrectionNote;
 
-clsMyAdoUtils& AdoUtils() {
-  if (!modGlobals::gobjAdoUtils) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjAdoUtils;
-}
-
 // The agency's own status row of the correction's form: school 0 for county
 // offices, districts and county auditors, the agency's school for charter
 // schools and SELPAs.
@@ -40,8 +35,7 @@ constexpr const char* kAgencyStatusRow =
     " and school_id = ?";
 
 std::vector<vb::Variant> AgencyStatusRowKey() {
-  if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
-  const clsGlobalParam& P = *modGlobals::gobjGlobalParam;
+  const clsGlobalParam& P = modGlobals::GlobalParam();
   const bool schoolZero = P.UserGroup == 2 || P.UserGroup == 3 || P.UserGroup == 7;
   return {vb::Variant(P.ReportYear), vb::Variant(P.ReportPeriod), vb::Variant(P.CountyID),
           vb::Variant(P.DistrictID), vb::Variant(gintCorrectionFormNo), vb::Variant(schoolZero ? 0 : P.SchoolId)};
@@ -98,12 +92,11 @@ void frmCORRECTION_REASON::Form_Load() {
     }
   });
   trap([&] {
-    clsMyAdoUtils& utils = AdoUtils();
+    clsMyAdoUtils& utils = modGlobals::AdoUtils();
     db::RecordsetPtr reasons = utils.getNewRecordSet();
-    if (!reasons) vb::Raise(vb::err::ObjectNotSet);
     // List position p stands for reason code p + 1.
-    reasons->Open("select * from PY_CORRECTION_REASON where PY_REASON_code <> 0 ORDER BY PY_REASON_CODE",
-                  utils.Conn());
+    vb::Deref(reasons).Open("select * from PY_CORRECTION_REASON where PY_REASON_code <> 0 ORDER BY PY_REASON_CODE",
+                            utils.Conn());
     const QSignalBlocker quiet(cboRCode);
     for (; !reasons->Eof(); reasons->MoveNext())
       cboRCode->addItem(QString::fromStdString(vb::TextOf(reasons->Value("PY_REASON_DESC"))));
@@ -139,7 +132,7 @@ bool frmCORRECTION_REASON::bSaveCorrection() {
   std::vector<vb::Variant> values = {vb::Variant(vb::Left(note, kNoteLength)), vb::Variant(position + 1)};
   const std::vector<vb::Variant> row = AgencyStatusRowKey();
   values.insert(values.end(), row.begin(), row.end());
-  const long long written = AdoUtils().Conn()->Execute(
+  const long long written = modGlobals::SharedConnection()->Execute(
       std::string("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'Yes', PY_CORRECTION_NOTE = ?, PY_REASON_CODE = ?") +
           kAgencyStatusRow,
       values);
@@ -171,7 +164,7 @@ void frmCORRECTION_REASON::cmdDelete_Click() {
   });
   if (answer != ui::vbYes) return;
   trap([&] {
-    AdoUtils().Conn()->Execute(
+    modGlobals::SharedConnection()->Execute(
         std::string("update lea_forms_status set PY_FORMS_CORRECTED = 'No', PY_CORRECTION_NOTE = null, "
                     "PY_REASON_CODE = 0") +
             kAgencyStatusRow,

@@ -46,11 +46,6 @@ EntryTable EntryTableOf(const std::string& formName) {
   return {formName, true};
 }
 
-clsMyAdoUtils& AdoUtils() {
-  if (!modGlobals::gobjAdoUtils) vb::Raise(vb::err::ObjectNotSet);
-  return *modGlobals::gobjAdoUtils;
-}
-
 QPointer<frmFormNote>& SharedSlot() {
   static QPointer<frmFormNote> shared;
   return shared;
@@ -88,10 +83,7 @@ void frmFormNote::ShowShared(clsGlobalParam& P) {
   window.ShowModal();
 }
 
-clsGlobalParam& frmFormNote::Context() const {
-  if (!GParam) vb::Raise(vb::err::ObjectNotSet);
-  return *GParam;
-}
+clsGlobalParam& frmFormNote::Context() const { return vb::Deref(GParam); }
 
 std::string frmFormNote::BoxText() const { return txtformnote->toPlainText().toStdString(); }
 
@@ -123,10 +115,9 @@ void frmFormNote::RefreshData() {
   });
   trap([&] {
     const clsGlobalParam& P = Context();
-    clsMyAdoUtils& utils = AdoUtils();
+    clsMyAdoUtils& utils = modGlobals::AdoUtils();
     db::RecordsetPtr rs = utils.getNewRecordSet();
-    if (!rs) vb::Raise(vb::err::ObjectNotSet);
-    rs->Open(
+    vb::Deref(rs).Open(
         "select * from TORB_FORM_NOTES where county_id = ? and school_district_id = ? and school_id = ? "
         "and fiscal_year = ? and period_id = ? and form_name = ?",
         utils.Conn(),
@@ -135,8 +126,7 @@ void frmFormNote::RefreshData() {
     rsNote_ = rs;
   });
   trap([&] {
-    if (!rsNote_) vb::Raise(vb::err::ObjectNotSet);
-    if (rsNote_->RecordCount() > 0)
+    if (vb::Deref(rsNote_).RecordCount() > 0)
       txtformnote->setPlainText(QString::fromStdString(vb::TextOf(rsNote_->Value("form_note"))));
   });
 }
@@ -155,12 +145,13 @@ void frmFormNote::SaveNote(Trap& trap, bool announce) {
       sql += " AND SCHOOL_ID = ?";
       keys.emplace_back(P.SchoolId);
     }
-    entryRows = clsDataAccess().GetRecordset(sql, keys, modGlobals::gstrConnectionString, AdoUtils().Conn());
+    entryRows =
+        clsDataAccess().GetRecordset(sql, keys, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
   });
   bool hasData = false;
   trap([&] {
-    if (!entryRows) vb::Raise(vb::err::ObjectNotSet);
-    hasData = !(entryRows->Bof() && entryRows->Eof());
+    const db::Recordset& rows = vb::Deref(entryRows);
+    hasData = !(rows.Bof() && rows.Eof());
     if (!hasData) ui::MsgBox("Cannot save now!", ui::vbInformation);
   });
   if (!hasData) return;  // nothing is written unless the data were found
@@ -170,8 +161,7 @@ void frmFormNote::SaveNote(Trap& trap, bool announce) {
     const std::string note = TrimmedBox();
     if (!rsNote_ || rsNote_->RecordCount() <= 0) {
       RefreshData();
-      if (!rsNote_) vb::Raise(vb::err::ObjectNotSet);
-      if (rsNote_->RecordCount() <= 0) rsNote_->AddNew();
+      if (vb::Deref(rsNote_).RecordCount() <= 0) rsNote_->AddNew();
     }
     db::Recordset& rs = *rsNote_;
     rs.SetValue("COUNTY_ID", vb::Variant(P.CountyID));
@@ -196,8 +186,7 @@ void frmFormNote::cmdSave_Click() {
 void frmFormNote::cmdCancel_Click() {
   Trap trap(kModule, "cmdCancel_Click");
   trap([&] {
-    if (!rsNote_) vb::Raise(vb::err::ObjectNotSet);
-    if (rsNote_->RecordCount() >= 0) txtformnote->setPlainText(QString::fromStdString(baseline_));
+    if (vb::Deref(rsNote_).RecordCount() >= 0) txtformnote->setPlainText(QString::fromStdString(baseline_));
   });
 }
 
@@ -216,10 +205,7 @@ void frmFormNote::cmdDelete_Click() {
                     ui::vbYesNo + ui::vbInformation + ui::vbDefaultButton2) == ui::vbYes;
   });
   if (!confirmed) return;
-  trap([&] {
-    if (!rsNote_) vb::Raise(vb::err::ObjectNotSet);
-    rsNote_->Delete();
-  });
+  trap([&] { vb::Deref(rsNote_).Delete(); });
   trap([&] { txtformnote->clear(); });
   trap([&] { baseline_.clear(); });
 }

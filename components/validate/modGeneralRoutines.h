@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,10 @@ inline bool Fires(Truth condition) { return condition.value_or(false); }
 
 // An exact decimal zero, where column totals start.
 vb::Variant DecimalZero();
+// The sum of the current row's columns in exact decimals (a stored double
+// enters as the decimal of its 15-significant-digit text), so that amounts
+// with two decimals add up to what they show; Null when any of them is Null.
+vb::Variant SumOf(const db::Recordset& row, std::span<const std::string_view> columns);
 // The total of `terms` over every row of `rows`, as an SQL SUM of the terms
 // added together, but in exact decimal arithmetic: a row in which a term is
 // Null adds nothing, and the total is Null when no row adds anything. The
@@ -107,11 +112,19 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept;
 // Copies the five keys of the current data row into the current result row,
 // Null as Null.
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr);
+void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr);
+// Copies the data row's RES_COUNTY_ID and RES_SCHOOL_DISTRICT_ID into the
+// current result row's residence fields.
+void CopyResidence(const db::Recordset& row, const db::RecordsetPtr& RsErr);
 // Writes the message of the row just added.
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message);
 // A failing check: AddError with its arguments, its message, and the keys of
 // the data row being checked.
 void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check);
+// A failing check of a form with one row per district of residence: as
+// Report, and the row's RES_COUNTY_ID and RES_SCHOOL_DISTRICT_ID in the
+// result row's residence fields.
+void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check);
 
 // The frame of a rule set: creates the result, answers it empty when the
 // data has no rows, and otherwise runs `checks` on it. With a trap, any

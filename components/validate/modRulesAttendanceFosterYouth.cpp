@@ -6,6 +6,7 @@
 #include <array>
 
 #include "modRulesAttendance.h"
+#include "modRulesAttendanceSchools.h"
 
 namespace modRulesAttendance {
 namespace {
@@ -72,9 +73,7 @@ db::RecordsetPtr Validate_FOSTERYOUTHNSHS(db::RecordsetPtr& CurrentValues, Param
     const long kept = modGeneralRoutines::KeepPosition(rs);
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
       if (Fires(Compare(rs.Value("NumberOfFTEEmployees"), Op::Le, 0))) Report(CurrentValues, RsErr, kEmployees);
-      const vb::Variant totalAda = rs.Value("ADATotal");
-      if (Fires(rulegate::Or(Compare(totalAda, Op::Le, 0), Compare(totalAda, Op::Gt, kMostAda))))
-        Report(CurrentValues, RsErr, kTotalAda);
+      if (Fires(AdaOutOfBounds(rs.Value("ADATotal"), kMostAda))) Report(CurrentValues, RsErr, kTotalAda);
     }
     modGeneralRoutines::MoveBack(rs, kept);
 

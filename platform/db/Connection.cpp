@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 
 #include "db/SqlFunctions.h"
@@ -164,16 +165,63 @@ ConnectionPtr Connection::OpenNew(const std::string& connectionString) {
   return conn;
 }
 
-std::string Connection::DataSourceOf(std::string_view connectionString) {
-  std::size_t start = 0;
-  while (start <= connectionString.size()) {
-    std::size_t end = connectionString.find(';', start);
-    if (end == std::string_view::npos) end = connectionString.size();
-    std::string_view part = connectionString.substr(start, end - start);
-    if (auto eq = part.find('='); eq != std::string_view::npos) {
-      if (LowerAscii(TrimBlanks(part.substr(0, eq))) == "data source") return TrimBlanks(part.substr(eq + 1));
+std::string Connection::ConnectionStringFor(std::string_view path) {
+  const bool quote = path.find_first_of(";\"'") != std::string_view::npos ||
+                     (!path.empty() && (std::isspace(static_cast<unsigned char>(path.front())) ||
+                                        std::isspace(static_cast<unsigned char>(path.back()))));
+  std::string source;
+  if (quote) {
+    source = "\"";
+    for (char c : path) {
+      if (c == '"') source += '"';
+      source += c;
     }
-    start = end + 1;
+    source += '"';
+  } else {
+    source = path;
+  }
+  return "Provider=SQLite;Data Source=" + source + ";Persist Security Info=False";
+}
+
+std::string Connection::DataSourceOf(std::string_view connectionString) {
+  // "key=value" parts separated by ";"; a value may stand between double or
+  // single quotes, inside which ";" is part of the value and a doubled quote
+  // stands for one.
+  const std::size_t n = connectionString.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t eq = connectionString.find_first_of("=;", i);
+    if (eq == std::string_view::npos) break;
+    if (connectionString[eq] == ';') {
+      i = eq + 1;
+      continue;
+    }
+    const std::string key = LowerAscii(TrimBlanks(connectionString.substr(i, eq - i)));
+    std::size_t j = eq + 1;
+    while (j < n && std::isspace(static_cast<unsigned char>(connectionString[j]))) ++j;
+    std::string value;
+    if (j < n && (connectionString[j] == '"' || connectionString[j] == '\'')) {
+      const char q = connectionString[j++];
+      for (; j < n; ++j) {
+        if (connectionString[j] != q) {
+          value += connectionString[j];
+        } else if (j + 1 < n && connectionString[j + 1] == q) {
+          value += q;
+          ++j;
+        } else {
+          ++j;
+          break;
+        }
+      }
+      const std::size_t end = connectionString.find(';', j);
+      i = end == std::string_view::npos ? n : end + 1;
+    } else {
+      std::size_t end = connectionString.find(';', j);
+      if (end == std::string_view::npos) end = n;
+      value = TrimBlanks(connectionString.substr(j, end - j));
+      i = end + 1;
+    }
+    if (key == "data source") return value;
   }
   return {};
 }
@@ -186,6 +234,9 @@ void Connection::Open(const std::string& connectionString, bool createIfMissing)
   std::string path = DataSourceOf(connectionString_);
   if (path.empty()) {
     throw vb::VbError(vb::err::NoConnection, "The connection string names no database file.");
+  }
+  if (path.find('\0') != std::string::npos) {
+    throw vb::VbError(vb::err::Unspecified, "The database path is not valid: it holds a NUL character.");
   }
   if (!createIfMissing && !std::filesystem::exists(path)) {
     throw vb::VbError(vb::err::Unspecified, "Could not find file '" + path + "'.");
@@ -289,7 +340,7 @@ vb::Variant Connection::Scalar(std::string_view sql, const std::vector<vb::Varia
 int Connection::BeginTrans() {
   RequireOpen();
   if (transLevel_ == 0)
-    ExecuteScript("BEGIN");
+    ExecuteScript("BEGIN IMMEDIATE");
   else
     ExecuteScript("SAVEPOINT lev_" + std::to_string(transLevel_));
   return ++transLevel_;
@@ -322,6 +373,32 @@ void Connection::RollbackTrans() {
     std::string name = "lev_" + std::to_string(level - 1);
     ExecuteScript("ROLLBACK TO " + name + "; RELEASE " + name);
   }
+}
+
+Transaction::Transaction(Connection& conn) : conn_(conn), level_(conn.BeginTrans()) {}
+
+Transaction::~Transaction() {
+  if (done_) return;
+  // Rolls back what this level did, unless the database has already rolled
+  // the whole transaction back (the level is then gone).
+  try {
+    if (conn_.State() == ObjectState::Open && conn_.TransactionLevel() >= level_) {
+      while (conn_.TransactionLevel() > level_) conn_.RollbackTrans();
+      conn_.RollbackTrans();
+    }
+  } catch (...) {
+    // The failure that unwinds this scope is the one to report.
+  }
+}
+
+void Transaction::Commit() {
+  if (done_) throw vb::VbError(vb::err::Unspecified, "The transaction has already ended.");
+  if (conn_.TransactionLevel() != level_) {
+    done_ = true;
+    throw vb::VbError(vb::err::Unspecified, "The transaction was rolled back before it could be committed.");
+  }
+  conn_.CommitTrans();
+  done_ = true;
 }
 
 void Connection::Attach(const std::string& path, const std::string& schemaName) {
@@ -404,9 +481,23 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
       break;
     case DataType::Decimal:
     case DataType::Numeric:
+      // A number that the decimal cannot hold is read as a double.
       if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_column_int64(s, col))));
-      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Decimal::FromDouble(sqlite3_column_double(s, col)));
-      if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+      try {
+        if (storage == SQLITE_FLOAT) {
+          const double v = sqlite3_column_double(s, col);
+          if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
+          return vb::Variant(vb::Decimal::FromDouble(v));
+        }
+        if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+      } catch (const vb::VbError& e) {
+        if (e.Number() != vb::err::Overflow) throw;
+        // Error 6 still when no double holds it either (infinity, 1E400).
+        const vb::Variant stored = StoredValue(s, col, storage);
+        const double v = vb::CDbl(stored);
+        if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
+        return vb::Variant(v);
+      }
       break;
     case DataType::Date:
     case DataType::DBTimeStamp:
@@ -414,7 +505,9 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
         if (auto d = vb::FromIsoText(TextView(s, col))) return vb::Variant(*d);
         break;
       }
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(vb::Date{sqlite3_column_double(s, col)});
+      // A number outside the dates' range is error 6, as in every conversion.
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+        return vb::Variant(vb::CDate(vb::Variant(sqlite3_column_double(s, col))));
       break;
     case DataType::Boolean:
       if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col) != 0);

@@ -60,6 +60,15 @@ class VbError : public std::runtime_error {
 [[noreturn]] void Raise(long number);
 [[noreturn]] void Raise(long number, const std::string& description);
 
+// The object that `p` points to; error 91 ("Object variable or With block
+// variable not set") when it points to none. Every use of an object that may
+// be unset goes through it, so that no null pointer is ever dereferenced.
+template <class Pointer>
+auto& Deref(const Pointer& p) {
+  if (!p) Raise(err::ObjectNotSet);
+  return *p;
+}
+
 // The classic description of an error number, or "Application-defined or
 // object-defined error" for a number the runtime does not know.
 std::string ErrorDescription(long number);
