@@ -20,6 +20,8 @@ std::string gstrCorrectionNote;
 std::int16_t gintCorrectionReasonCode = 0;
 bool gblnCorrectionPending = false;
 std::string gstrUserFormMode;
+std::string gstrNewContactName;
+std::string gstrLogOut;
 std::int16_t gintTaxType = 0;
 std::int32_t glngResCountyID = 0;
 std::int32_t glngResSchoolDistrictID = 0;

@@ -49,6 +49,12 @@ extern bool gblnCorrectionPending;
 // The mode of the contact registration window: "Edit", "ImportContact" or
 // "New User".
 extern std::string gstrUserFormMode;
+// The name of a contact just registered in "New User" mode, which the next
+// logon window puts into its contact list (and empties); empty otherwise.
+extern std::string gstrNewContactName;
+// "LogOut" between the main window's log-out command and the unload that
+// reads it (the logon window then comes back); empty otherwise.
+extern std::string gstrLogOut;
 
 // The tax type chosen on the tax form.
 extern std::int16_t gintTaxType;

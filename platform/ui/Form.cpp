@@ -1,8 +1,14 @@
 #include "ui/Form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
+#include <vector>
+#include <string>
 
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "vb/VbError.h"
 
 namespace ui {
 
@@ -43,6 +49,39 @@ void Form::reject() { Unload(QDialog::Rejected); }
 void Form::closeEvent(QCloseEvent* event) {
   RunUnload();
   QDialog::closeEvent(event);
+}
+
+Form* FindForm(std::string_view name) {
+  const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* form = qobject_cast<Form*>(widget);
+    if (form && form->Loaded() && form->objectName() == wanted) return form;
+  }
+  return nullptr;
+}
+
+QWidget& Control(QWidget& window, std::string_view name) {
+  const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  if (auto* control = window.findChild<QWidget*>(wanted)) return *control;
+  throw vb::VbError(vb::err::NotSupported, window.objectName().toStdString() + " has no control " + std::string(name));
+}
+
+void UnloadAll() {
+  // Windows may be deleted while events run: hold them weakly.
+  std::vector<QPointer<QWidget>> windows;
+  for (QWidget* widget : QApplication::topLevelWidgets()) windows.emplace_back(widget);
+  for (const QPointer<QWidget>& window : windows) {
+    if (!window) continue;
+    if (auto* form = qobject_cast<Form*>(window.data())) {
+      if (!form->Loaded()) continue;  // not loaded, or already closing
+      form->Unload();
+    } else if (window->isVisible()) {
+      window->close();
+    } else {
+      continue;
+    }
+    clock().ProcessEvents();
+  }
 }
 
 }  // namespace ui

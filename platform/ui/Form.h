@@ -6,6 +6,7 @@
 // again afterwards.
 
 #include <QDialog>
+#include <string_view>
 
 namespace ui {
 
@@ -40,5 +41,16 @@ class Form : public QDialog {
 
   bool loaded_ = false;
 };
+
+// Windows of another part of the program are reached by name, as the
+// classic forms were: the loaded window whose object name is `name` (its
+// class name, "frmMain"), or nullptr when none is loaded.
+Form* FindForm(std::string_view name);
+// The child control of a window by its object name; element i of a control
+// array X is named "X_i". Error 438 when the window has no such control.
+QWidget& Control(QWidget& window, std::string_view name);
+// Unloads every loaded window of the program (and closes any other visible
+// one) in turn, letting pending window events run after each.
+void UnloadAll();
 
 }  // namespace ui
