@@ -58,7 +58,7 @@ frmCORRECTION_REASON::frmCORRECTION_REASON(QWidget* parent) : ui::Form(parent) {
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
-void frmCORRECTION_REASON::InstallMaker() {
+void frmCORRECTION_REASON::Install() {
   modCOE::SetCorrectionReasonWindow([] {
     auto window = std::make_unique<frmCORRECTION_REASON>(QApplication::activeWindow());
     window->Load();

@@ -32,7 +32,7 @@ class frmCORRECTION_REASON : public ui::Form, public Ui::frmCORRECTION_REASON {
 
   // Installs the maker through which the tax form's correction question
   // shows this window: a new window, loaded, centred on the active window.
-  static void InstallMaker();
+  static void Install();
 
  protected:
   void Form_Load() override;

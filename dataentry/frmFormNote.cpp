@@ -76,14 +76,11 @@ void frmFormNote::ReleaseShared() {
   shared.clear();
 }
 
-void frmFormNote::ShowShared(clsGlobalParam& P) {
-  frmFormNote& window = Shared();
-  window.GParam = &P;
-  window.RefreshData();
-  window.ShowModal();
+void frmFormNote::Install() {
+  modMain::SetFormNoteWindow([]() -> modMain::NotesWindow& { return Shared(); });
 }
 
-clsGlobalParam& frmFormNote::Context() const { return vb::Deref(GParam); }
+clsGlobalParam& frmFormNote::Context() const { return vb::Deref(gparam_); }
 
 std::string frmFormNote::BoxText() const { return txtformnote->toPlainText().toStdString(); }
 

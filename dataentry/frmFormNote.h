@@ -2,19 +2,20 @@
 // The notes window: one free-text note per agency, fiscal year, period and
 // entry screen, kept in TORB_FORM_NOTES. A note can be saved only while the
 // entry screen's own table holds rows for the agency, year and period. The
-// program has one shared instance, which the entry screens' "Add Note"
-// command opens on their own parameters object.
+// program has one shared instance, which modMain::ShowFormNote (the entry
+// screens' "Add Note" command) opens on the screen's own parameters object.
 
 #include <string>
 
 #include "db/Recordset.h"
+#include "modMainStart.h"
 #include "ui/Form.h"
 #include "ui_frmFormNote.h"
 
 class Trap;
 class clsGlobalParam;
 
-class frmFormNote : public ui::Form, public Ui::frmFormNote {
+class frmFormNote : public ui::Form, public modMain::NotesWindow, public Ui::frmFormNote {
   Q_OBJECT
 
  public:
@@ -22,11 +23,13 @@ class frmFormNote : public ui::Form, public Ui::frmFormNote {
 
   // The opener's parameters object (not a copy): the window reads its agency,
   // year, period and form from it and brings its period into 1..3.
-  clsGlobalParam* GParam = nullptr;
+  void GParam(clsGlobalParam* param) override { gparam_ = param; }
+  clsGlobalParam* GParam() const { return gparam_; }
 
   // Loads the note of the context's agency, year, period and form into the
   // box; leaves the box as it is when there is none.
-  void RefreshData();
+  void RefreshData() override;
+  int ShowModal() override { return ui::Form::ShowModal(); }
 
   void cmdSave_Click();
   void cmdCancel_Click();
@@ -43,9 +46,8 @@ class frmFormNote : public ui::Form, public Ui::frmFormNote {
   // Lets the shared instance go (it is deleted once control returns to the
   // event loop); the next Shared() makes a fresh one.
   static void ReleaseShared();
-  // Opens the shared instance on the opener's parameters object: sets
-  // GParam to it, loads its note and shows the window modally.
-  static void ShowShared(clsGlobalParam& P);
+  // Makes the shared instance the window of modMain::ShowFormNote.
+  static void Install();
 
  protected:
   void Form_Load() override;
@@ -63,6 +65,7 @@ class frmFormNote : public ui::Form, public Ui::frmFormNote {
   std::string TrimmedBox() const;
 
   // The note row set: connected, so its changes reach the table at once.
+  clsGlobalParam* gparam_ = nullptr;
   db::RecordsetPtr rsNote_;
   // The box text, trimmed of blanks, as last loaded, saved or refused; the
   // closing prompt asks only when the box differs from it.

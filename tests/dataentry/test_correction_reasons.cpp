@@ -42,7 +42,7 @@ class CorrectionReasons : public ProgramTest {
     modGlobals::gstrCorrectionNote.clear();
     modGlobals::gintCorrectionReasonCode = 0;
     modGlobals::gblnCorrectionPending = false;
-    frmCORRECTION_REASON::InstallMaker();
+    frmCORRECTION_REASON::Install();
     // The prior-year P-2 of the county office of Alder County.
     SetAgency(2, kCountyOffice);
     db_ = OpenDatabase();

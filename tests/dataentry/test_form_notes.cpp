@@ -17,6 +17,7 @@
 #include "TestEnvironment.h"
 #include "frmFormNote.h"
 #include "modGlobals.h"
+#include "modMainStart.h"
 #include "vb/Conversions.h"
 
 namespace {
@@ -40,23 +41,25 @@ class FormNotes : public ProgramTest {
     taxForm_.CountyName = "Alder County";
     taxForm_.DistrictName = "Alder County Office of Education";
     db_ = OpenDatabase();
+    frmFormNote::Install();
   }
 
   void TearDown() override {
+    modMain::SetFormNoteWindow(nullptr);
     frmFormNote::ReleaseShared();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     db_.reset();
     ProgramTest::TearDown();
   }
 
-  // Opens the notes window on the tax form's parameters and lets `user`
-  // play the user while it is shown.
+  // Opens the notes window as the tax form's "Add Note" does, and lets
+  // `user` play the user while it is shown.
   void OpenNotes(const std::function<void(frmFormNote&)>& user) {
     dialogs_.AnswerModal([&](QWidget& window) {
       user(dynamic_cast<frmFormNote&>(window));
       return 0;
     });
-    frmFormNote::ShowShared(taxForm_);
+    modMain::ShowFormNote(taxForm_);
   }
 
   void AddTaxRow() {
