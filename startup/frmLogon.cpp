@@ -9,6 +9,7 @@
 
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
+#include "frmNewUser.h"
 #include "modGlobals.h"
 #include "modMainStart.h"
 #include "ui/Clock.h"
@@ -33,10 +34,6 @@ constexpr const char* kContactListSql =
 // The list shows this column and is bound to that one.
 constexpr const char* kDisplayColumn = "CONTACT";
 constexpr const char* kBoundColumn = "COUNTY_ID";
-// Each list entry keeps the position of its row (its bookmark) and its
-// bound value.
-constexpr int kBookmarkRole = Qt::UserRole;
-constexpr int kBoundRole = Qt::UserRole + 1;
 
 // User groups.
 constexpr std::int32_t kCountyOffice = 2;
@@ -213,17 +210,12 @@ void frmLogon::Form_Load() {
   Trap trap(kModule, "Form_Load");
   trap([&] { rsUser_ = modGlobals::AdoUtils().getNewRecordSet(); });
   trap([&] {
-    dcmUser->clear();
+    dcmUser->ListField(kDisplayColumn);
+    dcmUser->BoundColumn(kBoundColumn);
+  });
+  trap([&] {
     vb::Deref(rsUser_).Open(kContactListSql, modGlobals::SharedConnection());
-    for (rsUser_->MoveFirst(); !rsUser_->Eof(); rsUser_->MoveNext()) {
-      dcmUser->addItem(QString::fromStdString(vb::TextOf(rsUser_->Value(kDisplayColumn))));
-      const int entry = dcmUser->count() - 1;
-      dcmUser->setItemData(entry, static_cast<int>(rsUser_->AbsolutePosition()), kBookmarkRole);
-      const vb::Variant bound = rsUser_->Value(kBoundColumn);
-      dcmUser->setItemData(entry, bound.IsNull() ? QVariant() : QVariant(QString::fromStdString(vb::CStr(bound))),
-                           kBoundRole);
-    }
-    dcmUser->setCurrentIndex(-1);
+    dcmUser->RowSource(rsUser_);
   });
 
   // A contact just registered stands chosen.
@@ -231,10 +223,7 @@ void frmLogon::Form_Load() {
   trap([&] { newContact = !vb::Trim(modGlobals::gstrNewContactName).empty(); });
   if (trap.Left()) return;
   if (newContact) {
-    trap([&] {
-      dcmUser->setCurrentIndex(
-          dcmUser->findText(QString::fromStdString(modGlobals::gstrNewContactName), Qt::MatchFixedString));
-    });
+    trap([&] { dcmUser->Text(modGlobals::gstrNewContactName); });
     trap([] { modGlobals::gstrNewContactName.clear(); });
   }
 
@@ -252,8 +241,7 @@ void frmLogon::Form_Unload() {
 }
 
 vb::Variant frmLogon::BoundValue() const {
-  const QVariant bound = dcmUser->currentIndex() < 0 ? QVariant() : dcmUser->currentData(kBoundRole);
-  return bound.isValid() ? vb::Variant(bound.toString().toStdString()) : vb::Null;
+  return dcmUser->SelectedBookmark() == 0 ? vb::Variant(vb::Null) : vb::Variant(dcmUser->BoundText());
 }
 
 void frmLogon::cmdLogon_Click() {
@@ -269,7 +257,7 @@ void frmLogon::cmdLogon_Click() {
     trap([&] { dcmUser->setFocus(); });
     return;
   }
-  trap([&] { vb::Deref(rsUser_).AbsolutePosition(dcmUser->currentData(kBookmarkRole).toInt()); });
+  trap([&] { vb::Deref(rsUser_).AbsolutePosition(dcmUser->SelectedBookmark()); });
   if (trap.Left()) return;
 
   // From here on a step that fails is passed over and the logon goes on.
@@ -408,10 +396,7 @@ void frmLogon::cmdNewUser_Click() {
   trap([&] { ShowContactRegistration(); });
 }
 
-void frmLogon::ShowContactRegistration() {
-  // The contact registration window is connected here: its shared instance
-  // is shown modeless.
-}
+void frmLogon::ShowContactRegistration() { frmNewUser::Default().ShowModeless(); }
 
 void frmLogon::cmdGetLatest_Click() {
   Trap trap(kModule, "cmdGetLatest_Click");

@@ -21,6 +21,8 @@ StandInMainWindow::StandInMainWindow() {
   }
   dgForms = new QTableView(this);
   dgForms->setObjectName("dgForms");
+  userPanel = new QLabel(this);
+  userPanel->setObjectName("StBarMain_Panel2");
 }
 
 void StartupTest::SetUp() {

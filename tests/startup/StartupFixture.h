@@ -5,6 +5,7 @@
 // single-instance lock, the program-wide texts cleared, and a stand-in main
 // window that a logon opens.
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <array>
@@ -17,13 +18,15 @@
 
 class frmLogon;
 
-// The main window as far as the logon and the start module reach it: a
-// window named "frmMain" with its selection buttons and entry-screen grid.
+// The main window as far as the logon, the start module and the contact
+// window reach it: a window named "frmMain" with its selection buttons,
+// entry-screen grid and the status-bar panel that names the contact.
 class StandInMainWindow final : public ui::Form {
  public:
   StandInMainWindow();
   std::array<QPushButton*, 4> cmdSelection{};
   QTableView* dgForms = nullptr;
+  QLabel* userPanel = nullptr;
   int shown = 0;
 };
 
