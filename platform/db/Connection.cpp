@@ -429,88 +429,91 @@ void Connection::RaiseLastError(std::string_view context) const {
 namespace db {
 namespace {
 
-vb::Variant StoredValue(sqlite3_stmt* s, int col, int storage) {
+std::string_view TextView(sqlite3_value* v) {
+  const unsigned char* text = sqlite3_value_text(v);
+  return {reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_value_bytes(v))};
+}
+
+vb::Variant StoredValue(sqlite3_value* v, int storage) {
   switch (storage) {
     case SQLITE_NULL:
       return vb::Null;
     case SQLITE_INTEGER:
-      return vb::Variant::FromInt64(sqlite3_column_int64(s, col));
+      return vb::Variant::FromInt64(sqlite3_value_int64(v));
     case SQLITE_FLOAT:
-      return vb::Variant(sqlite3_column_double(s, col));
+      return vb::Variant(sqlite3_value_double(v));
     default:
-      return vb::Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
-                                     static_cast<std::size_t>(sqlite3_column_bytes(s, col))));
+      return vb::Variant(std::string(TextView(v)));
   }
-}
-
-std::string_view TextView(sqlite3_stmt* s, int col) {
-  return {reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
-          static_cast<std::size_t>(sqlite3_column_bytes(s, col))};
 }
 
 }  // namespace
 
 vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
-  const int storage = sqlite3_column_type(s, col);
+  // The column's value object is read directly: one call into the database
+  // per value instead of one for its kind and one for its content. A
+  // connection and its statements serve one thread at a time.
+  sqlite3_value* v = sqlite3_column_value(s, col);
+  const int storage = sqlite3_value_type(v);
   if (storage == SQLITE_NULL) return vb::Null;
   switch (type) {
     case DataType::SmallInt:
     case DataType::TinyInt:
     case DataType::UnsignedTinyInt:
       if (storage == SQLITE_INTEGER) {
-        sqlite3_int64 v = sqlite3_column_int64(s, col);
-        if (v >= INT16_MIN && v <= INT16_MAX) return vb::Variant(static_cast<std::int16_t>(v));
-        return vb::Variant::FromInt64(v);
+        sqlite3_int64 n = sqlite3_value_int64(v);
+        if (n >= INT16_MIN && n <= INT16_MAX) return vb::Variant(static_cast<std::int16_t>(n));
+        return vb::Variant::FromInt64(n);
       }
       break;
     case DataType::Integer:
     case DataType::BigInt:
-      if (storage == SQLITE_INTEGER) return vb::Variant::FromInt64(sqlite3_column_int64(s, col));
+      if (storage == SQLITE_INTEGER) return vb::Variant::FromInt64(sqlite3_value_int64(v));
       break;
     case DataType::Single:
     case DataType::Double:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col));
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_value_double(v));
       break;
     case DataType::Currency:
       if (storage == SQLITE_INTEGER) {
-        sqlite3_int64 v = sqlite3_column_int64(s, col);
-        if (v > INT64_MAX / 10000 || v < INT64_MIN / 10000) break;
-        return vb::Variant(vb::Currency{v * 10000});
+        sqlite3_int64 n = sqlite3_value_int64(v);
+        if (n > INT64_MAX / 10000 || n < INT64_MIN / 10000) break;
+        return vb::Variant(vb::Currency{n * 10000});
       }
-      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Currency::FromDouble(sqlite3_column_double(s, col)));
+      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Currency::FromDouble(sqlite3_value_double(v)));
       break;
     case DataType::Decimal:
     case DataType::Numeric:
       // A number that the decimal cannot hold is read as a double.
-      if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_column_int64(s, col))));
+      if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_value_int64(v))));
       try {
         if (storage == SQLITE_FLOAT) {
-          const double v = sqlite3_column_double(s, col);
-          if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
-          return vb::Variant(vb::Decimal::FromDouble(v));
+          const double d = sqlite3_value_double(v);
+          if (!std::isfinite(d)) vb::Raise(vb::err::Overflow);
+          return vb::Variant(vb::Decimal::FromDouble(d));
         }
-        if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+        if (auto d = vb::Decimal::Parse(TextView(v))) return vb::Variant(*d);
       } catch (const vb::VbError& e) {
         if (e.Number() != vb::err::Overflow) throw;
         // Error 6 still when no double holds it either (infinity, 1E400).
-        const vb::Variant stored = StoredValue(s, col, storage);
-        const double v = vb::CDbl(stored);
-        if (!std::isfinite(v)) vb::Raise(vb::err::Overflow);
-        return vb::Variant(v);
+        const vb::Variant stored = StoredValue(v, storage);
+        const double d = vb::CDbl(stored);
+        if (!std::isfinite(d)) vb::Raise(vb::err::Overflow);
+        return vb::Variant(d);
       }
       break;
     case DataType::Date:
     case DataType::DBTimeStamp:
       if (storage == SQLITE_TEXT) {
-        if (auto d = vb::FromIsoText(TextView(s, col))) return vb::Variant(*d);
+        if (auto d = vb::FromIsoText(TextView(v))) return vb::Variant(*d);
         break;
       }
       // A number outside the dates' range is error 6, as in every conversion.
       if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
-        return vb::Variant(vb::CDate(vb::Variant(sqlite3_column_double(s, col))));
+        return vb::Variant(vb::CDate(vb::Variant(sqlite3_value_double(v))));
       break;
     case DataType::Boolean:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col) != 0);
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_value_double(v) != 0);
       break;
     case DataType::Char:
     case DataType::WChar:
@@ -518,14 +521,14 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
     case DataType::LongVarChar:
     case DataType::VarWChar:
     case DataType::LongVarWChar:
-      if (storage == SQLITE_TEXT) return vb::Variant(std::string(TextView(s, col)));
-      return vb::Variant(vb::TextOf(StoredValue(s, col, storage)));
+      if (storage == SQLITE_TEXT) return vb::Variant(std::string(TextView(v)));
+      return vb::Variant(vb::TextOf(StoredValue(v, storage)));
     default:
       break;
   }
   // A value stored in another kind than its column declares is handed out as
   // it is stored.
-  return StoredValue(s, col, storage);
+  return StoredValue(v, storage);
 }
 
 }  // namespace db

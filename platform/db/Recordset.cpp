@@ -47,6 +47,20 @@ namespace {
 
 const vb::Variant& NullIfEmpty(const vb::Variant& v) { return v.IsEmpty() ? vb::Null : v; }
 
+// Holds the connection's lock for a scope, so that reading many values takes
+// it once instead of once for every value (the database takes it again
+// inside without waiting).
+class ConnectionLock {
+ public:
+  explicit ConnectionLock(sqlite3* db) : mutex_(sqlite3_db_mutex(db)) { sqlite3_mutex_enter(mutex_); }
+  ~ConnectionLock() { sqlite3_mutex_leave(mutex_); }
+  ConnectionLock(const ConnectionLock&) = delete;
+  ConnectionLock& operator=(const ConnectionLock&) = delete;
+
+ private:
+  sqlite3_mutex* mutex_;
+};
+
 }  // namespace
 
 // --- Field and RowView -------------------------------------------------------
@@ -126,10 +140,13 @@ void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
   }
   std::vector<DataType> types;
   for (const FieldMeta& f : store->fields) types.push_back(f.type);
-  for (; hasRow; hasRow = stmt.Step()) {
-    Row& row = store->rows.emplace_back();
-    row.values.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
+  {
+    ConnectionLock lock(conn_->Handle());
+    for (; hasRow; hasRow = stmt.Step()) {
+      Row& row = store->rows.emplace_back();
+      row.values.reserve(static_cast<std::size_t>(n));
+      for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
+    }
   }
   store->IndexNames();
   store_ = std::move(store);
