@@ -17,11 +17,13 @@ Form::Form(QWidget* parent) : QDialog(parent) {}
 
 int Form::ShowModal() {
   Load();
+  Form_Activate();
   return dialogs().ShowModal(*this);
 }
 
 void Form::ShowModeless() {
   Load();
+  Form_Activate();
   setModal(false);
   show();
 }

@@ -26,6 +26,9 @@ class Form : public QDialog, public FormLife {
   void Unload(int result = QDialog::Rejected);
 
  protected:
+  // Runs each time ShowModal or ShowModeless brings the form up, after Load.
+  virtual void Form_Activate() {}
+
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
 };
