@@ -6,8 +6,10 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 ./scripts/build.sh
 program=build/program
-if [ ! -x "$program/levbook" ]; then
-  echo "Levrona is built in $program; the program window is not built yet."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Levrona is built in $program, but it cannot start here: there is no display to show its windows on"
+  echo "(DISPLAY is not set). Run ./run.sh from a desktop session, or under a virtual display:"
+  echo "    xvfb-run -a ./run.sh        (Debian package xvfb)"
   exit 0
 fi
 exec "$program/levbook" "$@"

@@ -219,11 +219,10 @@ void TransferStatus(std::string& text) {
   Trap trap("Utilities", "TransferStatus");
   trap([&] { statusWindow = std::make_unique<frmStatus>(); });
   trap([&] {
-    if (!statusWindow) vb::Raise(vb::err::ObjectNotSet);
-    statusWindow->Load();
-    auto* box = statusWindow->findChild<QTextEdit*>("txtStatus");
-    if (!box) vb::Raise(vb::err::ObjectNotSet);
-    box->setPlainText(QString::fromStdString(text).replace("\r\n", "\n"));
+    frmStatus& window = vb::Deref(statusWindow);
+    window.Load();
+    QTextEdit& box = vb::Deref(window.findChild<QTextEdit*>("txtStatus"));
+    box.setPlainText(QString::fromStdString(text).replace("\r\n", "\n"));
   });
   if (trap.Left() || !statusWindow) return;
   Trap show("Utilities", "TransferStatus", Trap::Mode::Silent);

@@ -2,14 +2,21 @@
 
 #include "clsMyAdoUtils.h"
 #include "db/Catalog.h"
+#include "modGlobals.h"
 #include "zelErrHandler.h"
 
 namespace {
 
 constexpr const char* kModule = "clsDataAccess";
 
-db::ConnectionPtr UseOrOpen(const db::ConnectionPtr& given, const std::string& strConnect) {
-  return given ? given : db::Connection::OpenNew(strConnect);
+// The connection a call works on: the one given; else the shared connection
+// when the text names the working database; else one of the call's own to
+// the other file, closed when the last reference to it goes.
+db::ConnectionPtr ConnectionFor(const db::ConnectionPtr& given, const std::string& strConnect) {
+  if (given) return given;
+  if (modGlobals::gobjAdoUtils && modGlobals::gobjAdoUtils->IsWorkingDatabase(strConnect))
+    return modGlobals::SharedConnection();
+  return db::Connection::OpenNew(strConnect);
 }
 
 }  // namespace
@@ -20,7 +27,7 @@ db::RecordsetPtr clsDataAccess::GetRecordset(const std::string& strSQLQuery, con
   db::RecordsetPtr result;
   Trap trap(kModule, "GetRecordset");
   trap([&] {
-    db::ConnectionPtr conn = UseOrOpen(objConnection, strConnect);
+    db::ConnectionPtr conn = ConnectionFor(objConnection, strConnect);
     auto rs = db::Recordset::Create();
     rs->CursorLocation(static_cast<db::CursorLocation>(CursorLoc));
     rs->CursorType(static_cast<db::CursorType>(CursorType));
@@ -37,9 +44,7 @@ db::RecordsetPtr clsDataAccess::GetRecordset(const std::string& strSQLQuery, con
   db::RecordsetPtr result;
   Trap trap(kModule, "GetRecordset");
   trap([&] {
-    db::ConnectionPtr conn = UseOrOpen(objConnection, strConnect);
-    auto rs = db::Recordset::Create();
-    rs->Open(strSQLQuery, conn, params);
+    auto rs = db::Recordset::Query(strSQLQuery, ConnectionFor(objConnection, strConnect), params);
     rs->ActiveConnection(nullptr);
     result = rs;
   });
@@ -48,9 +53,7 @@ db::RecordsetPtr clsDataAccess::GetRecordset(const std::string& strSQLQuery, con
 
 void clsDataAccess::SubmitRecordset(db::Recordset& rsSet, const std::string& strConnect,
                                     db::ConnectionPtr objConnection) {
-  db::ConnectionPtr conn;
-  Trap trap(kModule, "SubmitRecordset");
-  trap([&] { conn = UseOrOpen(objConnection, strConnect); });
+  db::ConnectionPtr conn = ConnectionFor(objConnection, strConnect);
   // The record set is connected only for the write, whatever happens.
   struct Disconnect {
     db::Recordset& rs;
@@ -68,9 +71,15 @@ bool clsDataAccess::ExecuteQuery(const std::string& strSQLQuery, const std::stri
 bool clsDataAccess::ExecuteQuery(const std::string& strSQLQuery, const std::vector<vb::Variant>& params,
                                  const std::string& strConnect, db::ConnectionPtr objConnection) {
   db::ConnectionPtr conn;
+  bool ran = false;
   Trap trap(kModule, "ExecuteQuery");
-  trap([&] { conn = UseOrOpen(objConnection, strConnect); });
-  return trap([&] { conn->Execute(strSQLQuery, params); }) && !trap.Failed();
+  // The statement needs the connection: after a failed open nothing follows.
+  if (!trap([&] { conn = ConnectionFor(objConnection, strConnect); })) return false;
+  trap([&] {
+    conn->Execute(strSQLQuery, params);
+    ran = true;
+  });
+  return ran;
 }
 
 bool clsDataAccess::ZapTable(const std::string& sTable, const std::string& strConnect, const std::string& sWhere,
@@ -78,12 +87,12 @@ bool clsDataAccess::ZapTable(const std::string& sTable, const std::string& strCo
   bool deleted = false;
   Trap trap(kModule, "ZapTable");
   trap([&] {
-    db::ConnectionPtr conn = db::Connection::OpenNew(strConnect);
-    const std::string table = db::catalog::TableName(*conn, sTable);
+    db::ConnectionPtr conn = ConnectionFor(nullptr, strConnect);
+    const std::string table = db::catalog::SqlName(*conn, sTable);
     if (table.empty()) {
       throw vb::VbError(vb::err::SqlError, "The database has no table named '" + sTable + "'.");
     }
-    std::string sql = "DELETE FROM " + db::QuoteName(table);
+    std::string sql = "DELETE FROM " + table;
     if (!sWhere.empty()) sql += " WHERE " + sWhere;
     deleted = ExecuteQuery(sql, params, strConnect, conn);
   });
@@ -93,8 +102,7 @@ bool clsDataAccess::ZapTable(const std::string& sTable, const std::string& strCo
 void clsDataAccess::AddTable(db::Connection& dbsNew, const std::string& TableName) {
   Trap trap(kModule, "AddTable");
   trap([&] {
-    clsMyAdoUtils source;
-    db::Connection& cat = source.cat();
+    db::Connection& cat = modGlobals::AdoUtils().cat();
     const std::string table = db::catalog::TableName(cat, TableName);
     if (table.empty()) throw vb::VbError(vb::err::SqlError, "The database has no table named '" + TableName + "'.");
     std::string columns;

@@ -4,8 +4,10 @@
 // changes of such a record set back in one transaction, runs action
 // statements and empties tables. An instance keeps nothing between calls.
 //
-// Every member opens its own connection from the connection string when no
-// connection is given, and closes it before it returns.
+// Each member works on the connection it is given; without one, on the
+// program's shared connection when the connection string names the working
+// database (so that a caller's transaction covers the call), and only for
+// another file on a connection of its own, closed before it returns.
 
 #include <string>
 #include <vector>
@@ -25,14 +27,16 @@ class clsDataAccess {
   db::RecordsetPtr GetRecordset(const std::string& strSQLQuery, const std::vector<vb::Variant>& params,
                                 const std::string& strConnect, db::ConnectionPtr objConnection = nullptr);
 
-  // Writes every change of a disconnected record set in one transaction. On
-  // failure nothing is written, the changes stay pending in the record set
-  // and the error is raised to the caller, whose trap reports it.
+  // Writes every change of a disconnected record set in one transaction (a
+  // savepoint of the caller's, when there is one). A failure, opening the
+  // connection included, is raised once to the caller, whose trap reports
+  // it: nothing is written and the changes stay pending in the record set.
   void SubmitRecordset(db::Recordset& rsSet, const std::string& strConnect,
                        db::ConnectionPtr objConnection = nullptr);
 
   // Runs an action statement; a failure is reported here. Answers whether
-  // the statement ran.
+  // the statement ran. When the connection cannot be opened, that is the
+  // one failure reported and the call ends.
   bool ExecuteQuery(const std::string& strSQLQuery, const std::string& strConnect,
                     db::ConnectionPtr objConnection = nullptr);
   bool ExecuteQuery(const std::string& strSQLQuery, const std::vector<vb::Variant>& params,
@@ -40,13 +44,10 @@ class clsDataAccess {
 
   // Deletes the rows of a table (those meeting the condition `sWhere` when
   // it is given, with its "?" values in `params`). The table must be one of
-  // the database's. Answers False when the rows could not be deleted.
+  // the database's ("schema.table" for an attached one). Answers False when
+  // the rows could not be deleted.
   bool ZapTable(const std::string& sTable, const std::string& strConnect, const std::string& sWhere = {},
                 const std::vector<vb::Variant>& params = {});
-
-  std::string GetConnectionString() { return {}; }
-  db::ConnectionPtr GetConnection(const std::string& /*strConnect*/) { return nullptr; }
-  void CloseConnection(const db::ConnectionPtr& /*objConnection*/) {}
 
   // Creates in `dbsNew` an empty table with the columns and primary key of
   // a table of the working database (numeric columns become DOUBLE).

@@ -1,5 +1,7 @@
 #include "clsMyAdoUtils.h"
 
+#include <filesystem>
+
 #include "clsTableCols.h"
 #include "db/Catalog.h"
 #include "modGlobals.h"
@@ -10,27 +12,26 @@ namespace {
 constexpr const char* kModule = "clsMyAdoUtils";
 }
 
-std::string clsMyAdoUtils::ConnectionStringFor(const std::string& path) {
-  return "Provider=SQLite;Data Source=" + path + ";Persist Security Info=False";
-}
-
 clsMyAdoUtils::clsMyAdoUtils() {
   Trap trap(kModule, "Class_Initialize");
   trap([&] { conn_ = db::Connection::Create(); });
-  trap([&] {
-    if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
-    ConnectionString = ConnectionStringFor(modGlobals::gobjGlobalParam->MDBFile());
-  });
+  trap([&] { ConnectionString = ConnectionStringFor(modGlobals::GlobalParam().MDBFile()); });
   trap([&] { modGlobals::gstrConnectionString = ConnectionString; });
+}
+
+bool clsMyAdoUtils::IsWorkingDatabase(const std::string& connectionString) const {
+  const std::string path = db::Connection::DataSourceOf(connectionString);
+  const std::string own = db::Connection::DataSourceOf(ConnectionString);
+  if (path.empty() || own.empty()) return false;
+  if (path == own) return true;
+  std::error_code ec;
+  return std::filesystem::equivalent(path, own, ec);
 }
 
 vb::Variant clsMyAdoUtils::ResetMDBFile(std::string& strMDBFileName) {
   Trap trap(kModule, "ResetMDBFile");
   trap([&] {
-    if (strMDBFileName.empty()) {
-      if (!modGlobals::gobjGlobalParam) vb::Raise(vb::err::ObjectNotSet);
-      strMDBFileName = modGlobals::gobjGlobalParam->MDBFile();
-    }
+    if (strMDBFileName.empty()) strMDBFileName = modGlobals::GlobalParam().MDBFile();
   });
   trap([&] {
     conn_ = db::Connection::Create();
@@ -51,7 +52,7 @@ db::RecordsetPtr clsMyAdoUtils::getNewRecordSet() {
   return rs;
 }
 
-db::Connection& clsMyAdoUtils::cat() { return *Conn(); }
+db::Connection& clsMyAdoUtils::cat() { return vb::Deref(Conn()); }
 
 db::ConnectionPtr clsMyAdoUtils::Conn() {
   Trap trap(kModule, "Conn[Get]");
@@ -165,8 +166,8 @@ vb::Variant clsMyAdoUtils::Dlookup(const std::string& fld, const std::string& Tn
   vb::Variant value;
   Trap trap(kModule, "Dlookup");
   trap([&] {
-    auto rs = getNewRecordSet();
-    rs->Open("Select " + fld + " from " + Tname + " where " + whereclause, Conn());
+    const db::RecordsetPtr rs = getNewRecordSet();
+    vb::Deref(rs).Open("Select " + fld + " from " + Tname + " where " + whereclause, Conn());
     value = rs->Value(vb::Mid(fld, 10));
   });
   return value;

@@ -2,7 +2,8 @@
 // The database utility object: composes the working database's connection
 // string, owns the one long-lived connection, hands out record sets with
 // fixed settings and answers schema questions. The program-wide instance is
-// modGlobals::gobjAdoUtils.
+// modGlobals::gobjAdoUtils; every write of the program runs on its
+// connection, so that a caller's transaction covers it.
 
 #include <string>
 
@@ -17,9 +18,12 @@ class clsMyAdoUtils {
   clsMyAdoUtils();
 
   // The connection string: "Provider=SQLite;Data Source=<path>;Persist
-  // Security Info=False".
+  // Security Info=False" (db::Connection::ConnectionStringFor builds it).
   std::string ConnectionString;
-  static std::string ConnectionStringFor(const std::string& path);
+  static std::string ConnectionStringFor(const std::string& path) { return db::Connection::ConnectionStringFor(path); }
+  // True when the connection string names the file of this object's
+  // connection: calls given that string then work on Conn.
+  bool IsWorkingDatabase(const std::string& connectionString) const;
 
   // Points the object at another database file (the working one when the
   // name is empty, which is then written back into the argument). The next

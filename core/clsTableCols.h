@@ -1,8 +1,10 @@
 #pragma once
 // A table's columns in ordinal order and its primary-key columns in key
-// order, read from the database file each time, so that the answers follow
-// the file's current schema. Names come back as the database writes them;
-// an unknown table, or one without a key, answers an empty list.
+// order, asked of the program's shared connection each time, so that the
+// answers follow the working file's current schema (after ResetMDBFile too).
+// Names come back as the database writes them; an unknown table, or one
+// without a key, answers an empty list. "schema.table" names a table of an
+// attached database.
 
 #include <string>
 

@@ -38,11 +38,12 @@ db::RecordsetPtr clsTableInfoUtil::getTableInfo(const std::string& plc) {
     std::vector<std::string> parts = SplitKey(plc);
     if (parts.size() < 3) vb::Raise(vb::err::SubscriptOutOfRange);
     if (ColumnInfo.empty()) ColumnInfo = "TABLE_INFO";
-    db::ConnectionPtr conn = AdoUtil->Conn();
-    const std::string table = db::catalog::TableName(*conn, ColumnInfo);
+    clsMyAdoUtils& utils = vb::Deref(AdoUtil);
+    db::ConnectionPtr conn = utils.Conn();
+    const std::string table = db::catalog::SqlName(vb::Deref(conn), ColumnInfo);
     if (table.empty()) throw vb::VbError(vb::err::SqlError, "The database has no table named '" + ColumnInfo + "'.");
-    rs = AdoUtil->getNewRecordSet();
-    rs->Open("select * from " + db::QuoteName(table) + " where Page_No = ? and Line_No = ? and Column_No = ?", conn,
+    rs = utils.getNewRecordSet();
+    vb::Deref(rs).Open("select * from " + table + " where Page_No = ? and Line_No = ? and Column_No = ?", conn,
              {vb::Variant(vb::CDbl(vb::Variant(parts[0]))), vb::Variant(vb::CDbl(vb::Variant(parts[1]))),
               vb::Variant(parts[2])});
   });
@@ -52,9 +53,8 @@ db::RecordsetPtr clsTableInfoUtil::getTableInfo(const std::string& plc) {
 void clsTableInfoUtil::getTableFieldName(const std::string& plc, std::string& TableName, std::string& FieldName) {
   Trap trap(kModule, "getTableFieldName");
   trap([&] {
-    db::RecordsetPtr rs = getTableInfo(plc);
-    if (!rs) vb::Raise(vb::err::ObjectNotSet);
-    TableName = vb::CStr(rs->Value("table_name"));
+    const db::RecordsetPtr rs = getTableInfo(plc);
+    TableName = vb::CStr(vb::Deref(rs).Value("table_name"));
     FieldName = vb::CStr(rs->Value("field_name"));
   });
 }
@@ -63,9 +63,7 @@ std::string clsTableInfoUtil::getCTFormula(const std::string& plc) {
   std::string formula;
   Trap trap(kModule, "getCTFormula");
   trap([&] {
-    db::RecordsetPtr rs = getTableInfo(plc);
-    if (!rs) vb::Raise(vb::err::ObjectNotSet);
-    formula = vb::CStr(rs->Value("CT_Fields"));
+    formula = vb::CStr(vb::Deref(getTableInfo(plc)).Value("CT_Fields"));
   });
   return formula;
 }

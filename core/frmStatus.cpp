@@ -41,17 +41,16 @@ frmStatus::frmStatus(QWidget* parent) : ui::Form(parent) {
 void frmStatus::Form_Load() {
   Trap trap("frmStatus", "Form_Load");
   trap([&] {
-    GParam = modGlobals::gobjGlobalParam.get();
-    if (!GParam) vb::Raise(vb::err::ObjectNotSet);
+    GParam = &modGlobals::GlobalParam();
   });
   trap([&] {
-    if (!GParam) vb::Raise(vb::err::ObjectNotSet);
-    std::string caption = "Status  \\ " + GParam->FiscalYearText + " \\ " + GParam->PeriodText + " \\ " +
-                          GParam->LogonCountyName;
-    if (GParam->LogonUserGroup == 3)
-      caption += " \\ " + GParam->LogonDistrictName;
-    else if (GParam->LogonUserGroup == 4)
-      caption += " \\ " + GParam->LogonDistrictName + " \\ " + GParam->SchoolName;
+    const clsGlobalParam& g = vb::Deref(GParam);
+    std::string caption =
+        "Status  \\ " + g.FiscalYearText + " \\ " + g.PeriodText + " \\ " + g.LogonCountyName;
+    if (g.LogonUserGroup == 3)
+      caption += " \\ " + g.LogonDistrictName;
+    else if (g.LogonUserGroup == 4)
+      caption += " \\ " + g.LogonDistrictName + " \\ " + g.SchoolName;
     setWindowTitle(QString::fromStdString(caption));
   });
 }

@@ -32,8 +32,9 @@ void ForEachBound(const BoundControls& controls, const char* procedure, Visit vi
   Trap trap(kModule, procedure);
   for (BoundControl* control : controls) {
     trap([&] {
-      const std::string name = control->Name();
-      if (IsBound(name)) visit(control, name.substr(3), control->Tag());
+      BoundControl& bound = vb::Deref(control);
+      const std::string name = bound.Name();
+      if (IsBound(name)) visit(&bound, name.substr(3), bound.Tag());
     });
   }
 }
@@ -49,14 +50,14 @@ std::string CsBaDistrictText(db::Recordset& rs) {
   const Variant county = rs.Value("county_id");
   const Variant district = rs.Value("school_district_id");
   if (county.IsNull() || district.IsNull()) vb::Raise(vb::err::InvalidUseOfNull);
-  db::ConnectionPtr conn = modGlobals::gobjAdoUtils->Conn();
+  db::ConnectionPtr conn = modGlobals::SharedConnection();
   auto fillers = db::Recordset::Query(
       "select * from krn_leas where county_id = ? and school_district_id = ? and lea_type = 4 "
       "and cs_ba_charter_fill_by_dist = -1",
       conn, {county, district});
   if (fillers->RecordCount() == 0) return vb::TextOf(rs.Value("SCHOOL_DISTRICT_ID"));
   auto office = db::Recordset::Query("select * from krn_leas where county_id = ? and lea_type = 2", conn,
-                                     {Variant(modGlobals::gobjGlobalParam->CountyID)});
+                                     {Variant(modGlobals::GlobalParam().CountyID)});
   return std::to_string(vb::CLng(office->Value("school_district_id")));
 }
 
@@ -86,9 +87,13 @@ std::string GuardedRowText(const std::string& tableName, const std::vector<std::
 }
 
 std::vector<std::string> ColumnsOf(const std::string& tableName) {
-  MyCollectionPtr cols = clsTableCols().getCols(tableName);
-  if (!cols) vb::Raise(vb::err::ObjectNotSet);
-  return cols->Texts();
+  return vb::Deref(clsTableCols().getCols(tableName)).Texts();
+}
+
+void MovePastEnd(db::Recordset& rs) {
+  if (rs.RecordCount() == 0) return;
+  rs.MoveLast();
+  rs.MoveNext();
 }
 
 // --- Status ----------------------------------------------------------------
@@ -98,7 +103,7 @@ bool IsDistrictForm(std::int32_t formNo) { return formNo >= 110 && formNo <= 112
 // A disconnected record set of a query on the shared connection; failures
 // pass to the caller.
 db::RecordsetPtr Snapshot(const std::string& sql, std::vector<Variant> params) {
-  auto rs = db::Recordset::Query(sql, modGlobals::gobjAdoUtils->Conn(), std::move(params));
+  auto rs = db::Recordset::Query(sql, modGlobals::SharedConnection(), std::move(params));
   rs->ActiveConnection(nullptr);
   return rs;
 }
@@ -113,10 +118,10 @@ std::vector<Variant> StatusRowKey(const clsGlobalParam& P) {
           Variant(P.DistrictID), Variant(P.SchoolId),     Variant(P.FormNo)};
 }
 
-void ExecuteOnOwnConnection(const std::string& sql, const std::vector<Variant>& params) {
-  const std::string connect = modGlobals::gobjAdoUtils->Conn()->ConnectionString();
-  db::ConnectionPtr conn = db::Connection::OpenNew(connect);
-  conn->Execute(sql, params);
+// Runs a status statement through the data-access class on the shared
+// connection, which reports its failure.
+void ExecuteStatusStatement(const std::string& sql, const std::vector<Variant>& params) {
+  clsDataAccess().ExecuteQuery(sql, params, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
 }
 
 WindowMaker& CorrectionWindowMaker() {
@@ -194,11 +199,10 @@ db::RecordsetPtr getSchoolList(const std::string& tableName) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getSchoolList");
   trap([&] {
-    const clsGlobalParam& g = *modGlobals::gobjGlobalParam;
-    db::ConnectionPtr conn = modGlobals::gobjAdoUtils->Conn();
-    const std::string table = db::catalog::TableName(*conn, tableName);
+    const clsGlobalParam& g = modGlobals::GlobalParam();
+    const std::string table = db::catalog::SqlName(*modGlobals::SharedConnection(), tableName);
     if (table.empty()) throw vb::VbError(vb::err::SqlError, "The database has no table named '" + tableName + "'.");
-    result = Snapshot("select a.school_id, a.school_name from krn_leas a, " + db::QuoteName(table) +
+    result = Snapshot("select a.school_id, a.school_name from krn_leas a, " + table +
                           " b where a.school_id = b.school_id and b.county_id = ? and b.school_district_id = ? "
                           "and b.fiscal_year = ? and b.period_id = ?",
                       {Variant(g.CountyID), Variant(g.DistrictID), Variant(g.ReportYear), Variant(g.ReportPeriod)});
@@ -231,19 +235,43 @@ void SetCertKeysInRs(const std::string& tableName, db::Recordset& rs, bool curre
   });
 }
 
-std::int32_t GetGroupCertKey(db::Recordset& rs, const std::string& sortOrder) {
+std::int32_t CertificateOfRows(db::Recordset& rs, Trap& trap, NullCertKey nullKey) {
+  std::string text;
   std::int32_t certificate = 0;
-  Trap trap(kModule, "GetGroupCertKey");
+  bool more = false;
   trap([&] {
-    if (rs.RecordCount() < 1) return;
-    clsMyCRC32 crc;
-    std::string text;
     rs.MoveFirst();
-    rs.Sort(vb::Replace(sortOrder, "Order by", ""));
-    for (; !rs.Eof(); rs.MoveNext()) text += vb::TextOf(rs.Value("CERT_KEY"));
-    certificate = crc.GetCRC32(text);
+    more = !rs.Eof();
   });
+  while (more) {
+    trap([&] {
+      const Variant key = rs.Value("CERT_KEY");
+      text += nullKey == NullCertKey::Error ? vb::CStr(key) : vb::TextOf(key);
+    });
+    more = false;
+    trap([&] {
+      rs.MoveNext();
+      more = !rs.Eof();
+    });
+  }
+  trap([&] { certificate = clsMyCRC32().GetCRC32(text); });
+  return certificate;
+}
+
+std::int32_t GetGroupCertKey(db::Recordset& rs, const std::vector<std::string>& keyColumns) {
+  Trap trap(kModule, "GetGroupCertKey");
+  long rows = 0;
+  trap([&] { rows = rs.RecordCount(); });
+  if (rows < 1) return 0;
+  // Sorted by the key columns, first column first; a Null key adds nothing.
+  trap([&] {
+    std::string sort;
+    for (const std::string& column : keyColumns) sort += (sort.empty() ? "" : ", ") + column;
+    rs.Sort(sort);
+  });
+  const std::int32_t certificate = CertificateOfRows(rs, trap, NullCertKey::Empty);
   trap([&] { rs.Sort(""); });
+  trap([&] { MovePastEnd(rs); });
   return certificate;
 }
 
@@ -252,8 +280,8 @@ std::int32_t GetGroupCertKey(db::Recordset& rs, const std::string& sortOrder) {
 void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate) {
   Trap trap(kModule, "UpdateCOEFormsStatus");
   trap([&] {
-    const std::int32_t F = modGlobals::gobjGlobalParam->FormNo;
-    db::ConnectionPtr conn = modGlobals::gobjAdoUtils->Conn();
+    const std::int32_t F = modGlobals::GlobalParam().FormNo;
+    db::ConnectionPtr conn = modGlobals::SharedConnection();
     const Variant year(P.ReportYear), period(P.ReportPeriod), county(P.CountyID), district(P.DistrictID),
         formNo(P.FormNo);
     const std::string countyRows =
@@ -264,101 +292,92 @@ void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate) {
         "where period_id = ? and COUNTY_ID = ? and FISCAL_YEAR = ? "
         "group by FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID order by county_id, school_district_id";
 
-    conn->BeginTrans();
-    try {
-      db::RecordsetPtr S;
-      db::RecordsetPtr M;
-      if (IsDistrictForm(F)) {
-        S = Snapshot(
-            " select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
-            "and PERIOD_ID = ? and FISCAL_YEAR = ? and school_id = 0",
-            {formNo, county, district, period, year});
-      } else if (F == 113) {
-        S = Snapshot(countyRows, {formNo, county, period, year});
-      } else {
-        S = Snapshot(
-            " select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
-            "and SCHOOL_ID = ? and PERIOD_ID = ? and FISCAL_YEAR = ?",
-            {formNo, county, district, Variant(P.SchoolId), period, year});
-      }
-
-      // The county form replaces the rows of all the county's districts.
-      if (S->RecordCount() > 0 && F == 113) {
-        conn->Execute(
-            "delete from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and PERIOD_ID = ? "
-            "and FISCAL_YEAR = ? and school_id = 0",
-            {formNo, county, period, year});
-        S = Snapshot(countyRows, {formNo, county, period, year});
-      }
-
-      if (S->RecordCount() == 0) {
-        if (F == 113) {
-          M = Snapshot(countyModel, {period, county, year});
-          if (M->RecordCount() > 0) {
-            for (M->MoveFirst(); !M->Eof(); M->MoveNext()) {
-              conn->Execute(
-                  "insert into lea_forms_status (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
-                  "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
-                  "LAST_EDIT_CHECK_DATE, py_reason_code, py_forms_corrected) values (?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, "
-                  "?, 0, 'No')",
-                  {year, period, county, M->Value("school_district_id"), formNo, Variant(P.CertKey),
-                   M->Value("NumCount"), Variant(P.NumError), Variant(P.NumWarning), Variant(P.LastModifiedDate),
-                   Variant(P.EditCheckDate)});
-            }
-          }
-        } else {
-          S->AddNew();
-          S->SetValue("FISCAL_YEAR", year);
-          S->SetValue("PERIOD_ID", period);
-          S->SetValue("COUNTY_ID", county);
-          S->SetValue("SCHOOL_DISTRICT_ID", district);
-          S->SetValue("PY_REASON_CODE", Variant(0));
-          S->SetValue("PY_FORMS_CORRECTED", Variant("No"));
-          // The district forms leave the school to the table's default of 0.
-          if (!(IsDistrictForm(F) || F == 113)) S->SetValue("SCHOOL_ID", Variant(P.SchoolId));
-          S->SetValue("FORM_NO", formNo);
-          S->Update();
-        }
-      }
-
-      if (P.FormNo == 113 && S->RecordCount() == 0) {
-        M = Snapshot(countyModel, {period, county, year});
-        S = Snapshot(countyRows + " and CERTIFICATE_NUMBER is not null", {formNo, county, period, year});
-      }
-
-      if (S->RecordCount() > 0) {
-        for (S->MoveFirst(); !S->Eof(); S->MoveNext()) {
-          if (withEditCheckDate) S->SetValue("LAST_EDIT_CHECK_DATE", Variant(P.EditCheckDate));
-          if (P.FormNo == 113) {
-            if (!M) vb::Raise(vb::err::ObjectNotSet);  // the county-model rows were never read
-            const Variant rowDistrict = S->Value("school_district_id");
-            M->Filter([&](const db::RowView& row) { return vb::Equal(row.Value("school_district_id"), rowDistrict); });
-            S->SetValue("NUM_RECORD", M->RecordCount() > 0 ? M->Value("NumCount") : vb::Null);
-            M->Filter("");
-          } else {
-            S->SetValue("NUM_RECORD", Variant(P.NumRecord));
-          }
-          S->SetValue("CERTIFICATE_NUMBER", Variant(P.CertKey));
-          S->SetValue("NUM_ERROR", Variant(P.NumError));
-          S->SetValue("NUM_WARNING", Variant(P.NumWarning));
-          S->SetValue("LAST_MODIFIED_DATE", Variant(P.LastModifiedDate));
-        }
-      }
-
-      S->ActiveConnection(conn);
-      S->UpdateBatch();
-      S->ActiveConnection(nullptr);
-      // A status row without a certificate stands for a form without data.
-      conn->Execute("delete from LEA_FORMS_STATUS where CERTIFICATE_NUMBER is null");
-      conn->CommitTrans();
-    } catch (...) {
-      try {
-        conn->RollbackTrans();
-      } catch (const vb::VbError&) {
-        // The first error is the one to report.
-      }
-      throw;
+    db::Transaction trans(*conn);
+    db::RecordsetPtr S;
+    db::RecordsetPtr M;
+    if (IsDistrictForm(F)) {
+      S = Snapshot(
+          " select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
+          "and PERIOD_ID = ? and FISCAL_YEAR = ? and school_id = 0",
+          {formNo, county, district, period, year});
+    } else if (F == 113) {
+      S = Snapshot(countyRows, {formNo, county, period, year});
+    } else {
+      S = Snapshot(
+          " select * from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and SCHOOL_DISTRICT_ID = ? "
+          "and SCHOOL_ID = ? and PERIOD_ID = ? and FISCAL_YEAR = ?",
+          {formNo, county, district, Variant(P.SchoolId), period, year});
     }
+
+    // The county form replaces the rows of all the county's districts.
+    if (S->RecordCount() > 0 && F == 113) {
+      conn->Execute(
+          "delete from LEA_FORMS_STATUS where FORM_NO = ? and COUNTY_ID = ? and PERIOD_ID = ? "
+          "and FISCAL_YEAR = ? and school_id = 0",
+          {formNo, county, period, year});
+      S = Snapshot(countyRows, {formNo, county, period, year});
+    }
+
+    if (S->RecordCount() == 0) {
+      if (F == 113) {
+        M = Snapshot(countyModel, {period, county, year});
+        if (M->RecordCount() > 0) {
+          for (M->MoveFirst(); !M->Eof(); M->MoveNext()) {
+            conn->Execute(
+                "insert into lea_forms_status (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, "
+                "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
+                "LAST_EDIT_CHECK_DATE, py_reason_code, py_forms_corrected) values (?, ?, ?, ?, 0, ?, ?, ?, ?, ?, ?, "
+                "?, 0, 'No')",
+                {year, period, county, M->Value("school_district_id"), formNo, Variant(P.CertKey),
+                 M->Value("NumCount"), Variant(P.NumError), Variant(P.NumWarning), Variant(P.LastModifiedDate),
+                 Variant(P.EditCheckDate)});
+          }
+        }
+      } else {
+        S->AddNew();
+        S->SetValue("FISCAL_YEAR", year);
+        S->SetValue("PERIOD_ID", period);
+        S->SetValue("COUNTY_ID", county);
+        S->SetValue("SCHOOL_DISTRICT_ID", district);
+        S->SetValue("PY_REASON_CODE", Variant(0));
+        S->SetValue("PY_FORMS_CORRECTED", Variant("No"));
+        // The district forms leave the school to the table's default of 0.
+        if (!(IsDistrictForm(F) || F == 113)) S->SetValue("SCHOOL_ID", Variant(P.SchoolId));
+        S->SetValue("FORM_NO", formNo);
+        S->Update();
+      }
+    }
+
+    if (P.FormNo == 113 && S->RecordCount() == 0) {
+      M = Snapshot(countyModel, {period, county, year});
+      S = Snapshot(countyRows + " and CERTIFICATE_NUMBER is not null", {formNo, county, period, year});
+    }
+
+    if (S->RecordCount() > 0) {
+      for (S->MoveFirst(); !S->Eof(); S->MoveNext()) {
+        if (withEditCheckDate) S->SetValue("LAST_EDIT_CHECK_DATE", Variant(P.EditCheckDate));
+        if (P.FormNo == 113) {
+          // The county-model counts, read above unless P and the program's
+          // current form disagree.
+          db::Recordset& counts = vb::Deref(M);
+          const Variant rowDistrict = S->Value("school_district_id");
+          counts.Filter([&](const db::RowView& row) { return vb::Equal(row.Value("school_district_id"), rowDistrict); });
+          S->SetValue("NUM_RECORD", counts.RecordCount() > 0 ? counts.Value("NumCount") : vb::Null);
+          counts.Filter("");
+        } else {
+          S->SetValue("NUM_RECORD", Variant(P.NumRecord));
+        }
+        S->SetValue("CERTIFICATE_NUMBER", Variant(P.CertKey));
+        S->SetValue("NUM_ERROR", Variant(P.NumError));
+        S->SetValue("NUM_WARNING", Variant(P.NumWarning));
+        S->SetValue("LAST_MODIFIED_DATE", Variant(P.LastModifiedDate));
+      }
+    }
+
+    clsDataAccess().SubmitRecordset(*S, modGlobals::gstrConnectionString, conn);
+    // A status row without a certificate stands for a form without data.
+    conn->Execute("delete from LEA_FORMS_STATUS where CERTIFICATE_NUMBER is null");
+    trans.Commit();
   });
 }
 
@@ -377,7 +396,7 @@ void UpdateSetCOEFormsStatus(clsGlobalParam& P, bool clear) {
       params = {Variant(P.CertKey), Variant(P.NumRecord), Variant(P.LastModifiedDate)};
     }
     for (Variant& v : StatusRowKey(P)) params.push_back(std::move(v));
-    ExecuteOnOwnConnection(sql + kStatusRow, params);
+    ExecuteStatusStatement(sql + kStatusRow, params);
   });
 }
 
@@ -387,7 +406,7 @@ void UpdateSetCOEFormsStatusForNonEditCheckMultiForms(clsGlobalParam& P, std::in
     std::vector<Variant> params = {Variant(P.CertKey), Variant(P.NumRecord), Variant(P.LastModifiedDate),
                                    Variant(P.EditCheckDate)};
     for (Variant& v : StatusRowKey(P)) params.push_back(std::move(v));
-    ExecuteOnOwnConnection(
+    ExecuteStatusStatement(
         std::string("Update LEA_FORMS_STATUS set CERTIFICATE_NUMBER = ?, NUM_RECORD = ?, LAST_MODIFIED_DATE = ?, "
                     "LAST_EDIT_CHECK_DATE = ?") +
             kStatusRow,
@@ -409,7 +428,7 @@ void TorbNotesDeletion(std::int32_t year, std::int32_t district, std::int32_t co
                        const std::string& formName, std::int16_t period) {
   Trap trap(kModule, "TorbNotesDeletion");
   trap([&] {
-    modGlobals::gobjAdoUtils->Conn()->Execute(
+    modGlobals::SharedConnection()->Execute(
         "DELETE FROM TORB_FORM_NOTES WHERE Fiscal_Year = ? And Period_ID = ? And County_ID = ? "
         "And School_District_ID = ? And SCHOOL_ID = ? and FOrm_Name = ?",
         {Variant(year), Variant(period), Variant(county), Variant(district), Variant(school), Variant(formName)});
@@ -437,18 +456,18 @@ bool AskCorrectionReason(std::int16_t recordCount, std::int32_t year, std::int32
   if (pointer) Utilities::ScreenMouseEnabled(true);
 
   const WindowMaker& maker = CorrectionWindowMaker();
-  if (!maker) {
-    modGlobals::gblnCorrectionPending = false;
-    throw vb::VbError(vb::err::CannotCreateObject, "The correction-reason window is not available.");
-  }
   {
-    std::unique_ptr<QWidget> window = maker();
+    std::unique_ptr<QWidget> window = maker ? maker() : nullptr;
+    if (!window) {
+      modGlobals::gblnCorrectionPending = false;
+      throw vb::VbError(vb::err::CannotCreateObject, "The correction-reason window is not available.");
+    }
     ui::dialogs().ShowModal(*window);
   }
   Utilities::ScreenMouseEnabled(false);
   modGlobals::gblnCorrectionPending = false;
 
-  db::ConnectionPtr conn = modGlobals::gobjAdoUtils->Conn();
+  db::ConnectionPtr conn = modGlobals::SharedConnection();
   const bool corrected =
       vb::CLng(conn->Scalar("SELECT count(*) FROM lea_forms_status WHERE py_forms_corrected = 'Yes' "
                             "and COUNTY_ID = ? And SCHOOL_DISTRICT_ID = ? and FISCAL_YEAR = ? And period_id = ? "

@@ -7,10 +7,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "BoundControl.h"
 #include "clsGlobalParam.h"
 #include "db/Recordset.h"
+#include "zelErrHandler.h"
 
 class QWidget;
 
@@ -40,9 +42,21 @@ db::RecordsetPtr getSchoolList(const std::string& tableName);
 std::string fcnGetStringForCertKey(const std::string& tableName, db::Recordset& rs);
 // Keys the current row (currentRowOnly) or every row, moving through them.
 void SetCertKeysInRs(const std::string& tableName, db::Recordset& rs, bool currentRowOnly);
-// The certificate number of a form's rows, taken in the order of the sort
-// order's key columns; 0 for no rows. The record set's sort is restored.
-std::int32_t GetGroupCertKey(db::Recordset& rs, const std::string& sortOrder);
+// The certificate number of a form's rows: the rows sorted by the table's
+// primary-key columns (modMain::GetSortKeys; none keeps the record set's own
+// order), a Null key counting as ""; 0 for no rows. The record set's sort is
+// restored and it is left past its last row.
+std::int32_t GetGroupCertKey(db::Recordset& rs, const std::vector<std::string>& keyColumns);
+
+// How a certificate counts a row whose CERT_KEY is Null: as "" (the group
+// certificate) or as error 94 (the certificate of a form's rows as they
+// stand).
+enum class NullCertKey { Empty, Error };
+// The one certificate loop: the checksum of the rows' CERT_KEY texts joined,
+// from the first row in the record set's current order. Each row is a step
+// of the caller's guard: a row whose key fails is reported and left out, and
+// the others still count. 0 when the guard was left.
+std::int32_t CertificateOfRows(db::Recordset& rs, Trap& trap, NullCertKey nullKey);
 
 // --- Form status.
 

@@ -20,6 +20,8 @@ std::string gstrCorrectionNote;
 std::int16_t gintCorrectionReasonCode = 0;
 bool gblnCorrectionPending = false;
 std::string gstrUserFormMode;
+std::string gstrNewContactName;
+std::string gstrLogOut;
 std::int16_t gintTaxType = 0;
 std::int32_t glngResCountyID = 0;
 std::int32_t glngResSchoolDistrictID = 0;
@@ -40,6 +42,15 @@ bool gblnExportRunning = false;
 std::int16_t gintMessageBoxAnswer = 0;
 bool gblnStatusModeless = false;
 
+clsGlobalParam& GlobalParam() { return vb::Deref(gobjGlobalParam); }
+clsMyAdoUtils& AdoUtils() { return vb::Deref(gobjAdoUtils); }
+
+db::ConnectionPtr SharedConnection() {
+  db::ConnectionPtr conn = AdoUtils().Conn();
+  vb::Deref(conn);
+  return conn;
+}
+
 bool IsInArray(const std::vector<std::string>& list, const std::string& text, std::int16_t startIndex) {
   if (startIndex < 0) vb::Raise(vb::err::SubscriptOutOfRange);
   for (std::size_t i = static_cast<std::size_t>(startIndex); i < list.size(); ++i)
@@ -50,7 +61,16 @@ bool IsInArray(const std::vector<std::string>& list, const std::string& text, st
 vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits) {
   if (value.IsNull()) return value;
   if (digits < 0) vb::Raise(vb::err::InvalidProcedureCall);
-  const vb::Decimal rounded = vb::CDec(value).RoundHalfAwayFromZero(digits);
+  vb::Decimal exact;
+  try {
+    exact = vb::CDec(value);
+  } catch (const vb::VbError& e) {
+    if (e.Number() != vb::err::Overflow) throw;
+    // Beyond the exact decimal's range (about 7.9E+28) a double holds no
+    // decimal places, so the value is already rounded.
+    return vb::CDbl(value);
+  }
+  const vb::Decimal rounded = exact.RoundHalfAwayFromZero(digits);
   switch (value.Type()) {
     case vb::VarType::Decimal:
       return rounded;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "clsGlobalParam.h"
+#include "db/Connection.h"
 #include "vb/Variant.h"
 
 class clsMyAdoUtils;
@@ -21,6 +22,13 @@ extern std::string gstrConnectionString;
 // The global parameters and the database utility object.
 extern std::unique_ptr<clsGlobalParam> gobjGlobalParam;
 extern std::unique_ptr<clsMyAdoUtils> gobjAdoUtils;
+// The same objects for use: error 91 when the object is not set. Code reads
+// the program-wide objects only through these.
+clsGlobalParam& GlobalParam();
+clsMyAdoUtils& AdoUtils();
+// The program's shared connection (Conn of gobjAdoUtils, opened when it is
+// found closed); error 91 when there is none.
+db::ConnectionPtr SharedConnection();
 
 // The program's own process identifier, kept from start to exit.
 extern std::int32_t glngProcessID;
@@ -41,6 +49,12 @@ extern bool gblnCorrectionPending;
 // The mode of the contact registration window: "Edit", "ImportContact" or
 // "New User".
 extern std::string gstrUserFormMode;
+// The name of a contact just registered in "New User" mode, which the next
+// logon window puts into its contact list (and empties); empty otherwise.
+extern std::string gstrNewContactName;
+// "LogOut" between the main window's log-out command and the unload that
+// reads it (the logon window then comes back); empty otherwise.
+extern std::string gstrLogOut;
 
 // The tax type chosen on the tax form.
 extern std::int16_t gintTaxType;
@@ -88,6 +102,7 @@ bool IsInArray(const std::vector<std::string>& list, const std::string& text, st
 // The value rounded to `digits` decimal places, halves away from zero,
 // computed exactly in decimal; Null stays Null. The result keeps the kind of
 // the value (Decimal, Currency, whole numbers), other numbers answer Double.
+// A value beyond the decimal's range (1E300) answers itself as a Double.
 vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits);
 
 // "2019 - 20": the fiscal year, " - " and the last two digits of the next.

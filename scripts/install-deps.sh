@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev zlib1g-dev libsodium-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 python3 python3-pyftpdlib
+  locales
 )
 
 missing=()

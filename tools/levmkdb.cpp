@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
   std::filesystem::remove(partial);
   try {
     db::Connection conn;
-    conn.Open("Data Source=" + partial.string(), true);
-    conn.BeginTrans();
+    conn.Open(db::Connection::ConnectionStringFor(partial.string()), true);
+    db::Transaction trans(conn);
     for (; arg < argc; ++arg) {
       std::ifstream in(argv[arg]);
       if (!in) throw std::runtime_error(std::string("cannot read ") + argv[arg]);
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
       text << in.rdbuf();
       conn.ExecuteScript(text.str());
     }
-    conn.CommitTrans();
+    trans.Commit();
     conn.Close();
     std::filesystem::rename(partial, target);
   } catch (const std::exception& e) {

@@ -54,8 +54,7 @@ SUMWRIGHT_ROUTINE(Calculate_INFANTFUNDINGBP) {
     modGeneralRoutines::CloseConnection(conn);
   };
   try {
-    if (!currentValues) vb::Raise(vb::err::ObjectNotSet);
-    db::Recordset& row = *currentValues;
+    db::Recordset& row = vb::Deref(currentValues);
     conn = db::Connection::OpenNew(modGeneralRoutines::GetConnectionString());
     const auto where = modGeneralRoutines::GetWhereClause(row);
     const auto auWhere = modGeneralRoutines::GetAuWhereClause(row);

@@ -129,7 +129,7 @@ void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps) {
 }
 
 std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow) {
-  if (!rs) vb::Raise(vb::err::ObjectNotSet);
+  vb::Deref(rs);  // error 91 when there is no record set
   std::optional<long> remembered;
   try {
     if (rs->Bof() && rs->Eof()) return sumwright::kTrue;

@@ -15,13 +15,6 @@ using modGeneralRoutines::RunRuleSet;
 using rulegate::Compare;
 using rulegate::Op;
 
-// Captions and messages that both screens use.
-constexpr const char* kTransitionalKindergarten = "ADA for Students in Transitional Kindergarten";
-constexpr const char* kCourseBased = "Course Based Independent Study ADA";
-constexpr const char* kCourseBasedNotEligible = "Course Based Independent Study ADA not eligible for funding";
-constexpr std::string_view kTrackTotalsMessage =
-    "The sum of ADA reported in line {line} {label} for all Tracks must equal the ADA in line {compared} {label}";
-
 // --- Residents and non-residents ---------------------------------------------
 
 constexpr rulegate::Check kResidenceTrap = rulegate::TrapRow("A", "1", "", "ATTCSACD");
@@ -66,43 +59,40 @@ const std::vector<Bound>& ResidenceScreenBounds() {
   static const std::vector<Bound> bounds = [] {
     const std::vector<Line>& screen = ResidenceLinesOf().screen;
     std::vector<Bound> b = PartsWithinLines(screen);
-    b.push_back({{"C", "1", "ADA_TransK_GradesTKTO3", kTransitionalKindergarten},
-                 ProgramColumns(screen),
-                 {},
-                 "Line C-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, A-7, A-9, "
-                 "B-1, B-3, B-5, B-7 and B-9 (TK/K-3)",
-                 true});
-    b.push_back({{"C", "3", "CourseBasedIndStudy_{span}", kCourseBased},
-                 {"ADATotal_{span}_NCB_Res", "ADATotal_{span}_NCB_NRes"},
-                 "the sum of lines A-13 and B-13", {}, false});
-    b.push_back({{"C", "4", "CourseBasedIndStudyNotElig_{span}", kCourseBasedNotEligible},
-                 {"NCBAda{ncb}"},
-                 "line C-2", {}, false});
+    b.push_back({.line = {"C", "1", "ADA_TransK_GradesTKTO3", kTransitionalKindergarten},
+                 .bound = ProgramColumns(screen),
+                 .message = "Line C-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, "
+                            "A-7, A-9, B-1, B-3, B-5, B-7 and B-9 (TK/K-3)",
+                 .firstSpanOnly = true});
+    b.push_back({.line = {"C", "3", "CourseBasedIndStudy_{span}", kCourseBased},
+                 .bound = {"ADATotal_{span}_NCB_Res", "ADATotal_{span}_NCB_NRes"},
+                 .boundText = "the sum of lines A-13 and B-13"});
+    b.push_back({.line = {"C", "4", "CourseBasedIndStudyNotElig_{span}", kCourseBasedNotEligible},
+                 .bound = {"NCBAda{ncb}"},
+                 .boundText = "line C-2"});
     return b;
   }();
   return bounds;
 }
 
 const std::vector<SiteTypeCheck> kResidenceSiteTypes{
-    {"Site-based", "ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-12). "},
-    {"Site-based", "ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line B-12). "},
-    {"Independent Study", "ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-12). "},
-    {"Independent Study", "ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line B-12). "},
+    SiteBased("ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", "A-12"),
+    SiteBased("ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", "B-12"),
+    IndependentStudy("ADATotal_{span}_Res", "ADATotal_{span}_CB_Res", "A-12"),
+    IndependentStudy("ADATotal_{span}_NRes", "ADATotal_{span}_CB_NRes", "B-12"),
 };
 
 constexpr std::string_view kResidenceTrackTable = "AttCsACDTrack";
 
 const TotalsFamily& ResidenceTrackTotals() {
   static const TotalsFamily family{
-      kResidenceTrackTable,
-      "D",
-      kTrackTotalsMessage,
-      TotalsOfLines(ResidenceLinesOf().tracks, ResidenceLinesOf().screen),
-      {{"3", 3, "The sum of ADA reported in line D-3 (Grades 9-12) for all Tracks must equal the ADA in line A-1 Grades 9-12"}},
+      .table = kResidenceTrackTable,
+      .aliasPrefix = "D",
+      .message = kTrackTotalsMessage,
+      .lines = TotalsOfLines(ResidenceLinesOf().tracks, ResidenceLinesOf().screen),
+      .ownMessages = {{"3", 3,
+                       "The sum of ADA reported in line D-3 (Grades 9-12) for all Tracks must equal the ADA in line A-1 "
+                       "Grades 9-12"}},
   };
   return family;
 }
@@ -115,13 +105,6 @@ const std::vector<Bound>& ResidenceTrackBounds() {
 // --- The charter's attendance ------------------------------------------------
 
 constexpr rulegate::Check kCharterTrap = rulegate::TrapRow("C", "1", "", "ATTCS");
-
-const std::vector<Program> kCharterPrograms{
-    {"RegularADA_{span}", "Regular ADA"},
-    {"ExtYearSpEd_{span}", "Extended Year Special Education"},
-    {"SpEd_56366_{span}", "Special Education - Nonpublic, Nonsectarian Schools"},
-    {"ExtYearSpEd_56366_{span}", "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
-};
 
 // Lines of the screen, C-3 to C-10 of a track and D-1 to D-8
 // of an allocation.
@@ -141,27 +124,25 @@ const std::vector<Bound>& CharterScreenBounds() {
   static const std::vector<Bound> bounds = [] {
     const std::vector<Line>& screen = CharterLinesOf().screen;
     std::vector<Bound> b = PartsWithinLines(screen);
-    b.push_back({{"B", "1", "ADA_TransK_GradesTKTO3", kTransitionalKindergarten},
-                 ProgramColumns(screen),
-                 {},
-                 "Line B-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, and A-7 (TK/K-3)",
-                 true});
-    b.push_back({{"B", "3", "CourseBasedIndStudy_{span}", kCourseBased},
-                 {"ADATotal_{span}_NCB"},
-                 "line A-11", {}, false});
-    b.push_back({{"B", "4", "CourseBasedIndStudyNotElig_{span}", kCourseBasedNotEligible},
-                 {"NCBAda{ncb}"},
-                 "line B-2", {}, false});
+    b.push_back({.line = {"B", "1", "ADA_TransK_GradesTKTO3", kTransitionalKindergarten},
+                 .bound = ProgramColumns(screen),
+                 .message = "Line B-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, "
+                            "and A-7 (TK/K-3)",
+                 .firstSpanOnly = true});
+    b.push_back({.line = {"B", "3", "CourseBasedIndStudy_{span}", kCourseBased},
+                 .bound = {"ADATotal_{span}_NCB"},
+                 .boundText = "line A-11"});
+    b.push_back({.line = {"B", "4", "CourseBasedIndStudyNotElig_{span}", kCourseBasedNotEligible},
+                 .bound = {"NCBAda{ncb}"},
+                 .boundText = "line B-2"});
     return b;
   }();
   return bounds;
 }
 
 const std::vector<SiteTypeCheck> kCharterSiteTypes{
-    {"Site-based", "ADATotal_{span}", "ADATotal_{span}_CB", Op::Eq,
-     "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-10). "},
-    {"Independent Study", "ADATotal_{span}", "ADATotal_{span}_CB", Op::Gt,
-     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-10). "},
+    SiteBased("ADATotal_{span}", "ADATotal_{span}_CB", "A-10"),
+    IndependentStudy("ADATotal_{span}", "ADATotal_{span}_CB", "A-10"),
 };
 
 constexpr std::string_view kCharterTrackTable = "AttCsTrack";
@@ -169,11 +150,10 @@ constexpr std::string_view kAllocationTable = "AttCsADAAllocation";
 
 const TotalsFamily& CharterTrackTotals() {
   static const TotalsFamily family{
-      kCharterTrackTable,
-      "D",
-      kTrackTotalsMessage,
-      TotalsOfLines(CharterLinesOf().tracks, CharterLinesOf().screen),
-      {},
+      .table = kCharterTrackTable,
+      .aliasPrefix = "D",
+      .message = kTrackTotalsMessage,
+      .lines = TotalsOfLines(CharterLinesOf().tracks, CharterLinesOf().screen),
   };
   return family;
 }
@@ -185,11 +165,10 @@ const std::vector<Bound>& CharterTrackBounds() {
 
 const TotalsFamily& AllocationTotals() {
   static const TotalsFamily family{
-      kAllocationTable,
-      "D",
-      "The sum of ADA allocated on line {line} {label} must equal the ADA in line {compared} {label}",
-      TotalsOfLines(CharterLinesOf().allocations, CharterLinesOf().screen),
-      {},
+      .table = kAllocationTable,
+      .aliasPrefix = "D",
+      .message = kAllocationTotalsMessage,
+      .lines = TotalsOfLines(CharterLinesOf().allocations, CharterLinesOf().screen),
   };
   return family;
 }
@@ -209,7 +188,7 @@ bool AllocatesAttendance(const vb::Variant& charterType) {
 
 db::RecordsetPtr Validate_ATTCSACD(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(&kResidenceTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
-    const Reporter report{CurrentValues, RsErr};
+    const Reporter report{*CurrentValues, RsErr};
     const db::Recordset& current = *CurrentValues;
     CheckBounds(report, current, ResidenceScreenBounds());
     CheckSiteTypes(report, current, kResidenceSiteTypes);
@@ -224,7 +203,7 @@ db::RecordsetPtr Validate_ATTCSACD(db::RecordsetPtr& CurrentValues, ParamsRef) {
 
 db::RecordsetPtr Validate_ATTCS(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(&kCharterTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
-    const Reporter report{CurrentValues, RsErr};
+    const Reporter report{*CurrentValues, RsErr};
     const db::Recordset& current = *CurrentValues;
     CheckBounds(report, current, CharterScreenBounds());
     CheckSiteTypes(report, current, kCharterSiteTypes);

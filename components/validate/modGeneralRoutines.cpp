@@ -193,8 +193,19 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept {
 }
 
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr) {
-  if (!CurrentValues || !RsErr) vb::Raise(vb::err::ObjectNotSet);
-  for (const KeyCopy& key : kKeyCopies) RsErr->SetValue(key.errorField, CurrentValues->Value(key.dataColumn));
+  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
+  CopyKeys(*CurrentValues, RsErr);
+}
+
+void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
+  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
+  for (const KeyCopy& key : kKeyCopies) RsErr->SetValue(key.errorField, row.Value(key.dataColumn));
+}
+
+void CopyResidence(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
+  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
+  RsErr->SetValue("Res_County_ID", row.Value("RES_COUNTY_ID"));
+  RsErr->SetValue("Res_School_District_ID", row.Value("RES_SCHOOL_DISTRICT_ID"));
 }
 
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message) {
@@ -210,9 +221,8 @@ void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr
 
 void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check) {
   AddError(RsErr, check);
-  if (!CurrentValues || !RsErr) vb::Raise(vb::err::ObjectNotSet);
-  RsErr->SetValue("Res_County_ID", CurrentValues->Value("RES_COUNTY_ID"));
-  RsErr->SetValue("Res_School_District_ID", CurrentValues->Value("RES_SCHOOL_DISTRICT_ID"));
+  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
+  CopyResidence(*CurrentValues, RsErr);
   SetErrorMsg(RsErr, check.Message);
   CopyKeys(CurrentValues, RsErr);
 }

@@ -61,7 +61,8 @@ inline bool Fires(Truth condition) { return condition.value_or(false); }
 
 // An exact decimal zero, where column totals start.
 vb::Variant DecimalZero();
-// The sum of the current row's columns in exact decimals, so that amounts
+// The sum of the current row's columns in exact decimals (a stored double
+// enters as the decimal of its 15-significant-digit text), so that amounts
 // with two decimals add up to what they show; Null when any of them is Null.
 vb::Variant SumOf(const db::Recordset& row, std::span<const std::string_view> columns);
 // The total of `terms` over every row of `rows`, as an SQL SUM of the terms
@@ -111,6 +112,10 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept;
 // Copies the five keys of the current data row into the current result row,
 // Null as Null.
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr);
+void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr);
+// Copies the data row's RES_COUNTY_ID and RES_SCHOOL_DISTRICT_ID into the
+// current result row's residence fields.
+void CopyResidence(const db::Recordset& row, const db::RecordsetPtr& RsErr);
 // Writes the message of the row just added.
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message);
 // A failing check: AddError with its arguments, its message, and the keys of

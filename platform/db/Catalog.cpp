@@ -12,6 +12,37 @@ std::string ColumnText(sqlite3_stmt* stmt, int col) {
   return text ? std::string(reinterpret_cast<const char*>(text)) : std::string();
 }
 
+// A table name split into its schema (empty when none was given) and the
+// table. "a.b" is split only when "a" names a database of the connection.
+struct TableRef {
+  std::string schema;
+  std::string table;
+};
+
+TableRef Split(Connection& conn, std::string_view name) {
+  const std::size_t dot = name.find('.');
+  if (dot != std::string_view::npos) {
+    Statement stmt = conn.Prepare("SELECT name FROM pragma_database_list WHERE name = ? COLLATE NOCASE");
+    stmt.Bind(1, vb::Variant(name.substr(0, dot)));
+    if (stmt.Step()) return {ColumnText(stmt.get(), 0), std::string(name.substr(dot + 1))};
+  }
+  return {{}, std::string(name)};
+}
+
+// The schema that holds the table: the one given, else the first database
+// in which the name resolves; empty when there is no such table.
+TableRef Resolve(Connection& conn, std::string_view name) {
+  TableRef ref = Split(conn, name);
+  Statement stmt = conn.Prepare(
+      "SELECT schema, name FROM pragma_table_list WHERE type IN ('table', 'view') AND name = ? COLLATE NOCASE "
+      "AND (? IS NULL OR schema = ? COLLATE NOCASE) "
+      "ORDER BY CASE schema WHEN 'temp' THEN 0 WHEN 'main' THEN 1 ELSE 2 END");
+  const vb::Variant schema = ref.schema.empty() ? vb::Null : vb::Variant(ref.schema);
+  stmt.Bind({vb::Variant(ref.table), schema, schema});
+  if (!stmt.Step()) return {};
+  return {ref.schema.empty() ? std::string() : ColumnText(stmt.get(), 0), ColumnText(stmt.get(), 1)};
+}
+
 }  // namespace
 
 std::vector<std::string> Tables(Connection& conn) {
@@ -24,20 +55,28 @@ std::vector<std::string> Tables(Connection& conn) {
 }
 
 std::string TableName(Connection& conn, std::string_view table) {
-  Statement stmt = conn.Prepare(
-      "SELECT name FROM sqlite_schema WHERE type IN ('table', 'view') AND name = ? COLLATE NOCASE");
-  stmt.Bind(1, vb::Variant(table));
-  return stmt.Step() ? ColumnText(stmt.get(), 0) : std::string();
+  const TableRef ref = Resolve(conn, table);
+  return ref.schema.empty() ? ref.table : ref.schema + "." + ref.table;
+}
+
+std::string SqlName(Connection& conn, std::string_view table) {
+  const TableRef ref = Resolve(conn, table);
+  if (ref.table.empty()) return {};
+  return ref.schema.empty() ? QuoteName(ref.table) : QuoteName(ref.schema) + "." + QuoteName(ref.table);
 }
 
 bool TableExists(Connection& conn, std::string_view table) { return !TableName(conn, table).empty(); }
 
 std::vector<ColumnInfo> Columns(Connection& conn, std::string_view table) {
   std::vector<ColumnInfo> columns;
-  // The table-valued form of table_info takes the name as a bound value.
+  // The table-valued form of table_info takes the name and the schema as
+  // bound values.
+  const TableRef ref = Split(conn, table);
   Statement stmt = conn.Prepare(
-      "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid");
-  stmt.Bind(1, vb::Variant(table));
+      ref.schema.empty() ? "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"
+                         : "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?, ?) ORDER BY cid");
+  stmt.Bind(1, vb::Variant(ref.table));
+  if (!ref.schema.empty()) stmt.Bind(2, vb::Variant(ref.schema));
   while (stmt.Step()) {
     ColumnInfo info;
     info.name = ColumnText(stmt.get(), 0);

@@ -1,7 +1,10 @@
 #pragma once
 // The schema catalogue of a database: tables, columns in ordinal order and
 // primary-key columns in key order. Names are matched without regard to
-// case and answered as the database writes them.
+// case and answered as the database writes them. A table may be named with
+// its schema, "other.T" for the table T of the attached database "other"
+// ("main" is the working file); a bare name is looked up as the database
+// resolves it in SQL.
 
 #include <string>
 #include <string_view>
@@ -28,8 +31,13 @@ namespace catalog {
 // User tables in name order (the database's own tables left out).
 std::vector<std::string> Tables(Connection& conn);
 bool TableExists(Connection& conn, std::string_view table);
-// The table's name as the database writes it; empty when there is none.
+// The table's name as the database writes it, with the schema when one was
+// given ("other.T"); empty when there is none.
 std::string TableName(Connection& conn, std::string_view table);
+// The table's name for SQL text: quoted, with its schema when one was given
+// ("other"."T"); empty when there is no such table. Use it for table names
+// that come from callers or files.
+std::string SqlName(Connection& conn, std::string_view table);
 // Columns in ordinal order; empty for an unknown table.
 std::vector<ColumnInfo> Columns(Connection& conn, std::string_view table);
 std::vector<std::string> ColumnNames(Connection& conn, std::string_view table);

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 
 #include "db/SqlFunctions.h"
@@ -164,16 +165,63 @@ ConnectionPtr Connection::OpenNew(const std::string& connectionString) {
   return conn;
 }
 
-std::string Connection::DataSourceOf(std::string_view connectionString) {
-  std::size_t start = 0;
-  while (start <= connectionString.size()) {
-    std::size_t end = connectionString.find(';', start);
-    if (end == std::string_view::npos) end = connectionString.size();
-    std::string_view part = connectionString.substr(start, end - start);
-    if (auto eq = part.find('='); eq != std::string_view::npos) {
-      if (LowerAscii(TrimBlanks(part.substr(0, eq))) == "data source") return TrimBlanks(part.substr(eq + 1));
+std::string Connection::ConnectionStringFor(std::string_view path) {
+  const bool quote = path.find_first_of(";\"'") != std::string_view::npos ||
+                     (!path.empty() && (std::isspace(static_cast<unsigned char>(path.front())) ||
+                                        std::isspace(static_cast<unsigned char>(path.back()))));
+  std::string source;
+  if (quote) {
+    source = "\"";
+    for (char c : path) {
+      if (c == '"') source += '"';
+      source += c;
     }
-    start = end + 1;
+    source += '"';
+  } else {
+    source = path;
+  }
+  return "Provider=SQLite;Data Source=" + source + ";Persist Security Info=False";
+}
+
+std::string Connection::DataSourceOf(std::string_view connectionString) {
+  // "key=value" parts separated by ";"; a value may stand between double or
+  // single quotes, inside which ";" is part of the value and a doubled quote
+  // stands for one.
+  const std::size_t n = connectionString.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t eq = connectionString.find_first_of("=;", i);
+    if (eq == std::string_view::npos) break;
+    if (connectionString[eq] == ';') {
+      i = eq + 1;
+      continue;
+    }
+    const std::string key = LowerAscii(TrimBlanks(connectionString.substr(i, eq - i)));
+    std::size_t j = eq + 1;
+    while (j < n && std::isspace(static_cast<unsigned char>(connectionString[j]))) ++j;
+    std::string value;
+    if (j < n && (connectionString[j] == '"' || connectionString[j] == '\'')) {
+      const char q = connectionString[j++];
+      for (; j < n; ++j) {
+        if (connectionString[j] != q) {
+          value += connectionString[j];
+        } else if (j + 1 < n && connectionString[j + 1] == q) {
+          value += q;
+          ++j;
+        } else {
+          ++j;
+          break;
+        }
+      }
+      const std::size_t end = connectionString.find(';', j);
+      i = end == std::string_view::npos ? n : end + 1;
+    } else {
+      std::size_t end = connectionString.find(';', j);
+      if (end == std::string_view::npos) end = n;
+      value = TrimBlanks(connectionString.substr(j, end - j));
+      i = end + 1;
+    }
+    if (key == "data source") return value;
   }
   return {};
 }
@@ -186,6 +234,9 @@ void Connection::Open(const std::string& connectionString, bool createIfMissing)
   std::string path = DataSourceOf(connectionString_);
   if (path.empty()) {
     throw vb::VbError(vb::err::NoConnection, "The connection string names no database file.");
+  }
+  if (path.find('\0') != std::string::npos) {
+    throw vb::VbError(vb::err::Unspecified, "The database path is not valid: it holds a NUL character.");
   }
   if (!createIfMissing && !std::filesystem::exists(path)) {
     throw vb::VbError(vb::err::Unspecified, "Could not find file '" + path + "'.");
@@ -289,7 +340,7 @@ vb::Variant Connection::Scalar(std::string_view sql, const std::vector<vb::Varia
 int Connection::BeginTrans() {
   RequireOpen();
   if (transLevel_ == 0)
-    ExecuteScript("BEGIN");
+    ExecuteScript("BEGIN IMMEDIATE");
   else
     ExecuteScript("SAVEPOINT lev_" + std::to_string(transLevel_));
   return ++transLevel_;
@@ -324,6 +375,32 @@ void Connection::RollbackTrans() {
   }
 }
 
+Transaction::Transaction(Connection& conn) : conn_(conn), level_(conn.BeginTrans()) {}
+
+Transaction::~Transaction() {
+  if (done_) return;
+  // Rolls back what this level did, unless the database has already rolled
+  // the whole transaction back (the level is then gone).
+  try {
+    if (conn_.State() == ObjectState::Open && conn_.TransactionLevel() >= level_) {
+      while (conn_.TransactionLevel() > level_) conn_.RollbackTrans();
+      conn_.RollbackTrans();
+    }
+  } catch (...) {
+    // The failure that unwinds this scope is the one to report.
+  }
+}
+
+void Transaction::Commit() {
+  if (done_) throw vb::VbError(vb::err::Unspecified, "The transaction has already ended.");
+  if (conn_.TransactionLevel() != level_) {
+    done_ = true;
+    throw vb::VbError(vb::err::Unspecified, "The transaction was rolled back before it could be committed.");
+  }
+  conn_.CommitTrans();
+  done_ = true;
+}
+
 void Connection::Attach(const std::string& path, const std::string& schemaName) {
   Execute("ATTACH DATABASE ? AS " + QuoteName(schemaName), {vb::Variant(path)});
 }
@@ -352,72 +429,91 @@ void Connection::RaiseLastError(std::string_view context) const {
 namespace db {
 namespace {
 
-vb::Variant StoredValue(sqlite3_stmt* s, int col, int storage) {
+std::string_view TextView(sqlite3_value* v) {
+  const unsigned char* text = sqlite3_value_text(v);
+  return {reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_value_bytes(v))};
+}
+
+vb::Variant StoredValue(sqlite3_value* v, int storage) {
   switch (storage) {
     case SQLITE_NULL:
       return vb::Null;
     case SQLITE_INTEGER:
-      return vb::Variant::FromInt64(sqlite3_column_int64(s, col));
+      return vb::Variant::FromInt64(sqlite3_value_int64(v));
     case SQLITE_FLOAT:
-      return vb::Variant(sqlite3_column_double(s, col));
+      return vb::Variant(sqlite3_value_double(v));
     default:
-      return vb::Variant(std::string(reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
-                                     static_cast<std::size_t>(sqlite3_column_bytes(s, col))));
+      return vb::Variant(std::string(TextView(v)));
   }
-}
-
-std::string_view TextView(sqlite3_stmt* s, int col) {
-  return {reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
-          static_cast<std::size_t>(sqlite3_column_bytes(s, col))};
 }
 
 }  // namespace
 
 vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
-  const int storage = sqlite3_column_type(s, col);
+  // The column's value object is read directly: one call into the database
+  // per value instead of one for its kind and one for its content. A
+  // connection and its statements serve one thread at a time.
+  sqlite3_value* v = sqlite3_column_value(s, col);
+  const int storage = sqlite3_value_type(v);
   if (storage == SQLITE_NULL) return vb::Null;
   switch (type) {
     case DataType::SmallInt:
     case DataType::TinyInt:
     case DataType::UnsignedTinyInt:
       if (storage == SQLITE_INTEGER) {
-        sqlite3_int64 v = sqlite3_column_int64(s, col);
-        if (v >= INT16_MIN && v <= INT16_MAX) return vb::Variant(static_cast<std::int16_t>(v));
-        return vb::Variant::FromInt64(v);
+        sqlite3_int64 n = sqlite3_value_int64(v);
+        if (n >= INT16_MIN && n <= INT16_MAX) return vb::Variant(static_cast<std::int16_t>(n));
+        return vb::Variant::FromInt64(n);
       }
       break;
     case DataType::Integer:
     case DataType::BigInt:
-      if (storage == SQLITE_INTEGER) return vb::Variant::FromInt64(sqlite3_column_int64(s, col));
+      if (storage == SQLITE_INTEGER) return vb::Variant::FromInt64(sqlite3_value_int64(v));
       break;
     case DataType::Single:
     case DataType::Double:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col));
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_value_double(v));
       break;
     case DataType::Currency:
       if (storage == SQLITE_INTEGER) {
-        sqlite3_int64 v = sqlite3_column_int64(s, col);
-        if (v > INT64_MAX / 10000 || v < INT64_MIN / 10000) break;
-        return vb::Variant(vb::Currency{v * 10000});
+        sqlite3_int64 n = sqlite3_value_int64(v);
+        if (n > INT64_MAX / 10000 || n < INT64_MIN / 10000) break;
+        return vb::Variant(vb::Currency{n * 10000});
       }
-      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Currency::FromDouble(sqlite3_column_double(s, col)));
+      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Currency::FromDouble(sqlite3_value_double(v)));
       break;
     case DataType::Decimal:
     case DataType::Numeric:
-      if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_column_int64(s, col))));
-      if (storage == SQLITE_FLOAT) return vb::Variant(vb::Decimal::FromDouble(sqlite3_column_double(s, col)));
-      if (auto d = vb::Decimal::Parse(TextView(s, col))) return vb::Variant(*d);
+      // A number that the decimal cannot hold is read as a double.
+      if (storage == SQLITE_INTEGER) return vb::Variant(vb::Decimal(static_cast<std::int64_t>(sqlite3_value_int64(v))));
+      try {
+        if (storage == SQLITE_FLOAT) {
+          const double d = sqlite3_value_double(v);
+          if (!std::isfinite(d)) vb::Raise(vb::err::Overflow);
+          return vb::Variant(vb::Decimal::FromDouble(d));
+        }
+        if (auto d = vb::Decimal::Parse(TextView(v))) return vb::Variant(*d);
+      } catch (const vb::VbError& e) {
+        if (e.Number() != vb::err::Overflow) throw;
+        // Error 6 still when no double holds it either (infinity, 1E400).
+        const vb::Variant stored = StoredValue(v, storage);
+        const double d = vb::CDbl(stored);
+        if (!std::isfinite(d)) vb::Raise(vb::err::Overflow);
+        return vb::Variant(d);
+      }
       break;
     case DataType::Date:
     case DataType::DBTimeStamp:
       if (storage == SQLITE_TEXT) {
-        if (auto d = vb::FromIsoText(TextView(s, col))) return vb::Variant(*d);
+        if (auto d = vb::FromIsoText(TextView(v))) return vb::Variant(*d);
         break;
       }
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(vb::Date{sqlite3_column_double(s, col)});
+      // A number outside the dates' range is error 6, as in every conversion.
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+        return vb::Variant(vb::CDate(vb::Variant(sqlite3_value_double(v))));
       break;
     case DataType::Boolean:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_column_double(s, col) != 0);
+      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return vb::Variant(sqlite3_value_double(v) != 0);
       break;
     case DataType::Char:
     case DataType::WChar:
@@ -425,14 +521,14 @@ vb::Variant ReadValue(sqlite3_stmt* s, int col, DataType type) {
     case DataType::LongVarChar:
     case DataType::VarWChar:
     case DataType::LongVarWChar:
-      if (storage == SQLITE_TEXT) return vb::Variant(std::string(TextView(s, col)));
-      return vb::Variant(vb::TextOf(StoredValue(s, col, storage)));
+      if (storage == SQLITE_TEXT) return vb::Variant(std::string(TextView(v)));
+      return vb::Variant(vb::TextOf(StoredValue(v, storage)));
     default:
       break;
   }
   // A value stored in another kind than its column declares is handed out as
   // it is stored.
-  return StoredValue(s, col, storage);
+  return StoredValue(v, storage);
 }
 
 }  // namespace db

@@ -63,8 +63,13 @@ class Connection : public std::enable_shared_from_this<Connection> {
   // A new open connection.
   static ConnectionPtr OpenNew(const std::string& connectionString);
 
+  // The connection string of the working database file at `path`:
+  // "Provider=SQLite;Data Source=<path>;Persist Security Info=False". A path
+  // that holds ";", a quote or blanks at either end is written between double
+  // quotes, with its own double quotes doubled. The one place that builds it.
+  static std::string ConnectionStringFor(std::string_view path);
   // The path named by "Data Source=" in a connection string (blanks around
-  // it removed); empty when there is none.
+  // it removed, quotes taken off); empty when there is none.
   static std::string DataSourceOf(std::string_view connectionString);
 
   void ConnectionString(std::string value) { connectionString_ = std::move(value); }
@@ -72,7 +77,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   // Opens the file that the connection string names (error 3709 when it
   // names none, the database's error when the file is missing or not a
-  // database). The file must exist: a connection never creates one unless
+  // database, error -2147467259 for a path holding a NUL character). The file must exist: a connection never creates one unless
   // asked with createIfMissing.
   void Open(const std::string& connectionString = {}, bool createIfMissing = false);
   void Close();
@@ -86,8 +91,10 @@ class Connection : public std::enable_shared_from_this<Connection> {
   // The first column of the first row, or Empty when there is no row.
   vb::Variant Scalar(std::string_view sql, const std::vector<vb::Variant>& params = {});
 
-  // Transactions nest: the outermost begins a transaction, inner levels are
-  // savepoints. Answers the new nesting level (1 for the outermost).
+  // Transactions nest: the outermost begins a transaction that takes the
+  // write lock at once (so that the busy timeout applies to it), inner levels
+  // are savepoints. Answers the new nesting level (1 for the outermost).
+  // Code that changes data uses the scoped Transaction below.
   int BeginTrans();
   void CommitTrans();
   void RollbackTrans();
@@ -118,6 +125,29 @@ class Connection : public std::enable_shared_from_this<Connection> {
   std::string path_;
   int transLevel_ = 0;
   std::unordered_multimap<std::string, sqlite3_stmt*> cache_;
+};
+
+// A transaction for one scope: the constructor begins it (a savepoint when
+// the connection is already in a transaction), Commit commits it, and the
+// destructor rolls it back unless it was committed. Every operation that
+// changes data in more than one step runs under one:
+//
+//   db::Transaction trans(conn);
+//   ... statements ...
+//   trans.Commit();
+class Transaction {
+ public:
+  explicit Transaction(Connection& conn);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+
+  void Commit();
+
+ private:
+  Connection& conn_;
+  int level_;
+  bool done_ = false;
 };
 
 // Binds one value: Null/Empty as NULL, Boolean -1/0, whole numbers as

@@ -47,6 +47,20 @@ namespace {
 
 const vb::Variant& NullIfEmpty(const vb::Variant& v) { return v.IsEmpty() ? vb::Null : v; }
 
+// Holds the connection's lock for a scope, so that reading many values takes
+// it once instead of once for every value (the database takes it again
+// inside without waiting).
+class ConnectionLock {
+ public:
+  explicit ConnectionLock(sqlite3* db) : mutex_(sqlite3_db_mutex(db)) { sqlite3_mutex_enter(mutex_); }
+  ~ConnectionLock() { sqlite3_mutex_leave(mutex_); }
+  ConnectionLock(const ConnectionLock&) = delete;
+  ConnectionLock& operator=(const ConnectionLock&) = delete;
+
+ private:
+  sqlite3_mutex* mutex_;
+};
+
 }  // namespace
 
 // --- Field and RowView -------------------------------------------------------
@@ -126,10 +140,13 @@ void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
   }
   std::vector<DataType> types;
   for (const FieldMeta& f : store->fields) types.push_back(f.type);
-  for (; hasRow; hasRow = stmt.Step()) {
-    Row& row = store->rows.emplace_back();
-    row.values.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
+  {
+    ConnectionLock lock(conn_->Handle());
+    for (; hasRow; hasRow = stmt.Step()) {
+      Row& row = store->rows.emplace_back();
+      row.values.reserve(static_cast<std::size_t>(n));
+      for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
+    }
   }
   store->IndexNames();
   store_ = std::move(store);
@@ -166,6 +183,7 @@ void Recordset::Open() {
 }
 
 void Recordset::Close() {
+  ++rowsVersion_;
   store_.reset();
   view_.clear();
   pos_ = -1;
@@ -246,6 +264,7 @@ void Recordset::SyncView() const {
 }
 
 void Recordset::RebuildView() const {
+  ++rowsVersion_;
   view_.clear();
   if (!store_) return;
   const auto& rows = store_->rows;
@@ -388,6 +407,19 @@ void Recordset::Move(long offset) {
   SetPosition(base + offset, MoveReason::Move);
 }
 
+vb::Variant Recordset::ValueAt(long position, int index) const {
+  if (!store_) return vb::Null;
+  SyncView();
+  if (position < 1 || position > static_cast<long>(view_.size())) return vb::Null;
+  if (index < 0 || index >= FieldCount()) vb::Raise(vb::err::ItemNotFound);
+  return NullIfEmpty(store_->rows[view_[static_cast<std::size_t>(position - 1)]].values[static_cast<std::size_t>(index)]);
+}
+
+std::uint64_t Recordset::RowsVersion() const {
+  SyncView();
+  return rowsVersion_;
+}
+
 // --- Filter, sort, clone, requery --------------------------------------------
 
 void Recordset::SetFilter(std::shared_ptr<detail::FilterExpr> expr, std::function<bool(const RowView&)> predicate,
@@ -502,6 +534,9 @@ void Recordset::AddNew() {
     vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
   LeaveRow();
   rowBeforeAddNew_ = HasCurrentRow() ? currentRowId_ : -1;
+  // Without a filter or a sort a new row simply ends the view; otherwise
+  // the view is built again around it.
+  const bool appendOnly = !filterExpr_ && !filterPredicate_ && sortKeys_.empty() && viewVersion_ == store_->version;
   Row& row = store_->rows.emplace_back();
   row.values.resize(store_->fields.size());
   row.status = RecordStatus::New;
@@ -509,13 +544,21 @@ void Recordset::AddNew() {
   currentRowId_ = static_cast<std::int64_t>(store_->rows.size() - 1);
   pos_ = 0;
   onDeletedRow_ = false;
-  RebuildView();
-  auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
+  long position;
+  if (appendOnly) {
+    view_.push_back(static_cast<std::uint32_t>(currentRowId_));
+    viewVersion_ = store_->version;
+    position = static_cast<long>(view_.size()) - 1;
+  } else {
+    RebuildView();
+    auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
+    position = static_cast<long>(it - view_.begin());
+  }
   editSnapshot_ = row.values;
   editStatus_ = RecordStatus::New;
   editHadOriginal_ = false;
   editMode_ = db::EditMode::Add;
-  SetPosition(static_cast<long>(it - view_.begin()), MoveReason::AddNew);
+  SetPosition(position, MoveReason::AddNew);
 }
 
 void Recordset::EndEdit() {
@@ -653,6 +696,12 @@ struct TablePlan {
   std::vector<int> keyFields;  // primary key, or every field of the table when the key is not all present
 };
 
+// The name the catalogue knows a field's table by: with its schema, so that
+// a table of an attached database is not taken for its namesake in another.
+std::string CatalogName(const FieldMeta& f) {
+  return f.baseSchema.empty() ? f.baseTable : f.baseSchema + "." + f.baseTable;
+}
+
 std::string KeyCondition(const std::vector<int>& keyFields, const std::vector<FieldMeta>& meta) {
   std::string sql;
   for (int f : keyFields) {
@@ -670,7 +719,7 @@ std::vector<vb::Variant> TableDefaults(Connection& conn, const std::vector<Field
   std::vector<vb::Variant> defaults(fields.size(), vb::Null);
   if (fields.empty()) return defaults;
   const FieldMeta& first = meta[static_cast<std::size_t>(fields.front())];
-  std::vector<ColumnInfo> columns = catalog::Columns(conn, first.baseTable);
+  std::vector<ColumnInfo> columns = catalog::Columns(conn, CatalogName(first));
   int keyColumns = 0;
   for (const ColumnInfo& c : columns) keyColumns += c.keyPosition > 0;
   std::string select;
@@ -710,6 +759,40 @@ void ExpectOneRow(long long changed, const std::string& table) {
                         " rows match.");
 }
 
+// Whether a stored value is still the value that was read: as it was, or as
+// storing it gives it back (a time to the second, an exact number as a
+// double), for values that the record set wrote itself.
+bool StillHolds(Connection& conn, const vb::Variant& stored, const vb::Variant& original, DataType type) {
+  if (stored.Identical(NullIfEmpty(original))) return true;
+  Statement echo = conn.Prepare("SELECT ?");
+  echo.Bind(1, original);
+  return echo.Step() && stored.Identical(ReadValue(echo.get(), 0, type));
+}
+
+// A row is changed only as it was read: the columns about to be changed must
+// still hold their original values (as a batch update that compares the
+// changed columns does), else another user changed the row meanwhile and it
+// "cannot be located".
+void RequireUnchanged(Connection& conn, const std::string& table, const std::string& where,
+                      const std::vector<vb::Variant>& keys, const std::vector<int>& changed, const detail::Row& row,
+                      const std::vector<FieldMeta>& meta) {
+  std::string columns;
+  for (int f : changed) columns += (columns.empty() ? "" : ", ") + QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
+  Statement check = conn.Prepare("SELECT " + columns + " FROM " + table + where + " LIMIT 2");
+  check.Bind(keys);
+  long long found = 0;
+  bool same = true;
+  while (check.Step()) {
+    if (++found > 1) break;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+      const FieldMeta& field = meta[static_cast<std::size_t>(changed[i])];
+      const vb::Variant stored = ReadValue(check.get(), static_cast<int>(i), field.type);
+      if (!StillHolds(conn, stored, row.OriginalOf(changed[i]), field.type)) same = false;
+    }
+  }
+  ExpectOneRow(same ? found : 0, table);
+}
+
 }  // namespace
 
 void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
@@ -727,9 +810,8 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     auto [it, added] = planOf.emplace(key, plans.size());
     if (added) {
       TablePlan plan;
-      plan.qualifiedName = (f.baseSchema.empty() || f.baseSchema == "main")
-                               ? QuoteName(f.baseTable)
-                               : QuoteName(f.baseSchema) + "." + QuoteName(f.baseTable);
+      plan.qualifiedName =
+          f.baseSchema.empty() ? QuoteName(f.baseTable) : QuoteName(f.baseSchema) + "." + QuoteName(f.baseTable);
       plans.push_back(std::move(plan));
     }
     plans[it->second].fields.push_back(i);
@@ -740,10 +822,7 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   }
   for (TablePlan& plan : plans) {
     const FieldMeta& first = meta[static_cast<std::size_t>(plan.fields.front())];
-    std::string table = first.baseSchema.empty() || first.baseSchema == "main"
-                            ? first.baseTable
-                            : first.baseSchema + "." + first.baseTable;
-    std::vector<std::string> key = catalog::PrimaryKey(conn, first.baseTable);
+    std::vector<std::string> key = catalog::PrimaryKey(conn, CatalogName(first));
     for (const std::string& column : key) {
       auto found = std::find_if(plan.fields.begin(), plan.fields.end(), [&](int f) {
         return vb::TextEquals(meta[static_cast<std::size_t>(f)].baseColumn, column);
@@ -766,7 +845,11 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     std::vector<vb::Variant> defaults;   // the default of each of those fields
     int rowIdField = -1;                 // the field that numbers new rows, if it is among them
   };
-  std::map<std::vector<bool>, InsertPlan> inserts;
+  // Keyed by which of the target's fields a row assigns (1) or leaves (0).
+  std::map<std::vector<unsigned char>, InsertPlan> inserts;
+  std::vector<unsigned char> assigned(target.fields.size());
+  InsertPlan* lastPlan = nullptr;  // rows mostly assign what the row before assigned
+  const std::vector<unsigned char>* lastAssigned = nullptr;
   // The rows inserted, to take the table's defaults once all is written.
   struct Inserted {
     std::uint32_t id;
@@ -774,13 +857,39 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     long long rowId;
   };
   std::vector<Inserted> inserted;
+  inserted.reserve(ids.size());
   // Statements go back to the connection before the transaction ends.
   auto releaseStatements = [&] {
     for (auto& entry : inserts) entry.second.stmt = Statement();
   };
+  struct Release {
+    decltype(releaseStatements)& release;
+    ~Release() { release(); }
+  };
+  // The statement for rows that assign the fields marked in `assigned`.
+  auto makePlan = [&] {
+    InsertPlan made;
+    std::string columns, marks;
+    for (std::size_t i = 0; i < target.fields.size(); ++i) {
+      const int f = target.fields[i];
+      if (assigned[i]) {
+        if (!columns.empty()) columns += ", ";
+        columns += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
+        marks += marks.empty() ? "?" : ", ?";
+        made.bound.push_back(f);
+      } else {
+        made.returned.push_back(f);
+      }
+    }
+    made.stmt = conn.Prepare("INSERT INTO " + target.qualifiedName +
+                             (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"));
+    made.defaults = TableDefaults(conn, meta, made.returned, &made.rowIdField);
+    return made;
+  };
 
-  conn.BeginTrans();
-  try {
+  {
+    Transaction trans(conn);
+    Release release{releaseStatements};
     for (std::uint32_t id : ids) {
       Row& row = store_->rows[id];
       if (row.gone) continue;
@@ -788,51 +897,41 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
         // Rows that assign the same fields share one prepared statement. The
         // fields left unassigned take the table's defaults, which the
         // statement hands back.
-        std::vector<bool> assigned(target.fields.size());
         for (std::size_t i = 0; i < target.fields.size(); ++i)
           assigned[i] = !row.values[static_cast<std::size_t>(target.fields[i])].IsEmpty();
-        auto plan = inserts.find(assigned);
-        if (plan == inserts.end()) {
-          InsertPlan made;
-          std::string columns, marks;
-          for (std::size_t i = 0; i < target.fields.size(); ++i) {
-            const int f = target.fields[i];
-            if (assigned[i]) {
-              if (!columns.empty()) columns += ", ";
-              columns += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn);
-              marks += marks.empty() ? "?" : ", ?";
-              made.bound.push_back(f);
-            } else {
-              made.returned.push_back(f);
-            }
-          }
-          made.stmt = conn.Prepare("INSERT INTO " + target.qualifiedName +
-                                   (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"));
-          made.defaults = TableDefaults(conn, meta, made.returned, &made.rowIdField);
-          plan = inserts.emplace(std::move(assigned), std::move(made)).first;
+        if (!lastPlan || *lastAssigned != assigned) {
+          auto plan = inserts.find(assigned);
+          if (plan == inserts.end()) plan = inserts.emplace(assigned, makePlan()).first;
+          lastPlan = &plan->second;
+          lastAssigned = &plan->first;
         }
-        InsertPlan& insert = plan->second;
-        insert.stmt.Reset();
+        InsertPlan& insert = *lastPlan;
+        // Every parameter is bound again, so the old values need no clearing.
+        sqlite3_reset(insert.stmt.get());
         for (std::size_t i = 0; i < insert.bound.size(); ++i)
-          insert.stmt.Bind(static_cast<int>(i + 1), row.values[static_cast<std::size_t>(insert.bound[i])]);
+          BindValue(insert.stmt.get(), static_cast<int>(i + 1), row.values[static_cast<std::size_t>(insert.bound[i])]);
         while (insert.stmt.Step()) {
         }
         inserted.push_back({id, &insert, insert.rowIdField >= 0 ? conn.LastInsertRowId() : 0});
       } else if (row.status == RecordStatus::Modified) {
         for (const TablePlan& plan : plans) {
+          std::vector<int> changed;
+          for (int f : plan.fields)
+            if (!row.values[static_cast<std::size_t>(f)].Identical(row.OriginalOf(f))) changed.push_back(f);
+          if (changed.empty()) continue;
+          std::vector<vb::Variant> keys;
+          for (int f : plan.keyFields) keys.push_back(row.OriginalOf(f));
+          const std::string where = " WHERE " + KeyCondition(plan.keyFields, meta);
+          RequireUnchanged(conn, plan.qualifiedName, where, keys, changed, row, meta);
           std::string sets;
           std::vector<vb::Variant> params;
-          for (int f : plan.fields) {
-            const vb::Variant& now = row.values[static_cast<std::size_t>(f)];
-            if (now.Identical(row.OriginalOf(f))) continue;
+          for (int f : changed) {
             if (!sets.empty()) sets += ", ";
             sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
-            params.push_back(now);
+            params.push_back(row.values[static_cast<std::size_t>(f)]);
           }
-          if (sets.empty()) continue;
-          for (int f : plan.keyFields) params.push_back(row.OriginalOf(f));
-          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + " WHERE " + KeyCondition(plan.keyFields, meta),
-                       params);
+          params.insert(params.end(), keys.begin(), keys.end());
+          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + where, params);
           ExpectOneRow(conn.Changes(), plan.qualifiedName);
         }
       } else if (row.status == RecordStatus::Deleted) {
@@ -843,30 +942,25 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
       }
     }
     releaseStatements();
-    conn.CommitTrans();
-  } catch (...) {
-    releaseStatements();
-    try {
-      conn.RollbackTrans();
-    } catch (const vb::VbError&) {
-      // The database may have ended the transaction itself; the first error is what counts.
-    }
-    throw;
+    trans.Commit();
   }
 
-  // Everything is written: the rows now hold what the table holds.
+  // Everything is written: the rows now hold what the table holds. One pass,
+  // the inserted rows being met in the order they were written.
   bool removed = false;
-  for (const Inserted& row : inserted) {
-    std::vector<vb::Variant>& values = store_->rows[row.id].values;
-    const InsertPlan& plan = *row.plan;
-    for (std::size_t i = 0; i < plan.returned.size(); ++i) {
-      const int f = plan.returned[i];
-      values[static_cast<std::size_t>(f)] = f == plan.rowIdField ? vb::Variant::FromInt64(row.rowId) : plan.defaults[i];
-    }
-  }
+  auto next = inserted.begin();
   for (std::uint32_t id : ids) {
     Row& row = store_->rows[id];
     if (row.gone) continue;
+    if (next != inserted.end() && next->id == id) {
+      const InsertPlan& plan = *next->plan;
+      for (std::size_t i = 0; i < plan.returned.size(); ++i) {
+        const int f = plan.returned[i];
+        row.values[static_cast<std::size_t>(f)] =
+            f == plan.rowIdField ? vb::Variant::FromInt64(next->rowId) : plan.defaults[i];
+      }
+      ++next;
+    }
     if (row.status == RecordStatus::Deleted) {
       row.gone = true;
       removed = true;

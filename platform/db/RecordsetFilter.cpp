@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string>
 
 #include "db/RecordsetDetail.h"
@@ -96,17 +97,20 @@ class Comparison : public FilterExpr {
   vb::Variant literal_;
 };
 
+// Terms joined by AND or by OR. A chain of one kind is one junction, so
+// that a long chain is no deeper than a short one.
 class Junction : public FilterExpr {
  public:
-  Junction(bool isAnd, std::shared_ptr<FilterExpr> a, std::shared_ptr<FilterExpr> b)
-      : isAnd_(isAnd), a_(std::move(a)), b_(std::move(b)) {}
+  Junction(bool isAnd, std::vector<std::shared_ptr<FilterExpr>> terms) : isAnd_(isAnd), terms_(std::move(terms)) {}
   bool Matches(const Row& row) const override {
-    return isAnd_ ? (a_->Matches(row) && b_->Matches(row)) : (a_->Matches(row) || b_->Matches(row));
+    for (const auto& term : terms_)
+      if (term->Matches(row) != isAnd_) return !isAnd_;
+    return isAnd_;
   }
 
  private:
   bool isAnd_;
-  std::shared_ptr<FilterExpr> a_, b_;
+  std::vector<std::shared_ptr<FilterExpr>> terms_;
 };
 
 class Parser {
@@ -136,25 +140,28 @@ class Parser {
   }
 
   std::shared_ptr<FilterExpr> ParseOr() {
-    auto left = ParseAnd();
-    while (Keyword("OR")) left = std::make_shared<Junction>(false, left, ParseAnd());
-    return left;
+    std::vector<std::shared_ptr<FilterExpr>> terms{ParseAnd()};
+    while (Keyword("OR")) terms.push_back(ParseAnd());
+    return terms.size() == 1 ? terms.front() : std::make_shared<Junction>(false, std::move(terms));
   }
 
   std::shared_ptr<FilterExpr> ParseAnd() {
-    auto left = ParseFactor();
-    while (Keyword("AND")) left = std::make_shared<Junction>(true, left, ParseFactor());
-    return left;
+    std::vector<std::shared_ptr<FilterExpr>> terms{ParseFactor()};
+    while (Keyword("AND")) terms.push_back(ParseFactor());
+    return terms.size() == 1 ? terms.front() : std::make_shared<Junction>(true, std::move(terms));
   }
 
   std::shared_ptr<FilterExpr> ParseFactor() {
     SkipBlanks();
     if (pos_ < text_.size() && text_[pos_] == '(') {
+      // Parentheses nest by recursion: past a fixed depth the filter is refused.
+      if (++depth_ > kMaxNesting) BadCriteria(text_.substr(0, 40), "parentheses nest too deep");
       ++pos_;
       auto inner = ParseOr();
       SkipBlanks();
       if (pos_ >= text_.size() || text_[pos_] != ')') BadCriteria(text_, "a \")\" is missing");
       ++pos_;
+      --depth_;
       return inner;
     }
     int field = ParseField();
@@ -253,15 +260,19 @@ class Parser {
       ++pos_;
     std::string number(text_.substr(start, pos_ - start));
     if (number.empty() || !vb::IsNumeric(vb::Variant(number))) BadCriteria(text_, "a value cannot be read");
-    auto dec = vb::Decimal::Parse(number);
-    if (dec && dec->Scale() == 0 && dec->Magnitude() < (static_cast<unsigned __int128>(1) << 31))
-      return vb::Variant::FromInt64(dec->ToInt64());
-    return vb::Variant(vb::CDbl(vb::Variant(number)));
+    // A small whole number compares as one; any other number (1E30 too,
+    // which no decimal holds) as a double.
+    const double value = vb::CDbl(vb::Variant(number));
+    if (value == std::trunc(value) && std::fabs(value) < 2147483648.0)
+      return vb::Variant::FromInt64(static_cast<std::int64_t>(value));
+    return vb::Variant(value);
   }
 
+  static constexpr int kMaxNesting = 100;
   std::string_view text_;
   const RowStore& store_;
   std::size_t pos_ = 0;
+  int depth_ = 0;
 };
 
 }  // namespace

@@ -1,34 +1,31 @@
 #include "ui/Form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
+#include <vector>
+#include <string>
 
 #include "ui/Dialogs.h"
+#include "ui/MainForm.h"
+#include "ui/Pump.h"
+#include "vb/VbError.h"
 
 namespace ui {
 
 Form::Form(QWidget* parent) : QDialog(parent) {}
 
-void Form::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  Form_Load();
-}
-
 int Form::ShowModal() {
   Load();
+  Form_Activate();
   return dialogs().ShowModal(*this);
 }
 
 void Form::ShowModeless() {
   Load();
+  Form_Activate();
   setModal(false);
   show();
-}
-
-void Form::RunUnload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  Form_Unload();
 }
 
 void Form::Unload(int result) {
@@ -41,6 +38,40 @@ void Form::reject() { Unload(QDialog::Rejected); }
 void Form::closeEvent(QCloseEvent* event) {
   RunUnload();
   QDialog::closeEvent(event);
+}
+
+QWidget* FindForm(std::string_view name) {
+  const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* form = dynamic_cast<FormLife*>(widget);
+    if (form && form->Loaded() && widget->objectName() == wanted) return widget;
+  }
+  return nullptr;
+}
+
+QWidget& Control(QWidget& window, std::string_view name) {
+  const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  if (auto* control = window.findChild<QWidget*>(wanted)) return *control;
+  throw vb::VbError(vb::err::NotSupported, window.objectName().toStdString() + " has no control " + std::string(name));
+}
+
+void UnloadAll() {
+  // Windows may be deleted while events run: hold them weakly.
+  std::vector<QPointer<QWidget>> windows;
+  for (QWidget* widget : QApplication::topLevelWidgets()) windows.emplace_back(widget);
+  for (const QPointer<QWidget>& window : windows) {
+    if (!window) continue;
+    if (auto* form = dynamic_cast<FormLife*>(window.data())) {
+      if (!form->Loaded()) continue;  // not loaded, or already closing
+      if (auto* dialog = qobject_cast<Form*>(window.data())) dialog->Unload();
+      if (auto* mainWindow = qobject_cast<MainForm*>(window.data())) mainWindow->Unload();
+    } else if (window->isVisible()) {
+      window->close();
+    } else {
+      continue;
+    }
+    DoEvents();
+  }
 }
 
 }  // namespace ui

@@ -38,6 +38,11 @@ int& Orientation() {
   return orientation;
 }
 
+std::string& ChosenPrinter() {
+  static std::string name;
+  return name;
+}
+
 }  // namespace
 
 Printers& printers() {
@@ -46,6 +51,10 @@ Printers& printers() {
 }
 
 Printers* SetPrinters(Printers* p) { return SeamSlot<Printers>::Set(p); }
+
+std::string JobPrinter() { return ChosenPrinter().empty() ? printers().DefaultName() : ChosenPrinter(); }
+
+void SetJobPrinter(const std::string& name) { ChosenPrinter() = name; }
 
 int JobOrientation() { return Orientation(); }
 

@@ -37,6 +37,12 @@ Printers& printers();
 // restores the system's.
 Printers* SetPrinters(Printers* printers);
 
+// The printer of the program's print jobs: the one chosen in the printer
+// set-up, or the default printer until one is chosen. An empty name goes
+// back to the default.
+std::string JobPrinter();
+void SetJobPrinter(const std::string& name);
+
 // The orientation of the program's print jobs (portrait at start).
 int JobOrientation();
 void SetJobOrientation(int orientation);

@@ -19,6 +19,7 @@ inline constexpr long FileNotFound = 53;
 inline constexpr long PathFileAccessError = 75;
 inline constexpr long ObjectNotSet = 91;            // object variable not set
 inline constexpr long InvalidUseOfNull = 94;
+inline constexpr long InvalidPropertyValue = 380;   // a control refused the value (a list position past its end)
 inline constexpr long CannotCreateObject = 429;
 inline constexpr long NotSupported = 438;           // the object lacks the property or method
 inline constexpr long ArgumentOutOfRange = 3001;    // an argument is of the wrong type or out of range
@@ -58,6 +59,15 @@ class VbError : public std::runtime_error {
 // (for example 6 gives "Overflow").
 [[noreturn]] void Raise(long number);
 [[noreturn]] void Raise(long number, const std::string& description);
+
+// The object that `p` points to; error 91 ("Object variable or With block
+// variable not set") when it points to none. Every use of an object that may
+// be unset goes through it, so that no null pointer is ever dereferenced.
+template <class Pointer>
+auto& Deref(const Pointer& p) {
+  if (!p) Raise(err::ObjectNotSet);
+  return *p;
+}
 
 // The classic description of an error number, or "Application-defined or
 // object-defined error" for a number the runtime does not know.

@@ -46,7 +46,7 @@ class CalcTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  std::string ConnectionString() const { return "Data Source=" + databasePath_.string(); }
+  std::string ConnectionString() const { return db::Connection::ConnectionStringFor(databasePath_.string()); }
   // Adds `rows` rows to the table (keys 1, 2, ...) and opens them in that
   // order, on the first row.
   db::RecordsetPtr OpenRows(const std::string& table, int rows = 1);

@@ -68,8 +68,9 @@ class RuleTest : public ::testing::Test {
   // opened in that order, standing on the first row.
   db::RecordsetPtr FormRows(const std::string& table, const std::vector<Cells>& rows);
 
-  db::RecordsetPtr Validate(const std::string& tableName, db::RecordsetPtr& rows) {
-    return validator_->Validate(tableName, rows);
+  db::RecordsetPtr Validate(const std::string& tableName, db::RecordsetPtr& rows,
+                            std::shared_ptr<vb::Object>* params = nullptr) {
+    return validator_->Validate(tableName, rows, params);
   }
 
   std::filesystem::path folder_;

@@ -1,5 +1,8 @@
 // The charter attendance rule sets called directly: what they do before
-// any check, and a key that cannot select the rows belonging to the form.
+// any check, a key that cannot select the rows belonging to the form, and
+// the caller's row after a rule set that moves through every row.
+
+#include <memory>
 
 #include "RuleFixture.h"
 #include "modAttendanceCharter.h"
@@ -16,12 +19,29 @@ struct RuleSetCase {
   const char* formKey;
   CharterRuleSet ruleSet;
   const char* trapLine;
-  const char* partField;  // a classroom-based column of line A-2
+  const char* partField;    // a classroom-based column of line A-2
+  const char* partMessage;  // its check's message, when the row is checked before its keys are read
 };
 const RuleSetCase kRuleSets[] = {
-    {"ATTCSACD", modAttendanceCharter::Validate_ATTCSACD, "A-1", "RegularADA_GradesTKTO3_CB_Res"},
-    {"ATTCS", modAttendanceCharter::Validate_ATTCS, "C-1", "RegularADA_GradesTKTO3_CB"},
+    {"ATTCSACD", modAttendanceCharter::Validate_ATTCSACD, "A-1", "RegularADA_GradesTKTO3_CB_Res",
+     "Line A-2 (TK/K-3) must be less than or equal to line A-1 (TK/K-3)"},
+    {"ATTCS", modAttendanceCharter::Validate_ATTCS, "C-1", "RegularADA_GradesTKTO3_CB",
+     "Line A-2 (TK/K-3) must be less than or equal to line A-1 (TK/K-3)"},
+    {"ATTCSFUNDADA", modAttendanceCharter::Validate_ATTCSFUNDADA, "A-1", "CountyCommunitySchools_GradesTKTO3_CB",
+     "Line A-2 (TK/K-3) must be less than or equal to line A-1 (TK/K-3)"},
+    {"ATTCOECS", modAttendanceCharter::Validate_ATTCOECS, "A-1", "CountyGroupHomeInstitutionPupilsElementary_CB",
+     "Line A-2 (ELEMENTARY) must be less than or equal to line A-1 (ELEMENTARY)"},
+    // The split reads the keys of its first row before it checks any row.
+    {"CS_BA", modAttendanceCharter::Validate_CS_BA, "A-1", "RegularADA_GradesTKTO3_CB", nullptr},
 };
+
+// The parameters that the split needs; the other rule sets ignore them.
+std::shared_ptr<vb::Object> SplitParams() {
+  auto params = std::make_shared<ruleface::Collection>();
+  params->Add("UNIFIED", "DistrictType");
+  params->Add(kDistrict, "LogonDistrictID");
+  return params;
+}
 
 TEST_F(CharterFrameTest, NoRowsGiveAnEmptyResultWithoutOpeningTheDatabase) {
   modGeneralRoutines::SetConnectionString("Data Source=" + (folder_ / "missing" / "none.mdb").string());
@@ -45,16 +65,34 @@ TEST_F(CharterFrameTest, NullKeyEndsTheChecksWhereTheRowsOfTheFormAreSelected) {
     rows->Open("SELECT * FROM " + table, conn_);
     rows->SetValue("Period_ID", vb::Null);
 
-    auto result = c.ruleSet(rows, nullptr);
+    std::shared_ptr<vb::Object> params = SplitParams();
+    auto result = c.ruleSet(rows, &params);
 
-    ExpectFindings(result,
-                   {{"A-2", c.partField, "E", "Line A-2 (TK/K-3) must be less than or equal to line A-1 (TK/K-3)"},
-                    {c.trapLine, c.formKey, "E", "Unexpected Error generated in Rule Validation Engine"}},
-                   c.formKey);
-    EXPECT_EQ(vb::TextOf(ColumnOf(result, "Where_Clause").back()), vb::Left(vb::ErrorDescription(vb::err::InvalidUseOfNull), 50))
+    std::vector<Finding> expected;
+    if (c.partMessage != nullptr) expected.push_back({"A-2", c.partField, "E", c.partMessage});
+    expected.push_back({c.trapLine, c.formKey, "E", "Unexpected Error generated in Rule Validation Engine"});
+    ExpectFindings(result, expected, c.formKey);
+    EXPECT_EQ(vb::TextOf(ColumnOf(result, "Where_Clause").back()),
+              vb::Left(vb::ErrorDescription(vb::err::InvalidUseOfNull), 50))
         << c.formKey;
     EXPECT_TRUE(ColumnOf(result, "PeriodID").front().IsNull()) << c.formKey;
   }
+}
+
+TEST_F(CharterFrameTest, SplitLeavesTheCallerOnItsRow) {
+  modGeneralRoutines::SetConnectionString(ConnectionString());
+  for (int district : {10001, 10002, 10003})
+    Insert("CS_BA", {{"Period_ID", 2}, {"School_ID", 1234567}, {"RES_SCHOOL_DISTRICT_ID", district}});
+  auto rows = db::Recordset::Query("SELECT * FROM CS_BA ORDER BY rowid", conn_);
+  rows->Move(1);
+  std::shared_ptr<vb::Object> params = SplitParams();
+
+  auto result = modAttendanceCharter::Validate_CS_BA(rows, &params);
+
+  // Every line is blank, so nothing is reported; the attendance to compare
+  // with is missing, so every total of the charter is.
+  EXPECT_EQ(result->RecordCount(), 32);
+  EXPECT_EQ(rows->AbsolutePosition(), 2);
 }
 
 }  // namespace

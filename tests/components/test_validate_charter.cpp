@@ -5,81 +5,12 @@
 #include <functional>
 #include <optional>
 
-#include "RuleFixture.h"
+#include "CharterFixture.h"
 #include "db/Catalog.h"
 #include "vb/Conversions.h"
 
 namespace ruletest {
 namespace {
-
-constexpr int kCharterPeriod = 2;
-constexpr int kCharterSchool = 1234567;
-const std::string kCharterWhere =
-    "Fiscal_Year = 2019 AND Period_ID = 2 AND County_ID = 19 AND School_District_ID = 64733 AND School_ID = 1234567";
-constexpr const char* kUnexpected = "Unexpected Error generated in Rule Validation Engine";
-
-// A row of the charter school, with the cells the test sets.
-Cells Charter(Cells cells) {
-  Cells row{{"Period_ID", kCharterPeriod}, {"School_ID", kCharterSchool}};
-  row.insert(row.end(), cells.begin(), cells.end());
-  return row;
-}
-
-std::vector<std::string> TextsOf(const db::RecordsetPtr& result, const std::string& field) {
-  std::vector<std::string> texts;
-  for (const vb::Variant& value : ColumnOf(result, field)) texts.push_back(vb::TextOf(value));
-  return texts;
-}
-
-// Findings of the rows at the given places of the result.
-std::vector<Finding> At(const std::vector<Finding>& findings, std::initializer_list<std::size_t> places) {
-  std::vector<Finding> picked;
-  for (std::size_t place : places) picked.push_back(place < findings.size() ? findings[place] : Finding{});
-  return picked;
-}
-
-class CharterRulesTest : public RuleTest {
- protected:
-  // The charter's directory row of a year.
-  void Directory(int year, const vb::Variant& charterType) {
-    Insert("KRN_LEAS", {{"FISCAL_YEAR", year}, {"SCHOOL_ID", kCharterSchool}, {"CHARTER_TYPE", charterType}});
-  }
-  // Every number column of the table, valued by the column's name.
-  Cells Filled(const std::string& table, const std::function<double(const std::string&)>& value) {
-    Cells cells;
-    for (const db::ColumnInfo& column : db::catalog::Columns(*conn_, table)) {
-      if (column.declaredType == "DOUBLE") cells.push_back({column.name, value(column.name)});
-    }
-    return cells;
-  }
-  // A row with everything 0 but what the test sets.
-  Cells Zeroed(const std::string& table, const Cells& cells) {
-    Cells row = Charter(Filled(table, [](const std::string&) { return 0.0; }));
-    row.insert(row.end(), cells.begin(), cells.end());
-    return row;
-  }
-  db::RecordsetPtr ValidateRow(const std::string& formKey, const Cells& cells) {
-    auto rows = FormRows(formKey, {Charter(cells)});
-    return Validate(formKey, rows);
-  }
-};
-
-bool IsClassroomBased(const std::string& column) {
-  return column.find("_CB_") != std::string::npos || column.ends_with("_CB");
-}
-bool Has(const std::string& column, std::string_view part) { return column.find(part) != std::string::npos; }
-
-// A screen row that fails each check of its own: every part above its line,
-// the other lines above their bounds, and ADA totals without classroom-based
-// ADA.
-double FailingScreenValue(const std::string& column) {
-  if (Has(column, "ADATotal_")) return IsClassroomBased(column) ? 0.0 : 1.0;
-  if (Has(column, "ADA_TransK") || Has(column, "CourseBasedIndStudy")) return 100.0;
-  return IsClassroomBased(column) ? 2.0 : 1.0;
-}
-// A track or allocation row whose totals differ from such a screen row and
-// whose parts are above their lines.
-double FailingOtherValue(const std::string& column) { return IsClassroomBased(column) ? 4.0 : 3.0; }
 
 TEST_F(CharterRulesTest, ResidentsScreenReportsItsLineItsTrackTotalsAndItsTracks) {
   Insert("AttCsACDTrack",
@@ -168,10 +99,8 @@ TEST_F(CharterRulesTest, ResidentsScreenFailingEveryCheckGivesEachRowInOrder) {
        "Line C-4 (TK/K-3) must be less than or equal to line C-2 (TK/K-3)"},
       {"C-4", "CourseBasedIndStudyNotElig_Grades9TO12", "E",
        "Line C-4 (Grades 9-12) must be less than or equal to line C-2 (Grades 9-12)"},
-      {"-", "SiteType", "W",
-       "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-12). "},
-      {"-", "SiteType", "W",
-       "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line B-12). "},
+      SiteBasedWarning("A-12"),
+      SiteBasedWarning("B-12"),
       {"D-3", "RegularADA_GradesTKTO3_Res", "E",
        "The sum of ADA reported in line D-3 (TK/K-3) for all Tracks must equal the ADA in line A-1 (TK/K-3)"},
       {"D-3", "RegularADA_Grades9TO12_Res", "E",
@@ -190,8 +119,7 @@ TEST_F(CharterRulesTest, ResidentsScreenFailingEveryCheckGivesEachRowInOrder) {
        "Track A - Line D-22 (Grades 9-12) must be less than or equal to line D-21 (Grades 9-12)"},
   };
   EXPECT_EQ(At(findings, {0, 17, 24, 39, 40, 41, 44, 45, 48, 49, 50, 51, 54, 87, 91, 130, 131, 151, 170}), expected);
-  const auto captions = TextsOf(ValidateRow("ATTCSACD", screen), "Caption");
-  const std::pair<std::size_t, const char*> sampledCaptions[] = {
+  ExpectTextsAt(TextsOf(ValidateRow("ATTCSACD", screen), "Caption"), {
       {39, "Classroom-based ADA included in B-9"},
       {40, "ADA for Students in Transitional Kindergarten"},
       {41, "Course Based Independent Study ADA"},
@@ -199,8 +127,7 @@ TEST_F(CharterRulesTest, ResidentsScreenFailingEveryCheckGivesEachRowInOrder) {
       {50, "What is the site type of the charter school?"},
       {83, "Community Day School [EC 48664]"},
       {115, "Extended Year Special Education - Nonpublic, Nonsectarian Schools"},
-      {170, "Track A - Classroom-based ADA included in D-21"}};
-  for (const auto& [place, caption] : sampledCaptions) EXPECT_EQ(captions.at(place), caption) << place;
+      {170, "Track A - Classroom-based ADA included in D-21"}});
   EXPECT_EQ(TextsOf(ValidateRow("ATTCSACD", screen), "Line_Name2")[50], "-00");
 
   // The other site type, in a call of its own.
@@ -209,11 +136,7 @@ TEST_F(CharterRulesTest, ResidentsScreenFailingEveryCheckGivesEachRowInOrder) {
   const std::vector<Finding> independent = FindingsOf(ValidateRow("ATTCSACD", screen));
   ASSERT_EQ(independent.size(), findings.size());
   EXPECT_EQ(At(independent, {49, 50}),
-            (std::vector<Finding>{
-                {"-", "SiteType", "W",
-                 "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-12). "},
-                {"-", "SiteType", "W",
-                 "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line B-12). "}}));
+            (std::vector<Finding>{IndependentStudyWarning("A-12"), IndependentStudyWarning("B-12")}));
 }
 
 TEST_F(CharterRulesTest, CharterScreenFailingEveryCheckGivesEachRowInOrder) {
@@ -250,8 +173,7 @@ TEST_F(CharterRulesTest, CharterScreenFailingEveryCheckGivesEachRowInOrder) {
        "Line B-4 (Grades 4-6) must be less than or equal to line B-2 (Grades 4-6)"},
       {"B-4", "CourseBasedIndStudyNotElig_Grades9TO12", "E",
        "Line B-4 (Grades 9-12) must be less than or equal to line B-2 (Grades 9-12)"},
-      {"-", "SiteType", "W",
-       "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line A-10). "},
+      SiteBasedWarning("A-10"),
       {"C-3", "RegularADA_GradesTKTO3", "E",
        "The sum of ADA reported in line C-3 (TK/K-3) for all Tracks must equal the ADA in line A-1 (TK/K-3)"},
       {"C-10", "ExtYearSpEd_56366_Grades9TO12_CB", "E",
@@ -270,8 +192,7 @@ TEST_F(CharterRulesTest, CharterScreenFailingEveryCheckGivesEachRowInOrder) {
        "Line D-8 (Grades 9-12) must be less than or equal to line D-7 (Grades 9-12) for Sample County - Sample Unified"},
   };
   EXPECT_EQ(At(findings, {0, 15, 16, 17, 20, 22, 24, 25, 26, 57, 58, 73, 74, 105, 106, 121}), expected);
-  const auto captions = TextsOf(ValidateRow("ATTCS", screen), "Caption");
-  const std::pair<std::size_t, const char*> sampledCaptions[] = {
+  ExpectTextsAt(TextsOf(ValidateRow("ATTCS", screen), "Caption"), {
       {16, "ADA for Students in Transitional Kindergarten"},
       {17, "Course Based Independent Study ADA"},
       {24, "Course Based Independent Study ADA not eligible for funding"},
@@ -281,15 +202,11 @@ TEST_F(CharterRulesTest, CharterScreenFailingEveryCheckGivesEachRowInOrder) {
       {58, "Track B - Classroom-based ADA included in C-3"},
       {74, "Regular ADA"},
       {105, "Classroom-based ADA included in D-7"},
-      {106, "Classroom-based ADA included in D-1"}};
-  for (const auto& [place, caption] : sampledCaptions) EXPECT_EQ(captions.at(place), caption) << place;
+      {106, "Classroom-based ADA included in D-1"}});
 
   screen.push_back({"SiteType", "Independent Study"});
   screen.push_back({"ADATotal_Grades9TO12_CB", 0.5});
-  EXPECT_EQ(FindingsOf(ValidateRow("ATTCS", screen))[25],
-            (Finding{"-", "SiteType", "W",
-                     "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line "
-                     "A-10). "}));
+  EXPECT_EQ(FindingsOf(ValidateRow("ATTCS", screen))[25], IndependentStudyWarning("A-10"));
 }
 
 TEST_F(CharterRulesTest, NullAndBoundaryValuesOfTheScreenRow) {
@@ -299,12 +216,8 @@ TEST_F(CharterRulesTest, NullAndBoundaryValuesOfTheScreenRow) {
   const Finding transK{"C-1", "ADA_TransK_GradesTKTO3", "E",
                        "Line C-1 must be less than or equal to the sum of ADA reported in line A-1, A-3, A-5, A-7, A-9, "
                        "B-1, B-3, B-5, B-7 and B-9 (TK/K-3)"};
-  const Finding siteBasedA{"-", "SiteType", "W",
-                           "The charter is a site-based program and is not reporting Classroom-based ADA Totals (Line "
-                           "A-12). "};
-  const Finding independentB{"-", "SiteType", "W",
-                             "The charter is an Independent Study program and is reporting Classroom-based ADA Totals "
-                             "(Line B-12). "};
+  const Finding siteBasedA = SiteBasedWarning("A-12");
+  const Finding independentB = IndependentStudyWarning("B-12");
   const Cells transKLines{{"RegularADA_GradesTKTO3_Res", 2.0},    {"ExtYearSpEd_GradesTKTO3_Res", 1.0},
                           {"SpEd_56366_GradesTKTO3_Res", 0.0},    {"ExtYearSpEd_56366_GradesTKTO3_Res", 0.0},
                           {"CdsTKTO3_Res", 0.0},                  {"RegularADA_GradesTKTO3_NRes", 1.0},
@@ -377,8 +290,7 @@ TEST_F(CharterRulesTest, NullAndBoundaryValuesOfTheScreenRow) {
          "Line B-4 (TK/K-3) must be less than or equal to line B-2 (TK/K-3)"}}},
       {"charter independent study with classroom-based ADA", "ATTCS",
        {{"SiteType", "Independent Study"}, {"ADATotal_GradesTKTO3", 10.0}, {"ADATotal_GradesTKTO3_CB", 0.5}},
-       {{"-", "SiteType", "W",
-         "The charter is an Independent Study program and is reporting Classroom-based ADA Totals (Line A-10). "}}},
+       {IndependentStudyWarning("A-10")}},
   };
   for (const Case& c : cases) ExpectFindings(ValidateRow(c.formKey, c.cells), c.expected, c.name);
 }

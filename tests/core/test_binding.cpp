@@ -151,8 +151,10 @@ TEST_F(BindingTest, AControlWithoutItsColumnIsReportedAndTheRestStillMoves) {
   FakeControl stray("txtNoSuchColumn", "", Variant("1"));
   FakeControl good("txtSecured", "", Variant("12"));
   dialogs_.AnswerMsgBox(ui::vbIgnore);
-  modCOE::SetValuesInRs(*rs, {&stray, &good});
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  modCOE::SetValuesInRs(*rs, {&stray, nullptr, &good});  // a control that is not set: error 91
   EXPECT_EQ(vb::CStr(rs->Value("Secured")), "12");
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 91"), std::string::npos);
   EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: SetValuesInRs"), std::string::npos);
   dialogs_.ExpectAllUsed();
 }

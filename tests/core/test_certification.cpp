@@ -5,6 +5,7 @@
 
 #include "TestEnvironment.h"
 #include "clsMyAdoUtils.h"
+#include "clsMyCRC32.h"
 #include "modCOE.h"
 #include "modGlobals.h"
 #include "modMain.h"
@@ -53,10 +54,10 @@ TEST_F(CertificationTest, TheWorkedExampleComesOutToTheBit) {
   EXPECT_EQ(vb::CLng(rs->Value("CERT_KEY")), 995314163);
 
   clsGlobalParam P;
-  const std::string order = modMain::GetSortOrder(P, "Example");
-  EXPECT_EQ(order,
+  EXPECT_EQ(modMain::GetSortOrder(P, "Example"),
             " Order by FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
             "RES_SCHOOL_DISTRICT_ID, TaxType");
+  const std::vector<std::string> order = modMain::GetSortKeys(P, "Example");
   const std::int32_t certificate = modCOE::GetGroupCertKey(*rs, order);
   EXPECT_EQ(certificate, -2033101442);
   EXPECT_EQ(vb::CStr(modGlobals::gobjAdoUtils->Conn()->Scalar("SELECT hex8(?)", {Variant(certificate)})), "86D1557E");
@@ -88,7 +89,7 @@ TEST_F(CertificationTest, TheKeyOrderOfTheTableDecidesTheCertificate) {
     modCOE::SetCertKeysInRs(table, *rs, false);
     clsGlobalParam P;
     P.formname = table;
-    certificates.push_back(modCOE::GetGroupCertKey(*rs, modMain::GetSortOrder(P, "")));
+    certificates.push_back(modCOE::GetGroupCertKey(*rs, modMain::GetSortKeys(P, "")));
   }
   EXPECT_NE(certificates[0], certificates[1]);
 }
@@ -120,7 +121,7 @@ TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
 
   // No rows: certificate 0 either way.
   auto none = db::Recordset::Query("SELECT * FROM Example WHERE 0", conn);
-  EXPECT_EQ(modCOE::GetGroupCertKey(*none, " Order by FISCAL_YEAR"), 0);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*none, {"FISCAL_YEAR"}), 0);
   EXPECT_EQ(modMain::genFormCertKey(*none), 0);
 }
 
@@ -171,13 +172,28 @@ TEST_F(CertificationTest, ARowWhoseTextFailsIsKeyedZeroAndTheRestAreKeyed) {
   dialogs_.ExpectAllUsed();
 }
 
-TEST_F(CertificationTest, ANullKeyInAFormIsAnError) {
-  auto rs = SampleRows("Example", kKey);  // CERT_KEY still Null
+TEST_F(CertificationTest, ANullKeyIsAnErrorForTheFormAndEmptyForTheGroup) {
+  auto conn = modGlobals::gobjAdoUtils->Conn();
+  conn->ExecuteScript("CREATE TABLE Keyed (ID INTEGER PRIMARY KEY, CERT_KEY INTEGER)");
+  conn->Execute("INSERT INTO Keyed VALUES (3, 22), (1, 11), (2, NULL)");
+  const std::int32_t expected = clsMyCRC32().GetCRC32("1122");
+
+  // The form's certificate reports the Null row and counts the others.
+  auto rs = db::Recordset::Query("SELECT * FROM Keyed ORDER BY ID", conn);
   dialogs_.AnswerMsgBox(ui::vbIgnore);
-  EXPECT_EQ(modMain::genFormCertKey(*rs), 0);
+  EXPECT_EQ(modMain::genFormCertKey(*rs), expected);
+  ASSERT_EQ(dialogs_.Prompts().size(), 1u);
   EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 94"), std::string::npos);
   EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: genFormCertKey"), std::string::npos);
   dialogs_.ExpectAllUsed();
+
+  // The group certificate takes it as "", whatever the order read, and
+  // leaves the record set past its last row for the caller's loop.
+  auto unsorted = db::Recordset::Query("SELECT * FROM Keyed", conn);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*unsorted, {"ID"}), expected);
+  EXPECT_TRUE(unsorted->Eof());
+  EXPECT_EQ(unsorted->Sort(), "");
+  EXPECT_EQ(dialogs_.Prompts().size(), 1u) << "no further report";
 }
 
 TEST_F(CertificationTest, BlockGrantRowsOfFillingDistrictsTakeTheCountyOfficesDistrict) {

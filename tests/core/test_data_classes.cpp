@@ -245,6 +245,46 @@ TEST_F(DataAccessTest, GetAndSubmitRecordsets) {
   dialogs_.ExpectAllUsed();
 }
 
+TEST_F(DataAccessTest, AConnectionThatCannotBeOpenedIsTheOneFailure) {
+  clsDataAccess data;
+  const std::string missing = clsMyAdoUtils::ConnectionStringFor((ProgramFolder() / "missing.mdb").string());
+
+  // The statement is not tried: one report, and the answer False.
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  EXPECT_FALSE(data.ExecuteQuery("DELETE FROM Tax", missing));
+  ASSERT_EQ(dialogs_.Prompts().size(), 1u);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("missing.mdb"), std::string::npos);
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: ExecuteQuery"), std::string::npos);
+
+  // The submit raises the cause to its caller, once, and keeps the change.
+  auto rs = data.GetRecordset("SELECT * FROM VHO_TORB_FORMS WHERE FORM_NO = 29", modGlobals::gstrConnectionString);
+  ASSERT_NE(rs, nullptr);
+  rs->SetValue("FORM_NAME", Variant("Taxes"));
+  try {
+    data.SubmitRecordset(*rs, missing);
+    ADD_FAILURE() << "the submit cannot have succeeded";
+  } catch (const vb::VbError& e) {
+    EXPECT_NE(e.Description().find("missing.mdb"), std::string::npos) << e.Description();
+  }
+  EXPECT_EQ(rs->PendingCount(), 1);
+  EXPECT_EQ(dialogs_.Prompts().size(), 1u) << "the submit reports nothing itself";
+  dialogs_.ExpectAllUsed();
+}
+
+TEST_F(DataAccessTest, MetadataFollowsTheWorkingFileAfterAReset) {
+  const auto other = ProgramFolder() / "Data" / "other.mdb";
+  {
+    db::Connection file;
+    file.Open(clsMyAdoUtils::ConnectionStringFor(other.string()), true);
+    file.ExecuteScript("CREATE TABLE OnlyHere (A INTEGER, B INTEGER, PRIMARY KEY (B))");
+  }
+  std::string name = other.string();
+  modGlobals::gobjAdoUtils->ResetMDBFile(name);
+  EXPECT_EQ(TextsOf(clsTableCols().getCols("OnlyHere")), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(TextsOf(clsTableCols().getPKeys("OnlyHere")), (std::vector<std::string>{"B"}));
+  EXPECT_EQ(clsTableCols().getCols("Tax")->Count(), 0);
+}
+
 TEST_F(DataAccessTest, ZapTableAnswersWhetherTheRowsWentAway) {
   clsDataAccess data;
   auto conn = OpenDatabase();
@@ -272,7 +312,7 @@ TEST_F(DataAccessTest, DlookupReadsTheColumnNamedFromTheTenthCharacter) {
 TEST_F(DataAccessTest, AddTableCopiesColumnsAndKey) {
   auto folder = fixtures::MakeTempFolder("levcopy");
   db::Connection target;
-  target.Open("Data Source=" + (folder / "copy.db").string(), true);
+  target.Open(clsMyAdoUtils::ConnectionStringFor((folder / "copy.db").string()), true);
   clsDataAccess().AddTable(target, "tax");
   EXPECT_EQ(db::catalog::ColumnNames(target, "Tax"), db::catalog::ColumnNames(*OpenDatabase(), "Tax"));
   EXPECT_EQ(db::catalog::PrimaryKey(target, "Tax"), db::catalog::PrimaryKey(*OpenDatabase(), "Tax"));

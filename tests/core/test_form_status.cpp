@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <chrono>
+
 #include "TestEnvironment.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
@@ -100,7 +102,7 @@ class FormStatusTest : public ProgramTest {
     data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
 
     auto rows = AgencyTaxRows();
-    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortOrder(P_, "Tax"));
+    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(P_, "Tax"));
     P_.CertKey = certificate;
     P_.NumRecord = static_cast<std::int16_t>(rows->RecordCount());
     P_.NumError = 0;
@@ -150,7 +152,11 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
                  "PY_CORRECTION_NOTE = 'late' WHERE COUNTY_ID = 61 AND FORM_NO = 29");
   P_.LastModifiedDate = vb::CDate(Variant("3/9/2020 1:00:00 PM"));
   P_.EditCheckDate = P_.LastModifiedDate;
+  P_.NumError = 1;
+  P_.NumWarning = 2;
   modCOE::UpdateCOEFormsStatus(P_, false);
+  EXPECT_EQ(vb::CLng(Status("NUM_ERROR")), 1);
+  EXPECT_EQ(vb::CLng(Status("NUM_WARNING")), 2);
   EXPECT_EQ(vb::CStr(Status("LAST_EXPORT_DATE")), "2020-03-05 08:00:00");
   EXPECT_EQ(vb::CStr(Status("LAST_IMPORT_DATE")), "2020-03-06 09:00:00");
   EXPECT_EQ(vb::CStr(Status("LAST_MODIFIED_DATE")), "2020-03-09 13:00:00");
@@ -163,7 +169,7 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   const std::int32_t two = SaveAndCertify(61002, "-250");
   EXPECT_NE(two, certificate);
   EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 2);
-  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortOrder(P_, "")), two);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortKeys(P_, "")), two);
 }
 
 TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
@@ -204,16 +210,18 @@ TEST_F(FormStatusTest, TheCountyModelPathWithoutItsRowsIsReportedNotACrash) {
 }
 
 TEST_F(FormStatusTest, DistrictFormsAreKeptAtSchoolZero) {
-  modGlobals::gobjGlobalParam->FormNo = 111;
-  P_.FormNo = 111;
-  P_.SchoolId = 6100103;  // whatever the school, the district's row
-  P_.CertKey = 7;
-  P_.NumRecord = 3;
-  modCOE::UpdateCOEFormsStatus(P_, false);
-  modCOE::UpdateCOEFormsStatus(P_, false);
-  EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = 111"), 1);
-  EXPECT_EQ(vb::CLng(Status("NUM_RECORD", 111)), 3);
-  EXPECT_TRUE(Status("LAST_EDIT_CHECK_DATE", 111).IsNull());
+  for (int form : {110, 111, 112}) {
+    modGlobals::gobjGlobalParam->FormNo = form;
+    P_.FormNo = form;
+    P_.SchoolId = 6100103;  // whatever the school, the district's row
+    P_.CertKey = 7;
+    P_.NumRecord = 3;
+    modCOE::UpdateCOEFormsStatus(P_, false);
+    modCOE::UpdateCOEFormsStatus(P_, false);
+    EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = ?", {Variant(form)}), 1) << form;
+    EXPECT_EQ(vb::CLng(Status("NUM_RECORD", form)), 3) << form;
+    EXPECT_TRUE(Status("LAST_EDIT_CHECK_DATE", form).IsNull()) << form;
+  }
 }
 
 TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
@@ -229,12 +237,15 @@ TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
   modGlobals::gobjGlobalParam->FormNo = 113;
   P_.FormNo = 113;
   P_.CertKey = -12345;
+  P_.NumError = 3;
+  P_.NumWarning = 4;
   P_.LastModifiedDate = vb::CDate(Variant("4/1/2020"));
   P_.EditCheckDate = vb::CDate(Variant("4/2/2020"));
   modCOE::UpdateCOEFormsStatus(P_, false);
 
   auto rows = db::Recordset::Query(
-      "SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD, CERTIFICATE_NUMBER, LAST_EDIT_CHECK_DATE FROM LEA_FORMS_STATUS "
+      "SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD, CERTIFICATE_NUMBER, NUM_ERROR, NUM_WARNING, "
+      "LAST_EDIT_CHECK_DATE FROM LEA_FORMS_STATUS "
       "WHERE FORM_NO = 113 ORDER BY SCHOOL_DISTRICT_ID",
       conn_);
   ASSERT_EQ(rows->RecordCount(), 2);
@@ -244,6 +255,8 @@ TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
     EXPECT_EQ(vb::CLng(rows->Value("SCHOOL_ID")), 0);
     EXPECT_EQ(vb::CLng(rows->Value("NUM_RECORD")), count);
     EXPECT_EQ(vb::CLng(rows->Value("CERTIFICATE_NUMBER")), -12345);
+    EXPECT_EQ(vb::CLng(rows->Value("NUM_ERROR")), 3);
+    EXPECT_EQ(vb::CLng(rows->Value("NUM_WARNING")), 4);
     EXPECT_EQ(vb::CStr(rows->Value("LAST_EDIT_CHECK_DATE")), "4/2/2020");
     rows->MoveNext();
   }
@@ -269,6 +282,36 @@ TEST_F(FormStatusTest, ResetAndSetOnlyTouchAnExistingRow) {
   P_.DistrictID = 99999;  // no such row: nothing is added
   modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
   EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE SCHOOL_DISTRICT_ID = 99999"), 0);
+}
+
+TEST_F(FormStatusTest, StatusWritesJoinTheCallersTransaction) {
+  // A delete of the tax form: the status row is reset and the notes go, all
+  // inside the caller's transaction on the shared connection.
+  SaveAndCertify(61001, "100");
+  const Variant certificate = Status("CERTIFICATE_NUMBER");
+  conn_->Execute("INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, "
+                 "FORM_NAME, FORM_NOTE) VALUES (61, 10610, 0, 2019, 2, 'Tax', 'a')");
+  const auto start = std::chrono::steady_clock::now();
+  {
+    db::Transaction trans(*conn_);
+    P_.CertKey = 5;
+    P_.NumRecord = 4;
+    modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
+    EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 5);
+    modCOE::UpdateSetCOEFormsStatus(P_, true);
+    EXPECT_TRUE(Status("CERTIFICATE_NUMBER").IsNull());
+    EXPECT_TRUE(clsDataAccess().ZapTable("TORB_FORM_NOTES", modGlobals::gstrConnectionString, "COUNTY_ID = ?",
+                                         {Variant(61)}));
+    EXPECT_EQ(Count("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61"), 0);
+    modCOE::UpdateCOEFormsStatus(P_, true);
+    EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 5);
+  }  // rolled back
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << "no statement waited for a lock";
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+  auto other = db::Connection::OpenNew(modGlobals::gstrConnectionString);
+  EXPECT_TRUE(other->Scalar("SELECT CERTIFICATE_NUMBER FROM LEA_FORMS_STATUS WHERE COUNTY_ID = 61 AND FORM_NO = 29")
+                  .Identical(certificate));
+  EXPECT_EQ(vb::CLng(other->Scalar("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61")), 1);
 }
 
 TEST_F(FormStatusTest, FormNumbersAndNotes) {
@@ -337,6 +380,16 @@ TEST_F(FormStatusTest, PriorYearModeAndTheCorrectionReason) {
   // A form without a status row fails to the caller, and nothing is marked.
   EXPECT_THROW(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 30, true, true), vb::VbError);
   dialogs_.ExpectAllUsed();
+
+  // No window to show: error 429 to the caller, and no reason left pending.
+  modCOE::SetCorrectionReasonWindow([] { return std::unique_ptr<QWidget>(); });
+  try {
+    modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false);
+    ADD_FAILURE() << "no error";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.Number(), vb::err::CannotCreateObject);
+  }
+  EXPECT_FALSE(modGlobals::gblnCorrectionPending);
   modCOE::SetCorrectionReasonWindow(nullptr);
 }
 

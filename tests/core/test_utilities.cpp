@@ -59,6 +59,8 @@ TEST(ProgramWide, RoundHalfUpRoundsHalvesAwayFromZeroExactly) {
       {2.5, 0, 3},           {3.5, 0, 4},           {-2.5, 0, -3},           {0.125, 2, 0.13},
       {2.675, 2, 2.68},      {1.005, 2, 1.01},      {131072.5, 0, 131073},   {-131072.5, 0, -131073},
       {1234567.125, 2, 1234567.13}, {2.4999, 0, 2}, {0, 2, 0},
+      // Beyond the exact decimal's range the value has no decimal places.
+      {1E300, 2, 1E300},     {-8E28, 0, -8E28},
   };
   for (const Case& c : cases) {
     const vb::Variant r = modGlobals::RoundHalfUp(c.value, static_cast<std::int16_t>(c.digits));

@@ -21,7 +21,7 @@ class DeliveredDatabaseTest : public ::testing::Test {
   void SetUp() override {
     folder_ = fixtures::MakeTempFolder("levdata");
     fixtures::BuildDatabase(folder_ / "RUDOVA.mdb");
-    conn_ = db::Connection::OpenNew("Data Source=" + (folder_ / "RUDOVA.mdb").string());
+    conn_ = db::Connection::OpenNew(db::Connection::ConnectionStringFor((folder_ / "RUDOVA.mdb").string()));
   }
   void TearDown() override {
     conn_->Close();

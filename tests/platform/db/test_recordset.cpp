@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include "TestEnvironment.h"
 #include "db/Catalog.h"
@@ -30,7 +33,7 @@ class RecordsetTest : public ::testing::Test {
   void SetUp() override {
     folder_ = fixtures::MakeTempFolder("levdb");
     conn_ = db::Connection::Create();
-    conn_->Open("Provider=SQLite;Data Source=" + (folder_ / "t.db").string() + ";Persist Security Info=False", true);
+    conn_->Open(db::Connection::ConnectionStringFor((folder_ / "t.db").string()), true);
     conn_->ExecuteScript(R"(
       CREATE TABLE Agency (
         COUNTY_ID INTEGER NOT NULL, DISTRICT_ID INTEGER NOT NULL,
@@ -137,6 +140,9 @@ TEST_F(RecordsetTest, FiltersByCriteriaAndPredicate) {
       {"OPENED >= #1/1/2020#", {"Cedar"}},
       {"NAME = 'O''Neil'", {}},
       {"KIND > '2'", {"Alder", "Cedar", "alder Creek"}},
+      {"KIND <= 2", {"birch"}},
+      {"KIND >= 4", {"alder Creek"}},
+      {"AMOUNT >= 12.5 AND AMOUNT <= 12.5", {"birch"}},
   };
   for (const Case& c : cases) {
     rs->Filter(c.criteria);
@@ -221,6 +227,42 @@ TEST_F(RecordsetTest, MoveNotificationFiresOnEveryChangeOfTheCurrentRow) {
   rs->RemoveMoveHandler(handle);
 }
 
+TEST_F(RecordsetTest, ReadsAnyRowInViewWithoutMovingAndTellsWhenTheRowsChange) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  rs->Sort("NAME DESC");
+  rs->Filter("KIND = 3");
+  rs->MoveLast();
+  const int name = rs->FieldIndex("NAME");
+  EXPECT_EQ(vb::TextOf(rs->ValueAt(1, name)), "Cedar") << "rows in sorted, filtered order";
+  EXPECT_EQ(vb::TextOf(rs->ValueAt(2, name)), "Alder");
+  EXPECT_TRUE(rs->ValueAt(3, name).IsNull()) << "past the last row";
+  EXPECT_TRUE(rs->ValueAt(0, name).IsNull());
+  EXPECT_EQ(rs->AbsolutePosition(), 2) << "reading moved nothing";
+  EXPECT_EQ(ErrorOf([&] { rs->ValueAt(1, 99); }), vb::err::ItemNotFound);
+
+  struct Step {
+    std::function<void()> action;
+    bool changesRows;
+    const char* what;
+  };
+  const std::vector<Step> steps = {
+      {[&] { rs->MoveFirst(); }, false, "a move"},
+      {[&] { rs->SetValue("NAME", Variant("Cypress")); }, false, "a field assignment"},
+      {[&] { rs->Filter(""); }, true, "a filter"},
+      {[&] { rs->Sort("NAME"); }, true, "a sort"},
+      {[&] { rs->Requery(); }, true, "a requery"},
+      {[&] { rs->AddNew(); }, true, "a new row"},
+      {[&] { rs->CancelUpdate(); }, true, "the new row cancelled"},
+      {[&] { rs->Close(); }, true, "closing"},
+  };
+  for (const Step& step : steps) {
+    const std::uint64_t before = rs->RowsVersion();
+    step.action();
+    EXPECT_EQ(rs->RowsVersion() != before, step.changesRows) << step.what;
+  }
+  EXPECT_TRUE(rs->ValueAt(1, 0).IsNull()) << "a closed record set has no rows";
+}
+
 TEST_F(RecordsetTest, ConvertsValuesOnAssignment) {
   auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
   rs->SetValue("COUNTY_ID", Variant("1,234"));
@@ -277,6 +319,7 @@ TEST_F(RecordsetTest, DisconnectedSubmitIsAllOrNothing) {
   rs->SetValue("COUNTY_ID", 5);
   rs->SetValue("DISTRICT_ID", 1);
   rs->SetValue("NAME", Variant("New one"));
+  rs->SetValue("ACTIVE", Variant(true));
   rs->AddNew();
   rs->SetValue("COUNTY_ID", 1);
   rs->SetValue("DISTRICT_ID", 10);  // the key of an existing row
@@ -294,11 +337,22 @@ TEST_F(RecordsetTest, DisconnectedSubmitIsAllOrNothing) {
   EXPECT_EQ(rs->PendingCount(), 0);
   EXPECT_EQ(vb::CLng(rs->Value("SCHOOL_ID")), 0) << "an unassigned field gets the table's default";
   EXPECT_EQ(Count("SELECT SCHOOL_ID FROM Agency WHERE COUNTY_ID = 5"), 0);
+  EXPECT_EQ(Count("SELECT ACTIVE FROM Agency WHERE COUNTY_ID = 5"), -1) << "True is stored as -1";
 }
 
 TEST_F(RecordsetTest, BatchWritesUpdatesAndDeletesByOriginalKey) {
   auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
   rs->ActiveConnection(nullptr);
+  // From a deleted row, the next row is the one after it however the move is made.
+  for (const auto& [how, move] : std::vector<std::pair<const char*, std::function<void(Recordset&)>>>{
+           {"MoveNext", [](Recordset& r) { r.MoveNext(); }}, {"Move 1", [](Recordset& r) { r.Move(1); }}}) {
+    auto other = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+    other->ActiveConnection(nullptr);
+    other->MoveNext();
+    other->Delete();
+    move(*other);
+    EXPECT_EQ(vb::CStr(other->Value("NAME")), "Cedar") << how;
+  }
   rs->SetValue("DISTRICT_ID", 15);  // a key change finds the row by its old key
   rs->SetValue("NAME", Variant("Alder Two"));
   rs->MoveNext();
@@ -337,6 +391,36 @@ TEST_F(RecordsetTest, ARecordSetOnAJoinWritesEachColumnToItsTable) {
   EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NOTE FROM Note WHERE COUNTY_ID = 1")), "changed note");
   EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NAME FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10")),
             "changed name");
+}
+
+TEST_F(RecordsetTest, ATableOfAnAttachedFileIsWrittenByItsOwnKey) {
+  // The attached file's Agency is keyed by name and has defaults of its own.
+  {
+    db::Connection other;
+    other.Open(db::Connection::ConnectionStringFor((folder_ / "other.db").string()), true);
+    other.ExecuteScript(
+        "CREATE TABLE Agency (COUNTY_ID INTEGER, DISTRICT_ID INTEGER, NAME VARCHAR(20) COLLATE NOCASE, "
+        "SCHOOL_ID INTEGER DEFAULT 7, PRIMARY KEY (NAME)); "
+        "INSERT INTO Agency VALUES (1, 10, 'Alder', 0), (1, 10, 'Birch', 0)");
+  }
+  conn_->Attach((folder_ / "other.db").string(), "other");
+  EXPECT_EQ(db::catalog::PrimaryKey(*conn_, "OTHER.agency"), (std::vector<std::string>{"NAME"}));
+  EXPECT_EQ(db::catalog::TableName(*conn_, "other.AGENCY"), "other.Agency");
+  EXPECT_EQ(db::catalog::SqlName(*conn_, "other.agency"), "\"other\".\"Agency\"");
+  EXPECT_EQ(db::catalog::SqlName(*conn_, "nowhere.Agency"), "");
+
+  auto rs = Open("SELECT * FROM other.Agency ORDER BY NAME");
+  rs->ActiveConnection(nullptr);
+  rs->SetValue("COUNTY_ID", 5);
+  rs->AddNew();
+  rs->SetValue("NAME", Variant("Cedar"));
+  rs->ActiveConnection(conn_);
+  rs->UpdateBatch();
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT group_concat(COUNTY_ID || NAME || SCHOOL_ID, ',') FROM other.Agency")),
+            "5Alder0,1Birch0");
+  EXPECT_EQ(vb::CLng(rs->Value("SCHOOL_ID")), 7) << "the attached table's default";
+  EXPECT_EQ(Count("SELECT count(*) FROM main.Agency WHERE COUNTY_ID = 5"), 0);
+  conn_->Detach("other");
 }
 
 TEST_F(RecordsetTest, ConnectedRecordSetsWriteOnUpdateOrMove) {
@@ -422,6 +506,171 @@ TEST_F(RecordsetTest, CatalogueAnswersColumnsInOrderAndKeysInKeyOrder) {
   EXPECT_EQ(db::catalog::TableName(*conn_, "agency"), "Agency");
 }
 
+TEST_F(RecordsetTest, TheTransactionGuardRollsBackUnlessCommittedNestedOrNot) {
+  auto amounts = [&] { return vb::CStr(conn_->Scalar("SELECT group_concat(AMOUNT, ',') FROM Agency ORDER BY rowid")); };
+  const std::string before = amounts();
+  auto failing = [&] {
+    db::Transaction trans(*conn_);
+    conn_->Execute("UPDATE Agency SET AMOUNT = 1");
+    throw vb::VbError(vb::err::Unspecified, "refused");
+  };
+
+  // Alone, and as the inner level of a transaction that goes on and commits.
+  EXPECT_EQ(ErrorOf(failing), vb::err::Unspecified);
+  EXPECT_EQ(amounts(), before);
+  EXPECT_EQ(conn_->TransactionLevel(), 0);
+  {
+    db::Transaction outer(*conn_);
+    conn_->Execute("DELETE FROM Note");
+    EXPECT_EQ(ErrorOf(failing), vb::err::Unspecified);
+    EXPECT_EQ(conn_->TransactionLevel(), 1);
+    outer.Commit();
+  }
+  EXPECT_EQ(amounts(), before) << "the inner level's work is gone";
+  EXPECT_EQ(Count("SELECT count(*) FROM Note"), 0) << "the outer level's work is kept";
+
+  // An inner level that commits is undone with the outer one.
+  {
+    db::Transaction outer(*conn_);
+    db::Transaction inner(*conn_);
+    conn_->Execute("UPDATE Agency SET AMOUNT = 2");
+    inner.Commit();
+  }
+  EXPECT_EQ(amounts(), before);
+  EXPECT_EQ(conn_->TransactionLevel(), 0);
+}
+
+TEST_F(RecordsetTest, ASubmitWaitsForAnotherWriterToFinish) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  rs->ActiveConnection(nullptr);
+  rs->SetValue("NAME", Variant("waited"));
+  rs->ActiveConnection(conn_);
+
+  // Another connection holds the write lock for two seconds.
+  std::promise<void> locked;
+  std::thread writer([&] {
+    auto other = db::Connection::OpenNew(conn_->ConnectionString());
+    db::Transaction trans(*other);
+    other->Execute("INSERT INTO Note VALUES (9, 9, 'other')");
+    locked.set_value();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    trans.Commit();
+  });
+  locked.get_future().wait();
+  const auto start = std::chrono::steady_clock::now();
+  const long error = ErrorOf([&] { rs->UpdateBatch(); });
+  const auto waited = std::chrono::steady_clock::now() - start;
+  writer.join();
+  EXPECT_EQ(error, 0);
+  EXPECT_GE(waited, std::chrono::milliseconds(1500)) << "the submit waited for the lock";
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NAME FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10")), "waited");
+  EXPECT_EQ(Count("SELECT count(*) FROM Note WHERE COUNTY_ID = 9"), 1);
+}
+
+TEST_F(RecordsetTest, BadInputsAreRefusedWithTheirErrorAndChangeNothing) {
+  auto contents = [&] {
+    return vb::CStr(conn_->Scalar(
+        "SELECT group_concat(quote(COUNTY_ID) || quote(DISTRICT_ID) || quote(NAME) || quote(AMOUNT) || quote(RATE) || "
+        "quote(OPENED), ';') FROM (SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID)"));
+  };
+  db::RecordsetPtr stale;
+  const std::string nulPath = (folder_ / "bad").string() + std::string(1, '\0') + "name.db";
+  struct Case {
+    const char* what;
+    std::function<void()> setUp;
+    std::function<void()> act;
+    long error;
+  };
+  const std::vector<Case> cases = {
+      {"a filter nested 30,000 deep", [] {},
+       [&] { Open("SELECT * FROM Agency")->Filter(std::string(30000, '(') + "KIND = 3" + std::string(30000, ')')); },
+       vb::err::ArgumentOutOfRange},
+      {"a database path holding NUL", [] {},
+       [&] { db::Connection().Open(db::Connection::ConnectionStringFor(nulPath), true); }, vb::err::Unspecified},
+      {"a disconnected update of a row that another user changed meanwhile",
+       [&] {
+         stale = Open("SELECT * FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10");
+         stale->ActiveConnection(nullptr);
+         conn_->Execute("UPDATE Agency SET NAME = 'Alder Grove' WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10");
+         stale->SetValue("NAME", Variant("Alder Two"));
+         stale->ActiveConnection(conn_);
+       },
+       [&] { stale->UpdateBatch(); }, vb::err::RowNotFound},
+      {"a number far past the dates in a date column",
+       [&] { conn_->Execute("UPDATE Agency SET OPENED = 1e30 WHERE DISTRICT_ID = 20"); },
+       [&] { Open("SELECT * FROM Agency"); }, vb::err::Overflow},
+      {"infinity in a date column", [&] { conn_->Execute("UPDATE Agency SET OPENED = 9e999 WHERE DISTRICT_ID = 20"); },
+       [&] { Open("SELECT OPENED FROM Agency"); }, vb::err::Overflow},
+      {"a day after the year 9999", [&] { conn_->Execute("UPDATE Agency SET OPENED = 3000000 WHERE DISTRICT_ID = 20"); },
+       [&] { Open("SELECT * FROM Agency WHERE DISTRICT_ID = 20"); }, vb::err::Overflow},
+  };
+  for (const Case& c : cases) {
+    c.setUp();
+    const std::string before = contents();
+    EXPECT_EQ(ErrorOf(c.act), c.error) << c.what;
+    EXPECT_EQ(contents(), before) << c.what;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "bad")) << "no shorter name was opened";
+  EXPECT_EQ(stale->PendingCount(), 1) << "the refused change stays pending";
+
+  // Cancelled, the row holds what was read again; a change to other columns
+  // of the row is no conflict.
+  stale->CancelBatch();
+  EXPECT_EQ(stale->PendingCount(), 0);
+  EXPECT_EQ(vb::CStr(stale->Value("NAME")), "Alder");
+  stale->SetValue("RATE", 4);
+  stale->UpdateBatch();
+  EXPECT_EQ(vb::CStr(conn_->Scalar("SELECT NAME || ' ' || RATE FROM Agency WHERE COUNTY_ID = 1 AND DISTRICT_ID = 10")),
+            "Alder Grove 4.0");
+}
+
+TEST_F(RecordsetTest, NumbersThatNoDecimalHoldsAreDoublesAndFiltersStayFlat) {
+  conn_->ExecuteScript(
+      "CREATE TABLE Big (ID INTEGER PRIMARY KEY, N DECIMAL(30,0)); "
+      "INSERT INTO Big VALUES (1, '1234567890123456789012345678901'), (2, 12.5)");
+  auto rs = Open("SELECT * FROM Big ORDER BY ID");
+  EXPECT_EQ(rs->Value("N").Type(), vb::VarType::Double);
+  EXPECT_EQ(vb::CDbl(rs->Value("N")), 1234567890123456789012345678901.0);
+  rs->MoveNext();
+  EXPECT_EQ(rs->Value("N").Type(), vb::VarType::Decimal) << "a number the decimal holds stays exact";
+  rs->Filter("N > 1e30");
+  EXPECT_EQ(rs->RecordCount(), 1);
+  rs->Filter("N < 1E30 AND N >= 12.5");
+  EXPECT_EQ(rs->RecordCount(), 1);
+
+  // A chain of 100,000 conditions is one level deep, not 100,000.
+  std::string chain = "ID > 0";
+  for (int i = 0; i < 100000; ++i) chain += " AND N <> 7";
+  rs->Filter(chain);
+  EXPECT_EQ(rs->RecordCount(), 2);
+  EXPECT_EQ(ErrorOf([&] { rs->Filter(std::string(101, '(') + "ID = 1" + std::string(101, ')')); }),
+            vb::err::ArgumentOutOfRange);
+  rs->Filter(std::string(100, '(') + "ID = 1" + std::string(100, ')'));
+  EXPECT_EQ(rs->RecordCount(), 1);
+
+  // Infinity no number holds.
+  conn_->Execute("INSERT INTO Big VALUES (3, 9e999)");
+  EXPECT_EQ(ErrorOf([&] { Open("SELECT * FROM Big"); }), vb::err::Overflow);
+}
+
+TEST(ConnectionTest, ConnectionStringsCarryAnyPath) {
+  auto folder = fixtures::MakeTempFolder("levpath");
+  for (const std::string name : {"plain.db", "semi;colon.db", "it's.db", "say \"hi\".db", " blank.db "}) {
+    const std::string path = (folder / name).string();
+    const std::string text = db::Connection::ConnectionStringFor(path);
+    EXPECT_EQ(db::Connection::DataSourceOf(text), path) << text;
+    db::Connection conn;
+    conn.Open(text, true);
+    conn.ExecuteScript("CREATE TABLE T (N INTEGER)");
+    EXPECT_EQ(conn.Path(), path);
+    conn.Close();
+    EXPECT_TRUE(std::filesystem::exists(path)) << path;
+  }
+  EXPECT_EQ(db::Connection::ConnectionStringFor("/data/RUDOVA.mdb"),
+            "Provider=SQLite;Data Source=/data/RUDOVA.mdb;Persist Security Info=False");
+  std::filesystem::remove_all(folder);
+}
+
 TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
   EXPECT_EQ(db::Connection::DataSourceOf("Provider=X;Data Source= /tmp/a b.mdb ;Persist Security Info=False"),
             "/tmp/a b.mdb");
@@ -431,7 +680,7 @@ TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
 
   auto folder = fixtures::MakeTempFolder("levconn");
   db::Connection conn;
-  conn.Open("Data Source=" + (folder / "f.db").string(), true);
+  conn.Open(db::Connection::ConnectionStringFor((folder / "f.db").string()), true);
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(?)", {Variant(-2033101442)})), "86D1557E");
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(255)")), "000000FF");
   EXPECT_TRUE(conn.Scalar("SELECT hex8(NULL)").IsNull());

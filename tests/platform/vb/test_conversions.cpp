@@ -56,11 +56,16 @@ TEST(CLngCInt, RoundHalfToEvenAndCheckTheRange) {
       {Variant(Currency{25000}), 2},                       {Variant(Currency{35000}), 4},
       {Variant(*Decimal::Parse("-2.5")), -2},              {Variant(true), -1},   {Variant(), 0},
       {Variant(Date{43835.75}), 43836},                    {Variant(2147483647.4), 2147483647},
+      // Exactly the largest Long, from a Long and from a Decimal.
+      {Variant(2147483647), 2147483647},                   {Variant(*Decimal::Parse("2147483647")), 2147483647},
+      {Variant(*Decimal::Parse("-2147483648")), -2147483647 - 1},
   };
   for (const Case& c : cases) EXPECT_EQ(CLng(c.value), c.expected) << ::testing::PrintToString(c.value);
 
   EXPECT_EQ(CInt(Variant(-32768.5)), -32768);
   EXPECT_EQ(CInt(Variant(32766.5)), 32766);
+  EXPECT_EQ(CInt(Variant(32767)), 32767);
+  EXPECT_EQ(CInt(Variant(std::int16_t{32767})), 32767);
 
   const std::vector<std::function<void()>> overflows = {
       [] { CLng(Variant(3e9)); },

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -80,19 +83,48 @@ TEST(CStr, NullIsAnErrorAndEmptyIsEmptyText) {
   EXPECT_EQ(CStr(Variant(12.5)), "12.5");
 }
 
-TEST(TextOf, IgnoresTheMachineLocale) {
-  const std::string saved = std::setlocale(LC_ALL, nullptr);
-  const char* german = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-    if (std::setlocale(LC_ALL, name) != nullptr) {
-      german = name;
-      break;
-    }
+// A German locale (decimal comma, "." for thousands), built for the test
+// into a folder of its own so that it exists on every machine.
+class GermanLocale {
+ public:
+  GermanLocale() {
+    char pattern[] = "/tmp/levlocale-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    if (made == nullptr) return;
+    folder_ = made;
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + (folder_ / "de_DE.UTF-8").string() + "' > /dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return;
+    const char* before = std::getenv("LOCPATH");
+    if (before != nullptr) oldLocPath_ = before;
+    ::setenv("LOCPATH", folder_.c_str(), 1);
+    saved_ = std::setlocale(LC_ALL, nullptr);
+    active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
   }
-  if (german == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
-  const std::string number = TextOf(Variant(1234.5));
-  const double parsed = CDbl(Variant("1,234.5"));
-  std::setlocale(LC_ALL, saved.c_str());
-  EXPECT_EQ(number, "1234.5");
-  EXPECT_EQ(parsed, 1234.5);
+  ~GermanLocale() {
+    if (!saved_.empty()) std::setlocale(LC_ALL, saved_.c_str());
+    if (oldLocPath_)
+      ::setenv("LOCPATH", oldLocPath_->c_str(), 1);
+    else
+      ::unsetenv("LOCPATH");
+    std::error_code ec;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
+  }
+  bool Active() const { return active_; }
+
+ private:
+  std::filesystem::path folder_;
+  std::optional<std::string> oldLocPath_;
+  std::string saved_;
+  bool active_ = false;
+};
+
+TEST(TextOf, IgnoresTheMachineLocale) {
+  GermanLocale german;
+  ASSERT_TRUE(german.Active()) << "the German locale could not be built (localedef and the locales package)";
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+  EXPECT_EQ(TextOf(Variant(1234.5)), "1234.5");
+  EXPECT_EQ(TextOf(Variant(-0.25)), "-0.25");
+  EXPECT_EQ(CDbl(Variant("1,234.5")), 1234.5);
+  EXPECT_EQ(Format(Variant(1234.5), "#,##0.00"), "1,234.50");
 }

@@ -1,0 +1,75 @@
+#include "ui/DataBoundList.h"
+
+#include <QSignalBlocker>
+
+#include "vb/Conversions.h"
+#include "vb/VbError.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kBoundRole = Qt::UserRole;
+constexpr int kBookmarkRole = Qt::UserRole + 1;
+
+}  // namespace
+
+DataBoundList::DataBoundList(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+  connect(this, &QComboBox::activated, this, [this] { emit Click(); });
+}
+
+void DataBoundList::RowSource(db::RecordsetPtr rs) {
+  rowSource_ = std::move(rs);
+  Fill();
+}
+
+void DataBoundList::ListField(std::string column) {
+  listField_ = std::move(column);
+  Fill();
+}
+
+void DataBoundList::BoundColumn(std::string column) {
+  boundColumn_ = std::move(column);
+  Fill();
+}
+
+void DataBoundList::Refresh() { Fill(); }
+
+void DataBoundList::Fill() {
+  const QSignalBlocker quiet(this);
+  clear();
+  if (!rowSource_ || rowSource_->State() != db::ObjectState::Open || listField_.empty()) return;
+  db::Recordset& rs = *rowSource_;
+  const int shown = rs.FieldIndex(listField_);
+  const int bound = boundColumn_.empty() ? shown : rs.FieldIndex(boundColumn_);
+  if (shown < 0 || bound < 0) vb::Raise(vb::err::ItemNotFound);
+  const long current = rs.AbsolutePosition();
+  for (long position = 1; position <= rs.RecordCount(); ++position) {
+    rs.AbsolutePosition(position);
+    addItem(QString::fromStdString(vb::TextOf(rs.Value(shown))));
+    setItemData(count() - 1, QString::fromStdString(vb::TextOf(rs.Value(bound))), kBoundRole);
+    setItemData(count() - 1, static_cast<qlonglong>(position), kBookmarkRole);
+  }
+  if (current >= 1) rs.AbsolutePosition(current);
+  setCurrentIndex(-1);
+}
+
+std::string DataBoundList::Text() const { return currentIndex() < 0 ? std::string() : currentText().toStdString(); }
+
+void DataBoundList::Text(const std::string& text) {
+  const QString wanted = QString::fromStdString(text);
+  int index = wanted.isEmpty() ? -1 : findText(wanted, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index < 0 && !wanted.isEmpty()) index = findText(wanted, Qt::MatchFixedString);
+  setCurrentIndex(index);
+}
+
+std::string DataBoundList::BoundText() const {
+  return currentIndex() < 0 ? std::string() : itemData(currentIndex(), kBoundRole).toString().toStdString();
+}
+
+long DataBoundList::SelectedBookmark() const {
+  return currentIndex() < 0 ? 0 : static_cast<long>(itemData(currentIndex(), kBookmarkRole).toLongLong());
+}
+
+}  // namespace ui

@@ -1,0 +1,160 @@
+#include "ui/QuorMaskText.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+constexpr QChar kBlank = u'_';
+
+// The classic mask characters and the input-mask characters that stand for
+// them (the input mask's "9" is a required digit, its "0" an optional one).
+constexpr std::pair<char16_t, char16_t> kMaskChars[] = {{u'0', u'9'}, {u'9', u'0'}, {u'#', u'0'},
+                                                        {u'L', u'A'}, {u'?', u'a'}, {u'A', u'N'},
+                                                        {u'a', u'n'}, {u'&', u'X'}, {u'C', u'x'}};
+
+QChar InputMaskChar(QChar classic) {
+  for (const auto& [mask, input] : kMaskChars)
+    if (classic == mask) return input;
+  return {};
+}
+
+bool IsCaseSwitch(QChar c) { return c == u'>' || c == u'<' || c == u'!'; }
+
+// Characters that the input mask would read as mask characters and that a
+// literal must therefore escape.
+bool NeedsEscape(QChar c) { return QStringLiteral("AaNnXx90Dd#HhBb><!;[]{}\\").contains(c); }
+
+}  // namespace
+
+QuorMaskText::QuorMaskText(QWidget* parent) : QLineEdit(parent) {}
+
+void QuorMaskText::setStoredMask(const QString& stored) {
+  storedMask_ = stored;
+  const qsizetype semicolon = stored.indexOf(u';');
+  SetMask((semicolon < 0 ? stored : stored.mid(semicolon + 1)).toStdString());
+}
+
+void QuorMaskText::SetMask(const std::string& mask) {
+  mask_ = mask;
+  positions_.clear();
+  QString inputMask;
+  const QString classic = QString::fromStdString(mask);
+  for (qsizetype i = 0; i < classic.size(); ++i) {
+    QChar c = classic[i];
+    if (IsCaseSwitch(c)) {
+      inputMask += c;
+      continue;
+    }
+    const QChar maskChar = InputMaskChar(c);
+    if (!maskChar.isNull()) {
+      positions_.push_back({false, c});
+      inputMask += maskChar;
+      continue;
+    }
+    if (c == u'\\' && i + 1 < classic.size()) c = classic[++i];
+    positions_.push_back({true, c});
+    if (NeedsEscape(c)) inputMask += u'\\';
+    inputMask += c;
+  }
+  setInputMask(positions_.empty() ? QString() : inputMask + u';' + kBlank);
+}
+
+bool QuorMaskText::IsLiteral(QChar c) const {
+  for (const Position& p : positions_)
+    if (p.literal && p.ch == c && c != u' ') return true;
+  return false;
+}
+
+std::string QuorMaskText::Text() const {
+  if (positions_.empty()) return text().toStdString();
+  const QString shown = displayText();
+  QString entered;
+  for (std::size_t i = 0; i < positions_.size() && static_cast<qsizetype>(i) < shown.size(); ++i) {
+    if (positions_[i].literal) continue;
+    entered += shown[static_cast<qsizetype>(i)] == kBlank ? QChar(u' ') : shown[static_cast<qsizetype>(i)];
+  }
+  while (entered.endsWith(u' ')) entered.chop(1);
+  return entered.toStdString();
+}
+
+void QuorMaskText::Text(const std::string& text) {
+  QString value = QString::fromStdString(text);
+  if (!positions_.empty()) {
+    bool formatted = false;
+    for (QChar c : value) formatted = formatted || IsLiteral(c);
+    // A text read from the field: each character is the next position, a
+    // blank one left empty.
+    if (!formatted) value.replace(u' ', kBlank);
+  }
+  setText(value);
+}
+
+int QuorMaskText::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+
+void QuorMaskText::SelStart(int start) { setCursorPosition(start); }
+
+int QuorMaskText::SelLength() const { return static_cast<int>(selectedText().size()); }
+
+void QuorMaskText::SelLength(int length) { setSelection(SelStart(), length); }
+
+void QuorMaskText::keyPressEvent(QKeyEvent* event) {
+  std::int16_t keyAscii = 0;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      keyAscii = 13;
+      break;
+    case Qt::Key_Backspace:
+      keyAscii = 8;
+      break;
+    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+      break;
+    default:
+      if (!event->text().isEmpty()) keyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
+      break;
+  }
+  if (keyAscii == 0) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  const std::int16_t typed = keyAscii;
+  emit KeyPress(keyAscii);
+  if (keyAscii == 0 || keyAscii == 13) {
+    event->accept();
+    return;
+  }
+  if (keyAscii == typed) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  const QChar replacement(static_cast<char16_t>(keyAscii));
+  QKeyEvent changed(event->type(), keyAscii == 8 ? int(Qt::Key_Backspace) : int(Qt::Key_unknown),
+                    event->modifiers() & ~Qt::ControlModifier, keyAscii == 8 ? QString() : QString(replacement));
+  QLineEdit::keyPressEvent(&changed);
+  event->accept();
+}
+
+void QuorMaskText::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  emit GotFocus();
+  if (event->reason() == Qt::MouseFocusReason && hasSelectedText())
+    focusSelection_ = std::make_pair(SelStart(), SelLength());
+  else
+    focusSelection_.reset();
+}
+
+void QuorMaskText::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  if (focusSelection_) {
+    setSelection(focusSelection_->first, focusSelection_->second);
+    focusSelection_.reset();
+  }
+}
+
+}  // namespace ui

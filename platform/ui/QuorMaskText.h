@@ -1,0 +1,91 @@
+#pragma once
+// The masked text field: a line edit that may carry an input mask in the
+// classic notation, as windows store it ("(999) 000-0000 x 9999"):
+//
+//   0  a digit that must be entered      9 or #  a digit that may be left out
+//   L  a letter that must be entered     ?       a letter that may be left out
+//   A  a letter or digit, required       a       a letter or digit, optional
+//   &  any character, required           C       any character, optional
+//   >  upper-case what follows   <  lower-case   !  neither
+//   \  the next character is a literal; every other character is a literal
+//
+// The field shows the literals and "_" for each position not yet filled.
+// Text() reads what was entered at the mask's positions, without the
+// literals: a position left empty reads as a blank and the blanks after the
+// last entered character are left off, so "(916) 555-1234 x ____" reads
+// "9165551234". Setting the text fills the positions in order: a text
+// without the mask's literals is taken position by position (a blank leaves
+// its position empty); a text with them is fitted to the mask.
+//
+// Without a mask the field is a plain line edit (its maxLength limits it).
+//
+// Every key that types a character is first offered to KeyPress with its
+// character code (8 Backspace, 13 Enter, control codes for Ctrl+letter):
+// the handler may set the code to 0 to discard the key or change it to type
+// another character. Enter goes no further than the field (it never presses
+// a button of the window). GotFocus is emitted whenever the field gets the
+// focus; a selection that its handler makes survives the mouse click that
+// brought the focus.
+
+#include <QLineEdit>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ui {
+
+class QuorMaskText : public QLineEdit {
+  Q_OBJECT
+  // The mask as windows store it: an optional name, ";", and the mask
+  // ("Phone Number;(999) 000-0000"); a text without ";" is the mask alone.
+  Q_PROPERTY(QString storedMask READ storedMask WRITE setStoredMask)
+
+ public:
+  explicit QuorMaskText(QWidget* parent = nullptr);
+
+  QString storedMask() const { return storedMask_; }
+  void setStoredMask(const QString& stored);
+
+  // The mask in effect ("" for none).
+  const std::string& Mask() const { return mask_; }
+  void SetMask(const std::string& mask);
+
+  // The entered text (see above), UTF-8.
+  std::string Text() const;
+  void Text(const std::string& text);
+
+  // The selection, in characters of the shown text; SelStart is the cursor
+  // position when nothing is selected.
+  int SelStart() const;
+  void SelStart(int start);
+  int SelLength() const;
+  void SelLength(int length);
+
+ signals:
+  void KeyPress(std::int16_t& keyAscii);
+  void GotFocus();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  struct Position {
+    bool literal = false;
+    QChar ch;  // the literal, or the classic mask character
+  };
+
+  bool IsLiteral(QChar c) const;
+
+  QString storedMask_;
+  std::string mask_;
+  std::vector<Position> positions_;
+  // The selection that the GotFocus handler made when a click brought the
+  // focus, put back after the click has placed the cursor.
+  std::optional<std::pair<int, int>> focusSelection_;
+};
+
+}  // namespace ui

@@ -1,0 +1,53 @@
+// The program: the start procedure, then the windows it opened, for as long
+// as one of them is open.
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "frmCORRECTION_REASON.h"
+#include "frmFormNote.h"
+#include "frmMain.h"
+#include "modMainStart.h"
+#include "ui/Dialogs.h"
+#include "ui/QtDialogs.h"
+
+namespace {
+
+// Whether a desktop is there to show windows on (or another Qt platform was
+// chosen explicitly).
+bool HasDisplay() {
+  for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+bool AnyWindowOpen() {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->isVisible()) return true;
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "Levrona needs a display to show its windows, and none was found (DISPLAY is not set).\n"
+                 "Start it from a desktop session, or under a virtual display: xvfb-run ./run.sh\n");
+    return 1;
+  }
+  QApplication app(argc, argv);
+  ui::QtDialogs dialogs;
+  ui::SetDialogs(&dialogs);
+  // The windows of later parts of the program that earlier ones open.
+  frmMain::Install();
+  frmFormNote::Install();
+  frmCORRECTION_REASON::Install();
+
+  modMain::Main();
+  return AnyWindowOpen() ? app.exec() : 0;
+}

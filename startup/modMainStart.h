@@ -1,0 +1,53 @@
+#pragma once
+// The start procedure and the start module's services.
+//
+// Main runs once per process: it lets one copy of the program run, requires
+// the Import and Export folders and the working database, fills the
+// program-wide objects, reads the stored period and base path, tests the
+// configured components for P-1, P-2 and Annual, and shows the logon window.
+// ReadSettings and SaveSettings keep the base path (settings store) and the
+// chosen period (table ReportPeriod). The services below serve windows all
+// over the program: the wait box, the printer set-up, the form status of a
+// window that opens, and the notes window.
+
+#include <functional>
+#include <string>
+
+#include "clsGlobalParam.h"
+
+namespace modMain {
+
+void Main();
+void ReadSettings();
+void SaveSettings();
+// "P-1", "P-2" or "Annual" for the global period (stored in its PeriodText
+// too); "" for any other number.
+std::string getPeriodText();
+
+// Shows the wait box with the text, or closes it (and puts the normal
+// pointer back) for the empty text. Failures pass silently.
+void ShowWaitMsg(const std::string& Msg);
+// Lets the user choose the printer of the program's print jobs.
+void ShowPrinterSetup();
+// Loads the form status of Param's agency, period and form into Param and
+// sets up the window named by gstrCurrentForm ("frmMain", "New User",
+// "Update User", ...).
+void OnFormOpen(clsGlobalParam& Param);
+// Shows the notes of Param's agency and form modally; the notes window
+// works on Param itself.
+void ShowFormNote(clsGlobalParam& Param);
+
+// The notes window as the start module drives it. The notes window
+// implements it, and its module installs the maker of its shared instance.
+class NotesWindow {
+ public:
+  virtual ~NotesWindow() = default;
+  // The object the window works on (not owned).
+  virtual void GParam(clsGlobalParam* param) = 0;
+  // Loads the note of GParam's agency, year, period and form.
+  virtual void RefreshData() = 0;
+  virtual int ShowModal() = 0;
+};
+void SetFormNoteWindow(std::function<NotesWindow&()> maker);
+
+}  // namespace modMain

@@ -1,0 +1,229 @@
+// The masked text field and the data-bound list: what a user types and
+// sees, what the program reads back, and how they sit in a window.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "KeyInput.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "ui/DataBoundList.h"
+#include "ui/QuorMaskText.h"
+#include "vb/VbError.h"
+
+namespace {
+
+constexpr const char* kPhoneWithExtension = "(999) 000-0000 x 9999";
+
+using fixtures::Key;
+using fixtures::Type;
+
+TEST(MaskedTextField, ReadsTheEnteredCharactersWithoutTheMasksLiterals) {
+  struct Case {
+    const char* mask;
+    const char* typed;
+    const char* shown;
+    const char* text;
+  };
+  const Case cases[] = {
+      {kPhoneWithExtension, "9165551234", "(916) 555-1234 x ____", "9165551234"},
+      {kPhoneWithExtension, "916555123412", "(916) 555-1234 x 12__", "916555123412"},
+      {kPhoneWithExtension, "9165551", "(916) 555-1___ x ____", "9165551"},
+      {kPhoneWithExtension, "91a65", "(916) 5__-____ x ____", "9165"},  // a letter is refused
+      {"(999) 000-0000", "9165551234", "(916) 555-1234", "9165551234"},
+      {"LL-0000", "ab12", "ab-12__", "ab12"},
+      {">LL \\0 00", "ab12", "AB 0 12", "AB12"},  // an escaped mask character is a literal
+  };
+  for (const Case& c : cases) {
+    ui::QuorMaskText field;
+    field.SetMask(c.mask);
+    field.setCursorPosition(0);
+    Type(field, c.typed);
+    EXPECT_EQ(field.displayText().toStdString(), c.shown) << c.mask << " typed " << c.typed;
+    EXPECT_EQ(field.Text(), c.text) << c.mask << " typed " << c.typed;
+  }
+}
+
+TEST(MaskedTextField, SettingTheTextFillsThePositions) {
+  struct Case {
+    const char* set;
+    const char* shown;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"9165551234", "(916) 555-1234 x ____", "9165551234"},
+      {"   5551234", "(___) 555-1234 x ____", "   5551234"},            // as read back: the area code left empty
+      {"(916)555-1234 * 12", "(916) 555-1234 x 12__", "916555123412"},  // a formatted number is fitted
+      {"", "(___) ___-____ x ____", ""},
+  };
+  for (const Case& c : cases) {
+    ui::QuorMaskText field;
+    field.setStoredMask("Phone Number w/ Ext;(999) 000-0000 x 9999");
+    EXPECT_EQ(field.Mask(), kPhoneWithExtension);
+    field.Text(c.set);
+    EXPECT_EQ(field.displayText().toStdString(), c.shown) << c.set;
+    EXPECT_EQ(field.Text(), c.text) << c.set;
+  }
+}
+
+TEST(MaskedTextField, WithoutAMaskItIsAPlainFieldWithItsMaximumLength) {
+  ui::QuorMaskText field;
+  field.setMaxLength(5);
+  field.Text("O'Brien-Ñú");
+  EXPECT_EQ(field.Text(), "O'Bri");
+  field.SelStart(1);
+  field.SelLength(3);
+  EXPECT_EQ(field.selectedText().toStdString(), "'Br");
+  EXPECT_EQ(field.SelStart(), 1);
+  EXPECT_EQ(field.SelLength(), 3);
+}
+
+TEST(MaskedTextField, KeyPressMayDiscardOrChangeAKeyAndEnterStaysInTheField) {
+  QDialog window;
+  auto* field = new ui::QuorMaskText(&window);
+  auto* button = new QPushButton("OK", &window);
+  button->setDefault(true);
+  auto* layout = new QVBoxLayout(&window);
+  layout->addWidget(field);
+  layout->addWidget(button);
+  int clicked = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicked; });
+  std::vector<int> offered;
+  QObject::connect(field, &ui::QuorMaskText::KeyPress, [&](std::int16_t& key) {
+    offered.push_back(key);
+    if (key == '-') key = 0;
+    if (key == 'x') key = 'X';
+  });
+
+  Type(*field, "a-x");
+  Key(*field, Qt::Key_Backspace, "\b");
+  Key(*field, Qt::Key_Return, "\r");
+  EXPECT_EQ(field->Text(), "a");
+  EXPECT_EQ(offered, (std::vector<int>{'a', '-', 'x', 8, 13}));
+  EXPECT_EQ(clicked, 0) << "Enter pressed no button";
+
+  Type(*field, "x");
+  EXPECT_EQ(field->Text(), "aX");
+  Key(*field, Qt::Key_Escape);
+  EXPECT_EQ(offered.size(), 6u) << "Escape is no typed character";
+}
+
+TEST(MaskedTextField, SelectionMadeOnFocusSurvivesTheClickThatGaveIt) {
+  QDialog window;
+  auto* first = new ui::QuorMaskText(&window);
+  auto* phone = new ui::QuorMaskText(&window);
+  auto* layout = new QVBoxLayout(&window);
+  layout->addWidget(first);
+  layout->addWidget(phone);
+  phone->SetMask(kPhoneWithExtension);
+  phone->Text("9165551234");
+  int focused = 0;
+  QObject::connect(phone, &ui::QuorMaskText::GotFocus, [&] {
+    ++focused;
+    phone->SelStart(0);
+    phone->SelLength(21);
+  });
+  window.show();
+  window.activateWindow();
+  first->setFocus();
+  QApplication::processEvents();
+
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+  QApplication::sendEvent(phone, &focusIn);
+  const QPointF inside(phone->width() / 2.0, phone->height() / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, inside, phone->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(phone, &press);
+  EXPECT_EQ(focused, 1);
+  EXPECT_EQ(phone->SelLength(), 21);
+  EXPECT_EQ(phone->selectedText().toStdString(), "(916) 555-1234 x ____");
+}
+
+class BoundList : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    conn_ = db::Connection::Create();
+    conn_->Open("Data Source=:memory:", true);
+    conn_->ExecuteScript(
+        "CREATE TABLE c (id INTEGER, name TEXT);"
+        "INSERT INTO c VALUES (61, 'Alder County'), (62, 'Birch County'), (63, NULL)");
+    rs_ = db::Recordset::Query("SELECT id AS COUNTY_ID, name AS COUNTY FROM c ORDER BY id", conn_);
+  }
+  db::ConnectionPtr conn_;
+  db::RecordsetPtr rs_;
+};
+
+TEST_F(BoundList, ShowsOneColumnAndAnswersTheBoundValueOfTheChosenRow) {
+  ui::DataBoundList list;
+  list.RowSource(rs_);
+  list.ListField("county");
+  list.BoundColumn("county_id");
+  ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.itemText(2).toStdString(), "") << "a Null shows as the empty text";
+  EXPECT_EQ(list.Text(), "") << "no row is chosen at first";
+  EXPECT_EQ(list.BoundText(), "");
+  EXPECT_EQ(list.SelectedBookmark(), 0);
+
+  struct Case {
+    const char* set;
+    const char* text;
+    const char* bound;
+    long bookmark;
+  };
+  const Case cases[] = {
+      {"Birch County", "Birch County", "62", 2},
+      {"alder county", "Alder County", "61", 1},  // matched ignoring case
+      {"Cindermoor County", "", "", 0},           // no such row: none chosen
+      {"", "", "", 0},
+  };
+  for (const Case& c : cases) {
+    list.Text("Birch County");
+    list.Text(c.set);
+    EXPECT_EQ(list.Text(), c.text) << c.set;
+    EXPECT_EQ(list.BoundText(), c.bound) << c.set;
+    EXPECT_EQ(list.SelectedBookmark(), c.bookmark) << c.set;
+  }
+}
+
+TEST_F(BoundList, ClickComesFromTheUserOnlyAndRefreshRereadsTheRows) {
+  ui::DataBoundList list;
+  int clicks = 0;
+  QObject::connect(&list, &ui::DataBoundList::Click, [&] { ++clicks; });
+  list.RowSource(rs_);
+  list.ListField("COUNTY");
+  list.BoundColumn("COUNTY_ID");
+  list.Text("Alder County");
+  EXPECT_EQ(clicks, 0);
+  emit list.activated(1);  // the user picks the second row
+  EXPECT_EQ(clicks, 1);
+
+  conn_->Execute("UPDATE c SET name = 'Birchfield County' WHERE id = 62");
+  rs_->Requery();
+  rs_->MoveLast();
+  list.Refresh();
+  EXPECT_EQ(list.Text(), "");
+  EXPECT_EQ(list.itemText(1).toStdString(), "Birchfield County");
+  EXPECT_EQ(rs_->AbsolutePosition(), 3) << "the record set keeps its current row";
+}
+
+TEST_F(BoundList, ClosedSourceGivesAnEmptyListAndAMissingColumnIsAnError) {
+  ui::DataBoundList list;
+  list.RowSource(db::Recordset::Create());
+  list.ListField("COUNTY");
+  EXPECT_EQ(list.count(), 0);
+  list.RowSource(rs_);
+  try {
+    list.BoundColumn("DISTRICT_ID");
+    FAIL() << "no error";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.Number(), vb::err::ItemNotFound);
+  }
+}
+
+}  // namespace
