@@ -5,11 +5,14 @@
 // keys to the engine, shows what the engine lays out, draws and tracks its
 // buttons (spin, ellipses, calculator) with the spin auto-repeat, checks
 // the value when the focus leaves, mirrors a status text into another
-// widget, and raises the field's events to the host.
+// widget, and raises the field's events to the host. It owns its
+// calculator drop-down, its tool tip and its binding to a row source, and
+// stores its properties as the bytes hosts keep (PropertyExchange).
 //
-// Hosts drive the field through the members below and its signals. A
-// signal handler may delete the field: every step that follows a signal
-// first checks that the field still exists and otherwise ends quietly.
+// Hosts drive the field through the members below (or by name,
+// NumMembers.h) and its signals. A signal handler may delete the field:
+// every step that follows a signal first checks that the field still
+// exists and otherwise ends quietly.
 
 #include "numbox/CCalcWnd.h"
 #include "numbox/CEditBase.h"
