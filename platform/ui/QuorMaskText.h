@@ -20,12 +20,11 @@
 // Without a mask the field is a plain line edit (its maxLength limits it).
 //
 // Every key that types a character is first offered to KeyPress with its
-// character code (8 Backspace, 13 Enter, control codes for Ctrl+letter):
-// the handler may set the code to 0 to discard the key or change it to type
-// another character. Enter goes no further than the field (it never presses
-// a button of the window). GotFocus is emitted whenever the field gets the
-// focus; a selection that its handler makes survives the mouse click that
-// brought the focus.
+// character code (ui/KeyPress.h): the handler may discard or change it;
+// Enter goes no further than the field (it never presses a button of the
+// window). GotFocus is emitted whenever the field gets the focus; a
+// selection that its handler makes survives the mouse click that brought
+// the focus.
 
 #include <QLineEdit>
 #include <cstdint>
