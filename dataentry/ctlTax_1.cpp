@@ -58,10 +58,12 @@ constexpr Place kPlaces[] = {
     {"picChild", 0, 0, kCanvasWidth, kCanvasHeight},
     {"picDummy", 0, 0, 100, 50},
     {"lblFieldsHE", 180, 112, 2400, kLineHeight},
-    {"lblCountyID", 6390, 0, 405, kLineHeight},
-    {"lblCountyName", 6840, 0, 3000, kLineHeight},
+    // The codes end where their names begin; a district code of five
+    // digits needs more room than the county's two.
+    {"lblCountyID", 5790, 112, 1005, kLineHeight},
+    {"lblCountyName", 6840, 112, 3000, kLineHeight},
     {"lblFieldsHH", 180, 360, 2400, kLineHeight},
-    {"lblDistrictID", 6390, 360, 405, kLineHeight},
+    {"lblDistrictID", 5790, 360, 1005, kLineHeight},
     {"lblDistrictName", 6840, 360, 3000, kLineHeight},
     {"Label1", 180, 720, 3000, kLineHeight},
     {"Label2", 180, 1080, 9540, 2 * kLineHeight},
@@ -216,6 +218,9 @@ void ctlTax_1::PlaceControls() {
   // under the viewport, where they can take the focus but are not seen.
   HScroll1->resize(HScroll1->width(), HScroll1->sizeHint().height());
   VScroll1->resize(VScroll1->sizeHint().width(), VScroll1->height());
+  // The viewport, canvas and corner box paint their ground, so that what
+  // lies beneath them does not show through.
+  for (QWidget* ground : {picParent, picChild, picDummy}) ground->setAutoFillBackground(true);
   picParent->raise();
   for (QWidget* top : {static_cast<QWidget*>(HScroll1), static_cast<QWidget*>(VScroll1), picDummy}) top->raise();
 }
