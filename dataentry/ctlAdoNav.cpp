@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <string>
 
+#include "ControlFace.h"
 #include "ui/Dialogs.h"
 #include "ui/Pump.h"
 #include "ui/Twips.h"
@@ -60,6 +61,7 @@ QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd) {
 
 ctlAdoNav::ctlAdoNav(QWidget* parent) : QWidget(parent) {
   setupUi(this);
+  UseLayoutTextSize(*this);
   for (const Place& place : kPlaces) {
     if (auto* control = findChild<QWidget*>(place.name))
       control->setGeometry(ui::TwipsToPixelsX(place.left), ui::TwipsToPixelsY(place.top),

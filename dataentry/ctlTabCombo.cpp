@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "ControlFace.h"
 #include "ui/Form.h"
 #include "ui/Twips.h"
 #include "vb/VbError.h"
@@ -66,6 +67,7 @@ QPixmap DropDownList(const QPalette& palette) {
 
 ctlTabCombo::ctlTabCombo(QWidget* parent) : QWidget(parent) {
   setupUi(this);
+  UseLayoutTextSize(*this);
   SetPlace(*cboCtl, 0, 0, 4590, kHeight);
   SetPlace(*tabCtl, 0, 0, 4575, kHeight);
   SetPlace(*cmdTab, 4560, 0, kButtonWidth, kHeight);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ControlFace.h"
 #include "NumFieldHost.h"
 #include "Utilities.h"
 #include "clsDataAccess.h"
@@ -26,9 +27,6 @@ static void RegisterTaxLineResources() { Q_INIT_RESOURCE(ctlTax_1); }
 namespace {
 
 constexpr const char* kModule = "ctlTax_1";
-
-// The point size of the control's text.
-constexpr double kFontPoints = 8.25;
 
 // The canvas and the fields on it, in twips.
 constexpr int kCanvasWidth = 9960;
@@ -152,9 +150,7 @@ std::string FieldName(const Line& line) { return std::string("txt") + line.prope
 ctlTax_1::ctlTax_1(QWidget* parent) : QWidget(parent) {
   RegisterTaxLineResources();
   setupUi(this);
-  QFont text = font();
-  text.setPointSizeF(kFontPoints);
-  setFont(text);
+  UseLayoutTextSize(*this);
   MakeLines();
   PlaceControls();
   ConnectFields();
