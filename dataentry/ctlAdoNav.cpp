@@ -17,11 +17,7 @@ namespace {
 constexpr const char* kModule = "ctlAdoNav";
 
 // The controls' places in twips: left, top, width, height.
-struct Place {
-  const char* name;
-  int left, top, width, height;
-};
-constexpr Place kPlaces[] = {
+constexpr ui::TwipsPlace kPlaces[] = {
     {"cmdMoveFirst", 0, 60, 375, 255},   {"cmdMovePrevious", 360, 60, 375, 255}, {"Text2", 720, 45, 795, 285},
     {"cmdMoveNext", 1485, 60, 375, 255}, {"cmdMoveLast", 1845, 60, 375, 255},    {"cmdAddNew", 2205, 60, 735, 255},
     {"cmdDelete", 2925, 60, 735, 255},   {"cmdUpdate", 840, 420, 735, 255},      {"cmdCancel", 1680, 420, 735, 255},
@@ -62,11 +58,7 @@ QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd) {
 ctlAdoNav::ctlAdoNav(QWidget* parent) : QWidget(parent) {
   setupUi(this);
   UseLayoutTextSize(*this);
-  for (const Place& place : kPlaces) {
-    if (auto* control = findChild<QWidget*>(place.name))
-      control->setGeometry(ui::TwipsToPixelsX(place.left), ui::TwipsToPixelsY(place.top),
-                           ui::TwipsToPixelsX(place.width), ui::TwipsToPixelsY(place.height));
-  }
+  ui::PlaceControls(*this, kPlaces);
   resize(ui::TwipsToPixelsX(kBarWidth), ui::TwipsToPixelsY(kBarHeight));
   cmdMoveFirst->setIcon(MoveFace(palette(), false, true));
   cmdMovePrevious->setIcon(MoveFace(palette(), false, false));

@@ -23,10 +23,7 @@ constexpr int kListLeft = 50;
 constexpr int kButtonRoom = 500;  // the list and the tab strip leave this to the buttons
 constexpr int kButtonWidth = 495;
 
-void SetPlace(QWidget& widget, int left, int top, int width, int height) {
-  widget.setGeometry(ui::TwipsToPixelsX(left), ui::TwipsToPixelsY(top), ui::TwipsToPixelsX(width),
-                     ui::TwipsToPixelsY(height));
-}
+using ui::SetTwipsGeometry;
 
 // The button pictures, drawn on the button face: a small tabbed page (the
 // tab strip) and a small drop-down list (the list).
@@ -68,10 +65,10 @@ QPixmap DropDownList(const QPalette& palette) {
 ctlTabCombo::ctlTabCombo(QWidget* parent) : QWidget(parent) {
   setupUi(this);
   UseLayoutTextSize(*this);
-  SetPlace(*cboCtl, 0, 0, 4590, kHeight);
-  SetPlace(*tabCtl, 0, 0, 4575, kHeight);
-  SetPlace(*cmdTab, 4560, 0, kButtonWidth, kHeight);
-  SetPlace(*cmdCombo, 4560, 0, kButtonWidth, kHeight);
+  SetTwipsGeometry(*cboCtl, 0, 0, 4590, kHeight);
+  SetTwipsGeometry(*tabCtl, 0, 0, 4575, kHeight);
+  SetTwipsGeometry(*cmdTab, 4560, 0, kButtonWidth, kHeight);
+  SetTwipsGeometry(*cmdCombo, 4560, 0, kButtonWidth, kHeight);
   cmdTab->setIcon(TabbedPage(palette()));
   cmdTab->setIconSize(QSize(20, 16));
   cmdCombo->setIcon(DropDownList(palette()));
@@ -254,10 +251,10 @@ void ctlTabCombo::resizeEvent(QResizeEvent* event) {
   const int width = static_cast<int>(std::lrint(ui::PixelsToTwipsX(this->width())));
   trap([&] {
     if (width < kButtonRoom) vb::Raise(vb::err::InvalidPropertyValue);
-    SetPlace(*cboCtl, kListLeft, 0, width - kButtonRoom, kHeight);
-    SetPlace(*cmdTab, width - kButtonRoom, 0, kButtonWidth, kHeight);
-    SetPlace(*cmdCombo, width - kButtonRoom, 0, kButtonWidth, kHeight);
-    SetPlace(*tabCtl, kListLeft, 0, width - kButtonRoom, kHeight);
+    SetTwipsGeometry(*cboCtl, kListLeft, 0, width - kButtonRoom, kHeight);
+    SetTwipsGeometry(*cmdTab, width - kButtonRoom, 0, kButtonWidth, kHeight);
+    SetTwipsGeometry(*cmdCombo, width - kButtonRoom, 0, kButtonWidth, kHeight);
+    SetTwipsGeometry(*tabCtl, kListLeft, 0, width - kButtonRoom, kHeight);
   });
   trap([&] {
     const int height = ui::TwipsToPixelsY(kHeight);

@@ -43,13 +43,8 @@ constexpr int kViewportLeft = 50;
 constexpr int kViewportTop = 120;
 constexpr int kViewportMargin = 100;
 
-// Places of the controls made by the layout, in twips: left, top, width,
-// height; the container is named.
-struct Place {
-  const char* name;
-  int left, top, width, height;
-};
-constexpr Place kPlaces[] = {
+// Places of the controls of the layout, in twips: left, top, width, height.
+constexpr ui::TwipsPlace kPlaces[] = {
     {"txtDUMMYOnReachEndFocus", 240, 3000, 375, 285},
     {"txtDUMMYOnReachEnd", 240, 3000, 375, 285},
     {"picParent", 0, kViewportTop, 10572, 12615},
@@ -75,10 +70,7 @@ constexpr Place kPlaces[] = {
 int WholeTwips(double twips) { return static_cast<int>(std::lrint(twips)); }
 int TwipsAcross(int pixels) { return WholeTwips(ui::PixelsToTwipsX(pixels)); }
 int TwipsDown(int pixels) { return WholeTwips(ui::PixelsToTwipsY(pixels)); }
-void SetPlace(QWidget& widget, int left, int top, int width, int height) {
-  widget.setGeometry(ui::TwipsToPixelsX(left), ui::TwipsToPixelsY(top), ui::TwipsToPixelsX(width),
-                     ui::TwipsToPixelsY(height));
-}
+using ui::SetTwipsGeometry;
 
 QLabel* MakeLabel(QWidget& canvas, const QString& name, const QString& text, bool bold, Qt::Alignment alignment) {
   auto* label = new QLabel(text, &canvas);
@@ -178,13 +170,13 @@ void ctlTax_1::MakeLines() {
     QLabel* label = MakeLabel(*picChild, "lblFields_" + index, caption, false, Qt::AlignLeft);
     label->setToolTip(line.tip ? QString::fromUtf8(line.tip) : caption);
     label->setWordWrap(line.captionLines > 1);
-    SetPlace(*label, kCaptionLeft, line.top, kCaptionWidth, line.captionLines * kLineHeight);
+    SetTwipsGeometry(*label, kCaptionLeft, line.top, kCaptionWidth, line.captionLines * kLineHeight);
 
     const bool wideCode = i >= 9;
     QLabel* code = MakeLabel(*picChild, "lblFields1_" + index, line.code, true, Qt::AlignHCenter);
-    SetPlace(*code, wideCode ? 6915 : 6975, line.top, wideCode ? 420 : 300, kLineHeight);
+    SetTwipsGeometry(*code, wideCode ? 6915 : 6975, line.top, wideCode ? 420 : 300, kLineHeight);
     QLabel* dollar = MakeLabel(*picChild, "lblFields2_" + index, "$", true, Qt::AlignLeft);
-    SetPlace(*dollar, i >= 11 && i <= 13 ? 7440 : 7425, line.top, 195, kLineHeight);
+    SetTwipsGeometry(*dollar, i >= 11 && i <= 13 ? 7440 : 7425, line.top, 195, kLineHeight);
 
     numbox::CNumCtrl* field = numbox::CreateControl("Inkfield.QuorMaskNum.1", picChild);
     field->setObjectName(QString::fromStdString(FieldName(line)));
@@ -196,20 +188,17 @@ void ctlTax_1::MakeLines() {
         throw vb::VbError(vb::err::FileNotFound, "The stored settings of " + FieldName(line) + " are missing.");
       field->Load(stored.readAll());
     });
-    SetPlace(*field, kFieldLeft, line.top, kFieldWidth, kFieldHeight);
+    SetTwipsGeometry(*field, kFieldLeft, line.top, kFieldWidth, kFieldHeight);
     if (i == kTotalLine) field->setFocusPolicy(Qt::ClickFocus);
     fields_[static_cast<std::size_t>(i)] = field;
   }
   QLabel* second = MakeLabel(*picChild, "lblFields_16", kSupplementalSecondLine, false, Qt::AlignLeft);
   second->setToolTip(kSupplementalSecondLine);
-  SetPlace(*second, kCaptionLeft, kSupplementalSecondTop, kCaptionWidth, kLineHeight);
+  SetTwipsGeometry(*second, kCaptionLeft, kSupplementalSecondTop, kCaptionWidth, kLineHeight);
 }
 
 void ctlTax_1::PlaceControls() {
-  for (const Place& place : kPlaces) {
-    if (QWidget* widget = place.name == objectName() ? this : findChild<QWidget*>(place.name))
-      SetPlace(*widget, place.left, place.top, place.width, place.height);
-  }
+  ui::PlaceControls(*this, kPlaces);
   // The scroll bars keep the style's thickness; the focus catchers lie
   // under the viewport, where they can take the focus but are not seen.
   HScroll1->resize(HScroll1->width(), HScroll1->sizeHint().height());
@@ -553,7 +542,7 @@ void ctlTax_1::ResizeIt() {
   const int height = TwipsDown(this->height());
   trap([&] { MoveCanvas(-HScroll1->value(), -VScroll1->value()); });
   trap([&] {
-    SetPlace(*picParent, kViewportLeft, kViewportTop, width - kViewportMargin, height - kViewportMargin);
+    SetTwipsGeometry(*picParent, kViewportLeft, kViewportTop, width - kViewportMargin, height - kViewportMargin);
   });
   const int viewWidth = ViewportWidth();
   const int viewHeight = ViewportHeight();

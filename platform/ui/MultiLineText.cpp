@@ -5,7 +5,6 @@
 #include <QTextCursor>
 #include <algorithm>
 
-#include "ui/KeyPress.h"
 
 namespace ui {
 
@@ -49,18 +48,14 @@ void MultiLineText::keyPressEvent(QKeyEvent* event) {
 void MultiLineText::focusInEvent(QFocusEvent* event) {
   QPlainTextEdit::focusInEvent(event);
   emit GotFocus();
-  if (event->reason() == Qt::MouseFocusReason && SelLength() > 0)
-    focusSelection_ = std::make_pair(SelStart(), SelLength());
-  else
-    focusSelection_.reset();
+  focusSelection_.FocusIn(event->reason(), SelStart(), SelLength());
 }
 
 void MultiLineText::mousePressEvent(QMouseEvent* event) {
   QPlainTextEdit::mousePressEvent(event);
-  if (focusSelection_) {
-    SelStart(focusSelection_->first);
-    SelLength(focusSelection_->second);
-    focusSelection_.reset();
+  if (const auto kept = focusSelection_.AfterPress()) {
+    SelStart(kept->first);
+    SelLength(kept->second);
   }
 }
 

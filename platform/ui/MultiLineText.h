@@ -2,16 +2,16 @@
 // A text field of several lines for longer texts (explanations): the text
 // wraps at the field's width and scrolls down when it runs longer. It
 // offers the members of the masked text field without a mask: Text(),
-// SelStart and SelLength in characters, KeyPress (ui/KeyPress.h: Enter
+// SelStart and SelLength in characters, KeyPress (ui/TextFieldInput.h: Enter
 // goes no further than the field, so it types no line break) and GotFocus,
 // whose selection survives the mouse click that brought the focus. Tab
 // moves the focus on; the field's own Change is textChanged.
 
 #include <QPlainTextEdit>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <utility>
+
+#include "ui/TextFieldInput.h"
 
 namespace ui {
 
@@ -42,9 +42,7 @@ class MultiLineText : public QPlainTextEdit {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  // The selection that the GotFocus handler made when a click brought the
-  // focus, put back after the click has placed the cursor.
-  std::optional<std::pair<int, int>> focusSelection_;
+  FocusSelection focusSelection_;
 };
 
 }  // namespace ui

@@ -1,7 +1,5 @@
 #include "ui/QuorMaskText.h"
 
-#include "ui/KeyPress.h"
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -113,18 +111,12 @@ void QuorMaskText::keyPressEvent(QKeyEvent* event) {
 void QuorMaskText::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   emit GotFocus();
-  if (event->reason() == Qt::MouseFocusReason && hasSelectedText())
-    focusSelection_ = std::make_pair(SelStart(), SelLength());
-  else
-    focusSelection_.reset();
+  focusSelection_.FocusIn(event->reason(), SelStart(), SelLength());
 }
 
 void QuorMaskText::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
-  if (focusSelection_) {
-    setSelection(focusSelection_->first, focusSelection_->second);
-    focusSelection_.reset();
-  }
+  if (const auto kept = focusSelection_.AfterPress()) setSelection(kept->first, kept->second);
 }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #pragma once
-// The classic KeyPress of the program's text fields: every key that types
+// What the program's text fields share of their input.
+//
+// KeyPress as the classic fields have it: every key that types
 // a character is first offered to the field's KeyPress handler with its
 // character code (8 Backspace, 13 Enter, control codes for Ctrl+letter).
 // The handler may set the code to 0 to discard the key or change it to type
@@ -10,6 +12,8 @@
 #include <QKeyEvent>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace ui {
 
@@ -17,5 +21,19 @@ namespace ui {
 // field's own key handling) as it was or as the handler changed it.
 void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& keyPress,
                    const std::function<void(QKeyEvent*)>& edit);
+
+// The selection that a field's GotFocus handler makes survives the mouse
+// click that brought the focus (the click would otherwise place the cursor
+// over it).
+class FocusSelection {
+ public:
+  // After the focus arrived and GotFocus ran, with the selection then.
+  void FocusIn(Qt::FocusReason reason, int start, int length);
+  // After the field handled a mouse press: the selection to put back.
+  std::optional<std::pair<int, int>> AfterPress();
+
+ private:
+  std::optional<std::pair<int, int>> kept_;
+};
 
 }  // namespace ui

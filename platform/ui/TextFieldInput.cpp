@@ -1,4 +1,4 @@
-#include "ui/KeyPress.h"
+#include "ui/TextFieldInput.h"
 
 #include <QString>
 
@@ -42,5 +42,14 @@ void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& k
   edit(&changed);
   event->accept();
 }
+
+void FocusSelection::FocusIn(Qt::FocusReason reason, int start, int length) {
+  if (reason == Qt::MouseFocusReason && length > 0)
+    kept_ = std::make_pair(start, length);
+  else
+    kept_.reset();
+}
+
+std::optional<std::pair<int, int>> FocusSelection::AfterPress() { return std::exchange(kept_, std::nullopt); }
 
 }  // namespace ui
