@@ -17,6 +17,14 @@ constexpr int kBookmarkRole = Qt::UserRole + 1;
 DataBoundList::DataBoundList(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   connect(this, &QComboBox::activated, this, [this] { emit Click(); });
+  connect(this, &QComboBox::currentIndexChanged, this, [this] { NotifyChange(); });
+}
+
+void DataBoundList::NotifyChange() {
+  std::string text = Text();
+  if (text == notifiedText_) return;
+  notifiedText_ = std::move(text);
+  emit Change();
 }
 
 void DataBoundList::RowSource(db::RecordsetPtr rs) {
@@ -37,6 +45,17 @@ void DataBoundList::BoundColumn(std::string column) {
 void DataBoundList::Refresh() { Fill(); }
 
 void DataBoundList::Fill() {
+  // The text is cleared whatever happens; Change follows the new list.
+  try {
+    FillRows();
+  } catch (...) {
+    NotifyChange();
+    throw;
+  }
+  NotifyChange();
+}
+
+void DataBoundList::FillRows() {
   const QSignalBlocker quiet(this);
   clear();
   if (!rowSource_ || rowSource_->State() != db::ObjectState::Open || listField_.empty()) return;
