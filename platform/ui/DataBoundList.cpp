@@ -42,6 +42,13 @@ void DataBoundList::BoundColumn(std::string column) {
   Fill();
 }
 
+void DataBoundList::Bind(db::RecordsetPtr rs, std::string listField, std::string boundColumn) {
+  rowSource_ = std::move(rs);
+  listField_ = std::move(listField);
+  boundColumn_ = std::move(boundColumn);
+  Fill();
+}
+
 void DataBoundList::Refresh() { Fill(); }
 
 void DataBoundList::Fill() {

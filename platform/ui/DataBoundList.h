@@ -35,6 +35,9 @@ class DataBoundList : public QComboBox {
   void ListField(std::string column);
   const std::string& BoundColumn() const { return boundColumn_; }
   void BoundColumn(std::string column);
+  // Sets the record set, the shown column and the bound column together
+  // and reads the rows once.
+  void Bind(db::RecordsetPtr rs, std::string listField, std::string boundColumn);
 
   std::string Text() const;
   void Text(const std::string& text);
