@@ -2,8 +2,7 @@
 
 #include <QFont>
 
-#include "BusyWindow.h"
-#include "clsDataAccess.h"
+#include "RecordDialogs.h"
 #include "db/Catalog.h"
 #include "db/SqlText.h"
 #include "modGlobals.h"
@@ -13,13 +12,12 @@
 #include "zelErrHandler.h"
 
 using newrec::FormRule;
+using recorddialogs::HasRows;
 using vb::Variant;
 
 namespace {
 
 constexpr const char* kModule = "frmNewRec";
-
-bool HasRows(const db::RecordsetPtr& rs) { return rs && rs->State() == db::ObjectState::Open && rs->RecordCount() > 0; }
 
 // A pick list held without a connection: the dialog only reads it.
 db::RecordsetPtr Detached(db::RecordsetPtr rs) {
@@ -318,8 +316,7 @@ db::RecordsetPtr frmNewRec::ExistingRows(const FormRule& rule) const {
         << " and form_no =  " << Param(Variant(modGlobals::GlobalParam().DistrictType == "UNIFIED" ? 45 : 43));
       break;
   }
-  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString,
-                                      modGlobals::SharedConnection());
+  return recorddialogs::Fetch(q);
 }
 
 void frmNewRec::HandBack(const FormRule& rule) const {
@@ -357,7 +354,7 @@ void frmNewRec::cmdAddNew_Click() {
 
   db::RecordsetPtr existing;
   {
-    const BusyWindow busy(*this);
+    const recorddialogs::BusyWindow busy(*this);
     trap([&] { existing = ExistingRows(*rule); });
   }
   bool exists = false;

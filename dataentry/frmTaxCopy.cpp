@@ -1,6 +1,6 @@
 #include "frmTaxCopy.h"
 
-#include "BusyWindow.h"
+#include "RecordDialogs.h"
 #include "Utilities.h"
 #include "clsDataAccess.h"
 #include "db/SqlText.h"
@@ -25,11 +25,10 @@ constexpr const char* kTable = "Tax";
 constexpr const char* kItemGap = "     ";
 constexpr std::size_t kCodeWidth = 6;
 
-// The rows of a query, held without a connection; a failed read (reported
-// by the data-access class) is error 91 here.
+// The rows of a query; a failed read (reported by the data-access class) is
+// error 91 here.
 db::RecordsetPtr Read(const SqlText& q) {
-  db::RecordsetPtr rs = clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString,
-                                                     modGlobals::SharedConnection());
+  db::RecordsetPtr rs = recorddialogs::Fetch(q);
   vb::Deref(rs);
   return rs;
 }
@@ -229,7 +228,7 @@ void frmTaxCopy::cmdAddNew_Click() {
   // Retry runs the whole copy again; after a failure nothing of it stays.
   bool copied = false;
   {
-    const BusyWindow busy(*this);
+    const recorddialogs::BusyWindow busy(*this);
     copied = trap([&] { CopyTaxData(districts); });
   }
   if (!copied) return;
