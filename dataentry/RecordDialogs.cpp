@@ -1,5 +1,11 @@
 #include "RecordDialogs.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QScrollBar>
+
 #include "Utilities.h"
 #include "clsDataAccess.h"
 #include "modGlobals.h"
@@ -13,6 +19,35 @@ db::RecordsetPtr Fetch(const db::SqlText& q) {
 
 bool HasRows(const db::RecordsetPtr& rs) {
   return rs && rs->State() == db::ObjectState::Open && rs->RecordCount() > 0;
+}
+
+void DesignFace(QWidget& window) {
+  QFont face(QStringLiteral("MS Sans Serif"));
+  face.setStyleHint(QFont::SansSerif);
+  face.setPointSizeF(8.25);
+  window.setFont(face);
+}
+
+void FitLabels(QWidget& window) {
+  for (QLabel* label : window.findChildren<QLabel*>()) {
+    const int missing = label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() - label->width();
+    if (missing <= 0) continue;
+    const Qt::Alignment alignment = label->alignment();
+    const int left = alignment & Qt::AlignRight ? missing : alignment & Qt::AlignHCenter ? missing / 2 : 0;
+    label->setGeometry(label->x() - left, label->y(), label->width() + missing, label->height());
+  }
+}
+
+void WidePopups(QWidget& window) {
+  for (QComboBox* box : window.findChildren<QComboBox*>()) {
+    auto fit = [box] {
+      QAbstractItemView* list = box->view();
+      list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                            2 * list->frameWidth());
+    };
+    QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, fit);
+    QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, fit);
+  }
 }
 
 BusyWindow::BusyWindow(QWidget& window) : window_(window) {

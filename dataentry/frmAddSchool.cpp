@@ -56,6 +56,9 @@ bool PassedEditCheck(db::Recordset& status) {
 
 frmAddSchool::frmAddSchool(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
+  recorddialogs::DesignFace(*this);
+  recorddialogs::FitLabels(*this);
+  recorddialogs::WidePopups(*this);
   setFixedSize(size());
   connect(cmdAddNew, &QPushButton::clicked, this, [this] { cmdAddNew_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });

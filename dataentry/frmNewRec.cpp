@@ -1,6 +1,7 @@
 #include "frmNewRec.h"
 
 #include <QFont>
+#include <algorithm>
 
 #include "RecordDialogs.h"
 #include "db/Catalog.h"
@@ -45,8 +46,11 @@ const char* const frmNewRec::kNonResidentType = "Average Daily Attendance and Da
 
 frmNewRec::frmNewRec(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
+  recorddialogs::DesignFace(*this);
+  recorddialogs::FitLabels(*this);
+  recorddialogs::WidePopups(*this);
   setFixedSize(size());
-  QFont bold = Label6->font();
+  QFont bold;
   bold.setBold(true);
   Label6->setFont(bold);
   connect(dcoRES_COUNTY_ID, &ui::DataBoundList::Change, this, [this] { dcoRES_COUNTY_ID_Change(); });
@@ -85,6 +89,8 @@ void frmNewRec::Form_Load() {
     if (!countyTax) return;
     Label6->setText(gp.ReportPeriod == 3 ? QStringLiteral("received from :") : QStringLiteral("disbursed to :"));
     Label6->adjustSize();
+    // The bold words follow the plain ones on the same line.
+    Label6->move(std::max(Label6->x(), Label5->geometry().right() + 1), Label6->y());
   });
   if (!trap.Left()) LayOut(*rule);
 }

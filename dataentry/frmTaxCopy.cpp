@@ -53,6 +53,8 @@ db::RecordsetPtr TaxRowsOf(const clsGlobalParam& agency, int period, const std::
 
 frmTaxCopy::frmTaxCopy(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
+  recorddialogs::DesignFace(*this);
+  recorddialogs::FitLabels(*this);
   setFixedSize(size());
   connect(cmdAddNew, &QPushButton::clicked, this, [this] { cmdAddNew_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "KeyInput.h"
 #include "RecordDialogFixture.h"
 #include "frmNewRec.h"
 #include "modMainPickLists.h"
@@ -136,6 +137,9 @@ TEST_F(NewRecord, AddRecordAsksForCountyThenDistrictAndRefusesAPairStoredWithThe
     EXPECT_EQ(TakeMessages(), (Texts{"Please select County of Residence", "Please select District of Residence"}));
     // The agency's own county office is a district of residence like any other.
     Choose(*dialog.dcoRES_SCHOOL_DISTRICT_ID, "Birch County Office of Education");
+    dialog.show();
+    fixtures::Key(*dialog.dcoRES_SCHOOL_DISTRICT_ID, Qt::Key_Return);
+    EXPECT_TRUE(dialog.Loaded()) << "Add Record is not the default button";
     dialog.cmdAddNew_Click();
     EXPECT_FALSE(dialog.Loaded()) << "closed after handing the keys back";
     EXPECT_TRUE(dialog.isEnabled());

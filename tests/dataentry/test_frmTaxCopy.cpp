@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "KeyInput.h"
 #include "RecordDialogFixture.h"
 #include "ScriptedSeams.h"
 #include "db/Recordset.h"
@@ -176,6 +177,9 @@ TEST_F(TaxCopy, MovesAppendSelectedItemsLastFirstAndAllItemsInOrder) {
     const Texts all = ItemsOf(left);
     ASSERT_EQ(all, (Texts{"61001     Birchwood Elementary", "61003     Fernhill Unified", "62001     Lanthorn Unified",
                           "62003     Northwend High", "62002     Quillby Elementary"}));
+    window.show();
+    fixtures::Key(window, Qt::Key_Return);
+    EXPECT_EQ(right.count(), 0) << "no button is the default";
     Select(left, {0, 2, 3});
     window.cmdRight->click();
     EXPECT_EQ(ItemsOf(right), (Texts{all[3], all[2], all[0]}));
