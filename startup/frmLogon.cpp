@@ -72,8 +72,8 @@ constexpr std::array<ColumnField<std::string>, 5> kTextCopies{{
 constexpr std::array<std::string clsGlobalParam::*, 2> kAgencyTexts{{&clsGlobalParam::EditSchoolName,
                                                                     &clsGlobalParam::AuName}};
 
-std::function<ui::Form&()>& MainWindowMaker() {
-  static std::function<ui::Form&()> maker;
+std::function<ui::FormLife&()>& MainWindowMaker() {
+  static std::function<ui::FormLife&()> maker;
   return maker;
 }
 
@@ -421,6 +421,6 @@ void frmLogon::cmdExit_Click() {
   vb::End(0);
 }
 
-void frmLogon::SetMainWindow(std::function<ui::Form&()> maker) { MainWindowMaker() = std::move(maker); }
+void frmLogon::SetMainWindow(std::function<ui::FormLife&()> maker) { MainWindowMaker() = std::move(maker); }
 
 void frmLogon::SetGetLatestWindow(modCOE::WindowMaker maker) { GetLatestMaker() = std::move(maker); }

@@ -35,7 +35,7 @@ class frmLogon : public ui::Form, public Ui::frmLogon {
 
   // The main window's shared instance, which a logon opens; installed by
   // the main window's module.
-  static void SetMainWindow(std::function<ui::Form&()> maker);
+  static void SetMainWindow(std::function<ui::FormLife&()> maker);
   // A new Get Latest import window for each use; installed by the import's
   // module. Get Latest is offered only once it is installed.
   static void SetGetLatestWindow(modCOE::WindowMaker maker);

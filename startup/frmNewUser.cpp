@@ -387,7 +387,7 @@ void frmNewUser::Form_Unload() {
     trap([] { frmLogon::ShowNew(); });
   } else {
     trap([] {
-      if (ui::Form* main = ui::FindForm("frmMain")) main->setEnabled(true);
+      if (QWidget* main = ui::FindForm("frmMain")) main->setEnabled(true);
     });
     trap([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
   }

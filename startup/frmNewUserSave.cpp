@@ -156,7 +156,7 @@ void frmNewUser::SaveEdit() {
     gp.UserEMail = email;
   });
   trap([&] {
-    if (ui::Form* main = ui::FindForm("frmMain"))
+    if (QWidget* main = ui::FindForm("frmMain"))
       vb::Deref(qobject_cast<QLabel*>(&ui::Control(*main, "StBarMain_Panel2")))
           .setText(QString::fromStdString(vb::Trim(modGlobals::GlobalParam().Username)));
   });

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "frmCORRECTION_REASON.h"
+#include "frmFormNote.h"
 #include "frmMain.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
   ui::SetDialogs(&dialogs);
   // The windows of later parts of the program that earlier ones open.
   frmMain::Install();
+  frmFormNote::Install();
+  frmCORRECTION_REASON::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

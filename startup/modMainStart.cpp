@@ -14,10 +14,10 @@
 #include "frmWait.h"
 #include "modGlobals.h"
 #include "modValidationCalculation.h"
-#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/Printers.h"
+#include "ui/Pump.h"
 #include "ui/Settings.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
@@ -226,7 +226,7 @@ void ShowWaitMsg(const std::string& Msg) {
     trap([&] { frmWait::Default().lblMsg->setText(QString::fromStdString(Msg)); });
     trap([] { frmWait::Default().ShowModeless(); });
     // Once, so that the box is painted before the long operation starts.
-    trap([] { ui::clock().ProcessEvents(); });
+    trap([] { ui::DoEvents(); });
     return;
   }
   trap([] { frmWait::Default().lblMsg->clear(); });
@@ -282,7 +282,7 @@ void OnFormOpen(clsGlobalParam& Param) {
   }
   if (current == "frmMain") {
     // The main window offers no entry screen until an agency is chosen.
-    const auto mainWindow = []() -> ui::Form& { return vb::Deref(ui::FindForm("frmMain")); };
+    const auto mainWindow = []() -> QWidget& { return vb::Deref(ui::FindForm("frmMain")); };
     trap([&] { ui::Control(mainWindow(), "cmdSelection_2").setVisible(true); });
     trap([&] { ui::Control(mainWindow(), "cmdSelection_3").setVisible(true); });
     trap([&] { ui::Control(mainWindow(), "dgForms").setEnabled(false); });
@@ -294,7 +294,7 @@ void OnFormOpen(clsGlobalParam& Param) {
     // window disabled while it is open; without a main window there is
     // nothing to disable.
     trap([] {
-      if (ui::Form* mainWindow = ui::FindForm("frmMain")) mainWindow->setEnabled(false);
+      if (QWidget* mainWindow = ui::FindForm("frmMain")) mainWindow->setEnabled(false);
     });
   }
 }

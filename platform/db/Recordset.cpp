@@ -183,6 +183,7 @@ void Recordset::Open() {
 }
 
 void Recordset::Close() {
+  ++rowsVersion_;
   store_.reset();
   view_.clear();
   pos_ = -1;
@@ -263,6 +264,7 @@ void Recordset::SyncView() const {
 }
 
 void Recordset::RebuildView() const {
+  ++rowsVersion_;
   view_.clear();
   if (!store_) return;
   const auto& rows = store_->rows;
@@ -403,6 +405,19 @@ void Recordset::Move(long offset) {
   long base = pos_;
   if (onDeletedRow_ && offset > 0) --base;  // the row after a deleted one already sits at pos_
   SetPosition(base + offset, MoveReason::Move);
+}
+
+vb::Variant Recordset::ValueAt(long position, int index) const {
+  if (!store_) return vb::Null;
+  SyncView();
+  if (position < 1 || position > static_cast<long>(view_.size())) return vb::Null;
+  if (index < 0 || index >= FieldCount()) vb::Raise(vb::err::ItemNotFound);
+  return NullIfEmpty(store_->rows[view_[static_cast<std::size_t>(position - 1)]].values[static_cast<std::size_t>(index)]);
+}
+
+std::uint64_t Recordset::RowsVersion() const {
+  SyncView();
+  return rowsVersion_;
 }
 
 // --- Filter, sort, clone, requery --------------------------------------------

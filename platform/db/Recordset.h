@@ -159,6 +159,13 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   void MoveNext();      // error 3021 when already after the last row
   void MovePrevious();  // error 3021 when already before the first row
   void Move(long offset);
+  // The value of a field in the row at a 1-based position, without moving
+  // the current row (for views that show every row); Null outside
+  // 1..RecordCount.
+  vb::Variant ValueAt(long position, int index) const;
+  // Changes whenever the rows in view change (open, requery, filter, sort,
+  // rows added or removed), so that a view knows when to lay out again.
+  std::uint64_t RowsVersion() const;
 
   // --- Filter and sort. Setting either makes the first row of the result
   // --- current. An empty text clears them.
@@ -248,6 +255,7 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   // The cursor: indices into the store's rows, in view order.
   mutable std::vector<std::uint32_t> view_;
   mutable std::uint64_t viewVersion_ = 0;
+  mutable std::uint64_t rowsVersion_ = 0;  // counts rebuilds of view_
   mutable long pos_ = -1;              // index into view_; -1 BOF, view_.size() EOF
   mutable bool onDeletedRow_ = false;  // the current row was deleted and is still current
   mutable std::int64_t currentRowId_ = -1;

@@ -1,4 +1,5 @@
 #include "ui/Clock.h"
+#include "ui/Pump.h"
 #include "ui/Seam.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ class SystemClock final : public Clock {
     return vb::Date{days + dayFraction};
   }
   void ProcessEvents() override {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    DoEvents();
     QThread::msleep(10);
   }
 };

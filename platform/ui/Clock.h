@@ -12,8 +12,10 @@ class Clock {
   virtual ~Clock() = default;
   // The current local date and time.
   virtual vb::Date Now() = 0;
-  // Lets pending window events run, then rests briefly (a few milliseconds)
-  // so that a waiting loop does not keep the processor busy.
+  // Lets pending window events run through the pump (DoEvents, which holds
+  // the user's input until the waiting handler returns), then rests briefly
+  // (a few milliseconds) so that a waiting loop does not keep the processor
+  // busy.
   virtual void ProcessEvents() = 0;
 };
 

@@ -6,35 +6,26 @@
 #include <vector>
 #include <string>
 
-#include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/MainForm.h"
+#include "ui/Pump.h"
 #include "vb/VbError.h"
 
 namespace ui {
 
 Form::Form(QWidget* parent) : QDialog(parent) {}
 
-void Form::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  Form_Load();
-}
-
 int Form::ShowModal() {
   Load();
+  Form_Activate();
   return dialogs().ShowModal(*this);
 }
 
 void Form::ShowModeless() {
   Load();
+  Form_Activate();
   setModal(false);
   show();
-}
-
-void Form::RunUnload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  Form_Unload();
 }
 
 void Form::Unload(int result) {
@@ -49,11 +40,11 @@ void Form::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-Form* FindForm(std::string_view name) {
+QWidget* FindForm(std::string_view name) {
   const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* form = qobject_cast<Form*>(widget);
-    if (form && form->Loaded() && form->objectName() == wanted) return form;
+    auto* form = dynamic_cast<FormLife*>(widget);
+    if (form && form->Loaded() && widget->objectName() == wanted) return widget;
   }
   return nullptr;
 }
@@ -70,15 +61,16 @@ void UnloadAll() {
   for (QWidget* widget : QApplication::topLevelWidgets()) windows.emplace_back(widget);
   for (const QPointer<QWidget>& window : windows) {
     if (!window) continue;
-    if (auto* form = qobject_cast<Form*>(window.data())) {
+    if (auto* form = dynamic_cast<FormLife*>(window.data())) {
       if (!form->Loaded()) continue;  // not loaded, or already closing
-      form->Unload();
+      if (auto* dialog = qobject_cast<Form*>(window.data())) dialog->Unload();
+      if (auto* mainWindow = qobject_cast<MainForm*>(window.data())) mainWindow->Unload();
     } else if (window->isVisible()) {
       window->close();
     } else {
       continue;
     }
-    clock().ProcessEvents();
+    DoEvents();
   }
 }
 

@@ -8,42 +8,36 @@
 #include <QDialog>
 #include <string_view>
 
+#include "ui/FormLife.h"
+
 namespace ui {
 
-class Form : public QDialog {
+class Form : public QDialog, public FormLife {
   Q_OBJECT
 
  public:
   explicit Form(QWidget* parent = nullptr);
 
-  // Runs Form_Load when the form is not loaded yet.
-  void Load();
-  bool Loaded() const { return loaded_; }
   // Loads the form and shows it modally through the Dialogs seam; answers
   // the result that the form was unloaded with.
   int ShowModal();
-  // Loads the form and shows it without waiting.
-  void ShowModeless();
+  void ShowModeless() override;
   // Runs Form_Unload (once) and closes the form with a result code.
   void Unload(int result = QDialog::Rejected);
 
  protected:
-  virtual void Form_Load() {}
-  virtual void Form_Unload() {}
+  // Runs each time ShowModal or ShowModeless brings the form up, after Load.
+  virtual void Form_Activate() {}
 
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
-
- private:
-  void RunUnload();
-
-  bool loaded_ = false;
 };
 
 // Windows of another part of the program are reached by name, as the
-// classic forms were: the loaded window whose object name is `name` (its
-// class name, "frmMain"), or nullptr when none is loaded.
-Form* FindForm(std::string_view name);
+// classic forms were: the loaded window (a dialog or the main window) whose
+// object name is `name` (its class name, "frmMain"), or nullptr when none is
+// loaded.
+QWidget* FindForm(std::string_view name);
 // The child control of a window by its object name; element i of a control
 // array X is named "X_i". Error 438 when the window has no such control.
 QWidget& Control(QWidget& window, std::string_view name);

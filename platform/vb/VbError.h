@@ -19,6 +19,7 @@ inline constexpr long FileNotFound = 53;
 inline constexpr long PathFileAccessError = 75;
 inline constexpr long ObjectNotSet = 91;            // object variable not set
 inline constexpr long InvalidUseOfNull = 94;
+inline constexpr long InvalidPropertyValue = 380;   // a control refused the value (a list position past its end)
 inline constexpr long CannotCreateObject = 429;
 inline constexpr long NotSupported = 438;           // the object lacks the property or method
 inline constexpr long ArgumentOutOfRange = 3001;    // an argument is of the wrong type or out of range

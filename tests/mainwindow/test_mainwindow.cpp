@@ -15,7 +15,7 @@
 
 namespace {
 
-class MainWindowTest : public StartupTest {
+class LogonToMainWindowTest : public StartupTest {
  protected:
   void SetUp() override {
     StartupTest::SetUp();
@@ -32,7 +32,7 @@ class MainWindowTest : public StartupTest {
   ScriptedClock clock_;
 };
 
-TEST_F(MainWindowTest, ShowsTheLoggedOnContactAndThePeriod) {
+TEST_F(LogonToMainWindowTest, ShowsTheLoggedOnContactAndThePeriod) {
   struct {
     const char* mode;
     const char* caption;
@@ -48,10 +48,10 @@ TEST_F(MainWindowTest, ShowsTheLoggedOnContactAndThePeriod) {
     ASSERT_TRUE(main.Loaded()) << c.mode;
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(main.windowTitle().toStdString(), c.caption);
-    EXPECT_EQ(main.PanelText(1).toStdString(), "Levrona  -  Version  19.00");
-    EXPECT_EQ(main.PanelText(2).toStdString(), "Bea Birch");
-    EXPECT_EQ(main.PanelText(3).toStdString(), c.periodPanel);
-    EXPECT_EQ(main.PanelText(4).toStdString(), "Certification");
+    EXPECT_EQ(main.PanelText(1), "Levrona  -  Version  19.00");
+    EXPECT_EQ(main.PanelText(2), "Bea Birch");
+    EXPECT_EQ(main.PanelText(3), c.periodPanel);
+    EXPECT_EQ(main.PanelText(4), "Certification");
     ASSERT_NE(main.GParam, nullptr);
     EXPECT_EQ(main.GParam->Username, "Bea Birch") << "the window keeps its own copy";
     EXPECT_EQ(modGlobals::gstrCurrentForm, "frmMain");
@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, ShowsTheLoggedOnContactAndThePeriod) {
   }
 }
 
-TEST_F(MainWindowTest, LogOutReturnsToTheLogonAndTheNextLogonStartsAfresh) {
+TEST_F(LogonToMainWindowTest, LogOutReturnsToTheLogonAndTheNextLogonStartsAfresh) {
   LogOn(OpenLogon(), "Ada Alder");
   frmMain* first = &frmMain::Default();
   db::ConnectionPtr conn = modGlobals::gobjAdoUtils->Conn();
@@ -79,12 +79,12 @@ TEST_F(MainWindowTest, LogOutReturnsToTheLogonAndTheNextLogonStartsAfresh) {
   frmMain& second = frmMain::Default();
   EXPECT_NE(&second, first) << "a fresh main window";
   EXPECT_TRUE(second.Loaded());
-  EXPECT_EQ(second.PanelText(2).toStdString(), "Bea Birch");
+  EXPECT_EQ(second.PanelText(2), "Bea Birch");
   EXPECT_EQ(modGlobals::gobjGlobalParam->UserDistrictName, "Birchwood Elementary");
   EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
-TEST_F(MainWindowTest, ExitClosesTheConnectionGivesUpTheLockAndEnds) {
+TEST_F(LogonToMainWindowTest, ExitClosesTheConnectionGivesUpTheLockAndEnds) {
   ASSERT_FALSE(Utilities::IsAppInstance()) << "this copy holds the lock";
   LogOn(OpenLogon(), "Ada Alder");
   frmMain& main = frmMain::Default();

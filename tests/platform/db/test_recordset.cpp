@@ -227,6 +227,42 @@ TEST_F(RecordsetTest, MoveNotificationFiresOnEveryChangeOfTheCurrentRow) {
   rs->RemoveMoveHandler(handle);
 }
 
+TEST_F(RecordsetTest, ReadsAnyRowInViewWithoutMovingAndTellsWhenTheRowsChange) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  rs->Sort("NAME DESC");
+  rs->Filter("KIND = 3");
+  rs->MoveLast();
+  const int name = rs->FieldIndex("NAME");
+  EXPECT_EQ(vb::TextOf(rs->ValueAt(1, name)), "Cedar") << "rows in sorted, filtered order";
+  EXPECT_EQ(vb::TextOf(rs->ValueAt(2, name)), "Alder");
+  EXPECT_TRUE(rs->ValueAt(3, name).IsNull()) << "past the last row";
+  EXPECT_TRUE(rs->ValueAt(0, name).IsNull());
+  EXPECT_EQ(rs->AbsolutePosition(), 2) << "reading moved nothing";
+  EXPECT_EQ(ErrorOf([&] { rs->ValueAt(1, 99); }), vb::err::ItemNotFound);
+
+  struct Step {
+    std::function<void()> action;
+    bool changesRows;
+    const char* what;
+  };
+  const std::vector<Step> steps = {
+      {[&] { rs->MoveFirst(); }, false, "a move"},
+      {[&] { rs->SetValue("NAME", Variant("Cypress")); }, false, "a field assignment"},
+      {[&] { rs->Filter(""); }, true, "a filter"},
+      {[&] { rs->Sort("NAME"); }, true, "a sort"},
+      {[&] { rs->Requery(); }, true, "a requery"},
+      {[&] { rs->AddNew(); }, true, "a new row"},
+      {[&] { rs->CancelUpdate(); }, true, "the new row cancelled"},
+      {[&] { rs->Close(); }, true, "closing"},
+  };
+  for (const Step& step : steps) {
+    const std::uint64_t before = rs->RowsVersion();
+    step.action();
+    EXPECT_EQ(rs->RowsVersion() != before, step.changesRows) << step.what;
+  }
+  EXPECT_TRUE(rs->ValueAt(1, 0).IsNull()) << "a closed record set has no rows";
+}
+
 TEST_F(RecordsetTest, ConvertsValuesOnAssignment) {
   auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
   rs->SetValue("COUNTY_ID", Variant("1,234"));

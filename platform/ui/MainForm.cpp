@@ -1,0 +1,30 @@
+#include "ui/MainForm.h"
+
+#include <QCloseEvent>
+#include <QResizeEvent>
+
+namespace ui {
+
+MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {}
+
+void MainForm::ShowModeless() {
+  Load();
+  show();
+}
+
+void MainForm::Unload() {
+  RunUnload();
+  close();
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  RunUnload();
+  QMainWindow::closeEvent(event);
+}
+
+void MainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (Loaded()) Form_Resize();
+}
+
+}  // namespace ui
