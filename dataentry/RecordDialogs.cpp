@@ -9,6 +9,8 @@
 #include "Utilities.h"
 #include "clsDataAccess.h"
 #include "modGlobals.h"
+#include "ui/Dialogs.h"
+#include "vb/VbError.h"
 
 namespace recorddialogs {
 
@@ -20,6 +22,24 @@ db::RecordsetPtr Fetch(const db::SqlText& q) {
 bool HasRows(const db::RecordsetPtr& rs) {
   return rs && rs->State() == db::ObjectState::Open && rs->RecordCount() > 0;
 }
+
+bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found) {
+  bool exists = true;
+  if (!trap([&] { exists = !vb::Deref(found).Eof() && found->RecordCount() >= 1; })) return false;
+  if (exists) trap([] { ui::MsgBox("Record already exists for this selection", ui::vbInformation); });
+  return !exists;
+}
+
+void CancelNewRecord(const char* module, ui::Form& window) {
+  Trap trap(module, "cmdCancel_Click");
+  trap([] {
+    modGlobals::glngNewResCountyID = 0;
+    modGlobals::glngNewResDistrictID = 0;
+  });
+  trap([&] { window.Unload(); });
+}
+
+namespace {
 
 void DesignFace(QWidget& window) {
   QFont face(QStringLiteral("MS Sans Serif"));
@@ -48,6 +68,15 @@ void WidePopups(QWidget& window) {
     QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, fit);
     QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, fit);
   }
+}
+
+}  // namespace
+
+void DesignLook(QWidget& window) {
+  DesignFace(window);
+  FitLabels(window);
+  WidePopups(window);
+  window.setFixedSize(window.size());
 }
 
 BusyWindow::BusyWindow(QWidget& window) : window_(window) {

@@ -56,10 +56,7 @@ bool PassedEditCheck(db::Recordset& status) {
 
 frmAddSchool::frmAddSchool(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
-  recorddialogs::DesignFace(*this);
-  recorddialogs::FitLabels(*this);
-  recorddialogs::WidePopups(*this);
-  setFixedSize(size());
+  recorddialogs::DesignLook(*this);
   connect(cmdAddNew, &QPushButton::clicked, this, [this] { cmdAddNew_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
@@ -157,24 +154,11 @@ void frmAddSchool::cmdAddNew_Click() {
       existing = recorddialogs::Fetch(q);
     });
   }
-  // Nothing is handed back unless the look-up answered.
-  bool exists = true;
-  if (!trap([&] { exists = !vb::Deref(existing).Eof() && existing->RecordCount() >= 1; })) return;
-  if (exists) {
-    trap([] { ui::MsgBox("Record already exists for this selection", ui::vbInformation); });
-    return;
-  }
+  if (!recorddialogs::NoExistingRecord(trap, existing)) return;
   trap([&] { modGlobals::glngChosenSchoolID = vb::CLng(Variant(school)); });
   trap([&] { Unload(QDialog::Accepted); });
 }
 
-void frmAddSchool::cmdCancel_Click() {
-  Trap trap(kModule, "cmdCancel_Click");
-  trap([] {
-    modGlobals::glngNewResCountyID = 0;
-    modGlobals::glngNewResDistrictID = 0;
-  });
-  trap([&] { Unload(); });
-}
+void frmAddSchool::cmdCancel_Click() { recorddialogs::CancelNewRecord(kModule, *this); }
 
 void frmAddSchool::Form_Unload() { modGlobals::gblnAddSchoolClosed = true; }

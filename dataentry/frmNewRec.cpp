@@ -46,10 +46,7 @@ const char* const frmNewRec::kNonResidentType = "Average Daily Attendance and Da
 
 frmNewRec::frmNewRec(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
-  recorddialogs::DesignFace(*this);
-  recorddialogs::FitLabels(*this);
-  recorddialogs::WidePopups(*this);
-  setFixedSize(size());
+  recorddialogs::DesignLook(*this);
   QFont bold;
   bold.setBold(true);
   Label6->setFont(bold);
@@ -363,22 +360,9 @@ void frmNewRec::cmdAddNew_Click() {
     const recorddialogs::BusyWindow busy(*this);
     trap([&] { existing = ExistingRows(*rule); });
   }
-  bool exists = false;
-  trap([&] { exists = !vb::Deref(existing).Eof() && existing->RecordCount() >= 1; });
-  if (trap.Left()) return;
-  if (exists) {
-    trap([] { ui::MsgBox("Record already exists for this selection", ui::vbInformation); });
-    return;
-  }
+  if (!recorddialogs::NoExistingRecord(trap, existing)) return;
   trap([&] { HandBack(*rule); });
   trap([&] { Unload(QDialog::Accepted); });
 }
 
-void frmNewRec::cmdCancel_Click() {
-  Trap trap(kModule, "cmdCancel_Click");
-  trap([] {
-    modGlobals::glngNewResCountyID = 0;
-    modGlobals::glngNewResDistrictID = 0;
-  });
-  trap([&] { Unload(); });
-}
+void frmNewRec::cmdCancel_Click() { recorddialogs::CancelNewRecord(kModule, *this); }

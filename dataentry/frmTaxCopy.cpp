@@ -53,9 +53,7 @@ db::RecordsetPtr TaxRowsOf(const clsGlobalParam& agency, int period, const std::
 
 frmTaxCopy::frmTaxCopy(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
-  recorddialogs::DesignFace(*this);
-  recorddialogs::FitLabels(*this);
-  setFixedSize(size());
+  recorddialogs::DesignLook(*this);
   connect(cmdAddNew, &QPushButton::clicked, this, [this] { cmdAddNew_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   connect(cmdRight, &QPushButton::clicked, this, [this] { cmdRight_Click(); });
