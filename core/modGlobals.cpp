@@ -31,6 +31,7 @@ std::string gstrNewRecSource;
 bool gblnTaxCopied = false;
 std::int16_t gintSavedLEARow = 0;
 std::int16_t gintSavedFormRow = 0;
+std::int32_t glngClickedSchoolID = 0;
 bool gblnBatchPrint = false;
 std::string gstrPrintLog;
 std::string gstrPrintCaller;
