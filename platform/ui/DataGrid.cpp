@@ -383,6 +383,10 @@ void DataGrid::mousePressEvent(QMouseEvent* event) {
   pressArmed_ = true;
   RaiseMouseDown(viewport(), event);
   QTableView::mousePressEvent(event);
+  // A press on the cell that is already current (after a record-selector
+  // press left no current column) makes its column current again.
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && at == currentIndex()) col_ = at.column();
 }
 
 void DataGrid::mouseReleaseEvent(QMouseEvent* event) {

@@ -88,11 +88,17 @@ TEST_F(MainWindowTest, AFirstColumnClickFlipsTheAgencysFlagAndStoresItAtOnce) {
   ClickCell(grid, 1, grid.ColumnIndex("DISTRICT_NAME"));
   EXPECT_EQ(flag("10070"), "No");
 
+  // A first-column click right after the row's record selector flips too.
+  ClickCell(grid, 2, 0);
+  ClickRecordSelector(grid, 2);
+  ClickCell(grid, 2, 0);
+  EXPECT_EQ(flag("71001"), "No");
+
   // A press on the headings keeps the agency row; on the entry-screen
   // grid it stores -1.
   QHeaderView& headings = *grid.horizontalHeader();
   QTest::mouseClick(headings.viewport(), Qt::LeftButton, {}, QPoint(headings.sectionViewportPosition(0) + 4, 4));
-  EXPECT_EQ(w.dgLEARowValue, 1);
+  EXPECT_EQ(w.dgLEARowValue, 2);
   w.dgFormsRowValue = 5;
   w.dgForms_MouseDown(1, 0, 40, 2);
   EXPECT_EQ(w.dgFormsRowValue, -1);

@@ -144,6 +144,7 @@ TEST_F(DataGridTest, MouseDownComesBeforeClickWithThePositionsUnderThePointer) {
   QWidget* selectors = grid_.verticalHeader()->viewport();
   QWidget* headings = grid_.horizontalHeader()->viewport();
   const QPoint cell21 = grid_.visualRect(grid_.model()->index(2, 1)).center();
+  const QPoint cell11 = grid_.visualRect(grid_.model()->index(1, 1)).center();
   const int row1Y = grid_.verticalHeader()->sectionViewportPosition(1) + 2;  // near the edge
   const int column0X = grid_.horizontalHeader()->sectionViewportPosition(0) + grid_.horizontalHeader()->sectionSize(0) / 2;
   const int belowRows = grid_.verticalHeader()->sectionViewportPosition(3) + 60;
@@ -160,6 +161,8 @@ TEST_F(DataGridTest, MouseDownComesBeforeClickWithThePositionsUnderThePointer) {
   const Case cases[] = {
       {"a cell", cells, cell21, 2, 1, true, 3, 1},
       {"a record selector", selectors, QPoint(4, row1Y), 1, -1, true, 2, -1},
+      {"the cell of that row under the current column", cells, cell11, 1, 1, true, 2, 1},
+      {"the record selector again", selectors, QPoint(4, row1Y), 1, -1, true, 2, -1},
       {"a column heading", headings, QPoint(column0X, 4), -1, 0, false, 2, -1},
       {"below the last row", cells, QPoint(cell21.x(), belowRows), -1, 1, true, 2, -1},
   };
