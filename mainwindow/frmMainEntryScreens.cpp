@@ -2,7 +2,8 @@
 // to the current agency in the fiscal year and period, joined with the
 // agency's status rows, and the upkeep of those status rows.
 
-#include <span>
+#include <algorithm>
+#include <iterator>
 
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
@@ -362,6 +363,16 @@ void frmMain::refresh_dgForms() {
       if (layout.caption) column.Caption(layout.caption);
     });
   }
+  // The other columns (flag, certificate, counts and dates) take the width
+  // their heading and values need.
+  trap([&] {
+    for (int i = 0; i < dgForms->ColumnCount(); ++i) {
+      const std::string field = dgForms->Columns(i).DataField();
+      const bool laidOut = std::any_of(std::begin(kFormGridLayout), std::end(kFormGridLayout),
+                                       [&](const FormColumnLayout& layout) { return vb::TextEquals(layout.column, field); });
+      if (!laidOut) dgForms->Columns(i).FitContents();
+    }
+  });
   trap([&] { dgForms->viewport()->update(); });
 }
 

@@ -81,6 +81,13 @@ TEST_F(DataGridTest, ColumnsByNameOrPositionWithTwipsWidthsFormatsAndCaptions) {
   EXPECT_EQ(vb::CLng(grid_.Columns("CODE").Value()), 7);
   EXPECT_EQ(grid_.model()->headerData(1, Qt::Horizontal).toString(), "AGENCY");
 
+  // A column can take the width that its heading and values need.
+  const std::string heading = "THE AGENCY'S NAME AS IT WAS REGISTERED";
+  grid_.Columns("NAME").Caption(heading);
+  grid_.Columns("NAME").FitContents();
+  EXPECT_GT(header.sectionSize(1), grid_.fontMetrics().horizontalAdvance(QString::fromStdString(heading)));
+  EXPECT_NEAR(grid_.Columns("NAME").Width(), ui::PixelsToTwipsX(header.sectionSize(1)), 15);
+
   // Binding again rebuilds the columns from the fields.
   grid_.DataSource(rs);
   EXPECT_FALSE(header.isSectionHidden(0));
