@@ -2,6 +2,7 @@
 
 #include "numbox/NumServices.h"
 #include "numbox/NumValue.h"
+#include "numbox/Units.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -147,6 +148,7 @@ void CEditBase::AfterSet(SetKind kind) {
       break;
     case SetKind::Keep:
     case SetKind::Negative:
+    case SetKind::Calc:
       break;
   }
 }
@@ -183,15 +185,31 @@ void CEditBase::SetAlignment(short v) {
 }
 
 void CEditBase::SetEnabled(bool v) {
+  enabled_ = v;
   setEnabled(v);
   AfterSet(SetKind::Repaint);
 }
 
-QFont CEditBase::NullFont() const {
-  if (nullFont_) return *nullFont_;
-  QFont f = font();
-  f.setItalic(true);
-  return f;
+void CEditBase::SetFont(const FontDesc& v) {
+  font_ = v;
+  setFont(v.ToQFont());
+  AfterSet(SetKind::Repaint);
+}
+
+void CEditBase::ClearFont() {
+  font_.reset();
+  setFont(QFont());
+  AfterSet(SetKind::Repaint);
+}
+
+QSize CEditBase::Extent() const {
+  if (extent_ && PixelsOfHimetric(*extent_) == size()) return *extent_;
+  return HimetricOfPixels(size());
+}
+
+void CEditBase::SetExtent(const QSize& himetric) {
+  extent_ = himetric;
+  resize(PixelsOfHimetric(himetric));
 }
 
 void CEditBase::SetSelStart(short start) {
@@ -322,7 +340,7 @@ Rect CEditBase::GetTextRect() const {
   return r;
 }
 
-QFont CEditBase::PaintFont() const { return IsNullShown() ? NullFont() : font(); }
+QFont CEditBase::PaintFont() const { return IsNullShown() ? nullFont_.ToQFont() : font(); }
 
 int CEditBase::TextWidth(const QString& text) const { return QFontMetrics(PaintFont()).horizontalAdvance(text); }
 
@@ -745,10 +763,52 @@ bool CEditBase::event(QEvent* event) {
       }
       return true;
     }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      return MouseEvent(static_cast<QMouseEvent*>(event));
     default:
       break;
   }
   return QWidget::event(event);
+}
+
+bool CEditBase::MouseEvent(QMouseEvent* event) {
+  // The field's own handling first, then the stock events.
+  const QEvent::Type type = event->type();
+  const QPoint at = event->position().toPoint();
+  const short shift = ShiftState(event->modifiers());
+  auto code = [](Qt::MouseButtons buttons) {
+    return static_cast<short>(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
+                              ((buttons & Qt::MiddleButton) ? 4 : 0));
+  };
+  QPointer<CEditBase> self(this);
+  const bool handled = QWidget::event(event);
+  if (!self) return handled;
+  switch (type) {
+    case QEvent::MouseButtonPress:
+      if (event->button() == Qt::LeftButton) leftPressed_ = true;
+      emit MouseDown(code(event->button()), shift, at.x(), at.y());
+      break;
+    case QEvent::MouseButtonDblClick:
+      // The second press of a double click is the double click itself.
+      emit DblClick();
+      break;
+    case QEvent::MouseMove:
+      emit MouseMove(code(event->buttons()), shift, at.x(), at.y());
+      break;
+    case QEvent::MouseButtonRelease: {
+      const bool click = event->button() == Qt::LeftButton && leftPressed_;
+      if (event->button() == Qt::LeftButton) leftPressed_ = false;
+      emit MouseUp(code(event->button()), shift, at.x(), at.y());
+      if (self && click) emit Click();
+      break;
+    }
+    default:
+      break;
+  }
+  return handled;
 }
 
 // ---- focus -----------------------------------------------------------------
@@ -835,6 +895,14 @@ void CEditBase::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   KeepScrollInRange();
   UpdateCaret();
+  ExtentChanged();
+}
+
+void CEditBase::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  FirstShown();
 }
 
 // ---- painting ----------------------------------------------------------------
@@ -987,18 +1055,27 @@ QString CEditBase::ControlNameOf(const QWidget* control) {
   return name;
 }
 
+QList<QWidget*> CEditBase::OtherControls() const {
+  // The window's own controls: not this field, and not the windows of its
+  // own (the calculator, the tip) or of any other control.
+  QList<QWidget*> controls;
+  QWidget* top = window();
+  for (QWidget* w : top->findChildren<QWidget*>()) {
+    if (w != this && w->window() == top) controls << w;
+  }
+  return controls;
+}
+
 QWidget* CEditBase::FindControlByName(const QString& name) const {
   if (name.isEmpty()) return nullptr;
-  for (QWidget* w : window()->findChildren<QWidget*>()) {
-    if (w != this && ControlNameOf(w) == name) return w;
+  for (QWidget* w : OtherControls()) {
+    if (ControlNameOf(w) == name) return w;
   }
   return nullptr;
 }
 
 void CEditBase::ListControlNames(QStringList& names) const {
-  for (QWidget* w : window()->findChildren<QWidget*>()) {
-    if (w != this) names << ControlNameOf(w);
-  }
+  for (QWidget* w : OtherControls()) names << ControlNameOf(w);
 }
 
 bool CEditBase::GetPropertyByName(const QObject* object, const QString& name, QVariant& out) {

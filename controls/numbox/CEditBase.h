@@ -13,6 +13,7 @@
 // its rectangle, so the "client" area is the widget less the border.
 
 #include "numbox/Frames.h"
+#include "numbox/PropTypes.h"
 
 #include <QBasicTimer>
 #include <QFont>
@@ -81,9 +82,9 @@ class CEditBase : public QWidget {
   void SetAllowEscape(bool v) { Store(allowEscape_, v, SetKind::Keep); }
   QString NullText() const { return nullText_; }
   void SetNullText(const QString& v) { Store(nullText_, v, SetKind::RepaintNull); }
-  // The font of the null text; unset, the field's own font in italics.
-  QFont NullFont() const;
-  void SetNullFont(const QFont& v) { Store(nullFont_, std::optional<QFont>(v), SetKind::Keep); }
+  // The font of the null text.
+  FontDesc NullFont() const { return nullFont_; }
+  void SetNullFont(const FontDesc& v) { Store(nullFont_, v, SetKind::Keep); }
   OleColor NullForeColor() const { return nullForeColor_; }
   void SetNullForeColor(OleColor v) { Store(nullForeColor_, v, SetKind::RepaintNull); }
   OleColor NullBackColor() const { return nullBackColor_; }
@@ -108,8 +109,20 @@ class CEditBase : public QWidget {
   void SetForeColor(OleColor v) { Store(foreColor_, v, SetKind::Repaint); }
   OleColor BackColor() const { return backColor_; }
   void SetBackColor(OleColor v) { Store(backColor_, v, SetKind::Repaint); }
-  bool Enabled() const { return isEnabled(); }
+  // The field's own Enabled setting (its window may still be disabled
+  // with a disabled parent).
+  bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
+  // The stock font: the host's font until one is set.
+  FontDesc Font() const { return font_ ? *font_ : FontDesc::FromQFont(font()); }
+  bool HasOwnFont() const { return font_.has_value(); }
+  void SetFont(const FontDesc& v);
+  // Back to the host's font.
+  void ClearFont();
+  // The field's size in HIMETRIC units (0.01 mm); a size that was loaded
+  // stays as loaded while the widget keeps the size it gave.
+  QSize Extent() const;
+  void SetExtent(const QSize& himetric);
   bool EllipsesButton() const { return ellipsesButton_; }
   void SetEllipsesButton(bool v) { Store(ellipsesButton_, v, SetKind::Repaint); }
   bool EllipsesButtonEnabled() const { return ellipsesButtonEnabled_; }
@@ -136,8 +149,10 @@ class CEditBase : public QWidget {
   void SetTagVariant(const QVariant& v) { Store(tagVariant_, v, SetKind::Keep); }
   QString UndoText() const { return undoText_; }
   void SetUndoText(const QString& v) { Store(undoText_, v, SetKind::Keep); }
-  // Whether a property set has completed since the field was made.
+  // Whether a property set has completed since the field was made or
+  // its properties were last loaded.
   bool IsModified() const { return modified_; }
+  void SetModified(bool v) { modified_ = v; }
 
   // ---- edit text, caret and selection --------------------------------------
   QString GetEditText() const { return editText_; }
@@ -199,6 +214,7 @@ class CEditBase : public QWidget {
   // The first other widget of the window with that name (case-sensitive).
   QWidget* FindControlByName(const QString& name) const;
   void ListControlNames(QStringList& names) const;
+  QList<QWidget*> OtherControls() const;
   // Qt properties by name; no object answers true and does nothing.
   static bool GetPropertyByName(const QObject* object, const QString& name, QVariant& out);
   static bool PutPropertyByName(QObject* object, const QString& name, const QVariant& value);
@@ -213,13 +229,21 @@ class CEditBase : public QWidget {
   QSize minimumSizeHint() const override;
 
  signals:
+  // The stock events. Key codes travel by reference: a handler connected
+  // directly may change them (KeyPress with 0 drops the character).
   void KeyDown(short& keyCode, short shift);
   void KeyPress(short& keyAscii);
   void KeyUp(short& keyCode, short shift);
+  void Click();
+  void DblClick();
+  // Button: 1 left, 2 right, 4 middle; x and y in pixels.
+  void MouseDown(short button, short shift, int x, int y);
+  void MouseMove(short button, short shift, int x, int y);
+  void MouseUp(short button, short shift, int x, int y);
 
  protected:
   // How a property set refreshes the field after storing.
-  enum class SetKind { Keep, Repaint, RepaintUnfocused, RepaintNull, Caret, Reformat, Negative };
+  enum class SetKind { Keep, Repaint, RepaintUnfocused, RepaintNull, Caret, Reformat, Negative, Calc };
 
   template <class T, class V>
   void Store(T& member, const V& value, SetKind kind) {
@@ -250,6 +274,10 @@ class CEditBase : public QWidget {
   // Called whenever the undo text is recorded, so that a derived class can
   // keep what goes with it.
   virtual void OnUndoRecorded() {}
+  // The field's size has changed.
+  virtual void ExtentChanged() {}
+  // The field is shown for the first time.
+  virtual void FirstShown() {}
 
   int NextCharPos() const { return caret_ < editText_.size() ? caret_ + 1 : caret_; }
   int PrevCharPos() const { return std::max(caret_ - 1, 0); }
@@ -285,6 +313,8 @@ class CEditBase : public QWidget {
   void DrawEllipsesButton(QPainter& p, const Rect& r, bool pressed) const;
 
   bool event(QEvent* event) override;
+  // Mouse events: the field's handling, then the stock mouse events.
+  bool MouseEvent(QMouseEvent* event);
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -294,6 +324,7 @@ class CEditBase : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   // The cursor over a point: the arrow over buttons, else by MousePointer.
   virtual void UpdateCursor(QPoint at);
 
@@ -301,15 +332,17 @@ class CEditBase : public QWidget {
   virtual bool WantsShortcutOverride(const QKeyEvent* event) const;
 
  private:
+  friend class PropertyExchange;
+
   void KeyPressed(QKeyEvent* event);
   void KeepScrollInRange();
   OleColor RuleColor(bool text) const;
   int TextWidth(const QString& text) const;
 
   // Properties.
-  bool maskErrorBeep_ = true;
-  bool insertMode_ = true;
-  bool allowInsertModeChange_ = true;
+  Flag maskErrorBeep_ = Flag::Default(true);
+  Flag insertMode_ = Flag::Default(true);
+  Flag allowInsertModeChange_ = Flag::Default(true);
   short caretStyle_ = 0;
   short caretStyleOvertype_ = 1;
   QPixmap caretPicture_, caretPictureOvertype_;
@@ -319,27 +352,30 @@ class CEditBase : public QWidget {
   short alignment_ = 1;
   short borderStyle_ = 1;
   short appearance_ = 1;
-  bool allowNull_ = true;
-  bool allowEscape_ = true;
+  Flag allowNull_ = Flag::Default(true);
+  Flag allowEscape_ = Flag::Default(true);
   QString nullText_;
-  std::optional<QFont> nullFont_;
+  FontDesc nullFont_ = FontDesc::SansSerif(90000, 400, true);
   OleColor nullForeColor_ = kIgnoreColor, nullBackColor_ = kIgnoreColor;
   OleColor focusForeColor_ = kIgnoreColor, focusBackColor_ = kIgnoreColor;
   OleColor maskErrorForeColor_ = 0x0000FF, maskErrorBackColor_ = kIgnoreColor;
   OleColor readOnlyForeColor_ = kIgnoreColor, readOnlyBackColor_ = kSystemButtonFace;
   OleColor selForeColor_ = kSystemHighlightText, selBackColor_ = kSystemHighlight;
   OleColor foreColor_ = kSystemWindowText, backColor_ = kSystemWindow;
-  bool ellipsesButton_ = false;
-  bool ellipsesButtonEnabled_ = true;
+  Flag ellipsesButton_ = Flag::Default(false);
+  Flag ellipsesButtonEnabled_ = Flag::Default(true);
   short ellipsesButtonWidth_ = 16;
   QPixmap ellipsesButtonPic_, ellipsesButtonPicDisabled_;
-  bool keepFocusOnError_ = false;
-  bool locked_ = false;
-  bool autoSelect_ = false;
-  bool autoTab_ = false;
-  bool tabOnEnter_ = false;
-  bool hideSelection_ = true;
+  Flag keepFocusOnError_ = Flag::Default(false);
+  Flag locked_ = Flag::Default(false);
+  Flag autoSelect_ = Flag::Default(false);
+  Flag autoTab_ = Flag::Default(false);
+  Flag tabOnEnter_ = Flag::Default(false);
+  Flag hideSelection_ = Flag::Default(true);
   QVariant tagVariant_;
+  Flag enabled_ = Flag::Default(true);
+  std::optional<FontDesc> font_;
+  std::optional<QSize> extent_;
   bool modified_ = false;
 
   // State.
@@ -353,6 +389,8 @@ class CEditBase : public QWidget {
   bool mouseSelecting_ = false;
   int lastChar_ = 0;
   bool focused_ = false;
+  bool shown_ = false;
+  bool leftPressed_ = false;  // a left press in the field, for Click
 
   // The caret, drawn by the widget.
   QRect caretRect_;

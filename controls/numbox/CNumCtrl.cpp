@@ -1,11 +1,18 @@
 #include "numbox/CNumCtrl.h"
 
+#include "numbox/CCursorBinding.h"
+#include "numbox/CTipWnd.h"
+#include "numbox/NumModule.h"
 #include "numbox/NumServices.h"
+#include "numbox/PropertyExchange.h"
+#include "numbox/Units.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace numbox {
 
@@ -20,20 +27,42 @@ bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-CNumCtrl::CNumCtrl(QWidget* parent) : CEditBase(parent) { PropertiesLoaded(); }
+CNumCtrl::CNumCtrl(QWidget* parent)
+    : CEditBase(parent), tip_(new CTipWnd(this)), binding_(std::make_unique<CCursorBinding>(this)) {
+  tip_->AddTool(0, toolTipText_, rect());
+  PropertiesLoaded();
+}
+
+CNumCtrl::~CNumCtrl() {
+  // The windows go first: a calculator that holds the mouse lets it go.
+  delete calcWnd_.data();
+  delete tip_;
+}
 
 void CNumCtrl::PropertiesLoaded() {
-  if (!engine_.SetValueFromText(engine_.StoredText())) engine_.SetValueText(QString());
+  tip_->SetToolText(0, toolTipText_);
+  // A stored text that is no number of the value kind (the empty text
+  // among them) is not taken and reports nothing.
+  const bool taken = engine_.SetValueFromText(engine_.StoredText());
+  if (!taken) engine_.SetValueText(QString());
   RebuildDisplay();
   RefreshWindowText();
   DiscardUndo();
   ResetCaret();
+  if (taken) NotifyChange();
 }
+
+QByteArray CNumCtrl::Save() const { return PropertyExchange::Save(*this); }
+void CNumCtrl::Load(const QByteArray& bytes) { PropertyExchange::Load(*this, bytes); }
+void CNumCtrl::Reset() { PropertyExchange::Reset(*this); }
+QVariantMap CNumCtrl::SaveToBag() const { return PropertyExchange::SaveToBag(*this); }
+void CNumCtrl::LoadFromBag(const QVariantMap& bag) { PropertyExchange::LoadFromBag(*this, bag); }
 
 // ---- value members -----------------------------------------------------------
 
 void CNumCtrl::SetText(const QString& text) {
   if (!engine_.SetValueFromText(text)) ThrowErrorById(13);
+  SetModified(true);
   RefreshWindowText();
   NotifyChange();
 }
@@ -42,6 +71,7 @@ QVariant CNumCtrl::Value() { return engine_.ValueAsVariant(); }
 
 void CNumCtrl::SetValue(QVariant& value) {
   if (!engine_.SetValueFromVariant(value)) ThrowErrorById(13);
+  SetModified(true);
   ShowChange(GetCaretPos());
 }
 
@@ -57,7 +87,10 @@ QString CNumCtrl::SelText() const {
   return edit.mid(SelLow(), SelHigh() - SelLow());
 }
 
-void CNumCtrl::SetSelText(const QString& text) { ReplaceSel(text); }
+void CNumCtrl::SetSelText(const QString& text) {
+  SetModified(true);
+  ReplaceSel(text);
+}
 
 void CNumCtrl::SetFormat(const QString& format) {
   Store(format_, format, SetKind::Keep);
@@ -87,6 +120,7 @@ void CNumCtrl::StoreNumberText(QString& member, const QString& text) {
 }
 
 void CNumCtrl::AfterSet(SetKind kind) {
+  if (kind == SetKind::Calc && dropped_ && calcWnd_) calcWnd_->update();
   if (kind == SetKind::Reformat) RefreshAll();
   // The null text is shown as the field's text: a change shows at once.
   if (kind == SetKind::RepaintNull) RefreshWindowText();
@@ -365,6 +399,8 @@ void CNumCtrl::OnKillFocus(Qt::FocusReason reason) {
 // ---- keys ------------------------------------------------------------------
 
 bool CNumCtrl::ConsumesBeforeDispatch(int vk) const {
+  // Enter commits a dropped calculator and goes no further.
+  if (vk == kVkReturn && dropped_) return true;
   if (vk == kVkEscape) return !(calcDropDown_ && !CalculatorDroppedDown() && !AllowEscape());
   return CEditBase::ConsumesBeforeDispatch(vk);
 }
@@ -377,12 +413,13 @@ bool CNumCtrl::WantsShortcutOverride(const QKeyEvent* event) const {
 void CNumCtrl::OnKeyDown(int vk, Qt::KeyboardModifiers modifiers) {
   QPointer<CNumCtrl> self(this);
   skipNextChar_ = false;
-  if (calcDropDown_ && CalculatorDroppedDown()) {
-    if (vk == kVkReturn) {
+  if (CalculatorDroppedDown()) {
+    if (vk == kVkReturn && calcDropDown_) {
       CommitCalculator();
       return;
     }
-    FireKeyDown(vk, modifiers);
+    if (!FireKeyDown(vk, modifiers)) return;
+    if (calcWnd_ && (vk == kVkEscape || vk == kVkDelete || vk == kVkF4)) calcWnd_->KeyDown(vk);
     return;
   }
   switch (vk) {
@@ -421,12 +458,15 @@ void CNumCtrl::OnChar(int code) {
   CEditBase::OnChar(code);
   if (!self) return;
   const int c = LastChar();
+  if (CalculatorDroppedDown()) {
+    if (calcWnd_ && c != 0) calcWnd_->Character(c);
+    return;
+  }
   if (c < 28) return;  // cancelled, or a control character
   if (skipNextChar_) {
     skipNextChar_ = false;
     return;
   }
-  if (calcDropDown_ && CalculatorDroppedDown()) return;
   const int position = HasSelection() ? SelLow() : GetCaretPos();
   const QChar character = AnsiChar(c);
   if (AcceptChar(character, position)) return;
@@ -573,6 +613,7 @@ void CNumCtrl::RepeatSpin() {
 
 void CNumCtrl::mousePressEvent(QMouseEvent* event) {
   CEditBase::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) tip_->HideAndSuppress();
   if (event->button() == Qt::LeftButton) ButtonDown(event->position().toPoint());
 }
 
@@ -583,6 +624,14 @@ void CNumCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CNumCtrl::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
+  tip_->MouseMoved();
+  // Dragged from the calculator button onto the calculator: it takes the mouse.
+  if (calculator_.pressed && dropped_ && calcWnd_ && !CalculatorButtonRect().Contains(at) &&
+      calcWnd_->geometry().contains(mapToGlobal(at))) {
+    calculator_.pressed = calculator_.drawn = false;
+    update();
+    CaptureToCalculator();
+  }
   const struct {
     Press* button;
     Rect rect;
@@ -604,6 +653,7 @@ void CNumCtrl::mouseMoveEvent(QMouseEvent* event) {
 void CNumCtrl::mouseReleaseEvent(QMouseEvent* event) {
   CEditBase::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton) return;
+  tip_->HideTip();
   const QPoint at = event->position().toPoint();
   QPointer<CNumCtrl> self(this);
   auto release = [&](Press& button, const Rect& rect) {
@@ -626,7 +676,9 @@ void CNumCtrl::mouseReleaseEvent(QMouseEvent* event) {
     SpinDown();
     if (!self) return;
   }
+  const bool calculatorPressed = calculator_.pressed;
   release(calculator_, CalculatorButtonRect());
+  if (calculatorPressed && dropped_ && calcWnd_ && QWidget::mouseGrabber() != calcWnd_) CaptureToCalculator();
 }
 
 // ---- status text ------------------------------------------------------------
@@ -678,5 +730,243 @@ void CNumCtrl::UpdateStatusBar() {
   emit StatusBarUpdate(focused ? 1 : 0, text, cancel);
   if (self && cancel == 0 && statusBar_) PutPropertyByName(statusBar_, statusBarPropName_, QVariant(text));
 }
+
+
+// ---- the calculator -----------------------------------------------------------
+
+float CNumCtrl::CalcWidth() const { return static_cast<float>(TwipsOfPixels(calc_.width, true)); }
+
+void CNumCtrl::SetCalcWidth(float twips) {
+  if (twips < 0) ThrowErrorById(380);
+  Store(calc_.width, PixelsOfTwips(twips, true), SetKind::Keep);
+  if (dropped_) PlaceCalculator();
+}
+
+float CNumCtrl::CalcHeight() const { return static_cast<float>(TwipsOfPixels(calc_.height, false)); }
+
+void CNumCtrl::SetCalcHeight(float twips) {
+  if (twips <= 0) ThrowErrorById(380);
+  Store(calc_.height, PixelsOfTwips(twips, false), SetKind::Keep);
+  if (dropped_) PlaceCalculator();
+}
+
+QString CNumCtrl::CalcDispText() const {
+  if (calcWnd_) return calcWnd_->DisplayText();
+  CalcEngine fresh;
+  return fresh.DisplayText(calc_.errorText);
+}
+
+QString CNumCtrl::CalcBtnText(short index) const {
+  if (index < 0 || index >= kCalcButtonCount) ThrowErrorById(381);
+  return calc_.btnText[static_cast<std::size_t>(index)];
+}
+
+void CNumCtrl::SetCalcBtnText(short index, const QString& v) {
+  if (index < 0 || index >= kCalcButtonCount) ThrowErrorById(381);
+  Store(calc_.btnText[static_cast<std::size_t>(index)], v, SetKind::Calc);
+}
+
+void CNumCtrl::OpenCalculator(bool withCapture) {
+  if (dropped_) return;
+  QPointer<CNumCtrl> self(this);
+  if (!calcWnd_) calcWnd_ = new CCalcWnd(this);
+  const auto x = ToDouble(engine_.ValueAsVariant(), FixedStyle());
+  calcWnd_->Load(x.value_or(0.0));
+  emit DropDown();
+  if (!self || !calcWnd_) return;
+  PlaceCalculator();
+  calcWnd_->show();
+  calcWnd_->raise();
+  tip_->SetToolText(0, QString());
+  dropped_ = true;
+  update();
+  if (withCapture) CaptureToCalculator();
+}
+
+void CNumCtrl::PlaceCalculator() {
+  if (!calcWnd_) return;
+  const QRect c(mapToGlobal(QPoint(0, 0)), size());
+  const QScreen* s = screen();
+  const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+  // Edges as the layout counts them: right and bottom just outside.
+  const int cLeft = c.left(), cTop = c.top(), cRight = c.left() + c.width(), cBottom = c.top() + c.height();
+  const int sLeft = area.left(), sTop = area.top(), sRight = area.left() + area.width(),
+            sBottom = area.top() + area.height();
+  const int w = calc_.width > 0 ? calc_.width : c.width();
+  const int h = calc_.height;
+  int left = cLeft, right = cLeft + w;
+  const int top = (cBottom + h + 1 <= sBottom || cTop - h - 1 <= sTop) ? cBottom + 1 : cTop - h - 1;
+  if (right > sRight && cLeft - w - 1 > sLeft) {
+    right = cRight;
+    left = cRight - w;
+  }
+  calcWnd_->setGeometry(left, top, right - left, h);
+}
+
+void CNumCtrl::CaptureToCalculator() {
+  if (!calcWnd_) return;
+  if (QWidget::mouseGrabber() == this) releaseMouse();
+  calcWnd_->setCursor(Qt::ArrowCursor);
+  calcWnd_->grabMouse();
+}
+
+void CNumCtrl::CloseCalculator() {
+  if (!dropped_) return;
+  if (calcWnd_) {
+    if (QWidget::mouseGrabber() == calcWnd_) calcWnd_->releaseMouse();
+    calcWnd_->hide();
+  }
+  dropped_ = false;
+  tip_->SetToolText(0, toolTipText_);
+  update();
+  emit CloseUp();
+}
+
+void CNumCtrl::CommitCalculator() {
+  if (!dropped_ || !calcWnd_) return;
+  QPointer<CNumCtrl> self(this);
+  if (!calcWnd_->Press(kCalcEqual) || !self) return;
+  TransferCalculator();
+  if (self) CloseCalculator();
+}
+
+void CNumCtrl::TransferCalculator() {
+  // A result in error never reaches the field.
+  if (Locked() || !calcWnd_ || calcWnd_->Engine().GetState() == CalcEngine::kError) return;
+  double x = calcWnd_->Engine().Value();
+  TruncateToDecimals(x, engine_.mask.DecimalPlaces());
+  QVariant value(x);
+  if (!engine_.SetValueFromVariant(value)) return;
+  QPointer<CNumCtrl> self(this);
+  ShowChange(std::nullopt);
+  if (!self) return;
+  ResetCaret();
+  UpdateCaret();
+  NotifyChange();
+}
+
+bool CNumCtrl::FireCalcBtnClick(short button) {
+  QPointer<CNumCtrl> self(this);
+  emit CalcBtnClick(button);
+  return !self.isNull();
+}
+
+// ---- tool tips ---------------------------------------------------------------
+
+void CNumCtrl::SetToolTipText(const QString& v) {
+  Store(toolTipText_, v, SetKind::Keep);
+  tip_->SetToolText(0, v);
+}
+
+void CNumCtrl::StoreMilliseconds(qint32& member, qint32 ms) {
+  if (ms < 0) ThrowErrorById(380);
+  Store(member, ms, SetKind::Keep);
+}
+
+bool CNumCtrl::FireToolTipBegin() {
+  QPointer<CNumCtrl> self(this);
+  short cancel = 0;
+  emit ToolTipBegin(cancel);
+  return self && cancel == 0;
+}
+
+void CNumCtrl::FireToolTipEnd() { emit ToolTipEnd(); }
+
+void CNumCtrl::ExtentChanged() {
+  tip_->RemoveAllTools();
+  tip_->AddTool(0, dropped_ ? QString() : toolTipText_, rect());
+}
+
+void CNumCtrl::FirstShown() {
+  tip_->Start();
+  BindStatusBar();
+}
+
+// ---- data binding ----------------------------------------------------------------
+
+RowSource* CNumCtrl::DataSource() const { return binding_->Source(); }
+
+void CNumCtrl::SetDataSource(RowSource* source) {
+  binding_->Attach(source);
+  UpdateBoundKind();
+  AfterSet(SetKind::Keep);
+  if (source) ReadFromDataSource();
+}
+
+QStringList CNumCtrl::DataFieldNames() const { return binding_->ColumnNames(); }
+
+bool CNumCtrl::HasBoundField() const { return binding_->FindColumn(dataField_) >= 0; }
+
+void CNumCtrl::UpdateBoundKind() {
+  const int type = binding_->ColumnType(dataField_);
+  engine_.boundKind.reset();
+  if (type >= 0) engine_.boundKind = KindOfColumnType(type);
+}
+
+void CNumCtrl::SetDataField(const QString& v) {
+  const int type = v.isEmpty() ? -1 : binding_->ColumnType(v);
+  if (type >= 0 && (type < kColumnInteger || type > kColumnCurrency)) ThrowErrorById(31000);
+  Store(dataField_, v, SetKind::Keep);
+  UpdateBoundKind();
+  ReadFromDataSource();
+}
+
+void CNumCtrl::ReadFromDataSource() {
+  QPointer<CNumCtrl> self(this);
+  QVariant value = binding_->ReadValue(dataField_);
+  reading_ = true;
+  short changed = 0;
+  emit DataRead(value, changed);
+  if (!self) return;
+  if (!engine_.SetValueFromVariant(value)) {
+    FireError(13);
+    if (self) reading_ = false;
+    return;
+  }
+  ShowChange(std::nullopt);
+  if (!self) return;
+  ResetCaret();
+  UpdateCaret();
+  DiscardUndo();
+  NotifyChange();
+  if (!self) return;
+  dataChanged_ = changed != 0;
+  reading_ = false;
+}
+
+RowStatus CNumCtrl::WriteToDataSource() {
+  if (!dataChanged_) return kRowOk;
+  QPointer<CNumCtrl> self(this);
+  QVariant value;
+  if (!engine_.TextToVariant(engine_.ValueText(), true, &value)) {
+    emit DataError(kBadType, engine_.ValueText());
+    return kRowAborted;
+  }
+  short cancel = 0;
+  emit BeforeUpdate(value, cancel);
+  if (!self || cancel != 0) return kRowOk;
+  const RowStatus status = binding_->WriteValue(dataField_, value);
+  if (status == kRowOk) {
+    dataChanged_ = false;
+    emit AfterUpdate();
+  }
+  return status;
+}
+
+void CNumCtrl::FireError(int number) {
+  QPointer<CNumCtrl> self(this);
+  const NumError error(number);
+  QString description = error.Description();
+  short cancelDisplay = 0;
+  emit Error(static_cast<short>(number), description, static_cast<int>(error.Status()), QStringLiteral("QuorMaskNum"),
+             QString(), 0, cancelDisplay);
+  if (!self || cancelDisplay != 0) return;
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("QuorMaskNum"), description, QMessageBox::Ok, window());
+  ShowModal(box);
+}
+
+// ---- methods -------------------------------------------------------------------
+
+void CNumCtrl::AboutBox() { ShowAboutBox(this); }
 
 }  // namespace numbox

@@ -5,28 +5,56 @@
 // keys to the engine, shows what the engine lays out, draws and tracks its
 // buttons (spin, ellipses, calculator) with the spin auto-repeat, checks
 // the value when the focus leaves, mirrors a status text into another
-// widget, and raises the field's events to the host.
+// widget, and raises the field's events to the host. It owns its
+// calculator drop-down, its tool tip and its binding to a row source, and
+// stores its properties as the bytes hosts keep (PropertyExchange).
 //
-// Hosts drive the field through the members below and its signals. A
-// signal handler may delete the field: every step that follows a signal
-// first checks that the field still exists and otherwise ends quietly.
+// Hosts drive the field through the members below (or by name,
+// NumMembers.h) and its signals. A signal handler may delete the field:
+// every step that follows a signal first checks that the field still
+// exists and otherwise ends quietly.
 
+#include "numbox/CCalcWnd.h"
 #include "numbox/CEditBase.h"
+#include "numbox/CTipWnd.h"
 #include "numbox/NumEngine.h"
+#include "numbox/RowSource.h"
 
+#include <QByteArray>
 #include <QPointer>
+#include <QVariantMap>
+
+#include <memory>
 
 namespace numbox {
+
+class CCursorBinding;
 
 class CNumCtrl : public CEditBase {
   Q_OBJECT
 
  public:
   explicit CNumCtrl(QWidget* parent = nullptr);
+  ~CNumCtrl() override;
+
+  // ---- stored properties (the layout data of hosts) --------------------------
+  // The field's properties as the bytes of its property stream.
+  QByteArray Save() const;
+  // Takes the properties of a stream. A stream that cannot be read (cut
+  // short, holding a picture, ...) raises PropertyStreamError and leaves
+  // the field as it was.
+  void Load(const QByteArray& bytes);
+  // Every property back to its default (the size stays).
+  void Reset();
+  // The same properties as named values, and back; a missing name takes
+  // its default.
+  QVariantMap SaveToBag() const;
+  void LoadFromBag(const QVariantMap& bag);
 
   // What follows a load of the properties (and the making of a new field):
-  // the stored text becomes the value, the display is laid out and the
-  // caret goes home.
+  // the tip text is handed on, the stored text becomes the value (with
+  // Change when it is taken), the display is laid out and the caret goes
+  // home.
   void PropertiesLoaded();
 
   // ---- value members (a refused value raises 13) ----------------------------
@@ -45,7 +73,7 @@ class CNumCtrl : public CEditBase {
   bool IsNullShown() const override;
   bool MaskError() const { return IsMaskError(); }
   bool DataChanged() const { return dataChanged_; }
-  void SetDataChanged(bool v) { dataChanged_ = v; }
+  void SetDataChanged(bool v) { Store(dataChanged_, v, SetKind::Keep); }
   QString SelText() const;
   void SetSelText(const QString& text);
   QString Format() const { return format_; }
@@ -96,6 +124,8 @@ class CNumCtrl : public CEditBase {
   void SetSpinValue(const QString& v) { StoreNumberText(engine_.SpinValue, v); }
 
   // ---- other settings ----------------------------------------------------------
+  QString ToolTipText() const { return toolTipText_; }
+  void SetToolTipText(const QString& v);
   bool AllowEdit() const { return allowEdit_; }
   void SetAllowEdit(bool v) { Store(allowEdit_, v, SetKind::Repaint); }
   bool ClipLiterals() const { return clipLiterals_; }
@@ -115,6 +145,82 @@ class CNumCtrl : public CEditBase {
   bool CalcDropDown() const { return calcDropDown_; }
   void SetCalcDropDown(bool v) { Store(calcDropDown_, v, SetKind::Repaint); }
 
+  // ---- the calculator ------------------------------------------------------------
+  // Width and height in twips, the unit of the host's layout (kept in
+  // pixels). A width of 0 makes the calculator as wide as the field.
+  float CalcWidth() const;
+  void SetCalcWidth(float twips);
+  float CalcHeight() const;
+  void SetCalcHeight(float twips);
+  bool CalcVisible() const { return dropped_; }
+  QString CalcDispText() const;
+  OleColor CalcBackColor() const { return calc_.backColor; }
+  void SetCalcBackColor(OleColor v) { Store(calc_.backColor, v, SetKind::Calc); }
+  OleColor CalcDispBackColor() const { return calc_.dispBackColor; }
+  void SetCalcDispBackColor(OleColor v) { Store(calc_.dispBackColor, v, SetKind::Calc); }
+  OleColor CalcDispForeColor() const { return calc_.dispForeColor; }
+  void SetCalcDispForeColor(OleColor v) { Store(calc_.dispForeColor, v, SetKind::Calc); }
+  FontDesc CalcDispFont() const { return calc_.dispFont; }
+  void SetCalcDispFont(const FontDesc& v) { Store(calc_.dispFont, v, SetKind::Calc); }
+  OleColor CalcBtnForeColor() const { return calc_.btnForeColor; }
+  void SetCalcBtnForeColor(OleColor v) { Store(calc_.btnForeColor, v, SetKind::Calc); }
+  OleColor CalcBtnBackColor() const { return calc_.btnBackColor; }
+  void SetCalcBtnBackColor(OleColor v) { Store(calc_.btnBackColor, v, SetKind::Calc); }
+  FontDesc CalcBtnFont() const { return calc_.btnFont; }
+  void SetCalcBtnFont(const FontDesc& v) { Store(calc_.btnFont, v, SetKind::Calc); }
+  OleColor CalcBtnClrForeColor() const { return calc_.btnClrForeColor; }
+  void SetCalcBtnClrForeColor(OleColor v) { Store(calc_.btnClrForeColor, v, SetKind::Calc); }
+  OleColor CalcBtnMemForeColor() const { return calc_.btnMemForeColor; }
+  void SetCalcBtnMemForeColor(OleColor v) { Store(calc_.btnMemForeColor, v, SetKind::Calc); }
+  OleColor CalcBtnOpForeColor() const { return calc_.btnOpForeColor; }
+  void SetCalcBtnOpForeColor(OleColor v) { Store(calc_.btnOpForeColor, v, SetKind::Calc); }
+  FontDesc CalcMemFont() const { return calc_.memFont; }
+  void SetCalcMemFont(const FontDesc& v) { Store(calc_.memFont, v, SetKind::Calc); }
+  QString CalcMemText() const { return calc_.memText; }
+  void SetCalcMemText(const QString& v) { Store(calc_.memText, v, SetKind::Calc); }
+  OleColor CalcMemForeColor() const { return calc_.memForeColor; }
+  void SetCalcMemForeColor(OleColor v) { Store(calc_.memForeColor, v, SetKind::Calc); }
+  OleColor CalcMemBackColor() const { return calc_.memBackColor; }
+  void SetCalcMemBackColor(OleColor v) { Store(calc_.memBackColor, v, SetKind::Calc); }
+  QString CalcErrorText() const { return calc_.errorText; }
+  void SetCalcErrorText(const QString& v) { Store(calc_.errorText, v, SetKind::Calc); }
+  // The caption of a button (0..22; another index raises 381).
+  QString CalcBtnText(short index) const;
+  void SetCalcBtnText(short index, const QString& v);
+  // The calculator window, once it has been made.
+  CCalcWnd* Calculator() const { return calcWnd_; }
+
+  // ---- tool tips -----------------------------------------------------------------
+  // The tip's settings are kept by the tip; times are milliseconds (a
+  // negative time raises 380).
+  bool ToolTips() const { return tip_->ToolTips(); }
+  void SetToolTips(bool v) { Store(tip_->enabled_, v, SetKind::Keep); }
+  qint32 ToolTipDelay() const { return tip_->Delay(); }
+  void SetToolTipDelay(qint32 v) { StoreMilliseconds(tip_->delay_, v); }
+  qint32 ToolTipTimeout() const { return tip_->Timeout(); }
+  void SetToolTipTimeout(qint32 v) { StoreMilliseconds(tip_->timeout_, v); }
+  OleColor ToolTipBackColor() const { return tip_->BackColor(); }
+  void SetToolTipBackColor(OleColor v) { Store(tip_->backColor_, v, SetKind::Keep); }
+  OleColor ToolTipForeColor() const { return tip_->ForeColor(); }
+  void SetToolTipForeColor(OleColor v) { Store(tip_->foreColor_, v, SetKind::Keep); }
+  FontDesc ToolTipFont() const { return tip_->TipFont(); }
+  void SetToolTipFont(const FontDesc& v) { Store(tip_->font_, v, SetKind::Keep); }
+  CTipWnd* Tip() const { return tip_; }
+
+  // ---- data binding -----------------------------------------------------------------
+  // The source the field is bound to (not owned; hand nullptr before the
+  // source goes). Setting it binds the field anew and reads its value.
+  RowSource* DataSource() const;
+  void SetDataSource(RowSource* source);
+  QString DataField() const { return dataField_; }
+  void SetDataField(const QString& v);
+  // Reads the bound column's value into the field (DataRead, then Change twice).
+  void ReadFromDataSource();
+  // Writes a changed value to the bound column (BeforeUpdate, AfterUpdate).
+  RowStatus WriteToDataSource();
+  // The columns the field can be bound to.
+  QStringList DataFieldNames() const;
+
   // ---- status text mirrored into another widget's property ------------------
   QString StatusBarControlName() const { return statusBarControlName_; }
   void SetStatusBarControlName(const QString& v);
@@ -125,7 +231,7 @@ class CNumCtrl : public CEditBase {
   QString StatusBarRestoreText() const { return statusBarRestoreText_; }
   void SetStatusBarRestoreText(const QString& v);
   QObject* StatusBarControl() const { return statusBar_; }
-  void SetStatusBarControl(QObject* control) { statusBar_ = control; }
+  void SetStatusBarControl(QObject* control) { Store(statusBar_, control, SetKind::Keep); }
 
   // ---- methods -------------------------------------------------------------------
   void Copy() { CopySel(); }
@@ -138,6 +244,10 @@ class CNumCtrl : public CEditBase {
   // 1 steps up, 0 down, anything else nothing; spins also while Locked.
   void DoSpinClick(short direction);
   void DoEllipsesClick() { emit EllipsesClick(); }
+  // Raises CalcBtnClick; the calculator itself is not operated.
+  void DoCalcBtnClick(short button) { emit CalcBtnClick(button); }
+  // Shows the about box through the library's modal show.
+  void AboutBox();
 
   // The rectangles of the buttons (empty when not shown).
   Rect ButtonArea() const;
@@ -148,14 +258,29 @@ class CNumCtrl : public CEditBase {
   Rect SpinDownRect() const;
 
  signals:
-  void Change();
-  void InvalidChar(const QString& character, short position);
-  void SpinClick(int direction);
-  void BeforeLostFocus(short& cancel);
-  void OnValidate(const QString& text, short& valid);
-  void DataError(short errorType, const QString& errorText);
+  // The field's events. Arguments passed by reference may be changed by a
+  // handler connected directly; the field reads them back.
+  void ToolTipEnd();
+  void ToolTipBegin(short& cancel);
   void EllipsesClick();
+  void AfterUpdate();
+  void BeforeLostFocus(short& cancel);
+  void Change();
   void StatusBarUpdate(short restore, QString& displayText, short& cancel);
+  void InvalidChar(const QString& character, short position);
+  void DataRead(QVariant& newValue, short& dataChanged);
+  void BeforeUpdate(QVariant& newValue, short& cancel);
+  void DataError(short errorType, const QString& errorText);
+  void SpinClick(int direction);
+  void CloseUp();
+  void DropDown();
+  void OnValidate(const QString& text, short& valid);
+  void CalcBtnClick(short button);
+  // A value read from the data source that the field cannot take; unless
+  // a handler sets cancelDisplay, the description is shown to the user.
+  void Error(short number, QString& description, int scode, const QString& source, const QString& helpFile,
+             int helpContext, short& cancelDisplay);
+  // Focus changes, as the host's extender reports them.
   void GotFocus();
   void LostFocus();
 
@@ -173,13 +298,28 @@ class CNumCtrl : public CEditBase {
   void BindStatusBar();
   void UpdateStatusBar();
 
-  // The calculator drop-down and the data source join here; without them
-  // the calculator never drops down and no field is bound.
-  virtual void OpenCalculator(bool withCapture) { Q_UNUSED(withCapture); }
-  virtual bool CalculatorDroppedDown() const { return false; }
-  virtual void CommitCalculator() {}
-  virtual bool HasBoundField() const { return false; }
-  virtual void ReadFromDataSource() {}
+  // ---- the calculator drop-down ----------------------------------------------------
+  // Opens it below (or above) the field with the field's value; with
+  // `withCapture` the calculator takes the mouse at once, otherwise when
+  // the pointer reaches it or the button is released.
+  void OpenCalculator(bool withCapture);
+  bool CalculatorDroppedDown() const { return dropped_; }
+  // Enter, F4, a click elsewhere, leaving the field: "=", then the result
+  // into the field, then close.
+  void CommitCalculator();
+  // Escape: closes without touching the field.
+  void CloseCalculator();
+  void PlaceCalculator();
+  void CaptureToCalculator();
+  // Writes the calculator's result into the field (Change twice).
+  void TransferCalculator();
+  bool FireCalcBtnClick(short button);
+  bool HasBoundField() const;
+  // Tool-tip events; false when cancelled or the field is gone.
+  bool FireToolTipBegin();
+  void FireToolTipEnd();
+  // The stock Error event, then the message unless a handler cancels it.
+  void FireError(int number);
 
   NumEngine engine_;
 
@@ -201,6 +341,8 @@ class CNumCtrl : public CEditBase {
   bool IsNegative() const override { return engine_.IsNegative(); }
   void OnUndoRecorded() override { undoValueText_ = shownValueText_; }
   void AfterSet(SetKind kind) override;
+  void ExtentChanged() override;
+  void FirstShown() override;
 
   bool ConsumesBeforeDispatch(int vk) const override;
   bool WantsShortcutOverride(const QKeyEvent* event) const override;
@@ -216,6 +358,12 @@ class CNumCtrl : public CEditBase {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  friend class CCalcWnd;
+  friend class CTipWnd;
+  friend class CCursorBinding;
+  friend class PropertyExchange;
+
+  void UpdateBoundKind();
   // Shows a changed value: the text, Change, then the caret.
   void ShowChange(std::optional<int> caret);
   bool DeleteSelection();
@@ -224,20 +372,30 @@ class CNumCtrl : public CEditBase {
   void RepeatSpin();
   void ScheduleRepeat(int ms);
   void StoreNumberText(QString& member, const QString& text);
+  void StoreMilliseconds(qint32& member, qint32 ms);
   QString FormattedText() const;
   QColor GlyphColor(bool enabled) const;
 
   // Settings.
   QString format_;
-  bool allowEdit_ = true;
-  bool clipLiterals_ = false;
+  QString toolTipText_;
+  Flag allowEdit_ = Flag::Default(true);
+  Flag clipLiterals_ = Flag::Default(false);
+  QString dataField_;
   OleColor negForeColor_ = kIgnoreColor, negBackColor_ = kIgnoreColor;
-  bool spinButton_ = false;
-  bool spinButtonEnabled_ = true;
+  Flag spinButton_ = Flag::Default(false);
+  Flag spinButtonEnabled_ = Flag::Default(true);
   short spinButtonWidth_ = 13;
-  bool spinKeys_ = true;
-  bool calcDropDown_ = false;
+  Flag spinKeys_ = Flag::Default(true);
+  Flag calcDropDown_ = Flag::Default(true);
+  CalcSettings calc_;
   QString statusBarControlName_, statusBarPropName_, statusBarText_, statusBarRestoreText_;
+
+  // The calculator window, the tool tip and the binding.
+  QPointer<CCalcWnd> calcWnd_;
+  bool dropped_ = false;
+  CTipWnd* tip_ = nullptr;
+  std::unique_ptr<CCursorBinding> binding_;
 
   // State.
   bool putting_ = false;        // the field itself puts the edit text

@@ -95,6 +95,8 @@ class NumEngine {
   short Outcome(bool allowNull, bool fieldEmpty);
 
  private:
+  friend class PropertyExchange;
+
   QString valueText_, displayText_, storedText_;
   QVariant cache_;
 };

@@ -12,6 +12,8 @@
 // character that is neither a digit nor in the decimal character is a
 // literal.
 
+#include "numbox/PropTypes.h"
+
 #include <QString>
 
 namespace numbox {
@@ -19,19 +21,19 @@ namespace numbox {
 struct NumMask {
   short MaskType = 1;            // 1 currency, 0 number: which locale items
   short MaskDecimalPlaces = -1;  // -1..9; -1 from the locale
-  bool MaskDecimalFixed = false;
+  Flag MaskDecimalFixed = Flag::Default(false);
   short MaskWholePlaces = -1;  // -1 no limit
-  bool MaskShowThousandSep = false;
+  Flag MaskShowThousandSep = Flag::Default(false);
   short MaskThousandDigits = -1;  // -1..9; -1 from the locale
   QString MaskThousandSep;        // "" from the locale
   QString MaskDecimalChar;        // "" from the locale
-  bool MaskShowCurrency = false;
+  Flag MaskShowCurrency = Flag::Default(false);
   QString MaskCurrencySymbol;  // "" from the locale
   short MaskNegFormat = 0;     // 1..11; 0 from the locale
   short MaskPosFormat = 0;     // 1..4; 0 from the locale
-  bool MaskAllowNegative = true;
-  bool MaskAllowLeadZeros = false;
-  bool MaskZeroIfNull = true;
+  Flag MaskAllowNegative = Flag::Default(true);
+  Flag MaskAllowLeadZeros = Flag::Default(false);
+  Flag MaskZeroIfNull = Flag::Default(true);
 
   // Effective settings.
   int DecimalPlaces() const;     // N

@@ -119,6 +119,9 @@ QString StringText(int id) {
 NumError::NumError(int number)
     : number_(number), description_(StringText(number)), what_(description_.toStdString()) {}
 
+NumError::NumError(int number, const QString& description)
+    : number_(number), description_(description), what_(description_.toStdString()) {}
+
 void ThrowErrorById(int number) { throw NumError(number); }
 
 // ---- Windows-1252 -------------------------------------------------------

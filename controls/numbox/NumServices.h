@@ -110,6 +110,9 @@ QString StringText(int id);
 class NumError : public std::exception {
  public:
   explicit NumError(int number);
+  // An error of the host's object protocol with its own text (383 a
+  // read-only property, 438 no such member, 450 wrong arguments).
+  NumError(int number, const QString& description);
   int Number() const { return number_; }
   QString Description() const { return description_; }
   quint32 Status() const { return 0x800A0000u + static_cast<quint32>(number_); }

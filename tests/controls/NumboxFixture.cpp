@@ -1,6 +1,10 @@
 #include "NumboxFixture.h"
 
+#include "numbox/NumModule.h"
+
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QTest>
 
@@ -8,6 +12,15 @@
 #include <cmath>
 
 namespace numbox::testing {
+
+int ErrorOf(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const NumError& e) {
+    return e.Number();
+  }
+  return 0;
+}
 
 void ManualClock::After(int ms, QObject* owner, std::function<void()> action) {
   pending_.push_back(Pending{now_ + ms, order_++, owner, std::move(action)});
@@ -41,6 +54,15 @@ void NumboxTest::SetUp() {
   SetBeeper(&beeper_);
   SetClock(&clock_);
   SetHostFormat(&format_);
+  SetShowModal([this](QDialog& dialog) {
+    QStringList texts{dialog.windowTitle()};
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+      if (!label->text().isEmpty()) texts << label->text();
+    }
+    modals_ << texts.join(" | ");
+    if (!allowModals_) ADD_FAILURE() << "unexpected modal window: " << modals_.last().toStdString();
+    return modalResult_;
+  });
   window_ = std::make_unique<QWidget>();
   window_->setObjectName("frmTest");
   window_->resize(320, 240);
@@ -52,6 +74,7 @@ void NumboxTest::TearDown() {
   SetBeeper(nullptr);
   SetClock(nullptr);
   SetHostFormat(nullptr);
+  SetShowModal(nullptr);
 }
 
 CNumCtrl* NumboxTest::AddField(const QString& name) {

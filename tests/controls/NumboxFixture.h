@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -16,6 +17,9 @@
 #include <vector>
 
 namespace numbox::testing {
+
+// The number of the error that `run` raises, 0 when it raises none.
+int ErrorOf(const std::function<void()>& run);
 
 class CountingBeeper : public Beeper {
  public:
@@ -68,6 +72,12 @@ class NumboxTest : public ::testing::Test {
   void ShowWindow();
   // Types text into the field as keys.
   void Type(CNumCtrl* field, const QString& keys);
+
+  // The modal windows the library showed: title and text of each label.
+  // A modal window that a test does not allow fails it.
+  bool allowModals_ = false;
+  QStringList modals_;
+  int modalResult_ = 1;
 
   LocaleTable locale_ = LocaleTable::EnglishUnitedStates();
   CountingBeeper beeper_;

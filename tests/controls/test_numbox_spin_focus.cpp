@@ -293,6 +293,9 @@ TEST_F(NumboxFocusTest, ControlsAndPropertiesByName) {
   field->ListControlNames(names);
   EXPECT_TRUE(names.contains("lblLine(3)"));
   EXPECT_FALSE(names.contains("txtA"));
+  // The fields' own windows (calculator, tip) are no controls of the form.
+  EXPECT_FALSE(names.contains("quorCalculator"));
+  EXPECT_FALSE(names.contains("quorToolTip"));
 
   QVariant out;
   EXPECT_TRUE(CEditBase::GetPropertyByName(status, "text", out));
