@@ -36,6 +36,7 @@ std::int32_t glngChosenSchoolID = 0;
 bool gblnAddSchoolClosed = false;
 std::int16_t gintSavedLEARow = 0;
 std::int16_t gintSavedFormRow = 0;
+std::int32_t glngClickedSchoolID = 0;
 bool gblnBatchPrint = false;
 std::string gstrPrintLog;
 std::string gstrPrintCaller;

@@ -87,6 +87,9 @@ extern bool gblnAddSchoolClosed;
 // Saved positions in the main window's agency and form lists.
 extern std::int16_t gintSavedLEARow;
 extern std::int16_t gintSavedFormRow;
+// The school of the agency row that the main window's agency click last
+// took up.
+extern std::int32_t glngClickedSchoolID;
 
 // Printing: a batch of reports is being printed; its log (one line per
 // report); the caller text handed to the report printer ("MAIN"); the
