@@ -88,10 +88,7 @@ bool clsDataAccess::ZapTable(const std::string& sTable, const std::string& strCo
   Trap trap(kModule, "ZapTable");
   trap([&] {
     db::ConnectionPtr conn = ConnectionFor(nullptr, strConnect);
-    const std::string table = db::catalog::SqlName(*conn, sTable);
-    if (table.empty()) {
-      throw vb::VbError(vb::err::SqlError, "The database has no table named '" + sTable + "'.");
-    }
+    const std::string table = db::catalog::RequireSqlName(*conn, sTable);
     std::string sql = "DELETE FROM " + table;
     if (!sWhere.empty()) sql += " WHERE " + sWhere;
     deleted = ExecuteQuery(sql, params, strConnect, conn);

@@ -40,8 +40,7 @@ db::RecordsetPtr clsTableInfoUtil::getTableInfo(const std::string& plc) {
     if (ColumnInfo.empty()) ColumnInfo = "TABLE_INFO";
     clsMyAdoUtils& utils = vb::Deref(AdoUtil);
     db::ConnectionPtr conn = utils.Conn();
-    const std::string table = db::catalog::SqlName(vb::Deref(conn), ColumnInfo);
-    if (table.empty()) throw vb::VbError(vb::err::SqlError, "The database has no table named '" + ColumnInfo + "'.");
+    const std::string table = db::catalog::RequireSqlName(vb::Deref(conn), ColumnInfo);
     rs = utils.getNewRecordSet();
     vb::Deref(rs).Open("select * from " + table + " where Page_No = ? and Line_No = ? and Column_No = ?", conn,
              {vb::Variant(vb::CDbl(vb::Variant(parts[0]))), vb::Variant(vb::CDbl(vb::Variant(parts[1]))),

@@ -203,8 +203,7 @@ db::RecordsetPtr getSchoolList(const std::string& tableName) {
   Trap trap(kModule, "getSchoolList");
   trap([&] {
     const clsGlobalParam& g = modGlobals::GlobalParam();
-    const std::string table = db::catalog::SqlName(*modGlobals::SharedConnection(), tableName);
-    if (table.empty()) throw vb::VbError(vb::err::SqlError, "The database has no table named '" + tableName + "'.");
+    const std::string table = db::catalog::RequireSqlName(*modGlobals::SharedConnection(), tableName);
     result = Snapshot("select a.school_id, a.school_name from krn_leas a, " + table +
                           " b where a.school_id = b.school_id and b.county_id = ? and b.school_district_id = ? "
                           "and b.fiscal_year = ? and b.period_id = ?",

@@ -65,14 +65,31 @@ extern std::int32_t glngResSchoolDistrictID;
 // after cancel).
 extern std::int32_t glngNewResCountyID;
 extern std::int32_t glngNewResDistrictID;
-// "Tax" while the tax form opens the new-record dialog, empty otherwise.
+// "Tax" while the tax form opens the new-record dialog, empty otherwise;
+// the table in which the new-record and small-school dialogs look for an
+// existing record.
 extern std::string gstrNewRecSource;
+// The record kind that the new-record dialog chose for the attendance form
+// 45 (1 resident, 11 non-resident).
+extern std::int16_t gintNewRecType;
+// The school key that the new-record dialog hands back for the SELPA and
+// small ROC/P forms.
+extern std::int32_t glngNewSchoolID;
 // The copy-to-P-2 dialog copied records.
 extern bool gblnTaxCopied;
+// The small-school window: the kind of small school handed to it (1
+// elementary, 2 high, 3 continuation high), the school it hands back (never
+// cleared by the window) and whether it has closed.
+extern std::int16_t gintSmallSchoolType;
+extern std::int32_t glngChosenSchoolID;
+extern bool gblnAddSchoolClosed;
 
 // Saved positions in the main window's agency and form lists.
 extern std::int16_t gintSavedLEARow;
 extern std::int16_t gintSavedFormRow;
+// The school of the agency row that the main window's agency click last
+// took up.
+extern std::int32_t glngClickedSchoolID;
 
 // Printing: a batch of reports is being printed; its log (one line per
 // report); the caller text handed to the report printer ("MAIN"); the

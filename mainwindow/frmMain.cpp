@@ -12,6 +12,7 @@
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
 #include "frmAbout.h"
+#include "frmMainDetail.h"
 #include "frmLogon.h"
 #include "modGlobals.h"
 #include "modMainStart.h"
@@ -26,9 +27,10 @@
 #include "vb/End.h"
 #include "zelErrHandler.h"
 
-namespace {
+using frmMainDetail::Globals;
+using frmMainDetail::kModule;
 
-constexpr const char* kModule = "frmMain";
+namespace {
 
 // --- Layout ------------------------------------------------------------------
 
@@ -368,8 +370,6 @@ constexpr const char* kHelpPath = "/fg/sf/tc/tax1920.asp";
 using modGlobals::AdoUtils;
 using vb::Deref;
 
-clsGlobalParam& Globals() { return modGlobals::GlobalParam(); }
-
 void SetWidth(ui::DataGrid& grid, const char* column, double twips) { grid.Columns(column).Width(twips); }
 
 void ApplyColumnSetting(ui::DataGrid& grid, const ColumnSetting& setting) {
@@ -393,6 +393,13 @@ frmMain::frmMain(QWidget* parent) : ui::MainForm(parent) {
   menus_ = std::make_unique<ui::MenuModel>(*mainMenuBar, kMenuItems, this);
   for (const MenuCommand& entry : kMenuCommands)
     menus_->OnClick(entry.item, [this, command = entry.command] { (this->*command)(); });
+  connect(dgLEA, &ui::DataGrid::MouseDown, this, &frmMain::dgLEA_MouseDown);
+  connect(dgLEA, &ui::DataGrid::Click, this, &frmMain::dgLEA_Click);
+  connect(dgForms, &ui::DataGrid::MouseDown, this, &frmMain::dgForms_MouseDown);
+  for (std::size_t i = 0; i < cmdSelection.size(); ++i) {
+    connect(cmdSelection[i], &QPushButton::clicked, this,
+            [this, i] { cmdSelection_Click(static_cast<std::int16_t>(i)); });
+  }
 }
 
 frmMain::~frmMain() = default;
@@ -726,18 +733,7 @@ void frmMain::refresh_LEA() {
 
   // The regions of the logon district's SELPA rows, or the logon region.
   std::vector<vb::Variant> regions;
-  if (filter && filter->when == When::SelpaAu) {
-    trap([&] {
-      db::RecordsetPtr rs = clsDataAccess().GetRecordset(kRegionQuery, {vb::Variant(Deref(GParam).DistrictID)},
-                                                         modGlobals::gstrConnectionString, modGlobals::SharedConnection());
-      if (Deref(rs).RecordCount() > 0) {
-        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) regions.emplace_back(vb::TextOf(rs->Value(0)));
-        regions.front() = vb::Variant(vb::LTrim(vb::CStr(regions.front())));
-      } else {
-        regions.emplace_back(Globals().AURegion);
-      }
-    });
-  }
+  if (filter && filter->when == When::SelpaAu) trap([&] { regions = SelpaRegions(Globals().AURegion); });
 
   std::string query;
   std::vector<vb::Variant> params;
@@ -751,9 +747,7 @@ void frmMain::refresh_LEA() {
       std::string clause = filter->clause;
       const std::size_t marker = clause.find("{regions}");
       if (marker != std::string::npos) {
-        std::string markers;
-        for (std::size_t i = 0; i < regions.size(); ++i) markers += i ? ", ?" : "?";
-        clause.replace(marker, std::string("{regions}").size(), markers.empty() ? "NULL" : markers);
+        clause.replace(marker, std::string("{regions}").size(), frmMainDetail::Markers(regions.size()));
       }
       query += clause;
       for (Bound bound : filter->bound) {
@@ -794,6 +788,19 @@ void frmMain::refresh_LEA() {
     }
   });
   trap([&] { SelpaRefreshGrid(); });
+}
+
+std::vector<vb::Variant> frmMain::SelpaRegions(const std::string& fallbackRegion) const {
+  std::vector<vb::Variant> regions;
+  db::RecordsetPtr rs = clsDataAccess().GetRecordset(kRegionQuery, {vb::Variant(Deref(GParam).DistrictID)},
+                                                     modGlobals::gstrConnectionString, modGlobals::SharedConnection());
+  if (Deref(rs).RecordCount() > 0) {
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) regions.emplace_back(vb::TextOf(rs->Value(0)));
+    regions.front() = vb::Variant(vb::LTrim(vb::CStr(regions.front())));
+  } else {
+    regions.emplace_back(fallbackRegion);
+  }
+  return regions;
 }
 
 void frmMain::LayOutAgencyGrid() {
@@ -852,9 +859,3 @@ void frmMain::rsDist_MoveComplete() {
   quiet([&] { Globals().DistrictName = vb::CStr(rsDist->Value("DISTRICT_NAME")); });
   quiet([&] { Globals().LocCountyID = vb::CLng(rsDist->Value("LOCATION_COUNTY_ID")); });
 }
-
-// --- The entry-screen list -------------------------------------------------------
-
-void frmMain::refreshForms(const std::string& /*category*/) {}
-
-void frmMain::Refresh_Forms_By_Category() {}

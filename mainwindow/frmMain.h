@@ -16,13 +16,19 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "SelectionArray.h"
 
 #include "clsGlobalParam.h"
 #include "db/Recordset.h"
 #include "ui/MainForm.h"
 #include "ui/MenuModel.h"
 #include "ui_frmMain.h"
+
+class Trap;
 
 class frmMain : public ui::MainForm, public Ui::frmMain {
   Q_OBJECT
@@ -54,12 +60,70 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // 3 on the agency list.
   std::array<QPushButton*, 4> cmdSelection{};
 
+  // --- What the batch commands gather (printing, export).
+  // Rows added to agency arrays (the commands set it to 0 before gathering)
+  // and rows of the last entry-screen array.
+  std::int16_t mintLEACount = 0;
+  std::int16_t mintProgramCount = 0;
+  // 1 when a blank-printing command may run without a selected agency.
+  std::int32_t mlngNoLEASelected = 0;
+  // Where the commands keep the arrays they gathered.
+  SelectionArray mstrSelectedLEAs;
+  SelectionArray mstrSelectedPrograms;
+
   // The menu items by name ("mnu_PY_P2").
   ui::MenuModel& Menus() { return *menus_; }
 
   // --- The entry-screen list of the current agency.
-  void refreshForms(const std::string& category = {});
+  // Rebuilds the list (rsForm behind dgForms) for the current agency, year
+  // and period, after adding the agency's missing status rows. Both
+  // arguments count when given, even empty: `category` lists only the
+  // forms of that catalogue category, `vFormNoList` ("21, 29") only those
+  // form numbers.
+  void refreshForms(std::optional<std::string> category = std::nullopt,
+                    std::optional<std::string> vFormNoList = std::nullopt);
+  // Binds dgForms to rsForm and lays out its columns; a list standing past
+  // its last row leaves the grid empty.
+  void refresh_dgForms();
+  // refreshForms with the category of the kind whose menu item is checked.
   void Refresh_Forms_By_Category();
+  // Adds an empty status row for each form of the logon group's forms in
+  // the period that the current agency has none for.
+  void Initialize_Forms_status();
+  // Some element equals the text, ignoring case.
+  bool bInArray(const std::vector<std::string>& vList, const std::string& strSearchElement) const;
+  // The entry-screen list; none before the first refresh and while the
+  // agency list has no current row.
+  const db::RecordsetPtr& FormList() const { return rsForm; }
+
+  // --- Selecting agencies and entry screens.
+  // A click in the agency list: the first column flips the agency's flag;
+  // the record selector takes the agency up and enables its entry screens.
+  void dgLEA_Click();
+  // Select All (0, 2) and Deselect All (1, 3) of the entry-screen list (0,
+  // 1) and the agency list (2, 3).
+  void cmdSelection_Click(std::int16_t Index);
+  // Keep the row and column under the pointer for the click that follows.
+  void dgLEA_MouseDown(int Button, int Shift, int X, int Y);
+  void dgForms_MouseDown(int Button, int Shift, int X, int Y);
+
+  // --- Gathering for the batch commands.
+  // Whether what a command needs is selected; tells the user what is
+  // missing. The blank-printing commands' check marks count.
+  bool bSelectionMade(const bool& blnCheckLEA, const bool& blnCheckProgram);
+  // The selected agencies (columns 0 to 8), or without any the current
+  // agency's codes as one row of five columns.
+  SelectionArray GetSelected();
+  // The selected agencies, or the empty result.
+  SelectionArray GetExportSelected();
+  // The selected entry screens (columns 0 to 4), or the empty result.
+  SelectionArray GetSelectedProgram();
+  // Puts both lists back on gintSavedLEARow and gintSavedFormRow.
+  bool SyncRS2SavedValues();
+  // Every open agency and every entry screen of the logon scope, whatever
+  // is selected.
+  SelectionArray GetSelectedALL();
+  SelectionArray GetSelectedProgramALL();
 
   // --- The agency list.
   // Caption and kind marks for the current kind, then the list.
@@ -124,6 +188,13 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void LayOutAgencyGrid();
   // The row-move notification of rsDist: the current agency.
   void rsDist_MoveComplete();
+  // The regions of the logon district's open SELPA rows, or the fallback
+  // region when it has none.
+  std::vector<vb::Variant> SelpaRegions(const std::string& fallbackRegion) const;
+  // The current agency's row as an open charter school of the year.
+  db::RecordsetPtr CharterRow() const;
+  // The selected agencies into `result`; answers how many.
+  std::int16_t GatherSelectedAgencies(Trap& trap, SelectionArray& result);
   // The prior-year correction mode: either correction item is checked.
   bool CorrectionMode() const;
   void PlaceControls();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "vb/VbError.h"
+
 namespace db::catalog {
 namespace {
 
@@ -63,6 +65,13 @@ std::string SqlName(Connection& conn, std::string_view table) {
   const TableRef ref = Resolve(conn, table);
   if (ref.table.empty()) return {};
   return ref.schema.empty() ? QuoteName(ref.table) : QuoteName(ref.schema) + "." + QuoteName(ref.table);
+}
+
+std::string RequireSqlName(Connection& conn, std::string_view table) {
+  std::string name = SqlName(conn, table);
+  if (name.empty())
+    throw vb::VbError(vb::err::SqlError, "The database has no table named '" + std::string(table) + "'.");
+  return name;
 }
 
 bool TableExists(Connection& conn, std::string_view table) { return !TableName(conn, table).empty(); }

@@ -38,6 +38,9 @@ std::string TableName(Connection& conn, std::string_view table);
 // ("other"."T"); empty when there is no such table. Use it for table names
 // that come from callers or files.
 std::string SqlName(Connection& conn, std::string_view table);
+// The same for a table that must exist: a missing table is the statement
+// error (-2147217900) "The database has no table named '<table>'.".
+std::string RequireSqlName(Connection& conn, std::string_view table);
 // Columns in ordinal order; empty for an unknown table.
 std::vector<ColumnInfo> Columns(Connection& conn, std::string_view table);
 std::vector<std::string> ColumnNames(Connection& conn, std::string_view table);

@@ -17,6 +17,14 @@ constexpr int kBookmarkRole = Qt::UserRole + 1;
 DataBoundList::DataBoundList(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   connect(this, &QComboBox::activated, this, [this] { emit Click(); });
+  connect(this, &QComboBox::currentIndexChanged, this, [this] { NotifyChange(); });
+}
+
+void DataBoundList::NotifyChange() {
+  std::string text = Text();
+  if (text == notifiedText_) return;
+  notifiedText_ = std::move(text);
+  emit Change();
 }
 
 void DataBoundList::RowSource(db::RecordsetPtr rs) {
@@ -34,9 +42,27 @@ void DataBoundList::BoundColumn(std::string column) {
   Fill();
 }
 
+void DataBoundList::Bind(db::RecordsetPtr rs, std::string listField, std::string boundColumn) {
+  rowSource_ = std::move(rs);
+  listField_ = std::move(listField);
+  boundColumn_ = std::move(boundColumn);
+  Fill();
+}
+
 void DataBoundList::Refresh() { Fill(); }
 
 void DataBoundList::Fill() {
+  // The text is cleared whatever happens; Change follows the new list.
+  try {
+    FillRows();
+  } catch (...) {
+    NotifyChange();
+    throw;
+  }
+  NotifyChange();
+}
+
+void DataBoundList::FillRows() {
   const QSignalBlocker quiet(this);
   clear();
   if (!rowSource_ || rowSource_->State() != db::ObjectState::Open || listField_.empty()) return;

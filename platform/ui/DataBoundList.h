@@ -6,8 +6,10 @@
 // Text() is the shown text of the chosen row, "" when none is chosen.
 // Setting the text chooses the first row that shows it (ignoring case), or
 // no row when none does. BoundText() is the bound column's value of the
-// chosen row, as text. Click is emitted when the user chooses a row, never
-// when the program sets the text.
+// chosen row, as text. Nothing can be typed: a text always belongs to a
+// row. Click is emitted when the user chooses a row, never when the program
+// sets the text. Change is emitted whenever the text changes, whoever
+// changed it: the user, the program setting the text, or rows read again.
 //
 // The rows are read when the record set, the shown column or the bound
 // column is set, and again on Refresh; the record set keeps its current
@@ -33,6 +35,9 @@ class DataBoundList : public QComboBox {
   void ListField(std::string column);
   const std::string& BoundColumn() const { return boundColumn_; }
   void BoundColumn(std::string column);
+  // Sets the record set, the shown column and the bound column together
+  // and reads the rows once.
+  void Bind(db::RecordsetPtr rs, std::string listField, std::string boundColumn);
 
   std::string Text() const;
   void Text(const std::string& text);
@@ -46,13 +51,18 @@ class DataBoundList : public QComboBox {
 
  signals:
   void Click();
+  void Change();
 
  private:
   void Fill();
+  void FillRows();
+  // Emits Change when the text differs from the one last notified.
+  void NotifyChange();
 
   db::RecordsetPtr rowSource_;
   std::string listField_;
   std::string boundColumn_;
+  std::string notifiedText_;
 };
 
 }  // namespace ui

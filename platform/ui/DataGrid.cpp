@@ -1,6 +1,7 @@
 #include "ui/DataGrid.h"
 
 #include <QAbstractTableModel>
+#include <algorithm>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <vector>
@@ -170,6 +171,12 @@ void GridColumn::Visible(bool visible) {
   grid_->RequireColumn(index_);
   StateOf(*grid_->model_, index_).visible = visible;
   grid_->ApplyWidth(index_);
+}
+
+void GridColumn::FitContents() {
+  grid_->RequireColumn(index_);
+  const int pixels = std::max(grid_->sizeHintForColumn(index_), grid_->horizontalHeader()->sectionSizeHint(index_));
+  Width(PixelsToTwipsX(pixels));
 }
 
 std::string GridColumn::NumberFormat() const {
@@ -383,6 +390,10 @@ void DataGrid::mousePressEvent(QMouseEvent* event) {
   pressArmed_ = true;
   RaiseMouseDown(viewport(), event);
   QTableView::mousePressEvent(event);
+  // A press on the cell that is already current (after a record-selector
+  // press left no current column) makes its column current again.
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && at == currentIndex()) col_ = at.column();
 }
 
 void DataGrid::mouseReleaseEvent(QMouseEvent* event) {

@@ -46,6 +46,9 @@ class GridColumn {
   // empty for the value's own text.
   std::string NumberFormat() const;
   void NumberFormat(const std::string& format);
+  // Takes the width that its heading and the values of the rows in view
+  // need.
+  void FitContents();
   // The heading (the field name until it is set).
   std::string Caption() const;
   void Caption(const std::string& caption);

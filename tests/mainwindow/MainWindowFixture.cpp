@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QHeaderView>
+#include <QTest>
 
 #include "clsMyAdoUtils.h"
 #include "modGlobals.h"
@@ -32,6 +33,51 @@ INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COU
  (2019, 9, 91001, 0, 'Fern County', 'Fern Elementary', '', 3, 'OPEN', 'ELEMENTARY', 'N', 'O''Hara SELPA', 'O''Hara', 'OH-01', 9),
  (2019, 9, 91002, 0, 'Fern County', 'Glen Elementary', '', 3, 'CLOSED', 'ELEMENTARY', 'N', 'O''Hara SELPA', 'O''Hara', 'OH-02', 9),
  (2019, 9, 91005, 0, 'Fern County', 'O''Hara SELPA', '', 5, 'OPEN', 'SELPA AU', 'N', 'O''Hara SELPA', 'O''Hara', 'OH-00', 9);
+)";
+
+// FORM_NO, FORM_NAME, CATEGORY, COE, SCHD, CHARTER, SELPA, REPORTING_PERIOD,
+// FY_2019, OrderNo, Program_Type
+constexpr const char* kFormCatalogue = R"(
+DELETE FROM VHO_TORB_FORMS;
+INSERT INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, CATEGORY, COE, SCHD, CHARTER, SELPA, REPORTING_PERIOD, FY_2019,
+  OrderNo, Program_Type) VALUES
+ (29, 'Tax', 'T', 'Y', 'N', 'N', 'N', 'P-1, P-2, Annual', 'Y', 1, 1),
+ (30, 'TAXMISC', 'T', 'Y', 'N', 'N', 'N', 'P-2, Annual', 'Y', 2, 1),
+ (27, 'EDS_CS', 'T', 'Y', 'N', 'N', 'N', 'P-2', 'Y', 3, 1),
+ (31, 'TAXOLD', 'T', 'Y', 'N', 'N', 'N', 'P-2', 'N', 4, 1),
+ (89, 'SPEDTAXALLOC', 'T', 'Y', 'N', 'N', 'N', 'P-2', 'Y', 5, 1),
+ (32, 'TAXANNUAL', 'T', 'Y', 'N', 'N', 'N', 'Annual', 'Y', 6, 1),
+ (21, 'ATT_SD', 'A', 'N', 'Y', 'N', 'N', 'P-1, P-2, Annual', 'Y', 10, 2),
+ (60, 'DISTRICTLIMIT', 'R', 'N', 'Y', 'N', 'N', 'P-2', 'Y', 20, 3),
+ (23, 'ATTCOE', 'A', 'Y', 'N', 'N', 'N', 'P-2', 'Y', 30, 2),
+ (41, 'ATTCS', 'CA', 'N', 'N', 'Y', 'N', 'P-2', 'Y', 61, 5),
+ (48, 'ATTCOECS', 'CA', 'Y', 'N', 'N', 'N', 'P-2', 'Y', 63, 5),
+ (50, 'CS_BA', 'CA', 'N', 'Y', 'Y', 'N', 'P-2', 'Y', 64, 5),
+ (45, 'ATT_CS_BG_U', 'CA', 'N', 'N', 'Y', 'N', 'P-2', 'Y', 66, 5),
+ (88, 'SELPAADAALLOC', 'S', 'N', 'N', 'N', 'Y', 'P-2', 'Y', 80, 6);
+UPDATE VHO_TORB_FORMS SET FORM_DISPLAY_NAME = 'Screen ' || FORM_NAME, FORM_TITLE1 = 'Title ' || FORM_NAME;
+)";
+
+// FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME,
+// SCHOOL_DISTRICT_NAME, SCHOOL_NAME, LEA_TYPE, STAT_TYPE, DISTRICT_TYPE,
+// CHARTER_ID, CHARTER_TYPE, CS_BA_CHARTER_FILL_BY_DIST, SELPA_AU_REGION,
+// SELPA_DISTRICTREGION, AU_COUNTY
+constexpr const char* kMoreAgencies = R"(
+INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME, SCHOOL_DISTRICT_NAME,
+  SCHOOL_NAME, LEA_TYPE, STAT_TYPE, DISTRICT_TYPE, CHARTER_ID, CHARTER_TYPE, CS_BA_CHARTER_FILL_BY_DIST,
+  SELPA_AU_REGION, SELPA_DISTRICTREGION, AU_COUNTY) VALUES
+ (2019, 7, 10070, 1007001, 'Cedar County', 'Cedar County Office of Education', 'Summit Charter', 4, 'OPEN', 'CHARTER', 'Y', NULL, -1, NULL, NULL, NULL),
+ (2019, 7, 71002, 7100203, 'Cedar County', 'Brook Unified', 'Ridge Charter', 4, 'OPEN', 'CHARTER', 'Y', 5, 0, NULL, NULL, NULL),
+ (2019, 7, 71002, 123, 'Cedar County', 'Brook Unified', 'Lark Charter', 4, 'OPEN', 'CHARTER', 'Y', 1, 0, NULL, NULL, NULL),
+ (2019, 7, 61234, 0, 'Cedar County', 'Birch Unified', NULL, 3, 'OPEN', 'UNIFIED', 'N', NULL, 0, NULL, NULL, NULL),
+ (2019, 3, 31005, 0, 'Hill County', 'Sage Unified', '', 3, 'OPEN', 'UNIFIED', 'N', NULL, 0, '01', '01-05', 3),
+ (2019, 3, 31005, 3100501, 'Hill County', 'Sage Unified', 'Sage Charter', 4, 'OPEN', 'CHARTER', 'Y', 1, 0, NULL, NULL, NULL),
+ (2019, 3, 31005, 3100502, 'Hill County', 'Sage Unified', 'Thyme Charter', 4, 'OPEN', 'CHARTER', 'Y', 4, 0, NULL, NULL, NULL),
+ (2019, 4, 31005, 0, 'Iris County', 'Sage SELPA', '', 5, 'OPEN', 'SELPA AU', 'N', NULL, 0, '01', '01-00', 3),
+ (2019, 5, 31005, 0, 'Juniper County', 'Sage SELPA East', '', 5, 'OPEN', 'SELPA AU', 'N', NULL, 0, '02', '02-00', 5),
+ (2019, 3, 31001, 0, 'Hill County', 'Quail Elementary', '', 3, 'OPEN', 'ELEMENTARY', 'N', NULL, 0, '01', '01-01', 3),
+ (2019, 4, 41001, 0, 'Iris County', 'Reed Elementary', '', 3, 'OPEN', 'ELEMENTARY', 'N', NULL, 0, '02', '02-01', 4),
+ (2019, 4, 41002, 0, 'Iris County', 'Rush Elementary', '', 3, 'OPEN', 'ELEMENTARY', 'N', NULL, 0, '03', '03-01', 4);
 )";
 
 }  // namespace
@@ -95,4 +141,48 @@ std::vector<std::string> MainWindowTest::VisibleItems(const std::vector<std::str
   for (const std::string& item : items)
     if (Window().Menus().Item(item).Visible()) visible.push_back(item);
   return visible;
+}
+
+void MainWindowTest::UseFormCatalogue() { Execute(kFormCatalogue); }
+
+void MainWindowTest::AddAgencies() { Execute(kMoreAgencies); }
+
+void MainWindowTest::Execute(const std::string& sql) { OpenDatabase()->ExecuteScript(sql); }
+
+std::string MainWindowTest::Scalar(const std::string& sql) { return vb::TextOf(OpenDatabase()->Scalar(sql)); }
+
+std::vector<std::string> MainWindowTest::StatusRows(std::int32_t county, std::int32_t district, std::int32_t school,
+                                                    std::int32_t period) {
+  const db::RecordsetPtr rs = db::Recordset::Query(
+      "SELECT FORM_NO, PY_FORMS_CORRECTED, PY_REASON_CODE, COALESCE(CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR,"
+      " NUM_WARNING, LAST_MODIFIED_DATE, LAST_EDIT_CHECK_DATE, LAST_EXPORT_DATE, LAST_IMPORT_DATE,"
+      " PY_CORRECTION_NOTE) AS OTHER FROM LEA_FORMS_STATUS WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = ?"
+      " AND COUNTY_ID = ? AND SCHOOL_DISTRICT_ID = ? AND SCHOOL_ID = ? ORDER BY FORM_NO",
+      OpenDatabase(), {vb::Variant(period), vb::Variant(county), vb::Variant(district), vb::Variant(school)});
+  std::vector<std::string> rows;
+  for (; !rs->Eof(); rs->MoveNext()) {
+    std::string row;
+    for (int i = 0; i < rs->FieldCount(); ++i) row += (i ? "|" : "") + vb::TextOf(rs->Value(i));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<int> MainWindowTest::ListedForms() {
+  std::vector<int> forms;
+  const db::RecordsetPtr& list = Window().FormList();
+  if (!list) return forms;
+  for (long position = 1; position <= list->RecordCount(); ++position)
+    forms.push_back(vb::CLng(list->ValueAt(position, list->FieldIndex("FORM_NO"))));
+  return forms;
+}
+
+void MainWindowTest::ClickCell(ui::DataGrid& grid, int row, int column) {
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(row, column)).center());
+}
+
+void MainWindowTest::ClickRecordSelector(ui::DataGrid& grid, int row) {
+  QHeaderView& selectors = *grid.verticalHeader();
+  QTest::mouseClick(selectors.viewport(), Qt::LeftButton, {},
+                    QPoint(4, selectors.sectionViewportPosition(row) + selectors.sectionSize(row) / 2));
 }

@@ -63,5 +63,30 @@ class MainWindowTest : public ProgramTest {
   // The visible items among those named.
   std::vector<std::string> VisibleItems(const std::vector<std::string>& items);
 
+  // A small form catalogue in place of the delivered one: tax forms of the
+  // county offices (one not used in 2019, one of the Annual period only),
+  // district attendance and revenue forms, charter forms of the districts
+  // and of the county offices, and a SELPA form.
+  void UseFormCatalogue();
+  // Further agencies: charter schools run by a county office (district
+  // code 10070, and charter type 5) and others, the district Birch Unified
+  // (61234), and a SELPA unit district (31005) whose SELPA rows lie in the
+  // regions 01 and 02.
+  void AddAgencies();
+  // Runs statements on the test's own connection.
+  void Execute(const std::string& sql);
+  // The text of the first value of a query ("" for Null).
+  std::string Scalar(const std::string& sql);
+  // The agency's status rows of 2019 and the period, by form:
+  // "form|corrected|reason code|first other value that is not Null".
+  std::vector<std::string> StatusRows(std::int32_t county, std::int32_t district, std::int32_t school = 0,
+                                      std::int32_t period = 2);
+  // FORM_NO of each row of the entry-screen list, in order.
+  std::vector<int> ListedForms();
+  // A press and release of the left button as a user makes them: on a cell
+  // of a grid, or on the record selector of a row.
+  void ClickCell(ui::DataGrid& grid, int row, int column);
+  void ClickRecordSelector(ui::DataGrid& grid, int row);
+
   QPointer<frmMain> window_;
 };

@@ -81,6 +81,13 @@ TEST_F(DataGridTest, ColumnsByNameOrPositionWithTwipsWidthsFormatsAndCaptions) {
   EXPECT_EQ(vb::CLng(grid_.Columns("CODE").Value()), 7);
   EXPECT_EQ(grid_.model()->headerData(1, Qt::Horizontal).toString(), "AGENCY");
 
+  // A column can take the width that its heading and values need.
+  const std::string heading = "THE AGENCY'S NAME AS IT WAS REGISTERED";
+  grid_.Columns("NAME").Caption(heading);
+  grid_.Columns("NAME").FitContents();
+  EXPECT_GT(header.sectionSize(1), grid_.fontMetrics().horizontalAdvance(QString::fromStdString(heading)));
+  EXPECT_NEAR(grid_.Columns("NAME").Width(), ui::PixelsToTwipsX(header.sectionSize(1)), 15);
+
   // Binding again rebuilds the columns from the fields.
   grid_.DataSource(rs);
   EXPECT_FALSE(header.isSectionHidden(0));
@@ -144,6 +151,7 @@ TEST_F(DataGridTest, MouseDownComesBeforeClickWithThePositionsUnderThePointer) {
   QWidget* selectors = grid_.verticalHeader()->viewport();
   QWidget* headings = grid_.horizontalHeader()->viewport();
   const QPoint cell21 = grid_.visualRect(grid_.model()->index(2, 1)).center();
+  const QPoint cell11 = grid_.visualRect(grid_.model()->index(1, 1)).center();
   const int row1Y = grid_.verticalHeader()->sectionViewportPosition(1) + 2;  // near the edge
   const int column0X = grid_.horizontalHeader()->sectionViewportPosition(0) + grid_.horizontalHeader()->sectionSize(0) / 2;
   const int belowRows = grid_.verticalHeader()->sectionViewportPosition(3) + 60;
@@ -160,6 +168,8 @@ TEST_F(DataGridTest, MouseDownComesBeforeClickWithThePositionsUnderThePointer) {
   const Case cases[] = {
       {"a cell", cells, cell21, 2, 1, true, 3, 1},
       {"a record selector", selectors, QPoint(4, row1Y), 1, -1, true, 2, -1},
+      {"the cell of that row under the current column", cells, cell11, 1, 1, true, 2, 1},
+      {"the record selector again", selectors, QPoint(4, row1Y), 1, -1, true, 2, -1},
       {"a column heading", headings, QPoint(column0X, 4), -1, 0, false, 2, -1},
       {"below the last row", cells, QPoint(cell21.x(), belowRows), -1, 1, true, 2, -1},
   };

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -264,6 +267,37 @@ TEST_F(BoundList, ClickComesFromTheUserOnlyAndRefreshRereadsTheRows) {
   EXPECT_EQ(list.Text(), "");
   EXPECT_EQ(list.itemText(1).toStdString(), "Birchfield County");
   EXPECT_EQ(rs_->AbsolutePosition(), 3) << "the record set keeps its current row";
+}
+
+TEST_F(BoundList, ChangeFollowsEveryChangeOfTheTextWhoeverMadeIt) {
+  ui::DataBoundList list;
+  std::vector<std::string> seen;
+  QObject::connect(&list, &ui::DataBoundList::Change, [&] { seen.push_back(list.Text()); });
+  list.RowSource(rs_);
+  list.ListField("COUNTY");
+  list.BoundColumn("COUNTY_ID");
+  EXPECT_TRUE(seen.empty()) << "binding leaves the text empty, as it was";
+
+  list.Text("Birch County");
+  list.Text("birch county");  // the same row: no change
+  list.setCurrentIndex(0);    // the user picks another row
+  emit list.activated(0);
+  list.Refresh();             // rows read again: the text is cleared
+  list.Text("Nowhere");       // no such row: still empty
+  EXPECT_EQ(seen, (std::vector<std::string>{"Birch County", "Alder County", ""}));
+
+  // A handler may change the text again; it hears its own change too.
+  seen.clear();
+  bool cleared = false;
+  QObject::connect(&list, &ui::DataBoundList::Change, [&] {
+    if (!cleared && !list.Text().empty()) {
+      cleared = true;
+      list.Text("");
+    }
+  });
+  list.Text("Alder County");
+  EXPECT_EQ(list.Text(), "");
+  EXPECT_EQ(seen, (std::vector<std::string>{"Alder County", ""}));
 }
 
 TEST_F(BoundList, ClosedSourceGivesAnEmptyListAndAMissingColumnIsAnError) {

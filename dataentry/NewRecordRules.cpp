@@ -1,0 +1,106 @@
+#include "NewRecordRules.h"
+
+#include <algorithm>
+
+namespace newrec {
+
+namespace {
+
+constexpr Columns kRocp{"school_district_name", "school_district_id"};
+constexpr Columns kRocpMember{"school_district_name", "school_DISTRICT_ID"};
+
+// The ROC/P forms: 94 lists the ROC/P that serves the agency; 95 and 96
+// list the small ROC/Ps and their schools.
+FormRule RocpRule(std::vector<int> forms, bool small) {
+  return {.forms = std::move(forms),
+          .layout = Layout::Rocp,
+          .counties = small ? CountyList::SmallRocpCounties : CountyList::RocpCounties,
+          .countyColumns = {kRocp, kRocp},
+          .districts = DistrictList::ForRocp,
+          .districtColumns = {kRocpMember, kRocpMember},
+          .schoolList = small,
+          .sameDistrictCheck = false,
+          .countyMessage = "Please select a ROC/P",
+          .districtMessage = "Please select a school district",
+          .needsSchool = small,
+          .school = small ? SchoolPart::SchoolBox : SchoolPart::Agency,
+          .tail = KeyTail::Rocp};
+}
+
+// The SELPA forms choose a SELPA alone, keyed by its district and school.
+FormRule SelpaRule(std::vector<int> forms, const char* message) {
+  return {.forms = std::move(forms),
+          .layout = Layout::Selpa,
+          .counties = CountyList::None,
+          .districtChangeIgnored = true,
+          .sameDistrictCheck = false,
+          .countyMessage = nullptr,
+          .districtMessage = message,
+          .school = SchoolPart::SelpaSchool,
+          .tail = KeyTail::Selpa};
+}
+
+std::vector<FormRule> MakeRules() {
+  std::vector<FormRule> rules;
+  // The property-tax form: residence county and district by tax type.
+  rules.push_back({.forms = {29},
+                   .counties = CountyList::CountiesForTax,
+                   .countyColumns = {{"COUNTY", "COUNTYID"}, {"COUNTY_NAME", "COUNTY_ID"}},
+                   .districts = DistrictList::ForCoeTax,
+                   .districtColumns = {kDistrict, {"SCHOOL_DISTRICT_NAME", "SCHOOL_DISTRICT_ID"}},
+                   .sameDistrictCheck = false,
+                   .school = SchoolPart::Zero,
+                   .tail = KeyTail::TaxResidence});
+  // The miscellaneous-tax form: the agency's own county office and districts.
+  rules.push_back({.forms = {30},
+                   .counties = CountyList::CountiesForTax,
+                   .countyColumns = {{"COUNTY_NAME", "COUNTY_ID"}, {"COUNTY_NAME", "COUNTY_ID"}},
+                   .countyOfAgency = true,
+                   .countyLocked = true,
+                   .districts = DistrictList::ForCoeTax,
+                   .sameDistrictCheck = false});
+  rules.push_back({.forms = {7}, .countyOfAgency = true, .countyLocked = true});
+  rules.push_back({.forms = {23}, .countyOfAgency = true});
+  rules.push_back({.forms = {26},
+                   .caption = "Add New record for each participating district",
+                   .countyOfAgency = true,
+                   .countyLocked = true});
+  // The attendance form of resident and non-resident rows.
+  rules.push_back({.forms = {45},
+                   .layout = Layout::Attendance,
+                   .sameDistrictCheck = false,
+                   .needsType = true,
+                   .tail = KeyTail::Attendance});
+  rules.push_back(RocpRule({94}, false));
+  {
+    FormRule small = RocpRule({95}, true);
+    small.firstDistrictForDistrictUser = true;
+    rules.push_back(std::move(small));
+  }
+  rules.push_back(RocpRule({96}, true));
+  rules.push_back(SelpaRule({88, 891}, "Please select a SELPA"));
+  rules.push_back(SelpaRule({89}, "Please select a SELPA AU"));
+  // The infant-funding form: no district list follows the county.
+  rules.push_back({.forms = {102},
+                   .districts = DistrictList::None,
+                   .districtChangeIgnored = true,
+                   .sameDistrictCheck = false,
+                   .countyMessage = nullptr});
+  rules.push_back({});
+  return rules;
+}
+
+}  // namespace
+
+const std::vector<FormRule>& Rules() {
+  static const std::vector<FormRule> rules = MakeRules();
+  return rules;
+}
+
+const FormRule& RuleFor(int formNo) {
+  for (const FormRule& rule : Rules())
+    if (rule.forms.empty() || std::find(rule.forms.begin(), rule.forms.end(), formNo) != rule.forms.end()) return rule;
+  return Rules().back();
+}
+
+}  // namespace newrec

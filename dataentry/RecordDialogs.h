@@ -1,0 +1,53 @@
+#pragma once
+// What the record dialogs of the tax form share: reading rows on the
+// program's connection and the window at work.
+
+#include <QWidget>
+
+#include "db/Recordset.h"
+#include "db/SqlText.h"
+#include "ui/Form.h"
+#include "zelErrHandler.h"
+
+namespace recorddialogs {
+
+// The rows of a query on the program's connection, held without the
+// connection. A failure is reported by the data-access class and answers no
+// record set.
+db::RecordsetPtr Fetch(const db::SqlText& q);
+// The record set holds at least one row.
+bool HasRows(const db::RecordsetPtr& rs);
+
+// The look of a dialog as designed, set up once its controls are made: the
+// sans-serif face of 8.25 points that its sizes were laid out for, labels
+// widened where the face's letters are wider than their design width (a
+// right-aligned one to the left, a centred one to both sides, any other to
+// the right), drop-down lists that open as wide as their longest row, and
+// the window's size fixed.
+void DesignLook(QWidget& window);
+
+// The answer of a look-up for a record with the chosen key, as a step of the
+// caller's guard: true when there is none and the record may be made; false
+// after "Record already exists for this selection" (an information box), and
+// also when the look-up failed, so that nothing is handed back.
+bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found);
+// Cancel of a new-record window: nothing is chosen (the new-record keys are
+// 0) and the window closes. Failures are reported under the window's
+// module and "cmdCancel_Click".
+void CancelNewRecord(const char* module, ui::Form& window);
+
+// A window at work: the hourglass pointer and the window disabled for the
+// life of the guard, the normal pointer and the window enabled again
+// afterwards, also when the work failed.
+class BusyWindow {
+ public:
+  explicit BusyWindow(QWidget& window);
+  ~BusyWindow();
+  BusyWindow(const BusyWindow&) = delete;
+  BusyWindow& operator=(const BusyWindow&) = delete;
+
+ private:
+  QWidget& window_;
+};
+
+}  // namespace recorddialogs

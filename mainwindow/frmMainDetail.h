@@ -1,0 +1,35 @@
+#pragma once
+// What the main window's source files share.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "clsGlobalParam.h"
+#include "modGlobals.h"
+#include "vb/VbError.h"
+#include "zelErrHandler.h"
+
+namespace frmMainDetail {
+
+// The module name of the window's error reports.
+inline constexpr const char* kModule = "frmMain";
+
+inline clsGlobalParam& Globals() { return modGlobals::GlobalParam(); }
+
+// A count or row number of the window's 16-bit kind; error 6 beyond its range.
+inline std::int16_t Narrow16(long value) {
+  if (value < -32768 || value > 32767) vb::Raise(vb::err::Overflow);
+  return static_cast<std::int16_t>(value);
+}
+
+// "?, ?, ?": one parameter marker for each value of a list; "NULL" for an
+// empty list, which matches nothing.
+inline std::string Markers(std::size_t count) {
+  if (count == 0) return "NULL";
+  std::string markers = "?";
+  for (std::size_t i = 1; i < count; ++i) markers += ", ?";
+  return markers;
+}
+
+}  // namespace frmMainDetail
