@@ -440,6 +440,18 @@ TEST_F(TaxEntryTest, KeysThatTypeNothingKeepAFullySelectedExplanation) {
   EXPECT_EQ(tax_->Explanation(), "N") << "a typed letter replaces the selection";
 }
 
+TEST_F(TaxEntryTest, AmountsAreLaidOutByTheProgramsFormatAndTheFieldsWindowsGoThroughItsDialogs) {
+  tax_->Secured(1234567);
+  tax_->EstExcessERAF(-25);
+  EXPECT_EQ(Line("Secured").GetEditText(), "1,234,567");
+  EXPECT_EQ(Line("EstExcessERAF").GetEditText(), "-25");
+
+  dialogs_.AnswerModal([](QWidget&) { return 1; });
+  Line("Secured").AboutBox();
+  ASSERT_FALSE(dialogs_.Prompts().empty());
+  EXPECT_EQ(dialogs_.LastPrompt().kind, "ShowModal");
+}
+
 // --- Stored settings -----------------------------------------------------------------
 
 TEST_F(TaxEntryTest, TheAmountFieldsLoadTheirStoredSettingsWhichDifferOnlyLineByLine) {
