@@ -28,14 +28,33 @@ void Form::ShowModeless() {
   show();
 }
 
-void Form::Unload(int result) {
+bool Form::QueryUnload(UnloadMode mode) {
+  if (!Loaded()) return true;
+  if (querying_) return false;
+  struct Querying {
+    bool& flag;
+    explicit Querying(bool& f) : flag(f) { flag = true; }
+    ~Querying() { flag = false; }
+  } querying(querying_);
+  bool cancel = false;
+  Form_QueryUnload(cancel, mode);
+  return !cancel;
+}
+
+bool Form::Unload(int result) {
+  if (!QueryUnload(UnloadMode::Code)) return false;
   RunUnload();
   QDialog::done(result);
+  return true;
 }
 
 void Form::reject() { Unload(QDialog::Rejected); }
 
 void Form::closeEvent(QCloseEvent* event) {
+  if (!QueryUnload(UnloadMode::ControlMenu)) {
+    event->ignore();
+    return;
+  }
   RunUnload();
   QDialog::closeEvent(event);
 }

@@ -3,7 +3,8 @@
 // Qt dialog. A form is loaded on first use (Form_Load runs once), shown
 // modally through the Dialogs seam or modeless, and unloaded by its own
 // buttons, its close box or Escape (Form_Unload runs once); it can be loaded
-// again afterwards.
+// again afterwards. Every way of closing a loaded form first asks
+// Form_QueryUnload, which may keep it loaded and open.
 
 #include <QDialog>
 #include <string_view>
@@ -16,21 +17,41 @@ class Form : public QDialog, public FormLife {
   Q_OBJECT
 
  public:
+  // How a form is being closed, as Form_QueryUnload learns it.
+  enum class UnloadMode {
+    ControlMenu = 0,  // the close box (or the window manager's close)
+    Code = 1,         // Unload, from a command of the program (Escape too)
+  };
+
   explicit Form(QWidget* parent = nullptr);
 
   // Loads the form and shows it modally through the Dialogs seam; answers
   // the result that the form was unloaded with.
   int ShowModal();
   void ShowModeless() override;
-  // Runs Form_Unload (once) and closes the form with a result code.
-  void Unload(int result = QDialog::Rejected);
+  // Asks Form_QueryUnload, then runs Form_Unload (once) and closes the form
+  // with a result code. Answers false when the form stays open.
+  bool Unload(int result = QDialog::Rejected);
 
  protected:
   // Runs each time ShowModal or ShowModeless brings the form up, after Load.
   virtual void Form_Activate() {}
+  // Runs before a loaded form unloads, whichever way it is closed; setting
+  // `cancel` keeps it loaded and open. A close asked for while it runs is
+  // refused.
+  virtual void Form_QueryUnload(bool& cancel, UnloadMode mode) {
+    (void)cancel;
+    (void)mode;
+  }
 
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Answers whether the form may unload.
+  bool QueryUnload(UnloadMode mode);
+
+  bool querying_ = false;
 };
 
 // Windows of another part of the program are reached by name, as the
