@@ -130,14 +130,17 @@ vb::Variant EnableControl(QWidget& control) {
 void MySendKey(std::int16_t keyAscii) {
   Trap trap("Utilities", "MySendKey");
   trap([&] {
-    if (keyAscii != 13) return;
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused) return;
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(focused, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : focused, &release);
+    if (keyAscii == 13) SendTab();
   });
+}
+
+void SendTab() {
+  QWidget* focused = QApplication::focusWidget();
+  if (!focused) return;
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(focused, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : focused, &release);
 }
 
 void Time_Process() { ui::Pause(1.0); }

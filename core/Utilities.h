@@ -25,6 +25,9 @@ vb::Variant EnableControl(QWidget& control);
 // Enter (13) becomes one Tab key press on the focused field, so that the
 // focus moves to the next field; other keys do nothing.
 void MySendKey(std::int16_t keyAscii);
+// One Tab key press (down, then up) on the focused field: the focus moves
+// on as when the user presses Tab.
+void SendTab();
 // Waits until the clock has moved on by more than one second, letting
 // window events run meanwhile.
 void Time_Process();

@@ -416,6 +416,18 @@ void UpdateSetCOEFormsStatusForNonEditCheckMultiForms(clsGlobalParam& P, std::in
   });
 }
 
+void RequireFormStatus(const clsGlobalParam& P, bool cleared, bool required) {
+  db::ConnectionPtr conn = modGlobals::SharedConnection();
+  const std::string rows = std::string("select count(*) from LEA_FORMS_STATUS") + kStatusRow;
+  std::vector<Variant> others = StatusRowKey(P);
+  others.push_back(cleared ? vb::Null : Variant(P.CertKey));
+  others.push_back(cleared ? vb::Null : Variant(P.NumRecord));
+  const bool differs =
+      vb::CLng(conn->Scalar(rows + " and not (CERTIFICATE_NUMBER is ? and NUM_RECORD is ?)", others)) > 0;
+  const bool missing = required && vb::CLng(conn->Scalar(rows, StatusRowKey(P))) < 1;
+  if (differs || missing) vb::Raise(vb::err::Unspecified, "The form status was not written.");
+}
+
 std::int32_t getFormDetails(const std::string& formName) {
   std::int32_t formNo = 0;
   Trap trap(kModule, "getFormDetails");

@@ -69,6 +69,13 @@ void UpdateCOEFormsStatus(clsGlobalParam& P, bool withEditCheckDate);
 // certificate number, record count and modification date.
 void UpdateSetCOEFormsStatus(clsGlobalParam& P, bool clear);
 void UpdateSetCOEFormsStatusForNonEditCheckMultiForms(clsGlobalParam& P, std::int32_t unused = 0);
+// Raises when the status procedures above did not write P's status row
+// (they report their own failures and go on, so a caller that makes one
+// change of several steps checks with this): when a status row of P's
+// agency, period and form holds another certificate number or record count
+// than P, or than none when `cleared`; with `required`, also when there is
+// no such row.
+void RequireFormStatus(const clsGlobalParam& P, bool cleared, bool required);
 // The number of the catalogue form of that name (any letter case); 0 after
 // a reported failure.
 std::int32_t getFormDetails(const std::string& formName);

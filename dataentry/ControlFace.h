@@ -1,8 +1,10 @@
 #pragma once
 // The face of the data-entry controls: their text at the 8.25 points the
-// twips layouts were made for (the program's windows use the same size).
+// twips layouts were made for (the program's windows use the same size),
+// and the pictures of the buttons that move through rows.
 
 #include <QFont>
+#include <QPixmap>
 #include <QWidget>
 
 inline void UseLayoutTextSize(QWidget& control) {
@@ -10,3 +12,7 @@ inline void UseLayoutTextSize(QWidget& control) {
   text.setPointSizeF(8.25);
   control.setFont(text);
 }
+
+// The face of a move button: a triangle pointing left or right, with a bar
+// at the end for the first and last row.
+QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd);

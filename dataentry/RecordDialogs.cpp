@@ -23,6 +23,21 @@ bool HasRows(const db::RecordsetPtr& rs) {
   return rs && rs->State() == db::ObjectState::Open && rs->RecordCount() > 0;
 }
 
+void Submit(db::Recordset& rs) {
+  clsDataAccess().SubmitRecordset(rs, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
+}
+
+db::SqlText AgencyTaxRows(const clsGlobalParam& agency) {
+  using db::Param;
+  using vb::Variant;
+  db::SqlText q;
+  q << "Select * from Tax where  county_id = " << Param(Variant(agency.CountyID))
+    << " and school_district_id = " << Param(Variant(agency.DistrictID))
+    << " and fiscal_year=" << Param(Variant(agency.ReportYear)) << " and period_id=" << Param(Variant(agency.ReportPeriod))
+    << " AND SCHOOL_ID = " << Param(Variant(agency.SchoolId));
+  return q;
+}
+
 bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found) {
   bool exists = true;
   if (!trap([&] { exists = !vb::Deref(found).Eof() && found->RecordCount() >= 1; })) return false;

@@ -1,9 +1,10 @@
 #pragma once
-// What the record dialogs of the tax form share: reading rows on the
-// program's connection and the window at work.
+// What the tax form and its record dialogs share: reading and writing rows
+// on the program's connection and the window at work.
 
 #include <QWidget>
 
+#include "clsGlobalParam.h"
 #include "db/Recordset.h"
 #include "db/SqlText.h"
 #include "ui/Form.h"
@@ -17,6 +18,13 @@ namespace recorddialogs {
 db::RecordsetPtr Fetch(const db::SqlText& q);
 // The record set holds at least one row.
 bool HasRows(const db::RecordsetPtr& rs);
+// Writes the pending changes of rows read with Fetch, in one transaction on
+// the program's connection (a savepoint of the caller's); a failure is
+// raised and nothing is written.
+void Submit(db::Recordset& rs);
+// The query of all the agency's tax rows of its year and period, both tax
+// types.
+db::SqlText AgencyTaxRows(const clsGlobalParam& agency);
 
 // The look of a dialog as designed, set up once its controls are made: the
 // sans-serif face of 8.25 points that its sizes were laid out for, labels

@@ -1,7 +1,5 @@
 #include "ctlAdoNav.h"
 
-#include <QPainter>
-#include <QPixmap>
 #include <string>
 
 #include "ControlFace.h"
@@ -36,21 +34,6 @@ bool IsNumeric(db::DataType type) {
   for (int code : kNumericTypes)
     if (static_cast<int>(type) == code) return true;
   return false;
-}
-
-// The face of a move button: a triangle pointing left or right, with a bar
-// at the end for the first and last row.
-QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd) {
-  QPixmap face(12, 9);
-  face.fill(Qt::transparent);
-  QPainter p(&face);
-  p.setPen(Qt::NoPen);
-  p.setBrush(palette.color(QPalette::ButtonText));
-  const int tip = forward ? 8 : 3, base = forward ? 3 : 8;
-  const QPoint triangle[] = {QPoint(base, 0), QPoint(tip, 4), QPoint(base, 8)};
-  p.drawPolygon(triangle, 3);
-  if (toEnd) p.drawRect(forward ? 9 : 1, 0, 2, 9);
-  return face;
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "RecordDialogs.h"
 #include "Utilities.h"
-#include "clsDataAccess.h"
 #include "db/SqlText.h"
 #include "modCOE.h"
 #include "modGlobals.h"
@@ -31,10 +30,6 @@ db::RecordsetPtr Read(const SqlText& q) {
   db::RecordsetPtr rs = recorddialogs::Fetch(q);
   vb::Deref(rs);
   return rs;
-}
-
-void Submit(db::Recordset& rs) {
-  clsDataAccess().SubmitRecordset(rs, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
 }
 
 // The agency's tax rows of one period for the chosen districts of residence.
@@ -173,7 +168,7 @@ void frmTaxCopy::CopyTaxData(const std::vector<Variant>& districts) {
     });
     if (!p2->Eof()) {
       p2->Delete();
-      Submit(*p2);
+      recorddialogs::Submit(*p2);
     }
     // The copy keeps every value but the period; its key is made below.
     added->AddNew();
@@ -182,19 +177,14 @@ void frmTaxCopy::CopyTaxData(const std::vector<Variant>& districts) {
     added->Update();
   }
   if (added->RecordCount() > 0) {
-    Submit(*p2);
-    Submit(*added);
+    recorddialogs::Submit(*p2);
+    recorddialogs::Submit(*added);
   }
 
   // The keys, certificate and status of the agency's rows of the period.
-  SqlText current;
-  current << "Select * from tax where  county_id = " << Param(Variant(own.CountyID))
-          << " and school_district_id = " << Param(Variant(own.DistrictID))
-          << " and fiscal_year=" << Param(Variant(own.ReportYear)) << " and period_id=" << Param(Variant(own.ReportPeriod))
-          << " AND SCHOOL_ID = " << Param(Variant(own.SchoolId));
-  db::RecordsetPtr rows = Read(current);
+  db::RecordsetPtr rows = Read(recorddialogs::AgencyTaxRows(own));
   modCOE::SetCertKeysInRs(kTable, *rows, false);
-  Submit(*rows);
+  recorddialogs::Submit(*rows);
 
   const vb::Date now = ui::Now();
   own.LastModifiedDate = now;
@@ -206,12 +196,7 @@ void frmTaxCopy::CopyTaxData(const std::vector<Variant>& districts) {
   modCOE::UpdateCOEFormsStatus(own, true);
   // The status upkeep reports its own failures; a status row that was not
   // rewritten fails the whole copy.
-  const Variant written = modGlobals::SharedConnection()->Scalar(
-      "select count(*) from LEA_FORMS_STATUS where FISCAL_YEAR = ? and PERIOD_ID = ? and COUNTY_ID = ?"
-      " and SCHOOL_DISTRICT_ID = ? and SCHOOL_ID = ? and FORM_NO = ? and CERTIFICATE_NUMBER = ? and NUM_RECORD = ?",
-      {Variant(own.ReportYear), Variant(own.ReportPeriod), Variant(own.CountyID), Variant(own.DistrictID),
-       Variant(own.SchoolId), Variant(own.FormNo), Variant(own.CertKey), Variant(own.NumRecord)});
-  if (vb::CLng(written) < 1) vb::Raise(vb::err::Unspecified, "The form status of the copied rows was not written.");
+  modCOE::RequireFormStatus(own, false, true);
   transaction.Commit();
 }
 

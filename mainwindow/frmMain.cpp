@@ -19,8 +19,6 @@
 #include "ui/Clock.h"
 #include "ui/Form.h"
 #include "ui/Pump.h"
-#include "ui/Settings.h"
-#include "ui/Shell.h"
 #include "ui/Twips.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
@@ -361,10 +359,6 @@ constexpr SelectionReset kSelectionResets[] = {
 // The error of a size that a control cannot take.
 constexpr long kInvalidPropertyValue = 380;
 
-// The help page: the host is a setting of its own.
-constexpr const char* kHelpHostDefault = "www.levrona.example";
-constexpr const char* kHelpPath = "/fg/sf/tc/tax1920.asp";
-
 // --- Helpers -------------------------------------------------------------------
 
 using modGlobals::AdoUtils;
@@ -591,8 +585,7 @@ void frmMain::mnuHelp_Help_Click() {
 }
 
 bool frmMain::OpenHelpPage(int /*unused*/) {
-  const std::string host = ui::GetSetting("VHO-KRN", "Setting", "HelpHost", kHelpHostDefault);
-  ui::shell().OpenUrl("http://" + host + kHelpPath);  // a page that cannot open goes unnoticed
+  modMain::ShowHelpPage();
   return true;
 }
 

@@ -19,6 +19,7 @@
 #include "ui/Printers.h"
 #include "ui/Pump.h"
 #include "ui/Settings.h"
+#include "ui/Shell.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
 #include "vb/End.h"
@@ -76,6 +77,15 @@ std::function<NotesWindow&()>& NotesMaker() {
   static std::function<NotesWindow&()> maker;
   return maker;
 }
+
+FormPrinter& InstalledFormPrinter() {
+  static FormPrinter printer;
+  return printer;
+}
+
+// The help page: the host is a setting of its own, the path is fixed.
+constexpr const char* kHelpHostDefault = "www.levrona.example";
+constexpr const char* kHelpPath = "/fg/sf/tc/tax1920.asp";
 
 }  // namespace
 
@@ -312,5 +322,20 @@ void ShowFormNote(clsGlobalParam& Param) {
 }
 
 void SetFormNoteWindow(std::function<NotesWindow&()> maker) { NotesMaker() = std::move(maker); }
+
+void mPrintForm(std::shared_ptr<clsGlobalParam>& Param, const std::string& TableName, bool Flag, bool unused) {
+  if (const FormPrinter& printer = InstalledFormPrinter()) {
+    printer(Param, TableName, Flag, unused);
+    return;
+  }
+  ui::MsgBox("Printing of entry screens is not available in this version.", ui::vbInformation);
+}
+
+void SetFormPrinter(FormPrinter printer) { InstalledFormPrinter() = std::move(printer); }
+
+void ShowHelpPage() {
+  const std::string host = ui::GetSetting("VHO-KRN", "Setting", "HelpHost", kHelpHostDefault);
+  ui::shell().OpenUrl("http://" + host + kHelpPath);  // a page that cannot open goes unnoticed
+}
 
 }  // namespace modMain

@@ -8,9 +8,11 @@
 // ReadSettings and SaveSettings keep the base path (settings store) and the
 // chosen period (table ReportPeriod). The services below serve windows all
 // over the program: the wait box, the printer set-up, the form status of a
-// window that opens, and the notes window.
+// window that opens, the notes window, the entry-screen report and the help
+// page.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "clsGlobalParam.h"
@@ -49,5 +51,19 @@ class NotesWindow {
   virtual int ShowModal() = 0;
 };
 void SetFormNoteWindow(std::function<NotesWindow&()> maker);
+
+// Prints or previews the entry-screen report of Param's form, agency, year
+// and period (TableName is the form's table, "Tax" for the tax form; Flag
+// is a switch of the report printer; the last argument is not read). The
+// caller takes back the object left in Param. The printing module installs
+// the printer of these reports; until one is installed the user is told
+// that printing is not available.
+void mPrintForm(std::shared_ptr<clsGlobalParam>& Param, const std::string& TableName, bool Flag, bool unused = false);
+using FormPrinter = std::function<void(std::shared_ptr<clsGlobalParam>&, const std::string&, bool, bool)>;
+void SetFormPrinter(FormPrinter printer);
+
+// Opens the program's help page in the user's web browser: the page
+// "/fg/sf/tc/tax1920.asp" on the server that the setting "HelpHost" names.
+void ShowHelpPage();
 
 }  // namespace modMain

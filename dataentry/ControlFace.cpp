@@ -1,0 +1,17 @@
+#include "ControlFace.h"
+
+#include <QPainter>
+#include <QPalette>
+
+QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd) {
+  QPixmap face(12, 9);
+  face.fill(Qt::transparent);
+  QPainter p(&face);
+  p.setPen(Qt::NoPen);
+  p.setBrush(palette.color(QPalette::ButtonText));
+  const int tip = forward ? 8 : 3, base = forward ? 3 : 8;
+  const QPoint triangle[] = {QPoint(base, 0), QPoint(tip, 4), QPoint(base, 8)};
+  p.drawPolygon(triangle, 3);
+  if (toEnd) p.drawRect(forward ? 9 : 1, 0, 2, 9);
+  return face;
+}

@@ -1,0 +1,163 @@
+#pragma once
+// The tax form: the entry screen of table Tax. For the agency taken up in
+// the main window, the fiscal year and the period it shows the agency's tax
+// rows of one tax type (County or District, chosen first) one at a time in
+// the tax entry control, and lets the user move through them, add, cancel,
+// delete and save them. Every save recalculates the rows through the
+// calculation component, keys them and rewrites the form's status row with
+// the certificate number of all the agency's tax rows; a save, like a
+// delete, is one change of the database.
+//
+// The main window opens the form modally through the maker that Install
+// puts in place, after it has put the chosen form's identity and status
+// into the global parameters; the form works on its own copy of them
+// (GParam) and hands results back only through the database.
+//
+// The class lives in two files: frmTax.cpp (the window and its commands)
+// and frmTaxSave.cpp (saving, the negative-amount rule, the status upkeep
+// and the prior-year correction step).
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "clsGlobalParam.h"
+#include "db/Recordset.h"
+#include "ui/Form.h"
+#include "ui/MenuModel.h"
+#include "ui_frmTax.h"
+
+class Trap;
+
+class frmTax : public ui::Form, public Ui::frmTax {
+  Q_OBJECT
+
+ public:
+  explicit frmTax(QWidget* parent = nullptr);
+  ~frmTax() override;
+
+  // The form's own copy of the global parameters, made at load: every query,
+  // save and status write of the form reads it.
+  std::shared_ptr<clsGlobalParam> GParam;
+
+  // A new tax form, loaded, for the main window to show: the maker of the
+  // window that opens the tax form from the entry-screen list.
+  static std::unique_ptr<QWidget> MakeWindow();
+
+  // The window's menus, by item name.
+  ui::MenuModel& Menus() { return *menus_; }
+  // The values shown were changed and are not saved.
+  bool Dirty() const { return mblnDirty; }
+  // The next save adds a row with the keys chosen in the new-record dialog.
+  bool NewRecordPending() const { return mblnNewRecord; }
+
+  // --- Commands.
+  void cboTaxType_Click();
+  void cmdMoveFirst_Click();
+  void cmdMovePrevious_Click();
+  void cmdMoveNext_Click();
+  void cmdMoveLast_Click();
+  void cmdAddNew_Click();
+  void cmdDelete_Click();
+  void cmdCancel_Click();
+  // Save: the row, the recalculated and keyed rows and the status row, as
+  // one change.
+  void cmdRecalculate_Click();
+  void mnuFile_Save_Click();
+  // Check/Save is disabled and does nothing.
+  void cmdEditCheck_Click();
+  void mnuFile_SaveAndCheck_Click();
+  void cmdClose_Click();
+  void mnuFile_Close_Click();
+  void mnuFile_Print_Click();
+  void mnuPrinterSetup_Click();
+  void mnuNote_Add_Click();
+  void mnuCopy_Click();
+  void mnuHelp_Help_Click();
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_QueryUnload(bool& cancel, UnloadMode mode) override;
+  void Form_Unload() override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  // --- The hosted controls' events.
+  void ctlTax_11_OnEnter();
+  void ctlTax_11_PropChanged();
+  void ctlTax_11_OnReachEnd();
+  void ctlTabCombo1_TabClick();
+
+  // --- The window.
+  void Form_Resize();
+  // Lays the switcher, the entry control and the bottom bar out in the
+  // window; a step that fails is skipped.
+  void Resize();
+  void UseCtl();
+  // The position text and the states of the record commands.
+  void RefreshButtons();
+  void EnableMoveButtons(bool enabled);
+  void EnableCopyByPeriod();
+  // The hourglass with the window disabled, and back.
+  void BusyOn();
+  void BusyOff();
+  // Closes the window unless the negative-amount rule is broken.
+  void CheckAndClose();
+  void OpenHelpPage();
+
+  // --- The rows.
+  // The agency's rows of the tax type chosen, read again (no record set
+  // after a reported failure).
+  db::RecordsetPtr TaxTypeRows() const;
+  // All of the agency's rows of the year and period, both tax types.
+  db::RecordsetPtr AgencyRows() const;
+  // The current row in the entry control, or the control blanked.
+  void ShowRow();
+  void BlankControl();
+  void ShowPosition();
+  // A move command: the move of the rows, then the row shown.
+  void Move(const char* procedure, void (db::Recordset::*move)());
+  // Drops a new row that waits for its save and the keys handed back for it.
+  void DropPendingNewRow();
+
+  // --- Saving (frmTaxSave.cpp).
+  // Whether the explanation is empty while an amount line is negative.
+  bool NegativeRuleBroken() const;
+  void ShowNegativeRuleMessage();
+  // The save as one change of the database, its steps under the guard of
+  // `procedure`: the row, the recalculation and keys, and the status row.
+  // Answers whether it was saved; otherwise the database, the rows and the
+  // form's state are as they were, the values on screen included.
+  bool SaveAll(const char* procedure);
+  bool bSaveRecord();
+  // Recalculates and keys the rows, writes them and takes the certificate
+  // number and counts of all the agency's rows. False when the calculation
+  // component could not recalculate them (nothing further is done).
+  bool RunCalculation();
+  // The form's status row after a delete, as a step of the delete's change.
+  void StatusAfterDelete(bool typeHasRows);
+  // The prior-year correction question for the rows shown.
+  void CorrectionStep(Trap& trap);
+
+  // What a change that fails gives back: the form's state and parameters,
+  // the hand-over variables it changes and the row that was current.
+  struct State {
+    clsGlobalParam params;
+    bool dirty = false;
+    bool newRecord = false;
+    bool priorYearMode = false;
+    std::int32_t newResCounty = 0;
+    std::int32_t newResDistrict = 0;
+    std::int16_t taxType = 0;
+    long position = -1;
+  };
+  State Remember() const;
+  void GiveBack(const State& state);
+
+  std::unique_ptr<ui::MenuModel> menus_;
+  db::RecordsetPtr mrsTax;
+  bool mblnDirty = false;
+  bool mblnNewRecord = false;
+};
