@@ -1,0 +1,316 @@
+// Saving on the tax form: the negative-amount rule, saves that cannot
+// complete (no calculation, a recalculation that fails, a refused write)
+// and leave the database and the form as they were, Retry, and closing
+// with unsaved values and in the prior-year correction mode.
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <functional>
+
+#include "TaxFormFixture.h"
+#include "ctlTax_1.h"
+#include "frmCORRECTION_REASON.h"
+#include "modValidationCalculation.h"
+#include "vb/Conversions.h"
+
+using vb::Variant;
+
+namespace {
+
+class TaxSaveTest : public TaxFormTest {
+ protected:
+  // The form with a new County row for Juniper County's office, Secured
+  // entered, waiting for its save.
+  frmTax& PendingCountyRow() {
+    frmTax& f = Open();
+    AcknowledgeMessages(1);
+    ChooseType("County");
+    AddNew(kCounty, kOffice);
+    Enter("Secured", "1000");
+    TakeMessages();
+    return f;
+  }
+  // What a save that did not happen leaves: no row, the status row as the
+  // fixture made it, the form dirty with the new row still pending.
+  void ExpectNothingSaved(frmTax& f) {
+    EXPECT_TRUE(TaxRows().empty());
+    EXPECT_EQ(StatusRow().at(0), "-1");
+    EXPECT_TRUE(f.Dirty());
+    EXPECT_TRUE(f.NewRecordPending());
+    EXPECT_EQ(Shown("Secured"), "1,000") << "the values stay on screen";
+    EXPECT_EQ(f.Text2->text().toStdString(), "1 of 1");
+  }
+  // The failures reported so far, as "module/procedure".
+  std::vector<std::string> ReportSources() {
+    auto field = [](const std::string& text, const std::string& label) {
+      const std::size_t from = text.find(label) + label.size();
+      return text.substr(from, text.find('\r', from) - from);
+    };
+    std::vector<std::string> sources;
+    for (const RecordedPrompt& prompt : dialogs_.Prompts())
+      if (prompt.title == "Exception")
+        sources.push_back(field(prompt.text, "Source: ") + "/" + field(prompt.text, "Procedure: "));
+    return sources;
+  }
+};
+
+// --- The negative-amount rule ---------------------------------------------------------------
+
+TEST_F(TaxSaveTest, ANegativeLineNeedsAnExplanationThatIsNotBlank) {
+  struct Case {
+    const char* line;
+    const char* value;
+    const char* explanation;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"Secured", "-1", "", true},
+      {"Secured", "-1", "   ", true},
+      {"EstExcessERAF", "-1", "   ", true},
+      {"PriorYearRestrictedMonie", "-1", "   ", true},
+      {"Secured", "-1", "x", false},
+      {"Secured", "0", "", false},
+      {"Total", "-5", "", false},  // the total is no line of the rule
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.line << " " << c.value << " '" << c.explanation << "'");
+    Execute("DELETE FROM Tax");
+    frmTax& f = PendingCountyRow();
+    Enter("Secured", "0");
+    Enter(c.line, c.value);
+    Explain(c.explanation);
+    if (c.refused) AcknowledgeMessages(1);
+    f.cmdRecalculate->click();
+    if (c.refused) {
+      EXPECT_EQ(TakeMessages(),
+                Texts{"If data entered on any line is negative, you must provide an explanation for each line"});
+      EXPECT_TRUE(TaxRows().empty());
+      EXPECT_TRUE(f.Dirty());
+      EXPECT_TRUE(f.isEnabled());
+    } else {
+      EXPECT_TRUE(TakeMessages().empty());
+      EXPECT_EQ(TaxRows().size(), 1u);
+      EXPECT_FALSE(f.Dirty());
+    }
+  }
+}
+
+// --- Saves that cannot complete ---------------------------------------------------------------------
+
+TEST_F(TaxSaveTest, WithoutARecalculationNothingIsSaved) {
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    Texts messages;
+  };
+  const Case cases[] = {
+      {"no calculation component",
+       [this] {
+         Execute("UPDATE ComponentConfiguration SET ComponentName = 'ledgerless' WHERE ComponentTypeID = 2");
+         AcknowledgeMessages(1);
+         modValidationCalculation::ComponentStatus(2019, 2);
+         TakeMessages();
+       },
+       {"Cannot create calculation object", "The data could not be recalculated and has not been saved."}},
+      // Another row's lines add up beyond what an amount can hold.
+      {"the calculation fails",
+       [this] {
+         Execute(
+             "INSERT INTO Tax (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID,"
+             " RES_SCHOOL_DISTRICT_ID, TaxType, Secured, Unsecured) VALUES (2019, 2, 19, 64733, 0, 6, 10600, 0,"
+             " 500000000000000, 500000000000000)");
+       },
+       {"The data could not be recalculated and has not been saved."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.arrange();
+    frmTax& f = PendingCountyRow();
+    const Texts before = TaxRows();
+    AcknowledgeMessages(static_cast<int>(c.messages.size()));
+    f.cmdRecalculate->click();
+    EXPECT_EQ(TakeMessages(), c.messages);
+    EXPECT_EQ(TaxRows(), before);
+    EXPECT_EQ(StatusRow().at(0), "-1");
+    EXPECT_TRUE(f.Dirty());
+    EXPECT_TRUE(f.NewRecordPending());
+    EXPECT_TRUE(f.isEnabled());
+    Execute("DELETE FROM Tax");
+    Execute("UPDATE ComponentConfiguration SET ComponentName = 'sumwright' WHERE ComponentTypeID = 2");
+    modValidationCalculation::ComponentStatus(2019, 2);
+  }
+}
+
+TEST_F(TaxSaveTest, AStatusRowThatCannotBeWrittenLeavesEverythingAsItWas) {
+  frmTax& f = PendingCountyRow();
+  Execute(
+      "CREATE TRIGGER refuse_status BEFORE UPDATE ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  // The status upkeep reports its failure, then the save reports that the
+  // status was not written; Ignore gives the save up.
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.cmdRecalculate->click();
+  EXPECT_EQ(ReportSources(), (std::vector<std::string>{"modCOE/UpdateCOEFormsStatus", "frmTax/cmdRecalculate_Click"}));
+  ExpectNothingSaved(f);
+  EXPECT_TRUE(f.isEnabled());
+
+  // Saved once the status row can be written.
+  dialogs_.ClearPrompts();
+  Execute("DROP TRIGGER refuse_status");
+  f.cmdRecalculate->click();
+  EXPECT_EQ(TaxRows(), Texts{"19/10199/0: 1000 0 0 1000"});
+  EXPECT_EQ(StatusRow().at(1), "1");
+  EXPECT_FALSE(f.Dirty());
+  EXPECT_EQ(f.Text2->text().toStdString(), "1 of 1");
+}
+
+TEST_F(TaxSaveTest, RetryWritesTheRowOnceTheDatabaseTakesIt) {
+  frmTax& f = PendingCountyRow();
+  Execute("CREATE TRIGGER refuse_tax BEFORE INSERT ON Tax BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  dialogs_.AnswerMsgBox(ui::vbRetry, [&] { Execute("DROP TRIGGER refuse_tax"); });
+  f.cmdRecalculate->click();
+  EXPECT_EQ(ReportSources(), std::vector<std::string>{"frmTax/bSaveRecord"});
+  EXPECT_EQ(TaxRows(), Texts{"19/10199/0: 1000 0 0 1000"}) << "one row, written once";
+  EXPECT_EQ(StatusRow().at(1), "1");
+  EXPECT_FALSE(f.Dirty());
+}
+
+// --- Closing ------------------------------------------------------------------------------------------
+
+TEST_F(TaxSaveTest, ClosingWithUnsavedValuesAsksToSaveThem) {
+  struct Case {
+    const char* what;
+    int answer;
+    bool viaCloseBox;
+    Texts rows;
+  };
+  const Case cases[] = {
+      {"Yes, Close", ui::vbYes, false, {"19/10199/0: 1000 0 0 1000"}},
+      {"Yes, close box", ui::vbYes, true, {"19/10199/0: 1000 0 0 1000"}},
+      {"No", ui::vbNo, false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Execute("DELETE FROM Tax");
+    frmTax& f = PendingCountyRow();
+    f.show();
+    dialogs_.AnswerMsgBox(c.answer);
+    if (c.viaCloseBox)
+      f.close();
+    else
+      f.cmdClose->click();
+    ASSERT_EQ(TakeMessages(), Texts{"Do you want to save the data?"});
+    EXPECT_EQ(TaxRows(), c.rows);
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(f.isVisible());
+  }
+}
+
+TEST_F(TaxSaveTest, ValuesThatBreakTheRuleOrCannotBeSavedKeepTheWindowOpen) {
+  frmTax& f = PendingCountyRow();
+  f.show();
+  Enter("HOX", "-3");
+  const std::string rule = "If data entered on any line is negative, you must provide an explanation for each line";
+
+  // Close checks the rule first; the close box asks, then checks it.
+  AcknowledgeMessages(1);
+  f.cmdClose->click();
+  EXPECT_EQ(TakeMessages(), Texts{rule});
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  AcknowledgeMessages(1);
+  f.close();
+  EXPECT_EQ(TakeMessages(), (Texts{"Do you want to save the data?", rule}));
+  EXPECT_TRUE(f.Loaded());
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_TRUE(f.isEnabled());
+  EXPECT_TRUE(TaxRows().empty());
+
+  // A save that fails on closing keeps the window too.
+  Explain("Refund of an over-collection");
+  Execute("CREATE TRIGGER refuse_tax BEFORE INSERT ON Tax BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.close();
+  EXPECT_EQ(ReportSources(), std::vector<std::string>{"frmTax/bSaveRecord"});
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_TRUE(f.Dirty());
+
+  // Once it can be saved, the window closes.
+  TakeMessages();
+  Execute("DROP TRIGGER refuse_tax");
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  f.close();
+  EXPECT_EQ(TakeMessages(), Texts{"Do you want to save the data?"});
+  EXPECT_EQ(TaxRows(), Texts{"19/10199/0: 1000 0 -3 997"});
+  EXPECT_FALSE(f.isVisible());
+}
+
+// In a prior-year correction mode every save asks for the reason of the
+// correction when the window closes.
+class CorrectionTest : public TaxSaveTest {
+ protected:
+  void SetUp() override {
+    TaxSaveTest::SetUp();
+    modGlobals::gstrPeriodMode = "PY_P2";
+  }
+  // The correction window, as often as it is shown: the user gives a
+  // reason and a note and closes it.
+  void AnswerCorrections(int times) {
+    for (int i = 0; i < times; ++i) {
+      dialogs_.AnswerModal([this](QWidget& window) {
+        auto& reason = dynamic_cast<frmCORRECTION_REASON&>(window);
+        ++asked_;
+        reason.cboRCode->setCurrentIndex(0);
+        reason.txtnotes->setPlainText("Assessor's roll change");
+        reason.cmdClose_Click();  // stores the reason
+        return 0;
+      });
+    }
+  }
+  std::string Corrected() {
+    return vb::TextOf(Scalar(
+        "select PY_FORMS_CORRECTED from LEA_FORMS_STATUS where county_id = 19 and school_district_id = 64733 and"
+        " period_id = 2 and form_no = 29"));
+  }
+  int asked_ = 0;
+};
+
+TEST_F(CorrectionTest, ClosingAfterASaveAsksForTheReason) {
+  frmTax& f = PendingCountyRow();
+  f.cmdRecalculate->click();
+  AnswerCorrections(1);
+  f.cmdClose->click();
+  EXPECT_EQ(asked_, 1);
+  EXPECT_EQ(Corrected(), "Yes");
+  EXPECT_EQ(StatusRow().at(1), "1") << "the status row keeps the save's certificate and count";
+  EXPECT_FALSE(f.Loaded());
+}
+
+TEST_F(CorrectionTest, SavingOnClosingAsksAgain) {
+  frmTax& f = PendingCountyRow();
+  f.cmdRecalculate->click();
+  Enter("Unsecured", "7");
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  AnswerCorrections(2);
+  f.cmdClose->click();
+  EXPECT_EQ(asked_, 2);
+  EXPECT_EQ(TaxRows(), Texts{"19/10199/0: 1000 7 0 1007"});
+  EXPECT_FALSE(f.Loaded());
+}
+
+TEST_F(CorrectionTest, WithoutRowsNothingIsAskedAndTheClearedStatusStays) {
+  frmTax& f = PendingCountyRow();
+  f.cmdRecalculate->click();
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  AcknowledgeMessages(1);
+  f.cmdDelete->click();
+  TakeMessages();
+  f.cmdClose->click();
+  EXPECT_EQ(asked_, 0);
+  EXPECT_EQ(StatusRow(), (Texts{"Null", "Null", "Null", "Null", "Null", "Null", "0", "No"}));
+  EXPECT_FALSE(f.Loaded());
+  EXPECT_TRUE(TakeMessages().empty());
+}
+
+}  // namespace
