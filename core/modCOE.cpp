@@ -61,25 +61,39 @@ std::string CsBaDistrictText(db::Recordset& rs) {
   return std::to_string(vb::CLng(office->Value("school_district_id")));
 }
 
-std::string RowText(const std::string& tableName, const std::vector<std::string>& columns, db::Recordset& rs) {
+// The table's columns as the record set holds them: the column names in
+// table order with their field positions (-1 for a column the record set
+// lacks, which fails when it is read).
+struct RowColumns {
+  std::vector<std::string> names;
+  std::vector<int> fields;
+};
+
+RowColumns ColumnsIn(std::vector<std::string> names, const db::Recordset& rs) {
+  RowColumns columns{std::move(names), {}};
+  for (const std::string& name : columns.names) columns.fields.push_back(rs.FieldIndex(name));
+  return columns;
+}
+
+std::string RowText(const std::string& tableName, const RowColumns& columns, db::Recordset& rs) {
   const std::string table = vb::UCase(tableName);
   std::string text;
-  for (const std::string& column : columns) {
+  for (std::size_t i = 0; i < columns.names.size(); ++i) {
+    const std::string& column = columns.names[i];
     if (column == "CERT_KEY") continue;
     if (table == "CS_BA" && column == "SCHOOL_DISTRICT_ID") {
       text += CsBaDistrictText(rs);
-    } else if (table == "SECOSTPOOL") {
-      text += vb::Trim(vb::TextOf(rs.Value(column)));
-    } else {
-      text += vb::TextOf(rs.Value(column));
+      continue;
     }
+    const Variant value = columns.fields[i] >= 0 ? rs.Value(columns.fields[i]) : rs.Value(column);
+    text += table == "SECOSTPOOL" ? vb::Trim(vb::TextOf(value)) : vb::TextOf(value);
   }
   return text;
 }
 
 // The row text under the procedure's own guard: a row whose text fails is
 // reported and answers "", so that it gets the key 0 and the next row follows.
-std::string GuardedRowText(const std::string& tableName, const std::vector<std::string>& columns, db::Recordset& rs) {
+std::string GuardedRowText(const std::string& tableName, const RowColumns& columns, db::Recordset& rs) {
   std::string text;
   Trap trap(kModule, "fcnGetStringForCertKey");
   trap([&] { text = RowText(tableName, columns, rs); });
@@ -217,7 +231,7 @@ db::RecordsetPtr getSchoolList(const std::string& tableName) {
 std::string fcnGetStringForCertKey(const std::string& tableName, db::Recordset& rs) {
   std::string text;
   Trap trap(kModule, "fcnGetStringForCertKey");
-  trap([&] { text = RowText(tableName, ColumnsOf(tableName), rs); });
+  trap([&] { text = RowText(tableName, ColumnsIn(ColumnsOf(tableName), rs), rs); });
   return text;
 }
 
@@ -226,7 +240,7 @@ void SetCertKeysInRs(const std::string& tableName, db::Recordset& rs, bool curre
   trap([&] {
     clsMyCRC32 crc;
     // The column order is read once for all the rows.
-    const std::vector<std::string> columns = ColumnsOf(tableName);
+    const RowColumns columns = ColumnsIn(ColumnsOf(tableName), rs);
     auto keyRow = [&] { rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(GuardedRowText(tableName, columns, rs)))); };
     if (currentRowOnly) {
       keyRow();

@@ -110,23 +110,68 @@ std::int16_t CalculateForm(const std::string& tableName, db::RecordsetPtr& curre
   return sumwright::kTrue;
 }
 
-void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps) {
+namespace {
+
+// A field of the steps by its position in the record set, or by its name
+// when the record set has no such field (reading it then fails as it would
+// by name).
+struct FieldRef {
+  std::string_view name;
+  int index;
+};
+
+FieldRef Resolve(const db::Recordset& rs, std::string_view name) { return {name, rs.FieldIndex(name)}; }
+
+vb::Variant Read(const db::Recordset& rs, const FieldRef& field) {
+  return field.index >= 0 ? rs.Value(field.index) : rs.Value(field.name);
+}
+
+struct ResolvedTerm {
+  FieldRef field;
+  bool subtract;
+};
+struct ResolvedStep {
+  FieldRef target;
+  std::vector<ResolvedTerm> terms;
+};
+
+// The steps' fields looked up once for all the rows of a record set.
+std::vector<ResolvedStep> ResolveSteps(const db::Recordset& rs, const sumwright::Steps& steps) {
+  std::vector<ResolvedStep> resolved;
+  resolved.reserve(steps.size());
   for (const sumwright::Step& step : steps) {
-    vb::Variant value;
-    bool first = true;
+    ResolvedStep& r = resolved.emplace_back(ResolvedStep{Resolve(rs, step.target), {}});
     for (const std::string& term : step.terms) {
       const bool subtract = term.front() == '-';
-      const vb::Variant operand = rs.Value(subtract ? std::string_view(term).substr(1) : std::string_view(term));
+      r.terms.push_back({Resolve(rs, subtract ? std::string_view(term).substr(1) : std::string_view(term)), subtract});
+    }
+  }
+  return resolved;
+}
+
+void Apply(db::Recordset& rs, const std::vector<ResolvedStep>& steps) {
+  for (const ResolvedStep& step : steps) {
+    vb::Variant value;
+    bool first = true;
+    for (const ResolvedTerm& term : step.terms) {
+      const vb::Variant operand = Read(rs, term.field);
       if (first) {
-        value = subtract ? -operand : operand;
+        value = term.subtract ? -operand : operand;
       } else {
-        value = subtract ? value - operand : value + operand;
+        value = term.subtract ? value - operand : value + operand;
       }
       first = false;
     }
-    rs.SetValue(step.target, value);
+    if (step.target.index >= 0)
+      rs.SetValue(step.target.index, value);
+    else
+      rs.SetValue(step.target.name, value);
   }
 }
+
+}  // namespace
+
+void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps) { Apply(rs, ResolveSteps(rs, steps)); }
 
 std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow) {
   vb::Deref(rs);  // error 91 when there is no record set
@@ -149,7 +194,9 @@ std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Record
 }
 
 std::int16_t VisitRows(db::RecordsetPtr& rs, const sumwright::Steps& steps) {
-  return VisitRows(rs, [&steps](db::Recordset& row) { ApplySteps(row, steps); });
+  vb::Deref(rs);  // error 91 when there is no record set
+  const std::vector<ResolvedStep> resolved = ResolveSteps(*rs, steps);
+  return VisitRows(rs, [&resolved](db::Recordset& row) { Apply(row, resolved); });
 }
 
 WhereClause GetWhereClause(db::Recordset& rs) {

@@ -19,23 +19,41 @@ using detail::RowStore;
 
 namespace detail {
 
+namespace {
+
+char LowerAsciiChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
 std::string LowerAscii(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : out) c = LowerAsciiChar(c);
   return out;
+}
+
+std::size_t NoCaseHash::operator()(std::string_view s) const noexcept {
+  std::size_t hash = 14695981039346656037ull;  // FNV-1a
+  for (char c : s) hash = (hash ^ static_cast<unsigned char>(LowerAsciiChar(c))) * 1099511628211ull;
+  return hash;
+}
+
+bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i])) return false;
+  return true;
 }
 
 void RowStore::IndexNames() {
   names.clear();
   for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
-    names.emplace(LowerAscii(fields[i].name), i);
-    if (!fields[i].baseTable.empty())
-      names.emplace(LowerAscii(fields[i].baseTable + "." + fields[i].baseColumn), i);
+    names.emplace(fields[i].name, i);
+    if (!fields[i].baseTable.empty()) names.emplace(fields[i].baseTable + "." + fields[i].baseColumn, i);
   }
 }
 
 int RowStore::Find(std::string_view name) const {
-  auto it = names.find(LowerAscii(name));
+  auto it = names.find(name);
   return it == names.end() ? -1 : it->second;
 }
 

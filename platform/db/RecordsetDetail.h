@@ -25,9 +25,20 @@ struct Row {
   }
 };
 
+// Names compared without regard to ASCII letter case, looked up without
+// making a lower-cased copy.
+struct NoCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const noexcept;
+};
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+
 struct RowStore {
   std::vector<FieldMeta> fields;
-  std::unordered_map<std::string, int> names;  // lower-cased name, and "table.column"
+  std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> names;  // the name, and "table.column"
   std::deque<Row> rows;
   std::uint64_t version = 1;  // changes whenever rows appear or disappear
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AgencyListWindow.h"
 #include "NumFieldHost.h"
 #include "com/Registry.h"
 #include "ctlTax_1.h"
@@ -12,32 +13,11 @@
 #include "modMainStart.h"
 #include "modValidationCalculation.h"
 #include "numbox/CNumCtrl.h"
-#include "ui/DataGrid.h"
-#include "ui/Form.h"
 #include "vb/Conversions.h"
 
 using vb::Variant;
 
 namespace {
-
-// The main window as far as the tax form reaches it: the agency list with
-// the agency current.
-class StandInMainWindow final : public ui::Form {
- public:
-  explicit StandInMainWindow(int district) {
-    setObjectName("frmMain");
-    auto* grid = new ui::DataGrid(this);
-    grid->setObjectName("dgLEA");
-    auto agencies = db::Recordset::Create();
-    agencies->AppendField("DISTRICT_ID", db::DataType::Integer);
-    agencies->Open();
-    agencies->AddNew();
-    agencies->SetValue("DISTRICT_ID", Variant(district));
-    agencies->Update();
-    grid->DataSource(agencies);
-    Load();
-  }
-};
 
 // The user picks the row of a data-bound list whose bound value is the key.
 void ChooseKey(ui::DataBoundList& box, int key) {
@@ -98,7 +78,7 @@ void TaxFormTest::SetUp() {
   ASSERT_TRUE(modValidationCalculation::ComponentStatus(g.ReportYear, g.ReportPeriod));
   frmCORRECTION_REASON::Install();
   frmFormNote::Install();
-  mainWindow_ = std::make_unique<StandInMainWindow>(kAgency);
+  mainWindow_ = std::make_unique<AgencyListWindow>(kAgency);
 }
 
 void TaxFormTest::TearDown() {
