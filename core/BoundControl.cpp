@@ -80,9 +80,10 @@ vb::Variant BoundControl::Value() const { NotSupported(); }
 void BoundControl::Value(const vb::Variant&) { NotSupported(); }
 void BoundControl::ListIndex(int) { NotSupported(); }
 
-QtBoundControls::QtBoundControls(QWidget& container) {
+QtBoundControls::QtBoundControls(QWidget& container, const Maker& maker) {
   for (QWidget* widget : container.findChildren<QWidget*>()) {
-    owned_.push_back(std::make_unique<QtControl>(*widget));
+    std::unique_ptr<BoundControl> own = maker ? maker(*widget) : nullptr;
+    owned_.push_back(own ? std::move(own) : std::make_unique<QtControl>(*widget));
     view_.push_back(owned_.back().get());
   }
 }

@@ -4,6 +4,7 @@
 // Windows hand their Qt controls over through QtBoundControls; tests use
 // controls of their own.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,10 +36,13 @@ using BoundControls = std::vector<BoundControl*>;
 // The Qt widgets below a container, in the order they were created, as
 // bound controls: the name is the widget's object name, the tag its "tag"
 // property; line edits and text boxes move Text, check boxes Value (1 or
-// 0), combo boxes Text and ListIndex.
+// 0), combo boxes Text and ListIndex. A container holding controls of
+// another kind hands a maker that answers their bound control (nullptr
+// for a widget it leaves to the standard one).
 class QtBoundControls {
  public:
-  explicit QtBoundControls(QWidget& container);
+  using Maker = std::function<std::unique_ptr<BoundControl>(QWidget&)>;
+  explicit QtBoundControls(QWidget& container, const Maker& maker = {});
   ~QtBoundControls();
   QtBoundControls(const QtBoundControls&) = delete;
   QtBoundControls& operator=(const QtBoundControls&) = delete;

@@ -83,24 +83,47 @@ bool LikeAt(const std::string& t, std::size_t ti, const std::string& p, std::siz
   return ti == t.size();
 }
 
+// The back colours of enabled and disabled fields, as colour values.
+constexpr unsigned kWindowBackground = 0x80000005;
+constexpr unsigned kLightGrey = 0x00C0C0C0;
+
+// Enabled and back colour of a field: by name on a control that has
+// those members (the numeric field), else the widget's own state and the
+// palette's base colour. Each step that fails is skipped.
+void SetFieldState(QWidget& control, const char* procedure, bool enabled, unsigned backColor, const QColor& base,
+                   const QColor& disabledBase) {
+  auto hasMember = [&](const char* name) { return control.metaObject()->indexOfProperty(name) >= 0; };
+  Trap trap("Utilities", procedure, Trap::Mode::Silent);
+  trap([&] {
+    if (hasMember("Enabled"))
+      control.setProperty("Enabled", enabled);
+    else
+      control.setEnabled(enabled);
+  });
+  trap([&] {
+    if (hasMember("BackColor")) {
+      control.setProperty("BackColor", backColor);
+      return;
+    }
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Disabled, QPalette::Base, disabledBase);
+    control.setPalette(palette);
+  });
+}
+
 }  // namespace
 
 vb::Variant DisableControl(QWidget& control) {
-  control.setEnabled(false);
-  QPalette palette = control.palette();
-  palette.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
-  palette.setColor(QPalette::Disabled, QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
-  control.setPalette(palette);
+  const QColor grey(0xC0, 0xC0, 0xC0);
+  SetFieldState(control, "DisableControl", false, kLightGrey, grey, grey);
   return {};
 }
 
 vb::Variant EnableControl(QWidget& control) {
-  control.setEnabled(true);
-  QPalette palette = control.palette();
   const QPalette standard = QApplication::palette(&control);
-  palette.setColor(QPalette::Base, standard.color(QPalette::Active, QPalette::Base));
-  palette.setColor(QPalette::Disabled, QPalette::Base, standard.color(QPalette::Disabled, QPalette::Base));
-  control.setPalette(palette);
+  SetFieldState(control, "EnableControl", true, kWindowBackground, standard.color(QPalette::Active, QPalette::Base),
+                standard.color(QPalette::Disabled, QPalette::Base));
   return {};
 }
 

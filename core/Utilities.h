@@ -14,9 +14,13 @@ class QWidget;
 
 namespace Utilities {
 
-// Disables a control and paints its background light grey (0xC0C0C0).
+// Disables a control and paints its background light grey (0xC0C0C0). A
+// control with the members Enabled and BackColor (the numeric field) has
+// them set by name (BackColor 0x00C0C0C0); other widgets are disabled and
+// take the grey as their palette's base colour. A step that fails is skipped.
 vb::Variant DisableControl(QWidget& control);
-// Enables a control and gives it the window-background colour again.
+// Enables a control and gives it the window-background colour again
+// (BackColor 0x80000005 by name, or the palette's own base colour).
 vb::Variant EnableControl(QWidget& control);
 // Enter (13) becomes one Tab key press on the focused field, so that the
 // focus moves to the next field; other keys do nothing.

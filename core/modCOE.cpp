@@ -140,8 +140,11 @@ void SetValuesInRs(db::Recordset& rs, const BoundControls& controls) {
         if (tag == "chk") {
           rs.SetValue(column, Variant(static_cast<std::int16_t>(vb::Equal(control->Value(), Variant(1)) ? 1 : 0)));
         } else if (tag == "EXPLAIN") {
+          // An empty explanation is stored as one blank, whether the box
+          // answers Null or an empty text.
           const Variant text = control->Text();
-          rs.SetValue(column, text.IsNull() ? Variant(" ") : Variant(vb::LTrim(vb::TextOf(text))));
+          const bool empty = text.IsNull() || vb::TextOf(text).empty();
+          rs.SetValue(column, empty ? Variant(" ") : Variant(vb::LTrim(vb::TextOf(text))));
         } else {
           const Variant text = control->Text();
           rs.SetValue(column, text.IsNull() ? Variant(0) : text);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "NumFieldHost.h"
 #include "frmCORRECTION_REASON.h"
 #include "frmFormNote.h"
 #include "frmMain.h"
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   ui::QtDialogs dialogs;
   ui::SetDialogs(&dialogs);
+  // The numeric fields lay amounts out with the program's Format and show
+  // their modal windows through the dialogs.
+  NumFieldHost::Install();
   // The windows of later parts of the program that earlier ones open.
   frmMain::Install();
   frmFormNote::Install();

@@ -493,6 +493,16 @@ void Recordset::RemoveMoveHandler(int handle) {
   std::erase_if(handlers_, [handle](const auto& h) { return h.first == handle; });
 }
 
+int Recordset::AddWillChangeFieldHandler(FieldHandler handler) {
+  int handle = nextHandle_++;
+  fieldHandlers_.emplace_back(handle, std::move(handler));
+  return handle;
+}
+
+void Recordset::RemoveWillChangeFieldHandler(int handle) {
+  std::erase_if(fieldHandlers_, [handle](const auto& h) { return h.first == handle; });
+}
+
 void Recordset::Fire(MoveReason reason) {
   if (handlers_.empty()) return;
   auto handlers = handlers_;  // a handler may remove itself
@@ -519,6 +529,10 @@ void Recordset::Assign(int index, const vb::Variant& value) {
     vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
   const FieldMeta& meta = FieldInfo(index);
   vb::Variant converted = ConvertForField(value, meta.type, meta.definedSize, meta.name);
+  if (!fieldHandlers_.empty()) {
+    auto handlers = fieldHandlers_;  // a handler may remove itself
+    for (auto& [handle, handler] : handlers) handler(*this, index);
+  }
   Row& row = CurrentRow();
   BeginEdit(row);
   if (row.status == RecordStatus::Unmodified) {

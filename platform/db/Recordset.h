@@ -213,6 +213,14 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   int AddMoveHandler(MoveHandler handler);
   void RemoveMoveHandler(int handle);
 
+  // --- Will-change-field notification: fires when a value is about to be
+  // --- assigned to a field of the current row (after the value has been
+  // --- checked against the field, before the row changes), with the
+  // --- field's index. A handler that raises an error refuses the change.
+  using FieldHandler = std::function<void(Recordset&, int field)>;
+  int AddWillChangeFieldHandler(FieldHandler handler);
+  void RemoveWillChangeFieldHandler(int handle);
+
  private:
   friend class Field;
   friend class RowView;
@@ -267,6 +275,7 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   std::int64_t rowBeforeAddNew_ = -1;
 
   std::vector<std::pair<int, MoveHandler>> handlers_;
+  std::vector<std::pair<int, FieldHandler>> fieldHandlers_;
   int nextHandle_ = 1;
 };
 

@@ -103,58 +103,20 @@ int QuorMaskText::SelLength() const { return static_cast<int>(selectedText().siz
 void QuorMaskText::SelLength(int length) { setSelection(SelStart(), length); }
 
 void QuorMaskText::keyPressEvent(QKeyEvent* event) {
-  std::int16_t keyAscii = 0;
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      keyAscii = 13;
-      break;
-    case Qt::Key_Backspace:
-      keyAscii = 8;
-      break;
-    case Qt::Key_Escape:
-    case Qt::Key_Delete:
-      break;
-    default:
-      if (!event->text().isEmpty()) keyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
-      break;
-  }
-  if (keyAscii == 0) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  const std::int16_t typed = keyAscii;
-  emit KeyPress(keyAscii);
-  if (keyAscii == 0 || keyAscii == 13) {
-    event->accept();
-    return;
-  }
-  if (keyAscii == typed) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  const QChar replacement(static_cast<char16_t>(keyAscii));
-  QKeyEvent changed(event->type(), keyAscii == 8 ? int(Qt::Key_Backspace) : int(Qt::Key_unknown),
-                    event->modifiers() & ~Qt::ControlModifier, keyAscii == 8 ? QString() : QString(replacement));
-  QLineEdit::keyPressEvent(&changed);
-  event->accept();
+  OfferKeyPress(
+      event, [this](std::int16_t& keyAscii) { emit KeyPress(keyAscii); },
+      [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
 }
 
 void QuorMaskText::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   emit GotFocus();
-  if (event->reason() == Qt::MouseFocusReason && hasSelectedText())
-    focusSelection_ = std::make_pair(SelStart(), SelLength());
-  else
-    focusSelection_.reset();
+  focusSelection_.FocusIn(event->reason(), SelStart(), SelLength());
 }
 
 void QuorMaskText::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
-  if (focusSelection_) {
-    setSelection(focusSelection_->first, focusSelection_->second);
-    focusSelection_.reset();
-  }
+  if (const auto kept = focusSelection_.AfterPress()) setSelection(kept->first, kept->second);
 }
 
 }  // namespace ui

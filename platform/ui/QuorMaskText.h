@@ -20,19 +20,18 @@
 // Without a mask the field is a plain line edit (its maxLength limits it).
 //
 // Every key that types a character is first offered to KeyPress with its
-// character code (8 Backspace, 13 Enter, control codes for Ctrl+letter):
-// the handler may set the code to 0 to discard the key or change it to type
-// another character. Enter goes no further than the field (it never presses
-// a button of the window). GotFocus is emitted whenever the field gets the
-// focus; a selection that its handler makes survives the mouse click that
-// brought the focus.
+// character code (ui/TextFieldInput.h): the handler may discard or change it;
+// Enter goes no further than the field (it never presses a button of the
+// window). GotFocus is emitted whenever the field gets the focus; a
+// selection that its handler makes survives the mouse click that brought
+// the focus.
 
 #include <QLineEdit>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "ui/TextFieldInput.h"
 
 namespace ui {
 
@@ -83,9 +82,7 @@ class QuorMaskText : public QLineEdit {
   QString storedMask_;
   std::string mask_;
   std::vector<Position> positions_;
-  // The selection that the GotFocus handler made when a click brought the
-  // focus, put back after the click has placed the cursor.
-  std::optional<std::pair<int, int>> focusSelection_;
+  FocusSelection focusSelection_;
 };
 
 }  // namespace ui

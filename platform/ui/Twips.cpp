@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <cmath>
 
 namespace ui {
@@ -24,5 +25,16 @@ int TwipsToPixelsX(double twips) { return static_cast<int>(std::lround(twips / T
 int TwipsToPixelsY(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 double PixelsToTwipsX(int pixels) { return pixels * TwipsPerPixelX(); }
 double PixelsToTwipsY(int pixels) { return pixels * TwipsPerPixelY(); }
+
+void SetTwipsGeometry(QWidget& control, int left, int top, int width, int height) {
+  control.setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
+}
+
+void PlaceControls(QWidget& container, std::span<const TwipsPlace> places) {
+  for (const TwipsPlace& place : places) {
+    QWidget* control = container.objectName() == place.name ? &container : container.findChild<QWidget*>(place.name);
+    if (control) SetTwipsGeometry(*control, place.left, place.top, place.width, place.height);
+  }
+}
 
 }  // namespace ui

@@ -2,6 +2,10 @@
 // Twips, the layout unit of the program's windows: 1440 to the inch,
 // converted to pixels with the screen's logical resolution.
 
+#include <span>
+
+class QWidget;
+
 namespace ui {
 
 inline constexpr int TwipsPerInch = 1440;
@@ -15,5 +19,17 @@ int TwipsToPixelsX(double twips);
 int TwipsToPixelsY(double twips);
 double PixelsToTwipsX(int pixels);
 double PixelsToTwipsY(int pixels);
+
+// Places a control by its left, top, width and height in twips.
+void SetTwipsGeometry(QWidget& control, int left, int top, int width, int height);
+
+// A control's place in twips, by its object name.
+struct TwipsPlace {
+  const char* name;
+  int left, top, width, height;
+};
+// Places the controls of a container (itself among them, by its own name)
+// that the table names; a name the container lacks is passed over.
+void PlaceControls(QWidget& container, std::span<const TwipsPlace> places);
 
 }  // namespace ui

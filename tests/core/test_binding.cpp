@@ -67,6 +67,7 @@ TEST_F(BindingTest, SavingMovesEachBoundControlByItsTag) {
       {"txtSecured", "disabled", vb::Null, Variant(0), "Secured", Variant(vb::Currency{0})},
       {"txtExplanation", "EXPLAIN", Variant("   late roll "), Variant(0), "Explanation", Variant("late roll ")},
       {"txtExplanation", "EXPLAIN", vb::Null, Variant(0), "Explanation", Variant(" ")},
+      {"txtExplanation", "EXPLAIN", Variant(""), Variant(0), "Explanation", Variant(" ")},  // an empty text box
       {"txtFlag", "chk", Variant(""), Variant(1), "Flag", Variant(static_cast<std::int16_t>(1))},
       {"txtFlag", "chk", Variant(""), Variant(2), "Flag", Variant(static_cast<std::int16_t>(0))},
       {"txtKind", "cbo", Variant("High"), Variant(0), "Kind", Variant("High")},

@@ -1,5 +1,6 @@
 // The record set: reading, navigation, filter and sort, clones, the move
-// notification, conversions on assignment and writing changes back.
+// and will-change-field notifications, conversions on assignment and
+// writing changes back.
 
 #include <gtest/gtest.h>
 
@@ -225,6 +226,32 @@ TEST_F(RecordsetTest, MoveNotificationFiresOnEveryChangeOfTheCurrentRow) {
   }
   int handle = rs->AddMoveHandler([](Recordset&, db::MoveReason) {});
   rs->RemoveMoveHandler(handle);
+}
+
+TEST_F(RecordsetTest, WillChangeFieldFiresBeforeAnAcceptedValueAndAHandlerCanRefuseIt) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  std::vector<std::pair<int, std::string>> fired;  // field, value the row still held
+  const int handle = rs->AddWillChangeFieldHandler([&](Recordset& set, int field) {
+    fired.emplace_back(field, vb::TextOf(set.Value(field)));
+  });
+  rs->SetValue("NAME", Variant("Aspen"));
+  rs->Fields("KIND") = Variant(5);
+  EXPECT_EQ(fired, (std::vector<std::pair<int, std::string>>{{rs->FieldIndex("NAME"), "Alder"},
+                                                             {rs->FieldIndex("KIND"), "3"}}));
+  fired.clear();
+  EXPECT_EQ(ErrorOf([&] { rs->SetValue("KIND", Variant("many")); }), vb::err::TypeMismatch);
+  EXPECT_TRUE(fired.empty()) << "a value the field refuses announces no change";
+  rs->MoveNext();
+  rs->AddNew();
+  rs->SetValue("NAME", Variant("Elm"));
+  EXPECT_EQ(fired.size(), 1u) << "a new row's fields too";
+  rs->CancelUpdate();
+
+  rs->RemoveWillChangeFieldHandler(handle);
+  rs->AddWillChangeFieldHandler([](Recordset&, int) { throw vb::VbError(vb::err::FieldNotUpdatable, "refused"); });
+  EXPECT_EQ(ErrorOf([&] { rs->SetValue("NAME", Variant("Fir")); }), vb::err::FieldNotUpdatable);
+  EXPECT_EQ(vb::TextOf(rs->Value("NAME")), "birch") << "a refused change leaves the row as it was";
+  EXPECT_EQ(rs->EditMode(), db::EditMode::None);
 }
 
 TEST_F(RecordsetTest, ReadsAnyRowInViewWithoutMovingAndTellsWhenTheRowsChange) {

@@ -1,5 +1,6 @@
-// The masked text field and the data-bound list: what a user types and
-// sees, what the program reads back, and how they sit in a window.
+// The masked text field, the field of several lines and the data-bound
+// list: what a user types and sees, what the program reads back, and how
+// they sit in a window.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,6 +21,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "ui/DataBoundList.h"
+#include "ui/MultiLineText.h"
 #include "ui/QuorMaskText.h"
 #include "vb/VbError.h"
 
@@ -87,9 +92,30 @@ TEST(MaskedTextField, WithoutAMaskItIsAPlainFieldWithItsMaximumLength) {
   EXPECT_EQ(field.SelLength(), 3);
 }
 
-TEST(MaskedTextField, KeyPressMayDiscardOrChangeAKeyAndEnterStaysInTheField) {
+// The one-line masked field and the field of several lines offer keys and
+// keep a focus selection alike.
+template <class Field>
+class TextFieldKeys : public ::testing::Test {};
+using TextFields = ::testing::Types<ui::QuorMaskText, ui::MultiLineText>;
+TYPED_TEST_SUITE(TextFieldKeys, TextFields);
+
+std::string TextOf(const ui::QuorMaskText& field) { return field.Text(); }
+std::string TextOf(const ui::MultiLineText& field) { return field.Text(); }
+
+// Fills a field with a phone number; answers the length of what it shows.
+int ShowPhone(ui::QuorMaskText& field) {
+  field.SetMask(kPhoneWithExtension);
+  field.Text("9165551234");
+  return 21;  // "(916) 555-1234 x ____"
+}
+int ShowPhone(ui::MultiLineText& field) {
+  field.Text("9165551234");
+  return 10;
+}
+
+TYPED_TEST(TextFieldKeys, KeyPressMayDiscardOrChangeAKeyAndEnterStaysInTheField) {
   QDialog window;
-  auto* field = new ui::QuorMaskText(&window);
+  auto* field = new TypeParam(&window);
   auto* button = new QPushButton("OK", &window);
   button->setDefault(true);
   auto* layout = new QVBoxLayout(&window);
@@ -98,7 +124,7 @@ TEST(MaskedTextField, KeyPressMayDiscardOrChangeAKeyAndEnterStaysInTheField) {
   int clicked = 0;
   QObject::connect(button, &QPushButton::clicked, [&] { ++clicked; });
   std::vector<int> offered;
-  QObject::connect(field, &ui::QuorMaskText::KeyPress, [&](std::int16_t& key) {
+  QObject::connect(field, &TypeParam::KeyPress, [&](std::int16_t& key) {
     offered.push_back(key);
     if (key == '-') key = 0;
     if (key == 'x') key = 'X';
@@ -107,30 +133,29 @@ TEST(MaskedTextField, KeyPressMayDiscardOrChangeAKeyAndEnterStaysInTheField) {
   Type(*field, "a-x");
   Key(*field, Qt::Key_Backspace, "\b");
   Key(*field, Qt::Key_Return, "\r");
-  EXPECT_EQ(field->Text(), "a");
+  EXPECT_EQ(TextOf(*field), "a") << "Enter typed no line break";
   EXPECT_EQ(offered, (std::vector<int>{'a', '-', 'x', 8, 13}));
   EXPECT_EQ(clicked, 0) << "Enter pressed no button";
 
   Type(*field, "x");
-  EXPECT_EQ(field->Text(), "aX");
+  EXPECT_EQ(TextOf(*field), "aX");
   Key(*field, Qt::Key_Escape);
   EXPECT_EQ(offered.size(), 6u) << "Escape is no typed character";
 }
 
-TEST(MaskedTextField, SelectionMadeOnFocusSurvivesTheClickThatGaveIt) {
+TYPED_TEST(TextFieldKeys, SelectionMadeOnFocusSurvivesTheClickThatGaveIt) {
   QDialog window;
-  auto* first = new ui::QuorMaskText(&window);
-  auto* phone = new ui::QuorMaskText(&window);
+  auto* first = new TypeParam(&window);
+  auto* field = new TypeParam(&window);
   auto* layout = new QVBoxLayout(&window);
   layout->addWidget(first);
-  layout->addWidget(phone);
-  phone->SetMask(kPhoneWithExtension);
-  phone->Text("9165551234");
+  layout->addWidget(field);
+  const int shown = ShowPhone(*field);
   int focused = 0;
-  QObject::connect(phone, &ui::QuorMaskText::GotFocus, [&] {
+  QObject::connect(field, &TypeParam::GotFocus, [&] {
     ++focused;
-    phone->SelStart(0);
-    phone->SelLength(21);
+    field->SelStart(0);
+    field->SelLength(shown);
   });
   window.show();
   window.activateWindow();
@@ -138,14 +163,43 @@ TEST(MaskedTextField, SelectionMadeOnFocusSurvivesTheClickThatGaveIt) {
   QApplication::processEvents();
 
   QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
-  QApplication::sendEvent(phone, &focusIn);
-  const QPointF inside(phone->width() / 2.0, phone->height() / 2.0);
-  QMouseEvent press(QEvent::MouseButtonPress, inside, phone->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
+  QApplication::sendEvent(field, &focusIn);
+  const QPointF inside(field->width() / 2.0, field->height() / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, inside, field->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
-  QApplication::sendEvent(phone, &press);
+  QApplication::sendEvent(field, &press);
   EXPECT_EQ(focused, 1);
-  EXPECT_EQ(phone->SelLength(), 21);
-  EXPECT_EQ(phone->selectedText().toStdString(), "(916) 555-1234 x ____");
+  EXPECT_EQ(field->SelStart(), 0);
+  EXPECT_EQ(field->SelLength(), shown);
+}
+
+TEST(MaskedTextField, SelectionCoversTheMasksLiterals) {
+  ui::QuorMaskText phone;
+  phone.SetMask(kPhoneWithExtension);
+  phone.Text("9165551234");
+  phone.SelStart(0);
+  phone.SelLength(21);
+  EXPECT_EQ(phone.selectedText().toStdString(), "(916) 555-1234 x ____");
+}
+
+TEST(MultiLineTextField, WrapsLongTextAndTabMovesTheFocusOn) {
+  QDialog window;
+  auto* field = new ui::MultiLineText(&window);
+  auto* next = new QPushButton("OK", &window);
+  field->setGeometry(0, 0, 200, 80);
+  next->setGeometry(0, 90, 80, 24);
+  window.resize(220, 130);
+  field->Text("Line A-3 fell because the county moved the homeowners' exemption subventions into the next year.");
+  window.show();
+  window.activateWindow();
+  field->setFocus();
+  QApplication::processEvents();
+  EXPECT_GT(field->document()->firstBlock().layout()->lineCount(), 1) << "the text wraps";
+  EXPECT_EQ(field->horizontalScrollBar()->maximum(), 0) << "nothing runs off to the right";
+
+  Key(*field, Qt::Key_Tab, "\t");
+  EXPECT_TRUE(next->hasFocus());
+  EXPECT_EQ(field->Text().find('\t'), std::string::npos);
 }
 
 class BoundList : public ::testing::Test {

@@ -1,0 +1,55 @@
+#include "ui/TextFieldInput.h"
+
+#include <QString>
+
+namespace ui {
+
+void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& keyPress,
+                   const std::function<void(QKeyEvent*)>& edit) {
+  std::int16_t keyAscii = 0;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      keyAscii = 13;
+      break;
+    case Qt::Key_Backspace:
+      keyAscii = 8;
+      break;
+    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+      break;
+    default:
+      if (!event->text().isEmpty()) keyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
+      break;
+  }
+  if (keyAscii == 0) {
+    edit(event);
+    return;
+  }
+  const std::int16_t typed = keyAscii;
+  keyPress(keyAscii);
+  if (keyAscii == 0 || keyAscii == 13) {
+    event->accept();
+    return;
+  }
+  if (keyAscii == typed) {
+    edit(event);
+    return;
+  }
+  const QChar replacement(static_cast<char16_t>(keyAscii));
+  QKeyEvent changed(event->type(), keyAscii == 8 ? int(Qt::Key_Backspace) : int(Qt::Key_unknown),
+                    event->modifiers() & ~Qt::ControlModifier, keyAscii == 8 ? QString() : QString(replacement));
+  edit(&changed);
+  event->accept();
+}
+
+void FocusSelection::FocusIn(Qt::FocusReason reason, int start, int length) {
+  if (reason == Qt::MouseFocusReason && length > 0)
+    kept_ = std::make_pair(start, length);
+  else
+    kept_.reset();
+}
+
+std::optional<std::pair<int, int>> FocusSelection::AfterPress() { return std::exchange(kept_, std::nullopt); }
+
+}  // namespace ui

@@ -1,0 +1,39 @@
+#pragma once
+// What the program's text fields share of their input.
+//
+// KeyPress as the classic fields have it: every key that types
+// a character is first offered to the field's KeyPress handler with its
+// character code (8 Backspace, 13 Enter, control codes for Ctrl+letter).
+// The handler may set the code to 0 to discard the key or change it to type
+// another character. Enter goes no further than the field: it never types
+// a line break nor presses a button of the window. Keys that type nothing
+// (Escape, Delete, arrows) are not offered.
+
+#include <QKeyEvent>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace ui {
+
+// Offers `event` to `keyPress`, then hands the key on to `edit` (the
+// field's own key handling) as it was or as the handler changed it.
+void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& keyPress,
+                   const std::function<void(QKeyEvent*)>& edit);
+
+// The selection that a field's GotFocus handler makes survives the mouse
+// click that brought the focus (the click would otherwise place the cursor
+// over it).
+class FocusSelection {
+ public:
+  // After the focus arrived and GotFocus ran, with the selection then.
+  void FocusIn(Qt::FocusReason reason, int start, int length);
+  // After the field handled a mouse press: the selection to put back.
+  std::optional<std::pair<int, int>> AfterPress();
+
+ private:
+  std::optional<std::pair<int, int>> kept_;
+};
+
+}  // namespace ui
