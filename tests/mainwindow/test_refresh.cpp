@@ -53,7 +53,11 @@ TEST_F(MainWindowTest, TheRollUpFlagsTheAgenciesInScopeByTheirCountingCorrection
   };
   // A county office's scope is every row of its county and district
   // codes, its charter school among them.
+  Logon officeAtP1 = As(2, 7, 10070);
+  officeAtP1.period = 1;
   const Case cases[] = {
+      {"P-1, outside the correction mode", officeAtP1, 2, "mnuLEA_COE_Auditor", {{7, 10070, 0, 1, 29}},
+       {"7-10070-0=Yes", "7-10070-1007001=No"}},
       {"a correction of another period", As(2, 7, 10070), 2, "mnuLEA_COE_Auditor", {{7, 10070, 0, 1, 29}},
        {"7-10070-0=No", "7-10070-1007001=No"}},
       {"a form outside the county auditor's set", As(2, 7, 10070), 2, "mnuLEA_COE_Auditor", {{7, 10070, 0, 2, 23}},
