@@ -219,6 +219,12 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuCertTax_Click();
   void mnuNew_PrinterSetup_Click();
   void mnuUploadCertifiedData_Click();
+  // The fiscal-year choice kept by the window; no menu item offers it in
+  // this fiscal year, and nothing reads it.
+  void mnuFY0_Click() { mintFYIndex = 0; }
+  void mnuFY1_Click() { mintFYIndex = 1; }
+  void mnuFY2_Click() { mintFYIndex = 2; }
+  void mnuFY3_Click() { mintFYIndex = 3; }
 
  protected:
   void Form_Load() override;
@@ -226,6 +232,7 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void Form_Resize() override;
 
  private:
+  int mintFYIndex = 0;
   // Lets the period and agency-kind items run their commands.
   void ConnectPeriodAndKindCommands();
   void RunPeriodCommand(const PeriodCommand& command);
