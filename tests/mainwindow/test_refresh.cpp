@@ -22,12 +22,6 @@ constexpr const char* kFlags =
     "SELECT group_concat(k, ' ') FROM (SELECT COUNTY_ID || '-' || SCHOOL_DISTRICT_ID || '-' || SCHOOL_ID || '=' || "
     "PY_LEA_CORRECTED AS k FROM KRN_LEAS WHERE FISCAL_YEAR = 2019 ORDER BY COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID)";
 
-// The flag of one agency of 2019.
-std::string FlagQuery(const std::string& agency) {
-  return "SELECT PY_LEA_CORRECTED FROM KRN_LEAS WHERE FISCAL_YEAR = 2019 AND COUNTY_ID || '-' || "
-         "SCHOOL_DISTRICT_ID || '-' || SCHOOL_ID = '" + agency + "'";
-}
-
 // The kind shown and the one kind item that carries the check mark (none
 // for nullptr).
 void Tick(frmMain& w, std::int32_t kind, const char* item) {
