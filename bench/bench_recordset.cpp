@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 
@@ -167,37 +168,14 @@ BENCHMARK(BM_Open_Recordset)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repet
 BENCHMARK(BM_Submit_SqliteBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Submit_Recordset)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Collects the median time of each benchmark to print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-        times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("open 100,000 rows", "BM_Open_Recordset", "BM_Open_SqliteBaseline", 1.0);
-    Ratio("submit 10,000 added rows", "BM_Submit_Recordset", "BM_Submit_SqliteBaseline", 1.15);
-  }
-
- private:
-  void Ratio(const char* what, const std::string& measured, const std::string& baseline, double goal) {
-    auto m = times_.find(measured), b = times_.find(baseline);
-    if (m == times_.end() || b == times_.end() || b->second <= 0) return;
-    double ratio = m->second / b->second;
-    std::printf("%-26s record set / baseline = %.2f (goal at most %.2f)%s\n", what, ratio, goal,
-                ratio <= goal ? "" : "  ABOVE GOAL");
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench::RatioReporter reporter({
+      {"open 100,000 rows", "BM_Open_Recordset", "BM_Open_SqliteBaseline", 1.0},
+      {"submit 10,000 added rows", "BM_Submit_Recordset", "BM_Submit_SqliteBaseline", 1.15},
+  });
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   std::filesystem::remove(DatabaseFile("open"));

@@ -19,13 +19,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "AgencyListWindow.h"
 #include "NumFieldHost.h"
+#include "RatioReporter.h"
 #include "clsMyAdoUtils.h"
 #include "com/Registry.h"
 #include "ctlTax_1.h"
@@ -259,34 +259,13 @@ void BM_Save_SqliteBaseline(benchmark::State& state) {
 BENCHMARK(BM_Save_SqliteBaseline)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Save_Form)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5)->ReportAggregatesOnly(true);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-        times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    auto form = times_.find("BM_Save_Form"), baseline = times_.find("BM_Save_SqliteBaseline");
-    if (form == times_.end() || baseline == times_.end() || baseline->second <= 0) return;
-    const double ratio = form->second / baseline->second;
-    std::printf("save of 200 tax rows        form / baseline = %.2f (goal at most 3.00)%s\n", ratio,
-                ratio <= 3.0 ? "" : "  ABOVE GOAL");
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench::RatioReporter reporter({{"save of 200 tax rows", "BM_Save_Form", "BM_Save_SqliteBaseline", 3.0}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   std::error_code ec;

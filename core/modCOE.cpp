@@ -467,45 +467,51 @@ bool AskCorrectionReason(std::int16_t recordCount, std::int32_t year, std::int32
                          std::int32_t district, std::int32_t school, std::int16_t formNo, bool ask, bool pointer,
                          bool /*unused*/) {
   if (!ask || recordCount == 0) return false;
-  const std::vector<Variant> agency = {Variant(county), Variant(district), Variant(year), Variant(period),
-                                       Variant(school)};
-  std::vector<Variant> statusKey = agency;
-  statusKey.push_back(Variant(formNo));
   auto status = Snapshot(
       "Select * from LEA_FORMS_STATUS where county_id = ? and school_district_id = ? and fiscal_year = ? "
       "and period_id = ? AND SCHOOL_ID = ? and Form_no = ?",
-      statusKey);
-  if (vb::TextOf(status->Value("PY_FORMS_CORRECTED")) == "Yes") {
-    modGlobals::gstrCorrectionNote = vb::TextOf(status->Value("PY_CORRECTION_NOTE"));
-    modGlobals::gintCorrectionReasonCode = vb::CInt(status->Value("PY_REASON_CODE"));
-  }
-  modGlobals::gintCorrectionFormNo = formNo;
-  modGlobals::gblnCorrectionPending = true;
+      {Variant(county), Variant(district), Variant(year), Variant(period), Variant(school), Variant(formNo)});
+  const Variant corrected = status->Value("PY_FORMS_CORRECTED");
+  const Variant note = status->Value("PY_CORRECTION_NOTE");
+  const Variant reasonCode = status->Value("PY_REASON_CODE");
   if (pointer) Utilities::ScreenMouseEnabled(true);
-
-  const WindowMaker& maker = CorrectionWindowMaker();
-  {
-    std::unique_ptr<QWidget> window = maker ? maker() : nullptr;
-    if (!window) {
-      modGlobals::gblnCorrectionPending = false;
-      throw vb::VbError(vb::err::CannotCreateObject, "The correction-reason window is not available.");
-    }
-    ui::dialogs().ShowModal(*window);
-  }
+  ShowCorrectionReasonWindow(formNo, corrected, note, reasonCode, true);
   Utilities::ScreenMouseEnabled(false);
-  modGlobals::gblnCorrectionPending = false;
+  MarkAgencyCorrected(year, period, county, district, school);
+  return true;
+}
 
+void ShowCorrectionReasonWindow(std::int16_t formNo, const Variant& corrected, const Variant& note,
+                                const Variant& reasonCode, bool required) {
+  // A form not marked corrected starts from an empty note, whatever an
+  // earlier question left behind.
+  const bool marked = vb::TextOf(corrected) == "Yes";
+  modGlobals::gstrCorrectionNote = marked ? vb::TextOf(note) : std::string();
+  modGlobals::gintCorrectionReasonCode = marked && !reasonCode.IsNull() ? vb::CInt(reasonCode) : std::int16_t{0};
+  modGlobals::gintCorrectionFormNo = formNo;
+  modGlobals::gblnCorrectionPending = required;
+  const WindowMaker& maker = CorrectionWindowMaker();
+  std::unique_ptr<QWidget> window = maker ? maker() : nullptr;
+  if (!window) {
+    modGlobals::gblnCorrectionPending = false;
+    throw vb::VbError(vb::err::CannotCreateObject, "The correction-reason window is not available.");
+  }
+  ui::dialogs().ShowModal(*window);
+  modGlobals::gblnCorrectionPending = false;
+}
+
+void MarkAgencyCorrected(std::int32_t year, std::int32_t period, std::int32_t county, std::int32_t district,
+                         std::int32_t school) {
   db::ConnectionPtr conn = modGlobals::SharedConnection();
   const bool corrected =
       vb::CLng(conn->Scalar("SELECT count(*) FROM lea_forms_status WHERE py_forms_corrected = 'Yes' "
                             "and COUNTY_ID = ? And SCHOOL_DISTRICT_ID = ? and FISCAL_YEAR = ? And period_id = ? "
                             "and school_id = ?",
-                            agency)) > 0;
+                            {Variant(county), Variant(district), Variant(year), Variant(period), Variant(school)})) > 0;
   conn->Execute(
       "UPDATE KRN_LEAS SET PY_LEA_CORRECTED = ? where FISCAL_YEAR = ? and COUNTY_ID = ? "
       "and SCHOOL_DISTRICT_ID = ? and school_id = ?",
       {Variant(corrected ? "Yes" : "No"), Variant(year), Variant(county), Variant(district), Variant(school)});
-  return true;
 }
 
 void SetPriorYearMode() { modGlobals::gblnPriorYearMode = modGlobals::gstrPeriodMode.rfind("PY", 0) == 0; }

@@ -87,6 +87,18 @@ void TorbNotesDeletion(std::int32_t year, std::int32_t district, std::int32_t co
 bool AskCorrectionReason(std::int16_t recordCount, std::int32_t year, std::int32_t period, std::int32_t county,
                          std::int32_t district, std::int32_t school, std::int16_t formNo, bool ask, bool pointer,
                          bool unused = false);
+// Shows the correction-reason window for the form, modally. It starts from
+// the status row's note and reason code when the row is marked corrected
+// ('Yes'), else from an empty note and code 0. While `required`, the window
+// is left only once a reason is stored. Error 429 when no window can be
+// made. The window writes the status row itself.
+void ShowCorrectionReasonWindow(std::int16_t formNo, const vb::Variant& corrected, const vb::Variant& note,
+                                const vb::Variant& reasonCode, bool required);
+// PY_LEA_CORRECTED of the agency: 'Yes' when any of its status rows of the
+// year and period is marked corrected, else 'No'. Failures pass to the
+// caller.
+void MarkAgencyCorrected(std::int32_t year, std::int32_t period, std::int32_t county, std::int32_t district,
+                         std::int32_t school);
 void SetPriorYearMode();
 
 // The correction-reason window that AskCorrectionReason shows; the window's

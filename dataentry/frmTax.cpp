@@ -14,6 +14,7 @@
 #include "Utilities.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
+#include "frmMain.h"
 #include "frmNewRec.h"
 #include "frmTaxCopy.h"
 #include "frmTaxDetail.h"
@@ -175,6 +176,8 @@ std::unique_ptr<QWidget> frmTax::MakeWindow() {
   window->Load();
   return window;
 }
+
+void frmTax::Install() { frmMain::SetTaxWindow(&frmTax::MakeWindow); }
 
 void frmTax::Form_Load() {
   // No guard of its own: a failure passes to the step that opens the form.

@@ -41,9 +41,11 @@ class frmTax : public ui::Form, public Ui::frmTax {
   // save and status write of the form reads it.
   std::shared_ptr<clsGlobalParam> GParam;
 
-  // A new tax form, loaded, for the main window to show: the maker of the
-  // window that opens the tax form from the entry-screen list.
+  // A new tax form, loaded, for the main window to show.
   static std::unique_ptr<QWidget> MakeWindow();
+  // Makes MakeWindow the maker through which the main window's entry-screen
+  // list opens the tax form.
+  static void Install();
 
   // The window's menus, by item name.
   ui::MenuModel& Menus() { return *menus_; }

@@ -148,6 +148,8 @@ constexpr MenuCommand kMenuCommands[] = {
     {"mnuNew_Logout", &frmMain::mnuNew_Logout_Click},
     {"mnuNew_Exit", &frmMain::mnuNew_Exit_Click},
     {"mnuUploadCertifiedData", &frmMain::mnuUploadCertifiedData_Click},
+    {"mnuTools_UserInfo", &frmMain::mnuTools_UserInfo_Click},
+    {"mnuTools_ContactInfo", &frmMain::mnuTools_ContactInfo_Click},
     {"mnuHelp_Help", &frmMain::mnuHelp_Help_Click},
     {"mnuHelp_About", &frmMain::mnuHelp_About_Click},
 };
@@ -389,7 +391,9 @@ frmMain::frmMain(QWidget* parent) : ui::MainForm(parent) {
     menus_->OnClick(entry.item, [this, command = entry.command] { (this->*command)(); });
   connect(dgLEA, &ui::DataGrid::MouseDown, this, &frmMain::dgLEA_MouseDown);
   connect(dgLEA, &ui::DataGrid::Click, this, &frmMain::dgLEA_Click);
+  ConnectPeriodAndKindCommands();
   connect(dgForms, &ui::DataGrid::MouseDown, this, &frmMain::dgForms_MouseDown);
+  connect(dgForms, &ui::DataGrid::Click, this, &frmMain::dgForms_Click);
   for (std::size_t i = 0; i < cmdSelection.size(); ++i) {
     connect(cmdSelection[i], &QPushButton::clicked, this,
             [this, i] { cmdSelection_Click(static_cast<std::int16_t>(i)); });

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -125,6 +126,54 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   SelectionArray GetSelectedALL();
   SelectionArray GetSelectedProgramALL();
 
+  // --- Opening an entry screen.
+  // A click in the entry-screen list, by the column under the pointer at
+  // the mouse-down: the first column flips the entry screen's flag, the
+  // correction column asks for its prior-year correction reason, the record
+  // selector opens the entry screen.
+  void dgForms_Click();
+  // The certificate number that the list shows as hexadecimal text, as the
+  // signed 32-bit number whose eight digits it is ("FFFFFFFF" is -1); 0 for
+  // Null or "". Characters that are no digit count as 0 in their place.
+  static std::int32_t CertKeyOf(const vb::Variant& certificateText);
+  // A window for one opening, made and loaded by the module of its form.
+  using WindowMaker = std::function<std::unique_ptr<QWidget>()>;
+  // The tax form's window; its module installs the maker at start. Without
+  // one the tax form answers as an entry screen under process.
+  static void SetTaxWindow(WindowMaker maker);
+
+  // --- Whether an entry screen applies to the agency taken up (nothing in
+  // --- the window asks yet).
+  // Charter-school screens by the open charter row's charter type.
+  bool IsCharterFormApplicable(const std::string& strFormName);
+  // The two necessary-small-school screens at Annual: with migrant
+  // population or extended-year special education.
+  bool IsSmallSchoolFormApplicable(const std::string& strFormName);
+  // In an all-charter district only the district screens that such a
+  // district reports.
+  bool IsDistrictAttendanceFormApplicable(const std::string& strFormName);
+
+  // --- Bringing both grids up to date.
+  // Rolls the prior-year correction flags of the agencies in scope up from
+  // their status rows, then requeries the agency list and the entry-screen
+  // list and puts the agency list back on gintSavedLEARow. Failures pass to
+  // the caller. The wait message shows unless bNoShowMessage, and is hidden
+  // at the end unless the certified-data export runs.
+  void RefreshTopandBottomGrid(bool bNoShowMessage);
+  // Detach both lists from the main connection and attach them again (the
+  // export closes the connection in between); the grids keep their rows.
+  void DisconnectTopandBottomGrid();
+  void ConnectTopandBottomGrid();
+
+  // A row of the period commands' and of the agency-kind commands' tables
+  // (the Period and LEA menus).
+  struct PeriodCommand;
+  struct KindCommand;
+
+  // --- Agency kinds the certified-data import shows again after it closes.
+  void mnuLEA_SD_Click();
+  void mnuLEA_Charter_Click();
+
   // --- The agency list.
   // Caption and kind marks for the current kind, then the list.
   void RefreshLEAs();
@@ -149,6 +198,11 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuHelp_Help_Click();
   void mnuHelp_About_Click();
   void mnuStatus_Click();
+  // The contact that came with the highlighted agency's certified data, and
+  // the logged-on contact's own information; both only for an agency of the
+  // logon county.
+  void mnuTools_ContactInfo_Click();
+  void mnuTools_UserInfo_Click();
 
   // --- Commands of the import, export, printing and ASCII exchange.
   void mnuNew_ImportASCII_Click();
@@ -165,6 +219,12 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuCertTax_Click();
   void mnuNew_PrinterSetup_Click();
   void mnuUploadCertifiedData_Click();
+  // The fiscal-year choice kept by the window; no menu item offers it in
+  // this fiscal year, and nothing reads it.
+  void mnuFY0_Click() { mintFYIndex = 0; }
+  void mnuFY1_Click() { mintFYIndex = 1; }
+  void mnuFY2_Click() { mintFYIndex = 2; }
+  void mnuFY3_Click() { mintFYIndex = 3; }
 
  protected:
   void Form_Load() override;
@@ -172,6 +232,22 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void Form_Resize() override;
 
  private:
+  int mintFYIndex = 0;
+  // Lets the period and agency-kind items run their commands.
+  void ConnectPeriodAndKindCommands();
+  void RunPeriodCommand(const PeriodCommand& command);
+  void SwitchAgencyKind(const KindCommand& command);
+  // The three branches of an entry-screen click.
+  void FlipFormSelection(Trap& trap);
+  void AskFormCorrection(Trap& trap);
+  void OpenEntryScreen();
+  // The prior-year roll-up of the refresh.
+  void RollUpCorrections();
+  // The entry-screen list of the kind, and the agency row saved.
+  void RequeryFormsAndRestoreAgency();
+  // The highlighted agency lies in the logon county; otherwise tells the
+  // user.
+  bool InLogonCounty();
   // The hourglass and a disabled window (false), or the normal pointer and
   // an enabled window (true).
   void EnableMouse(bool bEnable);

@@ -10,6 +10,7 @@
 #include "frmCORRECTION_REASON.h"
 #include "frmFormNote.h"
 #include "frmMain.h"
+#include "frmTax.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
 #include "ui/QtDialogs.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   frmMain::Install();
   frmFormNote::Install();
   frmCORRECTION_REASON::Install();
+  frmTax::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

@@ -251,6 +251,21 @@ void ShowPrinterSetup() {
   });
 }
 
+void CopyFormStatus(const db::Recordset* row, clsGlobalParam& Param, Trap& trap) {
+  for (const auto& count : kStatusCounts) {
+    trap([&] {
+      const vb::Variant value = row ? row->Value(count.column) : vb::Variant(vb::Null);
+      Param.*count.field = value.IsNull() ? std::int16_t{0} : vb::CInt(value);
+    });
+  }
+  for (const auto& date : kStatusDates) {
+    trap([&] {
+      const vb::Variant value = row ? row->Value(date.column) : vb::Variant(vb::Null);
+      Param.*date.field = value.IsNull() ? kNoDate : vb::CDate(value);
+    });
+  }
+}
+
 void OnFormOpen(clsGlobalParam& Param) {
   Trap trap(kModule, "OnFormOpen");
   db::RecordsetPtr rs;
@@ -266,18 +281,7 @@ void OnFormOpen(clsGlobalParam& Param) {
   bool hasRow = true;
   trap([&] { hasRow = vb::Deref(rs).RecordCount() > 0; });
   if (trap.Left()) return;
-  for (const auto& count : kStatusCounts) {
-    trap([&] {
-      const vb::Variant value = hasRow ? vb::Deref(rs).Value(count.column) : vb::Variant(vb::Null);
-      Param.*count.field = value.IsNull() ? std::int16_t{0} : vb::CInt(value);
-    });
-  }
-  for (const auto& date : kStatusDates) {
-    trap([&] {
-      const vb::Variant value = hasRow ? vb::Deref(rs).Value(date.column) : vb::Variant(vb::Null);
-      Param.*date.field = value.IsNull() ? kNoDate : vb::CDate(value);
-    });
-  }
+  CopyFormStatus(hasRow ? rs.get() : nullptr, Param, trap);
   rs.reset();
 
   const std::string& current = modGlobals::gstrCurrentForm;

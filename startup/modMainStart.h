@@ -16,6 +16,9 @@
 #include <string>
 
 #include "clsGlobalParam.h"
+#include "db/Recordset.h"
+
+class Trap;
 
 namespace modMain {
 
@@ -35,6 +38,11 @@ void ShowPrinterSetup();
 // sets up the window named by gstrCurrentForm ("frmMain", "New User",
 // "Update User", ...).
 void OnFormOpen(clsGlobalParam& Param);
+// Copies the counts and dates of a form-status row (num_record, num_error,
+// num_warning, last_modified_date, last_edit_check_date; any row with those
+// columns) into Param, each one a step of the caller's guard. No row
+// (nullptr) or a Null value gives 0, or the time "12:00:00 AM".
+void CopyFormStatus(const db::Recordset* row, clsGlobalParam& Param, Trap& trap);
 // Shows the notes of Param's agency and form modally; the notes window
 // works on Param itself.
 void ShowFormNote(clsGlobalParam& Param);

@@ -377,6 +377,17 @@ TEST_F(FormStatusTest, PriorYearModeAndTheCorrectionReason) {
   EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false));
   EXPECT_EQ(vb::CStr(conn_->Scalar(corrected)), "No");
 
+  // A form not marked corrected starts from no reason, whatever an earlier
+  // window left behind.
+  modGlobals::gstrCorrectionNote = "Left behind";
+  modGlobals::gintCorrectionReasonCode = 3;
+  dialogs_.AnswerModal([&](QWidget&) {
+    EXPECT_EQ(modGlobals::gstrCorrectionNote, "");
+    EXPECT_EQ(modGlobals::gintCorrectionReasonCode, 0);
+    return 1;
+  });
+  EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false));
+
   // A form without a status row fails to the caller, and nothing is marked.
   EXPECT_THROW(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 30, true, true), vb::VbError);
   dialogs_.ExpectAllUsed();

@@ -2,9 +2,14 @@
 
 #include <QHeaderView>
 #include <QTest>
+#include <algorithm>
 
 #include "clsMyAdoUtils.h"
+#include "com/Registry.h"
+#include "frmWait.h"
+#include "modCOE.h"
 #include "modGlobals.h"
+#include "modMainStart.h"
 #include "vb/Conversions.h"
 
 namespace {
@@ -84,13 +89,23 @@ INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COU
 
 void MainWindowTest::SetUp() {
   ProgramTest::SetUp();
+  com::SetComponentFolder(LEV_PROGRAM_DIR);
   OpenDatabase()->ExecuteScript(kAgencies);
-  modGlobals::gstrPeriodMode.clear();
-  modGlobals::gstrLogOut.clear();
+  for (std::string* text : {&modGlobals::gstrPeriodMode, &modGlobals::gstrLogOut, &modGlobals::gstrCorrectionNote,
+                            &modGlobals::gstrUserFormMode})
+    text->clear();
+  for (std::int16_t* number : {&modGlobals::gintSavedLEARow, &modGlobals::gintSavedFormRow,
+                               &modGlobals::gintCorrectionFormNo, &modGlobals::gintCorrectionReasonCode})
+    *number = 0;
+  modGlobals::gblnExportRunning = false;
 }
 
 void MainWindowTest::TearDown() {
   delete window_.data();
+  modMain::ShowWaitMsg("");
+  frmMain::SetTaxWindow(nullptr);
+  modCOE::SetCorrectionReasonWindow(nullptr);
+  com::SetComponentFolder({});
   ProgramTest::TearDown();
 }
 
@@ -175,6 +190,25 @@ std::vector<int> MainWindowTest::ListedForms() {
   for (long position = 1; position <= list->RecordCount(); ++position)
     forms.push_back(vb::CLng(list->ValueAt(position, list->FieldIndex("FORM_NO"))));
   return forms;
+}
+
+void MainWindowTest::AddStatus(std::int32_t county, std::int32_t district, std::int32_t school, std::int32_t period,
+                               int form, const std::string& columns, const std::string& values) {
+  Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO" +
+          (columns.empty() ? "" : ", " + columns) + ") VALUES (2019, " + std::to_string(period) + ", " +
+          std::to_string(county) + ", " + std::to_string(district) + ", " + std::to_string(school) + ", " +
+          std::to_string(form) + (values.empty() ? "" : ", " + values) + ")");
+}
+
+std::string MainWindowTest::WaitMessage() {
+  auto* wait = qobject_cast<frmWait*>(ui::FindForm("frmWait"));
+  return wait && wait->isVisible() ? wait->lblMsg->text().toStdString() : std::string();
+}
+
+int MainWindowTest::FormRow(int form) {
+  const std::vector<int> forms = ListedForms();
+  const auto at = std::find(forms.begin(), forms.end(), form);
+  return at == forms.end() ? -1 : static_cast<int>(at - forms.begin());
 }
 
 void MainWindowTest::ClickCell(ui::DataGrid& grid, int row, int column) {

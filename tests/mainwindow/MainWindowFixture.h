@@ -4,7 +4,9 @@
 // regions (one of them named with an apostrophe), a closed row and a row of
 // another year. A test logs on as a contact of some group and opens the
 // window; the window is shown off screen and thrown away at the end without
-// its unload.
+// its unload. The program's components serve every period; no tax window
+// or correction window is installed, and the program-wide hand-over
+// variables start empty.
 
 #include <QPointer>
 #include <string>
@@ -83,6 +85,15 @@ class MainWindowTest : public ProgramTest {
                                       std::int32_t period = 2);
   // FORM_NO of each row of the entry-screen list, in order.
   std::vector<int> ListedForms();
+  // Adds a status row of 2019 for the agency, period and form, with further
+  // columns and their values ("NUM_RECORD, CERTIFICATE_NUMBER", "2, -1").
+  void AddStatus(std::int32_t county, std::int32_t district, std::int32_t school, std::int32_t period, int form,
+                 const std::string& columns = {}, const std::string& values = {});
+  // The text of the wait message while it is up, else "".
+  std::string WaitMessage();
+  // The visible row of the form in the entry-screen grid (-1 when not
+  // listed).
+  int FormRow(int form);
   // A press and release of the left button as a user makes them: on a cell
   // of a grid, or on the record selector of a row.
   void ClickCell(ui::DataGrid& grid, int row, int column);

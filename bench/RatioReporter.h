@@ -1,0 +1,48 @@
+#pragma once
+// The console report of a benchmark run, followed by the ratio of each
+// measured benchmark's median time to its baseline's (both measured in the
+// same run) against the goal.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct RatioGoal {
+  std::string what;
+  std::string measured;  // benchmark names
+  std::string baseline;
+  double goal;  // the ratio that must not be exceeded
+};
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  explicit RatioReporter(std::vector<RatioGoal> goals) : goals_(std::move(goals)) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    for (const RatioGoal& goal : goals_) {
+      auto m = times_.find(goal.measured), b = times_.find(goal.baseline);
+      if (m == times_.end() || b == times_.end() || b->second <= 0) continue;
+      const double ratio = m->second / b->second;
+      std::printf("%-26s measured / baseline = %.2f (goal at most %.2f)%s\n", goal.what.c_str(), ratio, goal.goal,
+                  ratio <= goal.goal ? "" : "  ABOVE GOAL");
+    }
+  }
+
+ private:
+  std::vector<RatioGoal> goals_;
+  std::map<std::string, double> times_;
+};
+
+}  // namespace bench
