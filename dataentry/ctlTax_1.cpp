@@ -527,6 +527,18 @@ void ctlTax_1::PlaceBars() {
   VScroll1->move(picParent->width() - VScroll1->width(), 0);
 }
 
+// The focus given to the control itself goes on to its first line that
+// takes it, as when the Tab key enters the control.
+void ctlTax_1::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  for (numbox::CNumCtrl* field : fields_) {
+    if (field->isEnabled() && (field->focusPolicy() & Qt::TabFocus)) {
+      field->setFocus(event->reason());
+      return;
+    }
+  }
+}
+
 void ctlTax_1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Trap trap(kModule, "UserControl_Resize");

@@ -130,6 +130,7 @@ class ctlTax_1 : public QWidget, public Ui::ctlTax_1 {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   void MakeLines();

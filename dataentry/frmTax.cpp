@@ -701,6 +701,9 @@ void frmTax::ctlTax_11_PropChanged() {
 void frmTax::ctlTax_11_OnReachEnd() {
   Trap trap(kModule, "ctlTax_11_OnReachEnd");
   trap([&] { ctlTabCombo1->NextControl(); });
+  // The focus leaves the lines for the switcher, which shows the entry it
+  // stands on and hands the focus to it, as a click on its tab does.
+  trap([&] { ctlTabCombo1_TabClick(); });
 }
 
 void frmTax::ctlTabCombo1_TabClick() {

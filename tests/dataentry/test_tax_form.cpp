@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
+#include <QTest>
 
 #include "TaxFormFixture.h"
 #include "clsMyCRC32.h"
@@ -305,6 +307,26 @@ TEST_F(TaxFormTest, DeletingOneOfSeveralRowsShowsTheFirstRowLeft) {
   EXPECT_EQ(Shown("Secured"), "200");
   EXPECT_EQ(StatusRow().at(1), "2");
   EXPECT_FALSE(f.Dirty());
+}
+
+// --- The focus -------------------------------------------------------------------------------------
+
+// Past the last line the focus goes round to the first line again; Add New
+// puts it on the first line.
+TEST_F(TaxFormTest, TheFocusRunsRoundTheLines) {
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  frmTax& f = Open();
+  f.show();
+  QApplication::setActiveWindow(&f);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  ChooseType("County");
+  f.ctlTax_11->Field("EstExcessERAF")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), f.ctlTax_11->Field("Secured"));
+
+  f.cmdClose->setFocus();
+  AddNew(6, 10600);
+  EXPECT_EQ(QApplication::focusWidget(), f.ctlTax_11->Field("Secured"));
 }
 
 // --- Print, copy, notes, help ----------------------------------------------------------------

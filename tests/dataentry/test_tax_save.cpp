@@ -176,6 +176,37 @@ TEST_F(TaxSaveTest, RetryWritesTheRowOnceTheDatabaseTakesIt) {
   EXPECT_FALSE(f.Dirty());
 }
 
+TEST_F(TaxSaveTest, ADeleteWhoseStatusCannotBeWrittenLeavesTheRowAndTheNotes) {
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  Execute(
+      "INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, FORM_NAME,"
+      " FORM_NOTE) VALUES (19, 64733, 0, 2019, 2, 'Tax', 'Roll corrected in March')");
+  frmTax& f = Open();
+  ChooseType("County");
+  Execute(
+      "CREATE TRIGGER refuse_status BEFORE UPDATE ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.cmdDelete->click();
+  EXPECT_EQ(ReportSources(), (std::vector<std::string>{"clsDataAccess/ExecuteQuery", "frmTax/cmdDelete_Click"}));
+  EXPECT_EQ(TaxRows(), Texts{"19/10199/0: 100 0 0 100"});
+  EXPECT_EQ(Notes(), 1);
+  EXPECT_EQ(StatusRow().at(0), "-1");
+  EXPECT_EQ(f.Text2->text().toStdString(), "1 of 1");
+  EXPECT_EQ(Shown("Secured"), "100");
+  EXPECT_TRUE(f.cmdDelete->isEnabled());
+  EXPECT_TRUE(f.isEnabled());
+
+  // Deleted once the status row can be written.
+  Execute("DROP TRIGGER refuse_status");
+  dialogs_.AnswerMsgBox(ui::vbYes);
+  AcknowledgeMessages(1);
+  f.cmdDelete->click();
+  EXPECT_TRUE(TaxRows().empty());
+  EXPECT_EQ(Notes(), 0);
+}
+
 // --- Closing ------------------------------------------------------------------------------------------
 
 TEST_F(TaxSaveTest, ClosingWithUnsavedValuesAsksToSaveThem) {
