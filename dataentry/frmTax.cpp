@@ -520,11 +520,7 @@ void frmTax::mnuFile_Close_Click() {
 
 void frmTax::CheckAndClose() {
   Trap trap(kModule, "CheckAndClose");
-  if (NegativeRuleBroken()) {
-    trap([&] { ShowNegativeRuleMessage(); });
-    trap([&] { BusyOff(); });
-    return;
-  }
+  if (RefusedByNegativeRule(trap)) return;
   trap([&] { Unload(); });
 }
 
@@ -548,9 +544,7 @@ void frmTax::Form_QueryUnload(bool& cancel, UnloadMode /*mode*/) {
       trap([&] { BusyOn(); });
       // Values that break the rule, or that could not be saved, keep the
       // window open.
-      if (NegativeRuleBroken()) {
-        trap([&] { ShowNegativeRuleMessage(); });
-        trap([&] { BusyOff(); });
+      if (RefusedByNegativeRule(trap)) {
         cancel = true;
         return;
       }

@@ -128,6 +128,9 @@ class frmTax : public ui::Form, public Ui::frmTax {
   // Whether the explanation is empty while an amount line is negative.
   bool NegativeRuleBroken() const;
   void ShowNegativeRuleMessage();
+  // When the rule is broken: its message, the window usable again, and true
+  // (the command stops). Steps of the caller's guard.
+  bool RefusedByNegativeRule(Trap& trap);
   // The save as one change of the database, its steps under the guard of
   // `procedure`: the row, the recalculation and keys, and the status row.
   // Answers whether it was saved; otherwise the database, the rows and the

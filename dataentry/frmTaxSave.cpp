@@ -3,11 +3,12 @@
 // upkeep after a delete and the prior-year correction step.
 
 #include <algorithm>
-#include <array>
+#include <string_view>
 
 #include "RecordDialogs.h"
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
+#include "ctlTax_1.h"
 #include "db/SqlText.h"
 #include "frmTax.h"
 #include "frmTaxDetail.h"
@@ -29,26 +30,6 @@ using vb::Variant;
 
 namespace {
 
-// The amount lines that may be negative only with an explanation (Total is
-// not one of them).
-constexpr std::array<const char*, 15> kRuledLines = {
-    "Secured",
-    "Unsecured",
-    "HOX",
-    "Subventions",
-    "DistributionTimberYieldTax",
-    "DistributionPriorYearTax",
-    "ReleasePriorYearTaxImpound",
-    "SupplementalTax",
-    "EducationalRevenueAugmentationFund",
-    "PriorYearRestrictedMonie",
-    "CommRedFunds",
-    "SERAF",
-    "RedevAgencyAssetLiquidation",
-    "CollegeERAF",
-    "EstExcessERAF",
-};
-
 // Puts the record set back on a row it stood on (a position of 1 or more).
 void ReturnTo(db::Recordset& rows, long position) {
   if (position >= 1 && position <= rows.RecordCount()) rows.AbsolutePosition(position);
@@ -58,15 +39,26 @@ void ReturnTo(db::Recordset& rows, long position) {
 
 // --- The negative-amount rule ---------------------------------------------------------
 
+// Every amount line but the total may be negative only with an
+// explanation.
 bool frmTax::NegativeRuleBroken() const {
   if (!vb::LTrim(ctlTax_11->Explanation()).empty()) return false;
-  return std::any_of(kRuledLines.begin(), kRuledLines.end(),
-                     [&](const char* line) { return ctlTax_11->Amount(line) < 0; });
+  const auto& lines = ctlTax_1::AmountProperties();
+  return std::any_of(lines.begin(), lines.end(), [&](const char* line) {
+    return std::string_view(line) != "Total" && ctlTax_11->Amount(line) < 0;
+  });
 }
 
 void frmTax::ShowNegativeRuleMessage() {
   ui::MsgBox("If data entered on any line is negative, you must provide an explanation for each line",
              ui::vbInformation);
+}
+
+bool frmTax::RefusedByNegativeRule(Trap& trap) {
+  if (!NegativeRuleBroken()) return false;
+  trap([&] { ShowNegativeRuleMessage(); });
+  trap([&] { BusyOff(); });
+  return true;
 }
 
 // --- Save ----------------------------------------------------------------------------------
@@ -79,11 +71,7 @@ void frmTax::mnuFile_Save_Click() {
 void frmTax::cmdRecalculate_Click() {
   Trap trap(kModule, "cmdRecalculate_Click");
   trap([&] { BusyOn(); });
-  if (NegativeRuleBroken()) {
-    trap([&] { ShowNegativeRuleMessage(); });
-    trap([&] { BusyOff(); });
-    return;
-  }
+  if (RefusedByNegativeRule(trap)) return;
   if (SaveAll("cmdRecalculate_Click")) {
     trap([&] { RefreshButtons(); });
     trap([&] { cboTaxType->setEnabled(true); });

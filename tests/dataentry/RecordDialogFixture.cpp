@@ -46,17 +46,9 @@ std::shared_ptr<clsGlobalParam> RecordDialogTest::OpenersParameters() {
   return own;
 }
 
-void RecordDialogTest::AcknowledgeMessages(int count) {
-  for (int i = 0; i < count; ++i) dialogs_.AnswerMsgBox(ui::vbOK);
-}
+void RecordDialogTest::AcknowledgeMessages(int count) { dialogs_.AcknowledgeMessages(count); }
 
-Texts RecordDialogTest::TakeMessages() {
-  Texts texts;
-  for (const RecordedPrompt& prompt : dialogs_.Prompts())
-    if (prompt.kind == "MsgBox") texts.push_back(prompt.text);
-  dialogs_.ClearPrompts();
-  return texts;
-}
+Texts RecordDialogTest::TakeMessages() { return dialogs_.TakeMessages(); }
 
 Texts ItemsOf(const QComboBox& box) {
   Texts items;

@@ -192,20 +192,18 @@ Texts TaxFormTest::StatusRow() {
   return row;
 }
 
+void TaxFormTest::StoreNote() {
+  Execute(
+      "INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, FORM_NAME,"
+      " FORM_NOTE) VALUES (19, 64733, 0, 2019, 2, 'Tax', 'Roll corrected in March')");
+}
+
 long TaxFormTest::Notes() {
   return vb::CLng(Scalar(
       "select count(*) from TORB_FORM_NOTES where county_id = 19 and school_district_id = 64733 and school_id = 0"
       " and fiscal_year = 2019 and period_id = 2 and form_name = 'Tax'"));
 }
 
-void TaxFormTest::AcknowledgeMessages(int count) {
-  for (int i = 0; i < count; ++i) dialogs_.AnswerMsgBox(ui::vbOK);
-}
+void TaxFormTest::AcknowledgeMessages(int count) { dialogs_.AcknowledgeMessages(count); }
 
-Texts TaxFormTest::TakeMessages() {
-  Texts texts;
-  for (const RecordedPrompt& prompt : dialogs_.Prompts())
-    if (prompt.kind == "MsgBox") texts.push_back(prompt.text);
-  dialogs_.ClearPrompts();
-  return texts;
-}
+Texts TaxFormTest::TakeMessages() { return dialogs_.TakeMessages(); }

@@ -67,7 +67,8 @@ class TaxFormTest : public ProgramTest {
   // modification and edit-check dates, and correction columns, as texts
   // ("Null" for Null).
   Texts StatusRow();
-  // The number of the agency's tax notes in P-2.
+  // The agency's tax note of P-2, and how many it has.
+  void StoreNote();
   long Notes();
 
   // The next `count` message boxes are answered OK.

@@ -246,9 +246,7 @@ TEST_F(TaxFormTest, CancelAndATypeChoiceGiveUpTheNewRow) {
 TEST_F(TaxFormTest, DeletingKeepsTheStatusAndNotesUntilTheAgencyHasNoTaxRowLeft) {
   StoreTaxRow(kCounty, kOffice, 0, 100);
   StoreTaxRow(kCounty, kAgency, 1, 40);
-  Execute(
-      "INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, FORM_NAME,"
-      " FORM_NOTE) VALUES (19, 64733, 0, 2019, 2, 'Tax', 'Roll corrected in March')");
+  StoreNote();
   frmTax& f = Open();
   ChooseType("District");
 

@@ -178,9 +178,7 @@ TEST_F(TaxSaveTest, RetryWritesTheRowOnceTheDatabaseTakesIt) {
 
 TEST_F(TaxSaveTest, ADeleteWhoseStatusCannotBeWrittenLeavesTheRowAndTheNotes) {
   StoreTaxRow(kCounty, kOffice, 0, 100);
-  Execute(
-      "INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, FORM_NAME,"
-      " FORM_NOTE) VALUES (19, 64733, 0, 2019, 2, 'Tax', 'Roll corrected in March')");
+  StoreNote();
   frmTax& f = Open();
   ChooseType("County");
   Execute(
