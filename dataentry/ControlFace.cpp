@@ -3,15 +3,25 @@
 #include <QPainter>
 #include <QPalette>
 
-QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd) {
+namespace {
+
+QPixmap MoveFaceIn(const QColor& ink, bool forward, bool toEnd) {
   QPixmap face(12, 9);
   face.fill(Qt::transparent);
   QPainter p(&face);
   p.setPen(Qt::NoPen);
-  p.setBrush(palette.color(QPalette::ButtonText));
+  p.setBrush(ink);
   const int tip = forward ? 8 : 3, base = forward ? 3 : 8;
   const QPoint triangle[] = {QPoint(base, 0), QPoint(tip, 4), QPoint(base, 8)};
   p.drawPolygon(triangle, 3);
   if (toEnd) p.drawRect(forward ? 9 : 1, 0, 2, 9);
+  return face;
+}
+
+}  // namespace
+
+QIcon MoveFace(const QPalette& palette, bool forward, bool toEnd) {
+  QIcon face(MoveFaceIn(palette.color(QPalette::Active, QPalette::ButtonText), forward, toEnd));
+  face.addPixmap(MoveFaceIn(palette.color(QPalette::Disabled, QPalette::ButtonText), forward, toEnd), QIcon::Disabled);
   return face;
 }

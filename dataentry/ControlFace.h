@@ -4,7 +4,7 @@
 // and the pictures of the buttons that move through rows.
 
 #include <QFont>
-#include <QPixmap>
+#include <QIcon>
 #include <QWidget>
 
 inline void UseLayoutTextSize(QWidget& control) {
@@ -14,5 +14,6 @@ inline void UseLayoutTextSize(QWidget& control) {
 }
 
 // The face of a move button: a triangle pointing left or right, with a bar
-// at the end for the first and last row.
-QPixmap MoveFace(const QPalette& palette, bool forward, bool toEnd);
+// at the end for the first and last row, in the palette's button text
+// colour (its disabled colour on a disabled button).
+QIcon MoveFace(const QPalette& palette, bool forward, bool toEnd);
