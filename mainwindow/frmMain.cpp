@@ -358,9 +358,6 @@ constexpr SelectionReset kSelectionResets[] = {
     {2, "UPDATE KRN_LEAS SET SELECTED = 'No' WHERE COUNTY_ID = ?", &clsGlobalParam::CountyID},
 };
 
-// The error of a size that a control cannot take.
-constexpr long kInvalidPropertyValue = 380;
-
 // --- Helpers -------------------------------------------------------------------
 
 using modGlobals::AdoUtils;
@@ -525,14 +522,14 @@ void frmMain::Form_Resize() {
   const double innerHeight = ui::PixelsToTwipsY(centralwidget->height() + StBarMain->height());
   const double statusHeight = ui::PixelsToTwipsY(StBarMain->height());
   auto setWidth = [](ui::DataGrid& grid, double twips) {
-    if (twips < 0) vb::Raise(kInvalidPropertyValue, "Invalid property value");
+    if (twips < 0) vb::Raise(vb::err::InvalidPropertyValue);
     grid.resize(ui::TwipsToPixelsX(twips), grid.height());
   };
   trap([&] { setWidth(*dgLEA, outerWidth - 2 * ui::PixelsToTwipsX(dgLEA->x())); });
   trap([&] { setWidth(*dgForms, outerWidth - 2 * ui::PixelsToTwipsX(dgForms->x())); });
   trap([&] {
     const double height = innerHeight - ui::PixelsToTwipsY(dgForms->y()) - statusHeight - kBottomGap;
-    if (height < 0) vb::Raise(kInvalidPropertyValue, "Invalid property value");
+    if (height < 0) vb::Raise(vb::err::InvalidPropertyValue);
     dgForms->resize(dgForms->width(), ui::TwipsToPixelsY(height));
   });
   trap([&] { update(); });
