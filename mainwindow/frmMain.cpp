@@ -738,12 +738,7 @@ void frmMain::refresh_LEA() {
     params = {vb::Variant(P.ReportYear)};
     if (!selpas) params.emplace_back(P.CountyID);
     if (filter) {
-      std::string clause = filter->clause;
-      const std::size_t marker = clause.find("{regions}");
-      if (marker != std::string::npos) {
-        clause.replace(marker, std::string("{regions}").size(), frmMainDetail::Markers(regions.size()));
-      }
-      query += clause;
+      query += frmMainDetail::WithRegionMarkers(filter->clause, regions.size());
       for (Bound bound : filter->bound) {
         switch (bound) {
           case Bound::County: params.emplace_back(P.CountyID); break;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "clsGlobalParam.h"
 #include "modGlobals.h"
@@ -30,6 +31,15 @@ inline std::string Markers(std::size_t count) {
   std::string markers = "?";
   for (std::size_t i = 1; i < count; ++i) markers += ", ?";
   return markers;
+}
+
+// A query piece with "{regions}" standing for a list of regions: the
+// piece with one parameter marker per region in its place.
+inline std::string WithRegionMarkers(std::string piece, std::size_t regions) {
+  constexpr std::string_view kPlace = "{regions}";
+  const std::size_t at = piece.find(kPlace);
+  if (at != std::string::npos) piece.replace(at, kPlace.size(), Markers(regions));
+  return piece;
 }
 
 }  // namespace frmMainDetail

@@ -381,11 +381,8 @@ SelectionArray frmMain::GetSelectedALL() {
     std::string sql;
     std::vector<vb::Variant> params;
     for (const ScopePart& part : scope->parts) {
-      std::string where = part.where;
-      const std::size_t marker = where.find("{regions}");
-      if (marker != std::string::npos)
-        where.replace(marker, std::string("{regions}").size(), frmMainDetail::Markers(regions.size()));
-      sql += (sql.empty() ? "" : " UNION ") + std::string("SELECT * FROM KRN_LEAS WHERE ") + where;
+      sql += (sql.empty() ? "" : " UNION ") + std::string("SELECT * FROM KRN_LEAS WHERE ") +
+             frmMainDetail::WithRegionMarkers(part.where, regions.size());
       for (Key key : part.keys) {
         switch (key) {
           case Key::County: params.emplace_back(logon.CountyID); break;
