@@ -241,6 +241,10 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void FlipFormSelection(Trap& trap);
   void AskFormCorrection(Trap& trap);
   void OpenEntryScreen();
+  // refreshForms with the category of the kind shown, when that kind's own
+  // item carries the check mark (as the agency list's refresh leaves it);
+  // answers whether the list was rebuilt.
+  bool RefreshFormsOfShownKind();
   // The prior-year roll-up of the refresh.
   void RollUpCorrections();
   // The entry-screen list of the kind, and the agency row saved.

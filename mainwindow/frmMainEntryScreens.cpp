@@ -216,12 +216,16 @@ constexpr FormColumnLayout kFormGridLayout[] = {
 
 // --- The kind's category -------------------------------------------------------------
 
+// Each agency kind with its menu item and the catalogue category of its
+// entry screens, in the order in which the items are tested for a check mark.
 struct KindCategory {
+  std::int32_t kind;
   const char* item;
   const char* category;
 };
 constexpr KindCategory kKindCategories[] = {
-    {"mnuLEA_Charter", "CA"}, {"mnuLEA_COE", "A"}, {"mnuLEA_SD", "A"}, {"mnuLEA_COE_Auditor", "T"}, {"mnuSELPA", "S"},
+    {4, "mnuLEA_Charter", "CA"}, {2, "mnuLEA_COE", "A"},  {3, "mnuLEA_SD", "A"},
+    {7, "mnuLEA_COE_Auditor", "T"}, {5, "mnuSELPA", "S"},
 };
 
 // --- Status rows -------------------------------------------------------------------
@@ -385,6 +389,17 @@ void frmMain::Refresh_Forms_By_Category() {
       return;
     }
   });
+}
+
+bool frmMain::RefreshFormsOfShownKind() {
+  const std::int32_t shown = Globals().UserGroup;
+  for (const KindCategory& kind : kKindCategories) {
+    if (kind.kind != shown) continue;
+    if (!menus_->Item(kind.item).Checked()) return false;
+    refreshForms(std::string(kind.category));
+    return true;
+  }
+  return false;
 }
 
 bool frmMain::bInArray(const std::vector<std::string>& vList, const std::string& strSearchElement) const {

@@ -40,18 +40,6 @@ frmMain::WindowMaker& TaxWindowMaker() {
   return maker;
 }
 
-// The list after a correction, by the kind shown and the item that carries
-// the check mark: the first matching row.
-struct CorrectionList {
-  std::int32_t kind;
-  const char* item;
-  const char* category;
-};
-constexpr CorrectionList kCorrectionLists[] = {
-    {2, "mnuLEA_COE", "A"}, {7, "mnuLEA_COE_Auditor", "T"}, {3, "mnuLEA_SD", "A"},
-    {4, "mnuLEA_Charter", "CA"}, {5, "mnuSELPA", "S"},
-};
-
 // --- Opening ---------------------------------------------------------------------------
 
 // The row's identity into the global parameters (its counts and dates are
@@ -216,14 +204,7 @@ void frmMain::AskFormCorrection(Trap& trap) {
                                 vb::CLng(vb::Variant(dgLEA->Columns("SCHOOL_ID").Text())));
   });
   trap([&] { RefreshLEAs(); });
-  trap([&] {
-    const std::int32_t kind = Globals().UserGroup;
-    for (const CorrectionList& list : kCorrectionLists) {
-      if (list.kind != kind || !menus_->Item(list.item).Checked()) continue;
-      refreshForms(std::string(list.category));
-      return;
-    }
-  });
+  trap([&] { RefreshFormsOfShownKind(); });
   trap([&] { refresh_dgForms(); });
   trap([&] { RefreshTopandBottomGrid(false); });
   trap([&] { SyncRS2SavedValues(); });

@@ -102,20 +102,6 @@ const std::vector<int>& FormsOf(std::string_view item) {
   vb::Raise(vb::err::SubscriptOutOfRange);
 }
 
-// --- The entry-screen list after the refresh ---------------------------------------------
-
-// The category of the list by the kind shown and the item that must be
-// ticked (none: no test); the first matching row.
-struct KindList {
-  std::int32_t kind;
-  const char* item;
-  const char* category;
-};
-constexpr KindList kKindLists[] = {
-    {3, "mnuLEA_SD", "A"}, {4, nullptr, "CA"}, {2, "mnuLEA_COE", "A"}, {7, "mnuLEA_COE_Auditor", "T"},
-    {5, "mnuSELPA", "S"},
-};
-
 }  // namespace
 
 void frmMain::RefreshTopandBottomGrid(bool bNoShowMessage) {
@@ -209,16 +195,9 @@ void frmMain::RollUpCorrections() {
 }
 
 void frmMain::RequeryFormsAndRestoreAgency() {
-  const std::int32_t kind = Globals().UserGroup;
-  const KindList* list = nullptr;
-  for (const KindList& candidate : kKindLists) {
-    if (candidate.kind == kind && (!candidate.item || menus_->Item(candidate.item).Checked())) {
-      list = &candidate;
-      break;
-    }
-  }
-  if (!list) return;
-  refreshForms(std::string(list->category));
+  // The agency list's refresh has just marked the kind's item (for a
+  // county office the county-auditor item, so its list is left as it is).
+  if (!RefreshFormsOfShownKind()) return;
   // A saved row that the new list no longer has is left alone.
   const std::int16_t saved = modGlobals::gintSavedLEARow;
   db::Recordset& agencies = Deref(rsDist);
