@@ -86,17 +86,9 @@ void frmMain::dgLEA_Click() {
     trap([&] { cmdSelection[0]->setEnabled(true); });
     trap([&] { cmdSelection[1]->setEnabled(true); });
     trap([&] { modGlobals::gintSavedLEARow = Narrow16(rsDist->AbsolutePosition()); });
+    // The entry-screen list starts from its first row.
     trap([&] {
-      if (!Deref(rsForm).Eof()) {
-        rsForm->MoveFirst();
-        rsForm->AbsolutePosition(1);
-      }
-    });
-    trap([&] {
-      if (Deref(rsForm).RecordCount() >= 1) {
-        rsForm->MoveFirst();
-        rsForm->AbsolutePosition(1);
-      }
+      if (Deref(rsForm).RecordCount() >= 1) rsForm->MoveFirst();
     });
   }
   trap([] { modMain::ShowWaitMsg("Please wait..."); });
