@@ -283,9 +283,6 @@ db::RecordsetPtr frmMain::CharterRow() const {
 
 void frmMain::refreshForms(std::optional<std::string> category, std::optional<std::string> vFormNoList) {
   Trap trap(kModule, "refreshForms");
-  db::RecordsetPtr charter;
-  trap([&] { charter = CharterRow(); });
-
   // The flag column of the kind (none for a charter school without its open
   // charter row of the year: its list stays empty).
   std::optional<std::string> flag;
@@ -294,9 +291,10 @@ void frmMain::refreshForms(std::optional<std::string> category, std::optional<st
     lblLeaList->setText(QString::fromUtf8(rule.caption));
     if (rule.flag) {
       flag = rule.flag;
-    } else if (!Deref(charter).Eof()) {
-      flag = RunByCountyOffice(Globals(), *charter) ? "COE" : "CHARTER";
+      return;
     }
+    const db::RecordsetPtr charter = CharterRow();
+    if (!Deref(charter).Eof()) flag = RunByCountyOffice(Globals(), *charter) ? "COE" : "CHARTER";
   });
 
   bool noAgency = true;
@@ -413,8 +411,6 @@ bool frmMain::bInArray(const std::vector<std::string>& vList, const std::string&
 
 void frmMain::Initialize_Forms_status() {
   Trap trap(kModule, "Initialize_Forms_status");
-  db::RecordsetPtr charter;
-  trap([&] { charter = CharterRow(); });
   trap([] { ui::DoEvents(); });
 
   // The logon group's forms; a charter-school logon has them only while it
@@ -425,7 +421,7 @@ void frmMain::Initialize_Forms_status() {
     Charter charterCase = Charter::Any;
     if (P.LogonUserGroup == 4) {
       if (!menus_->Item("mnuLEA_Charter").Checked()) return;
-      charterCase = RunByCountyOffice(P, Deref(charter)) ? Charter::CountyOffice : Charter::Other;
+      charterCase = RunByCountyOffice(P, Deref(CharterRow())) ? Charter::CountyOffice : Charter::Other;
     }
     for (const FormListRule& candidate : FormListRules()) {
       if (candidate.logonGroup == P.LogonUserGroup && candidate.charter == charterCase) {
