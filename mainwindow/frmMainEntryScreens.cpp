@@ -310,7 +310,6 @@ void frmMain::refreshForms(std::optional<std::string> category, std::optional<st
     db::RecordsetPtr probe;
     trap([&] {
       const db::SqlText q = ProbeQuery(flag.value_or(""), p2Correction, vFormNoList);
-      rsForm.reset();
       probe = AdoUtils().getNewRecordSet();
       Deref(probe).Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
     });
