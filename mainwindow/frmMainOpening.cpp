@@ -277,10 +277,11 @@ void frmMain::OpenEntryScreen() {
     quiet([&] { window = TaxWindowMaker()(); });
   }
 
-  // Shown modal, without an owner; the agency row comes back afterwards.
+  // Shown modal, without an owner (an entry screen without a window of its
+  // own shows none); the agency row comes back afterwards.
   int agencyRow = -1;
   quiet([&] { agencyRow = dgLEA->Row(); });
-  quiet([&] { ui::dialogs().ShowModal(Deref(window.get())); });
+  if (window) quiet([&] { ui::dialogs().ShowModal(*window); });
   window.reset();
   quiet([] { modMain::ShowWaitMsg("Please wait..."); });
   quiet([] { Utilities::Time_Process(); });

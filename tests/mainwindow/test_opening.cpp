@@ -174,6 +174,25 @@ TEST_F(MainWindowTest, EntryScreensWithoutAWindowOrNotApplicableOnlyTellTheUser)
   }
 }
 
+TEST_F(MainWindowTest, AnEntryScreenWithoutAWindowOfItsOwnOnlyRefreshesTheLists) {
+  UseFormCatalogue();
+  Execute("UPDATE VHO_TORB_FORMS SET FORM_NAME = 'brl_sd_csp_new' WHERE FORM_NO = 21");
+  LogOn(As(3, 7, 71001));
+  ScriptedClock clock;
+  int made = 0;
+  frmMain::SetTaxWindow(CountedWindow(made));
+  frmMain& w = Open();
+  ClickRecordSelector(*w.dgLEA, 0);
+  Execute("UPDATE LEA_FORMS_STATUS SET NUM_RECORD = 6 WHERE FORM_NO = 21");
+  ClickRecordSelector(*w.dgForms, FormRow(21));
+  EXPECT_TRUE(dialogs_.Prompts().empty()) << "no window and no message";
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(Params().formname, "brl_sd_csp_new");
+  EXPECT_EQ(Shown(w, "NUM_RECORD"), "6") << "the lists are read again";
+  EXPECT_TRUE(w.isEnabled());
+  EXPECT_EQ(WaitMessage(), "");
+}
+
 // --- The selection column ---------------------------------------------------------------
 
 TEST_F(MainWindowTest, TheSelectionColumnFlipsOnlyYesAndNoAndStoresTheFlag) {
