@@ -400,10 +400,8 @@ bool frmMain::RefreshFormsOfShownKind() {
 }
 
 bool frmMain::bInArray(const std::vector<std::string>& vList, const std::string& strSearchElement) const {
-  const std::string wanted = vb::UCase(strSearchElement);
-  for (const std::string& element : vList)
-    if (vb::UCase(element) == wanted) return true;
-  return false;
+  return std::any_of(vList.begin(), vList.end(),
+                     [&](const std::string& element) { return vb::TextEquals(element, strSearchElement); });
 }
 
 // --- Status rows ---------------------------------------------------------------------------
