@@ -101,10 +101,7 @@ struct Gathering {
 std::int16_t GatherRows(Trap& trap, const db::RecordsetPtr& list, const Gathering& how, SelectionArray& result,
                         std::int16_t& counter) {
   std::int16_t n = 0;
-  trap([&] {
-    db::Recordset& rs = Deref(list);
-    if (rs.AbsolutePosition() != 1 || rs.RecordCount() > 0) rs.MoveFirst();
-  });
+  trap([&] { Deref(list).MoveFirst(); });
   while (!trap.Left()) {
     bool end = true;
     trap([&] { end = Deref(list).Eof(); });
