@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "clsGlobalParam.h"
+#include "db/Recordset.h"
 #include "modGlobals.h"
 #include "vb/VbError.h"
 #include "zelErrHandler.h"
@@ -22,6 +23,20 @@ inline clsGlobalParam& Globals() { return modGlobals::GlobalParam(); }
 inline std::int16_t Narrow16(long value) {
   if (value < -32768 || value > 32767) vb::Raise(vb::err::Overflow);
   return static_cast<std::int16_t>(value);
+}
+
+// Writes a selection flag ("Yes", "No") to the list's current row at once.
+// A write that is refused gives its edit up, so that the row keeps the flag
+// it has stored and the next move does not try the write again; the
+// failure is raised to the caller's guard.
+inline void StoreSelected(db::Recordset& list, const char* flag) {
+  list.SetValue("SELECTED", vb::Variant(flag));
+  try {
+    list.Update();
+  } catch (...) {
+    list.CancelUpdate();
+    throw;
+  }
 }
 
 // "?, ?, ?": one parameter marker for each value of a list; "NULL" for an

@@ -171,8 +171,7 @@ void frmMain::FlipFormSelection(Trap& trap) {
   trap([&] {
     const std::string flag = vb::TextOf(rsForm->Value("SELECTED"));
     if (flag != "Yes" && flag != "No") return;  // any other value stays
-    rsForm->SetValue("SELECTED", vb::Variant(flag == "Yes" ? "No" : "Yes"));
-    rsForm->Update();
+    frmMainDetail::StoreSelected(*rsForm, flag == "Yes" ? "No" : "Yes");
   });
   trap([&] { modGlobals::gintSavedFormRow = Narrow16(rsForm->AbsolutePosition()); });
   trap([&] { refresh_dgForms(); });

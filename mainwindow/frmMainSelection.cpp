@@ -36,7 +36,7 @@ constexpr const char* kAgencyMenus[] = {"mnuPeriod", "mnuNew_Import", "mnuNew_Ex
 // change at once; a row that already holds the flag in any letter case is
 // not written. A Null flag is written too, so that the batch commands find
 // the row as the user asked.
-void SetEveryFlag(Trap& trap, db::Recordset& list, const std::string& flag) {
+void SetEveryFlag(Trap& trap, db::Recordset& list, const char* flag) {
   const std::string wanted = vb::UCase(flag);
   while (!trap.Left()) {
     bool end = true;
@@ -45,8 +45,7 @@ void SetEveryFlag(Trap& trap, db::Recordset& list, const std::string& flag) {
     trap([&] {
       const vb::Variant current = list.Value("SELECTED");
       if (!current.IsNull() && vb::UCase(vb::CStr(current)) == wanted) return;
-      list.SetValue("SELECTED", vb::Variant(flag));
-      list.Update();
+      frmMainDetail::StoreSelected(list, flag);
     });
     trap([&] { list.MoveNext(); });
   }
@@ -131,8 +130,7 @@ void frmMain::dgLEA_Click() {
     trap([&] {
       const vb::Variant flag = rsDist->Value("SELECTED");
       const bool yes = !flag.IsNull() && vb::CStr(flag) == "Yes";
-      rsDist->SetValue("SELECTED", vb::Variant(yes ? "No" : "Yes"));
-      rsDist->Update();
+      frmMainDetail::StoreSelected(*rsDist, yes ? "No" : "Yes");
     });
     trap([&] { dgLEA->DataSource(rsDist); });
     trap([&] { LayOutAgencyGrid(); });

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <functional>
 #include <QTest>
 
 #include "MainWindowFixture.h"
@@ -197,6 +198,61 @@ TEST_F(MainWindowTest, SelectAllOfTheAgenciesKeepsTheCurrentRow) {
   list->MoveFirst();
   w.cmdSelection_Click(2);
   EXPECT_EQ(list->AbsolutePosition(), 1);
+}
+
+TEST_F(MainWindowTest, AFlagThatCannotBeStoredIsReportedOnceAndTheOtherRowsGoOn) {
+  UseFormCatalogue();
+  struct Case {
+    const char* what;
+    std::int32_t kind;  // a county office shown county offices (entry screens 29, 27) or SELPAs
+    const char* refusal;  // a trigger's table and condition
+    std::function<void(frmMain&)> act;  // the refused change, then another
+    const char* flags;  // a query of the stored flags afterwards
+    const char* stored;
+  };
+  const char* const agencies =
+      "SELECT group_concat(SCHOOL_DISTRICT_ID || ':' || SELECTED, ' ') FROM (SELECT * FROM KRN_LEAS"
+      " WHERE FISCAL_YEAR = 2019 AND SCHOOL_DISTRICT_ID IN (10070, 71001, 71005) AND COUNTY_ID = 7"
+      " ORDER BY SCHOOL_DISTRICT_ID)";
+  const char* const forms =
+      "SELECT group_concat(FORM_NO || ':' || SELECTED, ' ') FROM (SELECT * FROM VHO_TORB_FORMS"
+      " WHERE FORM_NO IN (27, 29) ORDER BY FORM_NO)";
+  const Case cases[] = {
+      {"Select All of the agencies", 5, "KRN_LEAS WHEN NEW.SCHOOL_DISTRICT_ID = 71001",
+       [](frmMain& w) { w.cmdSelection_Click(2); }, agencies, "10070:Yes 71001:No 71005:Yes"},
+      {"Select All of the entry screens", 2, "VHO_TORB_FORMS WHEN NEW.FORM_NO = 29",
+       [](frmMain& w) { w.cmdSelection_Click(0); }, forms, "27:Yes 29:No"},
+      {"a flip of an agency", 5, "KRN_LEAS WHEN NEW.SCHOOL_DISTRICT_ID = 71001",
+       [this](frmMain& w) {
+         ClickCell(*w.dgLEA, 2, 0);
+         ClickCell(*w.dgLEA, 1, 0);
+       },
+       agencies, "10070:Yes 71001:No 71005:No"},
+      {"a flip of an entry screen", 2, "VHO_TORB_FORMS WHEN NEW.FORM_NO = 29",
+       [this](frmMain& w) {
+         ClickCell(*w.dgForms, FormRow(29), 0);
+         ClickCell(*w.dgForms, FormRow(27), 0);
+       },
+       forms, "27:Yes 29:No"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Execute("DROP TRIGGER IF EXISTS refuse; UPDATE KRN_LEAS SET SELECTED = 'No'; UPDATE VHO_TORB_FORMS SET SELECTED = 'No'");
+    LogOn({});
+    modGlobals::gobjGlobalParam->UserGroup = c.kind;
+    frmMain& w = Open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ClickRecordSelector(*w.dgLEA, 0);
+    Execute(std::string("CREATE TRIGGER refuse BEFORE UPDATE OF SELECTED ON ") + c.refusal +
+            " BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    dialogs_.ClearPrompts();
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    c.act(w);
+    EXPECT_EQ(dialogs_.Prompts().size(), 1u) << "one report";
+    EXPECT_EQ(Scalar(c.flags), c.stored);
+    EXPECT_TRUE(w.isEnabled());
+    delete window_.data();
+  }
 }
 
 // --- Gathering -----------------------------------------------------------------------
