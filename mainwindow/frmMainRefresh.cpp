@@ -143,17 +143,15 @@ void frmMain::RollUpCorrections() {
   db::SqlText agencies;
   agencies << "SELECT fiscal_year, school_district_id, school_id, county_id FROM KRN_LEAS WHERE fiscal_year = "
            << db::Param(vb::Variant(P.ReportYear)) << scope->clause;
-  std::vector<vb::Variant> scopeValues;
+  std::vector<vb::Variant> params = agencies.Params();
   for (ScopeValue value : scope->bound) {
     switch (value) {
-      case ScopeValue::County: scopeValues.emplace_back(P.CountyID); break;
-      case ScopeValue::District: scopeValues.emplace_back(P.DistrictID); break;
-      case ScopeValue::School: scopeValues.emplace_back(P.SchoolId); break;
-      case ScopeValue::RegionPrefix: scopeValues.emplace_back(vb::Left(P.AURegion, 2)); break;
+      case ScopeValue::County: params.emplace_back(P.CountyID); break;
+      case ScopeValue::District: params.emplace_back(P.DistrictID); break;
+      case ScopeValue::School: params.emplace_back(P.SchoolId); break;
+      case ScopeValue::RegionPrefix: params.emplace_back(vb::Left(P.AURegion, 2)); break;
     }
   }
-  std::vector<vb::Variant> params = agencies.Params();
-  params.insert(params.end(), scopeValues.begin(), scopeValues.end());
   db::RecordsetPtr list = AdoUtils().getNewRecordSet();
   const db::ConnectionPtr conn = modGlobals::SharedConnection();
   list->Open(agencies.Sql(), conn, params);
