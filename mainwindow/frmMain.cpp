@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
-#include <string_view>
 
 #include "Utilities.h"
 #include "clsDataAccess.h"

@@ -3,6 +3,8 @@
 // agency-kind commands choose which kind of agency the window lists. Each
 // command re-reads both grids when it is accepted.
 
+#include <string_view>
+
 #include "Utilities.h"
 #include "frmMain.h"
 #include "frmMainDetail.h"
