@@ -124,15 +124,12 @@ std::int16_t GatherRows(Trap& trap, const db::RecordsetPtr& list, const Gatherin
 // --- The selection check ---------------------------------------------------------------
 
 // Whether a list holds a selected row, looked for in a copy of it; the list
-// itself is put back on the row the copy stood on when it was taken.
+// itself is then put on the row the copy stood on when it was taken, its
+// first.
 bool HoldsSelected(Trap& trap, const db::RecordsetPtr& list) {
   bool found = false;
-  db::RecordsetPtr copy;
-  long position = 0;
-  trap([&] { copy = Deref(list).Clone(); });
-  trap([&] { position = Deref(copy).AbsolutePosition(); });
   trap([&] {
-    for (Deref(copy).MoveFirst(); !copy->Eof(); copy->MoveNext()) {
+    for (const db::RecordsetPtr copy = Deref(list).Clone(); !copy->Eof(); copy->MoveNext()) {
       if (Selected(*copy)) {
         found = true;
         return;
@@ -140,13 +137,7 @@ bool HoldsSelected(Trap& trap, const db::RecordsetPtr& list) {
     }
   });
   trap([&] {
-    db::Recordset& rs = Deref(list);
-    if (position > 0) {
-      rs.MoveFirst();
-      if (position > 1) rs.Move(position - 1);
-    } else if (!(rs.Bof() && rs.Eof())) {
-      rs.MoveFirst();
-    }
+    if (Deref(list).RecordCount() > 0) list->MoveFirst();
   });
   return found;
 }
