@@ -32,13 +32,7 @@ class FormStatusTest : public ProgramTest {
   void SetUp() override {
     ProgramTest::SetUp();
     conn_ = modGlobals::gobjAdoUtils->Conn();
-    // The Alder County office, the tax form, P-2.
-    P_.ReportYear = 2019;
-    P_.ReportPeriod = 2;
-    P_.CountyID = 61;
-    P_.DistrictID = 10610;
-    P_.SchoolId = 0;
-    P_.FormNo = 29;
+    P_ = fixtures::AlderTaxForm();
     P_.formname = "Tax";
     modGlobals::gobjGlobalParam->FormNo = 29;
   }
