@@ -53,6 +53,5 @@ class clsMyCollection : public vb::Object {
  private:
   std::int32_t StoreFirst() const;  // error 9 without a store
 
-  std::int32_t count_ = 0;
-  std::optional<std::vector<vb::Variant>> store_;  // positions 1..size; none for a new list
+  std::optional<std::vector<vb::Variant>> store_;  // the items at positions 1..size; none for a new list
 };
