@@ -15,6 +15,12 @@ std::optional<std::string> MatchText(const vb::Variant& v) {
 
 }  // namespace
 
+MyCollectionPtr clsMyCollection::Of(const std::vector<std::string>& texts) {
+  auto list = New();
+  for (const std::string& text : texts) list->Add(vb::Variant(text));
+  return list;
+}
+
 std::int32_t clsMyCollection::StoreFirst() const {
   if (!store_) vb::Raise(vb::err::SubscriptOutOfRange);
   return 1;

@@ -17,6 +17,8 @@ using MyCollectionPtr = std::shared_ptr<clsMyCollection>;
 class clsMyCollection : public vb::Object {
  public:
   static MyCollectionPtr New() { return std::make_shared<clsMyCollection>(); }
+  // A new list of the texts in order (the inverse of Texts).
+  static MyCollectionPtr Of(const std::vector<std::string>& texts);
 
   // Appends a copy of the value as item Count + 1.
   void Add(const vb::Variant& aData);
