@@ -228,10 +228,8 @@ void frmLogon::Form_Load() {
   }
 
   trap([&] { SetPointSize(lblSplashName, 24); });
-  trap([&] {
-    lblSplashName->setText(QString::fromStdString("\n" + modGlobals::GetFiscalYearRange() + "\nQuillmark\nLevrona"));
-  });
-  trap([&] { lblVersion->setText(QString::fromStdString("Version 2019-" + modGlobals::gstrVersion)); });
+  trap([&] { lblSplashName->setText(QString::fromStdString(modGlobals::SplashNameText())); });
+  trap([&] { lblVersion->setText(QString::fromStdString(modGlobals::VersionText())); });
   trap([] { modGlobals::gstrModeTitle.clear(); });
 }
 
