@@ -184,7 +184,7 @@ frmLogon::frmLogon(QWidget* parent) : ui::Form(parent) {
   face.setStyleHint(QFont::SansSerif);
   face.setPointSizeF(8.25);
   setFont(face);
-  SetPointSize(lblSplashName, 24);
+  // lblSplashName takes its 24 points when the window loads.
   SetPointSize(Label1, 13.5);
   SetPointSize(Label6, 13.5);
   SetPointSize(Label2, 8.25, true);
