@@ -4,7 +4,6 @@
 
 #include "Utilities.h"
 #include "clsDataAccess.h"
-#include "clsMyAdoUtils.h"
 #include "clsMyCRC32.h"
 #include "clsTableCols.h"
 #include "db/Catalog.h"

@@ -1,7 +1,6 @@
 #include "modMainStart.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <array>
 #include <filesystem>
 #include <memory>
