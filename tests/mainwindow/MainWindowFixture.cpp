@@ -158,6 +158,13 @@ std::vector<std::string> MainWindowTest::VisibleItems(const std::vector<std::str
   return visible;
 }
 
+std::vector<std::string> MainWindowTest::CheckedItems(const std::vector<std::string>& items) {
+  std::vector<std::string> checked;
+  for (const std::string& item : items)
+    if (Window().Menus().Item(item).Checked()) checked.push_back(item);
+  return checked;
+}
+
 void MainWindowTest::UseFormCatalogue() { Execute(kFormCatalogue); }
 
 void MainWindowTest::AddAgencies() { Execute(kMoreAgencies); }

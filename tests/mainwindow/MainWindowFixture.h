@@ -15,6 +15,12 @@
 #include "TestEnvironment.h"
 #include "frmMain.h"
 
+// The agency-kind items of the LEA menu and the five period items.
+inline const std::vector<std::string> kKindItems = {"mnuLEA_COE", "mnuLEA_SD", "mnuLEA_Charter",
+                                                     "mnuLEA_COE_Auditor", "mnuSELPA"};
+inline const std::vector<std::string> kPeriodItems = {"mnuPeriod_P1", "mnuPeriod_P2", "mnuPeriod_Annual",
+                                                       "mnu_PY_P2", "mnu_PY_Annual"};
+
 // The scope that a logon leaves in the global parameters.
 struct Logon {
   std::int32_t group = 2;
@@ -62,8 +68,9 @@ class MainWindowTest : public ProgramTest {
   std::vector<std::string> ListedAgencies();
   // The names of the agency grid's visible columns, in order.
   std::vector<std::string> VisibleColumns();
-  // The visible items among those named.
+  // The visible items among those named, and those with a check mark.
   std::vector<std::string> VisibleItems(const std::vector<std::string>& items);
+  std::vector<std::string> CheckedItems(const std::vector<std::string>& items);
 
   // A small form catalogue in place of the delivered one: tax forms of the
   // county offices (one not used in 2019, one of the Annual period only),

@@ -26,8 +26,7 @@ constexpr const char* kFlags =
 // for nullptr).
 void Tick(frmMain& w, std::int32_t kind, const char* item) {
   modGlobals::gobjGlobalParam->UserGroup = kind;
-  for (const char* other : {"mnuLEA_COE", "mnuLEA_SD", "mnuLEA_Charter", "mnuLEA_COE_Auditor", "mnuSELPA"})
-    w.Menus().Item(other).Checked(false);
+  for (const std::string& other : kKindItems) w.Menus().Item(other).Checked(false);
   if (item) w.Menus().Item(item).Checked(true);
 }
 

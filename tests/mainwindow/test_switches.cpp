@@ -11,18 +11,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const Names kPeriodItems = {"mnuPeriod_P1", "mnuPeriod_P2", "mnuPeriod_Annual", "mnu_PY_P2", "mnu_PY_Annual"};
-const Names kKindItems = {"mnuLEA_COE", "mnuLEA_SD", "mnuLEA_Charter", "mnuLEA_COE_Auditor", "mnuSELPA"};
-
 class SwitchTest : public MainWindowTest {
  protected:
-  // The items among those named that carry the check mark.
-  Names Checked(const Names& items) {
-    Names checked;
-    for (const std::string& item : items)
-      if (Window().Menus().Item(item).Checked()) checked.push_back(item);
-    return checked;
-  }
   std::string StoredPeriod() { return Scalar("SELECT PeriodID FROM ReportPeriod"); }
 };
 
@@ -51,7 +41,7 @@ TEST_F(SwitchTest, EachPeriodCommandRecordsItsPeriodEverywhereAndMarksOnlyItsIte
   for (const Case& c : cases) {
     SCOPED_TRACE(c.item);
     w.Menus().Click(c.item);
-    EXPECT_EQ(Checked(kPeriodItems), Names{c.item});
+    EXPECT_EQ(CheckedItems(kPeriodItems), Names{c.item});
     EXPECT_EQ(modGlobals::gstrPeriodMode, c.mode);
     for (const clsGlobalParam* P : {modGlobals::gobjGlobalParam.get(), w.GParam.get()}) {
       EXPECT_EQ(P->ReportPeriod, c.period);
@@ -73,7 +63,7 @@ TEST_F(SwitchTest, CorrectedP2IsRefusedWhileCountyOfficesOrSelpasAreShownAndChan
     LogOn(logon);
     modGlobals::gstrPeriodMode = "2";
     frmMain& w = Open();
-    const Names marks = Checked(kPeriodItems);
+    const Names marks = CheckedItems(kPeriodItems);
     const std::string stored = StoredPeriod();
     dialogs_.ClearPrompts();
     dialogs_.AnswerMsgBox(ui::vbOK);
@@ -81,7 +71,7 @@ TEST_F(SwitchTest, CorrectedP2IsRefusedWhileCountyOfficesOrSelpasAreShownAndChan
     ASSERT_EQ(dialogs_.Prompts().size(), 1u);
     EXPECT_EQ(dialogs_.LastPrompt().text, "Corrections not applicable for this Period");
     EXPECT_EQ(ui::IconOf(dialogs_.LastPrompt().style), ui::vbInformation);
-    EXPECT_EQ(Checked(kPeriodItems), marks);
+    EXPECT_EQ(CheckedItems(kPeriodItems), marks);
     EXPECT_EQ(modGlobals::gstrPeriodMode, "2");
     EXPECT_EQ(modGlobals::gobjGlobalParam->ReportPeriod, 2);
     EXPECT_EQ(StoredPeriod(), stored);
@@ -99,7 +89,7 @@ TEST_F(SwitchTest, APeriodWithoutComponentsIsStillChosenAndThenTheUserIsWarned) 
   ASSERT_EQ(dialogs_.Prompts().size(), 1u);
   EXPECT_EQ(dialogs_.LastPrompt().text,
             "No Validation Component defined in database\rNo Calculation Component defined in database\r");
-  EXPECT_EQ(Checked(kPeriodItems), Names{"mnuPeriod_P1"});
+  EXPECT_EQ(CheckedItems(kPeriodItems), Names{"mnuPeriod_P1"});
   EXPECT_EQ(StoredPeriod(), "1");
   EXPECT_TRUE(w.isEnabled());
 
@@ -119,14 +109,14 @@ TEST_F(SwitchTest, TheSchoolDistrictAndCharterCommandsReadBothListsAgain) {
 
   w.mnuLEA_Charter_Click();
   EXPECT_EQ(modGlobals::gobjGlobalParam->UserGroup, 4);
-  EXPECT_EQ(Checked(kKindItems), Names{"mnuLEA_Charter"});
+  EXPECT_EQ(CheckedItems(kKindItems), Names{"mnuLEA_Charter"});
   EXPECT_EQ(ListedAgencies(), (Names{"7-71002-7100201", "7-71002-7100202"}));
   EXPECT_EQ(w.dgLEA->Row(), 0);
   EXPECT_EQ(w.dgLEA->Columns("SCHOOL_NAME").Text(), "Brook Charter Academy");
 
   w.mnuLEA_SD_Click();
   EXPECT_EQ(modGlobals::gobjGlobalParam->UserGroup, 3);
-  EXPECT_EQ(Checked(kKindItems), Names{"mnuLEA_SD"});
+  EXPECT_EQ(CheckedItems(kKindItems), Names{"mnuLEA_SD"});
   EXPECT_EQ(ListedAgencies(), Names{"7-71002-0"});
   EXPECT_EQ(ListedForms(), std::vector<int>{21});
   EXPECT_EQ(w.dgForms->Columns("NUM_RECORD").Text(), "4");
@@ -148,7 +138,7 @@ TEST_F(SwitchTest, CountyAuditorAndSelpaAreRefusedUnderCorrectedP2Only) {
     w.Menus().Click(item);
     ASSERT_EQ(dialogs_.Prompts().size(), 1u);
     EXPECT_EQ(dialogs_.LastPrompt().text, "Corrections not applicable for this Period");
-    EXPECT_EQ(Checked(kKindItems), Names{"mnuLEA_SD"});
+    EXPECT_EQ(CheckedItems(kKindItems), Names{"mnuLEA_SD"});
     EXPECT_EQ(modGlobals::gobjGlobalParam->UserGroup, 3);
     EXPECT_TRUE(w.isEnabled());
   }
@@ -158,7 +148,7 @@ TEST_F(SwitchTest, CountyAuditorAndSelpaAreRefusedUnderCorrectedP2Only) {
   w.Menus().Click("mnuSELPA");
   EXPECT_TRUE(dialogs_.Prompts().empty());
   EXPECT_EQ(modGlobals::gobjGlobalParam->UserGroup, 5);
-  EXPECT_EQ(Checked(kKindItems), Names{"mnuSELPA"});
+  EXPECT_EQ(CheckedItems(kKindItems), Names{"mnuSELPA"});
 }
 
 TEST_F(SwitchTest, TheCountyOfficeKindEndsWithTheMarkOnCountyAuditor) {
@@ -167,7 +157,7 @@ TEST_F(SwitchTest, TheCountyOfficeKindEndsWithTheMarkOnCountyAuditor) {
   frmMain& w = Open();
   w.Menus().Click("mnuLEA_COE");
   EXPECT_EQ(modGlobals::gobjGlobalParam->UserGroup, 2);
-  EXPECT_EQ(Checked(kKindItems), Names{"mnuLEA_COE_Auditor"});
+  EXPECT_EQ(CheckedItems(kKindItems), Names{"mnuLEA_COE_Auditor"});
   EXPECT_EQ(ListedAgencies(), Names{"7-10070-0"});
   EXPECT_EQ(ListedForms(), (std::vector<int>{29, 27}));
   EXPECT_EQ(w.FormList()->AbsolutePosition(), 1);
