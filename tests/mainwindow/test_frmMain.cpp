@@ -246,9 +246,7 @@ TEST_F(MainWindowTest, TheUsersRowChangeMakesThatAgencyCurrentOnceAndABatchWalkN
   EXPECT_EQ(P.DistrictName, "Acorn Elementary");
 
   // A press on a record selector: that row, and no current column.
-  QHeaderView& selectors = *w.dgLEA->verticalHeader();
-  QTest::mouseClick(selectors.viewport(), Qt::LeftButton, {},
-                    QPoint(4, selectors.sectionViewportPosition(4) + selectors.sectionSize(4) / 2));
+  ClickRecordSelector(*w.dgLEA, 4);
   EXPECT_EQ(w.dgLEA->Col(), -1);
   EXPECT_EQ(P.DistrictID, 10080);
   EXPECT_EQ(P.CountyID, 8);
