@@ -39,12 +39,15 @@ vb::Variant Lesser(const vb::Variant& x, const vb::Variant& y) {
 
 }  // namespace
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_SELPAMENTALHEALTH, kMentalHealth)
+std::int16_t Calculate_SELPAMENTALHEALTH(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kMentalHealth);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_INFANTFUNDING, kInfantFunding)
+std::int16_t Calculate_INFANTFUNDING(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kInfantFunding);
+}
 
-SUMWRIGHT_ROUTINE(Calculate_INFANTFUNDINGBP) {
-  (void)params;
+std::int16_t Calculate_INFANTFUNDINGBP(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
   db::ConnectionPtr conn;
   db::RecordsetPtr p, a, l;
   auto closeAll = [&] {
