@@ -48,24 +48,18 @@ std::int16_t Calculate_INFANTFUNDING(db::RecordsetPtr& currentValues, sumwright:
 }
 
 std::int16_t Calculate_INFANTFUNDINGBP(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
-  db::ConnectionPtr conn;
-  db::RecordsetPtr p, a, l;
-  auto closeAll = [&] {
-    modGeneralRoutines::CloseRecordset(p);
-    modGeneralRoutines::CloseRecordset(a);
-    modGeneralRoutines::CloseRecordset(l);
-    modGeneralRoutines::CloseConnection(conn);
-  };
+  // The connection and the queries close when they go out of scope, on
+  // either way out.
   try {
     db::Recordset& row = vb::Deref(currentValues);
-    conn = db::Connection::OpenNew(modGeneralRoutines::GetConnectionString());
+    const db::ConnectionPtr conn = db::Connection::OpenNew(modGeneralRoutines::GetConnectionString());
     const auto where = modGeneralRoutines::GetWhereClause(row);
     const auto auWhere = modGeneralRoutines::GetAuWhereClause(row);
     // Each query's first row is read; a query without rows fails at its
     // first read.
-    p = db::Recordset::Query("SELECT * FROM Param WHERE Fiscal_Year = ?", conn, {row.Value("Fiscal_Year")});
-    a = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + where.text, conn, where.params);
-    l = db::Recordset::Query("SELECT * FROM LeaSelpaParams" + auWhere.text, conn, auWhere.params);
+    const auto p = db::Recordset::Query("SELECT * FROM Param WHERE Fiscal_Year = ?", conn, {row.Value("Fiscal_Year")});
+    const auto a = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + where.text, conn, where.params);
+    const auto l = db::Recordset::Query("SELECT * FROM LeaSelpaParams" + auWhere.text, conn, auWhere.params);
 
     auto P = [&](const char* column) { return p->Value(column); };
     auto A = [&](const std::string& column) { return a->Value(column); };
@@ -123,10 +117,8 @@ std::int16_t Calculate_INFANTFUNDINGBP(db::RecordsetPtr& currentValues, sumwrigh
     Set("COLARSP", P("COLARSP"));
     Set("COLADIS", P("COLADIS"));
     Set("COLAAides", P("COLAAides"));
-    closeAll();
     return sumwright::kTrue;
   } catch (const std::exception&) {
-    closeAll();
     return sumwright::kFalse;
   }
 }

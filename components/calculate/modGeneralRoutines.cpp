@@ -83,18 +83,6 @@ WhereClause BuildWhere(const db::Recordset& rs,
   return where;
 }
 
-// Closes an open record set or connection and releases the reference,
-// ignoring every error.
-template <class Pointer>
-void CloseAndRelease(Pointer& object) noexcept {
-  if (!object) return;
-  try {
-    if (object->State() == db::ObjectState::Open) object->Close();
-  } catch (...) {
-  }
-  object.reset();
-}
-
 }  // namespace
 
 void SetConnectionString(const std::string& value) { tConnectionString = value; }
@@ -171,8 +159,6 @@ void Apply(db::Recordset& rs, const std::vector<ResolvedStep>& steps) {
 
 }  // namespace
 
-void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps) { Apply(rs, ResolveSteps(rs, steps)); }
-
 std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow) {
   vb::Deref(rs);  // error 91 when there is no record set
   std::optional<long> remembered;
@@ -215,10 +201,6 @@ WhereClause GetAuWhereClause(db::Recordset& rs) {
                          {"School_District_ID", "SelpaAuDist"},
                          {"School_ID", "SelpaAuDistSchoolId"}});
 }
-
-void CloseRecordset(db::RecordsetPtr& rs) noexcept { CloseAndRelease(rs); }
-
-void CloseConnection(db::ConnectionPtr& conn) noexcept { CloseAndRelease(conn); }
 
 }  // namespace modGeneralRoutines
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "db/Connection.h"
 #include "db/Recordset.h"
 #include "vb/Variant.h"
 
@@ -62,10 +61,6 @@ std::string GetPYConnectionString();
 // trimmed); a key without a routine answers -1 and changes nothing.
 std::int16_t CalculateForm(const std::string& tableName, db::RecordsetPtr& currentValues, ParamsRef params);
 
-// Applies the steps to the current row, in order; a term that an earlier
-// step computed is read back as the row stores it.
-void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps);
-
 // The row visit: an empty record set is left alone (-1); otherwise every row
 // from the first to the last gets `perRow`, and the row that was current at
 // the call is made current again. A run-time error ends the visit with 0
@@ -89,10 +84,5 @@ WhereClause GetWhereClause(db::Recordset& rs);
 // County_ID), School_District_ID (SelpaAuDist), School_ID
 // (SelpaAuDistSchoolId).
 WhereClause GetAuWhereClause(db::Recordset& rs);
-
-// Close and release, ignoring every error; a reference that holds nothing is
-// left alone.
-void CloseRecordset(db::RecordsetPtr& rs) noexcept;
-void CloseConnection(db::ConnectionPtr& conn) noexcept;
 
 }  // namespace modGeneralRoutines
