@@ -261,6 +261,12 @@ void MoveBack(db::Recordset& rs, long kept) {
   }
 }
 
+void ForEveryRow(db::Recordset& rs, const std::function<void()>& check) {
+  const long kept = KeepPosition(rs);
+  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) check();
+  MoveBack(rs, kept);
+}
+
 db::ConnectionPtr OpenOwnConnection() { return db::Connection::OpenNew(GetConnectionString()); }
 
 }  // namespace modGeneralRoutines

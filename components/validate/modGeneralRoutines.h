@@ -139,6 +139,10 @@ db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
 // -3 after the last), and the move back to it from the first row.
 long KeepPosition(const db::Recordset& rs);
 void MoveBack(db::Recordset& rs, long kept);
+// Runs `check` with each row of `rs` current in turn, from the first to the
+// last, then makes the row that was current before current again. A failure
+// of `check` leaves the set on the row that failed.
+void ForEveryRow(db::Recordset& rs, const std::function<void()>& check);
 
 // A connection of the rule set's own to the database that the thread's
 // connection string names; closed when the last reference goes.

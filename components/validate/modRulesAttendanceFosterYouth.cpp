@@ -70,12 +70,10 @@ db::RecordsetPtr Validate_FOSTERYOUTHNSHS(db::RecordsetPtr& CurrentValues, Param
     db::Recordset& rs = *CurrentValues;
     const auto limits = HighSchoolLimits(rs);
 
-    const long kept = modGeneralRoutines::KeepPosition(rs);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    modGeneralRoutines::ForEveryRow(rs, [&] {
       if (Fires(Compare(rs.Value("NumberOfFTEEmployees"), Op::Le, 0))) Report(CurrentValues, RsErr, kEmployees);
       if (Fires(AdaOutOfBounds(rs.Value("ADATotal"), kMostAda))) Report(CurrentValues, RsErr, kTotalAda);
-    }
-    modGeneralRoutines::MoveBack(rs, kept);
+    });
 
     for (std::size_t i = 0; i < kPlacementLimits.size(); ++i) {
       if (Fires(Compare(rs.Value(kPlacementLimits[i].column), Op::Gt, limits[i])))

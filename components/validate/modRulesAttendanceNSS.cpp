@@ -303,16 +303,14 @@ db::RecordsetPtr Validate_NSS(db::RecordsetPtr& CurrentValues, ParamsRef) {
     const db::RecordsetPtr district = DistrictAttendanceOf(conn, rs, kNssLimits);
     const vb::Variant migrant = MigrantCertificationOf(conn, rs);
 
-    const long kept = modGeneralRoutines::KeepPosition(rs);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    modGeneralRoutines::ForEveryRow(rs, [&] {
       totals.Add(rs);
       const School school(conn, rs, migrant);
       for (const NssCheck& check : kNssChecks) {
         if (rulegate::Fires(And(school.Is(check.kind), check.condition(school, *check.part))))
           ReportSchool(CurrentValues, RsErr, check.check, school.Name());
       }
-    }
-    modGeneralRoutines::MoveBack(rs, kept);
+    });
     totals.CheckAgainst(*district, CurrentValues, RsErr);
   });
 }

@@ -7,8 +7,7 @@ namespace {
 
 using modGeneralRoutines::AddError;
 using modGeneralRoutines::CopyKeys;
-using modGeneralRoutines::KeepPosition;
-using modGeneralRoutines::MoveBack;
+using modGeneralRoutines::ForEveryRow;
 using modGeneralRoutines::Report;
 using modGeneralRoutines::RunRuleSet;
 using modGeneralRoutines::SetErrorMsg;
@@ -129,41 +128,29 @@ PeriodTotals UnitTotals(db::Recordset& allocation, std::initializer_list<std::st
 db::RecordsetPtr Validate_SECOSTPOOL(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(&kSeCostPoolTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    const long kept = KeepPosition(rs);
     const vb::Date earliestPlacement = vb::DateSerial(1998, 7, 1);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    ForEveryRow(rs, [&] {
       if (Fires(Compare(rs.Value("TotalNonPubSinglePlace"), Op::Eq, 0)))
         ReportPlacement(CurrentValues, RsErr, kNonPublicCosts);
       if (vb::CDate(rs.Value("StudentPlacementDate")) < earliestPlacement)
         ReportPlacement(CurrentValues, RsErr, kPlacementDate);
-    }
-    MoveBack(rs, kept);
+    });
   });
 }
 
 db::RecordsetPtr Validate_SPEDTAXALLOC(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(nullptr, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    if (rs.RecordCount() <= 0) return;
-    const long kept = KeepPosition(rs);
     vb::Variant total = rulegate::DecimalZero();
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) total = AddAmount(total, rs.Value("TaxPer"));
-    if (Fires(Compare(total, Op::Ne, 100))) {
-      AddError(RsErr, kTaxPercentages);
-      SetErrorMsg(RsErr, kTaxPercentages.Message);
-      // The row carries the keys of the row the caller stood on.
-      MoveBack(rs, kept);
-      CopyKeys(CurrentValues, RsErr);
-    } else {
-      MoveBack(rs, kept);
-    }
+    ForEveryRow(rs, [&] { total = AddAmount(total, rs.Value("TaxPer")); });
+    // The row carries the keys of the row the caller stood on.
+    if (Fires(Compare(total, Op::Ne, 100))) Report(CurrentValues, RsErr, kTaxPercentages);
   });
 }
 
 db::RecordsetPtr Validate_SELPAADAALLOC(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(nullptr, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    if (rs.RecordCount() <= 0) return;
     rs.MoveFirst();
     vb::Variant lines[std::size(kAllocationTotals)];
     vb::Variant totals[std::size(kAllocationTotals)];
