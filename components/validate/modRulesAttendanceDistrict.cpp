@@ -116,11 +116,6 @@ db::RecordsetPtr ValidateResidenceRows(db::RecordsetPtr& CurrentValues, const Ch
 
 // --- Necessary small schools -------------------------------------------------
 
-constexpr int kAnnual = 3;
-constexpr double kMostElementaryAda = 96.49;
-constexpr double kMostHighSchoolAda = 286.49;
-constexpr int kFewestPupils = 5;
-
 Truth OutsideAnnual(const db::Recordset& row) { return Compare(row.Value("Period_ID"), Op::Ne, kAnnual); }
 
 // A check of every school row, whose message names the school by its code.

@@ -22,7 +22,6 @@ constexpr Check kEmployees{"A", "1", "", "E", "NumberOfFTEEmployees", "Number of
                            "Number of FTE Certificated Employees must be greater than 0"};
 constexpr Check kTotalAda{"A", "5", "", "E", "ADATotal", "Total High School ADA",
                           "Total High School ADA must be greater than 0 and less than or equal to 286.49"};
-constexpr double kMostAda = 286.49;
 
 // A placement column of the row and the line of the county office's High
 // School column that bounds it.
@@ -72,7 +71,7 @@ db::RecordsetPtr Validate_FOSTERYOUTHNSHS(db::RecordsetPtr& CurrentValues, Param
 
     modGeneralRoutines::ForEveryRow(rs, [&] {
       if (Fires(Compare(rs.Value("NumberOfFTEEmployees"), Op::Le, 0))) Report(CurrentValues, RsErr, kEmployees);
-      if (Fires(AdaOutOfBounds(rs.Value("ADATotal"), kMostAda))) Report(CurrentValues, RsErr, kTotalAda);
+      if (Fires(AdaOutOfBounds(rs.Value("ADATotal"), kMostHighSchoolAda))) Report(CurrentValues, RsErr, kTotalAda);
     });
 
     for (std::size_t i = 0; i < kPlacementLimits.size(); ++i) {

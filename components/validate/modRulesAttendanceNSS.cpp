@@ -21,9 +21,6 @@ using rulegate::Op;
 using rulegate::Or;
 using rulegate::Truth;
 
-constexpr int kAnnual = 3;
-constexpr int kFewestPupils = 5;
-
 // The elementary (grades TK-8) or the high school (grades 9-12) part of a
 // school's row: its certification selection (1 line B-1, 0 line B-2), its
 // Education Code selection, its staff on line C-1 and its ADA on line C-4.
@@ -34,8 +31,10 @@ struct SchoolPart {
   std::string_view ada;
   double mostAda;
 };
-constexpr SchoolPart kElementary{"CYOrPYFundingNSES", "EdCodeNSES", "NumberOfFTTeachers", "ADATotal_Total", 96.49};
-constexpr SchoolPart kHigh{"CYOrPYFundingNSHS", "EdCodeNSHS", "NumberOfFTEEmployees", "ADATotal_Grades9TO12", 286.49};
+constexpr SchoolPart kElementary{"CYOrPYFundingNSES", "EdCodeNSES", "NumberOfFTTeachers", "ADATotal_Total",
+                                 kMostElementaryAda};
+constexpr SchoolPart kHigh{"CYOrPYFundingNSHS", "EdCodeNSHS", "NumberOfFTEEmployees", "ADATotal_Grades9TO12",
+                           kMostHighSchoolAda};
 constexpr std::array<std::string_view, 2> kBothStaff{kElementary.staff, kHigh.staff};
 constexpr std::array<std::string_view, 2> kBothAda{kElementary.ada, kHigh.ada};
 
