@@ -103,6 +103,15 @@ std::string WhereTextOf(const db::Recordset& rs) {
 
 bool IsEmptySet(const db::Recordset& rs) { return rs.Bof() && rs.Eof(); }
 
+// The rule set of a form key (the table name upper-cased); none for a name
+// that is no form key.
+rulegate::RuleSet RuleSetOf(const std::string& TableName) {
+  const std::string formKey = vb::UCase(TableName);
+  for (const FormRuleSet& entry : kRuleSets)
+    if (entry.formKey == formKey) return entry.ruleSet;
+  return nullptr;
+}
+
 }  // namespace
 
 void SetConnectionString(const std::string& value) { mstrConnectionString = value; }
@@ -119,32 +128,28 @@ db::RecordsetPtr ValidateForm(const std::string& TableName, db::RecordsetPtr& Cu
   if (!formNo.IsEmpty()) mlngFormNo = vb::CLng(formNo);
   mstrTableName = TableName;
 
-  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-  db::Recordset& rs = *CurrentValues;
+  db::Recordset& rs = vb::Deref(CurrentValues);
   long kept = 0;
   if (rs.RecordCount() != 0) {
     kept = KeepPosition(rs);
     rs.MoveFirst();
   }
-  if (!IsEmptySet(rs)) mstrWhereClause = WhereTextOf(rs);
-
-  const std::string formKey = vb::UCase(TableName);
+  const auto putBack = [&] {
+    if (!IsEmptySet(rs)) MoveBack(rs, kept);
+  };
   db::RecordsetPtr result;
-  for (const FormRuleSet& entry : kRuleSets) {
-    if (entry.formKey != formKey) continue;
+  try {
+    if (!IsEmptySet(rs)) mstrWhereClause = WhereTextOf(rs);
+    if (const rulegate::RuleSet ruleSet = RuleSetOf(TableName)) result = ruleSet(CurrentValues, Params);
+  } catch (...) {
+    // The call fails, but the caller's rows stand where they stood.
     try {
-      result = entry.ruleSet(CurrentValues, Params);
+      putBack();
     } catch (...) {
-      // The call fails, but the caller's rows stand where they stood.
-      try {
-        if (CurrentValues && !IsEmptySet(*CurrentValues)) MoveBack(*CurrentValues, kept);
-      } catch (...) {
-      }
-      throw;
     }
-    break;
+    throw;
   }
-  if (!IsEmptySet(rs)) MoveBack(rs, kept);
+  putBack();
   return result;
 }
 

@@ -95,8 +95,8 @@ std::string GetPYConnectionString();
 // The body of Validate: looks up the form number, takes the table name,
 // builds the WHERE text from the first row's keys, runs the rule set of the
 // form key (the table name upper-cased) and moves the caller's record set
-// back to the row it stood on. Answers no record set for a table name that
-// is no form key.
+// back to the row it stood on, also when the call fails. Answers no record
+// set for a table name that is no form key.
 db::RecordsetPtr ValidateForm(const std::string& TableName, db::RecordsetPtr& CurrentValues, ParamsRef Params);
 
 // A new, open, empty result record set with its 20 fields.
