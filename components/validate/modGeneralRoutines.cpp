@@ -198,24 +198,22 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept {
 }
 
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr) {
-  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-  CopyKeys(*CurrentValues, RsErr);
+  CopyKeys(vb::Deref(CurrentValues), RsErr);
 }
 
 void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
-  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
-  for (const KeyCopy& key : kKeyCopies) RsErr->SetValue(key.errorField, row.Value(key.dataColumn));
+  db::Recordset& result = vb::Deref(RsErr);
+  for (const KeyCopy& key : kKeyCopies) result.SetValue(key.errorField, row.Value(key.dataColumn));
 }
 
 void CopyResidence(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
-  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
-  RsErr->SetValue("Res_County_ID", row.Value("RES_COUNTY_ID"));
-  RsErr->SetValue("Res_School_District_ID", row.Value("RES_SCHOOL_DISTRICT_ID"));
+  db::Recordset& result = vb::Deref(RsErr);
+  result.SetValue("Res_County_ID", row.Value("RES_COUNTY_ID"));
+  result.SetValue("Res_School_District_ID", row.Value("RES_SCHOOL_DISTRICT_ID"));
 }
 
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message) {
-  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
-  RsErr->SetValue("Error_Msg", message);
+  vb::Deref(RsErr).SetValue("Error_Msg", message);
 }
 
 void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check) {
@@ -226,8 +224,7 @@ void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr
 
 void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check) {
   AddError(RsErr, check);
-  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-  CopyResidence(*CurrentValues, RsErr);
+  CopyResidence(vb::Deref(CurrentValues), RsErr);
   SetErrorMsg(RsErr, check.Message);
   CopyKeys(CurrentValues, RsErr);
 }
@@ -237,8 +234,7 @@ db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
   db::RecordsetPtr result;
   try {
     result = CreateErrorRecordset();
-    if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-    if (IsEmptySet(*CurrentValues)) return result;
+    if (IsEmptySet(vb::Deref(CurrentValues))) return result;
     checks(result);
   } catch (const std::exception& e) {
     if (trap == nullptr) throw;
