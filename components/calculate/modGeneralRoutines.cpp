@@ -45,22 +45,6 @@ constexpr std::array kRoutines{
     FormRoutine{"TAXMISC", modCalculationsTaxes::Calculate_TAXMISC},
 };
 
-// Makes the remembered row current again. A row position moves there from
-// the first row; a set that stood before its first or after its last row is
-// put back there.
-void MoveBack(db::Recordset& rs, long remembered) {
-  if (remembered >= 1) {
-    rs.MoveFirst();
-    if (remembered > 1) rs.Move(remembered - 1);
-  } else if (remembered == -3) {  // after the last row
-    rs.MoveLast();
-    rs.MoveNext();
-  } else {
-    rs.MoveFirst();
-    if (!rs.Bof()) rs.MovePrevious();
-  }
-}
-
 // The value of a key column as a WHERE value; Null cannot be one.
 vb::Variant KeyValue(const db::Recordset& rs, std::string_view column) {
   vb::Variant value = rs.Value(column);
@@ -170,11 +154,11 @@ std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Record
       perRow(*rs);
       rs->MoveNext();
     }
-    MoveBack(*rs, *remembered);
+    db::MoveBackTo(*rs, *remembered);
     return sumwright::kTrue;
   } catch (const std::exception&) {
     if (!remembered) throw;  // the record set cannot even be read
-    MoveBack(*rs, *remembered);  // an error here fails the call
+    db::MoveBackTo(*rs, *remembered);  // an error here fails the call
     return sumwright::kFalse;
   }
 }

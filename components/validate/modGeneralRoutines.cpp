@@ -131,11 +131,11 @@ db::RecordsetPtr ValidateForm(const std::string& TableName, db::RecordsetPtr& Cu
   db::Recordset& rs = vb::Deref(CurrentValues);
   long kept = 0;
   if (rs.RecordCount() != 0) {
-    kept = KeepPosition(rs);
+    kept = rs.AbsolutePosition();
     rs.MoveFirst();
   }
   const auto putBack = [&] {
-    if (!IsEmptySet(rs)) MoveBack(rs, kept);
+    if (!IsEmptySet(rs)) db::MoveBackTo(rs, kept);
   };
   db::RecordsetPtr result;
   try {
@@ -247,25 +247,10 @@ db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
   return result;
 }
 
-long KeepPosition(const db::Recordset& rs) { return rs.AbsolutePosition(); }
-
-void MoveBack(db::Recordset& rs, long kept) {
-  if (kept >= 1) {
-    rs.MoveFirst();
-    if (kept > 1) rs.Move(kept - 1);
-  } else if (kept == -3) {  // after the last row
-    rs.MoveLast();
-    rs.MoveNext();
-  } else {
-    rs.MoveFirst();
-    if (!rs.Bof()) rs.MovePrevious();
-  }
-}
-
 void ForEveryRow(db::Recordset& rs, const std::function<void()>& check) {
-  const long kept = KeepPosition(rs);
+  const long kept = rs.AbsolutePosition();
   for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) check();
-  MoveBack(rs, kept);
+  db::MoveBackTo(rs, kept);
 }
 
 db::ConnectionPtr OpenOwnConnection() { return db::Connection::OpenNew(GetConnectionString()); }

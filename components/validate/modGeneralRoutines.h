@@ -135,10 +135,6 @@ void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetP
 db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
                             const std::function<void(const db::RecordsetPtr& RsErr)>& checks);
 
-// The current row's position (1 for the first row; -2 before the first row,
-// -3 after the last), and the move back to it from the first row.
-long KeepPosition(const db::Recordset& rs);
-void MoveBack(db::Recordset& rs, long kept);
 // Runs `check` with each row of `rs` current in turn, from the first to the
 // last, then makes the row that was current before current again. A failure
 // of `check` leaves the set on the row that failed.
