@@ -58,8 +58,8 @@ std::int16_t Calculate_INFANTFUNDINGBP(db::RecordsetPtr& currentValues, sumwrigh
     // Each query's first row is read; a query without rows fails at its
     // first read.
     const auto p = db::Recordset::Query("SELECT * FROM Param WHERE Fiscal_Year = ?", conn, {row.Value("Fiscal_Year")});
-    const auto a = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + where.text, conn, where.params);
-    const auto l = db::Recordset::Query("SELECT * FROM LeaSelpaParams" + auWhere.text, conn, auWhere.params);
+    const auto a = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + where.Sql(), conn, where.Params());
+    const auto l = db::Recordset::Query("SELECT * FROM LeaSelpaParams" + auWhere.Sql(), conn, auWhere.Params());
 
     auto P = [&](const char* column) { return p->Value(column); };
     auto A = [&](const std::string& column) { return a->Value(column); };

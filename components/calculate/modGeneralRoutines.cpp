@@ -52,18 +52,12 @@ vb::Variant KeyValue(const db::Recordset& rs, std::string_view column) {
   return value;
 }
 
-WhereClause BuildWhere(const db::Recordset& rs,
+db::SqlText BuildWhere(const db::Recordset& rs,
                        std::initializer_list<std::pair<std::string_view, std::string_view>> clauses) {
-  WhereClause where;
+  db::SqlText where;
   if (rs.Bof() && rs.Eof()) return where;
-  bool first = true;
-  for (const auto& [column, rowColumn] : clauses) {
-    where.text += first ? "\rWHERE " : "\rAND ";
-    where.text += column;
-    where.text += " = ?";
-    where.params.push_back(KeyValue(rs, rowColumn));
-    first = false;
-  }
+  for (const auto& [column, rowColumn] : clauses)
+    where << (where.Empty() ? "\rWHERE " : "\rAND ") << column << " = " << db::Param(KeyValue(rs, rowColumn));
   return where;
 }
 
@@ -157,7 +151,7 @@ std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Record
     db::MoveBackTo(*rs, *remembered);
     return sumwright::kTrue;
   } catch (const std::exception&) {
-    if (!remembered) throw;  // the record set cannot even be read
+    if (!remembered) throw;            // the record set cannot even be read
     db::MoveBackTo(*rs, *remembered);  // an error here fails the call
     return sumwright::kFalse;
   }
@@ -169,7 +163,7 @@ std::int16_t VisitRows(db::RecordsetPtr& rs, const sumwright::Steps& steps) {
   return VisitRows(rs, [&resolved](db::Recordset& row) { Apply(row, resolved); });
 }
 
-WhereClause GetWhereClause(db::Recordset& rs) {
+db::SqlText GetWhereClause(db::Recordset& rs) {
   return BuildWhere(rs, {{"Fiscal_Year", "Fiscal_Year"},
                          {"Period_ID", "Period_ID"},
                          {"County_ID", "County_ID"},
@@ -179,7 +173,7 @@ WhereClause GetWhereClause(db::Recordset& rs) {
                          {"SelpaAuDistSchoolId", "SelpaAuDistSchoolId"}});
 }
 
-WhereClause GetAuWhereClause(db::Recordset& rs) {
+db::SqlText GetAuWhereClause(db::Recordset& rs) {
   return BuildWhere(rs, {{"Fiscal_Year", "Fiscal_Year"},
                          {"Au_County", "County_ID"},
                          {"School_District_ID", "SelpaAuDist"},

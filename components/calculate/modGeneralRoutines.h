@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "db/Recordset.h"
+#include "db/SqlText.h"
 #include "vb/Variant.h"
 
 namespace sumwright {
@@ -70,19 +71,16 @@ std::int16_t CalculateForm(const std::string& tableName, db::RecordsetPtr& curre
 std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow);
 std::int16_t VisitRows(db::RecordsetPtr& rs, const sumwright::Steps& steps);
 
-// A WHERE text with its values as bound parameters. Each clause begins with
+// WHERE texts with their values as bound parameters. Each clause begins with
 // a carriage return.
-struct WhereClause {
-  std::string text;
-  std::vector<vb::Variant> params;
-};
+//
 // The current row's keys: Fiscal_Year, Period_ID, County_ID,
 // School_District_ID, School_ID, SelpaAuDist, SelpaAuDistSchoolId. Empty for
 // an empty record set; a Null key is error 94.
-WhereClause GetWhereClause(db::Recordset& rs);
+db::SqlText GetWhereClause(db::Recordset& rs);
 // The current row's administrative unit: Fiscal_Year, Au_County (the row's
 // County_ID), School_District_ID (SelpaAuDist), School_ID
 // (SelpaAuDistSchoolId).
-WhereClause GetAuWhereClause(db::Recordset& rs);
+db::SqlText GetAuWhereClause(db::Recordset& rs);
 
 }  // namespace modGeneralRoutines

@@ -305,14 +305,12 @@ vb::Variant RowsTotal(db::Recordset& rows, std::initializer_list<std::string_vie
   return total;
 }
 
-KeyFilter KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns) {
-  KeyFilter filter;
+db::SqlText KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns) {
+  db::SqlText filter;
   for (std::string_view column : columns) {
     vb::Variant value = row.Value(column);
     if (value.IsNull()) vb::Raise(vb::err::InvalidUseOfNull);
-    filter.text += filter.text.empty() ? " WHERE " : " AND ";
-    filter.text += std::string(column) + " = ?";
-    filter.params.push_back(std::move(value));
+    filter << (filter.Empty() ? " WHERE " : " AND ") << column << " = " << db::Param(std::move(value));
   }
   return filter;
 }

@@ -18,6 +18,7 @@
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "db/SqlText.h"
 #include "vb/Variant.h"
 
 namespace rulegate {
@@ -73,11 +74,7 @@ vb::Variant RowsTotal(db::Recordset& rows, std::initializer_list<std::string_vie
 
 // A WHERE text over key columns, with the values of the current row bound as
 // parameters: " WHERE a = ? AND b = ?". A Null key is error 94.
-struct KeyFilter {
-  std::string text;
-  std::vector<vb::Variant> params;
-};
-KeyFilter KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns);
+db::SqlText KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns);
 
 }  // namespace rulegate
 

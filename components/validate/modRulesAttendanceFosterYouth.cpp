@@ -52,10 +52,9 @@ std::array<vb::Variant, kPlacementLimits.size()> HighSchoolLimits(const db::Reco
   std::string columns;
   for (const PlacementLimit& limit : kPlacementLimits)
     columns += (columns.empty() ? "" : ", ") + std::string(limit.limitColumn);
-  const rulegate::KeyFilter keys =
-      rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
+  const db::SqlText keys = rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
   db::ConnectionPtr conn = modGeneralRoutines::OpenOwnConnection();
-  auto attendance = db::Recordset::Query("SELECT " + columns + " FROM ATTCOE" + keys.text, conn, keys.params);
+  auto attendance = db::Recordset::Query("SELECT " + columns + " FROM ATTCOE" + keys.Sql(), conn, keys.Params());
   std::array<vb::Variant, kPlacementLimits.size()> limits;
   const bool found = !(attendance->Bof() && attendance->Eof());
   for (std::size_t i = 0; i < limits.size(); ++i) limits[i] = found ? attendance->Value(static_cast<int>(i)) : vb::Variant(0);

@@ -48,14 +48,14 @@ enum class Kind { FundedElementary, FundedHigh, FundedK12, AnyK12 };
 class School {
  public:
   School(const db::ConnectionPtr& conn, const db::Recordset& row, const vb::Variant& migrant) : row_(row) {
-    const rulegate::KeyFilter schoolKeys =
+    const db::SqlText schoolKeys =
         rulegate::KeysOf(row, {"Fiscal_Year", "County_ID", "School_District_ID", "School_ID"});
-    auto directory = db::Recordset::Query(
-        "SELECT NssSchoolType, School_Name FROM KRN_LEAS" + schoolKeys.text + " AND LEA_TYPE = 4 AND STAT_TYPE = 'OPEN'",
-        conn, schoolKeys.params);
-    const rulegate::KeyFilter storedKeys =
+    auto directory = db::Recordset::Query("SELECT NssSchoolType, School_Name FROM KRN_LEAS" + schoolKeys.Sql() +
+                                              " AND LEA_TYPE = 4 AND STAT_TYPE = 'OPEN'",
+                                          conn, schoolKeys.Params());
+    const db::SqlText storedKeys =
         rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID", "School_ID"});
-    auto stored = db::Recordset::Query("SELECT FundAsNssYN FROM NSS" + storedKeys.text, conn, storedKeys.params);
+    auto stored = db::Recordset::Query("SELECT FundAsNssYN FROM NSS" + storedKeys.Sql(), conn, storedKeys.Params());
     const std::string school = vb::TextOf(row.Value("School_ID"));
     if (directory->Bof() && directory->Eof()) vb::Raise(vb::err::NoCurrentRecord, "No open school " + school + " in the directory");
     if (stored->Bof() && stored->Eof()) vb::Raise(vb::err::NoCurrentRecord, "No stored row of school " + school);
@@ -285,9 +285,8 @@ constexpr Check kNssTrap = rulegate::TrapRow("A", "1", "", "NSS");
 // The district's migrant certification for the period: 0 without a row,
 // else as stored.
 vb::Variant MigrantCertificationOf(const db::ConnectionPtr& conn, const db::Recordset& row) {
-  const rulegate::KeyFilter keys =
-      rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
-  auto migrant = db::Recordset::Query("SELECT MigrantCertification FROM MigrantCert" + keys.text, conn, keys.params);
+  const db::SqlText keys = rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
+  auto migrant = db::Recordset::Query("SELECT MigrantCertification FROM MigrantCert" + keys.Sql(), conn, keys.Params());
   if (migrant->Bof() && migrant->Eof()) return vb::Variant(0);
   return migrant->Value(0);
 }

@@ -95,18 +95,18 @@ constexpr Check kDisClassified{"B", "8", "", "E", "InDTSClass", "Classified",
                                "DIS FTE Certificated or Classified of Allocation must be greater than zero"};
 
 // The infant-funding tables are keyed like the form's own rows.
-rulegate::KeyFilter InfantKeys(const db::Recordset& row) {
+db::SqlText InfantKeys(const db::Recordset& row) {
   return rulegate::KeysOf(row, {"School_District_ID", "School_ID", "County_ID", "Fiscal_Year", "Period_ID"});
 }
 
 enum TransferType { kTransferIn = 1, kTransferOut = 2 };
 
 // The units transferred in or out, 0 when there are none.
-vb::Variant TransferTotal(const db::ConnectionPtr& conn, const rulegate::KeyFilter& keys, TransferType type) {
-  std::vector<vb::Variant> params = keys.params;
-  params.emplace_back(static_cast<int>(type));
-  auto transfers = db::Recordset::Query(
-      "SELECT TrSDC1, TrSDC2, TrRs, TrDIS FROM InfantFundingTransfer" + keys.text + " AND TrType = ?", conn, params);
+vb::Variant TransferTotal(const db::ConnectionPtr& conn, const db::SqlText& keys, TransferType type) {
+  db::SqlText filter = keys;
+  filter << " AND TrType = " << db::Param(static_cast<int>(type));
+  auto transfers = db::Recordset::Query("SELECT TrSDC1, TrSDC2, TrRs, TrDIS FROM InfantFundingTransfer" + filter.Sql(),
+                                        conn, filter.Params());
   return ZeroIfNull(rulegate::RowsTotal(*transfers, {"TrSDC1", "TrSDC2", "TrRs", "TrDIS"}));
 }
 
@@ -173,9 +173,9 @@ db::RecordsetPtr Validate_INFANTFUNDING(db::RecordsetPtr& CurrentValues, ParamsR
   return RunRuleSet(&kInfantFundingTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     const auto report = [&](const Check& check) { Report(CurrentValues, RsErr, check); };
     db::ConnectionPtr conn = modGeneralRoutines::OpenOwnConnection();
-    const rulegate::KeyFilter keys = InfantKeys(*CurrentValues);
-    auto allocation = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + keys.text, conn, keys.params);
-    auto infant = db::Recordset::Query("SELECT * FROM InfantFunding" + keys.text, conn, keys.params);
+    const db::SqlText keys = InfantKeys(*CurrentValues);
+    auto allocation = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + keys.Sql(), conn, keys.Params());
+    auto infant = db::Recordset::Query("SELECT * FROM InfantFunding" + keys.Sql(), conn, keys.Params());
     const bool hasInfantRow = !(infant->Bof() && infant->Eof());
     // A figure of the infant-funding row: 0 without the row, a blank one
     // fails.
