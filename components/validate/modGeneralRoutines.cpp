@@ -297,8 +297,7 @@ vb::Variant RowsTotal(db::Recordset& rows, std::initializer_list<std::string_vie
   vb::Variant total = vb::Null;
   if (rows.Bof() && rows.Eof()) return total;
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
-    vb::Variant rowSum = DecimalZero();
-    for (std::string_view term : terms) rowSum = rowSum + rows.Value(term);
+    const vb::Variant rowSum = SumOf(rows, std::span(terms.begin(), terms.size()));
     if (rowSum.IsNull()) continue;
     total = total.IsNull() ? rowSum : total + rowSum;
   }
