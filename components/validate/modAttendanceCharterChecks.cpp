@@ -325,7 +325,7 @@ void ForFirstTracks(OwnQueries& own, std::string_view table,
 
 void ForEachRow(OwnQueries& own, std::string_view table, const std::function<void(const db::Recordset& row)>& check) {
   const db::RecordsetPtr rows = own.Rows(table);
-  for (; !rows->Eof(); rows->MoveNext()) check(*rows);
+  modGeneralRoutines::ForEveryRow(*rows, [&] { check(*rows); });
 }
 
 }  // namespace modAttendanceCharter
