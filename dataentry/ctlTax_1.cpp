@@ -68,8 +68,6 @@ constexpr ui::TwipsPlace kPlaces[] = {
 
 // Whole twips, halves to the even neighbour.
 int WholeTwips(double twips) { return static_cast<int>(std::lrint(twips)); }
-int TwipsAcross(int pixels) { return WholeTwips(ui::PixelsToTwipsX(pixels)); }
-int TwipsDown(int pixels) { return WholeTwips(ui::PixelsToTwipsY(pixels)); }
 using ui::SetTwipsGeometry;
 
 QLabel* MakeLabel(QWidget& canvas, const QString& name, const QString& text, bool bold, Qt::Alignment alignment) {
@@ -452,8 +450,8 @@ void ctlTax_1::FocusMoved(QWidget* now) {
 
 // --- Scrolling ----------------------------------------------------------------------
 
-int ctlTax_1::ViewportWidth() const { return TwipsAcross(picParent->width()); }
-int ctlTax_1::ViewportHeight() const { return TwipsDown(picParent->height()); }
+int ctlTax_1::ViewportWidth() const { return ui::PixelsToWholeTwipsX(picParent->width()); }
+int ctlTax_1::ViewportHeight() const { return ui::PixelsToWholeTwipsY(picParent->height()); }
 
 void ctlTax_1::MoveCanvas(int left, int top) {
   canvasLeft_ = left;
@@ -550,16 +548,16 @@ void ctlTax_1::resizeEvent(QResizeEvent* event) {
 // edge and keeps the vertical position.
 void ctlTax_1::ResizeIt() {
   Trap trap(kModule, "ResizeIt", Trap::Mode::Silent);
-  const int width = TwipsAcross(this->width());
-  const int height = TwipsDown(this->height());
+  const int width = ui::PixelsToWholeTwipsX(this->width());
+  const int height = ui::PixelsToWholeTwipsY(this->height());
   trap([&] { MoveCanvas(-HScroll1->value(), -VScroll1->value()); });
   trap([&] {
     SetTwipsGeometry(*picParent, kViewportLeft, kViewportTop, width - kViewportMargin, height - kViewportMargin);
   });
   const int viewWidth = ViewportWidth();
   const int viewHeight = ViewportHeight();
-  const int barWidth = TwipsAcross(VScroll1->width());
-  const int barHeight = TwipsDown(HScroll1->height());
+  const int barWidth = ui::PixelsToWholeTwipsX(VScroll1->width());
+  const int barHeight = ui::PixelsToWholeTwipsY(HScroll1->height());
   trap([&] { VScroll1->setVisible(kCanvasHeight > viewHeight); });
   trap([&] { HScroll1->setVisible(kCanvasWidth > viewWidth); });
   trap([&] {

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QResizeEvent>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "ControlFace.h"
 #include "RecordDialogs.h"
@@ -123,9 +122,6 @@ constexpr ButtonCommand kButtonCommands[] = {
 
 constexpr const char* kAddNewMessage = "Click Add New to add a new record";
 
-int TwipsAcross(int pixels) { return static_cast<int>(std::lrint(ui::PixelsToTwipsX(pixels))); }
-int TwipsDown(int pixels) { return static_cast<int>(std::lrint(ui::PixelsToTwipsY(pixels))); }
-
 bool HasNoRows(const db::RecordsetPtr& rs) { return Deref(rs.get()).Eof() || rs->RecordCount() < 1; }
 
 }  // namespace
@@ -224,17 +220,17 @@ void frmTax::Form_Resize() {
 
 void frmTax::Resize() {
   Trap trap(kModule, "Resize", Trap::Mode::Silent);
-  const int width = TwipsAcross(picClient->width());
-  const int height = TwipsDown(picClient->height());
-  const int barHeight = TwipsDown(picFormheader->height());
+  const int width = ui::PixelsToWholeTwipsX(picClient->width());
+  const int height = ui::PixelsToWholeTwipsY(picClient->height());
+  const int barHeight = ui::PixelsToWholeTwipsY(picFormheader->height());
   const int barTop = height - barHeight - kBarGapBelow;
-  trap([&] { picFormheader->move(ui::TwipsToPixelsX((width - TwipsAcross(picFormheader->width())) / 2.0),
+  trap([&] { picFormheader->move(ui::TwipsToPixelsX((width - ui::PixelsToWholeTwipsX(picFormheader->width())) / 2.0),
                                  ui::TwipsToPixelsY(barTop)); });
   trap([&] {
-    ui::SetTwipsGeometry(*ctlTabCombo1, 0, kSwitcherTop, width - kRightMargin, TwipsDown(ctlTabCombo1->height()));
+    ui::SetTwipsGeometry(*ctlTabCombo1, 0, kSwitcherTop, width - kRightMargin, ui::PixelsToWholeTwipsY(ctlTabCombo1->height()));
   });
   trap([&] {
-    const int switcherHeight = TwipsDown(ctlTabCombo1->height());
+    const int switcherHeight = ui::PixelsToWholeTwipsY(ctlTabCombo1->height());
     ui::SetTwipsGeometry(*ctlTax_11, 0, kSwitcherTop + switcherHeight, width - kRightMargin,
                          barTop - kEntryGapAbove - switcherHeight);
   });
