@@ -94,14 +94,13 @@ void DesignLook(QWidget& window) {
   window.setFixedSize(window.size());
 }
 
-BusyWindow::BusyWindow(QWidget& window) : window_(window) {
-  Utilities::ScreenMouseEnabled(false);
-  window_.setEnabled(false);
+void ShowBusy(QWidget& window, bool busy) {
+  Utilities::ScreenMouseEnabled(!busy);
+  window.setEnabled(!busy);
 }
 
-BusyWindow::~BusyWindow() {
-  Utilities::ScreenMouseEnabled(true);
-  window_.setEnabled(true);
-}
+BusyWindow::BusyWindow(QWidget& window) : window_(window) { ShowBusy(window_, true); }
+
+BusyWindow::~BusyWindow() { ShowBusy(window_, false); }
 
 }  // namespace recorddialogs

@@ -44,8 +44,11 @@ bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found);
 // module and "cmdCancel_Click".
 void CancelNewRecord(const char* module, ui::Form& window);
 
-// A window at work: the hourglass pointer and the window disabled for the
-// life of the guard, the normal pointer and the window enabled again
+// A window at work or done: the hourglass pointer and the window disabled,
+// or the normal pointer and the window enabled.
+void ShowBusy(QWidget& window, bool busy);
+
+// A window at work for the life of the guard (ShowBusy), done again
 // afterwards, also when the work failed.
 class BusyWindow {
  public:

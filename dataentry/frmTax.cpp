@@ -244,15 +244,9 @@ void frmTax::UseCtl() {
   trap([&] { ctlTax_11->setVisible(true); });
 }
 
-void frmTax::BusyOn() {
-  Utilities::ScreenMouseEnabled(false);
-  setEnabled(false);
-}
+void frmTax::BusyOn() { recorddialogs::ShowBusy(*this, true); }
 
-void frmTax::BusyOff() {
-  Utilities::ScreenMouseEnabled(true);
-  setEnabled(true);
-}
+void frmTax::BusyOff() { recorddialogs::ShowBusy(*this, false); }
 
 void frmTax::EnableCopyByPeriod() { menus_->Item("mnuCopy").Enabled(Deref(GParam.get()).ReportPeriod == 2); }
 

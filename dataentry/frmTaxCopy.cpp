@@ -68,10 +68,7 @@ void frmTaxCopy::Form_Load() {
     modGlobals::GlobalParam().CopyTo(*GParam);
   });
   // The opener leaves the hourglass on while the window opens.
-  trap([&] {
-    Utilities::ScreenMouseEnabled(true);
-    setEnabled(true);
-  });
+  trap([&] { recorddialogs::ShowBusy(*this, false); });
   trap([&] { LoadSchoolsTax(); });
 }
 
