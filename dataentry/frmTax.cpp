@@ -610,12 +610,8 @@ void frmTax::mnuCopy_Click() {
   trap([&] { BusyOn(); });
   bool none = true;
   const bool read = trap([&] {
-    const clsGlobalParam& p = Deref(GParam.get());
-    SqlText q;
-    q << "Select * from Tax where  county_id = " << Param(Variant(p.CountyID))
-      << " and school_district_id = " << Param(Variant(p.DistrictID))
-      << " and fiscal_year=" << Param(Variant(p.ReportYear)) << " and period_id= 1 AND SCHOOL_ID = 0";
-    db::RecordsetPtr p1 = recorddialogs::Fetch(q);
+    db::RecordsetPtr p1 =
+        recorddialogs::Fetch(recorddialogs::RowsOfAgency(kTable, Deref(GParam.get()), Variant(1), Variant(0)));
     none = Deref(p1.get()).Eof() || p1->Bof();
   });
   if (!read || none) {

@@ -34,11 +34,8 @@ db::RecordsetPtr Read(const SqlText& q) {
 
 // The agency's tax rows of one period for the chosen districts of residence.
 db::RecordsetPtr TaxRowsOf(const clsGlobalParam& agency, int period, const std::vector<Variant>& districts) {
-  SqlText q;
-  q << "Select * from Tax where  county_id = " << Param(Variant(agency.CountyID))
-    << " and school_district_id = " << Param(Variant(agency.DistrictID))
-    << " and fiscal_year=" << Param(Variant(agency.ReportYear)) << " and period_id= " << Param(Variant(period))
-    << " AND SCHOOL_ID = 0 and res_school_district_id in (";
+  SqlText q = recorddialogs::RowsOfAgency(kTable, agency, Variant(period), Variant(0));
+  q << " and res_school_district_id in (";
   for (std::size_t i = 0; i < districts.size(); ++i) q << (i ? "," : "") << Param(districts[i]);
   q << ")";
   return Read(q);
