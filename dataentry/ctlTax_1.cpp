@@ -37,6 +37,9 @@ constexpr int kLineHeight = 255;
 constexpr int kFieldLeft = 7680;
 constexpr int kFieldWidth = 1500;
 constexpr int kFieldHeight = 300;
+// The explanation's place on the canvas.
+constexpr int kExplanationLeft = 240;
+constexpr int kExplanationTop = 10440;
 // The viewport's place in the control: its top stays, the rest follows
 // the control's size.
 constexpr int kViewportLeft = 50;
@@ -63,7 +66,7 @@ constexpr ui::TwipsPlace kPlaces[] = {
     {"Label4", 180, 6720, 9540, kLineHeight},
     {"Label5", 180, 6960, 9540, kLineHeight},
     {"Label3", 180, 10080, 9540, kLineHeight},
-    {"txtExplanation", 240, 10440, 8895, 1035},
+    {"txtExplanation", kExplanationLeft, kExplanationTop, 8895, 1035},
 };
 
 // Whole twips, halves to the even neighbour.
@@ -222,7 +225,7 @@ void ctlTax_1::ConnectFields() {
             [this, name](short& keyAscii) { FieldKeyPress(keyAscii, name + "_KeyPress"); });
   }
   connect(txtExplanation, &ui::MultiLineText::GotFocus, this,
-          [this] { FieldGotFocus(*txtExplanation, 10440, 240, "txtExplanation_GotFocus"); });
+          [this] { FieldGotFocus(*txtExplanation, kExplanationTop, kExplanationLeft, "txtExplanation_GotFocus"); });
   connect(txtExplanation, &QPlainTextEdit::textChanged, this,
           [this] { FieldChanged("Explanation", "txtExplanation_Change"); });
   connect(txtExplanation, &ui::MultiLineText::KeyPress, this,
