@@ -1,13 +1,10 @@
 #include "ctlAdoNav.h"
 
-#include <string>
-
 #include "ControlFace.h"
 #include "ui/Dialogs.h"
 #include "ui/Pump.h"
 #include "ui/Twips.h"
 #include "vb/App.h"
-#include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
 namespace {

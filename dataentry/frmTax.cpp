@@ -11,7 +11,6 @@
 #include "ControlFace.h"
 #include "RecordDialogs.h"
 #include "Utilities.h"
-#include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
 #include "frmMain.h"
 #include "frmNewRec.h"

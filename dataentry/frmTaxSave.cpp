@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "RecordDialogs.h"
-#include "Utilities.h"
 #include "clsMyAdoUtils.h"
 #include "ctlTax_1.h"
 #include "db/SqlText.h"
