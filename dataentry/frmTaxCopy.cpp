@@ -170,10 +170,9 @@ void frmTaxCopy::CopyTaxData(const std::vector<Variant>& districts) {
       added->SetValue(i, p1->FieldInfo(i).name == "PERIOD_ID" ? Variant(2) : p1->Value(i));
     added->Update();
   }
-  if (added->RecordCount() > 0) {
-    recorddialogs::Submit(*p2);
-    recorddialogs::Submit(*added);
-  }
+  // The P-2 deletions were written as they were made; the copies go in one
+  // batch.
+  if (added->RecordCount() > 0) recorddialogs::Submit(*added);
 
   // The keys, certificate and status of the agency's rows of the period.
   db::RecordsetPtr rows = Read(recorddialogs::AgencyTaxRows(own));
