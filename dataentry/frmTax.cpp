@@ -140,10 +140,7 @@ frmTax::frmTax(QWidget* parent) : ui::Form(parent) {
   cboTaxType->raise();
   cboTaxType->setCurrentIndex(-1);
 
-  cmdMoveFirst->setIcon(MoveFace(palette(), false, true));
-  cmdMovePrevious->setIcon(MoveFace(palette(), false, false));
-  cmdMoveNext->setIcon(MoveFace(palette(), true, false));
-  cmdMoveLast->setIcon(MoveFace(palette(), true, true));
+  SetMoveFaces(palette(), *cmdMoveFirst, *cmdMovePrevious, *cmdMoveNext, *cmdMoveLast);
 
   menus_ = std::make_unique<ui::MenuModel>(*menuBar, kMenuItems, this);
   for (const MenuCommand& entry : kMenuCommands)
