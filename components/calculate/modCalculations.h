@@ -4,47 +4,37 @@
 
 #include "modGeneralRoutines.h"
 
-#define SUMWRIGHT_ROUTINE(name) std::int16_t name(db::RecordsetPtr& currentValues, sumwright::ParamsRef params)
-
-// Defines a routine that applies a step table to every row (the row visit
-// of modGeneralRoutines).
-#define SUMWRIGHT_ROW_ROUTINE(name, steps)                       \
-  SUMWRIGHT_ROUTINE(name) {                                      \
-    (void)params;                                                \
-    return modGeneralRoutines::VisitRows(currentValues, steps);  \
-  }
-
 namespace modCalculationsTaxes {
-SUMWRIGHT_ROUTINE(Calculate_TAX);
-SUMWRIGHT_ROUTINE(Calculate_TAXMISC);
+std::int16_t Calculate_TAX(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_TAXMISC(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
 }  // namespace modCalculationsTaxes
 
 namespace modCalculationsSELPA {
-SUMWRIGHT_ROUTINE(Calculate_SELPAMENTALHEALTH);
-SUMWRIGHT_ROUTINE(Calculate_INFANTFUNDING);
+std::int16_t Calculate_SELPAMENTALHEALTH(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_INFANTFUNDING(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
 // Fills the current row only, from the database that the thread's
 // connection string names.
-SUMWRIGHT_ROUTINE(Calculate_INFANTFUNDINGBP);
+std::int16_t Calculate_INFANTFUNDINGBP(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
 }  // namespace modCalculationsSELPA
 
 namespace modCalculationsAttendance {
-SUMWRIGHT_ROUTINE(Calculate_ATTCOE);
-SUMWRIGHT_ROUTINE(Calculate_ATTCOEDISTFUNDADA);
-SUMWRIGHT_ROUTINE(Calculate_FOSTERYOUTHNSHS);
-SUMWRIGHT_ROUTINE(Calculate_ATT_SD);
+std::int16_t Calculate_ATTCOE(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_ATTCOEDISTFUNDADA(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_FOSTERYOUTHNSHS(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_ATT_SD(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
 // ATT_SD_BS, ATT_SD_BAOE and ATT_SD_SUPP share one computation.
-SUMWRIGHT_ROUTINE(Calculate_ATT_SD_BS);
-SUMWRIGHT_ROUTINE(Calculate_ATT_SD_BAOE);
-SUMWRIGHT_ROUTINE(Calculate_ATT_SD_SUPP);
-SUMWRIGHT_ROUTINE(Calculate_BRL_SD_NSES_ADA);
-SUMWRIGHT_ROUTINE(Calculate_BRL_SD_NSHS_ADA);
-SUMWRIGHT_ROUTINE(Calculate_NSS);
+std::int16_t Calculate_ATT_SD_BS(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_ATT_SD_BAOE(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_ATT_SD_SUPP(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_BRL_SD_NSES_ADA(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_BRL_SD_NSHS_ADA(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_NSS(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
 }  // namespace modCalculationsAttendance
 
 namespace modCalculationsCharter {
 // The classroom-based charter form has no calculation: it answers 0.
-SUMWRIGHT_ROUTINE(Calculate_ATTCSACD);
-SUMWRIGHT_ROUTINE(Calculate_ATTCOECS);
-SUMWRIGHT_ROUTINE(Calculate_ATTCOECSTRACK);
-SUMWRIGHT_ROUTINE(Calculate_CS_BA);
+std::int16_t Calculate_ATTCSACD(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_ATTCOECS(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_ATTCOECSTRACK(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
+std::int16_t Calculate_CS_BA(db::RecordsetPtr& currentValues, sumwright::ParamsRef params);
 }  // namespace modCalculationsCharter

@@ -102,24 +102,44 @@ const Steps kFosterYouth{
 
 }  // namespace
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_ATTCOE, kAttCoe)
+std::int16_t Calculate_ATTCOE(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kAttCoe);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_ATTCOEDISTFUNDADA, kAttCoeDistFundAda)
+std::int16_t Calculate_ATTCOEDISTFUNDADA(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kAttCoeDistFundAda);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_FOSTERYOUTHNSHS, kFosterYouth)
+std::int16_t Calculate_FOSTERYOUTHNSHS(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kFosterYouth);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_ATT_SD, kAttSd)
+std::int16_t Calculate_ATT_SD(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kAttSd);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_ATT_SD_BS, kDistrictTotals)
+std::int16_t Calculate_ATT_SD_BS(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kDistrictTotals);
+}
 
-SUMWRIGHT_ROUTINE(Calculate_ATT_SD_BAOE) { return Calculate_ATT_SD_BS(currentValues, params); }
+std::int16_t Calculate_ATT_SD_BAOE(db::RecordsetPtr& currentValues, sumwright::ParamsRef params) {
+  return Calculate_ATT_SD_BS(currentValues, params);
+}
 
-SUMWRIGHT_ROUTINE(Calculate_ATT_SD_SUPP) { return Calculate_ATT_SD_BS(currentValues, params); }
+std::int16_t Calculate_ATT_SD_SUPP(db::RecordsetPtr& currentValues, sumwright::ParamsRef params) {
+  return Calculate_ATT_SD_BS(currentValues, params);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_BRL_SD_NSES_ADA, kSmallElementary)
+std::int16_t Calculate_BRL_SD_NSES_ADA(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kSmallElementary);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_BRL_SD_NSHS_ADA, kSmallHigh)
+std::int16_t Calculate_BRL_SD_NSHS_ADA(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kSmallHigh);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_NSS, kSmallSchools)
+std::int16_t Calculate_NSS(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kSmallSchools);
+}
 
 }  // namespace modCalculationsAttendance

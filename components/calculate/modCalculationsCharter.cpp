@@ -79,16 +79,18 @@ const Steps kCoeCharterTrack = [] {
 
 }  // namespace
 
-SUMWRIGHT_ROUTINE(Calculate_ATTCSACD) {
-  (void)currentValues;
-  (void)params;
-  return sumwright::kFalse;
+std::int16_t Calculate_ATTCSACD(db::RecordsetPtr&, sumwright::ParamsRef) { return sumwright::kFalse; }
+
+std::int16_t Calculate_ATTCOECS(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kCoeCharter);
 }
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_ATTCOECS, kCoeCharter)
+std::int16_t Calculate_ATTCOECSTRACK(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kCoeCharterTrack);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_ATTCOECSTRACK, kCoeCharterTrack)
-
-SUMWRIGHT_ROW_ROUTINE(Calculate_CS_BA, kCharterBlockGrant)
+std::int16_t Calculate_CS_BA(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kCharterBlockGrant);
+}
 
 }  // namespace modCalculationsCharter

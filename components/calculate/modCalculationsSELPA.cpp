@@ -39,30 +39,27 @@ vb::Variant Lesser(const vb::Variant& x, const vb::Variant& y) {
 
 }  // namespace
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_SELPAMENTALHEALTH, kMentalHealth)
+std::int16_t Calculate_SELPAMENTALHEALTH(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kMentalHealth);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_INFANTFUNDING, kInfantFunding)
+std::int16_t Calculate_INFANTFUNDING(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kInfantFunding);
+}
 
-SUMWRIGHT_ROUTINE(Calculate_INFANTFUNDINGBP) {
-  (void)params;
-  db::ConnectionPtr conn;
-  db::RecordsetPtr p, a, l;
-  auto closeAll = [&] {
-    modGeneralRoutines::CloseRecordset(p);
-    modGeneralRoutines::CloseRecordset(a);
-    modGeneralRoutines::CloseRecordset(l);
-    modGeneralRoutines::CloseConnection(conn);
-  };
+std::int16_t Calculate_INFANTFUNDINGBP(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  // The connection and the queries close when they go out of scope, on
+  // either way out.
   try {
     db::Recordset& row = vb::Deref(currentValues);
-    conn = db::Connection::OpenNew(modGeneralRoutines::GetConnectionString());
+    const db::ConnectionPtr conn = db::Connection::OpenNew(modGeneralRoutines::GetConnectionString());
     const auto where = modGeneralRoutines::GetWhereClause(row);
     const auto auWhere = modGeneralRoutines::GetAuWhereClause(row);
     // Each query's first row is read; a query without rows fails at its
     // first read.
-    p = db::Recordset::Query("SELECT * FROM Param WHERE Fiscal_Year = ?", conn, {row.Value("Fiscal_Year")});
-    a = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + where.text, conn, where.params);
-    l = db::Recordset::Query("SELECT * FROM LeaSelpaParams" + auWhere.text, conn, auWhere.params);
+    const auto p = db::Recordset::Query("SELECT * FROM Param WHERE Fiscal_Year = ?", conn, {row.Value("Fiscal_Year")});
+    const auto a = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + where.Sql(), conn, where.Params());
+    const auto l = db::Recordset::Query("SELECT * FROM LeaSelpaParams" + auWhere.Sql(), conn, auWhere.Params());
 
     auto P = [&](const char* column) { return p->Value(column); };
     auto A = [&](const std::string& column) { return a->Value(column); };
@@ -120,10 +117,8 @@ SUMWRIGHT_ROUTINE(Calculate_INFANTFUNDINGBP) {
     Set("COLARSP", P("COLARSP"));
     Set("COLADIS", P("COLADIS"));
     Set("COLAAides", P("COLAAides"));
-    closeAll();
     return sumwright::kTrue;
   } catch (const std::exception&) {
-    closeAll();
     return sumwright::kFalse;
   }
 }

@@ -22,8 +22,12 @@ const Steps kTaxMisc{
 
 }  // namespace
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_TAX, kTax)
+std::int16_t Calculate_TAX(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kTax);
+}
 
-SUMWRIGHT_ROW_ROUTINE(Calculate_TAXMISC, kTaxMisc)
+std::int16_t Calculate_TAXMISC(db::RecordsetPtr& currentValues, sumwright::ParamsRef) {
+  return modGeneralRoutines::VisitRows(currentValues, kTaxMisc);
+}
 
 }  // namespace modCalculationsTaxes

@@ -45,22 +45,6 @@ constexpr std::array kRoutines{
     FormRoutine{"TAXMISC", modCalculationsTaxes::Calculate_TAXMISC},
 };
 
-// Makes the remembered row current again. A row position moves there from
-// the first row; a set that stood before its first or after its last row is
-// put back there.
-void MoveBack(db::Recordset& rs, long remembered) {
-  if (remembered >= 1) {
-    rs.MoveFirst();
-    if (remembered > 1) rs.Move(remembered - 1);
-  } else if (remembered == -3) {  // after the last row
-    rs.MoveLast();
-    rs.MoveNext();
-  } else {
-    rs.MoveFirst();
-    if (!rs.Bof()) rs.MovePrevious();
-  }
-}
-
 // The value of a key column as a WHERE value; Null cannot be one.
 vb::Variant KeyValue(const db::Recordset& rs, std::string_view column) {
   vb::Variant value = rs.Value(column);
@@ -68,31 +52,13 @@ vb::Variant KeyValue(const db::Recordset& rs, std::string_view column) {
   return value;
 }
 
-WhereClause BuildWhere(const db::Recordset& rs,
+db::SqlText BuildWhere(const db::Recordset& rs,
                        std::initializer_list<std::pair<std::string_view, std::string_view>> clauses) {
-  WhereClause where;
+  db::SqlText where;
   if (rs.Bof() && rs.Eof()) return where;
-  bool first = true;
-  for (const auto& [column, rowColumn] : clauses) {
-    where.text += first ? "\rWHERE " : "\rAND ";
-    where.text += column;
-    where.text += " = ?";
-    where.params.push_back(KeyValue(rs, rowColumn));
-    first = false;
-  }
+  for (const auto& [column, rowColumn] : clauses)
+    where << (where.Empty() ? "\rWHERE " : "\rAND ") << column << " = " << db::Param(KeyValue(rs, rowColumn));
   return where;
-}
-
-// Closes an open record set or connection and releases the reference,
-// ignoring every error.
-template <class Pointer>
-void CloseAndRelease(Pointer& object) noexcept {
-  if (!object) return;
-  try {
-    if (object->State() == db::ObjectState::Open) object->Close();
-  } catch (...) {
-  }
-  object.reset();
 }
 
 }  // namespace
@@ -171,8 +137,6 @@ void Apply(db::Recordset& rs, const std::vector<ResolvedStep>& steps) {
 
 }  // namespace
 
-void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps) { Apply(rs, ResolveSteps(rs, steps)); }
-
 std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow) {
   vb::Deref(rs);  // error 91 when there is no record set
   std::optional<long> remembered;
@@ -184,11 +148,11 @@ std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Record
       perRow(*rs);
       rs->MoveNext();
     }
-    MoveBack(*rs, *remembered);
+    db::MoveBackTo(*rs, *remembered);
     return sumwright::kTrue;
   } catch (const std::exception&) {
-    if (!remembered) throw;  // the record set cannot even be read
-    MoveBack(*rs, *remembered);  // an error here fails the call
+    if (!remembered) throw;            // the record set cannot even be read
+    db::MoveBackTo(*rs, *remembered);  // an error here fails the call
     return sumwright::kFalse;
   }
 }
@@ -199,7 +163,7 @@ std::int16_t VisitRows(db::RecordsetPtr& rs, const sumwright::Steps& steps) {
   return VisitRows(rs, [&resolved](db::Recordset& row) { Apply(row, resolved); });
 }
 
-WhereClause GetWhereClause(db::Recordset& rs) {
+db::SqlText GetWhereClause(db::Recordset& rs) {
   return BuildWhere(rs, {{"Fiscal_Year", "Fiscal_Year"},
                          {"Period_ID", "Period_ID"},
                          {"County_ID", "County_ID"},
@@ -209,16 +173,12 @@ WhereClause GetWhereClause(db::Recordset& rs) {
                          {"SelpaAuDistSchoolId", "SelpaAuDistSchoolId"}});
 }
 
-WhereClause GetAuWhereClause(db::Recordset& rs) {
+db::SqlText GetAuWhereClause(db::Recordset& rs) {
   return BuildWhere(rs, {{"Fiscal_Year", "Fiscal_Year"},
                          {"Au_County", "County_ID"},
                          {"School_District_ID", "SelpaAuDist"},
                          {"School_ID", "SelpaAuDistSchoolId"}});
 }
-
-void CloseRecordset(db::RecordsetPtr& rs) noexcept { CloseAndRelease(rs); }
-
-void CloseConnection(db::ConnectionPtr& conn) noexcept { CloseAndRelease(conn); }
 
 }  // namespace modGeneralRoutines
 

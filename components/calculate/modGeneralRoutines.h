@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "db/Connection.h"
 #include "db/Recordset.h"
+#include "db/SqlText.h"
 #include "vb/Variant.h"
 
 namespace sumwright {
@@ -62,10 +62,6 @@ std::string GetPYConnectionString();
 // trimmed); a key without a routine answers -1 and changes nothing.
 std::int16_t CalculateForm(const std::string& tableName, db::RecordsetPtr& currentValues, ParamsRef params);
 
-// Applies the steps to the current row, in order; a term that an earlier
-// step computed is read back as the row stores it.
-void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps);
-
 // The row visit: an empty record set is left alone (-1); otherwise every row
 // from the first to the last gets `perRow`, and the row that was current at
 // the call is made current again. A run-time error ends the visit with 0
@@ -75,24 +71,16 @@ void ApplySteps(db::Recordset& rs, const sumwright::Steps& steps);
 std::int16_t VisitRows(db::RecordsetPtr& rs, const std::function<void(db::Recordset&)>& perRow);
 std::int16_t VisitRows(db::RecordsetPtr& rs, const sumwright::Steps& steps);
 
-// A WHERE text with its values as bound parameters. Each clause begins with
+// WHERE texts with their values as bound parameters. Each clause begins with
 // a carriage return.
-struct WhereClause {
-  std::string text;
-  std::vector<vb::Variant> params;
-};
+//
 // The current row's keys: Fiscal_Year, Period_ID, County_ID,
 // School_District_ID, School_ID, SelpaAuDist, SelpaAuDistSchoolId. Empty for
 // an empty record set; a Null key is error 94.
-WhereClause GetWhereClause(db::Recordset& rs);
+db::SqlText GetWhereClause(db::Recordset& rs);
 // The current row's administrative unit: Fiscal_Year, Au_County (the row's
 // County_ID), School_District_ID (SelpaAuDist), School_ID
 // (SelpaAuDistSchoolId).
-WhereClause GetAuWhereClause(db::Recordset& rs);
-
-// Close and release, ignoring every error; a reference that holds nothing is
-// left alone.
-void CloseRecordset(db::RecordsetPtr& rs) noexcept;
-void CloseConnection(db::ConnectionPtr& conn) noexcept;
+db::SqlText GetAuWhereClause(db::Recordset& rs);
 
 }  // namespace modGeneralRoutines

@@ -52,7 +52,7 @@ constexpr std::string_view kProgramBoxMessage =
 constexpr std::string_view kBoundMessage = "Line {line} {label} must be less than or equal to {bound} {label}";
 
 // The keys that select the rows belonging to the form's current row.
-rulegate::KeyFilter RowKeys(const db::Recordset& current, Belonging belonging) {
+db::SqlText RowKeys(const db::Recordset& current, Belonging belonging) {
   if (belonging == Belonging::SameYearAndPeriod)
     return rulegate::KeysOf(current, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID", "School_ID"});
   return rulegate::KeysOf(current, {"Period_ID", "County_ID", "School_District_ID", "School_ID"});
@@ -253,7 +253,7 @@ db::RecordsetPtr OwnQueries::Totals(std::string_view table, const std::vector<To
     select += select.empty() ? "SELECT " : ", ";
     select += "decsum(" + db::QuoteName(total.column) + ") AS " + db::QuoteName(total.alias);
   }
-  return db::Recordset::Query(select + " FROM " + db::QuoteName(table) + keys_.text, conn, keys_.params);
+  return db::Recordset::Query(select + " FROM " + db::QuoteName(table) + keys_.Sql(), conn, keys_.Params());
 }
 
 db::RecordsetPtr OwnQueries::Rows(std::string_view table) {
@@ -261,16 +261,15 @@ db::RecordsetPtr OwnQueries::Rows(std::string_view table) {
   std::string order;
   for (const std::string& column : db::catalog::PrimaryKey(*conn, table))
     order += (order.empty() ? " ORDER BY " : ", ") + db::QuoteName(column);
-  return db::Recordset::Query("SELECT * FROM " + db::QuoteName(table) + keys_.text + order, conn, keys_.params);
+  return db::Recordset::Query("SELECT * FROM " + db::QuoteName(table) + keys_.Sql() + order, conn, keys_.Params());
 }
 
 vb::Variant OwnQueries::CharterType() {
   const db::ConnectionPtr& conn = Connection();
   // The directory holds a row per agency and fiscal year: the type is that
   // of the year being validated.
-  const rulegate::KeyFilter keys =
-      rulegate::KeysOf(current_, {"Fiscal_Year", "County_ID", "School_District_ID", "School_ID"});
-  auto agency = db::Recordset::Query("SELECT CHARTER_TYPE FROM KRN_LEAS" + keys.text, conn, keys.params);
+  const db::SqlText keys = rulegate::KeysOf(current_, {"Fiscal_Year", "County_ID", "School_District_ID", "School_ID"});
+  auto agency = db::Recordset::Query("SELECT CHARTER_TYPE FROM KRN_LEAS" + keys.Sql(), conn, keys.Params());
   return agency->Value("CHARTER_TYPE");
 }
 
@@ -326,7 +325,7 @@ void ForFirstTracks(OwnQueries& own, std::string_view table,
 
 void ForEachRow(OwnQueries& own, std::string_view table, const std::function<void(const db::Recordset& row)>& check) {
   const db::RecordsetPtr rows = own.Rows(table);
-  for (; !rows->Eof(); rows->MoveNext()) check(*rows);
+  modGeneralRoutines::ForEveryRow(*rows, [&] { check(*rows); });
 }
 
 }  // namespace modAttendanceCharter

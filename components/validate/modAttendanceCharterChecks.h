@@ -253,7 +253,7 @@ class OwnQueries {
   const db::ConnectionPtr& Connection();
 
   const db::Recordset& current_;
-  rulegate::KeyFilter keys_;
+  db::SqlText keys_;
   db::ConnectionPtr conn_;
 };
 

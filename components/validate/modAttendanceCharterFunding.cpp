@@ -336,7 +336,7 @@ db::RecordsetPtr Validate_ATTCOECS(db::RecordsetPtr& CurrentValues, ParamsRef) {
 db::RecordsetPtr Validate_CS_BA(db::RecordsetPtr& CurrentValues, ParamsRef Params) {
   return RunRuleSet(&kSplitTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rows = *CurrentValues;
-    const long kept = modGeneralRoutines::KeepPosition(rows);
+    const long kept = rows.AbsolutePosition();
     rows.MoveFirst();
     ReadCallerParameters(Params);
     // The charter's attendance of the first row's year, period and school.
@@ -352,7 +352,7 @@ db::RecordsetPtr Validate_CS_BA(db::RecordsetPtr& CurrentValues, ParamsRef Param
     rows.MoveFirst();
     CheckTotals(Reporter{rows, RsErr}, charter, CharterAttendanceTotals(),
                 [&](const std::string& column) { return sums.Of(column); });
-    modGeneralRoutines::MoveBack(rows, kept);
+    db::MoveBackTo(rows, kept);
   });
 }
 

@@ -103,6 +103,15 @@ std::string WhereTextOf(const db::Recordset& rs) {
 
 bool IsEmptySet(const db::Recordset& rs) { return rs.Bof() && rs.Eof(); }
 
+// The rule set of a form key (the table name upper-cased); none for a name
+// that is no form key.
+rulegate::RuleSet RuleSetOf(const std::string& TableName) {
+  const std::string formKey = vb::UCase(TableName);
+  for (const FormRuleSet& entry : kRuleSets)
+    if (entry.formKey == formKey) return entry.ruleSet;
+  return nullptr;
+}
+
 }  // namespace
 
 void SetConnectionString(const std::string& value) { mstrConnectionString = value; }
@@ -119,32 +128,28 @@ db::RecordsetPtr ValidateForm(const std::string& TableName, db::RecordsetPtr& Cu
   if (!formNo.IsEmpty()) mlngFormNo = vb::CLng(formNo);
   mstrTableName = TableName;
 
-  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-  db::Recordset& rs = *CurrentValues;
+  db::Recordset& rs = vb::Deref(CurrentValues);
   long kept = 0;
   if (rs.RecordCount() != 0) {
-    kept = KeepPosition(rs);
+    kept = rs.AbsolutePosition();
     rs.MoveFirst();
   }
-  if (!IsEmptySet(rs)) mstrWhereClause = WhereTextOf(rs);
-
-  const std::string formKey = vb::UCase(TableName);
+  const auto putBack = [&] {
+    if (!IsEmptySet(rs)) db::MoveBackTo(rs, kept);
+  };
   db::RecordsetPtr result;
-  for (const FormRuleSet& entry : kRuleSets) {
-    if (entry.formKey != formKey) continue;
+  try {
+    if (!IsEmptySet(rs)) mstrWhereClause = WhereTextOf(rs);
+    if (const rulegate::RuleSet ruleSet = RuleSetOf(TableName)) result = ruleSet(CurrentValues, Params);
+  } catch (...) {
+    // The call fails, but the caller's rows stand where they stood.
     try {
-      result = entry.ruleSet(CurrentValues, Params);
+      putBack();
     } catch (...) {
-      // The call fails, but the caller's rows stand where they stood.
-      try {
-        if (CurrentValues && !IsEmptySet(*CurrentValues)) MoveBack(*CurrentValues, kept);
-      } catch (...) {
-      }
-      throw;
     }
-    break;
+    throw;
   }
-  if (!IsEmptySet(rs)) MoveBack(rs, kept);
+  putBack();
   return result;
 }
 
@@ -193,24 +198,22 @@ void AddError(const db::RecordsetPtr& RsErr, const Check& check) noexcept {
 }
 
 void CopyKeys(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr) {
-  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-  CopyKeys(*CurrentValues, RsErr);
+  CopyKeys(vb::Deref(CurrentValues), RsErr);
 }
 
 void CopyKeys(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
-  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
-  for (const KeyCopy& key : kKeyCopies) RsErr->SetValue(key.errorField, row.Value(key.dataColumn));
+  db::Recordset& result = vb::Deref(RsErr);
+  for (const KeyCopy& key : kKeyCopies) result.SetValue(key.errorField, row.Value(key.dataColumn));
 }
 
 void CopyResidence(const db::Recordset& row, const db::RecordsetPtr& RsErr) {
-  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
-  RsErr->SetValue("Res_County_ID", row.Value("RES_COUNTY_ID"));
-  RsErr->SetValue("Res_School_District_ID", row.Value("RES_SCHOOL_DISTRICT_ID"));
+  db::Recordset& result = vb::Deref(RsErr);
+  result.SetValue("Res_County_ID", row.Value("RES_COUNTY_ID"));
+  result.SetValue("Res_School_District_ID", row.Value("RES_SCHOOL_DISTRICT_ID"));
 }
 
 void SetErrorMsg(const db::RecordsetPtr& RsErr, std::string_view message) {
-  if (!RsErr) vb::Raise(vb::err::ObjectNotSet);
-  RsErr->SetValue("Error_Msg", message);
+  vb::Deref(RsErr).SetValue("Error_Msg", message);
 }
 
 void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check) {
@@ -221,8 +224,7 @@ void Report(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr
 
 void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const Check& check) {
   AddError(RsErr, check);
-  if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-  CopyResidence(*CurrentValues, RsErr);
+  CopyResidence(vb::Deref(CurrentValues), RsErr);
   SetErrorMsg(RsErr, check.Message);
   CopyKeys(CurrentValues, RsErr);
 }
@@ -232,8 +234,7 @@ db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
   db::RecordsetPtr result;
   try {
     result = CreateErrorRecordset();
-    if (!CurrentValues) vb::Raise(vb::err::ObjectNotSet);
-    if (IsEmptySet(*CurrentValues)) return result;
+    if (IsEmptySet(vb::Deref(CurrentValues))) return result;
     checks(result);
   } catch (const std::exception& e) {
     if (trap == nullptr) throw;
@@ -246,19 +247,10 @@ db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
   return result;
 }
 
-long KeepPosition(const db::Recordset& rs) { return rs.AbsolutePosition(); }
-
-void MoveBack(db::Recordset& rs, long kept) {
-  if (kept >= 1) {
-    rs.MoveFirst();
-    if (kept > 1) rs.Move(kept - 1);
-  } else if (kept == -3) {  // after the last row
-    rs.MoveLast();
-    rs.MoveNext();
-  } else {
-    rs.MoveFirst();
-    if (!rs.Bof()) rs.MovePrevious();
-  }
+void ForEveryRow(db::Recordset& rs, const std::function<void()>& check) {
+  const long kept = rs.AbsolutePosition();
+  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) check();
+  db::MoveBackTo(rs, kept);
 }
 
 db::ConnectionPtr OpenOwnConnection() { return db::Connection::OpenNew(GetConnectionString()); }
@@ -305,22 +297,19 @@ vb::Variant RowsTotal(db::Recordset& rows, std::initializer_list<std::string_vie
   vb::Variant total = vb::Null;
   if (rows.Bof() && rows.Eof()) return total;
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
-    vb::Variant rowSum = DecimalZero();
-    for (std::string_view term : terms) rowSum = rowSum + rows.Value(term);
+    const vb::Variant rowSum = SumOf(rows, std::span(terms.begin(), terms.size()));
     if (rowSum.IsNull()) continue;
     total = total.IsNull() ? rowSum : total + rowSum;
   }
   return total;
 }
 
-KeyFilter KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns) {
-  KeyFilter filter;
+db::SqlText KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns) {
+  db::SqlText filter;
   for (std::string_view column : columns) {
     vb::Variant value = row.Value(column);
     if (value.IsNull()) vb::Raise(vb::err::InvalidUseOfNull);
-    filter.text += filter.text.empty() ? " WHERE " : " AND ";
-    filter.text += std::string(column) + " = ?";
-    filter.params.push_back(std::move(value));
+    filter << (filter.Empty() ? " WHERE " : " AND ") << column << " = " << db::Param(std::move(value));
   }
   return filter;
 }

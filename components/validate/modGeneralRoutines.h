@@ -18,6 +18,7 @@
 
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "db/SqlText.h"
 #include "vb/Variant.h"
 
 namespace rulegate {
@@ -73,11 +74,7 @@ vb::Variant RowsTotal(db::Recordset& rows, std::initializer_list<std::string_vie
 
 // A WHERE text over key columns, with the values of the current row bound as
 // parameters: " WHERE a = ? AND b = ?". A Null key is error 94.
-struct KeyFilter {
-  std::string text;
-  std::vector<vb::Variant> params;
-};
-KeyFilter KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns);
+db::SqlText KeysOf(const db::Recordset& row, std::initializer_list<std::string_view> columns);
 
 }  // namespace rulegate
 
@@ -95,8 +92,8 @@ std::string GetPYConnectionString();
 // The body of Validate: looks up the form number, takes the table name,
 // builds the WHERE text from the first row's keys, runs the rule set of the
 // form key (the table name upper-cased) and moves the caller's record set
-// back to the row it stood on. Answers no record set for a table name that
-// is no form key.
+// back to the row it stood on, also when the call fails. Answers no record
+// set for a table name that is no form key.
 db::RecordsetPtr ValidateForm(const std::string& TableName, db::RecordsetPtr& CurrentValues, ParamsRef Params);
 
 // A new, open, empty result record set with its 20 fields.
@@ -135,10 +132,10 @@ void ReportResidence(const db::RecordsetPtr& CurrentValues, const db::RecordsetP
 db::RecordsetPtr RunRuleSet(const Check* trap, db::RecordsetPtr& CurrentValues,
                             const std::function<void(const db::RecordsetPtr& RsErr)>& checks);
 
-// The current row's position (1 for the first row; -2 before the first row,
-// -3 after the last), and the move back to it from the first row.
-long KeepPosition(const db::Recordset& rs);
-void MoveBack(db::Recordset& rs, long kept);
+// Runs `check` with each row of `rs` current in turn, from the first to the
+// last, then makes the row that was current before current again. A failure
+// of `check` leaves the set on the row that failed.
+void ForEveryRow(db::Recordset& rs, const std::function<void()>& check);
 
 // A connection of the rule set's own to the database that the thread's
 // connection string names; closed when the last reference goes.

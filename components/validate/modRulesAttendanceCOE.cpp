@@ -287,13 +287,10 @@ db::RecordsetPtr Validate_ATTCOE(db::RecordsetPtr& CurrentValues, ParamsRef) {
 db::RecordsetPtr Validate_ATTCOEDISTFUNDADA(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return modGeneralRoutines::RunRuleSet(nullptr, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    const long kept = modGeneralRoutines::KeepPosition(rs);
-    rs.MoveFirst();
     // Every finding carries the district of residence: a screen without it
     // fails before any row is tested.
     for (const char* residence : {"RES_COUNTY_ID", "RES_SCHOOL_DISTRICT_ID"}) rs.Fields(residence);
-    for (; !rs.Eof(); rs.MoveNext()) CheckDistrictFundedRow(CurrentValues, RsErr);
-    modGeneralRoutines::MoveBack(rs, kept);
+    modGeneralRoutines::ForEveryRow(rs, [&] { CheckDistrictFundedRow(CurrentValues, RsErr); });
   });
 }
 

@@ -14,8 +14,7 @@
 namespace modRulesAttendance {
 namespace {
 
-using modGeneralRoutines::KeepPosition;
-using modGeneralRoutines::MoveBack;
+using modGeneralRoutines::ForEveryRow;
 using modGeneralRoutines::RunRuleSet;
 using rulegate::Check;
 using rulegate::Compare;
@@ -107,22 +106,15 @@ db::RecordsetPtr ValidateResidenceRows(db::RecordsetPtr& CurrentValues, const Ch
                                        std::span<const SectionBLine> lines) {
   return RunRuleSet(&trap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    const long kept = KeepPosition(rs);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    ForEveryRow(rs, [&] {
       for (const SectionBLine& line : lines) {
         if (ExceedsSectionA(rs, line)) modGeneralRoutines::ReportResidence(CurrentValues, RsErr, line.check);
       }
-    }
-    MoveBack(rs, kept);
+    });
   });
 }
 
 // --- Necessary small schools -------------------------------------------------
-
-constexpr int kAnnual = 3;
-constexpr double kMostElementaryAda = 96.49;
-constexpr double kMostHighSchoolAda = 286.49;
-constexpr int kFewestPupils = 5;
 
 Truth OutsideAnnual(const db::Recordset& row) { return Compare(row.Value("Period_ID"), Op::Ne, kAnnual); }
 
@@ -225,14 +217,12 @@ db::RecordsetPtr ValidateSmallSchools(db::RecordsetPtr& CurrentValues, const Sma
     const db::ConnectionPtr conn = modGeneralRoutines::OpenOwnConnection();
     const db::RecordsetPtr district = DistrictAttendanceOf(conn, rs, screen.limits);
 
-    const long kept = KeepPosition(rs);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    ForEveryRow(rs, [&] {
       totals.Add(rs);
       for (const SchoolRowCheck& check : screen.rowChecks) {
         if (Fires(check.condition(rs))) ReportSchool(CurrentValues, RsErr, check.check, rs.Value("School_ID"));
       }
-    }
-    MoveBack(rs, kept);
+    });
     totals.CheckAgainst(*district, CurrentValues, RsErr);
   });
 }

@@ -22,7 +22,6 @@ constexpr Check kEmployees{"A", "1", "", "E", "NumberOfFTEEmployees", "Number of
                            "Number of FTE Certificated Employees must be greater than 0"};
 constexpr Check kTotalAda{"A", "5", "", "E", "ADATotal", "Total High School ADA",
                           "Total High School ADA must be greater than 0 and less than or equal to 286.49"};
-constexpr double kMostAda = 286.49;
 
 // A placement column of the row and the line of the county office's High
 // School column that bounds it.
@@ -53,10 +52,9 @@ std::array<vb::Variant, kPlacementLimits.size()> HighSchoolLimits(const db::Reco
   std::string columns;
   for (const PlacementLimit& limit : kPlacementLimits)
     columns += (columns.empty() ? "" : ", ") + std::string(limit.limitColumn);
-  const rulegate::KeyFilter keys =
-      rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
+  const db::SqlText keys = rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
   db::ConnectionPtr conn = modGeneralRoutines::OpenOwnConnection();
-  auto attendance = db::Recordset::Query("SELECT " + columns + " FROM ATTCOE" + keys.text, conn, keys.params);
+  auto attendance = db::Recordset::Query("SELECT " + columns + " FROM ATTCOE" + keys.Sql(), conn, keys.Params());
   std::array<vb::Variant, kPlacementLimits.size()> limits;
   const bool found = !(attendance->Bof() && attendance->Eof());
   for (std::size_t i = 0; i < limits.size(); ++i) limits[i] = found ? attendance->Value(static_cast<int>(i)) : vb::Variant(0);
@@ -70,12 +68,10 @@ db::RecordsetPtr Validate_FOSTERYOUTHNSHS(db::RecordsetPtr& CurrentValues, Param
     db::Recordset& rs = *CurrentValues;
     const auto limits = HighSchoolLimits(rs);
 
-    const long kept = modGeneralRoutines::KeepPosition(rs);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    modGeneralRoutines::ForEveryRow(rs, [&] {
       if (Fires(Compare(rs.Value("NumberOfFTEEmployees"), Op::Le, 0))) Report(CurrentValues, RsErr, kEmployees);
-      if (Fires(AdaOutOfBounds(rs.Value("ADATotal"), kMostAda))) Report(CurrentValues, RsErr, kTotalAda);
-    }
-    modGeneralRoutines::MoveBack(rs, kept);
+      if (Fires(AdaOutOfBounds(rs.Value("ADATotal"), kMostHighSchoolAda))) Report(CurrentValues, RsErr, kTotalAda);
+    });
 
     for (std::size_t i = 0; i < kPlacementLimits.size(); ++i) {
       if (Fires(Compare(rs.Value(kPlacementLimits[i].column), Op::Gt, limits[i])))

@@ -21,9 +21,6 @@ using rulegate::Op;
 using rulegate::Or;
 using rulegate::Truth;
 
-constexpr int kAnnual = 3;
-constexpr int kFewestPupils = 5;
-
 // The elementary (grades TK-8) or the high school (grades 9-12) part of a
 // school's row: its certification selection (1 line B-1, 0 line B-2), its
 // Education Code selection, its staff on line C-1 and its ADA on line C-4.
@@ -34,8 +31,10 @@ struct SchoolPart {
   std::string_view ada;
   double mostAda;
 };
-constexpr SchoolPart kElementary{"CYOrPYFundingNSES", "EdCodeNSES", "NumberOfFTTeachers", "ADATotal_Total", 96.49};
-constexpr SchoolPart kHigh{"CYOrPYFundingNSHS", "EdCodeNSHS", "NumberOfFTEEmployees", "ADATotal_Grades9TO12", 286.49};
+constexpr SchoolPart kElementary{"CYOrPYFundingNSES", "EdCodeNSES", "NumberOfFTTeachers", "ADATotal_Total",
+                                 kMostElementaryAda};
+constexpr SchoolPart kHigh{"CYOrPYFundingNSHS", "EdCodeNSHS", "NumberOfFTEEmployees", "ADATotal_Grades9TO12",
+                           kMostHighSchoolAda};
 constexpr std::array<std::string_view, 2> kBothStaff{kElementary.staff, kHigh.staff};
 constexpr std::array<std::string_view, 2> kBothAda{kElementary.ada, kHigh.ada};
 
@@ -49,14 +48,14 @@ enum class Kind { FundedElementary, FundedHigh, FundedK12, AnyK12 };
 class School {
  public:
   School(const db::ConnectionPtr& conn, const db::Recordset& row, const vb::Variant& migrant) : row_(row) {
-    const rulegate::KeyFilter schoolKeys =
+    const db::SqlText schoolKeys =
         rulegate::KeysOf(row, {"Fiscal_Year", "County_ID", "School_District_ID", "School_ID"});
-    auto directory = db::Recordset::Query(
-        "SELECT NssSchoolType, School_Name FROM KRN_LEAS" + schoolKeys.text + " AND LEA_TYPE = 4 AND STAT_TYPE = 'OPEN'",
-        conn, schoolKeys.params);
-    const rulegate::KeyFilter storedKeys =
+    auto directory = db::Recordset::Query("SELECT NssSchoolType, School_Name FROM KRN_LEAS" + schoolKeys.Sql() +
+                                              " AND LEA_TYPE = 4 AND STAT_TYPE = 'OPEN'",
+                                          conn, schoolKeys.Params());
+    const db::SqlText storedKeys =
         rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID", "School_ID"});
-    auto stored = db::Recordset::Query("SELECT FundAsNssYN FROM NSS" + storedKeys.text, conn, storedKeys.params);
+    auto stored = db::Recordset::Query("SELECT FundAsNssYN FROM NSS" + storedKeys.Sql(), conn, storedKeys.Params());
     const std::string school = vb::TextOf(row.Value("School_ID"));
     if (directory->Bof() && directory->Eof()) vb::Raise(vb::err::NoCurrentRecord, "No open school " + school + " in the directory");
     if (stored->Bof() && stored->Eof()) vb::Raise(vb::err::NoCurrentRecord, "No stored row of school " + school);
@@ -286,9 +285,8 @@ constexpr Check kNssTrap = rulegate::TrapRow("A", "1", "", "NSS");
 // The district's migrant certification for the period: 0 without a row,
 // else as stored.
 vb::Variant MigrantCertificationOf(const db::ConnectionPtr& conn, const db::Recordset& row) {
-  const rulegate::KeyFilter keys =
-      rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
-  auto migrant = db::Recordset::Query("SELECT MigrantCertification FROM MigrantCert" + keys.text, conn, keys.params);
+  const db::SqlText keys = rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
+  auto migrant = db::Recordset::Query("SELECT MigrantCertification FROM MigrantCert" + keys.Sql(), conn, keys.Params());
   if (migrant->Bof() && migrant->Eof()) return vb::Variant(0);
   return migrant->Value(0);
 }
@@ -303,16 +301,14 @@ db::RecordsetPtr Validate_NSS(db::RecordsetPtr& CurrentValues, ParamsRef) {
     const db::RecordsetPtr district = DistrictAttendanceOf(conn, rs, kNssLimits);
     const vb::Variant migrant = MigrantCertificationOf(conn, rs);
 
-    const long kept = modGeneralRoutines::KeepPosition(rs);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    modGeneralRoutines::ForEveryRow(rs, [&] {
       totals.Add(rs);
       const School school(conn, rs, migrant);
       for (const NssCheck& check : kNssChecks) {
         if (rulegate::Fires(And(school.Is(check.kind), check.condition(school, *check.part))))
           ReportSchool(CurrentValues, RsErr, check.check, school.Name());
       }
-    }
-    modGeneralRoutines::MoveBack(rs, kept);
+    });
     totals.CheckAgainst(*district, CurrentValues, RsErr);
   });
 }

@@ -35,9 +35,8 @@ db::RecordsetPtr DistrictAttendanceOf(const db::ConnectionPtr& conn, const db::R
   }
   std::string select;
   for (std::string_view column : columns) select += (select.empty() ? "" : ", ") + std::string(column);
-  const rulegate::KeyFilter keys =
-      rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
-  return db::Recordset::Query("SELECT " + select + " FROM ATT_SD" + keys.text, conn, keys.params);
+  const db::SqlText keys = rulegate::KeysOf(row, {"Fiscal_Year", "Period_ID", "County_ID", "School_District_ID"});
+  return db::Recordset::Query("SELECT " + select + " FROM ATT_SD" + keys.Sql(), conn, keys.Params());
 }
 
 SchoolTotals::SchoolTotals(std::span<const DistrictLimit> limits)

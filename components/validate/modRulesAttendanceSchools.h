@@ -22,6 +22,14 @@ struct SchoolCheck {
 void ReportSchool(const db::RecordsetPtr& CurrentValues, const db::RecordsetPtr& RsErr, const SchoolCheck& check,
                   const vb::Variant& school);
 
+// The period in which several checks of a school's rows do not apply.
+inline constexpr int kAnnual = 3;
+// The most ADA that a necessary small elementary or high school may have,
+// and the fewest pupils that it should enrol.
+inline constexpr double kMostElementaryAda = 96.49;
+inline constexpr double kMostHighSchoolAda = 286.49;
+inline constexpr int kFewestPupils = 5;
+
 // ADA of at most 0, or above the most that a school of its kind may have.
 rulegate::Truth AdaOutOfBounds(const vb::Variant& ada, double most);
 

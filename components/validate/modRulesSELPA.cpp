@@ -7,8 +7,7 @@ namespace {
 
 using modGeneralRoutines::AddError;
 using modGeneralRoutines::CopyKeys;
-using modGeneralRoutines::KeepPosition;
-using modGeneralRoutines::MoveBack;
+using modGeneralRoutines::ForEveryRow;
 using modGeneralRoutines::Report;
 using modGeneralRoutines::RunRuleSet;
 using modGeneralRoutines::SetErrorMsg;
@@ -96,18 +95,18 @@ constexpr Check kDisClassified{"B", "8", "", "E", "InDTSClass", "Classified",
                                "DIS FTE Certificated or Classified of Allocation must be greater than zero"};
 
 // The infant-funding tables are keyed like the form's own rows.
-rulegate::KeyFilter InfantKeys(const db::Recordset& row) {
+db::SqlText InfantKeys(const db::Recordset& row) {
   return rulegate::KeysOf(row, {"School_District_ID", "School_ID", "County_ID", "Fiscal_Year", "Period_ID"});
 }
 
 enum TransferType { kTransferIn = 1, kTransferOut = 2 };
 
 // The units transferred in or out, 0 when there are none.
-vb::Variant TransferTotal(const db::ConnectionPtr& conn, const rulegate::KeyFilter& keys, TransferType type) {
-  std::vector<vb::Variant> params = keys.params;
-  params.emplace_back(static_cast<int>(type));
-  auto transfers = db::Recordset::Query(
-      "SELECT TrSDC1, TrSDC2, TrRs, TrDIS FROM InfantFundingTransfer" + keys.text + " AND TrType = ?", conn, params);
+vb::Variant TransferTotal(const db::ConnectionPtr& conn, const db::SqlText& keys, TransferType type) {
+  db::SqlText filter = keys;
+  filter << " AND TrType = " << db::Param(static_cast<int>(type));
+  auto transfers = db::Recordset::Query("SELECT TrSDC1, TrSDC2, TrRs, TrDIS FROM InfantFundingTransfer" + filter.Sql(),
+                                        conn, filter.Params());
   return ZeroIfNull(rulegate::RowsTotal(*transfers, {"TrSDC1", "TrSDC2", "TrRs", "TrDIS"}));
 }
 
@@ -129,41 +128,29 @@ PeriodTotals UnitTotals(db::Recordset& allocation, std::initializer_list<std::st
 db::RecordsetPtr Validate_SECOSTPOOL(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(&kSeCostPoolTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    const long kept = KeepPosition(rs);
     const vb::Date earliestPlacement = vb::DateSerial(1998, 7, 1);
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    ForEveryRow(rs, [&] {
       if (Fires(Compare(rs.Value("TotalNonPubSinglePlace"), Op::Eq, 0)))
         ReportPlacement(CurrentValues, RsErr, kNonPublicCosts);
       if (vb::CDate(rs.Value("StudentPlacementDate")) < earliestPlacement)
         ReportPlacement(CurrentValues, RsErr, kPlacementDate);
-    }
-    MoveBack(rs, kept);
+    });
   });
 }
 
 db::RecordsetPtr Validate_SPEDTAXALLOC(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(nullptr, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    if (rs.RecordCount() <= 0) return;
-    const long kept = KeepPosition(rs);
     vb::Variant total = rulegate::DecimalZero();
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) total = AddAmount(total, rs.Value("TaxPer"));
-    if (Fires(Compare(total, Op::Ne, 100))) {
-      AddError(RsErr, kTaxPercentages);
-      SetErrorMsg(RsErr, kTaxPercentages.Message);
-      // The row carries the keys of the row the caller stood on.
-      MoveBack(rs, kept);
-      CopyKeys(CurrentValues, RsErr);
-    } else {
-      MoveBack(rs, kept);
-    }
+    ForEveryRow(rs, [&] { total = AddAmount(total, rs.Value("TaxPer")); });
+    // The row carries the keys of the row the caller stood on.
+    if (Fires(Compare(total, Op::Ne, 100))) Report(CurrentValues, RsErr, kTaxPercentages);
   });
 }
 
 db::RecordsetPtr Validate_SELPAADAALLOC(db::RecordsetPtr& CurrentValues, ParamsRef) {
   return RunRuleSet(nullptr, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     db::Recordset& rs = *CurrentValues;
-    if (rs.RecordCount() <= 0) return;
     rs.MoveFirst();
     vb::Variant lines[std::size(kAllocationTotals)];
     vb::Variant totals[std::size(kAllocationTotals)];
@@ -186,9 +173,9 @@ db::RecordsetPtr Validate_INFANTFUNDING(db::RecordsetPtr& CurrentValues, ParamsR
   return RunRuleSet(&kInfantFundingTrap, CurrentValues, [&](const db::RecordsetPtr& RsErr) {
     const auto report = [&](const Check& check) { Report(CurrentValues, RsErr, check); };
     db::ConnectionPtr conn = modGeneralRoutines::OpenOwnConnection();
-    const rulegate::KeyFilter keys = InfantKeys(*CurrentValues);
-    auto allocation = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + keys.text, conn, keys.params);
-    auto infant = db::Recordset::Query("SELECT * FROM InfantFunding" + keys.text, conn, keys.params);
+    const db::SqlText keys = InfantKeys(*CurrentValues);
+    auto allocation = db::Recordset::Query("SELECT * FROM InfantFundingAllocation" + keys.Sql(), conn, keys.Params());
+    auto infant = db::Recordset::Query("SELECT * FROM InfantFunding" + keys.Sql(), conn, keys.Params());
     const bool hasInfantRow = !(infant->Bof() && infant->Eof());
     // A figure of the infant-funding row: 0 without the row, a blank one
     // fails.

@@ -1003,4 +1003,17 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   if (removed) ++store_->version;
 }
 
+void MoveBackTo(Recordset& rs, long position) {
+  if (position >= 1) {
+    rs.MoveFirst();
+    if (position > 1) rs.Move(position - 1);
+  } else if (position == -3) {  // after the last row
+    rs.MoveLast();
+    rs.MoveNext();
+  } else {
+    rs.MoveFirst();
+    if (!rs.Bof()) rs.MovePrevious();
+  }
+}
+
 }  // namespace db

@@ -279,4 +279,10 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   int nextHandle_ = 1;
 };
 
+// Makes a position that AbsolutePosition answered current again by the
+// moves a caller makes: from the first row on by the position less one; a
+// set that stood before its first row or after its last row is put there
+// again. The set must have rows.
+void MoveBackTo(Recordset& rs, long position);
+
 }  // namespace db

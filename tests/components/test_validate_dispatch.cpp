@@ -231,6 +231,27 @@ TEST_F(ValidateDispatchTest, FailureOfARuleSetWithoutTrapFailsTheCall) {
   EXPECT_THROW(Validate("SPEDTAXALLOC", keysOnly), vb::VbError);
 }
 
+TEST_F(ValidateDispatchTest, CallThatCannotReadTheFirstRowsKeysLeavesTheCallerWhereItStood) {
+  struct Case {
+    const char* name;
+    const char* columns;
+    std::function<void(db::Recordset&)> spoil;
+  };
+  const Case cases[] = {
+      {"a key column missing", "Fiscal_Year, Period_ID, County_ID, School_District_ID, TotalNonPubSinglePlace",
+       [](db::Recordset&) {}},
+      {"a Null key", "*", [](db::Recordset& rs) { rs.SetValue("County_ID", vb::Null); }},
+  };
+  for (const Case& c : cases) {
+    FormRows("SECOSTPOOL", {CostPoolRow({}), CostPoolRow({}), CostPoolRow({})});
+    auto rows = db::Recordset::Query(std::string("SELECT ") + c.columns + " FROM SECOSTPOOL ORDER BY rowid", conn_);
+    c.spoil(*rows);
+    rows->Move(2);
+    EXPECT_THROW(Validate("SECOSTPOOL", rows), vb::VbError) << c.name;
+    EXPECT_EQ(rows->AbsolutePosition(), 3) << c.name;
+  }
+}
+
 TEST_F(ValidateDispatchTest, CallFailsWhenTheDatabaseCannotBeOpenedOrTheRowsAreMissing) {
   auto rows = FormRows("SECOSTPOOL", {CostPoolRow({})});
   db::RecordsetPtr none;
