@@ -1,5 +1,7 @@
 #include "ControlFace.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QPainter>
 #include <QPalette>
 
@@ -18,10 +20,18 @@ QPixmap MoveFaceIn(const QColor& ink, bool forward, bool toEnd) {
   return face;
 }
 
-}  // namespace
-
 QIcon MoveFace(const QPalette& palette, bool forward, bool toEnd) {
   QIcon face(MoveFaceIn(palette.color(QPalette::Active, QPalette::ButtonText), forward, toEnd));
   face.addPixmap(MoveFaceIn(palette.color(QPalette::Disabled, QPalette::ButtonText), forward, toEnd), QIcon::Disabled);
   return face;
+}
+
+}  // namespace
+
+void SetMoveFaces(const QPalette& palette, QAbstractButton& first, QAbstractButton& previous, QAbstractButton& next,
+                  QAbstractButton& last) {
+  first.setIcon(MoveFace(palette, false, true));
+  previous.setIcon(MoveFace(palette, false, false));
+  next.setIcon(MoveFace(palette, true, false));
+  last.setIcon(MoveFace(palette, true, true));
 }

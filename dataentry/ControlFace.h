@@ -4,8 +4,9 @@
 // and the pictures of the buttons that move through rows.
 
 #include <QFont>
-#include <QIcon>
 #include <QWidget>
+
+class QAbstractButton;
 
 inline void UseLayoutTextSize(QWidget& control) {
   QFont text = control.font();
@@ -13,7 +14,9 @@ inline void UseLayoutTextSize(QWidget& control) {
   control.setFont(text);
 }
 
-// The face of a move button: a triangle pointing left or right, with a bar
-// at the end for the first and last row, in the palette's button text
-// colour (its disabled colour on a disabled button).
-QIcon MoveFace(const QPalette& palette, bool forward, bool toEnd);
+// The faces of the four buttons that move to the first, previous, next and
+// last row: a triangle pointing left or right, with a bar at the end for the
+// first and last row, in the palette's button text colour (its disabled
+// colour on a disabled button).
+void SetMoveFaces(const QPalette& palette, QAbstractButton& first, QAbstractButton& previous, QAbstractButton& next,
+                  QAbstractButton& last);

@@ -27,15 +27,20 @@ void Submit(db::Recordset& rs) {
   clsDataAccess().SubmitRecordset(rs, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
 }
 
-db::SqlText AgencyTaxRows(const clsGlobalParam& agency) {
+db::SqlText RowsOfAgency(std::string_view table, const clsGlobalParam& agency, const vb::Variant& period,
+                         const vb::Variant& school) {
   using db::Param;
   using vb::Variant;
   db::SqlText q;
-  q << "Select * from Tax where  county_id = " << Param(Variant(agency.CountyID))
+  q << "Select * from " << table << " where county_id = " << Param(Variant(agency.CountyID))
     << " and school_district_id = " << Param(Variant(agency.DistrictID))
-    << " and fiscal_year=" << Param(Variant(agency.ReportYear)) << " and period_id=" << Param(Variant(agency.ReportPeriod))
-    << " AND SCHOOL_ID = " << Param(Variant(agency.SchoolId));
+    << " and fiscal_year = " << Param(Variant(agency.ReportYear)) << " and period_id = " << Param(period)
+    << " AND SCHOOL_ID = " << Param(school);
   return q;
+}
+
+db::SqlText AgencyTaxRows(const clsGlobalParam& agency) {
+  return RowsOfAgency("Tax", agency, vb::Variant(agency.ReportPeriod), vb::Variant(agency.SchoolId));
 }
 
 bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found) {
@@ -94,14 +99,13 @@ void DesignLook(QWidget& window) {
   window.setFixedSize(window.size());
 }
 
-BusyWindow::BusyWindow(QWidget& window) : window_(window) {
-  Utilities::ScreenMouseEnabled(false);
-  window_.setEnabled(false);
+void ShowBusy(QWidget& window, bool busy) {
+  Utilities::ScreenMouseEnabled(!busy);
+  window.setEnabled(!busy);
 }
 
-BusyWindow::~BusyWindow() {
-  Utilities::ScreenMouseEnabled(true);
-  window_.setEnabled(true);
-}
+BusyWindow::BusyWindow(QWidget& window) : window_(window) { ShowBusy(window_, true); }
+
+BusyWindow::~BusyWindow() { ShowBusy(window_, false); }
 
 }  // namespace recorddialogs

@@ -3,6 +3,7 @@
 // on the program's connection and the window at work.
 
 #include <QWidget>
+#include <string_view>
 
 #include "clsGlobalParam.h"
 #include "db/Recordset.h"
@@ -22,6 +23,12 @@ bool HasRows(const db::RecordsetPtr& rs);
 // the program's connection (a savepoint of the caller's); a failure is
 // raised and nothing is written.
 void Submit(db::Recordset& rs);
+// The query of a table's rows of the agency (its county and district) in
+// its fiscal year, of one period and school; the caller may add further
+// conditions. `table` goes into the text as it is: a name of the program's
+// own, or one the catalogue has checked.
+db::SqlText RowsOfAgency(std::string_view table, const clsGlobalParam& agency, const vb::Variant& period,
+                         const vb::Variant& school);
 // The query of all the agency's tax rows of its year and period, both tax
 // types.
 db::SqlText AgencyTaxRows(const clsGlobalParam& agency);
@@ -44,8 +51,11 @@ bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found);
 // module and "cmdCancel_Click".
 void CancelNewRecord(const char* module, ui::Form& window);
 
-// A window at work: the hourglass pointer and the window disabled for the
-// life of the guard, the normal pointer and the window enabled again
+// A window at work or done: the hourglass pointer and the window disabled,
+// or the normal pointer and the window enabled.
+void ShowBusy(QWidget& window, bool busy);
+
+// A window at work for the life of the guard (ShowBusy), done again
 // afterwards, also when the work failed.
 class BusyWindow {
  public:

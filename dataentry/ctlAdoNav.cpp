@@ -1,13 +1,10 @@
 #include "ctlAdoNav.h"
 
-#include <string>
-
 #include "ControlFace.h"
 #include "ui/Dialogs.h"
 #include "ui/Pump.h"
 #include "ui/Twips.h"
 #include "vb/App.h"
-#include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
 namespace {
@@ -43,10 +40,7 @@ ctlAdoNav::ctlAdoNav(QWidget* parent) : QWidget(parent) {
   UseLayoutTextSize(*this);
   ui::PlaceControls(*this, kPlaces);
   resize(ui::TwipsToPixelsX(kBarWidth), ui::TwipsToPixelsY(kBarHeight));
-  cmdMoveFirst->setIcon(MoveFace(palette(), false, true));
-  cmdMovePrevious->setIcon(MoveFace(palette(), false, false));
-  cmdMoveNext->setIcon(MoveFace(palette(), true, false));
-  cmdMoveLast->setIcon(MoveFace(palette(), true, true));
+  SetMoveFaces(palette(), *cmdMoveFirst, *cmdMovePrevious, *cmdMoveNext, *cmdMoveLast);
   cmdAddNew->setEnabled(canAdd_);
   cmdDelete->setEnabled(canDelete_);
 

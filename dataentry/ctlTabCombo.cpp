@@ -5,7 +5,6 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QSignalBlocker>
-#include <cmath>
 
 #include "ControlFace.h"
 #include "ui/Form.h"
@@ -248,7 +247,7 @@ void ctlTabCombo::cmdTab_Click() {
 void ctlTabCombo::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Trap trap(kModule, "UserControl_Resize", Trap::Mode::Silent);
-  const int width = static_cast<int>(std::lrint(ui::PixelsToTwipsX(this->width())));
+  const int width = ui::PixelsToWholeTwipsX(this->width());
   trap([&] {
     if (width < kButtonRoom) vb::Raise(vb::err::InvalidPropertyValue);
     SetTwipsGeometry(*cboCtl, kListLeft, 0, width - kButtonRoom, kHeight);

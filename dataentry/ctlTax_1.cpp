@@ -37,6 +37,9 @@ constexpr int kLineHeight = 255;
 constexpr int kFieldLeft = 7680;
 constexpr int kFieldWidth = 1500;
 constexpr int kFieldHeight = 300;
+// The explanation's place on the canvas.
+constexpr int kExplanationLeft = 240;
+constexpr int kExplanationTop = 10440;
 // The viewport's place in the control: its top stays, the rest follows
 // the control's size.
 constexpr int kViewportLeft = 50;
@@ -63,13 +66,11 @@ constexpr ui::TwipsPlace kPlaces[] = {
     {"Label4", 180, 6720, 9540, kLineHeight},
     {"Label5", 180, 6960, 9540, kLineHeight},
     {"Label3", 180, 10080, 9540, kLineHeight},
-    {"txtExplanation", 240, 10440, 8895, 1035},
+    {"txtExplanation", kExplanationLeft, kExplanationTop, 8895, 1035},
 };
 
 // Whole twips, halves to the even neighbour.
 int WholeTwips(double twips) { return static_cast<int>(std::lrint(twips)); }
-int TwipsAcross(int pixels) { return WholeTwips(ui::PixelsToTwipsX(pixels)); }
-int TwipsDown(int pixels) { return WholeTwips(ui::PixelsToTwipsY(pixels)); }
 using ui::SetTwipsGeometry;
 
 QLabel* MakeLabel(QWidget& canvas, const QString& name, const QString& text, bool bold, Qt::Alignment alignment) {
@@ -224,7 +225,7 @@ void ctlTax_1::ConnectFields() {
             [this, name](short& keyAscii) { FieldKeyPress(keyAscii, name + "_KeyPress"); });
   }
   connect(txtExplanation, &ui::MultiLineText::GotFocus, this,
-          [this] { FieldGotFocus(*txtExplanation, 10440, 240, "txtExplanation_GotFocus"); });
+          [this] { FieldGotFocus(*txtExplanation, kExplanationTop, kExplanationLeft, "txtExplanation_GotFocus"); });
   connect(txtExplanation, &QPlainTextEdit::textChanged, this,
           [this] { FieldChanged("Explanation", "txtExplanation_Change"); });
   connect(txtExplanation, &ui::MultiLineText::KeyPress, this,
@@ -452,8 +453,8 @@ void ctlTax_1::FocusMoved(QWidget* now) {
 
 // --- Scrolling ----------------------------------------------------------------------
 
-int ctlTax_1::ViewportWidth() const { return TwipsAcross(picParent->width()); }
-int ctlTax_1::ViewportHeight() const { return TwipsDown(picParent->height()); }
+int ctlTax_1::ViewportWidth() const { return ui::PixelsToWholeTwipsX(picParent->width()); }
+int ctlTax_1::ViewportHeight() const { return ui::PixelsToWholeTwipsY(picParent->height()); }
 
 void ctlTax_1::MoveCanvas(int left, int top) {
   canvasLeft_ = left;
@@ -550,16 +551,16 @@ void ctlTax_1::resizeEvent(QResizeEvent* event) {
 // edge and keeps the vertical position.
 void ctlTax_1::ResizeIt() {
   Trap trap(kModule, "ResizeIt", Trap::Mode::Silent);
-  const int width = TwipsAcross(this->width());
-  const int height = TwipsDown(this->height());
+  const int width = ui::PixelsToWholeTwipsX(this->width());
+  const int height = ui::PixelsToWholeTwipsY(this->height());
   trap([&] { MoveCanvas(-HScroll1->value(), -VScroll1->value()); });
   trap([&] {
     SetTwipsGeometry(*picParent, kViewportLeft, kViewportTop, width - kViewportMargin, height - kViewportMargin);
   });
   const int viewWidth = ViewportWidth();
   const int viewHeight = ViewportHeight();
-  const int barWidth = TwipsAcross(VScroll1->width());
-  const int barHeight = TwipsDown(HScroll1->height());
+  const int barWidth = ui::PixelsToWholeTwipsX(VScroll1->width());
+  const int barHeight = ui::PixelsToWholeTwipsY(HScroll1->height());
   trap([&] { VScroll1->setVisible(kCanvasHeight > viewHeight); });
   trap([&] { HScroll1->setVisible(kCanvasWidth > viewWidth); });
   trap([&] {

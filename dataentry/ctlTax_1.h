@@ -121,8 +121,14 @@ class ctlTax_1 : public QWidget, public Ui::ctlTax_1 {
  signals:
   // Declared for hosts; never raised.
   void Change();
+  // The focus reached the second focus catcher: the host moves it out of
+  // the control.
   void OnReachEnd();
+  // The focus ran past the last line: the host answers with one Tab key
+  // press.
   void OnEnter();
+  // A value was edited (not raised for the first change after a property
+  // set).
   void PropChanged();
   // The container's notice that a line's property changed ("Secured",
   // "Explanation"), for every change of a field's value.

@@ -143,14 +143,10 @@ void frmAddSchool::cmdAddNew_Click() {
     const recorddialogs::BusyWindow busy(*this);
     trap([&] {
       const clsGlobalParam& agency = vb::Deref(GParam);
-      db::SqlText q;
-      q << "Select * from "
-        << db::catalog::RequireSqlName(*modGlobals::SharedConnection(), modGlobals::gstrNewRecSource)
-        << " where  county_id = " << Param(Variant(agency.CountyID))
-        << " and school_district_id = " << Param(Variant(agency.DistrictID))
-        << " and fiscal_year = " << Param(Variant(agency.ReportYear))
-        << " and period_id = " << Param(Variant(agency.ReportPeriod)) << " and school_id= " << Param(Variant(school))
-        << " AND Type=" << Param(Variant(modGlobals::gintSmallSchoolType));
+      db::SqlText q = recorddialogs::RowsOfAgency(
+          db::catalog::RequireSqlName(*modGlobals::SharedConnection(), modGlobals::gstrNewRecSource), agency,
+          Variant(agency.ReportPeriod), Variant(school));
+      q << " AND Type=" << Param(Variant(modGlobals::gintSmallSchoolType));
       existing = recorddialogs::Fetch(q);
     });
   }

@@ -86,12 +86,6 @@ void frmCORRECTION_REASON::KeepNoteLength() {
 void frmCORRECTION_REASON::Form_Load() {
   Trap trap(kModule, "Form_Load");
   trap([&] {
-    if (Required()) {
-      cmdSave->setEnabled(false);
-      cmdDelete->setEnabled(false);
-    }
-  });
-  trap([&] {
     clsMyAdoUtils& utils = modGlobals::AdoUtils();
     db::RecordsetPtr reasons = utils.getNewRecordSet();
     // List position p stands for reason code p + 1.
@@ -111,6 +105,8 @@ void frmCORRECTION_REASON::Form_Load() {
     });
     trap([&] { txtnotes->setPlainText(QString::fromStdString(gstrCorrectionNote)); });
   }
+  // Asked for, the window only takes a reason: after the stored one has
+  // been shown, Save and Delete are disabled.
   trap([&] {
     if (Required()) {
       cmdSave->setEnabled(false);

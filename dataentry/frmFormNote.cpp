@@ -10,6 +10,7 @@
 #include "clsDataAccess.h"
 #include "clsGlobalParam.h"
 #include "clsMyAdoUtils.h"
+#include "db/Catalog.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "vb/Conversions.h"
@@ -134,7 +135,7 @@ void frmFormNote::SaveNote(Trap& trap, bool announce) {
   trap([&] {
     const clsGlobalParam& P = Context();
     const EntryTable table = EntryTableOf(P.formname);
-    std::string sql = "Select * from " + db::QuoteName(table.name) +
+    std::string sql = "Select * from " + db::catalog::RequireSqlName(*modGlobals::SharedConnection(), table.name) +
                       " where county_id = ? and school_district_id = ? and fiscal_year = ? and period_id = ?";
     std::vector<vb::Variant> keys = {vb::Variant(P.CountyID), vb::Variant(P.DistrictID), vb::Variant(P.ReportYear),
                                      vb::Variant(P.ReportPeriod)};

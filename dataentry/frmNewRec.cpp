@@ -289,12 +289,9 @@ db::RecordsetPtr frmNewRec::ExistingRows(const FormRule& rule) const {
   }
 
   using db::Param;
-  db::SqlText q;
-  q << "Select * from " << db::catalog::RequireSqlName(*modGlobals::SharedConnection(), modGlobals::gstrNewRecSource)
-    << " where  county_id = " << Param(Variant(owner.CountyID))
-    << " and school_district_id = " << Param(Variant(owner.DistrictID))
-    << " and fiscal_year = " << Param(Variant(owner.ReportYear)) << " and period_id = " << Param(Variant(owner.ReportPeriod))
-    << " AND SCHOOL_ID = " << Param(school);
+  db::SqlText q = recorddialogs::RowsOfAgency(
+      db::catalog::RequireSqlName(*modGlobals::SharedConnection(), modGlobals::gstrNewRecSource), owner,
+      Variant(owner.ReportPeriod), school);
   auto residence = [&] {
     q << " AND res_county_id = " << Param(Variant(countyKey))
       << " AND res_school_district_id = " << Param(Variant(districtKey));

@@ -7,12 +7,10 @@
 #include <QApplication>
 #include <QResizeEvent>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "ControlFace.h"
 #include "RecordDialogs.h"
 #include "Utilities.h"
-#include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
 #include "frmMain.h"
 #include "frmNewRec.h"
@@ -123,9 +121,6 @@ constexpr ButtonCommand kButtonCommands[] = {
 
 constexpr const char* kAddNewMessage = "Click Add New to add a new record";
 
-int TwipsAcross(int pixels) { return static_cast<int>(std::lrint(ui::PixelsToTwipsX(pixels))); }
-int TwipsDown(int pixels) { return static_cast<int>(std::lrint(ui::PixelsToTwipsY(pixels))); }
-
 bool HasNoRows(const db::RecordsetPtr& rs) { return Deref(rs.get()).Eof() || rs->RecordCount() < 1; }
 
 }  // namespace
@@ -145,10 +140,7 @@ frmTax::frmTax(QWidget* parent) : ui::Form(parent) {
   cboTaxType->raise();
   cboTaxType->setCurrentIndex(-1);
 
-  cmdMoveFirst->setIcon(MoveFace(palette(), false, true));
-  cmdMovePrevious->setIcon(MoveFace(palette(), false, false));
-  cmdMoveNext->setIcon(MoveFace(palette(), true, false));
-  cmdMoveLast->setIcon(MoveFace(palette(), true, true));
+  SetMoveFaces(palette(), *cmdMoveFirst, *cmdMovePrevious, *cmdMoveNext, *cmdMoveLast);
 
   menus_ = std::make_unique<ui::MenuModel>(*menuBar, kMenuItems, this);
   for (const MenuCommand& entry : kMenuCommands)
@@ -224,17 +216,17 @@ void frmTax::Form_Resize() {
 
 void frmTax::Resize() {
   Trap trap(kModule, "Resize", Trap::Mode::Silent);
-  const int width = TwipsAcross(picClient->width());
-  const int height = TwipsDown(picClient->height());
-  const int barHeight = TwipsDown(picFormheader->height());
+  const int width = ui::PixelsToWholeTwipsX(picClient->width());
+  const int height = ui::PixelsToWholeTwipsY(picClient->height());
+  const int barHeight = ui::PixelsToWholeTwipsY(picFormheader->height());
   const int barTop = height - barHeight - kBarGapBelow;
-  trap([&] { picFormheader->move(ui::TwipsToPixelsX((width - TwipsAcross(picFormheader->width())) / 2.0),
+  trap([&] { picFormheader->move(ui::TwipsToPixelsX((width - ui::PixelsToWholeTwipsX(picFormheader->width())) / 2.0),
                                  ui::TwipsToPixelsY(barTop)); });
   trap([&] {
-    ui::SetTwipsGeometry(*ctlTabCombo1, 0, kSwitcherTop, width - kRightMargin, TwipsDown(ctlTabCombo1->height()));
+    ui::SetTwipsGeometry(*ctlTabCombo1, 0, kSwitcherTop, width - kRightMargin, ui::PixelsToWholeTwipsY(ctlTabCombo1->height()));
   });
   trap([&] {
-    const int switcherHeight = TwipsDown(ctlTabCombo1->height());
+    const int switcherHeight = ui::PixelsToWholeTwipsY(ctlTabCombo1->height());
     ui::SetTwipsGeometry(*ctlTax_11, 0, kSwitcherTop + switcherHeight, width - kRightMargin,
                          barTop - kEntryGapAbove - switcherHeight);
   });
@@ -248,15 +240,9 @@ void frmTax::UseCtl() {
   trap([&] { ctlTax_11->setVisible(true); });
 }
 
-void frmTax::BusyOn() {
-  Utilities::ScreenMouseEnabled(false);
-  setEnabled(false);
-}
+void frmTax::BusyOn() { recorddialogs::ShowBusy(*this, true); }
 
-void frmTax::BusyOff() {
-  Utilities::ScreenMouseEnabled(true);
-  setEnabled(true);
-}
+void frmTax::BusyOff() { recorddialogs::ShowBusy(*this, false); }
 
 void frmTax::EnableCopyByPeriod() { menus_->Item("mnuCopy").Enabled(Deref(GParam.get()).ReportPeriod == 2); }
 
@@ -620,12 +606,8 @@ void frmTax::mnuCopy_Click() {
   trap([&] { BusyOn(); });
   bool none = true;
   const bool read = trap([&] {
-    const clsGlobalParam& p = Deref(GParam.get());
-    SqlText q;
-    q << "Select * from Tax where  county_id = " << Param(Variant(p.CountyID))
-      << " and school_district_id = " << Param(Variant(p.DistrictID))
-      << " and fiscal_year=" << Param(Variant(p.ReportYear)) << " and period_id= 1 AND SCHOOL_ID = 0";
-    db::RecordsetPtr p1 = recorddialogs::Fetch(q);
+    db::RecordsetPtr p1 =
+        recorddialogs::Fetch(recorddialogs::RowsOfAgency(kTable, Deref(GParam.get()), Variant(1), Variant(0)));
     none = Deref(p1.get()).Eof() || p1->Bof();
   });
   if (!read || none) {

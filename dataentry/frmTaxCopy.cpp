@@ -34,11 +34,8 @@ db::RecordsetPtr Read(const SqlText& q) {
 
 // The agency's tax rows of one period for the chosen districts of residence.
 db::RecordsetPtr TaxRowsOf(const clsGlobalParam& agency, int period, const std::vector<Variant>& districts) {
-  SqlText q;
-  q << "Select * from Tax where  county_id = " << Param(Variant(agency.CountyID))
-    << " and school_district_id = " << Param(Variant(agency.DistrictID))
-    << " and fiscal_year=" << Param(Variant(agency.ReportYear)) << " and period_id= " << Param(Variant(period))
-    << " AND SCHOOL_ID = 0 and res_school_district_id in (";
+  SqlText q = recorddialogs::RowsOfAgency(kTable, agency, Variant(period), Variant(0));
+  q << " and res_school_district_id in (";
   for (std::size_t i = 0; i < districts.size(); ++i) q << (i ? "," : "") << Param(districts[i]);
   q << ")";
   return Read(q);
@@ -68,10 +65,7 @@ void frmTaxCopy::Form_Load() {
     modGlobals::GlobalParam().CopyTo(*GParam);
   });
   // The opener leaves the hourglass on while the window opens.
-  trap([&] {
-    Utilities::ScreenMouseEnabled(true);
-    setEnabled(true);
-  });
+  trap([&] { recorddialogs::ShowBusy(*this, false); });
   trap([&] { LoadSchoolsTax(); });
 }
 
@@ -176,10 +170,9 @@ void frmTaxCopy::CopyTaxData(const std::vector<Variant>& districts) {
       added->SetValue(i, p1->FieldInfo(i).name == "PERIOD_ID" ? Variant(2) : p1->Value(i));
     added->Update();
   }
-  if (added->RecordCount() > 0) {
-    recorddialogs::Submit(*p2);
-    recorddialogs::Submit(*added);
-  }
+  // The P-2 deletions were written as they were made; the copies go in one
+  // batch.
+  if (added->RecordCount() > 0) recorddialogs::Submit(*added);
 
   // The keys, certificate and status of the agency's rows of the period.
   db::RecordsetPtr rows = Read(recorddialogs::AgencyTaxRows(own));

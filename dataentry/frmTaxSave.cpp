@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "RecordDialogs.h"
-#include "Utilities.h"
 #include "clsMyAdoUtils.h"
 #include "ctlTax_1.h"
 #include "db/SqlText.h"
@@ -183,15 +182,16 @@ bool frmTax::bSaveRecord() {
 }
 
 bool frmTax::RunCalculation() {
-  db::Recordset& rows = Deref(mrsTax.get());
-  const long position = rows.AbsolutePosition();
+  const long position = Deref(mrsTax.get()).AbsolutePosition();
   std::string table = kTable;
   std::shared_ptr<vb::Object> none;
   if (!modValidationCalculation::CalculateValues(table, mrsTax, none)) return false;
-  // The calculation may have changed any row's total: every row is keyed.
-  modCOE::SetCertKeysInRs(kTable, *mrsTax, false);
-  ReturnTo(*mrsTax, position);
-  recorddialogs::Submit(*mrsTax);
+  // The rows as the calculation handed them back. It may have changed any
+  // row's total: every row is keyed.
+  db::Recordset& calculated = Deref(mrsTax.get());
+  modCOE::SetCertKeysInRs(kTable, calculated, false);
+  ReturnTo(calculated, position);
+  recorddialogs::Submit(calculated);
 
   clsGlobalParam& p = *GParam;
   const vb::Date now = ui::Now();
@@ -208,7 +208,7 @@ bool frmTax::RunCalculation() {
   p.NumError = 0;
   p.NumWarning = 0;
   // The recalculated values appear.
-  modCOE::SetValuesFromRs(*mrsTax, ctlTax_11->Controls(), false);
+  modCOE::SetValuesFromRs(calculated, ctlTax_11->Controls(), false);
   mblnDirty = false;
   return true;
 }

@@ -25,6 +25,8 @@ int TwipsToPixelsX(double twips) { return static_cast<int>(std::lround(twips / T
 int TwipsToPixelsY(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 double PixelsToTwipsX(int pixels) { return pixels * TwipsPerPixelX(); }
 double PixelsToTwipsY(int pixels) { return pixels * TwipsPerPixelY(); }
+int PixelsToWholeTwipsX(int pixels) { return static_cast<int>(std::lrint(PixelsToTwipsX(pixels))); }
+int PixelsToWholeTwipsY(int pixels) { return static_cast<int>(std::lrint(PixelsToTwipsY(pixels))); }
 
 void SetTwipsGeometry(QWidget& control, int left, int top, int width, int height) {
   control.setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));

@@ -19,6 +19,9 @@ int TwipsToPixelsX(double twips);
 int TwipsToPixelsY(double twips);
 double PixelsToTwipsX(int pixels);
 double PixelsToTwipsY(int pixels);
+// Pixels as whole twips, a half going to the even neighbour.
+int PixelsToWholeTwipsX(int pixels);
+int PixelsToWholeTwipsY(int pixels);
 
 // Places a control by its left, top, width and height in twips.
 void SetTwipsGeometry(QWidget& control, int left, int top, int width, int height);
