@@ -54,14 +54,10 @@ bool NumEngine::SetValueFromText(const QString& text) {
     const qsizetype at = separator.isEmpty() ? -1 : value.indexOf(separator);
     if (at >= 0) value.replace(at, separator.size(), ".");
   }
-  // Decimals beyond the mask's places are cut, not refused.
+  // Decimals beyond the mask's places are cut, not refused. A refused
+  // text changes nothing, the value cache included.
   if (!mask.IsCandidateValid(mask.CutDecimals(value), false)) return false;
-  auto converted = Convert(QVariant(t), EffectiveKind(), UserStyle());
-  if (!converted) {
-    cache_ = QVariant();
-    return false;
-  }
-  cache_ = *converted;
+  if (!Convert(QVariant(t), EffectiveKind(), UserStyle())) return false;
   storedText_ = t;
   SetValueText(value);
   return true;
