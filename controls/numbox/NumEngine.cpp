@@ -38,7 +38,7 @@ void NumEngine::Rebuild() {
   displayText_ = layout.display;
   // The cache follows every change of the value, so that the unfocused
   // display shows the number as it is now.
-  cache_ = Convert(QVariant(valueText_), EffectiveKind(), FixedStyle()).value_or(QVariant());
+  ValueAsVariant();
 }
 
 void NumEngine::SetValueText(const QString& text) {
@@ -75,9 +75,7 @@ bool NumEngine::SetValueFromVariant(QVariant& value) {
   TruncateToDecimals(*x, mask.DecimalPlaces());
   const QString text = DoubleText(*x, FixedStyle());
   if (!mask.IsCandidateValid(text, false)) return false;
-  auto converted = Convert(value, EffectiveKind(), UserStyle());
-  if (!converted) return false;
-  cache_ = *converted;
+  if (!Convert(value, EffectiveKind(), UserStyle())) return false;
   SetValueText(text);
   storedText_ = valueText_;
   return true;
