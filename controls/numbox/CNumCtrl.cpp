@@ -23,8 +23,6 @@ constexpr int kFirstRepeatDelay = 500;
 constexpr int kRepeatDelay = 100;
 const QColor kGlyphGrey(0x80, 0x80, 0x80);
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 CNumCtrl::CNumCtrl(QWidget* parent)

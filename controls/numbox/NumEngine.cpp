@@ -6,8 +6,6 @@ namespace numbox {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-
 // a + b or a − b in the width of T, wrapping on overflow.
 template <class T>
 T Wrapped(T a, T b, bool up) {

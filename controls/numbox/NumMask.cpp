@@ -7,8 +7,6 @@ namespace numbox {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-
 // The first character of a locale item as a number, or `fallback` when the
 // item is empty.
 int LeadingNumber(LocaleItem item, int fallback) {

@@ -21,7 +21,6 @@ struct Decimal {
 };
 
 bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == QChar(0xA0); }
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
 
 bool TakeText(const QString& text, qsizetype& i, const QString& piece) {
   if (piece.isEmpty() || !QStringView(text).mid(i).startsWith(piece)) return false;

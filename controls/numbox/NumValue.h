@@ -21,6 +21,9 @@ struct Currency {
 // The kinds of value the field knows.
 enum class Kind { Empty, Null, Integer, Long, Single, Double, Currency, String, Other };
 
+// The ASCII digits "0" to "9": the only digits of value texts.
+inline bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
+
 // Empty is the invalid QVariant; Null holds nullptr; Integer is a 16-bit
 // short, Long a 32-bit int, Single a float, Currency the struct above.
 QVariant NullValue();
