@@ -362,18 +362,23 @@ QString DoubleText(double value, const NumberStyle& style) {
   return ApplyDecimal(text, style);
 }
 
-void TruncateToDecimals(double& value, int places) {
-  if (places < -6 || places > 6 || value == 0 || !std::isfinite(value)) return;
-  // d.ddddddddddddddde±x: the 15 significant digits of the value.
+SignificantDigits SignificantDigitsOf(double value) {
+  // d.ddddddddddddddde±x
   char buf[40];
   auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
   const char* e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(r.ptr - buf)));
-  std::string digits(1, buf[0]);
-  digits.append(buf + 2, static_cast<std::size_t>(e - (buf + 2)));
-  int exponent = 0;
+  SignificantDigits out;
+  out.digits.assign(1, buf[0]);
+  out.digits.append(buf + 2, static_cast<std::size_t>(e - (buf + 2)));
   const char* expStart = e + 1;
   if (*expStart == '+') ++expStart;
-  std::from_chars(expStart, r.ptr, exponent);
+  std::from_chars(expStart, r.ptr, out.exponent);
+  return out;
+}
+
+void TruncateToDecimals(double& value, int places) {
+  if (places < -6 || places > 6 || value == 0 || !std::isfinite(value)) return;
+  const auto [digits, exponent] = SignificantDigitsOf(value);
   const int keep = exponent + 1 + places;  // digits left of the cut
   const int len = static_cast<int>(digits.size());
   if (keep >= len) return;

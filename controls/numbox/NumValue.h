@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <string>
 
 namespace numbox {
 
@@ -60,6 +61,15 @@ std::optional<double> ToDouble(const QVariant& value, const NumberStyle& style);
 // A double as the field writes it: up to 15 significant digits, "." or the
 // style's decimal separator, no grouping, "E+nn" for large or small values.
 QString DoubleText(double value, const NumberStyle& style);
+
+// The 15 significant digits of a finite, non-zero value's magnitude
+// (trailing zeros kept) and the power of ten of the first:
+// |value| = d.dddddddddddddd × 10^exponent, rounded to those digits.
+struct SignificantDigits {
+  std::string digits;
+  int exponent = 0;
+};
+SignificantDigits SignificantDigitsOf(double value);
 
 // Cuts `value` to `places` decimals (−6..6; negative counts cut to tens,
 // hundreds, ...) toward minus infinity. The cut is made on the number's
