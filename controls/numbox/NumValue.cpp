@@ -173,10 +173,13 @@ QString CurrencyText(qint64 scaled, const NumberStyle& style) {
   return ApplyDecimal(text, style);
 }
 
-QString FloatText(float value, const NumberStyle& style) {
+// A floating value with up to `digits` significant digits, "E" before an
+// exponent; zero (also −0) is "0".
+template <class T>
+QString FloatingText(T value, int digits, const NumberStyle& style) {
   if (value == 0) return "0";
   char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7);
+  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
   std::string text(buf, r.ptr);
   for (char& c : text) c = c == 'e' ? 'E' : c;
   return ApplyDecimal(text, style);
@@ -305,7 +308,7 @@ std::optional<QVariant> Convert(const QVariant& value, Kind kind, const NumberSt
       case Kind::Empty: return QVariant(QString());
       case Kind::Integer:
       case Kind::Long: return QVariant(QString::number(value.toLongLong()));
-      case Kind::Single: return QVariant(FloatText(value.toFloat(), style));
+      case Kind::Single: return QVariant(FloatingText(value.toFloat(), 7, style));
       case Kind::Double: return QVariant(DoubleText(value.toDouble(), style));
       case Kind::Currency: return QVariant(CurrencyText(value.value<Currency>().scaled, style));
       default: return std::nullopt;
@@ -353,14 +356,7 @@ std::optional<double> ToDouble(const QVariant& value, const NumberStyle& style) 
   return converted->toDouble();
 }
 
-QString DoubleText(double value, const NumberStyle& style) {
-  if (value == 0) return "0";  // also −0
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-  std::string text(buf, r.ptr);
-  for (char& c : text) c = c == 'e' ? 'E' : c;
-  return ApplyDecimal(text, style);
-}
+QString DoubleText(double value, const NumberStyle& style) { return FloatingText(value, 15, style); }
 
 SignificantDigits SignificantDigitsOf(double value) {
   // d.ddddddddddddddde±x
