@@ -266,28 +266,23 @@ bool IsNumericKind(Kind kind) {
 
 QVariant MakeCurrency(qint64 scaled) { return QVariant::fromValue(Currency{scaled}); }
 
+namespace {
+
+// The kind of each DataType setting, by its number.
+constexpr Kind kDataTypeKinds[] = {Kind::String, Kind::Integer, Kind::Long, Kind::Single, Kind::Double, Kind::Currency};
+constexpr int kDataTypeCount = static_cast<int>(std::size(kDataTypeKinds));
+
+}  // namespace
+
 Kind KindOfDataType(int dataType) {
-  switch (dataType) {
-    case 0: return Kind::String;
-    case 1: return Kind::Integer;
-    case 2: return Kind::Long;
-    case 3: return Kind::Single;
-    case 4: return Kind::Double;
-    case 5: return Kind::Currency;
-    default: return Kind::Null;
-  }
+  return dataType >= 0 && dataType < kDataTypeCount ? kDataTypeKinds[dataType] : Kind::Null;
 }
 
 int DataTypeOfKind(Kind kind) {
-  switch (kind) {
-    case Kind::String: return 0;
-    case Kind::Integer: return 1;
-    case Kind::Long: return 2;
-    case Kind::Single: return 3;
-    case Kind::Double: return 4;
-    case Kind::Currency: return 5;
-    default: return -1;
+  for (int dataType = 0; dataType < kDataTypeCount; ++dataType) {
+    if (kDataTypeKinds[dataType] == kind) return dataType;
   }
+  return -1;
 }
 
 NumberStyle FixedStyle() { return NumberStyle{}; }
