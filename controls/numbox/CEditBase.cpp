@@ -238,12 +238,6 @@ void CEditBase::SetEditText(const QString& text) {
   update();
 }
 
-void CEditBase::ReplaceEditText(const QString& text) {
-  SetEditText(text);
-  ResetCaret();
-  update();
-}
-
 void CEditBase::SaveUndoPoint() {
   if (!undoPending_) return;
   undoText_ = editText_;
@@ -316,10 +310,6 @@ void CEditBase::ResetCaret() {
 }
 
 // ---- layout ----------------------------------------------------------------
-
-short CEditBase::GetEffectiveAlignment() const {
-  return focused_ || displayAlignment_ == 3 ? alignment_ : displayAlignment_;
-}
 
 int CEditBase::GetBorderWidth() const {
   if (borderStyle_ != 1) return 0;

@@ -157,10 +157,8 @@ class CEditBase : public QWidget {
   // ---- edit text, caret and selection --------------------------------------
   QString GetEditText() const { return editText_; }
   void SetEditText(const QString& text);
-  void ReplaceEditText(const QString& text);
   void SaveUndoPoint();
   void DiscardUndo() { undoAvailable_ = false; }
-  void SetUndoPending() { undoPending_ = true; }
   bool UndoAvailable() const { return undoAvailable_; }
   void SetCaret(int pos, bool extend);
   void SetSel(int start, int end);
@@ -171,7 +169,6 @@ class CEditBase : public QWidget {
   int SelLow() const { return std::min(anchor_, selEnd_); }
   int SelHigh() const { return std::max(anchor_, selEnd_); }
   bool HasSelection() const { return anchor_ != selEnd_; }
-  int ScrollIndex() const { return scroll_; }
 
   // The selection members of hosts: SelStart is the anchor, SelLength the
   // distance to the active end. Negative values raise 380.
@@ -181,7 +178,6 @@ class CEditBase : public QWidget {
   void SetSelLength(short length);
 
   // ---- layout --------------------------------------------------------------
-  short GetEffectiveAlignment() const;
   int GetBorderWidth() const;
   Rect ClientRect() const;
   Rect GetTextRect() const;
@@ -299,7 +295,6 @@ class CEditBase : public QWidget {
   void UpdateCaret();
   void InvalidateOnFocusChange() { update(); }
   void InvalidateText() { update(); }
-  void InvalidateButtons() { update(GetButtonsRect().ToQRect()); }
 
   // The character the last KeyPress left, 0 when cancelled.
   int LastChar() const { return lastChar_; }

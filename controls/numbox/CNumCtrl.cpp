@@ -965,6 +965,6 @@ void CNumCtrl::FireError(int number) {
 
 // ---- methods -------------------------------------------------------------------
 
-void CNumCtrl::AboutBox() { ShowAboutBox(this); }
+void CNumCtrl::AboutBox() { ShowAboutBox(); }
 
 }  // namespace numbox
