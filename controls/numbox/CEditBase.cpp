@@ -130,6 +130,11 @@ void CEditBase::StoreRanged(short& member, short value, short low, short high, S
   Store(member, value, kind);
 }
 
+void CEditBase::StoreRangedIfChanged(short& member, short value, short low, short high, SetKind kind) {
+  if (value < low || value > high) ThrowErrorById(380);
+  if (value != member) Store(member, value, kind);
+}
+
 void CEditBase::AfterSet(SetKind kind) {
   modified_ = true;
   switch (kind) {
@@ -153,25 +158,10 @@ void CEditBase::AfterSet(SetKind kind) {
   }
 }
 
-void CEditBase::SetCaretStyle(short v) {
-  if (v < 0 || v > 6) ThrowErrorById(380);
-  if (v != caretStyle_) Store(caretStyle_, v, SetKind::Caret);
-}
-
-void CEditBase::SetCaretStyleOvertype(short v) {
-  if (v < 0 || v > 6) ThrowErrorById(380);
-  if (v != caretStyleOvertype_) Store(caretStyleOvertype_, v, SetKind::Caret);
-}
-
 void CEditBase::SetMousePointer(short v) {
   if (!((v >= 0 && v <= 15) || v == 99)) ThrowErrorById(380);
   Store(mousePointer_, v, SetKind::Keep);
   UpdateCursor(mapFromGlobal(QCursor::pos()));
-}
-
-void CEditBase::SetDisplayAlignment(short v) {
-  if (v < 0 || v > 3) ThrowErrorById(380);
-  if (v != displayAlignment_) Store(displayAlignment_, v, SetKind::RepaintUnfocused);
 }
 
 void CEditBase::SetAlignment(short v) {

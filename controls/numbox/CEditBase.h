@@ -57,9 +57,9 @@ class CEditBase : public QWidget {
   bool AllowInsertModeChange() const { return allowInsertModeChange_; }
   void SetAllowInsertModeChange(bool v) { Store(allowInsertModeChange_, v, SetKind::Keep); }
   short CaretStyle() const { return caretStyle_; }
-  void SetCaretStyle(short v);
+  void SetCaretStyle(short v) { StoreRangedIfChanged(caretStyle_, v, 0, 6, SetKind::Caret); }
   short CaretStyleOvertype() const { return caretStyleOvertype_; }
-  void SetCaretStyleOvertype(short v);
+  void SetCaretStyleOvertype(short v) { StoreRangedIfChanged(caretStyleOvertype_, v, 0, 6, SetKind::Caret); }
   QPixmap CaretPicture() const { return caretPicture_; }
   void SetCaretPicture(const QPixmap& v) { Store(caretPicture_, v, SetKind::Caret); }
   QPixmap CaretPictureOvertype() const { return caretPictureOvertype_; }
@@ -69,7 +69,7 @@ class CEditBase : public QWidget {
   QPixmap MouseIcon() const { return mouseIcon_; }
   void SetMouseIcon(const QPixmap& v) { Store(mouseIcon_, v, SetKind::Keep); }
   short DisplayAlignment() const { return displayAlignment_; }
-  void SetDisplayAlignment(short v);
+  void SetDisplayAlignment(short v) { StoreRangedIfChanged(displayAlignment_, v, 0, 3, SetKind::RepaintUnfocused); }
   short Alignment() const { return alignment_; }
   void SetAlignment(short v);
   short BorderStyle() const { return borderStyle_; }
@@ -246,7 +246,10 @@ class CEditBase : public QWidget {
     member = value;
     AfterSet(kind);
   }
+  // A value outside low..high raises 380.
   void StoreRanged(short& member, short value, short low, short high, SetKind kind);
+  // The same, but a value equal to the one held does nothing (not even mark the field modified).
+  void StoreRangedIfChanged(short& member, short value, short low, short high, SetKind kind);
   virtual void AfterSet(SetKind kind);
 
   // ---- overridable operations ----------------------------------------------
