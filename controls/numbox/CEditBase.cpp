@@ -516,15 +516,14 @@ void CEditBase::DeleteSel() {
 
 void CEditBase::CopySel() {
   if (!HasSelection()) return;
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-    clipboard->setText(editText_.mid(SelLow(), SelHigh() - SelLow()));
-  }
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(CopiedText());
 }
 
 void CEditBase::CutSel() {
   if (!HasSelection()) return;
+  QPointer<CEditBase> self(this);
   CopySel();
-  DeleteSel();
+  if (self) DeleteSel();
 }
 
 void CEditBase::PasteText() {

@@ -169,6 +169,8 @@ class CEditBase : public QWidget {
   int SelLow() const { return std::min(anchor_, selEnd_); }
   int SelHigh() const { return std::max(anchor_, selEnd_); }
   bool HasSelection() const { return anchor_ != selEnd_; }
+  // The selected part of the edit text.
+  QString SelectedEditText() const { return editText_.mid(SelLow(), SelHigh() - SelLow()); }
 
   // The selection members of hosts: SelStart is the anchor, SelLength the
   // distance to the active end. Negative values raise 380.
@@ -258,8 +260,10 @@ class CEditBase : public QWidget {
   virtual bool HandlesInput() const { return false; }
   virtual bool CanEdit() const { return !locked_; }
   virtual bool CanToggleInsert() const { return !HandlesInput(); }
-  virtual void CopySel();
-  virtual void CutSel();
+  // What a copy puts on the clipboard: the selected edit text.
+  virtual QString CopiedText() const { return SelectedEditText(); }
+  void CopySel();
+  void CutSel();
   virtual void PasteText();
   virtual bool ReplaceSel(const QString& text);
   virtual void UndoEdit();

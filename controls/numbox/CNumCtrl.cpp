@@ -80,11 +80,6 @@ void CNumCtrl::SetValue(const QVariant& value) {
 
 QString CNumCtrl::FormatText() const { return FormattedText(); }
 
-QString CNumCtrl::SelText() const {
-  const QString edit = GetEditText();
-  return edit.mid(SelLow(), SelHigh() - SelLow());
-}
-
 void CNumCtrl::SetSelText(const QString& text) {
   SetModified(true);
   ReplaceSel(text);
@@ -271,22 +266,9 @@ bool CNumCtrl::ReplaceSel(const QString& text) {
   return true;
 }
 
-void CNumCtrl::CopySel() {
-  if (clipLiterals_) {
-    CEditBase::CopySel();
-    return;
-  }
-  if (!HasSelection()) return;
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-    clipboard->setText(engine_.ValueCharsOf(SelLow(), SelHigh()));
-  }
-}
-
-void CNumCtrl::CutSel() {
-  if (!HasSelection()) return;
-  QPointer<CNumCtrl> self(this);
-  CopySel();
-  if (self) DeleteSel();
+QString CNumCtrl::CopiedText() const {
+  // Without ClipLiterals only the value's own characters are copied.
+  return clipLiterals_ ? CEditBase::CopiedText() : engine_.ValueCharsOf(SelLow(), SelHigh());
 }
 
 void CNumCtrl::PasteText() {

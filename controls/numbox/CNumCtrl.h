@@ -74,7 +74,7 @@ class CNumCtrl : public CEditBase {
   bool MaskError() const { return IsMaskError(); }
   bool DataChanged() const { return dataChanged_; }
   void SetDataChanged(bool v) { Store(dataChanged_, v, SetKind::Keep); }
-  QString SelText() const;
+  QString SelText() const { return SelectedEditText(); }
   void SetSelText(const QString& text);
   QString Format() const { return format_; }
   void SetFormat(const QString& format);
@@ -329,8 +329,7 @@ class CNumCtrl : public CEditBase {
   bool HandlesInput() const override { return true; }
   bool CanEdit() const override { return !Locked() && allowEdit_ && !CalculatorDroppedDown(); }
   bool CanToggleInsert() const override { return true; }
-  void CopySel() override;
-  void CutSel() override;
+  QString CopiedText() const override;
   void PasteText() override;
   bool ReplaceSel(const QString& text) override;
   void UndoEdit() override;
