@@ -78,8 +78,6 @@ void CNumCtrl::SetValue(const QVariant& value) {
   SetValue(copy);
 }
 
-QString CNumCtrl::FormatText() const { return FormattedText(); }
-
 void CNumCtrl::SetSelText(const QString& text) {
   SetModified(true);
   ReplaceSel(text);
@@ -129,7 +127,7 @@ bool CNumCtrl::RebuildDisplay() {
   return true;
 }
 
-QString CNumCtrl::FormattedText() const {
+QString CNumCtrl::FormatText() const {
   if (format_.isEmpty()) return engine_.DisplayText();
   const QVariant cache = engine_.Cache();
   if (KindOf(cache) == Kind::Null) return engine_.StoredText();
@@ -147,7 +145,7 @@ void CNumCtrl::RefreshWindowText() {
   } else if (HasFocusNow()) {
     shown = engine_.DisplayText();
   } else {
-    shown = FormattedText();
+    shown = FormatText();
   }
   nullTextShown_ = showNull;
   const bool replaced = shown != GetEditText();

@@ -67,6 +67,8 @@ class CNumCtrl : public CEditBase {
   void SetValue(QVariant& value);
   void SetValue(const QVariant& value);
   QString InputText() const { return engine_.DisplayText(); }
+  // The text the field shows without the focus: the value laid out by Format
+  // through the host's Format, or the display text without a Format.
   QString FormatText() const;
   bool IsEmpty() const { return IsTextEmpty(); }
   // The null text is showing (the field is empty and has no focus).
@@ -372,7 +374,6 @@ class CNumCtrl : public CEditBase {
   void ScheduleRepeat(int ms);
   void StoreNumberText(QString& member, const QString& text);
   void StoreMilliseconds(qint32& member, qint32 ms);
-  QString FormattedText() const;
   QColor GlyphColor(bool enabled) const;
 
   // Settings.
