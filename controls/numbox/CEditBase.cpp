@@ -1082,7 +1082,6 @@ bool CEditBase::FormatByHost(const QVariant& value, const QString& format, QStri
 }
 
 bool CEditBase::FormatTextByHost(const QString& text, const QString& format, QString& out) {
-  if (format.isEmpty()) return false;
   return FormatByHost(QVariant(text), format, out);
 }
 
