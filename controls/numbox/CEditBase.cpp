@@ -909,7 +909,7 @@ OleColor CEditBase::RuleColor(bool text) const {
 }
 
 QColor CEditBase::GetCurrentForeColor() const {
-  if (!isEnabled()) return ColorOf(0x80000011, palette());
+  if (!isEnabled()) return ColorOf(kSystemGrayText, palette());
   return ToColor(RuleColor(true));
 }
 
@@ -985,7 +985,7 @@ void CEditBase::DrawEllipsesButton(QPainter& p, const Rect& r, bool pressed) con
     p.restore();
     return;
   }
-  const QColor dots = enabled ? colors.frame : ColorOf(0x80000011, palette());
+  const QColor dots = enabled ? colors.frame : ColorOf(kSystemGrayText, palette());
   const int x0 = content.left + (content.right - content.left) / 2 - 4;
   const int y0 = content.bottom + (content.top - content.bottom) / 3;
   for (int i = 0; i < 3; ++i) FillSolidRect(p, x0 + 3 * i, y0, 2, 2, dots);

@@ -503,7 +503,7 @@ Rect CNumCtrl::SpinDownRect() const {
 }
 
 QColor CNumCtrl::GlyphColor(bool enabled) const {
-  return enabled ? GetCurrentForeColor() : ColorOf(0x80000011, palette());
+  return enabled ? GetCurrentForeColor() : ColorOf(kSystemGrayText, palette());
 }
 
 void CNumCtrl::DrawButtons(QPainter& p) {

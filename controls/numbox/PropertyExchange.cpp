@@ -35,7 +35,6 @@ namespace {
 constexpr quint32 kVersion = 0x00010000;
 constexpr quint32 kStockBackColor = 0x01, kStockFont = 0x04, kStockForeColor = 0x08, kStockEnabled = 0x40;
 constexpr quint32 kStockMask = kStockForeColor | kStockBackColor | kStockFont | kStockEnabled;
-constexpr OleColor kDefaultForeColor = 0x80000008, kDefaultBackColor = 0x80000005;
 
 // The class identity of the standard font object, as stored.
 constexpr std::array<quint8, 16> kFontClassId = {0x03, 0x52, 0xE3, 0x0B, 0x91, 0x8F, 0xCE, 0x11,
@@ -201,8 +200,8 @@ class Writer {
 
 struct Head {
   QSize extent;
-  OleColor foreColor = kDefaultForeColor;
-  OleColor backColor = kDefaultBackColor;
+  OleColor foreColor = kSystemWindowText;
+  OleColor backColor = kSystemWindow;
   std::optional<FontDesc> font;  // none: the host's font
   Flag enabled = Flag::Default(true);
 };
@@ -559,8 +558,8 @@ void PropertyExchange::LoadFromBag(CNumCtrl& field, const QVariantMap& bag) {
   const QSize extent = field.Extent();
   image.head.extent = QSize(std::get<qint32>(take(kBagExtentX, qint32{extent.width()})),
                             std::get<qint32>(take(kBagExtentY, qint32{extent.height()})));
-  image.head.foreColor = std::get<OleColor>(take("ForeColor", kDefaultForeColor));
-  image.head.backColor = std::get<OleColor>(take("BackColor", kDefaultBackColor));
+  image.head.foreColor = std::get<OleColor>(take("ForeColor", kSystemWindowText));
+  image.head.backColor = std::get<OleColor>(take("BackColor", kSystemWindow));
   if (bag.contains("Font")) image.head.font = std::get<FontDesc>(FromBag(bag["Font"], FontDesc{}, "Font"));
   image.head.enabled = std::get<Flag>(take("Enabled", Flag::Default(true)));
   for (const Row& row : Rows()) image.values.push_back(take(row.key, row.defaultValue));
