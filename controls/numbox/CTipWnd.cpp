@@ -181,7 +181,6 @@ void CTipWnd::HideTip() {
     hide();
     visible_ = false;
     hover_ = 0;
-    suppressed_ = false;
     QPointer<CTipWnd> self(this);
     owner_->FireToolTipEnd();
     if (!self) return;
