@@ -171,9 +171,7 @@ std::optional<int> NumEngine::DeleteAt(int v, int caret, int lo, int hi) {
   }
   if (!mask.MaskAllowLeadZeros && !t.left(from + 1).contains('.') && from == (IsNegative() ? 1 : 0) &&
       !t.startsWith('-')) {
-    qsizetype zeros = 0;
-    while (zeros < t.size() - 1 && t[zeros] == '0') ++zeros;
-    t.remove(0, zeros);
+    DropLeadingZeros(t);
   }
   if (!mask.IsCandidateValid(t, false)) return std::nullopt;
   SetValueText(t);

@@ -237,6 +237,12 @@ std::optional<QVariant> FromDecimal(const Decimal& d, Kind kind) {
 
 }  // namespace
 
+void DropLeadingZeros(QString& text) {
+  qsizetype zeros = 0;
+  while (zeros < text.size() - 1 && text[zeros] == '0') ++zeros;
+  text.remove(0, zeros);
+}
+
 QVariant NullValue() { return QVariant::fromValue(nullptr); }
 
 Kind KindOf(const QVariant& value) {

@@ -24,6 +24,8 @@ enum class Kind { Empty, Null, Integer, Long, Single, Double, Currency, String, 
 
 // The ASCII digits "0" to "9": the only digits of value texts.
 inline bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
+// Removes the "0" characters at the start of a text, keeping at least one character.
+void DropLeadingZeros(QString& text);
 
 // Empty is the invalid QVariant; Null holds nullptr; Integer is a 16-bit
 // short, Long a 32-bit int, Single a float, Currency the struct above.
