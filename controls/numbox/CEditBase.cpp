@@ -532,12 +532,15 @@ void CEditBase::PasteText() {
   if (!text.isEmpty()) ReplaceSel(text);
 }
 
+void CEditBase::DeleteSelBeforeReplacing() {
+  if (!HasSelection()) return;
+  textChangingInternally_ = true;
+  DeleteSel();
+  textChangingInternally_ = false;
+}
+
 bool CEditBase::ReplaceSel(const QString& text) {
-  if (HasSelection()) {
-    textChangingInternally_ = true;
-    DeleteSel();
-    textChangingInternally_ = false;
-  }
+  DeleteSelBeforeReplacing();
   const int at = anchor_;
   undoPending_ = true;
   SetEditText(editText_.left(at) + text + editText_.mid(at));
@@ -700,11 +703,7 @@ void CEditBase::OnChar(int code) {
     }
     return;
   }
-  if (HasSelection()) {
-    textChangingInternally_ = true;
-    DeleteSel();
-    textChangingInternally_ = false;
-  }
+  DeleteSelBeforeReplacing();
   QString text = editText_;
   const QChar c = AnsiChar(keyAscii);
   if (insertMode_ || caret_ >= text.size()) {

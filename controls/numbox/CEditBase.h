@@ -337,6 +337,9 @@ class CEditBase : public QWidget {
   friend class PropertyExchange;
 
   void KeyPressed(QKeyEvent* event);
+  // Removes the selection that typed or pasted text replaces, without a
+  // change notice of its own.
+  void DeleteSelBeforeReplacing();
   void KeepScrollInRange();
   OleColor RuleColor(bool text) const;
   int TextWidth(const QString& text) const;
