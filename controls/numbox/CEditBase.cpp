@@ -228,13 +228,17 @@ void CEditBase::SetEditText(const QString& text) {
   update();
 }
 
-void CEditBase::SaveUndoPoint() {
-  if (!undoPending_) return;
+void CEditBase::RecordUndoText() {
   undoText_ = editText_;
   undoCaret_ = caret_;
+  OnUndoRecorded();
+}
+
+void CEditBase::SaveUndoPoint() {
+  if (!undoPending_) return;
   undoAvailable_ = true;
   undoPending_ = false;
-  OnUndoRecorded();
+  RecordUndoText();
 }
 
 void CEditBase::KeepScrollInRange() {
@@ -804,9 +808,7 @@ void CEditBase::focusOutEvent(QFocusEvent* event) {
 
 void CEditBase::OnSetFocus() {
   if (autoSelect_) SetSel(0, EndPos());
-  undoText_ = editText_;
-  undoCaret_ = caret_;
-  OnUndoRecorded();
+  RecordUndoText();
   // The first edit after the focus arrives can be undone.
   undoPending_ = true;
   InvalidateOnFocusChange();

@@ -341,6 +341,8 @@ class CEditBase : public QWidget {
   // change notice of its own.
   void DeleteSelBeforeReplacing();
   void KeepScrollInRange();
+  // Keeps the edit text and the caret as what Undo goes back to.
+  void RecordUndoText();
   OleColor RuleColor(bool text) const;
   int TextWidth(const QString& text) const;
 
