@@ -198,7 +198,8 @@ class CEditBase : public QWidget {
   QColor GetCurrentForeColor() const;
   QColor GetCurrentBackColor() const;
   QColor ToColor(OleColor value) const { return ColorOf(value, palette()); }
-  virtual bool IsNullShown() const;
+  // The null text is showing: the field is empty, has no focus and has a null text.
+  bool IsNullShown() const;
   FrameColors Frame() const { return FrameColors::FromPalette(palette()); }
   // The caret's rectangle while it shows (empty otherwise).
   QRect CaretRect() const { return caretShown_ ? caretRect_ : QRect(); }

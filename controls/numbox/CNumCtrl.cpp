@@ -164,8 +164,6 @@ void CNumCtrl::RefreshAll() {
   DiscardUndo();
 }
 
-bool CNumCtrl::IsNullShown() const { return CEditBase::IsNullShown() || (nullTextShown_ && !HasFocusNow()); }
-
 void CNumCtrl::NotifyChange() {
   if (!reading_) dataChanged_ = true;
   emit Change();

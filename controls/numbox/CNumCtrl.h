@@ -71,8 +71,6 @@ class CNumCtrl : public CEditBase {
   // through the host's Format, or the display text without a Format.
   QString FormatText() const;
   bool IsEmpty() const { return IsTextEmpty(); }
-  // The null text is showing (the field is empty and has no focus).
-  bool IsNullShown() const override;
   bool MaskError() const { return IsMaskError(); }
   bool DataChanged() const { return dataChanged_; }
   void SetDataChanged(bool v) { Store(dataChanged_, v, SetKind::Keep); }
@@ -340,6 +338,8 @@ class CNumCtrl : public CEditBase {
   OleColor GetNegBackColor() const override { return negBackColor_; }
   OleColor GetNegForeColor() const override { return negForeColor_; }
   bool IsNegative() const override { return engine_.IsNegative(); }
+  // The field is empty also while its edit text is the null text.
+  bool IsTextEmpty() const override { return nullTextShown_ || CEditBase::IsTextEmpty(); }
   void OnUndoRecorded() override { undoValueText_ = shownValueText_; }
   void AfterSet(SetKind kind) override;
   void ExtentChanged() override;
