@@ -331,7 +331,7 @@ void CNumCtrl::OnSetFocus() {
 
 void CNumCtrl::OnKillFocus(Qt::FocusReason reason) {
   QPointer<CNumCtrl> self(this);
-  if (calcDropDown_ && CalculatorDroppedDown()) {
+  if (calcDropDown_ && dropped_) {
     CommitCalculator();
     if (!self) return;
   }
@@ -377,7 +377,7 @@ void CNumCtrl::OnKillFocus(Qt::FocusReason reason) {
 bool CNumCtrl::ConsumesBeforeDispatch(int vk) const {
   // Enter commits a dropped calculator and goes no further.
   if (vk == kVkReturn && dropped_) return true;
-  if (vk == kVkEscape) return !(calcDropDown_ && !CalculatorDroppedDown() && !AllowEscape());
+  if (vk == kVkEscape) return !(calcDropDown_ && !dropped_ && !AllowEscape());
   return CEditBase::ConsumesBeforeDispatch(vk);
 }
 
@@ -389,7 +389,7 @@ bool CNumCtrl::WantsShortcutOverride(const QKeyEvent* event) const {
 void CNumCtrl::OnKeyDown(int vk, Qt::KeyboardModifiers modifiers) {
   QPointer<CNumCtrl> self(this);
   skipNextChar_ = false;
-  if (CalculatorDroppedDown()) {
+  if (dropped_) {
     if (vk == kVkReturn && calcDropDown_) {
       CommitCalculator();
       return;
@@ -434,7 +434,7 @@ void CNumCtrl::OnChar(int code) {
   CEditBase::OnChar(code);
   if (!self) return;
   const int c = LastChar();
-  if (CalculatorDroppedDown()) {
+  if (dropped_) {
     if (calcWnd_ && c != 0) calcWnd_->Character(c);
     return;
   }

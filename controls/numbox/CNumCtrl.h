@@ -303,7 +303,6 @@ class CNumCtrl : public CEditBase {
   // `withCapture` the calculator takes the mouse at once, otherwise when
   // the pointer reaches it or the button is released.
   void OpenCalculator(bool withCapture);
-  bool CalculatorDroppedDown() const { return dropped_; }
   // Enter, F4, a click elsewhere, leaving the field: "=", then the result
   // into the field, then close.
   void CommitCalculator();
@@ -327,7 +326,7 @@ class CNumCtrl : public CEditBase {
   void OnEditTextChanged() override;
   void DeleteSel() override { DeleteSelection(); }
   bool HandlesInput() const override { return true; }
-  bool CanEdit() const override { return !Locked() && allowEdit_ && !CalculatorDroppedDown(); }
+  bool CanEdit() const override { return !Locked() && allowEdit_ && !dropped_; }
   bool CanToggleInsert() const override { return true; }
   QString CopiedText() const override;
   void PasteText() override;
