@@ -732,14 +732,15 @@ QString CNumCtrl::CalcDispText() const {
   return fresh.DisplayText(calc_.errorText);
 }
 
-QString CNumCtrl::CalcBtnText(short index) const {
+std::size_t CNumCtrl::CalcButtonIndex(short index) {
   if (index < 0 || index >= kCalcButtonCount) ThrowErrorById(381);
-  return calc_.btnText[static_cast<std::size_t>(index)];
+  return static_cast<std::size_t>(index);
 }
 
+QString CNumCtrl::CalcBtnText(short index) const { return calc_.btnText[CalcButtonIndex(index)]; }
+
 void CNumCtrl::SetCalcBtnText(short index, const QString& v) {
-  if (index < 0 || index >= kCalcButtonCount) ThrowErrorById(381);
-  Store(calc_.btnText[static_cast<std::size_t>(index)], v, SetKind::Calc);
+  Store(calc_.btnText[CalcButtonIndex(index)], v, SetKind::Calc);
 }
 
 void CNumCtrl::OpenCalculator(bool withCapture) {

@@ -373,6 +373,8 @@ class CNumCtrl : public CEditBase {
   void ScheduleRepeat(int ms);
   void StoreNumberText(QString& member, const QString& text);
   void StoreMilliseconds(qint32& member, qint32 ms);
+  // A calculator button's index into the captions; outside 0..22 raises 381.
+  static std::size_t CalcButtonIndex(short index);
   QColor GlyphColor(bool enabled) const;
 
   // Settings.
