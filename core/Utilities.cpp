@@ -190,8 +190,6 @@ vb::Variant SetFocusToApplication() {
   return {};
 }
 
-const std::string& MutexBaseName() { return mutexBaseName; }
-
 QWidget* FindWindowWild(const std::string& pattern, bool matchCase) {
   searchPattern = matchCase ? pattern : UpperAscii(pattern);
   foundWindow = nullptr;

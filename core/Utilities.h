@@ -49,8 +49,6 @@ vb::Variant EndApp();
 // Asks the running copy to come to the front; when it does, ends this
 // program; otherwise returns.
 vb::Variant SetFocusToApplication();
-// The base name that IsAppInstance composed ("Levrona-19.0.0").
-const std::string& MutexBaseName();
 
 // The first visible top-level window of the program whose title matches
 // the pattern ("?" one character, "*" any run, "#" one digit, "[a-z]" and

@@ -100,8 +100,8 @@ void clsDataAccess::AddTable(db::Connection& dbsNew, const std::string& TableNam
   Trap trap(kModule, "AddTable");
   trap([&] {
     db::Connection& cat = modGlobals::AdoUtils().cat();
+    db::catalog::RequireSqlName(cat, TableName);  // a missing table is the statement error
     const std::string table = db::catalog::TableName(cat, TableName);
-    if (table.empty()) throw vb::VbError(vb::err::SqlError, "The database has no table named '" + TableName + "'.");
     std::string columns;
     for (const db::ColumnInfo& column : db::catalog::Columns(cat, table)) {
       if (!columns.empty()) columns += ", ";

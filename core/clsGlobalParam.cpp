@@ -8,9 +8,8 @@
 clsGlobalParam::clsGlobalParam() {
   Trap trap("clsGlobalParam", "Class_Initialize");
   trap([&] {
-    ReportYear = 2019;
-    const std::string next = std::to_string(ReportYear + 1);
-    FiscalYearText = "FY " + std::to_string(ReportYear) + "-" + next.substr(next.size() - 2);
+    ReportYear = modGlobals::kFiscalYear;
+    FiscalYearText = "FY " + std::to_string(ReportYear) + "-" + modGlobals::NextYearDigits(ReportYear);
     ReconciliationMode = false;
     ForecastingMode = false;
   });

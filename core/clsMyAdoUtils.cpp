@@ -85,18 +85,14 @@ void clsMyAdoUtils::CloseConn() {
 MyCollectionPtr clsMyAdoUtils::getTables() {
   auto list = clsMyCollection::New();
   Trap trap(kModule, "getTables");
-  trap([&] {
-    for (const std::string& name : db::catalog::Tables(cat())) list->Add(vb::Variant(name));
-  });
+  trap([&] { list = clsMyCollection::Of(db::catalog::Tables(cat())); });
   return list;
 }
 
 MyCollectionPtr clsMyAdoUtils::getFields(const std::string& TableName) {
   auto list = clsMyCollection::New();
   Trap trap(kModule, "getFields");
-  trap([&] {
-    for (const std::string& name : db::catalog::ColumnNames(cat(), TableName)) list->Add(vb::Variant(name));
-  });
+  trap([&] { list = clsMyCollection::Of(db::catalog::ColumnNames(cat(), TableName)); });
   return list;
 }
 

@@ -15,6 +15,12 @@ std::optional<std::string> MatchText(const vb::Variant& v) {
 
 }  // namespace
 
+MyCollectionPtr clsMyCollection::Of(const std::vector<std::string>& texts) {
+  auto list = New();
+  for (const std::string& text : texts) list->Add(vb::Variant(text));
+  return list;
+}
+
 std::int32_t clsMyCollection::StoreFirst() const {
   if (!store_) vb::Raise(vb::err::SubscriptOutOfRange);
   return 1;
@@ -24,9 +30,7 @@ void clsMyCollection::Add(const vb::Variant& aData) {
   Trap trap(kModule, "Add");
   trap([&] {
     if (!store_) store_.emplace();
-    store_->resize(static_cast<std::size_t>(count_) + 1);
-    (*store_)[static_cast<std::size_t>(count_)] = aData;
-    ++count_;
+    store_->push_back(aData);
   });
 }
 
@@ -42,9 +46,9 @@ bool clsMyCollection::ContainData(const vb::Variant& aData) const {
   Trap trap(kModule, "ContainData");
   trap([&] {
     std::optional<std::string> wanted = MatchText(aData);
-    if (!wanted) return;
-    for (std::int32_t i = 0; i < count_; ++i) {
-      if (MatchText((*store_)[static_cast<std::size_t>(i)]) == wanted) {
+    if (!wanted || !store_) return;
+    for (const vb::Variant& item : *store_) {
+      if (MatchText(item) == wanted) {
         found = true;
         return;
       }
@@ -55,19 +59,16 @@ bool clsMyCollection::ContainData(const vb::Variant& aData) const {
 
 void clsMyCollection::removeAll() {
   Trap trap(kModule, "removeAll");
-  trap([&] {
-    count_ = 0;
-    store_.emplace(1);
-  });
+  trap([&] { store_.emplace(); });
 }
 
 std::string clsMyCollection::Join(const std::string& Seperator) const {
   std::string text;
   Trap trap(kModule, "Join");
   trap([&] {
-    if (count_ < 1) return;
-    text = vb::CStr((*store_)[0]);
-    for (std::int32_t i = 1; i < count_; ++i) text += Seperator + vb::TextOf((*store_)[static_cast<std::size_t>(i)]);
+    if (Count() < 1) return;
+    text = vb::CStr(store_->front());
+    for (std::size_t i = 1; i < store_->size(); ++i) text += Seperator + vb::TextOf((*store_)[i]);
   });
   return text;
 }
@@ -76,22 +77,22 @@ MyCollectionPtr clsMyCollection::Union(const clsMyCollection& aColl) const {
   auto result = New();
   Trap trap(kModule, "Union");
   trap([&] {
-    for (std::int32_t i = StoreFirst(); i <= count_; ++i) result->AddUnique((*store_)[static_cast<std::size_t>(i - 1)]);
+    for (std::int32_t i = StoreFirst(); i <= Count(); ++i) result->AddUnique((*store_)[static_cast<std::size_t>(i - 1)]);
   });
   trap([&] {
-    for (std::int32_t i = aColl.StoreFirst(); i <= aColl.count_; ++i)
+    for (std::int32_t i = aColl.StoreFirst(); i <= aColl.Count(); ++i)
       result->AddUnique((*aColl.store_)[static_cast<std::size_t>(i - 1)]);
   });
   return result;
 }
 
-std::int32_t clsMyCollection::Count() const { return count_; }
+std::int32_t clsMyCollection::Count() const { return store_ ? static_cast<std::int32_t>(store_->size()) : 0; }
 
 vb::Variant clsMyCollection::Item(const vb::Variant& I) const {
   vb::Variant item;
   Trap trap(kModule, "Item[Get]");
   trap([&] {
-    if (vb::Compare(I, vb::Variant(count_)).value_or(0) > 0) {
+    if (vb::Compare(I, vb::Variant(Count())).value_or(0) > 0) {
       item = vb::Null;
       return;
     }
@@ -105,7 +106,7 @@ vb::Variant clsMyCollection::Item(const vb::Variant& I) const {
 void clsMyCollection::Item(const vb::Variant& I, const vb::Variant& aData) {
   Trap trap(kModule, "Item[Let]");
   trap([&] {
-    if (vb::Compare(I, vb::Variant(count_)).value_or(0) > 0) {
+    if (vb::Compare(I, vb::Variant(Count())).value_or(0) > 0) {
       Add(aData);
       return;
     }
@@ -120,7 +121,7 @@ MyCollectionPtr clsMyCollection::Intersect(const clsMyCollection& aColl) const {
   Trap trap(kModule, "Intersect");
   trap([&] {
     StoreFirst();
-    for (std::int32_t i = aColl.StoreFirst(); i <= aColl.count_; ++i) {
+    for (std::int32_t i = aColl.StoreFirst(); i <= aColl.Count(); ++i) {
       const vb::Variant& item = (*aColl.store_)[static_cast<std::size_t>(i - 1)];
       if (ContainData(item)) result->AddUnique(item);
     }
@@ -133,7 +134,7 @@ MyCollectionPtr clsMyCollection::Subtract(const clsMyCollection& aColl) const {
   Trap trap(kModule, "Subtract");
   trap([&] {
     aColl.StoreFirst();
-    for (std::int32_t i = StoreFirst(); i <= count_; ++i) {
+    for (std::int32_t i = StoreFirst(); i <= Count(); ++i) {
       const vb::Variant& item = (*store_)[static_cast<std::size_t>(i - 1)];
       if (!aColl.ContainData(item)) result->AddUnique(item);
     }
@@ -147,9 +148,9 @@ bool clsMyCollection::SameData(const clsMyCollection& aColl) const {
   trap([&] {
     StoreFirst();
     aColl.StoreFirst();
-    if (count_ != aColl.count_) return;
-    for (std::int32_t i = 0; i < count_; ++i)
-      if (!aColl.ContainData((*store_)[static_cast<std::size_t>(i)])) return;
+    if (Count() != aColl.Count()) return;
+    for (const vb::Variant& item : *store_)
+      if (!aColl.ContainData(item)) return;
     same = true;
   });
   return same;
@@ -161,10 +162,9 @@ bool clsMyCollection::SameDataAndOrder(const clsMyCollection& aColl) const {
   trap([&] {
     StoreFirst();
     aColl.StoreFirst();
-    if (count_ != aColl.count_) return;
-    for (std::int32_t i = 0; i < count_; ++i) {
-      std::optional<int> order =
-          vb::Compare((*store_)[static_cast<std::size_t>(i)], (*aColl.store_)[static_cast<std::size_t>(i)]);
+    if (Count() != aColl.Count()) return;
+    for (std::size_t i = 0; i < store_->size(); ++i) {
+      std::optional<int> order = vb::Compare((*store_)[i], (*aColl.store_)[i]);
       if (order && *order != 0) return;  // a Null on either side counts as equal
     }
     same = true;
@@ -182,12 +182,13 @@ std::int32_t clsMyCollection::i1() const {
 std::int32_t clsMyCollection::i2() const {
   std::int32_t last = 0;
   Trap trap(kModule, "i2[Get]");
-  trap([&] { last = std::max(count_ - StoreFirst() + 1, 0); });
+  trap([&] { last = std::max(Count() - StoreFirst() + 1, 0); });
   return last;
 }
 
 std::vector<std::string> clsMyCollection::Texts() const {
   std::vector<std::string> texts;
-  for (std::int32_t i = 0; i < count_; ++i) texts.push_back(vb::TextOf((*store_)[static_cast<std::size_t>(i)]));
+  if (store_)
+    for (const vb::Variant& item : *store_) texts.push_back(vb::TextOf(item));
   return texts;
 }

@@ -17,6 +17,8 @@ using MyCollectionPtr = std::shared_ptr<clsMyCollection>;
 class clsMyCollection : public vb::Object {
  public:
   static MyCollectionPtr New() { return std::make_shared<clsMyCollection>(); }
+  // A new list of the texts in order (the inverse of Texts).
+  static MyCollectionPtr Of(const std::vector<std::string>& texts);
 
   // Appends a copy of the value as item Count + 1.
   void Add(const vb::Variant& aData);
@@ -53,6 +55,5 @@ class clsMyCollection : public vb::Object {
  private:
   std::int32_t StoreFirst() const;  // error 9 without a store
 
-  std::int32_t count_ = 0;
-  std::optional<std::vector<vb::Variant>> store_;  // positions 1..size; none for a new list
+  std::optional<std::vector<vb::Variant>> store_;  // the items at positions 1..size; none for a new list
 };

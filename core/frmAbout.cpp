@@ -22,10 +22,8 @@ void frmAbout::Form_Load() {
     font.setPointSize(24);
     lblSplashName->setFont(font);
   });
-  trap([&] {
-    lblSplashName->setText(QString::fromStdString("\n" + modGlobals::GetFiscalYearRange() + "\nQuillmark\nLevrona"));
-  });
-  trap([&] { lblVersion->setText(QString::fromStdString("Version 2019-" + modGlobals::gstrVersion)); });
+  trap([&] { lblSplashName->setText(QString::fromStdString(modGlobals::SplashNameText())); });
+  trap([&] { lblVersion->setText(QString::fromStdString(modGlobals::VersionText())); });
   trap([&] { setWindowTitle(QString::fromStdString(vb::App::Title())); });
 }
 

@@ -68,7 +68,9 @@ void frmStatus::cmdPrint_Click() {
           ui::vbInformation, vb::App::Title());
       return;
     }
-    ui::printers().PrintText(ui::printers().DefaultName(), txtStatus->toPlainText().toStdString());
+    // The program's print jobs go to the printer chosen in the printer
+    // set-up, the default printer until one is chosen.
+    ui::printers().PrintText(ui::JobPrinter(), txtStatus->toPlainText().toStdString());
   });
 }
 

@@ -4,7 +4,6 @@
 
 #include "Utilities.h"
 #include "clsDataAccess.h"
-#include "clsMyAdoUtils.h"
 #include "clsMyCRC32.h"
 #include "clsTableCols.h"
 #include "db/Catalog.h"
@@ -61,47 +60,50 @@ std::string CsBaDistrictText(db::Recordset& rs) {
   return std::to_string(vb::CLng(office->Value("school_district_id")));
 }
 
-// The table's columns as the record set holds them: the column names in
-// table order with their field positions (-1 for a column the record set
-// lacks, which fails when it is read).
+// What keying a table's rows needs, found once per record set: the column
+// names in table order with their field positions (-1 for a column the
+// record set lacks, which fails when it is read), and the table's own rules
+// (the cost-pool table trims its texts, a block-grant row may stand for
+// another district).
 struct RowColumns {
   std::vector<std::string> names;
   std::vector<int> fields;
+  bool trimTexts = false;
+  bool blockGrant = false;
 };
 
-RowColumns ColumnsIn(std::vector<std::string> names, const db::Recordset& rs) {
-  RowColumns columns{std::move(names), {}};
+RowColumns ColumnsOf(const std::string& tableName, const db::Recordset& rs) {
+  RowColumns columns;
+  columns.names = vb::Deref(clsTableCols().getCols(tableName)).Texts();
   for (const std::string& name : columns.names) columns.fields.push_back(rs.FieldIndex(name));
+  const std::string table = vb::UCase(tableName);
+  columns.trimTexts = table == "SECOSTPOOL";
+  columns.blockGrant = table == "CS_BA";
   return columns;
 }
 
-std::string RowText(const std::string& tableName, const RowColumns& columns, db::Recordset& rs) {
-  const std::string table = vb::UCase(tableName);
+std::string RowText(const RowColumns& columns, db::Recordset& rs) {
   std::string text;
   for (std::size_t i = 0; i < columns.names.size(); ++i) {
     const std::string& column = columns.names[i];
     if (column == "CERT_KEY") continue;
-    if (table == "CS_BA" && column == "SCHOOL_DISTRICT_ID") {
+    if (columns.blockGrant && column == "SCHOOL_DISTRICT_ID") {
       text += CsBaDistrictText(rs);
       continue;
     }
     const Variant value = columns.fields[i] >= 0 ? rs.Value(columns.fields[i]) : rs.Value(column);
-    text += table == "SECOSTPOOL" ? vb::Trim(vb::TextOf(value)) : vb::TextOf(value);
+    text += columns.trimTexts ? vb::Trim(vb::TextOf(value)) : vb::TextOf(value);
   }
   return text;
 }
 
 // The row text under the procedure's own guard: a row whose text fails is
 // reported and answers "", so that it gets the key 0 and the next row follows.
-std::string GuardedRowText(const std::string& tableName, const RowColumns& columns, db::Recordset& rs) {
+std::string GuardedRowText(const RowColumns& columns, db::Recordset& rs) {
   std::string text;
   Trap trap(kModule, "fcnGetStringForCertKey");
-  trap([&] { text = RowText(tableName, columns, rs); });
+  trap([&] { text = RowText(columns, rs); });
   return text;
-}
-
-std::vector<std::string> ColumnsOf(const std::string& tableName) {
-  return vb::Deref(clsTableCols().getCols(tableName)).Texts();
 }
 
 void MovePastEnd(db::Recordset& rs) {
@@ -231,7 +233,7 @@ db::RecordsetPtr getSchoolList(const std::string& tableName) {
 std::string fcnGetStringForCertKey(const std::string& tableName, db::Recordset& rs) {
   std::string text;
   Trap trap(kModule, "fcnGetStringForCertKey");
-  trap([&] { text = RowText(tableName, ColumnsIn(ColumnsOf(tableName), rs), rs); });
+  trap([&] { text = RowText(ColumnsOf(tableName, rs), rs); });
   return text;
 }
 
@@ -239,9 +241,9 @@ void SetCertKeysInRs(const std::string& tableName, db::Recordset& rs, bool curre
   Trap trap(kModule, "SetCertKeysInRs");
   trap([&] {
     clsMyCRC32 crc;
-    // The column order is read once for all the rows.
-    const RowColumns columns = ColumnsIn(ColumnsOf(tableName), rs);
-    auto keyRow = [&] { rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(GuardedRowText(tableName, columns, rs)))); };
+    // The column order and the table's rules are found once for all the rows.
+    const RowColumns columns = ColumnsOf(tableName, rs);
+    auto keyRow = [&] { rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(GuardedRowText(columns, rs)))); };
     if (currentRowOnly) {
       keyRow();
       return;

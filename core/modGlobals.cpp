@@ -91,10 +91,15 @@ vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits) {
   }
 }
 
-std::string GetFiscalYearRange() {
-  constexpr int year = 2019;
+std::string NextYearDigits(std::int32_t year) {
   const std::string next = std::to_string(year + 1);
-  return std::to_string(year) + " - " + next.substr(next.size() - 2);
+  return next.substr(next.size() - 2);
 }
+
+std::string GetFiscalYearRange() { return std::to_string(kFiscalYear) + " - " + NextYearDigits(kFiscalYear); }
+
+std::string SplashNameText() { return "\n" + GetFiscalYearRange() + "\nQuillmark\nLevrona"; }
+
+std::string VersionText() { return "Version " + std::to_string(kFiscalYear) + "-" + gstrVersion; }
 
 }  // namespace modGlobals

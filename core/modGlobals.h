@@ -122,7 +122,16 @@ bool IsInArray(const std::vector<std::string>& list, const std::string& text, st
 // A value beyond the decimal's range (1E300) answers itself as a Double.
 vb::Variant RoundHalfUp(const vb::Variant& value, std::int16_t digits);
 
+// The fiscal year that this release is made for (2019 stands for 2019-20).
+inline constexpr std::int32_t kFiscalYear = 2019;
+// The last two digits of the year after `year` ("20" for 2019).
+std::string NextYearDigits(std::int32_t year);
 // "2019 - 20": the fiscal year, " - " and the last two digits of the next.
 std::string GetFiscalYearRange();
+// The captions that the logon window and the about box share: the program's
+// name under the fiscal-year range, starting with an empty line, and
+// "Version 2019-19.00" (the fiscal year and gstrVersion).
+std::string SplashNameText();
+std::string VersionText();
 
 }  // namespace modGlobals

@@ -3,6 +3,7 @@
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "vb/App.h"
+#include "vb/End.h"
 
 namespace zelErrHandler {
 

@@ -23,7 +23,6 @@
 #include <new>
 #include <utility>
 
-#include "vb/End.h"
 #include "vb/VbError.h"
 
 namespace zelErrHandler {

@@ -184,7 +184,7 @@ frmLogon::frmLogon(QWidget* parent) : ui::Form(parent) {
   face.setStyleHint(QFont::SansSerif);
   face.setPointSizeF(8.25);
   setFont(face);
-  SetPointSize(lblSplashName, 24);
+  // lblSplashName takes its 24 points when the window loads.
   SetPointSize(Label1, 13.5);
   SetPointSize(Label6, 13.5);
   SetPointSize(Label2, 8.25, true);
@@ -228,10 +228,8 @@ void frmLogon::Form_Load() {
   }
 
   trap([&] { SetPointSize(lblSplashName, 24); });
-  trap([&] {
-    lblSplashName->setText(QString::fromStdString("\n" + modGlobals::GetFiscalYearRange() + "\nQuillmark\nLevrona"));
-  });
-  trap([&] { lblVersion->setText(QString::fromStdString("Version 2019-" + modGlobals::gstrVersion)); });
+  trap([&] { lblSplashName->setText(QString::fromStdString(modGlobals::SplashNameText())); });
+  trap([&] { lblVersion->setText(QString::fromStdString(modGlobals::VersionText())); });
   trap([] { modGlobals::gstrModeTitle.clear(); });
 }
 

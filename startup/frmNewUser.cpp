@@ -1,7 +1,6 @@
 #include "frmNewUser.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -12,6 +11,7 @@
 #include "modGlobals.h"
 #include "modMainPickLists.h"
 #include "modMainStart.h"
+#include "ui/Pump.h"
 #include "ui/Shell.h"
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
@@ -389,7 +389,7 @@ void frmNewUser::Form_Unload() {
     trap([] {
       if (QWidget* main = ui::FindForm("frmMain")) main->setEnabled(true);
     });
-    trap([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    trap([] { ui::DoEvents(); });
   }
   if (releaseOnUnload_) {
     if (Instance() == this) Instance() = nullptr;

@@ -18,8 +18,6 @@ using vb::Variant;
 namespace {
 
 constexpr const char* kModule = "frmNewUser";
-// The fiscal year of the contacts that this release registers.
-constexpr std::int16_t kFiscalYear = 2019;
 constexpr const char* kNameTaken = "Contact name already used. Please enter a different name.";
 
 std::string Trimmed(const ui::QuorMaskText& field) { return vb::Trim(field.Text()); }
@@ -203,7 +201,7 @@ void frmNewUser::SaveNew() {
   trap([&] { vb::Deref(rs).SetValue("PHONE", Variant(Trimmed(*txtPhone))); });
   trap([&] { vb::Deref(rs).SetValue("FAX", Variant(Trimmed(*txtFax))); });
   trap([&] { vb::Deref(rs).SetValue("EMAIL", Variant(Trimmed(*txtEmail))); });
-  trap([&] { vb::Deref(rs).SetValue("FISCAL_YEAR", Variant(kFiscalYear)); });
+  trap([&] { vb::Deref(rs).SetValue("FISCAL_YEAR", Variant(static_cast<std::int16_t>(modGlobals::kFiscalYear))); });
   // The row reaches the table here or not at all; the window stays open
   // with the entries when it does not.
   bool written = false;

@@ -1,7 +1,6 @@
 #include "modMainStart.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -338,7 +337,7 @@ void mPrintForm(std::shared_ptr<clsGlobalParam>& Param, const std::string& Table
 void SetFormPrinter(FormPrinter printer) { InstalledFormPrinter() = std::move(printer); }
 
 void ShowHelpPage() {
-  const std::string host = ui::GetSetting("VHO-KRN", "Setting", "HelpHost", kHelpHostDefault);
+  const std::string host = ui::GetSetting(kSettingsApp, kSettingsSection, "HelpHost", kHelpHostDefault);
   ui::shell().OpenUrl("http://" + host + kHelpPath);  // a page that cannot open goes unnoticed
 }
 

@@ -1,10 +1,8 @@
 #include "modValidationCalculation.h"
 
 #include <array>
-#include <functional>
 
 #include "clsCalculate.h"
-#include "clsMyAdoUtils.h"
 #include "clsValidate.h"
 #include "com/Registry.h"
 #include "modGlobals.h"

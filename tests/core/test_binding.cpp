@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "FakeControl.h"
 #include "TestEnvironment.h"
 #include "modCOE.h"
 #include "ui/Dialogs.h"
@@ -17,23 +18,7 @@ using vb::Variant;
 
 namespace {
 
-// A field control with every property; records what the binding set.
-class FakeControl final : public BoundControl {
- public:
-  FakeControl(std::string name, std::string tag, Variant text = Variant(""), Variant value = Variant(0))
-      : name_(std::move(name)), tag_(std::move(tag)), text_(std::move(text)), value_(std::move(value)) {}
-  std::string Name() const override { return name_; }
-  std::string Tag() const override { return tag_; }
-  Variant Text() const override { return text_; }
-  void Text(const Variant& text) override { text_ = text; }
-  Variant Value() const override { return value_; }
-  void Value(const Variant& value) override { value_ = value; }
-  void ListIndex(int index) override { listIndex_ = index; }
-
-  std::string name_, tag_;
-  Variant text_, value_;
-  int listIndex_ = 99;
-};
+using fixtures::FakeControl;
 
 class BindingTest : public ProgramTest {
  protected:

@@ -316,6 +316,16 @@ TEST_F(DataAccessTest, AddTableCopiesColumnsAndKey) {
   clsDataAccess().AddTable(target, "tax");
   EXPECT_EQ(db::catalog::ColumnNames(target, "Tax"), db::catalog::ColumnNames(*OpenDatabase(), "Tax"));
   EXPECT_EQ(db::catalog::PrimaryKey(target, "Tax"), db::catalog::PrimaryKey(*OpenDatabase(), "Tax"));
+
+  // A table the working database does not have is reported, and nothing is made.
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  clsDataAccess().AddTable(target, "NoSuchTable");
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Description: The database has no table named 'NoSuchTable'.\r\n"),
+            std::string::npos)
+      << dialogs_.LastPrompt().text;
+  EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: AddTable"), std::string::npos);
+  EXPECT_FALSE(db::catalog::TableExists(target, "NoSuchTable"));
+  dialogs_.ExpectAllUsed();
   target.Close();
   std::filesystem::remove_all(folder);
 }

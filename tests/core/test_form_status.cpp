@@ -8,6 +8,7 @@
 
 #include <chrono>
 
+#include "FakeControl.h"
 #include "TestEnvironment.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
@@ -24,29 +25,14 @@ using vb::Variant;
 
 namespace {
 
-class FakeField final : public BoundControl {
- public:
-  FakeField(std::string name, std::string tag, Variant text) : name_(std::move(name)), tag_(std::move(tag)), text_(std::move(text)) {}
-  std::string Name() const override { return name_; }
-  std::string Tag() const override { return tag_; }
-  Variant Text() const override { return text_; }
-  void Text(const Variant& text) override { text_ = text; }
-  std::string name_, tag_;
-  Variant text_;
-};
+using fixtures::FakeControl;
 
 class FormStatusTest : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
     conn_ = modGlobals::gobjAdoUtils->Conn();
-    // The Alder County office, the tax form, P-2.
-    P_.ReportYear = 2019;
-    P_.ReportPeriod = 2;
-    P_.CountyID = 61;
-    P_.DistrictID = 10610;
-    P_.SchoolId = 0;
-    P_.FormNo = 29;
+    P_ = fixtures::AlderTaxForm();
     P_.formname = "Tax";
     modGlobals::gobjGlobalParam->FormNo = 29;
   }
@@ -78,17 +64,17 @@ class FormStatusTest : public ProgramTest {
     for (const auto& [column, value] : key) rs->SetValue(column, value);
     // The tax entry control's sixteen amount fields, the explanation and a
     // field that is not bound.
-    std::vector<std::unique_ptr<FakeField>> fields;
+    std::vector<std::unique_ptr<FakeControl>> fields;
     for (const char* column : {"Secured", "Unsecured", "HOX", "Subventions", "DistributionTimberYieldTax",
                                "DistributionPriorYearTax", "ReleasePriorYearTaxImpound", "SupplementalTax",
                                "EducationalRevenueAugmentationFund", "PriorYearRestrictedMonie", "CommRedFunds", "SERAF",
                                "RedevAgencyAssetLiquidation", "CollegeERAF", "EstExcessERAF", "Total"}) {
       const std::string name = column;
-      fields.push_back(std::make_unique<FakeField>("txt" + name, name == "Total" ? "disabled" : "",
+      fields.push_back(std::make_unique<FakeControl>("txt" + name, name == "Total" ? "disabled" : "",
                                                    Variant(name == "Secured" ? secured : name == "SERAF" ? "7" : "0")));
     }
-    fields.push_back(std::make_unique<FakeField>("txtExplanation", "EXPLAIN", Variant("  Late roll")));
-    fields.push_back(std::make_unique<FakeField>("txtDUMMY1", "", Variant("ignored")));
+    fields.push_back(std::make_unique<FakeControl>("txtExplanation", "EXPLAIN", Variant("  Late roll")));
+    fields.push_back(std::make_unique<FakeControl>("txtDUMMY1", "", Variant("ignored")));
     BoundControls controls;
     for (auto& field : fields) controls.push_back(field.get());
     modCOE::SetValuesInRs(*rs, controls);

@@ -104,15 +104,21 @@ TEST_F(SharedWindows, StatusSaveAsksToTryAgainUntilTheUserCancels) {
   EXPECT_EQ(dialogs_.LastPrompt().title, "Levrona");
 }
 
-TEST_F(SharedWindows, StatusPrintsTheWholeReportAsOneJob) {
-  RecordingPrinters printers({"Office", ui::PdfPrinterName});
-  frmStatus status;
-  status.Load();
-  status.txtStatus->setPlainText("line 1\nline 2");
-  status.cmdPrint_Click();
-  ASSERT_EQ(printers.jobs.size(), 1u);
-  EXPECT_EQ(printers.jobs[0].printer, "Office");
-  EXPECT_EQ(printers.jobs[0].text, "line 1\nline 2");
+TEST_F(SharedWindows, StatusPrintsTheWholeReportAsOneJobOnThePrinterOfThePrinterSetUp) {
+  // No printer chosen yet: the default printer; then the one chosen.
+  const std::pair<std::string, std::string> cases[] = {{"", "Office"}, {"Back Office", "Back Office"}};
+  for (const auto& [chosen, expected] : cases) {
+    RecordingPrinters printers({"Office", "Back Office", ui::PdfPrinterName});
+    ui::SetJobPrinter(chosen);
+    frmStatus status;
+    status.Load();
+    status.txtStatus->setPlainText("line 1\nline 2");
+    status.cmdPrint_Click();
+    ASSERT_EQ(printers.jobs.size(), 1u) << chosen;
+    EXPECT_EQ(printers.jobs[0].printer, expected) << chosen;
+    EXPECT_EQ(printers.jobs[0].text, "line 1\nline 2");
+  }
+  ui::SetJobPrinter({});
 }
 
 TEST_F(SharedWindows, StatusPrintWithoutPrintersExplainsAndPrintsNothing) {

@@ -35,12 +35,7 @@ class UnsetObjectTest : public ProgramTest {
 };
 
 TEST_F(UnsetObjectTest, EachUseReportsError91AndGoesOn) {
-  clsGlobalParam P;
-  P.ReportYear = 2019;
-  P.ReportPeriod = 2;
-  P.CountyID = 61;
-  P.DistrictID = 10610;
-  P.FormNo = 29;
+  clsGlobalParam P = fixtures::AlderTaxForm();
   db::RecordsetPtr blockGrant = FillingBlockGrantRow();
 
   enum Unset { AdoUtils, GlobalParam };

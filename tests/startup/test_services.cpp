@@ -16,19 +16,8 @@
 
 namespace {
 
-class ServicesTest : public StartupTest {
- protected:
-  clsGlobalParam AlderTaxForm() {
-    clsGlobalParam p;
-    p.ReportYear = 2019;
-    p.ReportPeriod = 2;
-    p.CountyID = 61;
-    p.DistrictID = 10610;
-    p.SchoolId = 0;
-    p.FormNo = 29;
-    return p;
-  }
-};
+using ServicesTest = StartupTest;
+using fixtures::AlderTaxForm;
 
 TEST_F(ServicesTest, WaitBoxShowsTheLatestTextUntilClosed) {
   ScriptedClock clock;
