@@ -66,7 +66,6 @@ class CCalcWnd : public QWidget {
   QRect MemoryRect() const;
   // The button at a point, or −1.
   int ButtonAt(QPoint at) const;
-  int PressedButton() const { return pressed_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -130,6 +130,11 @@ void CEditBase::StoreRanged(short& member, short value, short low, short high, S
   Store(member, value, kind);
 }
 
+void CEditBase::StoreRangedIfChanged(short& member, short value, short low, short high, SetKind kind) {
+  if (value < low || value > high) ThrowErrorById(380);
+  if (value != member) Store(member, value, kind);
+}
+
 void CEditBase::AfterSet(SetKind kind) {
   modified_ = true;
   switch (kind) {
@@ -153,25 +158,10 @@ void CEditBase::AfterSet(SetKind kind) {
   }
 }
 
-void CEditBase::SetCaretStyle(short v) {
-  if (v < 0 || v > 6) ThrowErrorById(380);
-  if (v != caretStyle_) Store(caretStyle_, v, SetKind::Caret);
-}
-
-void CEditBase::SetCaretStyleOvertype(short v) {
-  if (v < 0 || v > 6) ThrowErrorById(380);
-  if (v != caretStyleOvertype_) Store(caretStyleOvertype_, v, SetKind::Caret);
-}
-
 void CEditBase::SetMousePointer(short v) {
   if (!((v >= 0 && v <= 15) || v == 99)) ThrowErrorById(380);
   Store(mousePointer_, v, SetKind::Keep);
   UpdateCursor(mapFromGlobal(QCursor::pos()));
-}
-
-void CEditBase::SetDisplayAlignment(short v) {
-  if (v < 0 || v > 3) ThrowErrorById(380);
-  if (v != displayAlignment_) Store(displayAlignment_, v, SetKind::RepaintUnfocused);
 }
 
 void CEditBase::SetAlignment(short v) {
@@ -238,19 +228,17 @@ void CEditBase::SetEditText(const QString& text) {
   update();
 }
 
-void CEditBase::ReplaceEditText(const QString& text) {
-  SetEditText(text);
-  ResetCaret();
-  update();
+void CEditBase::RecordUndoText() {
+  undoText_ = editText_;
+  undoCaret_ = caret_;
+  OnUndoRecorded();
 }
 
 void CEditBase::SaveUndoPoint() {
   if (!undoPending_) return;
-  undoText_ = editText_;
-  undoCaret_ = caret_;
   undoAvailable_ = true;
   undoPending_ = false;
-  OnUndoRecorded();
+  RecordUndoText();
 }
 
 void CEditBase::KeepScrollInRange() {
@@ -316,10 +304,6 @@ void CEditBase::ResetCaret() {
 }
 
 // ---- layout ----------------------------------------------------------------
-
-short CEditBase::GetEffectiveAlignment() const {
-  return focused_ || displayAlignment_ == 3 ? alignment_ : displayAlignment_;
-}
 
 int CEditBase::GetBorderWidth() const {
   if (borderStyle_ != 1) return 0;
@@ -536,15 +520,14 @@ void CEditBase::DeleteSel() {
 
 void CEditBase::CopySel() {
   if (!HasSelection()) return;
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-    clipboard->setText(editText_.mid(SelLow(), SelHigh() - SelLow()));
-  }
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(CopiedText());
 }
 
 void CEditBase::CutSel() {
   if (!HasSelection()) return;
+  QPointer<CEditBase> self(this);
   CopySel();
-  DeleteSel();
+  if (self) DeleteSel();
 }
 
 void CEditBase::PasteText() {
@@ -553,12 +536,15 @@ void CEditBase::PasteText() {
   if (!text.isEmpty()) ReplaceSel(text);
 }
 
+void CEditBase::DeleteSelBeforeReplacing() {
+  if (!HasSelection()) return;
+  textChangingInternally_ = true;
+  DeleteSel();
+  textChangingInternally_ = false;
+}
+
 bool CEditBase::ReplaceSel(const QString& text) {
-  if (HasSelection()) {
-    textChangingInternally_ = true;
-    DeleteSel();
-    textChangingInternally_ = false;
-  }
+  DeleteSelBeforeReplacing();
   const int at = anchor_;
   undoPending_ = true;
   SetEditText(editText_.left(at) + text + editText_.mid(at));
@@ -721,11 +707,7 @@ void CEditBase::OnChar(int code) {
     }
     return;
   }
-  if (HasSelection()) {
-    textChangingInternally_ = true;
-    DeleteSel();
-    textChangingInternally_ = false;
-  }
+  DeleteSelBeforeReplacing();
   QString text = editText_;
   const QChar c = AnsiChar(keyAscii);
   if (insertMode_ || caret_ >= text.size()) {
@@ -826,9 +808,7 @@ void CEditBase::focusOutEvent(QFocusEvent* event) {
 
 void CEditBase::OnSetFocus() {
   if (autoSelect_) SetSel(0, EndPos());
-  undoText_ = editText_;
-  undoCaret_ = caret_;
-  OnUndoRecorded();
+  RecordUndoText();
   // The first edit after the focus arrives can be undone.
   undoPending_ = true;
   InvalidateOnFocusChange();
@@ -930,7 +910,7 @@ OleColor CEditBase::RuleColor(bool text) const {
 }
 
 QColor CEditBase::GetCurrentForeColor() const {
-  if (!isEnabled()) return ColorOf(0x80000011, palette());
+  if (!isEnabled()) return ColorOf(kSystemGrayText, palette());
   return ToColor(RuleColor(true));
 }
 
@@ -1006,7 +986,7 @@ void CEditBase::DrawEllipsesButton(QPainter& p, const Rect& r, bool pressed) con
     p.restore();
     return;
   }
-  const QColor dots = enabled ? colors.frame : ColorOf(0x80000011, palette());
+  const QColor dots = enabled ? colors.frame : ColorOf(kSystemGrayText, palette());
   const int x0 = content.left + (content.right - content.left) / 2 - 4;
   const int y0 = content.bottom + (content.top - content.bottom) / 3;
   for (int i = 0; i < 3; ++i) FillSolidRect(p, x0 + 3 * i, y0, 2, 2, dots);
@@ -1103,7 +1083,6 @@ bool CEditBase::FormatByHost(const QVariant& value, const QString& format, QStri
 }
 
 bool CEditBase::FormatTextByHost(const QString& text, const QString& format, QString& out) {
-  if (format.isEmpty()) return false;
   return FormatByHost(QVariant(text), format, out);
 }
 

@@ -57,9 +57,9 @@ class CEditBase : public QWidget {
   bool AllowInsertModeChange() const { return allowInsertModeChange_; }
   void SetAllowInsertModeChange(bool v) { Store(allowInsertModeChange_, v, SetKind::Keep); }
   short CaretStyle() const { return caretStyle_; }
-  void SetCaretStyle(short v);
+  void SetCaretStyle(short v) { StoreRangedIfChanged(caretStyle_, v, 0, 6, SetKind::Caret); }
   short CaretStyleOvertype() const { return caretStyleOvertype_; }
-  void SetCaretStyleOvertype(short v);
+  void SetCaretStyleOvertype(short v) { StoreRangedIfChanged(caretStyleOvertype_, v, 0, 6, SetKind::Caret); }
   QPixmap CaretPicture() const { return caretPicture_; }
   void SetCaretPicture(const QPixmap& v) { Store(caretPicture_, v, SetKind::Caret); }
   QPixmap CaretPictureOvertype() const { return caretPictureOvertype_; }
@@ -69,7 +69,7 @@ class CEditBase : public QWidget {
   QPixmap MouseIcon() const { return mouseIcon_; }
   void SetMouseIcon(const QPixmap& v) { Store(mouseIcon_, v, SetKind::Keep); }
   short DisplayAlignment() const { return displayAlignment_; }
-  void SetDisplayAlignment(short v);
+  void SetDisplayAlignment(short v) { StoreRangedIfChanged(displayAlignment_, v, 0, 3, SetKind::RepaintUnfocused); }
   short Alignment() const { return alignment_; }
   void SetAlignment(short v);
   short BorderStyle() const { return borderStyle_; }
@@ -157,10 +157,8 @@ class CEditBase : public QWidget {
   // ---- edit text, caret and selection --------------------------------------
   QString GetEditText() const { return editText_; }
   void SetEditText(const QString& text);
-  void ReplaceEditText(const QString& text);
   void SaveUndoPoint();
   void DiscardUndo() { undoAvailable_ = false; }
-  void SetUndoPending() { undoPending_ = true; }
   bool UndoAvailable() const { return undoAvailable_; }
   void SetCaret(int pos, bool extend);
   void SetSel(int start, int end);
@@ -171,7 +169,8 @@ class CEditBase : public QWidget {
   int SelLow() const { return std::min(anchor_, selEnd_); }
   int SelHigh() const { return std::max(anchor_, selEnd_); }
   bool HasSelection() const { return anchor_ != selEnd_; }
-  int ScrollIndex() const { return scroll_; }
+  // The selected part of the edit text.
+  QString SelectedEditText() const { return editText_.mid(SelLow(), SelHigh() - SelLow()); }
 
   // The selection members of hosts: SelStart is the anchor, SelLength the
   // distance to the active end. Negative values raise 380.
@@ -181,7 +180,6 @@ class CEditBase : public QWidget {
   void SetSelLength(short length);
 
   // ---- layout --------------------------------------------------------------
-  short GetEffectiveAlignment() const;
   int GetBorderWidth() const;
   Rect ClientRect() const;
   Rect GetTextRect() const;
@@ -200,7 +198,8 @@ class CEditBase : public QWidget {
   QColor GetCurrentForeColor() const;
   QColor GetCurrentBackColor() const;
   QColor ToColor(OleColor value) const { return ColorOf(value, palette()); }
-  virtual bool IsNullShown() const;
+  // The null text is showing: the field is empty, has no focus and has a null text.
+  bool IsNullShown() const;
   FrameColors Frame() const { return FrameColors::FromPalette(palette()); }
   // The caret's rectangle while it shows (empty otherwise).
   QRect CaretRect() const { return caretShown_ ? caretRect_ : QRect(); }
@@ -250,7 +249,10 @@ class CEditBase : public QWidget {
     member = value;
     AfterSet(kind);
   }
+  // A value outside low..high raises 380.
   void StoreRanged(short& member, short value, short low, short high, SetKind kind);
+  // The same, but a value equal to the one held does nothing (not even mark the field modified).
+  void StoreRangedIfChanged(short& member, short value, short low, short high, SetKind kind);
   virtual void AfterSet(SetKind kind);
 
   // ---- overridable operations ----------------------------------------------
@@ -259,8 +261,10 @@ class CEditBase : public QWidget {
   virtual bool HandlesInput() const { return false; }
   virtual bool CanEdit() const { return !locked_; }
   virtual bool CanToggleInsert() const { return !HandlesInput(); }
-  virtual void CopySel();
-  virtual void CutSel();
+  // What a copy puts on the clipboard: the selected edit text.
+  virtual QString CopiedText() const { return SelectedEditText(); }
+  void CopySel();
+  void CutSel();
   virtual void PasteText();
   virtual bool ReplaceSel(const QString& text);
   virtual void UndoEdit();
@@ -299,7 +303,6 @@ class CEditBase : public QWidget {
   void UpdateCaret();
   void InvalidateOnFocusChange() { update(); }
   void InvalidateText() { update(); }
-  void InvalidateButtons() { update(GetButtonsRect().ToQRect()); }
 
   // The character the last KeyPress left, 0 when cancelled.
   int LastChar() const { return lastChar_; }
@@ -335,7 +338,12 @@ class CEditBase : public QWidget {
   friend class PropertyExchange;
 
   void KeyPressed(QKeyEvent* event);
+  // Removes the selection that typed or pasted text replaces, without a
+  // change notice of its own.
+  void DeleteSelBeforeReplacing();
   void KeepScrollInRange();
+  // Keeps the edit text and the caret as what Undo goes back to.
+  void RecordUndoText();
   OleColor RuleColor(bool text) const;
   int TextWidth(const QString& text) const;
 

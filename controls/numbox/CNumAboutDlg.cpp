@@ -41,8 +41,6 @@ CNumAboutDlg::CNumAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_uni
 
 CNumAboutDlg::~CNumAboutDlg() = default;
 
-QString CNumAboutDlg::ProductText() const { return ui_->lblProduct->text(); }
-QString CNumAboutDlg::VersionText() const { return ui_->lblVersion->text(); }
 void CNumAboutDlg::ClickOK() { ui_->cmdOK->click(); }
 
 }  // namespace numbox

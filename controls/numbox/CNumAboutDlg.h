@@ -23,8 +23,6 @@ class CNumAboutDlg : public QDialog {
   explicit CNumAboutDlg(QWidget* parent = nullptr);
   ~CNumAboutDlg() override;
 
-  QString ProductText() const;
-  QString VersionText() const;
   // Presses OK.
   void ClickOK();
 

@@ -23,8 +23,6 @@ constexpr int kFirstRepeatDelay = 500;
 constexpr int kRepeatDelay = 100;
 const QColor kGlyphGrey(0x80, 0x80, 0x80);
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 CNumCtrl::CNumCtrl(QWidget* parent)
@@ -80,13 +78,6 @@ void CNumCtrl::SetValue(const QVariant& value) {
   SetValue(copy);
 }
 
-QString CNumCtrl::FormatText() const { return FormattedText(); }
-
-QString CNumCtrl::SelText() const {
-  const QString edit = GetEditText();
-  return edit.mid(SelLow(), SelHigh() - SelLow());
-}
-
 void CNumCtrl::SetSelText(const QString& text) {
   SetModified(true);
   ReplaceSel(text);
@@ -136,7 +127,7 @@ bool CNumCtrl::RebuildDisplay() {
   return true;
 }
 
-QString CNumCtrl::FormattedText() const {
+QString CNumCtrl::FormatText() const {
   if (format_.isEmpty()) return engine_.DisplayText();
   const QVariant cache = engine_.Cache();
   if (KindOf(cache) == Kind::Null) return engine_.StoredText();
@@ -154,7 +145,7 @@ void CNumCtrl::RefreshWindowText() {
   } else if (HasFocusNow()) {
     shown = engine_.DisplayText();
   } else {
-    shown = FormattedText();
+    shown = FormatText();
   }
   nullTextShown_ = showNull;
   const bool replaced = shown != GetEditText();
@@ -172,8 +163,6 @@ void CNumCtrl::RefreshAll() {
   RefreshWindowText();
   DiscardUndo();
 }
-
-bool CNumCtrl::IsNullShown() const { return CEditBase::IsNullShown() || (nullTextShown_ && !HasFocusNow()); }
 
 void CNumCtrl::NotifyChange() {
   if (!reading_) dataChanged_ = true;
@@ -273,22 +262,9 @@ bool CNumCtrl::ReplaceSel(const QString& text) {
   return true;
 }
 
-void CNumCtrl::CopySel() {
-  if (clipLiterals_) {
-    CEditBase::CopySel();
-    return;
-  }
-  if (!HasSelection()) return;
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-    clipboard->setText(engine_.ValueCharsOf(SelLow(), SelHigh()));
-  }
-}
-
-void CNumCtrl::CutSel() {
-  if (!HasSelection()) return;
-  QPointer<CNumCtrl> self(this);
-  CopySel();
-  if (self) DeleteSel();
+QString CNumCtrl::CopiedText() const {
+  // Without ClipLiterals only the value's own characters are copied.
+  return clipLiterals_ ? CEditBase::CopiedText() : engine_.ValueCharsOf(SelLow(), SelHigh());
 }
 
 void CNumCtrl::PasteText() {
@@ -355,7 +331,7 @@ void CNumCtrl::OnSetFocus() {
 
 void CNumCtrl::OnKillFocus(Qt::FocusReason reason) {
   QPointer<CNumCtrl> self(this);
-  if (calcDropDown_ && CalculatorDroppedDown()) {
+  if (calcDropDown_ && dropped_) {
     CommitCalculator();
     if (!self) return;
   }
@@ -401,7 +377,7 @@ void CNumCtrl::OnKillFocus(Qt::FocusReason reason) {
 bool CNumCtrl::ConsumesBeforeDispatch(int vk) const {
   // Enter commits a dropped calculator and goes no further.
   if (vk == kVkReturn && dropped_) return true;
-  if (vk == kVkEscape) return !(calcDropDown_ && !CalculatorDroppedDown() && !AllowEscape());
+  if (vk == kVkEscape) return !(calcDropDown_ && !dropped_ && !AllowEscape());
   return CEditBase::ConsumesBeforeDispatch(vk);
 }
 
@@ -413,7 +389,7 @@ bool CNumCtrl::WantsShortcutOverride(const QKeyEvent* event) const {
 void CNumCtrl::OnKeyDown(int vk, Qt::KeyboardModifiers modifiers) {
   QPointer<CNumCtrl> self(this);
   skipNextChar_ = false;
-  if (CalculatorDroppedDown()) {
+  if (dropped_) {
     if (vk == kVkReturn && calcDropDown_) {
       CommitCalculator();
       return;
@@ -458,7 +434,7 @@ void CNumCtrl::OnChar(int code) {
   CEditBase::OnChar(code);
   if (!self) return;
   const int c = LastChar();
-  if (CalculatorDroppedDown()) {
+  if (dropped_) {
     if (calcWnd_ && c != 0) calcWnd_->Character(c);
     return;
   }
@@ -525,7 +501,7 @@ Rect CNumCtrl::SpinDownRect() const {
 }
 
 QColor CNumCtrl::GlyphColor(bool enabled) const {
-  return enabled ? GetCurrentForeColor() : ColorOf(0x80000011, palette());
+  return enabled ? GetCurrentForeColor() : ColorOf(kSystemGrayText, palette());
 }
 
 void CNumCtrl::DrawButtons(QPainter& p) {
@@ -756,14 +732,15 @@ QString CNumCtrl::CalcDispText() const {
   return fresh.DisplayText(calc_.errorText);
 }
 
-QString CNumCtrl::CalcBtnText(short index) const {
+std::size_t CNumCtrl::CalcButtonIndex(short index) {
   if (index < 0 || index >= kCalcButtonCount) ThrowErrorById(381);
-  return calc_.btnText[static_cast<std::size_t>(index)];
+  return static_cast<std::size_t>(index);
 }
 
+QString CNumCtrl::CalcBtnText(short index) const { return calc_.btnText[CalcButtonIndex(index)]; }
+
 void CNumCtrl::SetCalcBtnText(short index, const QString& v) {
-  if (index < 0 || index >= kCalcButtonCount) ThrowErrorById(381);
-  Store(calc_.btnText[static_cast<std::size_t>(index)], v, SetKind::Calc);
+  Store(calc_.btnText[CalcButtonIndex(index)], v, SetKind::Calc);
 }
 
 void CNumCtrl::OpenCalculator(bool withCapture) {
@@ -967,6 +944,6 @@ void CNumCtrl::FireError(int number) {
 
 // ---- methods -------------------------------------------------------------------
 
-void CNumCtrl::AboutBox() { ShowAboutBox(this); }
+void CNumCtrl::AboutBox() { ShowAboutBox(); }
 
 }  // namespace numbox

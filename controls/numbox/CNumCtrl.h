@@ -67,14 +67,14 @@ class CNumCtrl : public CEditBase {
   void SetValue(QVariant& value);
   void SetValue(const QVariant& value);
   QString InputText() const { return engine_.DisplayText(); }
+  // The text the field shows without the focus: the value laid out by Format
+  // through the host's Format, or the display text without a Format.
   QString FormatText() const;
   bool IsEmpty() const { return IsTextEmpty(); }
-  // The null text is showing (the field is empty and has no focus).
-  bool IsNullShown() const override;
   bool MaskError() const { return IsMaskError(); }
   bool DataChanged() const { return dataChanged_; }
   void SetDataChanged(bool v) { Store(dataChanged_, v, SetKind::Keep); }
-  QString SelText() const;
+  QString SelText() const { return SelectedEditText(); }
   void SetSelText(const QString& text);
   QString Format() const { return format_; }
   void SetFormat(const QString& format);
@@ -303,7 +303,6 @@ class CNumCtrl : public CEditBase {
   // `withCapture` the calculator takes the mouse at once, otherwise when
   // the pointer reaches it or the button is released.
   void OpenCalculator(bool withCapture);
-  bool CalculatorDroppedDown() const { return dropped_; }
   // Enter, F4, a click elsewhere, leaving the field: "=", then the result
   // into the field, then close.
   void CommitCalculator();
@@ -327,10 +326,9 @@ class CNumCtrl : public CEditBase {
   void OnEditTextChanged() override;
   void DeleteSel() override { DeleteSelection(); }
   bool HandlesInput() const override { return true; }
-  bool CanEdit() const override { return !Locked() && allowEdit_ && !CalculatorDroppedDown(); }
+  bool CanEdit() const override { return !Locked() && allowEdit_ && !dropped_; }
   bool CanToggleInsert() const override { return true; }
-  void CopySel() override;
-  void CutSel() override;
+  QString CopiedText() const override;
   void PasteText() override;
   bool ReplaceSel(const QString& text) override;
   void UndoEdit() override;
@@ -339,6 +337,8 @@ class CNumCtrl : public CEditBase {
   OleColor GetNegBackColor() const override { return negBackColor_; }
   OleColor GetNegForeColor() const override { return negForeColor_; }
   bool IsNegative() const override { return engine_.IsNegative(); }
+  // The field is empty also while its edit text is the null text.
+  bool IsTextEmpty() const override { return nullTextShown_ || CEditBase::IsTextEmpty(); }
   void OnUndoRecorded() override { undoValueText_ = shownValueText_; }
   void AfterSet(SetKind kind) override;
   void ExtentChanged() override;
@@ -373,7 +373,8 @@ class CNumCtrl : public CEditBase {
   void ScheduleRepeat(int ms);
   void StoreNumberText(QString& member, const QString& text);
   void StoreMilliseconds(qint32& member, qint32 ms);
-  QString FormattedText() const;
+  // A calculator button's index into the captions; outside 0..22 raises 381.
+  static std::size_t CalcButtonIndex(short index);
   QColor GlyphColor(bool enabled) const;
 
   // Settings.

@@ -78,13 +78,6 @@ bool CTipWnd::SetToolText(short id, const QString& text) {
   return false;
 }
 
-QString CTipWnd::ToolText(short id) const {
-  for (auto it = tools_.rbegin(); it != tools_.rend(); ++it) {
-    if (it->id == id) return it->text;
-  }
-  return QString();
-}
-
 void CTipWnd::Start() {
   if (started_) return;
   started_ = true;
@@ -188,7 +181,6 @@ void CTipWnd::HideTip() {
     hide();
     visible_ = false;
     hover_ = 0;
-    suppressed_ = false;
     QPointer<CTipWnd> self(this);
     owner_->FireToolTipEnd();
     if (!self) return;

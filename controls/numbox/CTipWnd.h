@@ -44,7 +44,6 @@ class CTipWnd : public QWidget {
   // Gives the last tool with that id the text; false when there is none.
   bool SetToolText(short id, const QString& text);
   void RemoveAllTools() { tools_.clear(); current_ = -1; }
-  QString ToolText(short id) const;
 
   // ---- what the field tells the tip ----------------------------------------
   // Starts the tick (once).

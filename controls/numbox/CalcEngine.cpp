@@ -1,8 +1,8 @@
 #include "numbox/CalcEngine.h"
 
-#include <charconv>
+#include "numbox/NumValue.h"
+
 #include <cmath>
-#include <cstring>
 #include <string>
 
 namespace numbox {
@@ -16,15 +16,7 @@ bool Fits(const QString& text) { return text.size() <= kDisplayLength + (text.st
 // The 15 significant digits of x written out without an exponent.
 std::string PlainText(double x) {
   if (x == 0) return "0";
-  char buf[40];
-  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
-  const char* e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(r.ptr - buf)));
-  std::string digits(1, buf[0]);
-  digits.append(buf + 2, static_cast<std::size_t>(e - (buf + 2)));
-  const char* expStart = e + 1;
-  if (*expStart == '+') ++expStart;
-  int exponent = 0;
-  std::from_chars(expStart, r.ptr, exponent);
+  auto [digits, exponent] = SignificantDigitsOf(x);
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   std::string text;
   const int whole = exponent + 1;  // digits before the point

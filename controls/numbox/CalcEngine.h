@@ -45,7 +45,6 @@ class CalcEngine {
   // The value register: the result that a commit hands to the field.
   double Value() const { return value_; }
   double Memory() const { return memory_; }
-  QString EntryText() const { return entry_; }
   // The display: the error text in the Error state, else the entry or "0".
   QString DisplayText(const QString& errorText) const;
 

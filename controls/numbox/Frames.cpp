@@ -40,7 +40,7 @@ constexpr SystemColor kSystemColors[] = {
     {QPalette::Active, QPalette::ToolTipBase},      // 24 info background
 };
 
-constexpr quint32 kGreyTextIndex = 17;
+constexpr quint32 kGreyTextIndex = kSystemGrayText & 0xFFFFFFu;
 
 }  // namespace
 

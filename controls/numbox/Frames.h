@@ -21,6 +21,7 @@ constexpr OleColor kSystemWindowText = 0x80000008;
 constexpr OleColor kSystemHighlight = 0x8000000D;
 constexpr OleColor kSystemHighlightText = 0x8000000E;
 constexpr OleColor kSystemButtonFace = 0x8000000F;
+constexpr OleColor kSystemGrayText = 0x80000011;
 
 // The colour of a value: system colours come from the palette.
 QColor ColorOf(OleColor value, const QPalette& palette);

@@ -6,8 +6,6 @@ namespace numbox {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-
 // a + b or a − b in the width of T, wrapping on overflow.
 template <class T>
 T Wrapped(T a, T b, bool up) {
@@ -38,7 +36,7 @@ void NumEngine::Rebuild() {
   displayText_ = layout.display;
   // The cache follows every change of the value, so that the unfocused
   // display shows the number as it is now.
-  cache_ = Convert(QVariant(valueText_), EffectiveKind(), FixedStyle()).value_or(QVariant());
+  ValueAsVariant();
 }
 
 void NumEngine::SetValueText(const QString& text) {
@@ -54,14 +52,10 @@ bool NumEngine::SetValueFromText(const QString& text) {
     const qsizetype at = separator.isEmpty() ? -1 : value.indexOf(separator);
     if (at >= 0) value.replace(at, separator.size(), ".");
   }
-  // Decimals beyond the mask's places are cut, not refused.
+  // Decimals beyond the mask's places are cut, not refused. A refused
+  // text changes nothing, the value cache included.
   if (!mask.IsCandidateValid(mask.CutDecimals(value), false)) return false;
-  auto converted = Convert(QVariant(t), EffectiveKind(), UserStyle());
-  if (!converted) {
-    cache_ = QVariant();
-    return false;
-  }
-  cache_ = *converted;
+  if (!Convert(QVariant(t), EffectiveKind(), UserStyle())) return false;
   storedText_ = t;
   SetValueText(value);
   return true;
@@ -79,9 +73,7 @@ bool NumEngine::SetValueFromVariant(QVariant& value) {
   TruncateToDecimals(*x, mask.DecimalPlaces());
   const QString text = DoubleText(*x, FixedStyle());
   if (!mask.IsCandidateValid(text, false)) return false;
-  auto converted = Convert(value, EffectiveKind(), UserStyle());
-  if (!converted) return false;
-  cache_ = *converted;
+  if (!Convert(value, EffectiveKind(), UserStyle())) return false;
   SetValueText(text);
   storedText_ = valueText_;
   return true;
@@ -179,9 +171,7 @@ std::optional<int> NumEngine::DeleteAt(int v, int caret, int lo, int hi) {
   }
   if (!mask.MaskAllowLeadZeros && !t.left(from + 1).contains('.') && from == (IsNegative() ? 1 : 0) &&
       !t.startsWith('-')) {
-    qsizetype zeros = 0;
-    while (zeros < t.size() - 1 && t[zeros] == '0') ++zeros;
-    t.remove(0, zeros);
+    DropLeadingZeros(t);
   }
   if (!mask.IsCandidateValid(t, false)) return std::nullopt;
   SetValueText(t);

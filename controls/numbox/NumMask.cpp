@@ -7,8 +7,6 @@ namespace numbox {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-
 // The first character of a locale item as a number, or `fallback` when the
 // item is empty.
 int LeadingNumber(LocaleItem item, int fallback) {
@@ -105,9 +103,7 @@ NumMask::Layout NumMask::Render(const QString& valueText) const {
   QString w = point >= 0 ? v.left(point) : v;
   if (negative) w.remove(0, 1);
   if (!MaskAllowLeadZeros) {
-    qsizetype zeros = 0;
-    while (zeros < w.size() - 1 && w[zeros] == '0') ++zeros;
-    w.remove(0, zeros);
+    DropLeadingZeros(w);
   }
   if (w.isEmpty() && (MaskZeroIfNull || !f.isEmpty())) w = "0";
   Layout out;

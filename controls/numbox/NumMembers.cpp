@@ -493,9 +493,11 @@ const Member* FindMember(int dispid) {
 
 namespace {
 
+[[noreturn]] void NoSuchMember() { throw NumError(438, "Object doesn't support this property or method"); }
+
 const Member& MemberNamed(const QString& name) {
   const Member* m = FindMember(name);
-  if (!m) throw NumError(438, "Object doesn't support this property or method");
+  if (!m) NoSuchMember();
   return *m;
 }
 
@@ -518,7 +520,7 @@ QVariant CallMethod(CNumCtrl& field, const QString& name, const QVariantList& ar
       return m.call(field, args);
     }
   }
-  throw NumError(438, "Object doesn't support this property or method");
+  NoSuchMember();
 }
 
 }  // namespace numbox

@@ -33,7 +33,7 @@ int ShowModal(QDialog& dialog) {
   return dialog.exec();
 }
 
-int ShowAboutBox(QWidget*) {
+int ShowAboutBox() {
   // The box has no parent window, as the stock about box has none.
   CNumAboutDlg box;
   return ShowModal(box);

@@ -32,7 +32,7 @@ ShowModalHook SetShowModal(ShowModalHook hook);
 int ShowModal(QDialog& dialog);
 
 // The about box of the library; answers its result (1 for OK).
-int ShowAboutBox(QWidget* field = nullptr);
+int ShowAboutBox();
 
 }  // namespace numbox
 

@@ -21,7 +21,6 @@ struct Decimal {
 };
 
 bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == QChar(0xA0); }
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
 
 bool TakeText(const QString& text, qsizetype& i, const QString& piece) {
   if (piece.isEmpty() || !QStringView(text).mid(i).startsWith(piece)) return false;
@@ -174,10 +173,13 @@ QString CurrencyText(qint64 scaled, const NumberStyle& style) {
   return ApplyDecimal(text, style);
 }
 
-QString FloatText(float value, const NumberStyle& style) {
+// A floating value with up to `digits` significant digits, "E" before an
+// exponent; zero (also −0) is "0".
+template <class T>
+QString FloatingText(T value, int digits, const NumberStyle& style) {
   if (value == 0) return "0";
   char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7);
+  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
   std::string text(buf, r.ptr);
   for (char& c : text) c = c == 'e' ? 'E' : c;
   return ApplyDecimal(text, style);
@@ -235,6 +237,12 @@ std::optional<QVariant> FromDecimal(const Decimal& d, Kind kind) {
 
 }  // namespace
 
+void DropLeadingZeros(QString& text) {
+  qsizetype zeros = 0;
+  while (zeros < text.size() - 1 && text[zeros] == '0') ++zeros;
+  text.remove(0, zeros);
+}
+
 QVariant NullValue() { return QVariant::fromValue(nullptr); }
 
 Kind KindOf(const QVariant& value) {
@@ -264,28 +272,23 @@ bool IsNumericKind(Kind kind) {
 
 QVariant MakeCurrency(qint64 scaled) { return QVariant::fromValue(Currency{scaled}); }
 
+namespace {
+
+// The kind of each DataType setting, by its number.
+constexpr Kind kDataTypeKinds[] = {Kind::String, Kind::Integer, Kind::Long, Kind::Single, Kind::Double, Kind::Currency};
+constexpr int kDataTypeCount = static_cast<int>(std::size(kDataTypeKinds));
+
+}  // namespace
+
 Kind KindOfDataType(int dataType) {
-  switch (dataType) {
-    case 0: return Kind::String;
-    case 1: return Kind::Integer;
-    case 2: return Kind::Long;
-    case 3: return Kind::Single;
-    case 4: return Kind::Double;
-    case 5: return Kind::Currency;
-    default: return Kind::Null;
-  }
+  return dataType >= 0 && dataType < kDataTypeCount ? kDataTypeKinds[dataType] : Kind::Null;
 }
 
 int DataTypeOfKind(Kind kind) {
-  switch (kind) {
-    case Kind::String: return 0;
-    case Kind::Integer: return 1;
-    case Kind::Long: return 2;
-    case Kind::Single: return 3;
-    case Kind::Double: return 4;
-    case Kind::Currency: return 5;
-    default: return -1;
+  for (int dataType = 0; dataType < kDataTypeCount; ++dataType) {
+    if (kDataTypeKinds[dataType] == kind) return dataType;
   }
+  return -1;
 }
 
 NumberStyle FixedStyle() { return NumberStyle{}; }
@@ -306,7 +309,7 @@ std::optional<QVariant> Convert(const QVariant& value, Kind kind, const NumberSt
       case Kind::Empty: return QVariant(QString());
       case Kind::Integer:
       case Kind::Long: return QVariant(QString::number(value.toLongLong()));
-      case Kind::Single: return QVariant(FloatText(value.toFloat(), style));
+      case Kind::Single: return QVariant(FloatingText(value.toFloat(), 7, style));
       case Kind::Double: return QVariant(DoubleText(value.toDouble(), style));
       case Kind::Currency: return QVariant(CurrencyText(value.value<Currency>().scaled, style));
       default: return std::nullopt;
@@ -354,27 +357,25 @@ std::optional<double> ToDouble(const QVariant& value, const NumberStyle& style) 
   return converted->toDouble();
 }
 
-QString DoubleText(double value, const NumberStyle& style) {
-  if (value == 0) return "0";  // also −0
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-  std::string text(buf, r.ptr);
-  for (char& c : text) c = c == 'e' ? 'E' : c;
-  return ApplyDecimal(text, style);
+QString DoubleText(double value, const NumberStyle& style) { return FloatingText(value, 15, style); }
+
+SignificantDigits SignificantDigitsOf(double value) {
+  // d.ddddddddddddddde±x
+  char buf[40];
+  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  const char* e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(r.ptr - buf)));
+  SignificantDigits out;
+  out.digits.assign(1, buf[0]);
+  out.digits.append(buf + 2, static_cast<std::size_t>(e - (buf + 2)));
+  const char* expStart = e + 1;
+  if (*expStart == '+') ++expStart;
+  std::from_chars(expStart, r.ptr, out.exponent);
+  return out;
 }
 
 void TruncateToDecimals(double& value, int places) {
   if (places < -6 || places > 6 || value == 0 || !std::isfinite(value)) return;
-  // d.ddddddddddddddde±x: the 15 significant digits of the value.
-  char buf[40];
-  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-  const char* e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(r.ptr - buf)));
-  std::string digits(1, buf[0]);
-  digits.append(buf + 2, static_cast<std::size_t>(e - (buf + 2)));
-  int exponent = 0;
-  const char* expStart = e + 1;
-  if (*expStart == '+') ++expStart;
-  std::from_chars(expStart, r.ptr, exponent);
+  const auto [digits, exponent] = SignificantDigitsOf(value);
   const int keep = exponent + 1 + places;  // digits left of the cut
   const int len = static_cast<int>(digits.size());
   if (keep >= len) return;

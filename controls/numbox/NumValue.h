@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <string>
 
 namespace numbox {
 
@@ -20,6 +21,11 @@ struct Currency {
 
 // The kinds of value the field knows.
 enum class Kind { Empty, Null, Integer, Long, Single, Double, Currency, String, Other };
+
+// The ASCII digits "0" to "9": the only digits of value texts.
+inline bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
+// Removes the "0" characters at the start of a text, keeping at least one character.
+void DropLeadingZeros(QString& text);
 
 // Empty is the invalid QVariant; Null holds nullptr; Integer is a 16-bit
 // short, Long a 32-bit int, Single a float, Currency the struct above.
@@ -57,6 +63,15 @@ std::optional<double> ToDouble(const QVariant& value, const NumberStyle& style);
 // A double as the field writes it: up to 15 significant digits, "." or the
 // style's decimal separator, no grouping, "E+nn" for large or small values.
 QString DoubleText(double value, const NumberStyle& style);
+
+// The 15 significant digits of a finite, non-zero value's magnitude
+// (trailing zeros kept) and the power of ten of the first:
+// |value| = d.dddddddddddddd × 10^exponent, rounded to those digits.
+struct SignificantDigits {
+  std::string digits;
+  int exponent = 0;
+};
+SignificantDigits SignificantDigitsOf(double value);
 
 // Cuts `value` to `places` decimals (−6..6; negative counts cut to tens,
 // hundreds, ...) toward minus infinity. The cut is made on the number's

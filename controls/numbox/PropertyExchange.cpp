@@ -35,7 +35,6 @@ namespace {
 constexpr quint32 kVersion = 0x00010000;
 constexpr quint32 kStockBackColor = 0x01, kStockFont = 0x04, kStockForeColor = 0x08, kStockEnabled = 0x40;
 constexpr quint32 kStockMask = kStockForeColor | kStockBackColor | kStockFont | kStockEnabled;
-constexpr OleColor kDefaultForeColor = 0x80000008, kDefaultBackColor = 0x80000005;
 
 // The class identity of the standard font object, as stored.
 constexpr std::array<quint8, 16> kFontClassId = {0x03, 0x52, 0xE3, 0x0B, 0x91, 0x8F, 0xCE, 0x11,
@@ -72,6 +71,13 @@ QByteArray EncodeText(const QString& text) {
     bytes.append(static_cast<char>(code < 0 ? '?' : code));
   }
   return bytes;
+}
+
+// A stream or named value that the field cannot take (or a field it cannot store).
+[[noreturn]] void Fail(const QString& message) { throw PropertyStreamError(message); }
+
+[[noreturn]] void FailOnPicture(const char* key) {
+  Fail(QString("%1 holds a picture, which the field cannot take.").arg(key));
 }
 
 // ---- reading ------------------------------------------------------------------
@@ -134,9 +140,6 @@ class Reader {
     f.name = DecodeText(Bytes(Byte(what), what));
     return f;
   }
-  bool AtEnd() const { return pos_ == bytes_.size(); }
-
-  [[noreturn]] static void Fail(const QString& message) { throw PropertyStreamError(message); }
 
  private:
   void Need(qint64 n, const char* what) {
@@ -201,8 +204,8 @@ class Writer {
 
 struct Head {
   QSize extent;
-  OleColor foreColor = kDefaultForeColor;
-  OleColor backColor = kDefaultBackColor;
+  OleColor foreColor = kSystemWindowText;
+  OleColor backColor = kSystemWindow;
   std::optional<FontDesc> font;  // none: the host's font
   Flag enabled = Flag::Default(true);
 };
@@ -242,7 +245,7 @@ QVariant BagValue(const Value& v) {
 // A named value as the type of `like`; a value of another kind is refused.
 Value FromBag(const QVariant& in, const Value& like, const char* key) {
   auto fail = [&]() -> Value {
-    Reader::Fail(QString("The value of %1 is not a %2.").arg(key, kTypeNames[like.index()]));
+    Fail(QString("The value of %1 is not a %2.").arg(key, kTypeNames[like.index()]));
   };
   auto number = [&](qint64 low, qint64 high) -> qint64 {
     bool ok = false;
@@ -264,9 +267,7 @@ Value FromBag(const QVariant& in, const Value& like, const char* key) {
       if (!in.canConvert<FontDesc>()) return fail();
       return in.value<FontDesc>();
     default:
-      if (in.isValid() && !in.isNull()) {
-        Reader::Fail(QString("%1 holds a picture, which the field cannot take.").arg(key));
-      }
+      if (in.isValid() && !in.isNull()) FailOnPicture(key);
       return std::monostate{};
   }
 }
@@ -404,12 +405,12 @@ Value ReadValue(Reader& in, const Value& like, const char* key) {
     case 4: return in.Text(key);
     case 5: return in.Font(key).value_or(std::get<FontDesc>(like));
     default:
-      if (in.Byte(key) != 0xFF) Reader::Fail(QString("%1 holds a picture, which the field cannot take.").arg(key));
+      if (in.Byte(key) != 0xFF) FailOnPicture(key);
       return std::monostate{};
   }
 }
 
-void WriteValue(Writer& out, const Value& v, const Value& defaultValue, const char* key) {
+void WriteValue(Writer& out, const Value& v, const Value& defaultValue) {
   std::visit(
       [&](const auto& x) {
         using T = std::decay_t<decltype(x)>;
@@ -427,7 +428,6 @@ void WriteValue(Writer& out, const Value& v, const Value& defaultValue, const ch
           // A font equal to its default is written as "the default".
           out.Font(x == std::get<FontDesc>(defaultValue) ? std::nullopt : std::optional<FontDesc>(x));
         } else {
-          Q_UNUSED(key);
           out.Byte(0xFF);
         }
       },
@@ -440,7 +440,7 @@ Value Get(const Slot& slot, const char* key) {
       [&](auto* p) -> Value {
         using T = std::remove_pointer_t<decltype(p)>;
         if constexpr (std::is_same_v<T, QPixmap>) {
-          if (!p->isNull()) Reader::Fail(QString("%1 holds a picture, which the field cannot store.").arg(key));
+          if (!p->isNull()) Fail(QString("%1 holds a picture, which the field cannot store.").arg(key));
           return std::monostate{};
         } else {
           return *p;
@@ -488,7 +488,7 @@ QByteArray PropertyExchange::Save(const CNumCtrl& constField) {
   out.Long(field.backColor_);
   out.Font(field.font_);
   out.Byte(field.enabled_.Byte());
-  for (const Row& row : Rows()) WriteValue(out, Get(row.slot(field), row.key), row.defaultValue, row.key);
+  for (const Row& row : Rows()) WriteValue(out, Get(row.slot(field), row.key), row.defaultValue);
   return out.Bytes();
 }
 
@@ -559,8 +559,8 @@ void PropertyExchange::LoadFromBag(CNumCtrl& field, const QVariantMap& bag) {
   const QSize extent = field.Extent();
   image.head.extent = QSize(std::get<qint32>(take(kBagExtentX, qint32{extent.width()})),
                             std::get<qint32>(take(kBagExtentY, qint32{extent.height()})));
-  image.head.foreColor = std::get<OleColor>(take("ForeColor", kDefaultForeColor));
-  image.head.backColor = std::get<OleColor>(take("BackColor", kDefaultBackColor));
+  image.head.foreColor = std::get<OleColor>(take("ForeColor", kSystemWindowText));
+  image.head.backColor = std::get<OleColor>(take("BackColor", kSystemWindow));
   if (bag.contains("Font")) image.head.font = std::get<FontDesc>(FromBag(bag["Font"], FontDesc{}, "Font"));
   image.head.enabled = std::get<Flag>(take("Enabled", Flag::Default(true)));
   for (const Row& row : Rows()) image.values.push_back(take(row.key, row.defaultValue));

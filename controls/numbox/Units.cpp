@@ -23,9 +23,6 @@ int DpiInt(bool across) { return static_cast<int>(std::lround(Dpi(across))); }
 
 }  // namespace
 
-double LogicalDpiX() { return Dpi(true); }
-double LogicalDpiY() { return Dpi(false); }
-
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   const long long n = static_cast<long long>(a) * b;

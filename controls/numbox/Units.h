@@ -7,9 +7,6 @@
 
 namespace numbox {
 
-double LogicalDpiX();
-double LogicalDpiY();
-
 // a × b ÷ c, rounded half away from zero.
 int MulDiv(int a, int b, int c);
 

@@ -349,6 +349,21 @@ TEST_F(NumboxFocusTest, AnEmptyFieldShowsTheNullTextOnceLeft) {
   EXPECT_EQ(field->GetEditText(), "");
 }
 
+TEST_F(NumboxFocusTest, AFieldShowingItsNullTextIsEmpty) {
+  for (const char* nullText : {"", "(none)"}) {
+    SCOPED_TRACE(nullText);
+    CNumCtrl* field = AddField();
+    field->SetMaskZeroIfNull(false);
+    field->SetDataType(0);
+    field->SetText("");
+    field->SetNullText(nullText);
+    field->SetAllowNull(false);
+    EXPECT_EQ(field->IsNullShown(), *nullText != '\0');
+    EXPECT_TRUE(field->IsEmpty());
+    EXPECT_EQ(field->Validate(), kNullNotAllowed);
+  }
+}
+
 TEST_F(NumboxFocusTest, HandlersThatDeleteTheFieldEndTheStepQuietly) {
   struct Case {
     const char* name;

@@ -202,6 +202,21 @@ TEST_F(NumboxValuesTest, NullIsTakenAsZeroAndTextsAreRefused) {
   EXPECT_EQ(field->Text(), "0");
 }
 
+TEST_F(NumboxValuesTest, ARefusedTextPutLeavesTheValueAsItWas) {
+  CNumCtrl* field = AddField();
+  field->SetDataType(2);
+  field->SetFormat("#,##0");
+  field->SetText("100000");
+  for (const char* refused : {"", "12x", "abc"}) {
+    SCOPED_TRACE(refused);
+    EXPECT_EQ(ErrorOf([&] { field->SetText(refused); }), 13);
+    // The unfocused display and the check of a new data type still see 100000.
+    EXPECT_EQ(field->FormatText(), "100,000");
+    EXPECT_EQ(ErrorOf([&] { field->SetDataType(1); }), 31003);
+    EXPECT_EQ(field->DataType(), 2);
+  }
+}
+
 TEST_F(NumboxValuesTest, TextPutsTrimAndFireChangeEvenForTheSameValue) {
   CNumCtrl* field = AddField();
   QSignalSpy changes(field, &CNumCtrl::Change);
