@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "ui/Seam.h"
 #include "vb/App.h"
 
 namespace ui {
@@ -36,16 +37,6 @@ class ConsoleDialogs final : public Dialogs {
   int ShowModal(QWidget&) override { return 0; }
 };
 
-ConsoleDialogs& Console() {
-  static ConsoleDialogs console;
-  return console;
-}
-
-Dialogs*& Installed() {
-  static Dialogs* installed = nullptr;
-  return installed;
-}
-
 }  // namespace
 
 int DefaultAnswer(int style) { return AnswerOfButton(ButtonsOf(style), DefaultButtonOf(style)); }
@@ -66,15 +57,11 @@ int CloseAnswer(int style) {
 }
 
 Dialogs& dialogs() {
-  Dialogs* d = Installed();
-  return d ? *d : Console();
+  static ConsoleDialogs console;
+  return SeamSlot<Dialogs>::Get(console);
 }
 
-Dialogs* SetDialogs(Dialogs* d) {
-  Dialogs* previous = Installed();
-  Installed() = d;
-  return previous;
-}
+Dialogs* SetDialogs(Dialogs* d) { return SeamSlot<Dialogs>::Set(d); }
 
 int MsgBox(const std::string& prompt, int style, const std::string& title) {
   return dialogs().MsgBox(prompt, style, title.empty() ? vb::App::Title() : title);
