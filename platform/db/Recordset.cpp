@@ -57,6 +57,10 @@ int RowStore::Find(std::string_view name) const {
   return it == names.end() ? -1 : it->second;
 }
 
+void RaiseUnknownField(std::string_view name) {
+  throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
+}
+
 }  // namespace detail
 
 namespace {
@@ -95,11 +99,7 @@ vb::Variant Field::OriginalValue() const {
   return NullIfEmpty(row.OriginalOf(index_));
 }
 
-vb::Variant RowView::Value(std::string_view fieldName) const {
-  int index = rs_.FieldIndex(fieldName);
-  if (index < 0) vb::Raise(vb::err::ItemNotFound);
-  return Value(index);
-}
+vb::Variant RowView::Value(std::string_view fieldName) const { return Value(rs_.RequireField(fieldName)); }
 
 vb::Variant RowView::Value(int index) const {
   if (index < 0 || index >= rs_.FieldCount()) vb::Raise(vb::err::ItemNotFound);
@@ -241,24 +241,20 @@ int Recordset::FieldIndex(std::string_view name) const {
   return -1;
 }
 
+int Recordset::RequireField(std::string_view name) const {
+  const int index = FieldIndex(name);
+  if (index < 0) detail::RaiseUnknownField(name);
+  return index;
+}
+
 Field Recordset::Fields(int index) {
   FieldInfo(index);
   return Field(this, index);
 }
 
-Field Recordset::Fields(std::string_view name) {
-  int index = FieldIndex(name);
-  if (index < 0)
-    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
-  return Field(this, index);
-}
+Field Recordset::Fields(std::string_view name) { return Field(this, RequireField(name)); }
 
-vb::Variant Recordset::Value(std::string_view name) const {
-  int index = FieldIndex(name);
-  if (index < 0)
-    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
-  return Value(index);
-}
+vb::Variant Recordset::Value(std::string_view name) const { return Value(RequireField(name)); }
 
 vb::Variant Recordset::Value(int index) const {
   RequireCurrent();
@@ -266,12 +262,7 @@ vb::Variant Recordset::Value(int index) const {
   return NullIfEmpty(CurrentRow().values[static_cast<std::size_t>(index)]);
 }
 
-void Recordset::SetValue(std::string_view name, const vb::Variant& value) {
-  int index = FieldIndex(name);
-  if (index < 0)
-    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
-  SetValue(index, value);
-}
+void Recordset::SetValue(std::string_view name, const vb::Variant& value) { SetValue(RequireField(name), value); }
 
 void Recordset::SetValue(int index, const vb::Variant& value) { Assign(index, value); }
 

@@ -48,6 +48,9 @@ struct RowStore {
 
 std::string LowerAscii(std::string_view s);
 
+// Error 3265 for a field name that a record set does not have, naming it.
+[[noreturn]] void RaiseUnknownField(std::string_view name);
+
 // A parsed filter criteria text.
 class FilterExpr {
  public:

@@ -194,8 +194,8 @@ class Parser {
       name = std::string(text_.substr(start, pos_ - start));
     }
     if (name.empty()) BadCriteria(text_, "a field name is missing");
-    int index = store_.Find(name);
-    if (index < 0) throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + name + ")");
+    const int index = store_.Find(name);
+    if (index < 0) RaiseUnknownField(name);
     return index;
   }
 
@@ -303,9 +303,8 @@ std::vector<std::pair<int, bool>> ParseSort(std::string_view spec, const RowStor
       item = vb::Trim(item.substr(0, item.size() - 3));
     }
     if (item.size() >= 2 && item.front() == '[' && item.back() == ']') item = item.substr(1, item.size() - 2);
-    int index = store.Find(item);
-    if (index < 0)
-      throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + item + ")");
+    const int index = store.Find(item);
+    if (index < 0) RaiseUnknownField(item);
     keys.emplace_back(index, descending);
   }
   return keys;
