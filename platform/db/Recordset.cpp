@@ -12,6 +12,7 @@
 
 namespace db {
 
+using detail::NullIfEmpty;
 using detail::Row;
 using detail::RowStore;
 
@@ -66,8 +67,6 @@ void RaiseUnknownField(std::string_view name) {
 namespace {
 
 [[noreturn]] void RaiseClosed() { vb::Raise(vb::err::ObjectClosed); }
-
-const vb::Variant& NullIfEmpty(const vb::Variant& v) { return v.IsEmpty() ? vb::Null : v; }
 
 // Holds the connection's lock for a scope, so that reading many values takes
 // it once instead of once for every value (the database takes it again

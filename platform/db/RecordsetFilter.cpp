@@ -16,11 +16,6 @@ namespace {
                     "The filter \"" + std::string(criteria) + "\" cannot be applied: " + std::string(why) + ".");
 }
 
-vb::Variant CellOf(const Row& row, int index) {
-  const vb::Variant& v = row.values[static_cast<std::size_t>(index)];
-  return v.IsEmpty() ? vb::Null : v;
-}
-
 // Wildcard match ignoring case: * or % any run, _ or ? one character.
 bool LikeMatch(std::string_view text, std::string_view pattern) {
   std::string t = vb::UCase(text), p = vb::UCase(pattern);
@@ -50,7 +45,7 @@ class Comparison : public FilterExpr {
   Comparison(int field, Op op, vb::Variant literal) : field_(field), op_(op), literal_(std::move(literal)) {}
 
   bool Matches(const Row& row) const override {
-    vb::Variant cell = CellOf(row, field_);
+    const vb::Variant& cell = NullIfEmpty(row.values[static_cast<std::size_t>(field_)]);
     if (literal_.IsNull()) {
       if (op_ == Op::Eq) return cell.IsNull();
       if (op_ == Op::Ne) return !cell.IsNull();
@@ -312,9 +307,9 @@ std::vector<std::pair<int, bool>> ParseSort(std::string_view spec, const RowStor
 
 bool SortLess(const Row& a, const Row& b, const std::vector<std::pair<int, bool>>& keys) {
   for (const auto& [index, descending] : keys) {
-    const vb::Variant& x = a.values[static_cast<std::size_t>(index)];
-    const vb::Variant& y = b.values[static_cast<std::size_t>(index)];
-    const bool xNull = x.IsNull() || x.IsEmpty(), yNull = y.IsNull() || y.IsEmpty();
+    const vb::Variant& x = NullIfEmpty(a.values[static_cast<std::size_t>(index)]);
+    const vb::Variant& y = NullIfEmpty(b.values[static_cast<std::size_t>(index)]);
+    const bool xNull = x.IsNull(), yNull = y.IsNull();
     int order;
     if (xNull || yNull) {
       order = xNull == yNull ? 0 : (xNull ? -1 : 1);
