@@ -19,9 +19,18 @@ namespace {
 // Wildcard match ignoring case: * or % any run, _ or ? one character.
 bool LikeMatch(std::string_view text, std::string_view pattern) {
   std::string t = vb::UCase(text), p = vb::UCase(pattern);
+  // The position after the UTF-8 character of the text that starts at `at`.
+  const auto nextChar = [&t](std::size_t at) {
+    do ++at;
+    while (at < t.size() && (static_cast<unsigned char>(t[at]) & 0xC0) == 0x80);
+    return at;
+  };
   std::size_t ti = 0, pi = 0, star = std::string::npos, mark = 0;
   while (ti < t.size()) {
-    if (pi < p.size() && (p[pi] == '_' || p[pi] == '?' || p[pi] == t[ti])) {
+    if (pi < p.size() && (p[pi] == '_' || p[pi] == '?')) {
+      ti = nextChar(ti);
+      ++pi;
+    } else if (pi < p.size() && p[pi] == t[ti]) {
       ++ti;
       ++pi;
     } else if (pi < p.size() && (p[pi] == '*' || p[pi] == '%')) {
@@ -29,7 +38,7 @@ bool LikeMatch(std::string_view text, std::string_view pattern) {
       mark = ti;
     } else if (star != std::string::npos) {
       pi = star + 1;
-      ti = ++mark;
+      ti = mark = nextChar(mark);
     } else {
       return false;
     }

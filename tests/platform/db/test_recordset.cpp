@@ -161,6 +161,25 @@ TEST_F(RecordsetTest, FiltersByCriteriaAndPredicate) {
   EXPECT_EQ(ErrorOf([&] { rs->Filter("NAME = 'open"); }), vb::err::ArgumentOutOfRange);
 }
 
+TEST_F(RecordsetTest, LikeWildcardsStandForWholeCharacters) {
+  conn_->ExecuteScript(
+      "CREATE TABLE Place (NAME VARCHAR(20) COLLATE NOCASE); "
+      "INSERT INTO Place VALUES ('La Cañada'), ('La Canada'), ('Añ')");
+  auto rs = Open("SELECT * FROM Place ORDER BY rowid");
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"NAME LIKE 'La Ca_ada'", {"La Cañada", "La Canada"}},
+      {"NAME LIKE 'la ca?ada'", {"La Cañada", "La Canada"}},
+      {"NAME LIKE '__'", {"Añ"}},
+      {"NAME LIKE 'A_'", {"Añ"}},
+      {"NAME LIKE '*Ñ*'", {"La Cañada", "Añ"}},
+      {"NAME LIKE '*_a_a'", {"La Cañada", "La Canada"}},
+  };
+  for (const auto& [criteria, names] : cases) {
+    rs->Filter(criteria);
+    EXPECT_EQ(Names(*rs), names) << criteria;
+  }
+}
+
 TEST_F(RecordsetTest, SortsStablyWithNullFirstAndClears) {
   auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
   rs->Sort("AMOUNT");
