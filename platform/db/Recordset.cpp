@@ -436,6 +436,9 @@ void Recordset::SetFilter(std::shared_ptr<detail::FilterExpr> expr, std::functio
   filterExpr_ = std::move(expr);
   filterPredicate_ = std::move(predicate);
   filterText_ = std::move(text);
+  // A new filter applies to every row, a row added earlier that is still
+  // current too: the first row of the result becomes current.
+  currentRowId_ = -1;
   RebuildView();
   SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
 }

@@ -161,6 +161,22 @@ TEST_F(RecordsetTest, FiltersByCriteriaAndPredicate) {
   EXPECT_EQ(ErrorOf([&] { rs->Filter("NAME = 'open"); }), vb::err::ArgumentOutOfRange);
 }
 
+TEST_F(RecordsetTest, ARowBeingAddedStaysInViewButANewFilterAppliesToItOnceAdded) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  rs->ActiveConnection(nullptr);
+  rs->Filter("COUNTY_ID = 1");
+  rs->AddNew();
+  EXPECT_EQ(rs->RecordCount(), 3) << "the row being added is in view whatever the filter";
+  rs->SetValue("COUNTY_ID", 7);
+  rs->SetValue("DISTRICT_ID", 1);
+  rs->SetValue("NAME", Variant("Elm"));
+  rs->Update();
+  rs->Filter("COUNTY_ID = 1");
+  EXPECT_EQ(Names(*rs), (std::vector<std::string>{"Alder", "birch"}));
+  rs->Filter("COUNTY_ID = 7");
+  EXPECT_EQ(Names(*rs), (std::vector<std::string>{"Elm"}));
+}
+
 TEST_F(RecordsetTest, LikeWildcardsStandForWholeCharacters) {
   conn_->ExecuteScript(
       "CREATE TABLE Place (NAME VARCHAR(20) COLLATE NOCASE); "
