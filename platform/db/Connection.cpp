@@ -212,10 +212,10 @@ std::string Connection::DataSourceOf(std::string_view connectionString) {
 }
 
 void Connection::Open(const std::string& connectionString, bool createIfMissing) {
-  if (!connectionString.empty()) connectionString_ = connectionString;
   if (db_) {
     throw vb::VbError(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
   }
+  if (!connectionString.empty()) connectionString_ = connectionString;
   std::string path = DataSourceOf(connectionString_);
   if (path.empty()) {
     throw vb::VbError(vb::err::NoConnection, "The connection string names no database file.");

@@ -743,6 +743,9 @@ TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
   auto folder = fixtures::MakeTempFolder("levconn");
   db::Connection conn;
   conn.Open(db::Connection::ConnectionStringFor((folder / "f.db").string()), true);
+  const std::string opened = conn.ConnectionString();
+  EXPECT_EQ(ErrorOf([&] { conn.Open("Data Source=/elsewhere/other.mdb"); }), vb::err::ArgumentOutOfRange);
+  EXPECT_EQ(conn.ConnectionString(), opened) << "an open connection keeps naming its own file";
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(?)", {Variant(-2033101442)})), "86D1557E");
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(255)")), "000000FF");
   EXPECT_TRUE(conn.Scalar("SELECT hex8(NULL)").IsNull());
