@@ -818,14 +818,9 @@ void RequireUnchanged(Connection& conn, const std::string& table, const std::str
   ExpectOneRow(same ? found : 0, table);
 }
 
-}  // namespace
-
-void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
-  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
-  Connection& conn = *conn_;
-  const std::vector<FieldMeta>& meta = store_->fields;
-
-  // One plan per base table, in the order of the fields.
+// One plan per base table, in the order of the fields. Error 3251 when the
+// fields come from no table.
+std::vector<TablePlan> PlanTables(Connection& conn, const std::vector<FieldMeta>& meta) {
   std::vector<TablePlan> plans;
   std::map<std::string, std::size_t> planOf;
   for (int i = 0; i < static_cast<int>(meta.size()); ++i) {
@@ -860,6 +855,40 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     }
     if (plan.keyFields.empty()) plan.keyFields = plan.fields;
   }
+  return plans;
+}
+
+// Writes the fields of one table that a changed row changed, to the row the
+// original key finds, once they are seen to hold what was read.
+void UpdateRow(Connection& conn, const TablePlan& plan, const detail::Row& row, const std::vector<FieldMeta>& meta) {
+  std::vector<int> changed;
+  for (int f : plan.fields)
+    if (!row.values[static_cast<std::size_t>(f)].Identical(row.OriginalOf(f))) changed.push_back(f);
+  if (changed.empty()) return;
+  std::vector<vb::Variant> keys;
+  for (int f : plan.keyFields) keys.push_back(row.OriginalOf(f));
+  const std::string where = " WHERE " + KeyCondition(plan.keyFields, meta);
+  RequireUnchanged(conn, plan.qualifiedName, where, keys, changed, row, meta);
+  std::string sets;
+  std::vector<vb::Variant> params;
+  for (int f : changed) {
+    if (!sets.empty()) sets += ", ";
+    sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
+    params.push_back(row.values[static_cast<std::size_t>(f)]);
+  }
+  params.insert(params.end(), keys.begin(), keys.end());
+  conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + where, params);
+  ExpectOneRow(conn.Changes(), plan.qualifiedName);
+}
+
+}  // namespace
+
+void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
+  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  Connection& conn = *conn_;
+  const std::vector<FieldMeta>& meta = store_->fields;
+
+  const std::vector<TablePlan> plans = PlanTables(conn, meta);
   // New and deleted rows go to the table of the first column.
   const TablePlan& target = plans.front();
 
@@ -939,26 +968,7 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
         }
         inserted.push_back({id, &insert, insert.rowIdField >= 0 ? conn.LastInsertRowId() : 0});
       } else if (row.status == RecordStatus::Modified) {
-        for (const TablePlan& plan : plans) {
-          std::vector<int> changed;
-          for (int f : plan.fields)
-            if (!row.values[static_cast<std::size_t>(f)].Identical(row.OriginalOf(f))) changed.push_back(f);
-          if (changed.empty()) continue;
-          std::vector<vb::Variant> keys;
-          for (int f : plan.keyFields) keys.push_back(row.OriginalOf(f));
-          const std::string where = " WHERE " + KeyCondition(plan.keyFields, meta);
-          RequireUnchanged(conn, plan.qualifiedName, where, keys, changed, row, meta);
-          std::string sets;
-          std::vector<vb::Variant> params;
-          for (int f : changed) {
-            if (!sets.empty()) sets += ", ";
-            sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
-            params.push_back(row.values[static_cast<std::size_t>(f)]);
-          }
-          params.insert(params.end(), keys.begin(), keys.end());
-          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + where, params);
-          ExpectOneRow(conn.Changes(), plan.qualifiedName);
-        }
+        for (const TablePlan& plan : plans) UpdateRow(conn, plan, row, meta);
       } else if (row.status == RecordStatus::Deleted) {
         std::vector<vb::Variant> params;
         for (int f : target.keyFields) params.push_back(row.OriginalOf(f));
