@@ -121,15 +121,10 @@ void Recordset::LockType(db::LockType v) { lockType_ = v; }
 void Recordset::Open(std::string_view sql, const ConnectionPtr& conn, std::vector<vb::Variant> params) {
   if (store_) vb::Raise(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
   if (!conn || conn->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  // A record set that is not open has no filter, sort or edit (Close drops them).
   conn_ = conn;
   Load(sql, std::move(params));
   source_ = std::string(sql);
-  filterText_.clear();
-  filterExpr_.reset();
-  filterPredicate_ = nullptr;
-  sortText_.clear();
-  sortKeys_.clear();
-  editMode_ = db::EditMode::None;
   RebuildView();
   SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
 }
@@ -191,10 +186,6 @@ void Recordset::Open() {
   store->IndexNames();
   store_ = std::move(store);
   source_.clear();
-  editMode_ = db::EditMode::None;
-  pos_ = -1;
-  onDeletedRow_ = false;
-  currentRowId_ = -1;
   RebuildView();
   SetPosition(-1, MoveReason::Move);
 }
