@@ -485,31 +485,45 @@ void Recordset::Requery() {
 
 // --- Notification ------------------------------------------------------------
 
-int Recordset::AddMoveHandler(MoveHandler handler) {
-  int handle = nextHandle_++;
-  handlers_.emplace_back(handle, std::move(handler));
+namespace {
+
+// A notification's handlers, each with the handle it was added under.
+template <class Handler>
+using Handlers = std::vector<std::pair<int, Handler>>;
+
+template <class Handler>
+int AddHandler(Handlers<Handler>& handlers, Handler handler, int& nextHandle) {
+  const int handle = nextHandle++;
+  handlers.emplace_back(handle, std::move(handler));
   return handle;
 }
 
-void Recordset::RemoveMoveHandler(int handle) {
-  std::erase_if(handlers_, [handle](const auto& h) { return h.first == handle; });
+template <class Handler>
+void RemoveHandler(Handlers<Handler>& handlers, int handle) {
+  std::erase_if(handlers, [handle](const auto& h) { return h.first == handle; });
 }
+
+// Calls every handler in turn; a handler may remove itself meanwhile.
+template <class Handler, class... Args>
+void Notify(const Handlers<Handler>& handlers, Args&... args) {
+  if (handlers.empty()) return;
+  const Handlers<Handler> called = handlers;
+  for (const auto& [handle, handler] : called) handler(args...);
+}
+
+}  // namespace
+
+int Recordset::AddMoveHandler(MoveHandler handler) { return AddHandler(handlers_, std::move(handler), nextHandle_); }
+
+void Recordset::RemoveMoveHandler(int handle) { RemoveHandler(handlers_, handle); }
 
 int Recordset::AddWillChangeFieldHandler(FieldHandler handler) {
-  int handle = nextHandle_++;
-  fieldHandlers_.emplace_back(handle, std::move(handler));
-  return handle;
+  return AddHandler(fieldHandlers_, std::move(handler), nextHandle_);
 }
 
-void Recordset::RemoveWillChangeFieldHandler(int handle) {
-  std::erase_if(fieldHandlers_, [handle](const auto& h) { return h.first == handle; });
-}
+void Recordset::RemoveWillChangeFieldHandler(int handle) { RemoveHandler(fieldHandlers_, handle); }
 
-void Recordset::Fire(MoveReason reason) {
-  if (handlers_.empty()) return;
-  auto handlers = handlers_;  // a handler may remove itself
-  for (auto& [handle, handler] : handlers) handler(*this, reason);
-}
+void Recordset::Fire(MoveReason reason) { Notify(handlers_, *this, reason); }
 
 // --- Changes -----------------------------------------------------------------
 
@@ -531,10 +545,7 @@ void Recordset::Assign(int index, const vb::Variant& value) {
     vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
   const FieldMeta& meta = FieldInfo(index);
   vb::Variant converted = ConvertForField(value, meta.type, meta.definedSize, meta.name);
-  if (!fieldHandlers_.empty()) {
-    auto handlers = fieldHandlers_;  // a handler may remove itself
-    for (auto& [handle, handler] : handlers) handler(*this, index);
-  }
+  Notify(fieldHandlers_, *this, index);
   Row& row = CurrentRow();
   BeginEdit(row);
   if (row.status == RecordStatus::Unmodified) {
