@@ -190,31 +190,11 @@ Variant AddOrSubtract(const Variant& a, const Variant& b, bool subtract) {
   return {};
 }
 
-// Rounds an operand of \ and Mod to a Long, half to even.
-std::int64_t LongOf(const Operand& op) {
-  switch (op.rank) {
-    case Rank::Integer:
-    case Rank::Long: return op.whole;
-    case Rank::Currency: {
-      const Decimal d = detail::DecimalFromCurrency(op.currency);
-      const std::int64_t v = d.ToInt64();
-      if (v < INT32_MIN || v > INT32_MAX) Raise(err::Overflow);
-      return v;
-    }
-    case Rank::Double: return detail::RoundToRange(op.real, INT32_MIN, INT32_MAX);
-    case Rank::Decimal: {
-      const std::int64_t v = op.decimal.ToInt64();
-      if (v < INT32_MIN || v > INT32_MAX) Raise(err::Overflow);
-      return v;
-    }
-  }
-  return 0;
-}
-
 Variant WholeDivision(const Variant& a, const Variant& b, bool remainder) {
   if (BothNullable(a, b)) return Null;
+  // Both operands are rounded to Longs, half to even, as CLng rounds them.
   const Operand x = OperandOf(a), y = OperandOf(b);
-  const std::int64_t dividend = LongOf(x), divisor = LongOf(y);
+  const std::int64_t dividend = CLng(a), divisor = CLng(b);
   if (divisor == 0) Raise(err::DivisionByZero);
   const std::int64_t result = remainder ? dividend % divisor : dividend / divisor;
   const Rank rank = std::max(x.rank, y.rank) == Rank::Integer ? Rank::Integer : Rank::Long;
