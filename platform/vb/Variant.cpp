@@ -157,10 +157,10 @@ Currency MultiplyCurrency(Currency a, Currency b) {
   return Currency{static_cast<std::int64_t>(q)};
 }
 
-bool BothNullable(const Variant& a, const Variant& b) { return a.IsNull() || b.IsNull(); }
+bool EitherIsNull(const Variant& a, const Variant& b) { return a.IsNull() || b.IsNull(); }
 
 Variant AddOrSubtract(const Variant& a, const Variant& b, bool subtract) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   if (!subtract) {
     // + joins texts; Empty next to a text counts as "".
     if (a.IsString() && (b.IsString() || b.IsEmpty())) return Variant(a.AsString() + (b.IsString() ? b.AsString() : ""));
@@ -191,7 +191,7 @@ Variant AddOrSubtract(const Variant& a, const Variant& b, bool subtract) {
 }
 
 Variant WholeDivision(const Variant& a, const Variant& b, bool remainder) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   // Both operands are rounded to Longs, half to even, as CLng rounds them.
   const Operand x = OperandOf(a), y = OperandOf(b);
   const std::int64_t dividend = CLng(a), divisor = CLng(b);
@@ -209,7 +209,7 @@ Variant operator+(const Variant& a, const Variant& b) { return AddOrSubtract(a, 
 Variant operator-(const Variant& a, const Variant& b) { return AddOrSubtract(a, b, true); }
 
 Variant operator*(const Variant& a, const Variant& b) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   const Operand x = OperandOf(a), y = OperandOf(b);
   const Rank rank = std::max(x.rank, y.rank);
   switch (rank) {
@@ -223,7 +223,7 @@ Variant operator*(const Variant& a, const Variant& b) {
 }
 
 Variant operator/(const Variant& a, const Variant& b) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   const Operand x = OperandOf(a), y = OperandOf(b);
   if (x.rank == Rank::Decimal || y.rank == Rank::Decimal) {
     const Decimal dx = DecimalOf(x), dy = DecimalOf(y);
@@ -258,7 +258,7 @@ Variant IntDiv(const Variant& a, const Variant& b) { return WholeDivision(a, b, 
 Variant Mod(const Variant& a, const Variant& b) { return WholeDivision(a, b, true); }
 
 Variant Pow(const Variant& a, const Variant& b) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   const double base = RealOf(OperandOf(a)), exponent = RealOf(OperandOf(b));
   if (base == 0 && exponent < 0) Raise(err::InvalidProcedureCall);
   const double result = std::pow(base, exponent);
