@@ -2,7 +2,6 @@
 // fraction), their texts and the classic date functions.
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
