@@ -9,6 +9,7 @@
 #include <future>
 #include <thread>
 
+#include "../vb/VbTestSupport.h"
 #include "TestEnvironment.h"
 #include "db/Catalog.h"
 #include "db/Connection.h"
@@ -20,14 +21,7 @@ using vb::Variant;
 
 namespace {
 
-long ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vbtest::ErrorOf;
 
 class RecordsetTest : public ::testing::Test {
  protected:
