@@ -409,9 +409,8 @@ void Connection::RaiseLastError(std::string_view context) const {
   throw vb::VbError(ErrorNumberOf(code), message);
 }
 
-}  // namespace db
+// --- Reading ------------------------------------------------------------------
 
-namespace db {
 namespace {
 
 std::string_view TextView(sqlite3_value* v) {
