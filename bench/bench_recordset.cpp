@@ -8,9 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <variant>
 #include <vector>

@@ -25,11 +25,6 @@ RegistryState& State() {
   return state;
 }
 
-[[noreturn]] void CannotCreate(std::string_view progId, const std::string& why) {
-  throw vb::VbError(vb::err::CannotCreateObject,
-                    vb::ErrorDescription(vb::err::CannotCreateObject) + " (" + std::string(progId) + ": " + why + ")");
-}
-
 // A library name is one plain file-name part: letters, digits, '_' and '-'.
 bool IsPlainName(std::string_view name) {
   if (name.empty()) return false;
@@ -46,19 +41,24 @@ FactoryFunction LoadFactory(std::string_view progId, const std::string& libraryP
   if (auto found = state.factories.find(libraryPath); found != state.factories.end()) return found->second;
 
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(libraryPath, ec)) CannotCreate(progId, "no library " + libraryPath);
+  if (!std::filesystem::is_regular_file(libraryPath, ec)) RaiseCannotCreate(progId, "no library " + libraryPath);
   void* handle = ::dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = ::dlerror();
-    CannotCreate(progId, why ? why : "the library cannot be loaded");
+    RaiseCannotCreate(progId, why ? why : "the library cannot be loaded");
   }
   auto factory = reinterpret_cast<FactoryFunction>(::dlsym(handle, kFactorySymbol));
-  if (!factory) CannotCreate(progId, libraryPath + " exports no " + kFactorySymbol);
+  if (!factory) RaiseCannotCreate(progId, libraryPath + " exports no " + kFactorySymbol);
   state.factories.emplace(libraryPath, factory);
   return factory;
 }
 
 }  // namespace
+
+void RaiseCannotCreate(std::string_view progId, const std::string& why) {
+  throw vb::VbError(vb::err::CannotCreateObject,
+                    vb::ErrorDescription(vb::err::CannotCreateObject) + " (" + std::string(progId) + ": " + why + ")");
+}
 
 std::string ComponentFolder() {
   RegistryState& state = State();
@@ -74,10 +74,10 @@ void SetComponentFolder(std::string folder) {
 
 std::shared_ptr<vb::Object> CreateObjectRaw(std::string_view progId) {
   const auto dot = progId.find('.');
-  if (dot == std::string_view::npos) CannotCreate(progId, "the identifier names no class");
+  if (dot == std::string_view::npos) RaiseCannotCreate(progId, "the identifier names no class");
   const std::string_view name = progId.substr(0, dot);
   const std::string className(progId.substr(dot + 1));
-  if (!IsPlainName(name) || !IsPlainName(className)) CannotCreate(progId, "not a valid identifier");
+  if (!IsPlainName(name) || !IsPlainName(className)) RaiseCannotCreate(progId, "not a valid identifier");
 
   const std::string libraryPath =
       (std::filesystem::path(ComponentFolder()) / ("lib" + vb::LCase(name) + ".so")).string();
@@ -87,9 +87,9 @@ std::shared_ptr<vb::Object> CreateObjectRaw(std::string_view progId) {
   try {
     object = factory(className.c_str());
   } catch (const std::exception& e) {
-    CannotCreate(progId, e.what());
+    RaiseCannotCreate(progId, e.what());
   }
-  if (!object) CannotCreate(progId, "the library makes no class " + className);
+  if (!object) RaiseCannotCreate(progId, "the library makes no class " + className);
   return std::shared_ptr<vb::Object>(object);
 }
 

@@ -30,17 +30,15 @@ void SetComponentFolder(std::string folder);
 // cannot be created).
 std::shared_ptr<vb::Object> CreateObjectRaw(std::string_view progId);
 
+// Error 429 for the identifier, saying why the object cannot be created.
+[[noreturn]] void RaiseCannotCreate(std::string_view progId, const std::string& why);
+
 // A new object bound to one of its interfaces (error 429 when it cannot be
 // created or does not implement the interface).
 template <class Interface>
 std::shared_ptr<Interface> CreateObject(std::string_view progId) {
-  std::shared_ptr<vb::Object> object = CreateObjectRaw(progId);
-  std::shared_ptr<Interface> bound = std::dynamic_pointer_cast<Interface>(object);
-  if (!bound) {
-    throw vb::VbError(vb::err::CannotCreateObject,
-                      "Component can't create object: " + std::string(progId) +
-                          " does not implement the interface asked for");
-  }
+  std::shared_ptr<Interface> bound = std::dynamic_pointer_cast<Interface>(CreateObjectRaw(progId));
+  if (!bound) RaiseCannotCreate(progId, "the object does not implement the interface asked for");
   return bound;
 }
 

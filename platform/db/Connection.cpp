@@ -12,12 +12,6 @@
 namespace db {
 namespace {
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
 std::string TrimBlanks(std::string_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
@@ -169,17 +163,8 @@ std::string Connection::ConnectionStringFor(std::string_view path) {
   const bool quote = path.find_first_of(";\"'") != std::string_view::npos ||
                      (!path.empty() && (std::isspace(static_cast<unsigned char>(path.front())) ||
                                         std::isspace(static_cast<unsigned char>(path.back()))));
-  std::string source;
-  if (quote) {
-    source = "\"";
-    for (char c : path) {
-      if (c == '"') source += '"';
-      source += c;
-    }
-    source += '"';
-  } else {
-    source = path;
-  }
+  // Quoted as a name is: between double quotes, its own doubled.
+  const std::string source = quote ? QuoteName(path) : std::string(path);
   return "Provider=SQLite;Data Source=" + source + ";Persist Security Info=False";
 }
 
@@ -196,7 +181,7 @@ std::string Connection::DataSourceOf(std::string_view connectionString) {
       i = eq + 1;
       continue;
     }
-    const std::string key = LowerAscii(TrimBlanks(connectionString.substr(i, eq - i)));
+    const std::string key = TrimBlanks(connectionString.substr(i, eq - i));
     std::size_t j = eq + 1;
     while (j < n && std::isspace(static_cast<unsigned char>(connectionString[j]))) ++j;
     std::string value;
@@ -221,16 +206,16 @@ std::string Connection::DataSourceOf(std::string_view connectionString) {
       value = TrimBlanks(connectionString.substr(j, end - j));
       i = end + 1;
     }
-    if (key == "data source") return value;
+    if (vb::TextEquals(key, "Data Source")) return value;
   }
   return {};
 }
 
 void Connection::Open(const std::string& connectionString, bool createIfMissing) {
-  if (!connectionString.empty()) connectionString_ = connectionString;
   if (db_) {
     throw vb::VbError(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
   }
+  if (!connectionString.empty()) connectionString_ = connectionString;
   std::string path = DataSourceOf(connectionString_);
   if (path.empty()) {
     throw vb::VbError(vb::err::NoConnection, "The connection string names no database file.");
@@ -424,9 +409,8 @@ void Connection::RaiseLastError(std::string_view context) const {
   throw vb::VbError(ErrorNumberOf(code), message);
 }
 
-}  // namespace db
+// --- Reading ------------------------------------------------------------------
 
-namespace db {
 namespace {
 
 std::string_view TextView(sqlite3_value* v) {

@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "db/Catalog.h"
@@ -12,6 +11,7 @@
 
 namespace db {
 
+using detail::NullIfEmpty;
 using detail::Row;
 using detail::RowStore;
 
@@ -57,13 +57,15 @@ int RowStore::Find(std::string_view name) const {
   return it == names.end() ? -1 : it->second;
 }
 
+void RaiseUnknownField(std::string_view name) {
+  throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
+}
+
 }  // namespace detail
 
 namespace {
 
 [[noreturn]] void RaiseClosed() { vb::Raise(vb::err::ObjectClosed); }
-
-const vb::Variant& NullIfEmpty(const vb::Variant& v) { return v.IsEmpty() ? vb::Null : v; }
 
 // Holds the connection's lock for a scope, so that reading many values takes
 // it once instead of once for every value (the database takes it again
@@ -95,11 +97,7 @@ vb::Variant Field::OriginalValue() const {
   return NullIfEmpty(row.OriginalOf(index_));
 }
 
-vb::Variant RowView::Value(std::string_view fieldName) const {
-  int index = rs_.FieldIndex(fieldName);
-  if (index < 0) vb::Raise(vb::err::ItemNotFound);
-  return Value(index);
-}
+vb::Variant RowView::Value(std::string_view fieldName) const { return Value(rs_.RequireField(fieldName)); }
 
 vb::Variant RowView::Value(int index) const {
   if (index < 0 || index >= rs_.FieldCount()) vb::Raise(vb::err::ItemNotFound);
@@ -122,15 +120,10 @@ void Recordset::LockType(db::LockType v) { lockType_ = v; }
 void Recordset::Open(std::string_view sql, const ConnectionPtr& conn, std::vector<vb::Variant> params) {
   if (store_) vb::Raise(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
   if (!conn || conn->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  // A record set that is not open has no filter, sort or edit (Close drops them).
   conn_ = conn;
   Load(sql, std::move(params));
   source_ = std::string(sql);
-  filterText_.clear();
-  filterExpr_.reset();
-  filterPredicate_ = nullptr;
-  sortText_.clear();
-  sortKeys_.clear();
-  editMode_ = db::EditMode::None;
   RebuildView();
   SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
 }
@@ -192,10 +185,6 @@ void Recordset::Open() {
   store->IndexNames();
   store_ = std::move(store);
   source_.clear();
-  editMode_ = db::EditMode::None;
-  pos_ = -1;
-  onDeletedRow_ = false;
-  currentRowId_ = -1;
   RebuildView();
   SetPosition(-1, MoveReason::Move);
 }
@@ -241,24 +230,20 @@ int Recordset::FieldIndex(std::string_view name) const {
   return -1;
 }
 
+int Recordset::RequireField(std::string_view name) const {
+  const int index = FieldIndex(name);
+  if (index < 0) detail::RaiseUnknownField(name);
+  return index;
+}
+
 Field Recordset::Fields(int index) {
   FieldInfo(index);
   return Field(this, index);
 }
 
-Field Recordset::Fields(std::string_view name) {
-  int index = FieldIndex(name);
-  if (index < 0)
-    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
-  return Field(this, index);
-}
+Field Recordset::Fields(std::string_view name) { return Field(this, RequireField(name)); }
 
-vb::Variant Recordset::Value(std::string_view name) const {
-  int index = FieldIndex(name);
-  if (index < 0)
-    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
-  return Value(index);
-}
+vb::Variant Recordset::Value(std::string_view name) const { return Value(RequireField(name)); }
 
 vb::Variant Recordset::Value(int index) const {
   RequireCurrent();
@@ -266,12 +251,7 @@ vb::Variant Recordset::Value(int index) const {
   return NullIfEmpty(CurrentRow().values[static_cast<std::size_t>(index)]);
 }
 
-void Recordset::SetValue(std::string_view name, const vb::Variant& value) {
-  int index = FieldIndex(name);
-  if (index < 0)
-    throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
-  SetValue(index, value);
-}
+void Recordset::SetValue(std::string_view name, const vb::Variant& value) { SetValue(RequireField(name), value); }
 
 void Recordset::SetValue(int index, const vb::Variant& value) { Assign(index, value); }
 
@@ -446,6 +426,9 @@ void Recordset::SetFilter(std::shared_ptr<detail::FilterExpr> expr, std::functio
   filterExpr_ = std::move(expr);
   filterPredicate_ = std::move(predicate);
   filterText_ = std::move(text);
+  // A new filter applies to every row, a row added earlier that is still
+  // current too: the first row of the result becomes current.
+  currentRowId_ = -1;
   RebuildView();
   SetPosition(view_.empty() ? -1 : 0, MoveReason::Move);
 }
@@ -501,31 +484,45 @@ void Recordset::Requery() {
 
 // --- Notification ------------------------------------------------------------
 
-int Recordset::AddMoveHandler(MoveHandler handler) {
-  int handle = nextHandle_++;
-  handlers_.emplace_back(handle, std::move(handler));
+namespace {
+
+// A notification's handlers, each with the handle it was added under.
+template <class Handler>
+using Handlers = std::vector<std::pair<int, Handler>>;
+
+template <class Handler>
+int AddHandler(Handlers<Handler>& handlers, Handler handler, int& nextHandle) {
+  const int handle = nextHandle++;
+  handlers.emplace_back(handle, std::move(handler));
   return handle;
 }
 
-void Recordset::RemoveMoveHandler(int handle) {
-  std::erase_if(handlers_, [handle](const auto& h) { return h.first == handle; });
+template <class Handler>
+void RemoveHandler(Handlers<Handler>& handlers, int handle) {
+  std::erase_if(handlers, [handle](const auto& h) { return h.first == handle; });
 }
+
+// Calls every handler in turn; a handler may remove itself meanwhile.
+template <class Handler, class... Args>
+void Notify(const Handlers<Handler>& handlers, Args&... args) {
+  if (handlers.empty()) return;
+  const Handlers<Handler> called = handlers;
+  for (const auto& [handle, handler] : called) handler(args...);
+}
+
+}  // namespace
+
+int Recordset::AddMoveHandler(MoveHandler handler) { return AddHandler(handlers_, std::move(handler), nextHandle_); }
+
+void Recordset::RemoveMoveHandler(int handle) { RemoveHandler(handlers_, handle); }
 
 int Recordset::AddWillChangeFieldHandler(FieldHandler handler) {
-  int handle = nextHandle_++;
-  fieldHandlers_.emplace_back(handle, std::move(handler));
-  return handle;
+  return AddHandler(fieldHandlers_, std::move(handler), nextHandle_);
 }
 
-void Recordset::RemoveWillChangeFieldHandler(int handle) {
-  std::erase_if(fieldHandlers_, [handle](const auto& h) { return h.first == handle; });
-}
+void Recordset::RemoveWillChangeFieldHandler(int handle) { RemoveHandler(fieldHandlers_, handle); }
 
-void Recordset::Fire(MoveReason reason) {
-  if (handlers_.empty()) return;
-  auto handlers = handlers_;  // a handler may remove itself
-  for (auto& [handle, handler] : handlers) handler(*this, reason);
-}
+void Recordset::Fire(MoveReason reason) { Notify(handlers_, *this, reason); }
 
 // --- Changes -----------------------------------------------------------------
 
@@ -547,10 +544,7 @@ void Recordset::Assign(int index, const vb::Variant& value) {
     vb::Raise(vb::err::FieldNotUpdatable, "The record set is read-only.");
   const FieldMeta& meta = FieldInfo(index);
   vb::Variant converted = ConvertForField(value, meta.type, meta.definedSize, meta.name);
-  if (!fieldHandlers_.empty()) {
-    auto handlers = fieldHandlers_;  // a handler may remove itself
-    for (auto& [handle, handler] : handlers) handler(*this, index);
-  }
+  Notify(fieldHandlers_, *this, index);
   Row& row = CurrentRow();
   BeginEdit(row);
   if (row.status == RecordStatus::Unmodified) {
@@ -825,14 +819,9 @@ void RequireUnchanged(Connection& conn, const std::string& table, const std::str
   ExpectOneRow(same ? found : 0, table);
 }
 
-}  // namespace
-
-void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
-  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
-  Connection& conn = *conn_;
-  const std::vector<FieldMeta>& meta = store_->fields;
-
-  // One plan per base table, in the order of the fields.
+// One plan per base table, in the order of the fields. Error 3251 when the
+// fields come from no table.
+std::vector<TablePlan> PlanTables(Connection& conn, const std::vector<FieldMeta>& meta) {
   std::vector<TablePlan> plans;
   std::map<std::string, std::size_t> planOf;
   for (int i = 0; i < static_cast<int>(meta.size()); ++i) {
@@ -867,6 +856,40 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
     }
     if (plan.keyFields.empty()) plan.keyFields = plan.fields;
   }
+  return plans;
+}
+
+// Writes the fields of one table that a changed row changed, to the row the
+// original key finds, once they are seen to hold what was read.
+void UpdateRow(Connection& conn, const TablePlan& plan, const detail::Row& row, const std::vector<FieldMeta>& meta) {
+  std::vector<int> changed;
+  for (int f : plan.fields)
+    if (!row.values[static_cast<std::size_t>(f)].Identical(row.OriginalOf(f))) changed.push_back(f);
+  if (changed.empty()) return;
+  std::vector<vb::Variant> keys;
+  for (int f : plan.keyFields) keys.push_back(row.OriginalOf(f));
+  const std::string where = " WHERE " + KeyCondition(plan.keyFields, meta);
+  RequireUnchanged(conn, plan.qualifiedName, where, keys, changed, row, meta);
+  std::string sets;
+  std::vector<vb::Variant> params;
+  for (int f : changed) {
+    if (!sets.empty()) sets += ", ";
+    sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
+    params.push_back(row.values[static_cast<std::size_t>(f)]);
+  }
+  params.insert(params.end(), keys.begin(), keys.end());
+  conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + where, params);
+  ExpectOneRow(conn.Changes(), plan.qualifiedName);
+}
+
+}  // namespace
+
+void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
+  if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
+  Connection& conn = *conn_;
+  const std::vector<FieldMeta>& meta = store_->fields;
+
+  const std::vector<TablePlan> plans = PlanTables(conn, meta);
   // New and deleted rows go to the table of the first column.
   const TablePlan& target = plans.front();
 
@@ -946,26 +969,7 @@ void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
         }
         inserted.push_back({id, &insert, insert.rowIdField >= 0 ? conn.LastInsertRowId() : 0});
       } else if (row.status == RecordStatus::Modified) {
-        for (const TablePlan& plan : plans) {
-          std::vector<int> changed;
-          for (int f : plan.fields)
-            if (!row.values[static_cast<std::size_t>(f)].Identical(row.OriginalOf(f))) changed.push_back(f);
-          if (changed.empty()) continue;
-          std::vector<vb::Variant> keys;
-          for (int f : plan.keyFields) keys.push_back(row.OriginalOf(f));
-          const std::string where = " WHERE " + KeyCondition(plan.keyFields, meta);
-          RequireUnchanged(conn, plan.qualifiedName, where, keys, changed, row, meta);
-          std::string sets;
-          std::vector<vb::Variant> params;
-          for (int f : changed) {
-            if (!sets.empty()) sets += ", ";
-            sets += QuoteName(meta[static_cast<std::size_t>(f)].baseColumn) + " = ?";
-            params.push_back(row.values[static_cast<std::size_t>(f)]);
-          }
-          params.insert(params.end(), keys.begin(), keys.end());
-          conn.Execute("UPDATE " + plan.qualifiedName + " SET " + sets + where, params);
-          ExpectOneRow(conn.Changes(), plan.qualifiedName);
-        }
+        for (const TablePlan& plan : plans) UpdateRow(conn, plan, row, meta);
       } else if (row.status == RecordStatus::Deleted) {
         std::vector<vb::Variant> params;
         for (int f : target.keyFields) params.push_back(row.OriginalOf(f));

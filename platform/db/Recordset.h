@@ -226,6 +226,8 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   friend class RowView;
 
   void RequireOpen() const;
+  // The index of a field by name; error 3265, naming it, when there is none.
+  int RequireField(std::string_view name) const;
   void SyncView() const;
   void RebuildView() const;
   detail::Row& CurrentRow();

@@ -13,6 +13,10 @@
 
 namespace db::detail {
 
+// A field's value as callers see it: a field of a new row that was never
+// assigned (Empty) reads as Null.
+inline const vb::Variant& NullIfEmpty(const vb::Variant& v) { return v.IsEmpty() ? vb::Null : v; }
+
 struct Row {
   std::vector<vb::Variant> values;  // Empty marks a field of a new row that was never assigned
   std::unique_ptr<std::vector<vb::Variant>> original;  // the values as read, kept from the first change
@@ -47,6 +51,9 @@ struct RowStore {
 };
 
 std::string LowerAscii(std::string_view s);
+
+// Error 3265 for a field name that a record set does not have, naming it.
+[[noreturn]] void RaiseUnknownField(std::string_view name);
 
 // A parsed filter criteria text.
 class FilterExpr {

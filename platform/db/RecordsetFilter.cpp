@@ -16,17 +16,21 @@ namespace {
                     "The filter \"" + std::string(criteria) + "\" cannot be applied: " + std::string(why) + ".");
 }
 
-vb::Variant CellOf(const Row& row, int index) {
-  const vb::Variant& v = row.values[static_cast<std::size_t>(index)];
-  return v.IsEmpty() ? vb::Null : v;
-}
-
 // Wildcard match ignoring case: * or % any run, _ or ? one character.
 bool LikeMatch(std::string_view text, std::string_view pattern) {
   std::string t = vb::UCase(text), p = vb::UCase(pattern);
+  // The position after the UTF-8 character of the text that starts at `at`.
+  const auto nextChar = [&t](std::size_t at) {
+    do ++at;
+    while (at < t.size() && (static_cast<unsigned char>(t[at]) & 0xC0) == 0x80);
+    return at;
+  };
   std::size_t ti = 0, pi = 0, star = std::string::npos, mark = 0;
   while (ti < t.size()) {
-    if (pi < p.size() && (p[pi] == '_' || p[pi] == '?' || p[pi] == t[ti])) {
+    if (pi < p.size() && (p[pi] == '_' || p[pi] == '?')) {
+      ti = nextChar(ti);
+      ++pi;
+    } else if (pi < p.size() && p[pi] == t[ti]) {
       ++ti;
       ++pi;
     } else if (pi < p.size() && (p[pi] == '*' || p[pi] == '%')) {
@@ -34,7 +38,7 @@ bool LikeMatch(std::string_view text, std::string_view pattern) {
       mark = ti;
     } else if (star != std::string::npos) {
       pi = star + 1;
-      ti = ++mark;
+      ti = mark = nextChar(mark);
     } else {
       return false;
     }
@@ -50,7 +54,7 @@ class Comparison : public FilterExpr {
   Comparison(int field, Op op, vb::Variant literal) : field_(field), op_(op), literal_(std::move(literal)) {}
 
   bool Matches(const Row& row) const override {
-    vb::Variant cell = CellOf(row, field_);
+    const vb::Variant& cell = NullIfEmpty(row.values[static_cast<std::size_t>(field_)]);
     if (literal_.IsNull()) {
       if (op_ == Op::Eq) return cell.IsNull();
       if (op_ == Op::Ne) return !cell.IsNull();
@@ -194,8 +198,8 @@ class Parser {
       name = std::string(text_.substr(start, pos_ - start));
     }
     if (name.empty()) BadCriteria(text_, "a field name is missing");
-    int index = store_.Find(name);
-    if (index < 0) throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + name + ")");
+    const int index = store_.Find(name);
+    if (index < 0) RaiseUnknownField(name);
     return index;
   }
 
@@ -303,9 +307,8 @@ std::vector<std::pair<int, bool>> ParseSort(std::string_view spec, const RowStor
       item = vb::Trim(item.substr(0, item.size() - 3));
     }
     if (item.size() >= 2 && item.front() == '[' && item.back() == ']') item = item.substr(1, item.size() - 2);
-    int index = store.Find(item);
-    if (index < 0)
-      throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + item + ")");
+    const int index = store.Find(item);
+    if (index < 0) RaiseUnknownField(item);
     keys.emplace_back(index, descending);
   }
   return keys;
@@ -313,9 +316,9 @@ std::vector<std::pair<int, bool>> ParseSort(std::string_view spec, const RowStor
 
 bool SortLess(const Row& a, const Row& b, const std::vector<std::pair<int, bool>>& keys) {
   for (const auto& [index, descending] : keys) {
-    const vb::Variant& x = a.values[static_cast<std::size_t>(index)];
-    const vb::Variant& y = b.values[static_cast<std::size_t>(index)];
-    const bool xNull = x.IsNull() || x.IsEmpty(), yNull = y.IsNull() || y.IsEmpty();
+    const vb::Variant& x = NullIfEmpty(a.values[static_cast<std::size_t>(index)]);
+    const vb::Variant& y = NullIfEmpty(b.values[static_cast<std::size_t>(index)]);
+    const bool xNull = x.IsNull(), yNull = y.IsNull();
     int order;
     if (xNull || yNull) {
       order = xNull == yNull ? 0 : (xNull ? -1 : 1);

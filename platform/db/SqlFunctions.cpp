@@ -3,7 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <cstring>
+#include <algorithm>
 #include <string>
 
 #include "vb/Decimal.h"

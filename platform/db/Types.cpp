@@ -1,6 +1,5 @@
 #include "db/Types.h"
 
-#include <cctype>
 #include <string>
 
 #include "vb/Conversions.h"
@@ -8,18 +7,12 @@
 namespace db {
 namespace {
 
-std::string UpperAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
 
 DataType TypeOfDeclared(std::string_view declaredType, long* definedSize) {
-  std::string decl = UpperAscii(declaredType);
+  std::string decl = vb::UCase(declaredType);
   long size = 0;
   std::string base = decl;
   if (auto open = decl.find('('); open != std::string::npos) {

@@ -70,14 +70,13 @@ void DataBoundList::FillRows() {
   const int shown = rs.FieldIndex(listField_);
   const int bound = boundColumn_.empty() ? shown : rs.FieldIndex(boundColumn_);
   if (shown < 0 || bound < 0) vb::Raise(vb::err::ItemNotFound);
-  const long current = rs.AbsolutePosition();
+  // The rows are read where they stand: the record set does not move, so an
+  // edit in progress stays open and no move notification fires.
   for (long position = 1; position <= rs.RecordCount(); ++position) {
-    rs.AbsolutePosition(position);
-    addItem(QString::fromStdString(vb::TextOf(rs.Value(shown))));
-    setItemData(count() - 1, QString::fromStdString(vb::TextOf(rs.Value(bound))), kBoundRole);
+    addItem(QString::fromStdString(vb::TextOf(rs.ValueAt(position, shown))));
+    setItemData(count() - 1, QString::fromStdString(vb::TextOf(rs.ValueAt(position, bound))), kBoundRole);
     setItemData(count() - 1, static_cast<qlonglong>(position), kBookmarkRole);
   }
-  if (current >= 1) rs.AbsolutePosition(current);
   setCurrentIndex(-1);
 }
 

@@ -12,9 +12,10 @@
 // changed it: the user, the program setting the text, or rows read again.
 //
 // The rows are read when the record set, the shown column or the bound
-// column is set, and again on Refresh; the record set keeps its current
-// row. A closed record set (or none) gives an empty list; a column that the
-// record set lacks is error 3265.
+// column is set, and again on Refresh, without moving the record set: it
+// keeps its current row and an edit in progress, and fires no move
+// notification. A closed record set (or none) gives an empty list; a column
+// that the record set lacks is error 3265.
 
 #include <QComboBox>
 #include <string>

@@ -13,18 +13,21 @@
 
 namespace ui {
 
+// What the grid keeps of a column.
+struct GridColumnState {
+  std::string field;
+  double widthTwips = -1;  // -1: the grid's default width
+  bool visible = true;
+  std::string format;
+  std::string caption;
+};
+
 // The rows of the bound record set as a table model. It reads values by
 // position without moving the record set, and lays out again only when the
 // rows themselves change.
 class RecordsetModel final : public QAbstractTableModel {
  public:
-  struct ColumnState {
-    std::string field;
-    double widthTwips = -1;  // -1: the grid's default width
-    bool visible = true;
-    std::string format;
-    std::string caption;
-  };
+  using ColumnState = GridColumnState;
 
   explicit RecordsetModel(DataGrid* grid) : grid_(grid) {}
   ~RecordsetModel() override { Detach(); }
@@ -137,39 +140,27 @@ class RecordsetModel final : public QAbstractTableModel {
 
 // --- Columns -------------------------------------------------------------------
 
-namespace {
-
-RecordsetModel::ColumnState& StateOf(RecordsetModel& model, int index) {
-  return model.Columns()[static_cast<std::size_t>(index)];
-}
-
-}  // namespace
-
-std::string GridColumn::DataField() const {
+GridColumnState& GridColumn::State() const {
   grid_->RequireColumn(index_);
-  return StateOf(*grid_->model_, index_).field;
+  return grid_->model_->Columns()[static_cast<std::size_t>(index_)];
 }
+
+std::string GridColumn::DataField() const { return State().field; }
 
 double GridColumn::Width() const {
-  grid_->RequireColumn(index_);
-  const double twips = StateOf(*grid_->model_, index_).widthTwips;
+  const double twips = State().widthTwips;
   return twips >= 0 ? twips : PixelsToTwipsX(grid_->horizontalHeader()->defaultSectionSize());
 }
 
 void GridColumn::Width(double twips) {
-  grid_->RequireColumn(index_);
-  StateOf(*grid_->model_, index_).widthTwips = twips < 0 ? 0 : twips;
+  State().widthTwips = twips < 0 ? 0 : twips;
   grid_->ApplyWidth(index_);
 }
 
-bool GridColumn::Visible() const {
-  grid_->RequireColumn(index_);
-  return StateOf(*grid_->model_, index_).visible;
-}
+bool GridColumn::Visible() const { return State().visible; }
 
 void GridColumn::Visible(bool visible) {
-  grid_->RequireColumn(index_);
-  StateOf(*grid_->model_, index_).visible = visible;
+  State().visible = visible;
   grid_->ApplyWidth(index_);
 }
 
@@ -179,25 +170,17 @@ void GridColumn::FitContents() {
   Width(PixelsToTwipsX(pixels));
 }
 
-std::string GridColumn::NumberFormat() const {
-  grid_->RequireColumn(index_);
-  return StateOf(*grid_->model_, index_).format;
-}
+std::string GridColumn::NumberFormat() const { return State().format; }
 
 void GridColumn::NumberFormat(const std::string& format) {
-  grid_->RequireColumn(index_);
-  StateOf(*grid_->model_, index_).format = format;
+  State().format = format;
   grid_->viewport()->update();
 }
 
-std::string GridColumn::Caption() const {
-  grid_->RequireColumn(index_);
-  return StateOf(*grid_->model_, index_).caption;
-}
+std::string GridColumn::Caption() const { return State().caption; }
 
 void GridColumn::Caption(const std::string& caption) {
-  grid_->RequireColumn(index_);
-  StateOf(*grid_->model_, index_).caption = caption;
+  State().caption = caption;
   emit grid_->model_->headerDataChanged(Qt::Horizontal, index_, index_);
 }
 
@@ -278,7 +261,7 @@ int DataGrid::ColumnIndex(std::string_view name) const {
 }
 
 void DataGrid::ApplyWidth(int index) {
-  const auto& state = StateOf(*model_, index);
+  const auto& state = model_->Columns()[static_cast<std::size_t>(index)];
   const int pixels = state.widthTwips < 0 ? horizontalHeader()->defaultSectionSize() : TwipsToPixelsX(state.widthTwips);
   if (!state.visible || pixels <= 0) {
     horizontalHeader()->hideSection(index);
@@ -293,7 +276,8 @@ int DataGrid::TopRow() const {
   return top < 0 ? 0 : top;
 }
 
-int DataGrid::FirstVisibleColumn() const {
+int DataGrid::ShownColumn() const {
+  if (col_ >= 0 && !isColumnHidden(col_)) return col_;
   for (int i = 0; i < ColumnCount(); ++i)
     if (!isColumnHidden(i)) return i;
   return 0;
@@ -332,8 +316,7 @@ void DataGrid::FollowRecordset() {
   keepCol_ = true;
   const long current = model_->Current();
   if (current > 0 && current <= model_->rowCount()) {
-    const int column = col_ >= 0 && !isColumnHidden(col_) ? col_ : FirstVisibleColumn();
-    setCurrentIndex(model_->index(static_cast<int>(current - 1), column));
+    setCurrentIndex(model_->index(static_cast<int>(current - 1), ShownColumn()));
   } else {
     selectionModel()->clear();
   }
@@ -417,7 +400,7 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
       const int row = verticalHeader()->logicalIndexAt(press->position().toPoint().y());
       if (row >= 0 && press->button() == Qt::LeftButton) {
         keepCol_ = true;
-        setCurrentIndex(model_->index(row, col_ >= 0 && !isColumnHidden(col_) ? col_ : FirstVisibleColumn()));
+        setCurrentIndex(model_->index(row, ShownColumn()));
         keepCol_ = false;
         col_ = -1;
       }

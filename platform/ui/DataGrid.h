@@ -28,6 +28,7 @@ namespace ui {
 
 class DataGrid;
 class RecordsetModel;
+struct GridColumnState;
 
 // One column of a data grid; refers to the grid and must not outlive it.
 class GridColumn {
@@ -58,6 +59,9 @@ class GridColumn {
   vb::Variant Value() const;
 
  private:
+  // The column's settings; error 9 when the grid has no such column.
+  GridColumnState& State() const;
+
   DataGrid* grid_;
   int index_;
 };
@@ -112,7 +116,9 @@ class DataGrid : public QTableView {
   void FollowRecordset();
   void RaiseMouseDown(QWidget* from, QMouseEvent* event);
   int TopRow() const;
-  int FirstVisibleColumn() const;
+  // The column the current cell takes: the current column while it is
+  // shown, else the first shown column.
+  int ShownColumn() const;
   void ApplyWidth(int index);
   void RequireColumn(int index) const;
 

@@ -1,21 +1,13 @@
 #include "ui/Dialogs.h"
 
 #include <iostream>
+#include <vector>
 
+#include "ui/Seam.h"
 #include "vb/App.h"
 
 namespace ui {
 namespace {
-
-int AnswerOfButton(int buttons, int index) {
-  static const int answers[6][3] = {
-      {vbOK, vbOK, vbOK},          {vbOK, vbCancel, vbCancel},   {vbAbort, vbRetry, vbIgnore},
-      {vbYes, vbNo, vbCancel},     {vbYes, vbNo, vbNo},          {vbRetry, vbCancel, vbCancel},
-  };
-  if (buttons < 0 || buttons > 5) buttons = 0;
-  if (index < 0 || index > 2) index = 0;
-  return answers[buttons][index];
-}
 
 // Used where no window system is set up: reports on standard error and
 // takes the default.
@@ -36,19 +28,24 @@ class ConsoleDialogs final : public Dialogs {
   int ShowModal(QWidget&) override { return 0; }
 };
 
-ConsoleDialogs& Console() {
-  static ConsoleDialogs console;
-  return console;
-}
-
-Dialogs*& Installed() {
-  static Dialogs* installed = nullptr;
-  return installed;
-}
-
 }  // namespace
 
-int DefaultAnswer(int style) { return AnswerOfButton(ButtonsOf(style), DefaultButtonOf(style)); }
+std::vector<int> ButtonAnswers(int style) {
+  switch (ButtonsOf(style)) {
+    case vbOKCancel: return {vbOK, vbCancel};
+    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
+    case vbYesNo: return {vbYes, vbNo};
+    case vbRetryCancel: return {vbRetry, vbCancel};
+    default: return {vbOK};
+  }
+}
+
+int DefaultAnswer(int style) {
+  const std::vector<int> answers = ButtonAnswers(style);
+  const auto index = static_cast<std::size_t>(DefaultButtonOf(style));
+  return answers[index < answers.size() ? index : 0];
+}
 
 int CloseAnswer(int style) {
   switch (ButtonsOf(style)) {
@@ -66,15 +63,11 @@ int CloseAnswer(int style) {
 }
 
 Dialogs& dialogs() {
-  Dialogs* d = Installed();
-  return d ? *d : Console();
+  static ConsoleDialogs console;
+  return SeamSlot<Dialogs>::Get(console);
 }
 
-Dialogs* SetDialogs(Dialogs* d) {
-  Dialogs* previous = Installed();
-  Installed() = d;
-  return previous;
-}
+Dialogs* SetDialogs(Dialogs* d) { return SeamSlot<Dialogs>::Set(d); }
 
 int MsgBox(const std::string& prompt, int style, const std::string& title) {
   return dialogs().MsgBox(prompt, style, title.empty() ? vb::App::Title() : title);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -42,7 +43,10 @@ enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIg
 inline int ButtonsOf(int style) { return style & 0x7; }
 inline int IconOf(int style) { return style & 0x70; }
 inline int DefaultButtonOf(int style) { return (style & 0x300) >> 8; }  // 0 = first button
-// The answer of the default button of a style (Abort for AbortRetryIgnore).
+// The buttons of a style, left to right, as answer codes.
+std::vector<int> ButtonAnswers(int style);
+// The answer of the default button of a style (Abort for AbortRetryIgnore);
+// a default button past the last one is the first.
 int DefaultAnswer(int style);
 // The answer of a box closed without a button: Cancel where the box has
 // one, else No for Yes/No, else OK.

@@ -51,17 +51,6 @@ std::optional<std::string> Chosen(const QString& path) {
 
 }  // namespace
 
-std::vector<int> ButtonAnswers(int style) {
-  switch (ButtonsOf(style)) {
-    case vbOKCancel: return {vbOK, vbCancel};
-    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-    case vbYesNo: return {vbYes, vbNo};
-    case vbRetryCancel: return {vbRetry, vbCancel};
-    default: return {vbOK};
-  }
-}
-
 std::string QtNameFilter(const std::string& classicFilter) {
   const QStringList parts = Q(classicFilter).split('|');
   QStringList filters;
@@ -81,12 +70,14 @@ int QtDialogs::MsgBox(const std::string& prompt, int style, const std::string& t
   const std::vector<int> answers = ButtonAnswers(style);
   std::vector<QAbstractButton*> buttons;
   for (int answer : answers) buttons.push_back(box.addButton(StandardButtonOf(answer)));
-  const std::size_t defaultIndex = static_cast<std::size_t>(DefaultButtonOf(style));
-  box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]));
+  auto buttonOf = [&](int answer) -> QAbstractButton* {
+    const auto at = std::find(answers.begin(), answers.end(), answer);
+    return at == answers.end() ? nullptr : buttons[static_cast<std::size_t>(at - answers.begin())];
+  };
+  box.setDefaultButton(static_cast<QPushButton*>(buttonOf(DefaultAnswer(style))));
   // Escape (and the close box) answer Cancel, or No where there is no Cancel.
   const int closeAnswer = CloseAnswer(style);
-  auto escape = std::find(answers.begin(), answers.end(), closeAnswer);
-  if (escape != answers.end()) box.setEscapeButton(buttons[escape - answers.begin()]);
+  if (QAbstractButton* escape = buttonOf(closeAnswer)) box.setEscapeButton(escape);
   box.exec();
   for (std::size_t i = 0; i < buttons.size(); ++i)
     if (box.clickedButton() == buttons[i]) return answers[i];

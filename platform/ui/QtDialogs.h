@@ -3,7 +3,6 @@
 // start.
 
 #include <string>
-#include <vector>
 
 #include "ui/Dialogs.h"
 
@@ -24,8 +23,5 @@ class QtDialogs final : public Dialogs {
 // name filter ("Text (*.txt);;All files (*.*)"): each description followed
 // by its patterns in brackets, unless it names them already.
 std::string QtNameFilter(const std::string& classicFilter);
-
-// The buttons of a message box style, left to right, as answer codes.
-std::vector<int> ButtonAnswers(int style);
 
 }  // namespace ui

@@ -2,7 +2,6 @@
 // fraction), their texts and the classic date functions.
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -78,9 +77,13 @@ double SerialOf(std::int64_t dayNumber, int secondOfDay) {
   return static_cast<double>(dayNumber) + (dayNumber < 0 ? -time : time);
 }
 
-void CheckDateRange(double serial) {
+bool InDateRange(double serial) {
   // 1/1/100 is day -657434, 12/31/9999 day 2958465.
-  if (!(serial > -657435.0 && serial < 2958466.0)) Raise(err::Overflow);
+  return serial > -657435.0 && serial < 2958466.0;
+}
+
+void CheckDateRange(double serial) {
+  if (!InDateRange(serial)) Raise(err::Overflow);
 }
 
 std::string DateText(Date d) {
@@ -142,21 +145,13 @@ bool Tokenize(std::string_view s, std::vector<Token>& tokens) {
   return true;
 }
 
-bool WordIs(std::string_view word, std::string_view name) {
-  return word.size() == name.size() && CompareIgnoringCase(word, name) == 0;
-}
-
-constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                     "May",     "June",     "July",      "August",
-                                                     "September", "October", "November", "December"};
-
 // 1..12 for a month's name or its first three letters ("Sept" too), else 0.
 int MonthOfWord(std::string_view word) {
   for (int m = 0; m < 12; ++m) {
     std::string_view name = kMonthNames[static_cast<std::size_t>(m)];
-    if (WordIs(word, name) || WordIs(word, name.substr(0, 3))) return m + 1;
+    if (TextEquals(word, name) || TextEquals(word, name.substr(0, 3))) return m + 1;
   }
-  return WordIs(word, "Sept") ? 9 : 0;
+  return TextEquals(word, "Sept") ? 9 : 0;
 }
 
 // Finds and removes the time in the tokens: h:mm[:ss] with an optional
@@ -179,8 +174,8 @@ bool TakeTime(std::vector<Token>& tokens, bool& found, int& secondOfDay) {
     std::size_t at = end < tokens.size() && tokens[end].kind == Token::Blank ? end + 1 : end;
     if (at < tokens.size() && tokens[at].kind == Token::Word) {
       const std::string_view w = tokens[at].text;
-      if (WordIs(w, "AM") || WordIs(w, "A")) meridiem = 1;
-      if (WordIs(w, "PM") || WordIs(w, "P")) meridiem = 2;
+      if (TextEquals(w, "AM") || TextEquals(w, "A")) meridiem = 1;
+      if (TextEquals(w, "PM") || TextEquals(w, "P")) meridiem = 2;
       if (meridiem != 0) end = at + 1;
     }
     if (count == 1 && meridiem == 0) continue;  // a plain number belongs to the date
@@ -215,7 +210,7 @@ std::optional<Date> ParseDate(std::string_view text) {
   int separators = 0;  // non-blank separators since the last part
   for (const Token& t : tokens) {
     if (t.kind == Token::Blank) continue;
-    if (t.kind == Token::Word && hasTime && WordIs(t.text, "T") && !parts.empty()) continue;
+    if (t.kind == Token::Word && hasTime && TextEquals(t.text, "T") && !parts.empty()) continue;
     if (t.kind == Token::Number || t.kind == Token::Word) {
       parts.push_back(&t);
       separators = 0;
@@ -273,7 +268,7 @@ Date DateSerial(int year, int month, int day) {
   const std::int64_t y = static_cast<std::int64_t>(year) + yearCarry;
   const int m = monthIndex - yearCarry * 12 + 1;
   const double serial = static_cast<double>(detail::DayNumber(y, m, 1) + day - 1);
-  if (!(serial > -657435.0 && serial < 2958466.0)) Raise(err::InvalidProcedureCall);
+  if (!detail::InDateRange(serial)) Raise(err::InvalidProcedureCall);
   return Date{serial};
 }
 

@@ -349,10 +349,7 @@ DecimalDigits DigitsOfDecimal(const Decimal& value) {
   if (value.IsZero()) return n;
   n.digits = MagnitudeDigits(value.Magnitude());
   n.exponent = -value.Scale();
-  while (n.digits.back() == '0') {
-    n.digits.pop_back();
-    ++n.exponent;
-  }
+  StripTrailingZeros(n);
   return n;
 }
 

@@ -14,10 +14,6 @@ namespace {
 
 using detail::DecimalDigits;
 
-bool NameIs(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && detail::CompareIgnoringCase(a, b) == 0;
-}
-
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; }
 
 bool StartsWithIgnoringCase(std::string_view s, std::size_t at, std::string_view prefix) {
@@ -80,14 +76,6 @@ std::optional<DecimalDigits> NumberOf(const Variant& v) {
   }
 }
 
-void StripTrailingZeros(DecimalDigits& n) {
-  while (!n.digits.empty() && n.digits.back() == '0') {
-    n.digits.pop_back();
-    ++n.exponent;
-  }
-  if (n.digits.empty()) n.exponent = 0;
-}
-
 // Rounds half away from zero to `places` decimal places, as Format does.
 void RoundToPlaces(DecimalDigits& n, long places) {
   if (n.digits.empty() || n.exponent >= -places) return;
@@ -110,7 +98,7 @@ void RoundToPlaces(DecimalDigits& n, long places) {
       ++n.digits[i - 1];
     }
   }
-  StripTrailingZeros(n);
+  detail::StripTrailingZeros(n);
 }
 
 // Power of ten of the leading digit (the value must not be zero).
@@ -361,8 +349,6 @@ std::string FormatNumber(const Variant& v, const std::vector<std::string_view>& 
 
 // --- Dates.
 
-constexpr std::array<const char*, 12> kMonths = {"January", "February", "March",     "April",   "May",      "June",
-                                                  "July",    "August",   "September", "October", "November", "December"};
 constexpr std::array<const char*, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                   "Thursday", "Friday", "Saturday"};
 
@@ -453,8 +439,8 @@ std::string RenderDate(std::string_view f, Date date) {
         if (minute) out += run == 1 ? std::to_string(p.minute) : TwoDigits(p.minute);
         else if (run == 1) out += std::to_string(p.month);
         else if (run == 2) out += TwoDigits(p.month);
-        else if (run == 3) out += std::string_view(kMonths[static_cast<std::size_t>(p.month - 1)]).substr(0, 3);
-        else out += kMonths[static_cast<std::size_t>(p.month - 1)];
+        else if (run == 3) out += std::string_view(detail::kMonthNames[static_cast<std::size_t>(p.month - 1)]).substr(0, 3);
+        else out += detail::kMonthNames[static_cast<std::size_t>(p.month - 1)];
         break;
       }
       case 'n': out += run == 1 ? std::to_string(p.minute) : TwoDigits(p.minute); break;
@@ -651,16 +637,16 @@ std::string Format(const Variant& v, std::string_view format) {
       {"Short Time", "hh:nn"},
   };
   for (const Named& named : kNamed) {
-    if (NameIs(format, named.name)) return FormatCustom(v, named.custom);
+    if (TextEquals(format, named.name)) return FormatCustom(v, named.custom);
   }
-  if (NameIs(format, "General Number")) return FormatGeneralNumber(v);
-  if (NameIs(format, "General Date")) {
+  if (TextEquals(format, "General Number")) return FormatGeneralNumber(v);
+  if (TextEquals(format, "General Date")) {
     const std::optional<Date> d = DateOf(v);
     return d ? detail::DateText(*d) : TextOf(v);
   }
-  if (NameIs(format, "Yes/No")) return FormatTruth(v, "Yes", "No");
-  if (NameIs(format, "True/False")) return FormatTruth(v, "True", "False");
-  if (NameIs(format, "On/Off")) return FormatTruth(v, "On", "Off");
+  if (TextEquals(format, "Yes/No")) return FormatTruth(v, "Yes", "No");
+  if (TextEquals(format, "True/False")) return FormatTruth(v, "True", "False");
+  if (TextEquals(format, "On/Off")) return FormatTruth(v, "On", "Off");
   return FormatCustom(v, format);
 }
 

@@ -2,6 +2,7 @@
 // Helpers that the value layer's source files share; not part of its
 // interface (callers include Variant.h, Conversions.h and the others).
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -23,6 +24,9 @@ struct DecimalDigits {
   long exponent = 0;
 };
 
+// Drops the trailing zeros of the digits into the exponent; zero has no
+// digits, no exponent and no sign.
+void StripTrailingZeros(DecimalDigits& n);
 // Reads a whole text as a number with the US rules of CDbl: blanks around
 // it, a sign, "$", "(12)" for -12, grouping commas in the whole part, ".",
 // an exponent ("1E3", "1D3"), and "&H"/"&O" whole numbers. False when the
@@ -73,7 +77,14 @@ struct DateParts {
 DateParts SplitDate(double serial);
 // The serial of a day and a time of day (negative days take the time away).
 double SerialOf(std::int64_t dayNumber, int secondOfDay);
-// Raises error 6 unless the serial lies between 1/1/100 and 12/31/9999.
+// The names of the months, January first.
+inline constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",
+                                                            "May",     "June",     "July",      "August",
+                                                            "September", "October", "November", "December"};
+
+// Whether the serial lies between 1/1/100 and 12/31/9999.
+bool InDateRange(double serial);
+// Raises error 6 unless it does.
 void CheckDateRange(double serial);
 std::string DateText(Date d);
 // A date text as CDate reads it; nullopt when it is no date.

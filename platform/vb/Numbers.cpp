@@ -15,17 +15,6 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void StripTrailingZeros(DecimalDigits& n) {
-  while (!n.digits.empty() && n.digits.back() == '0') {
-    n.digits.pop_back();
-    ++n.exponent;
-  }
-  if (n.digits.empty()) {
-    n.exponent = 0;
-    n.negative = false;
-  }
-}
-
 void SetWhole(DecimalDigits& n, std::int64_t value) {
   n.negative = value < 0;
   std::uint64_t mag = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
@@ -65,6 +54,17 @@ bool ScanBased(std::string_view text, std::size_t& i, bool negative, DecimalDigi
 }
 
 }  // namespace
+
+void StripTrailingZeros(DecimalDigits& n) {
+  while (!n.digits.empty() && n.digits.back() == '0') {
+    n.digits.pop_back();
+    ++n.exponent;
+  }
+  if (n.digits.empty()) {
+    n.exponent = 0;
+    n.negative = false;
+  }
+}
 
 bool ScanNumber(std::string_view text, DecimalDigits& out) {
   const std::size_t n = text.size();

@@ -1,8 +1,6 @@
 // UTF-8 texts: character positions, letter case and the classic text
 // functions.
 
-#include <algorithm>
-
 #include "vb/Conversions.h"
 #include "vb/Internal.h"
 #include "vb/Win1252.h"

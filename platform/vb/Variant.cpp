@@ -157,10 +157,10 @@ Currency MultiplyCurrency(Currency a, Currency b) {
   return Currency{static_cast<std::int64_t>(q)};
 }
 
-bool BothNullable(const Variant& a, const Variant& b) { return a.IsNull() || b.IsNull(); }
+bool EitherIsNull(const Variant& a, const Variant& b) { return a.IsNull() || b.IsNull(); }
 
 Variant AddOrSubtract(const Variant& a, const Variant& b, bool subtract) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   if (!subtract) {
     // + joins texts; Empty next to a text counts as "".
     if (a.IsString() && (b.IsString() || b.IsEmpty())) return Variant(a.AsString() + (b.IsString() ? b.AsString() : ""));
@@ -190,31 +190,11 @@ Variant AddOrSubtract(const Variant& a, const Variant& b, bool subtract) {
   return {};
 }
 
-// Rounds an operand of \ and Mod to a Long, half to even.
-std::int64_t LongOf(const Operand& op) {
-  switch (op.rank) {
-    case Rank::Integer:
-    case Rank::Long: return op.whole;
-    case Rank::Currency: {
-      const Decimal d = detail::DecimalFromCurrency(op.currency);
-      const std::int64_t v = d.ToInt64();
-      if (v < INT32_MIN || v > INT32_MAX) Raise(err::Overflow);
-      return v;
-    }
-    case Rank::Double: return detail::RoundToRange(op.real, INT32_MIN, INT32_MAX);
-    case Rank::Decimal: {
-      const std::int64_t v = op.decimal.ToInt64();
-      if (v < INT32_MIN || v > INT32_MAX) Raise(err::Overflow);
-      return v;
-    }
-  }
-  return 0;
-}
-
 Variant WholeDivision(const Variant& a, const Variant& b, bool remainder) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
+  // Both operands are rounded to Longs, half to even, as CLng rounds them.
   const Operand x = OperandOf(a), y = OperandOf(b);
-  const std::int64_t dividend = LongOf(x), divisor = LongOf(y);
+  const std::int64_t dividend = CLng(a), divisor = CLng(b);
   if (divisor == 0) Raise(err::DivisionByZero);
   const std::int64_t result = remainder ? dividend % divisor : dividend / divisor;
   const Rank rank = std::max(x.rank, y.rank) == Rank::Integer ? Rank::Integer : Rank::Long;
@@ -229,7 +209,7 @@ Variant operator+(const Variant& a, const Variant& b) { return AddOrSubtract(a, 
 Variant operator-(const Variant& a, const Variant& b) { return AddOrSubtract(a, b, true); }
 
 Variant operator*(const Variant& a, const Variant& b) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   const Operand x = OperandOf(a), y = OperandOf(b);
   const Rank rank = std::max(x.rank, y.rank);
   switch (rank) {
@@ -243,7 +223,7 @@ Variant operator*(const Variant& a, const Variant& b) {
 }
 
 Variant operator/(const Variant& a, const Variant& b) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   const Operand x = OperandOf(a), y = OperandOf(b);
   if (x.rank == Rank::Decimal || y.rank == Rank::Decimal) {
     const Decimal dx = DecimalOf(x), dy = DecimalOf(y);
@@ -278,7 +258,7 @@ Variant IntDiv(const Variant& a, const Variant& b) { return WholeDivision(a, b, 
 Variant Mod(const Variant& a, const Variant& b) { return WholeDivision(a, b, true); }
 
 Variant Pow(const Variant& a, const Variant& b) {
-  if (BothNullable(a, b)) return Null;
+  if (EitherIsNull(a, b)) return Null;
   const double base = RealOf(OperandOf(a)), exponent = RealOf(OperandOf(b));
   if (base == 0 && exponent < 0) Raise(err::InvalidProcedureCall);
   const double result = std::pow(base, exponent);

@@ -9,6 +9,7 @@
 #include <future>
 #include <thread>
 
+#include "../vb/VbTestSupport.h"
 #include "TestEnvironment.h"
 #include "db/Catalog.h"
 #include "db/Connection.h"
@@ -20,14 +21,7 @@ using vb::Variant;
 
 namespace {
 
-long ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vbtest::ErrorOf;
 
 class RecordsetTest : public ::testing::Test {
  protected:
@@ -159,6 +153,41 @@ TEST_F(RecordsetTest, FiltersByCriteriaAndPredicate) {
 
   EXPECT_EQ(ErrorOf([&] { rs->Filter("NOPE = 1"); }), vb::err::ItemNotFound);
   EXPECT_EQ(ErrorOf([&] { rs->Filter("NAME = 'open"); }), vb::err::ArgumentOutOfRange);
+}
+
+TEST_F(RecordsetTest, ARowBeingAddedStaysInViewButANewFilterAppliesToItOnceAdded) {
+  auto rs = Open("SELECT * FROM Agency ORDER BY COUNTY_ID, DISTRICT_ID");
+  rs->ActiveConnection(nullptr);
+  rs->Filter("COUNTY_ID = 1");
+  rs->AddNew();
+  EXPECT_EQ(rs->RecordCount(), 3) << "the row being added is in view whatever the filter";
+  rs->SetValue("COUNTY_ID", 7);
+  rs->SetValue("DISTRICT_ID", 1);
+  rs->SetValue("NAME", Variant("Elm"));
+  rs->Update();
+  rs->Filter("COUNTY_ID = 1");
+  EXPECT_EQ(Names(*rs), (std::vector<std::string>{"Alder", "birch"}));
+  rs->Filter("COUNTY_ID = 7");
+  EXPECT_EQ(Names(*rs), (std::vector<std::string>{"Elm"}));
+}
+
+TEST_F(RecordsetTest, LikeWildcardsStandForWholeCharacters) {
+  conn_->ExecuteScript(
+      "CREATE TABLE Place (NAME VARCHAR(20) COLLATE NOCASE); "
+      "INSERT INTO Place VALUES ('La Cañada'), ('La Canada'), ('Añ')");
+  auto rs = Open("SELECT * FROM Place ORDER BY rowid");
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"NAME LIKE 'La Ca_ada'", {"La Cañada", "La Canada"}},
+      {"NAME LIKE 'la ca?ada'", {"La Cañada", "La Canada"}},
+      {"NAME LIKE '__'", {"Añ"}},
+      {"NAME LIKE 'A_'", {"Añ"}},
+      {"NAME LIKE '*Ñ*'", {"La Cañada", "Añ"}},
+      {"NAME LIKE '*_a_a'", {"La Cañada", "La Canada"}},
+  };
+  for (const auto& [criteria, names] : cases) {
+    rs->Filter(criteria);
+    EXPECT_EQ(Names(*rs), names) << criteria;
+  }
 }
 
 TEST_F(RecordsetTest, SortsStablyWithNullFirstAndClears) {
@@ -708,6 +737,9 @@ TEST(ConnectionTest, OpensOnlyExistingDatabasesAndRegistersItsFunctions) {
   auto folder = fixtures::MakeTempFolder("levconn");
   db::Connection conn;
   conn.Open(db::Connection::ConnectionStringFor((folder / "f.db").string()), true);
+  const std::string opened = conn.ConnectionString();
+  EXPECT_EQ(ErrorOf([&] { conn.Open("Data Source=/elsewhere/other.mdb"); }), vb::err::ArgumentOutOfRange);
+  EXPECT_EQ(conn.ConnectionString(), opened) << "an open connection keeps naming its own file";
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(?)", {Variant(-2033101442)})), "86D1557E");
   EXPECT_EQ(vb::CStr(conn.Scalar("SELECT hex8(255)")), "000000FF");
   EXPECT_TRUE(conn.Scalar("SELECT hex8(NULL)").IsNull());

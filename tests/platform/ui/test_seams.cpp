@@ -142,6 +142,9 @@ TEST(QtDialogs, ButtonsLeftToRightAndTheAnswerOfClosing) {
       {0x40032, {ui::vbAbort, ui::vbRetry, ui::vbIgnore}, ui::vbAbort, ui::vbCancel},
       {ui::vbYesNoCancel + ui::vbDefaultButton3, {ui::vbYes, ui::vbNo, ui::vbCancel}, ui::vbCancel, ui::vbCancel},
       {ui::vbYesNo + ui::vbDefaultButton2, {ui::vbYes, ui::vbNo}, ui::vbNo, ui::vbNo},
+      // A default button past the last is the first, as the shown box has it.
+      {ui::vbYesNo + ui::vbDefaultButton3, {ui::vbYes, ui::vbNo}, ui::vbYes, ui::vbNo},
+      {ui::vbOKCancel + ui::vbDefaultButton4, {ui::vbOK, ui::vbCancel}, ui::vbOK, ui::vbCancel},
       {ui::vbRetryCancel, {ui::vbRetry, ui::vbCancel}, ui::vbRetry, ui::vbCancel},
   };
   for (const Case& c : cases) {

@@ -23,6 +23,7 @@
 #include "ui/DataBoundList.h"
 #include "ui/MultiLineText.h"
 #include "ui/QuorMaskText.h"
+#include "vb/Conversions.h"
 #include "vb/VbError.h"
 
 namespace {
@@ -267,6 +268,30 @@ TEST_F(BoundList, ClickComesFromTheUserOnlyAndRefreshRereadsTheRows) {
   EXPECT_EQ(list.Text(), "");
   EXPECT_EQ(list.itemText(1).toStdString(), "Birchfield County");
   EXPECT_EQ(rs_->AbsolutePosition(), 3) << "the record set keeps its current row";
+}
+
+TEST_F(BoundList, ReadingTheRowsNeitherMovesNorWritesTheRecordSet) {
+  auto rs = db::Recordset::Create();
+  rs->LockType(db::LockType::Optimistic);  // a row is written when it is left
+  rs->Open("SELECT id AS COUNTY_ID, name AS COUNTY FROM c ORDER BY id", conn_);
+  int moves = 0;
+  rs->AddMoveHandler([&](db::Recordset&, db::MoveReason) { ++moves; });
+  rs->SetValue("COUNTY", vb::Variant("Aspen County"));
+
+  ui::DataBoundList list;
+  list.Bind(rs, "COUNTY", "COUNTY_ID");
+  ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.itemText(0).toStdString(), "Aspen County") << "the rows as the record set holds them";
+  EXPECT_EQ(moves, 0);
+  EXPECT_EQ(rs->EditMode(), db::EditMode::InProgress) << "the edit stays open";
+  EXPECT_EQ(vb::TextOf(conn_->Scalar("SELECT name FROM c WHERE id = 61")), "Alder County") << "nothing written";
+
+  rs->CancelUpdate();
+  rs->MoveLast();
+  rs->MoveNext();
+  list.Refresh();
+  EXPECT_TRUE(rs->Eof()) << "a record set past its last row stays there";
+  EXPECT_EQ(list.itemText(2).toStdString(), "");
 }
 
 TEST_F(BoundList, ChangeFollowsEveryChangeOfTheTextWhoeverMadeIt) {
