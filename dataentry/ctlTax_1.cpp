@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ControlFace.h"
 #include "NumFieldHost.h"
 #include "Utilities.h"
 #include "clsDataAccess.h"
@@ -145,7 +144,7 @@ std::string FieldName(const Line& line) { return std::string("txt") + line.prope
 ctlTax_1::ctlTax_1(QWidget* parent) : QWidget(parent) {
   RegisterTaxLineResources();
   setupUi(this);
-  UseLayoutTextSize(*this);
+  ui::UseLayoutFace(*this, ui::FaceFamily::Kept);
   MakeLines();
   PlaceControls();
   ConnectFields();
