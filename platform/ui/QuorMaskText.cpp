@@ -107,6 +107,7 @@ void QuorMaskText::keyPressEvent(QKeyEvent* event) {
   OfferKeyPress(
       event, [this](std::int16_t& keyAscii) { emit KeyPress(keyAscii); },
       [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
+  if (event->key() == Qt::Key_End && !(event->modifiers() & Qt::ShiftModifier)) KeepCaretWhereTypingGoes();
 }
 
 void QuorMaskText::focusInEvent(QFocusEvent* event) {
@@ -133,9 +134,13 @@ void QuorMaskText::mousePressEvent(QMouseEvent* event) {
     setSelection(kept->first, kept->second);
     return;
   }
-  // A click past the last place that takes a character would leave the
-  // cursor where nothing can be typed: it goes where typing goes on.
-  if (positions_.empty() || hasSelectedText() || event->button() != Qt::LeftButton) return;
+  if (event->button() == Qt::LeftButton) KeepCaretWhereTypingGoes();
+}
+
+// A click or End past the last place that takes a character would leave the
+// cursor where nothing can be typed: it goes where typing goes on.
+void QuorMaskText::KeepCaretWhereTypingGoes() {
+  if (positions_.empty() || hasSelectedText()) return;
   int last = static_cast<int>(positions_.size());
   while (last > 0 && positions_[static_cast<std::size_t>(last - 1)].literal) --last;
   if (cursorPosition() >= last) setCursorPosition(TypingPlace());

@@ -82,6 +82,7 @@ class QuorMaskText : public QLineEdit {
 
   bool IsLiteral(QChar c) const;
   int TypingPlace() const;
+  void KeepCaretWhereTypingGoes();
 
   QString storedMask_;
   std::string mask_;

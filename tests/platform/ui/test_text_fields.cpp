@@ -187,7 +187,7 @@ TEST(MaskedTextField, SelectionCoversTheMasksLiterals) {
 // A click past the last character puts the cursor where typing goes on:
 // after what is entered (its next place that takes a character), or at the
 // first place when nothing is; the digits typed then fill the mask.
-TEST(MaskedTextField, ClickPastTheTextThenTypingFillsTheMaskFromWhatIsEntered) {
+TEST(MaskedTextField, ClickOrEndPastTheTextThenTypingFillsTheMaskFromWhatIsEntered) {
   struct Case {
     const char* before;  // the text set before the click
     const char* typed;
@@ -215,6 +215,13 @@ TEST(MaskedTextField, ClickPastTheTextThenTypingFillsTheMaskFromWhatIsEntered) {
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(field->width() - 20, field->height() / 2));
     QTest::keyClicks(field, c.typed);
     EXPECT_EQ(field->displayText().toStdString(), c.shown) << "set " << c.before << ", typed " << c.typed;
+
+    // End goes to the same place as the click.
+    field->Text(c.before);
+    field->setCursorPosition(0);
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClicks(field, c.typed);
+    EXPECT_EQ(field->displayText().toStdString(), c.shown) << "End after " << c.before << ", typed " << c.typed;
   }
 
   // A click on a place inside the mask leaves the cursor where it lands.
