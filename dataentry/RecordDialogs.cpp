@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFont>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -10,6 +9,7 @@
 #include "clsDataAccess.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
+#include "ui/Twips.h"
 #include "vb/VbError.h"
 
 namespace recorddialogs {
@@ -61,13 +61,6 @@ void CancelNewRecord(const char* module, ui::Form& window) {
 
 namespace {
 
-void DesignFace(QWidget& window) {
-  QFont face(QStringLiteral("MS Sans Serif"));
-  face.setStyleHint(QFont::SansSerif);
-  face.setPointSizeF(8.25);
-  window.setFont(face);
-}
-
 void FitLabels(QWidget& window) {
   for (QLabel* label : window.findChildren<QLabel*>()) {
     const int missing = label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() - label->width();
@@ -93,7 +86,7 @@ void WidePopups(QWidget& window) {
 }  // namespace
 
 void DesignLook(QWidget& window) {
-  DesignFace(window);
+  ui::UseLayoutFace(window);
   FitLabels(window);
   WidePopups(window);
   window.setFixedSize(window.size());

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -143,9 +144,30 @@ void QuorMaskText::focusInEvent(QFocusEvent* event) {
   focusSelection_.FocusIn(event->reason(), SelStart(), SelLength());
 }
 
+// After the last entered character, the next place that takes one; the
+// first such place when nothing is entered; the end when none is left.
+int QuorMaskText::TypingPlace() const {
+  const QString shown = displayText();
+  const int places = static_cast<int>(std::min<qsizetype>(static_cast<qsizetype>(positions_.size()), shown.size()));
+  int place = 0;
+  for (int i = 0; i < places; ++i)
+    if (!positions_[static_cast<std::size_t>(i)].literal && shown[i] != kBlank) place = i + 1;
+  while (place < places && positions_[static_cast<std::size_t>(place)].literal) ++place;
+  return place;
+}
+
 void QuorMaskText::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
-  if (const auto kept = focusSelection_.AfterPress()) setSelection(kept->first, kept->second);
+  if (const auto kept = focusSelection_.AfterPress()) {
+    setSelection(kept->first, kept->second);
+    return;
+  }
+  // A click past the last place that takes a character would leave the
+  // cursor where nothing can be typed: it goes where typing goes on.
+  if (positions_.empty() || hasSelectedText() || event->button() != Qt::LeftButton) return;
+  int last = static_cast<int>(positions_.size());
+  while (last > 0 && positions_[static_cast<std::size_t>(last - 1)].literal) --last;
+  if (cursorPosition() >= last) setCursorPosition(TypingPlace());
 }
 
 void QuorMaskText::mouseReleaseEvent(QMouseEvent* event) {
