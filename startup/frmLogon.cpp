@@ -361,11 +361,13 @@ void frmLogon::cmdLogon_Click() {
     p.EditDistrictName = p.DistrictName;
   });
 
-  step([&] { Unload(); });
+  // The main window comes up before this window goes: the program ends when
+  // its last window has closed, and in between none would be open.
   step([] {
     if (!MainWindowMaker()) vb::Raise(vb::err::ObjectNotSet);
     MainWindowMaker()().ShowModeless();
   });
+  step([&] { Unload(); });
 }
 
 std::string frmLogon::getDistrictName(const vb::Variant& DistrictID) {
@@ -387,8 +389,9 @@ std::string frmLogon::getDistrictName(const vb::Variant& DistrictID) {
 void frmLogon::cmdNewUser_Click() {
   Trap trap(kModule, "cmdNewUser_Click");
   trap([] { modGlobals::gstrUserFormMode = "New User"; });
-  trap([&] { Unload(); });
+  // As with a logon, the next window is up before this one goes.
   trap([&] { ShowContactRegistration(); });
+  trap([&] { Unload(); });
 }
 
 void frmLogon::ShowContactRegistration() { frmNewUser::Default().ShowModeless(); }

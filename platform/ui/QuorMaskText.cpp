@@ -1,7 +1,13 @@
 #include "ui/QuorMaskText.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <algorithm>
 #include <utility>
@@ -103,7 +109,30 @@ int QuorMaskText::SelLength() const { return static_cast<int>(selectedText().siz
 
 void QuorMaskText::SelLength(int length) { setSelection(SelStart(), length); }
 
+QAction* QuorMaskText::PasteAction(const QMenu& menu) {
+  // The action's text is its caption, a tab and the key that does the same.
+  for (QAction* action : menu.actions())
+    if (action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste")) return action;
+  return nullptr;
+}
+
+QString QuorMaskText::AsTyped(const QString& text) {
+  return OfferText(text, [this](std::int16_t& keyAscii) { emit KeyPress(keyAscii); });
+}
+
+void QuorMaskText::PasteAsTyped(QClipboard::Mode mode) {
+  if (isReadOnly()) return;
+  const QString kept = AsTyped(QGuiApplication::clipboard()->text(mode));
+  // Nothing that passes leaves the field as a refused key does.
+  if (!kept.isEmpty()) insert(kept);
+}
+
 void QuorMaskText::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    PasteAsTyped(QClipboard::Clipboard);
+    event->accept();
+    return;
+  }
   OfferKeyPress(
       event, [this](std::int16_t& keyAscii) { emit KeyPress(keyAscii); },
       [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
@@ -144,6 +173,41 @@ void QuorMaskText::KeepCaretWhereTypingGoes() {
   int last = static_cast<int>(positions_.size());
   while (last > 0 && positions_[static_cast<std::size_t>(last - 1)].literal) --last;
   if (cursorPosition() >= last) setCursorPosition(TypingPlace());
+}
+
+void QuorMaskText::mouseReleaseEvent(QMouseEvent* event) {
+  // The middle button pastes the selection where the window system has one.
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    PasteAsTyped(QClipboard::Selection);
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void QuorMaskText::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  // Its Paste pastes as typed.
+  if (QAction* paste = PasteAction(*menu)) {
+    disconnect(paste, &QAction::triggered, this, nullptr);
+    connect(paste, &QAction::triggered, this, [this] { PasteAsTyped(QClipboard::Clipboard); });
+  }
+  menu->popup(event->globalPos());
+}
+
+void QuorMaskText::dropEvent(QDropEvent* event) {
+  if (!event->mimeData()->hasText()) {
+    QLineEdit::dropEvent(event);
+    return;
+  }
+  QMimeData kept;
+  kept.setText(AsTyped(event->mimeData()->text()));
+  QDropEvent asTyped(event->position(), event->possibleActions(), &kept, event->buttons(), event->modifiers());
+  asTyped.setDropAction(event->dropAction());
+  QLineEdit::dropEvent(&asTyped);
+  event->setDropAction(asTyped.dropAction());
+  event->setAccepted(asTyped.isAccepted());
 }
 
 }  // namespace ui

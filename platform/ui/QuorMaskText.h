@@ -25,11 +25,17 @@
 // Every key that types a character is first offered to KeyPress with its
 // character code (ui/TextFieldInput.h): the handler may discard or change it;
 // Enter goes no further than the field (it never presses a button of the
-// window). GotFocus is emitted whenever the field gets the focus; a
+// window). The editing commands (select all, copy, cut, paste, undo, redo)
+// work whatever the handler lets through; text pasted (by key, by the
+// context menu or by the middle button) or dropped is offered to KeyPress
+// character by character and only what passes goes in, up to maxLength and
+// into the mask's positions as typed text does. GotFocus is emitted whenever the field gets the focus; a
 // selection that its handler makes survives the mouse click that brought
 // the focus.
 
+#include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,6 +71,9 @@ class QuorMaskText : public QLineEdit {
   int SelLength() const;
   void SelLength(int length);
 
+  // The Paste of a context menu that the field made, or nullptr.
+  static QAction* PasteAction(const QMenu& menu);
+
  signals:
   void KeyPress(std::int16_t& keyAscii);
   void GotFocus();
@@ -73,8 +82,16 @@ class QuorMaskText : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  // The text as KeyPress lets it through (ui::OfferText).
+  QString AsTyped(const QString& text);
+  // Pastes the text of the clipboard (or of the selection) as typed.
+  void PasteAsTyped(QClipboard::Mode mode);
+
   struct Position {
     bool literal = false;
     QChar ch;  // the literal, or the classic mask character

@@ -1,11 +1,42 @@
 #include "ui/TextFieldInput.h"
 
+#include <QKeySequence>
 #include <QString>
 
 namespace ui {
 
+namespace {
+
+constexpr QKeySequence::StandardKey kEditingCommands[] = {QKeySequence::SelectAll, QKeySequence::Copy,
+                                                          QKeySequence::Cut,       QKeySequence::Paste,
+                                                          QKeySequence::Undo,      QKeySequence::Redo};
+
+}  // namespace
+
+bool IsEditingCommand(const QKeyEvent& event) {
+  for (QKeySequence::StandardKey command : kEditingCommands)
+    if (event.matches(command)) return true;
+  return false;
+}
+
+QString OfferText(const QString& text, const std::function<void(std::int16_t&)>& keyPress) {
+  QString kept;
+  for (QChar c : text) {
+    if (c.unicode() < u' ') continue;
+    auto keyAscii = static_cast<std::int16_t>(c.unicode());
+    keyPress(keyAscii);
+    const auto code = static_cast<char16_t>(keyAscii);
+    if (code >= u' ') kept += QChar(code);
+  }
+  return kept;
+}
+
 void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& keyPress,
                    const std::function<void(QKeyEvent*)>& edit) {
+  if (IsEditingCommand(*event)) {
+    edit(event);
+    return;
+  }
   std::int16_t keyAscii = 0;
   switch (event->key()) {
     case Qt::Key_Return:

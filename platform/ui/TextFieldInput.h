@@ -7,7 +7,11 @@
 // The handler may set the code to 0 to discard the key or change it to type
 // another character. Enter goes no further than the field: it never types
 // a line break nor presses a button of the window. Keys that type nothing
-// (Escape, Delete, arrows) are not offered.
+// (Escape, Delete, arrows) are not offered, and neither are the field's
+// editing commands (select all, copy, cut, paste, undo, redo): a handler
+// that lets only some characters through cannot take them from the user.
+// Text pasted or dropped into a field is held to the handler the same way,
+// character by character (OfferText).
 
 #include <QKeyEvent>
 #include <cstdint>
@@ -21,6 +25,17 @@ namespace ui {
 // field's own key handling) as it was or as the handler changed it.
 void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& keyPress,
                    const std::function<void(QKeyEvent*)>& edit);
+
+// Whether the key is one of the field's editing commands, which are carried
+// out by the field and never offered to KeyPress.
+bool IsEditingCommand(const QKeyEvent& event);
+
+// Text that the user brings into a field at once (pasted or dropped), held
+// to `keyPress` as if typed: each character is offered in turn, and what the
+// handler lets through, or changes it to, is kept. A line field takes no
+// control characters (line breaks, tabs): they are left out unoffered, and
+// so is a character that the handler changes into one.
+QString OfferText(const QString& text, const std::function<void(std::int16_t&)>& keyPress);
 
 // The selection that a field's GotFocus handler makes survives the mouse
 // click that brought the focus (the click would otherwise place the cursor

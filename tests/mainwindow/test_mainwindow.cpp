@@ -1,7 +1,14 @@
 // The main window after a logon: its caption and status bar, log-out back
-// to the logon window, and exit.
+// to the logon window, and exit; and the hand-overs between the logon, the
+// contact registration and the main window while the program runs its event
+// loop.
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+#include <vector>
 
 #include "ScriptedSeams.h"
 #include "StartupFixture.h"
@@ -9,6 +16,7 @@
 #include "clsMyAdoUtils.h"
 #include "frmLogon.h"
 #include "frmMain.h"
+#include "frmNewUser.h"
 #include "modGlobals.h"
 #include "ui/SingleInstance.h"
 #include "vb/End.h"
@@ -97,6 +105,116 @@ TEST_F(LogonToMainWindowTest, ExitClosesTheConnectionGivesUpTheLockAndEnds) {
   EXPECT_EQ(ui::FindForm("frmLogon"), nullptr) << "no logon window comes back";
   ui::SingleInstance next("Levrona-19.0.0_APPLICATION_MUTEX");
   EXPECT_TRUE(next.TryAcquire()) << "the lock is free for the next start";
+}
+
+// The program as it runs: the application's own event loop, in which Qt
+// ends the program once its last window has closed.
+class RunningProgramTest : public LogonToMainWindowTest {
+ protected:
+  void TearDown() override {
+    // The main window of a test is thrown away without its unload.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (qobject_cast<frmMain*>(window)) {
+        window->hide();
+        window->deleteLater();
+      }
+    }
+    LogonToMainWindowTest::TearDown();
+  }
+
+  // Runs the steps one after another in the application's event loop, each
+  // once what the step before left pending has run (a posted quit too).
+  // Answers whether the program was still running after the last step.
+  static bool KeepsRunningThrough(const std::vector<std::function<void()>>& steps) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      EXPECT_FALSE(window->isVisible()) << "a window left open: " << window->objectName().toStdString();
+    constexpr int kStillRunning = 17;
+    constexpr int kSettleMs = 50;
+    QObject pending;  // what is still scheduled goes with it when the loop ended early
+    std::size_t next = 0;
+    std::function<void()> runNext = [&] {
+      if (next == steps.size()) {
+        QCoreApplication::exit(kStillRunning);
+        return;
+      }
+      steps[next++]();
+      QTimer::singleShot(kSettleMs, &pending, runNext);
+    };
+    QTimer::singleShot(0, &pending, runNext);
+    return QApplication::exec() == kStillRunning;
+  }
+
+  // The main window is up and no logon window is.
+  void ExpectMainWindowUp(const std::string& contact) {
+    frmMain& main = frmMain::Default();
+    EXPECT_TRUE(main.Loaded());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.PanelText(2), contact);
+    EXPECT_EQ(ui::FindForm("frmLogon"), nullptr);
+  }
+};
+
+TEST_F(RunningProgramTest, LogOnFromALogonWindowShownAgainOpensTheMainWindow) {
+  frmMain* first = nullptr;
+  const bool running = KeepsRunningThrough({
+      [&] { LogOn(*frmLogon::ShowNew(), "Ada Alder"); },
+      [&] {
+        ExpectMainWindowUp("Ada Alder");
+        first = &frmMain::Default();
+        first->mnuNew_Logout_Click();
+      },
+      [&] {
+        EXPECT_TRUE(LoadedLogon().isVisible());
+        LogOn(LoadedLogon(), "Bea Birch");
+      },
+      [&] {
+        ExpectMainWindowUp("Bea Birch");
+        EXPECT_NE(&frmMain::Default(), first) << "a fresh main window";
+      },
+  });
+  EXPECT_TRUE(running) << "the program quit on the way";
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+}
+
+TEST_F(RunningProgramTest, NewUserAndBackToTheLogonThenLogOn) {
+  const bool running = KeepsRunningThrough({
+      [&] { frmLogon::ShowNew()->cmdNewUser_Click(); },
+      [&] {
+        EXPECT_EQ(ui::FindForm("frmLogon"), nullptr);
+        EXPECT_TRUE(frmNewUser::Default().isVisible());
+        frmNewUser::Default().cmdCancel_Click();
+      },
+      [&] { LogOn(LoadedLogon(), "Ada Alder"); },
+      [&] { ExpectMainWindowUp("Ada Alder"); },
+  });
+  EXPECT_TRUE(running) << "the program quit on the way";
+}
+
+TEST_F(RunningProgramTest, ClosingTheLastWindowStillEndsTheProgram) {
+  frmLogon* logon = nullptr;
+  const bool running = KeepsRunningThrough({
+      [&] { logon = frmLogon::ShowNew(); },
+      [&] { logon->close(); },
+      [] { ADD_FAILURE() << "the program runs on without a window"; },
+  });
+  EXPECT_FALSE(running);
+}
+
+TEST_F(RunningProgramTest, ExitOfTheLogonWindowEndsTheProgram) {
+  bool ended = false;
+  KeepsRunningThrough({
+      [&] { LogOn(*frmLogon::ShowNew(), "Ada Alder"); },
+      [&] {
+        frmMain::Default().mnuNew_Logout_Click();
+        try {
+          LoadedLogon().cmdExit_Click();
+        } catch (const vb::ProgramEnded&) {
+          ended = true;
+        }
+      },
+  });
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(ui::FindForm("frmMain"), nullptr);
 }
 
 }  // namespace

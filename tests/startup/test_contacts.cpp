@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <functional>
@@ -506,6 +507,54 @@ TEST_F(ContactWindow, KeysOfTheTextFields) {
   EXPECT_EQ(QApplication::focusWidget(), w.cmdSave);
   EXPECT_TRUE(dialogs_.Prompts().empty()) << "Enter saved nothing";
   EXPECT_TRUE(w.Loaded());
+}
+
+// Select all, copy, cut and paste work in every field; pasted text is held
+// to what each field lets be typed.
+TEST_F(ContactWindow, ClipboardKeysOfTheTextFields) {
+  frmNewUser& w = Open("New User");
+  w.show();
+  w.activateWindow();
+  QApplication::processEvents();
+  const auto ctrl = [](QWidget& field, int key, char code) {
+    Key(field, key, QString(QChar(code)), Qt::ControlModifier);
+  };
+  QClipboard& clipboard = *QApplication::clipboard();
+
+  w.txtContact->setFocus();
+  w.txtContact->Text("Dana Reyes");
+  ctrl(*w.txtContact, Qt::Key_A, 1);
+  ctrl(*w.txtContact, Qt::Key_C, 3);
+  EXPECT_EQ(clipboard.text().toStdString(), "Dana Reyes");
+  ctrl(*w.txtContact, Qt::Key_X, 24);
+  EXPECT_EQ(w.txtContact->Text(), "");
+  ctrl(*w.txtContact, Qt::Key_V, 22);
+  EXPECT_EQ(w.txtContact->Text(), "Dana Reyes");
+
+  struct Case {
+    ui::QuorMaskText* field;
+    const char* pasted;
+    const char* text;
+  };
+  const Case cases[] = {
+      {w.txtContact, "O'Brien-Zoë 7_", "OBrienZo 7"},
+      {w.txtContact, "Lee Park\r\n", "Lee Park"},
+      {w.txtContact, "Abcdefghij Abcdefghij Abcdefghij Abcdefghij Abcdefghij Abcdefghij",
+       "Abcdefghij Abcdefghij Abcdefghij Abcdefghij Abcdef"},  // 50 characters at most
+      {w.txtPhone, "(916) 555-1234 x 12", "916555123412"},
+      {w.txtFax, "916 555 9876", "9165559876"},
+      {w.txtEmail, "dana.o'hara@birch.example", "dana.o'hara@birch.example"},
+  };
+  for (const Case& c : cases) {
+    c.field->setFocus();
+    c.field->Text("");
+    c.field->SelStart(0);
+    clipboard.setText(QString::fromUtf8(c.pasted));
+    ctrl(*c.field, Qt::Key_V, 22);
+    EXPECT_EQ(c.field->Text(), c.text) << c.pasted;
+    EXPECT_EQ(QApplication::focusWidget(), c.field) << c.pasted << ": a pasted line break is no Enter";
+  }
+  EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
 TEST_F(ContactWindow, EnterInTheNameMovesToThePhoneWhenEditing) {

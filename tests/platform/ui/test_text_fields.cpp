@@ -4,10 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -173,6 +181,97 @@ TYPED_TEST(TextFieldKeys, SelectionMadeOnFocusSurvivesTheClickThatGaveIt) {
   EXPECT_EQ(focused, 1);
   EXPECT_EQ(field->SelStart(), 0);
   EXPECT_EQ(field->SelLength(), shown);
+}
+
+// A handler that lets letters and digits through only, as a name field's
+// does, still leaves the user the field's editing commands.
+TYPED_TEST(TextFieldKeys, EditingCommandsWorkWhateverKeyPressRefuses) {
+  TypeParam field;
+  std::vector<int> offered;
+  QObject::connect(&field, &TypeParam::KeyPress, [&](std::int16_t& key) {
+    offered.push_back(key);
+    if (!QChar(key).isLetterOrNumber()) key = 0;
+  });
+  const auto ctrl = [&](int key, char code) { Key(field, key, QString(QChar(code)), Qt::ControlModifier); };
+  QApplication::clipboard()->clear();
+  Type(field, "Dana");
+
+  ctrl(Qt::Key_A, 1);
+  EXPECT_EQ(field.SelLength(), 4) << "select all";
+  ctrl(Qt::Key_C, 3);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "Dana") << "copy";
+  ctrl(Qt::Key_X, 24);
+  EXPECT_EQ(TextOf(field), "") << "cut";
+  ctrl(Qt::Key_V, 22);
+  ctrl(Qt::Key_V, 22);
+  EXPECT_EQ(TextOf(field), "DanaDana") << "paste";
+  ctrl(Qt::Key_Z, 26);
+  EXPECT_EQ(TextOf(field), "Dana") << "undo";
+  ctrl(Qt::Key_B, 2);
+  EXPECT_EQ(TextOf(field), "Dana") << "another control key is offered and refused";
+  // The commands' control codes were never offered; Ctrl+B was.
+  for (int code : {1, 3, 24, 22, 26}) EXPECT_EQ(std::count(offered.begin(), offered.end(), code), 0) << code;
+  EXPECT_EQ(offered.back(), 2);
+}
+
+// However text comes into a masked field at once, it goes in as if typed:
+// each character is offered to KeyPress, control characters are left out,
+// and the field's maximum length and mask hold.
+TEST(MaskedTextField, PastedAndDroppedTextIsHeldToKeyPress) {
+  const auto byKey = [](ui::QuorMaskText& field) { Key(field, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier); };
+  const auto byInsertKey = [](ui::QuorMaskText& field) { Key(field, Qt::Key_Insert, {}, Qt::ShiftModifier); };
+  const auto byMenu = [](ui::QuorMaskText& field) {
+    QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2), field.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&field, &open);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = ui::QuorMaskText::PasteAction(*menu);
+    ASSERT_NE(paste, nullptr);
+    EXPECT_TRUE(paste->isEnabled());
+    paste->trigger();
+    menu->close();
+  };
+  const auto byDrop = [](ui::QuorMaskText& field) {
+    QMimeData dragged;
+    dragged.setText(QApplication::clipboard()->text());
+    QDropEvent drop(field.inputMethodQuery(Qt::ImCursorRectangle).toRectF().center(), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    // Delivered as the window system does at the end of a drag.
+    static_cast<QObject&>(field).event(&drop);
+  };
+  struct Route {
+    const char* name;
+    std::function<void(ui::QuorMaskText&)> bringIn;
+  };
+  const Route routes[] = {{"Ctrl+V", byKey}, {"Shift+Insert", byInsertKey}, {"menu", byMenu}, {"drop", byDrop}};
+  struct Case {
+    const char* mask;
+    const char* before;
+    const char* pasted;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"", "ab", "O'Br-x\nien12345\n", "abOBrXien1"},  // refused, changed, line breaks, maxLength 10
+      {"", "ab", "-'", "ab"},                          // nothing passes: nothing changes
+      {"(999) 000-0000", "", "(916) 555-1234", "9165551234"},
+  };
+  for (const Route& route : routes) {
+    for (const Case& c : cases) {
+      QDialog window;
+      auto* field = new ui::QuorMaskText(&window);
+      field->setMaxLength(10);
+      field->SetMask(c.mask);
+      QObject::connect(field, &ui::QuorMaskText::KeyPress, [](std::int16_t& key) {
+        if (key == '-' || key == '\'') key = 0;
+        if (key == 'x') key = 'X';
+      });
+      window.show();
+      field->Text(c.before);
+      field->setCursorPosition(static_cast<int>(std::string(c.before).size()));
+      QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+      route.bringIn(*field);
+      EXPECT_EQ(field->Text(), c.text) << route.name << ": " << c.pasted;
+    }
+  }
 }
 
 TEST(MaskedTextField, SelectionCoversTheMasksLiterals) {
