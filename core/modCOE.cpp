@@ -156,11 +156,13 @@ void SetValuesInRs(db::Recordset& rs, const BoundControls& controls) {
         if (tag == "chk") {
           rs.SetValue(column, Variant(static_cast<std::int16_t>(vb::Equal(control->Value(), Variant(1)) ? 1 : 0)));
         } else if (tag == "EXPLAIN") {
-          // An empty explanation is stored as one blank, whether the box
-          // answers Null or an empty text.
+          // An explanation is stored without its leading blanks, and an empty
+          // one as one blank, whether the box answers Null, an empty text or
+          // only blanks: the blank an empty explanation was stored as comes
+          // back into the box, and saving it again must not change the row.
           const Variant text = control->Text();
-          const bool empty = text.IsNull() || vb::TextOf(text).empty();
-          rs.SetValue(column, empty ? Variant(" ") : Variant(vb::LTrim(vb::TextOf(text))));
+          const std::string trimmed = text.IsNull() ? std::string() : vb::LTrim(vb::TextOf(text));
+          rs.SetValue(column, Variant(trimmed.empty() ? std::string(" ") : trimmed));
         } else {
           const Variant text = control->Text();
           rs.SetValue(column, text.IsNull() ? Variant(0) : text);

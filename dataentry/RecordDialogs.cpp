@@ -2,7 +2,6 @@
 
 #include <QAbstractItemModel>
 #include <QComboBox>
-#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +13,7 @@
 #include "clsDataAccess.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
+#include "ui/Twips.h"
 #include "vb/VbError.h"
 
 namespace recorddialogs {
@@ -64,13 +64,6 @@ void CancelNewRecord(const char* module, ui::Form& window) {
 }
 
 namespace {
-
-void DesignFace(QWidget& window) {
-  QFont face(QStringLiteral("MS Sans Serif"));
-  face.setStyleHint(QFont::SansSerif);
-  face.setPointSizeF(8.25);
-  window.setFont(face);
-}
 
 void FitLabels(QWidget& window) {
   for (QLabel* label : window.findChildren<QLabel*>()) {
@@ -130,7 +123,7 @@ void ListsFitTheirRows(QWidget& window) {
 }  // namespace
 
 void DesignLook(QWidget& window) {
-  DesignFace(window);
+  ui::UseLayoutFace(window);
   FitLabels(window);
   window.setFixedSize(window.size());
   ListsFitTheirRows(window);

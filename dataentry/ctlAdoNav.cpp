@@ -37,7 +37,7 @@ bool IsNumeric(db::DataType type) {
 
 ctlAdoNav::ctlAdoNav(QWidget* parent) : QWidget(parent) {
   setupUi(this);
-  UseLayoutTextSize(*this);
+  ui::UseLayoutFace(*this, ui::FaceFamily::Kept);
   ui::PlaceControls(*this, kPlaces);
   resize(ui::TwipsToPixelsX(kBarWidth), ui::TwipsToPixelsY(kBarHeight));
   SetMoveFaces(palette(), *cmdMoveFirst, *cmdMovePrevious, *cmdMoveNext, *cmdMoveLast);

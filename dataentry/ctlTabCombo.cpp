@@ -6,7 +6,6 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
-#include "ControlFace.h"
 #include "ui/Form.h"
 #include "ui/Twips.h"
 #include "vb/VbError.h"
@@ -63,7 +62,7 @@ QPixmap DropDownList(const QPalette& palette) {
 
 ctlTabCombo::ctlTabCombo(QWidget* parent) : QWidget(parent) {
   setupUi(this);
-  UseLayoutTextSize(*this);
+  ui::UseLayoutFace(*this, ui::FaceFamily::Kept);
   SetTwipsGeometry(*cboCtl, 0, 0, 4590, kHeight);
   SetTwipsGeometry(*tabCtl, 0, 0, 4575, kHeight);
   SetTwipsGeometry(*cmdTab, 4560, 0, kButtonWidth, kHeight);

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
-#include "ControlFace.h"
 #include "NumFieldHost.h"
 #include "Utilities.h"
 #include "clsDataAccess.h"
@@ -143,7 +144,7 @@ std::string FieldName(const Line& line) { return std::string("txt") + line.prope
 ctlTax_1::ctlTax_1(QWidget* parent) : QWidget(parent) {
   RegisterTaxLineResources();
   setupUi(this);
-  UseLayoutTextSize(*this);
+  ui::UseLayoutFace(*this, ui::FaceFamily::Kept);
   MakeLines();
   PlaceControls();
   ConnectFields();
@@ -235,6 +236,9 @@ void ctlTax_1::ConnectFields() {
   connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
   connect(VScroll1, &QScrollBar::sliderMoved, this, [this] { VScroll1_Scroll(); });
   connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+  // The wheel over the canvas and whatever on it leaves the wheel alone
+  // (labels, amount fields) reaches the viewport.
+  picParent->installEventFilter(this);
 }
 
 // The tab order: the explanation first (a click stop only), the lines,
@@ -520,6 +524,18 @@ void ctlTax_1::VScroll1_Change() {
   Trap trap(kModule, "VScroll1_Change");
   trap([&] { MoveCanvas(canvasLeft_, -VScroll1->value()); });
   trap([&] { PlaceBars(); });
+}
+
+// The wheel over the viewport moves the bar of its direction, as over any
+// scrolled window; a bar that is hidden (the canvas fits) stays.
+bool ctlTax_1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != picParent || event->type() != QEvent::Wheel) return QWidget::eventFilter(watched, event);
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  const QPoint delta = wheel->angleDelta();
+  QScrollBar* bar = std::abs(delta.x()) > std::abs(delta.y()) ? HScroll1 : VScroll1;
+  wheel->ignore();
+  if (!bar->isHidden()) QApplication::sendEvent(bar, wheel);
+  return true;
 }
 
 // The bars along the viewport's bottom and right edges.

@@ -10,10 +10,11 @@
 // back through the amount properties. SetLEAType enables the lines that
 // depend on the tax type and the county of residence. A field that takes
 // the focus is scrolled into view (at most one page per direction) and
-// its text selected. Events: PropChanged when a value is edited (not for
-// the first change after a property set), OnEnter when the focus runs past
-// the last line (the host answers with one Tab key press), then OnReachEnd
-// (the host moves the focus out of the control).
+// its text selected; the mouse wheel scrolls the canvas. Events:
+// PropChanged when a value is edited (not for the first change after a
+// property set), OnEnter when the focus runs past the last line (the host
+// answers with one Tab key press), then OnReachEnd (the host moves the
+// focus out of the control).
 //
 // Places and sizes are in twips, as the tax form lays the control out.
 
@@ -137,6 +138,7 @@ class ctlTax_1 : public QWidget, public Ui::ctlTax_1 {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void MakeLines();

@@ -130,7 +130,7 @@ bool HasNoRows(const db::RecordsetPtr& rs) { return Deref(rs.get()).Eof() || rs-
 
 frmTax::frmTax(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
-  UseLayoutTextSize(*this);
+  ui::UseLayoutFace(*this, ui::FaceFamily::Kept);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);

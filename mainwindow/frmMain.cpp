@@ -52,8 +52,6 @@ constexpr ControlPlace kControlPlaces[] = {
 // The design client area.
 constexpr int kDesignWidth = 8880;
 constexpr int kDesignHeight = 8310;
-// The point size of the window's text.
-constexpr double kFontPoints = 8.25;
 // Status-bar panels, left to right: the first stretches over the rest of
 // the bar; the widths are in twips, and a panel grows when its text needs
 // more room.
@@ -376,10 +374,7 @@ void ApplyColumnSetting(ui::DataGrid& grid, const ColumnSetting& setting) {
 
 frmMain::frmMain(QWidget* parent) : ui::MainForm(parent) {
   setupUi(this);
-  // The window's text has the size its twips layout was made for.
-  QFont text = font();
-  text.setPointSizeF(kFontPoints);
-  setFont(text);
+  ui::UseLayoutFace(*this, ui::FaceFamily::Kept);
   cmdSelection = {cmdSelection_0, cmdSelection_1, cmdSelection_2, cmdSelection_3};
   PlaceControls();
   BuildStatusBar();

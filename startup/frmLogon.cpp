@@ -11,6 +11,7 @@
 #include "modMainStart.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Twips.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
 #include "vb/End.h"
@@ -115,15 +116,11 @@ void ShowModalWindow(QWidget& window) {
 
 frmLogon::frmLogon(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
-  // The window's face: a sans-serif font at 8.25 points throughout.
-  QFont face(QStringLiteral("MS Sans Serif"));
-  face.setStyleHint(QFont::SansSerif);
-  face.setPointSizeF(8.25);
-  setFont(face);
+  ui::UseLayoutFace(*this);
   // lblSplashName takes its 24 points when the window loads.
   SetPointSize(Label1, 13.5);
   SetPointSize(Label6, 13.5);
-  SetPointSize(Label2, 8.25, true);
+  SetPointSize(Label2, ui::LayoutPoints, true);
   for (QWidget* label : {lblSplashName, Label1, Label6, lblVersion}) Paint(label, kDarkBlue);
   Picture3->setPixmap(ProductArtwork(Picture3->size()));
   setFixedSize(size());

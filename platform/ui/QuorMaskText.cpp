@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -106,6 +107,7 @@ void QuorMaskText::keyPressEvent(QKeyEvent* event) {
   OfferKeyPress(
       event, [this](std::int16_t& keyAscii) { emit KeyPress(keyAscii); },
       [this](QKeyEvent* key) { QLineEdit::keyPressEvent(key); });
+  if (event->key() == Qt::Key_End && !(event->modifiers() & Qt::ShiftModifier)) KeepCaretWhereTypingGoes();
 }
 
 void QuorMaskText::focusInEvent(QFocusEvent* event) {
@@ -114,9 +116,34 @@ void QuorMaskText::focusInEvent(QFocusEvent* event) {
   focusSelection_.FocusIn(event->reason(), SelStart(), SelLength());
 }
 
+// After the last entered character, the next place that takes one; the
+// first such place when nothing is entered; the end when none is left.
+int QuorMaskText::TypingPlace() const {
+  const QString shown = displayText();
+  const int places = static_cast<int>(std::min<qsizetype>(static_cast<qsizetype>(positions_.size()), shown.size()));
+  int place = 0;
+  for (int i = 0; i < places; ++i)
+    if (!positions_[static_cast<std::size_t>(i)].literal && shown[i] != kBlank) place = i + 1;
+  while (place < places && positions_[static_cast<std::size_t>(place)].literal) ++place;
+  return place;
+}
+
 void QuorMaskText::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
-  if (const auto kept = focusSelection_.AfterPress()) setSelection(kept->first, kept->second);
+  if (const auto kept = focusSelection_.AfterPress()) {
+    setSelection(kept->first, kept->second);
+    return;
+  }
+  if (event->button() == Qt::LeftButton) KeepCaretWhereTypingGoes();
+}
+
+// A click or End past the last place that takes a character would leave the
+// cursor where nothing can be typed: it goes where typing goes on.
+void QuorMaskText::KeepCaretWhereTypingGoes() {
+  if (positions_.empty() || hasSelectedText()) return;
+  int last = static_cast<int>(positions_.size());
+  while (last > 0 && positions_[static_cast<std::size_t>(last - 1)].literal) --last;
+  if (cursorPosition() >= last) setCursorPosition(TypingPlace());
 }
 
 }  // namespace ui

@@ -19,6 +19,9 @@
 //
 // Without a mask the field is a plain line edit (its maxLength limits it).
 //
+// A click past the last place that takes a character puts the cursor where
+// typing goes on: after the last entered character, at its next place.
+//
 // Every key that types a character is first offered to KeyPress with its
 // character code (ui/TextFieldInput.h): the handler may discard or change it;
 // Enter goes no further than the field (it never presses a button of the
@@ -78,6 +81,8 @@ class QuorMaskText : public QLineEdit {
   };
 
   bool IsLiteral(QChar c) const;
+  int TypingPlace() const;
+  void KeepCaretWhereTypingGoes();
 
   QString storedMask_;
   std::string mask_;

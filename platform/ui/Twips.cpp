@@ -1,5 +1,6 @@
 #include "ui/Twips.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -37,6 +38,16 @@ void PlaceControls(QWidget& container, std::span<const TwipsPlace> places) {
     QWidget* control = container.objectName() == place.name ? &container : container.findChild<QWidget*>(place.name);
     if (control) SetTwipsGeometry(*control, place.left, place.top, place.width, place.height);
   }
+}
+
+void UseLayoutFace(QWidget& window, FaceFamily family) {
+  QFont face = window.font();
+  if (family == FaceFamily::Design) {
+    face = QFont(QStringLiteral("MS Sans Serif"));
+    face.setStyleHint(QFont::SansSerif);
+  }
+  face.setPointSizeF(LayoutPoints);
+  window.setFont(face);
 }
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 // Twips, the layout unit of the program's windows: 1440 to the inch,
-// converted to pixels with the screen's logical resolution.
+// converted to pixels with the screen's logical resolution; and the text
+// size the layouts were made for.
 
 #include <span>
 
@@ -34,5 +35,18 @@ struct TwipsPlace {
 // Places the controls of a container (itself among them, by its own name)
 // that the table names; a name the container lacks is passed over.
 void PlaceControls(QWidget& container, std::span<const TwipsPlace> places);
+
+// The text size, in points, that the twips layouts were made for.
+inline constexpr double LayoutPoints = 8.25;
+
+// The family a window's text takes with that size: the design face
+// "MS Sans Serif" (a sans-serif font stands in where that one is missing),
+// or the family the window already has.
+enum class FaceFamily { Design, Kept };
+
+// Gives a window (or control) and all it holds the text its layout was
+// made for: LayoutPoints in the family asked for, neither bold nor italic
+// for the design face.
+void UseLayoutFace(QWidget& window, FaceFamily family = FaceFamily::Design);
 
 }  // namespace ui

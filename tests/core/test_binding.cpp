@@ -53,6 +53,8 @@ TEST_F(BindingTest, SavingMovesEachBoundControlByItsTag) {
       {"txtExplanation", "EXPLAIN", Variant("   late roll "), Variant(0), "Explanation", Variant("late roll ")},
       {"txtExplanation", "EXPLAIN", vb::Null, Variant(0), "Explanation", Variant(" ")},
       {"txtExplanation", "EXPLAIN", Variant(""), Variant(0), "Explanation", Variant(" ")},  // an empty text box
+      {"txtExplanation", "EXPLAIN", Variant(" "), Variant(0), "Explanation", Variant(" ")},  // the stored blank, shown again
+      {"txtExplanation", "EXPLAIN", Variant("   "), Variant(0), "Explanation", Variant(" ")},
       {"txtFlag", "chk", Variant(""), Variant(1), "Flag", Variant(static_cast<std::int16_t>(1))},
       {"txtFlag", "chk", Variant(""), Variant(2), "Flag", Variant(static_cast<std::int16_t>(0))},
       {"txtKind", "cbo", Variant("High"), Variant(0), "Kind", Variant("High")},

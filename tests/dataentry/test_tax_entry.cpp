@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 #include <vector>
@@ -304,6 +305,57 @@ TEST_F(TaxEntryTest, AFocusedFieldScrollsIntoViewOnePageAtMost) {
   tax_->HScroll1->setValue(0);
   Line("DistributionTimberYieldTax").setFocus(Qt::TabFocusReason);
   EXPECT_EQ(CanvasLeft(), -TwipsAcross(tax_->picParent->width())) << "a field right of the band pages right";
+}
+
+// One notch of the wheel at the middle of a widget: down (or right) for a
+// negative delta.
+bool Wheel(QWidget& widget, QPoint delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
+  QWheelEvent wheel(at, widget.mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&widget, &wheel);
+  return wheel.isAccepted();
+}
+
+TEST_F(TaxEntryTest, TheWheelScrollsTheViewportAndLeavesTheAmountsAlone) {
+  tax_->resize(300, 260);
+  ShowWindow();
+  // Where the canvas lies for the bars' values, in pixels.
+  auto canvasAtBars = [this] {
+    return QPoint(-ui::TwipsToPixelsX(tax_->HScroll1->value()), -ui::TwipsToPixelsY(tax_->VScroll1->value()));
+  };
+  Wheel(*tax_->picParent, {0, -120});
+  const int down = tax_->VScroll1->value();
+  EXPECT_GT(down, 0) << "one notch down";
+  EXPECT_EQ(tax_->picChild->pos(), canvasAtBars());
+  Wheel(*tax_->picParent, {0, -120});
+  EXPECT_EQ(tax_->VScroll1->value(), 2 * down);
+  Wheel(*tax_->picParent, {0, 120});
+  Wheel(*tax_->picParent, {0, 120});
+  EXPECT_EQ(tax_->VScroll1->value(), 0);
+  EXPECT_EQ(tax_->picChild->pos(), QPoint(0, 0));
+  Wheel(*tax_->picParent, {-120, 0});
+  EXPECT_GT(tax_->HScroll1->value(), 0) << "a sideways notch";
+  EXPECT_EQ(tax_->VScroll1->value(), 0);
+  EXPECT_EQ(tax_->picChild->pos(), canvasAtBars());
+
+  // A focused amount field neither steps its value nor keeps the wheel: it
+  // passes on to the viewport.
+  numbox::CNumCtrl& secured = Line("Secured");
+  tax_->Secured(125);
+  secured.setFocus(Qt::MouseFocusReason);
+  EXPECT_FALSE(Wheel(secured, {0, -120}));
+  EXPECT_FALSE(Wheel(secured, {0, 120}));
+  EXPECT_EQ(tax_->Secured(), 125);
+
+  // With the whole canvas in view the wheel moves nothing.
+  tax_->resize(760, 900);
+  ASSERT_TRUE(tax_->VScroll1->isHidden());
+  const int fitted = tax_->VScroll1->value();
+  const QPoint canvas = tax_->picChild->pos();
+  Wheel(*tax_->picParent, {0, -120});
+  EXPECT_EQ(tax_->VScroll1->value(), fitted);
+  EXPECT_EQ(tax_->picChild->pos(), canvas);
+  EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
 TEST_F(TaxEntryTest, ResizingReturnsToTheLeftKeepsTheVerticalPlaceAndHidesBarsThatAreNotNeeded) {

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFont>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
@@ -179,6 +181,33 @@ TEST(Twips, ConvertWithTheScreensLogicalResolution) {
   EXPECT_DOUBLE_EQ(ui::TwipsPerPixelY(), 1440.0 / dpi);
   EXPECT_EQ(ui::TwipsToPixelsY(1440), static_cast<int>(dpi));
   EXPECT_DOUBLE_EQ(ui::PixelsToTwipsX(static_cast<int>(QApplication::primaryScreen()->logicalDotsPerInchX())), 1440.0);
+}
+
+// The text the layouts were made for: 8.25 points for the window and what
+// it holds, in the design face or in the window's own family and weight.
+TEST(Twips, LayoutFaceGivesTheLayoutSizeInTheFamilyAsked) {
+  struct Case {
+    ui::FaceFamily family;
+    const char* expectedFamily;
+    bool expectedBold;
+  };
+  const Case cases[] = {
+      {ui::FaceFamily::Design, "MS Sans Serif", false},
+      {ui::FaceFamily::Kept, "Serif Of Its Own", true},
+  };
+  for (const Case& c : cases) {
+    QWidget window;
+    auto* label = new QLabel("Name", &window);
+    QFont own(QStringLiteral("Serif Of Its Own"), 12);
+    own.setBold(true);
+    window.setFont(own);
+    ui::UseLayoutFace(window, c.family);
+    for (const QWidget* w : {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(label)}) {
+      EXPECT_EQ(w->font().family().toStdString(), c.expectedFamily);
+      EXPECT_DOUBLE_EQ(w->font().pointSizeF(), ui::LayoutPoints);
+      EXPECT_EQ(w->font().bold(), c.expectedBold);
+    }
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QScrollBar>
@@ -181,6 +182,61 @@ TEST(MaskedTextField, SelectionCoversTheMasksLiterals) {
   phone.SelStart(0);
   phone.SelLength(21);
   EXPECT_EQ(phone.selectedText().toStdString(), "(916) 555-1234 x ____");
+}
+
+// A click past the last character puts the cursor where typing goes on:
+// after what is entered (its next place that takes a character), or at the
+// first place when nothing is; the digits typed then fill the mask.
+TEST(MaskedTextField, ClickOrEndPastTheTextThenTypingFillsTheMaskFromWhatIsEntered) {
+  struct Case {
+    const char* before;  // the text set before the click
+    const char* typed;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"", "9165551234", "(916) 555-1234 x ____"},
+      {"9165", "551234", "(916) 555-1234 x ____"},
+      {"916", "5551234", "(916) 555-1234 x ____"},       // a literal follows what is entered
+      {"9165551234", "12", "(916) 555-1234 x 12__"},      // the extension takes the digits
+      {"   5551234", "77", "(___) 555-1234 x 77__"},       // after the last entered, not in the gap
+      {"916555123412345", "6", "(916) 555-1234 x 1234"},  // a full mask takes nothing more
+  };
+  for (const Case& c : cases) {
+    QWidget window;
+    auto* field = new ui::QuorMaskText(&window);
+    field->SetMask(kPhoneWithExtension);
+    field->Text(c.before);
+    field->setGeometry(10, 10, 400, field->sizeHint().height());
+    window.resize(420, 60);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const int textEnd = field->fontMetrics().horizontalAdvance(field->displayText());
+    ASSERT_LT(textEnd + 40, field->width()) << "room to click past the text";
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(field->width() - 20, field->height() / 2));
+    QTest::keyClicks(field, c.typed);
+    EXPECT_EQ(field->displayText().toStdString(), c.shown) << "set " << c.before << ", typed " << c.typed;
+
+    // End goes to the same place as the click.
+    field->Text(c.before);
+    field->setCursorPosition(0);
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClicks(field, c.typed);
+    EXPECT_EQ(field->displayText().toStdString(), c.shown) << "End after " << c.before << ", typed " << c.typed;
+  }
+
+  // A click on a place inside the mask leaves the cursor where it lands.
+  QWidget window;
+  auto* field = new ui::QuorMaskText(&window);
+  field->SetMask(kPhoneWithExtension);
+  field->setGeometry(10, 10, 400, field->sizeHint().height());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QPoint extension(0, field->height() / 2);
+  while (extension.x() < field->width() && field->cursorPositionAt(extension) < 17) extension.rx() += 1;
+  ASSERT_EQ(field->cursorPositionAt(extension), 17);
+  QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, extension);
+  QTest::keyClicks(field, "5");
+  EXPECT_EQ(field->displayText().toStdString(), "(___) ___-____ x 5___");
 }
 
 TEST(MultiLineTextField, WrapsLongTextAndTabMovesTheFocusOn) {
