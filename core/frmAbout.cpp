@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "ProductArtwork.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "ui/Settings.h"
@@ -11,6 +12,7 @@
 
 frmAbout::frmAbout(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
+  Picture3->setPixmap(ProductArtwork(Picture3->minimumSize()));
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 }

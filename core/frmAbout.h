@@ -1,6 +1,7 @@
 #pragma once
-// The about box: program name, fiscal-year range, version and maker, and a
-// button that starts the system-information tool.
+// The about box: the product artwork beside the program name, fiscal-year
+// range, version and maker, and a button that starts the
+// system-information tool.
 
 #include <string>
 

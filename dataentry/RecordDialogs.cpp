@@ -1,9 +1,13 @@
 #include "RecordDialogs.h"
 
-#include <QAbstractItemView>
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLabel>
-#include <QScrollBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 
 #include "Utilities.h"
 #include "clsDataAccess.h"
@@ -71,15 +75,48 @@ void FitLabels(QWidget& window) {
   }
 }
 
-void WidePopups(QWidget& window) {
+// The width a drop-down list needs to show `text` whole.
+int ListWidthFor(const QComboBox& box, const QString& text) {
+  QStyleOptionComboBox option;
+  option.initFrom(&box);
+  option.editable = box.isEditable();
+  const QSize content(box.fontMetrics().horizontalAdvance(text), box.height());
+  return box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, &box).width();
+}
+
+// The lists of these dialogs end at the window's right margin, one under
+// the other, and the buttons are centred below them: a list that must grow
+// takes the lists ending where it does and the window with it, and the
+// buttons stay centred. The window never grows past its screen, nor out of
+// it.
+void WidenLists(QWidget& window, QComboBox& box, int wanted) {
+  const int right = box.x() + box.width();
+  const int margin = window.width() - right;
+  if (const QScreen* screen = window.screen())
+    wanted = std::min(wanted, screen->availableGeometry().width() - margin - box.x());
+  const int grow = wanted - box.width();
+  if (grow <= 0) return;
+  for (QComboBox* list : window.findChildren<QComboBox*>())
+    if (list->x() + list->width() == right) list->resize(list->width() + grow, list->height());
+  for (QPushButton* button : window.findChildren<QPushButton*>()) button->move(button->x() + grow / 2, button->y());
+  window.setFixedSize(window.width() + grow, window.height());
+  if (const QScreen* screen = window.screen(); screen && window.isVisible()) {
+    const int overflow = window.frameGeometry().right() - screen->availableGeometry().right();
+    if (overflow > 0) window.move(window.x() - overflow, window.y());
+  }
+}
+
+// Each drop-down list grows, as rows come in, until it shows its longest
+// row whole; its drop-down is then as wide as the list.
+void ListsFitTheirRows(QWidget& window) {
   for (QComboBox* box : window.findChildren<QComboBox*>()) {
-    auto fit = [box] {
-      QAbstractItemView* list = box->view();
-      list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
-                            2 * list->frameWidth());
-    };
-    QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, fit);
-    QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, fit);
+    QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box,
+                     [&window, box](const QModelIndex&, int first, int last) {
+                       int wanted = 0;
+                       for (int row = first; row <= last; ++row)
+                         wanted = std::max(wanted, ListWidthFor(*box, box->itemText(row)));
+                       WidenLists(window, *box, wanted);
+                     });
   }
 }
 
@@ -88,8 +125,8 @@ void WidePopups(QWidget& window) {
 void DesignLook(QWidget& window) {
   ui::UseLayoutFace(window);
   FitLabels(window);
-  WidePopups(window);
   window.setFixedSize(window.size());
+  ListsFitTheirRows(window);
 }
 
 void ShowBusy(QWidget& window, bool busy) {

@@ -37,8 +37,10 @@ db::SqlText AgencyTaxRows(const clsGlobalParam& agency);
 // sans-serif face of 8.25 points that its sizes were laid out for, labels
 // widened where the face's letters are wider than their design width (a
 // right-aligned one to the left, a centred one to both sides, any other to
-// the right), drop-down lists that open as wide as their longest row, and
-// the window's size fixed.
+// the right), the window's size fixed, and drop-down lists that grow to show
+// their longest row whole, widening the window with them within its screen
+// (the lists end at the window's right margin and the buttons below them
+// stay centred).
 void DesignLook(QWidget& window);
 
 // The answer of a look-up for a record with the chosen key, as a step of the

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #include "ControlFace.h"
@@ -395,7 +396,13 @@ void frmTax::cmdAddNew_Click() {
     trap([&] { ctlTax_11->RES_COUNTY_ID(std::to_string(modGlobals::glngNewResCountyID)); });
     trap([&] { ctlTax_11->RES_SCHOOL_DISTRICT_ID(std::to_string(modGlobals::glngNewResDistrictID)); });
     trap([&] { ctlTax_11->ctlTax_11_Enable(); });
-    trap([&] { modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true); });
+    trap([&] {
+      // Clearing the fields is not an edit: the tax type and the copy menu
+      // stay as they are until the user changes a value.
+      clearingNewRow_ = true;
+      const auto cleared = qScopeGuard([this] { clearingNewRow_ = false; });
+      modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true);
+    });
     trap([&] {
       const std::string next = std::to_string(Deref(mrsTax.get()).RecordCount() + 1);
       Text2->setText(QString::fromStdString(next + " of " + next));
@@ -663,6 +670,7 @@ void frmTax::ctlTax_11_OnEnter() {
 }
 
 void frmTax::ctlTax_11_PropChanged() {
+  if (clearingNewRow_) return;
   Trap trap(kModule, "ctlTax_11_PropChanged");
   trap([&] { mblnDirty = true; });
   trap([&] { EnableMoveButtons(false); });

@@ -16,6 +16,7 @@
 #include "modGlobals.h"
 #include "modMainStart.h"
 #include "ui/Clock.h"
+#include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/Pump.h"
 #include "ui/Twips.h"
@@ -617,22 +618,39 @@ void frmMain::BeginLEAKindSwitch() {
   EnableDisableMenu();
 }
 
-// The commands of the exchange and printing: each comes with its part of the
-// program.
-void frmMain::mnuNew_ImportASCII_Click() {}
-void frmMain::mnuNew_ImportCertified_Click() {}
-void frmMain::mnuNew_ExportASCII_Click() {}
-void frmMain::mnuNew_ExportCertified_Click() {}
-void frmMain::mnuNew_Reports_Click() {}
-void frmMain::mnuNew_BlankReports_Click() {}
-void frmMain::mnuNew_Certification_Click() {}
-void frmMain::mnunew_BlankCert_Click() {}
-void frmMain::mnu_Coe_Certification_Click() {}
-void frmMain::mnuNew_SummaryPrint_Click() {}
-void frmMain::mnuCertCounty_Click() {}
-void frmMain::mnuCertTax_Click() {}
-void frmMain::mnuNew_PrinterSetup_Click() {}
-void frmMain::mnuUploadCertifiedData_Click() {}
+// The printer that the program's print jobs use.
+void frmMain::mnuNew_PrinterSetup_Click() {
+  Trap trap(kModule, "mnuNew_PrinterSetup_Click");
+  trap([] { modMain::ShowPrinterSetup(); });
+  trap([&] { setFocus(); });
+}
+
+// The commands of the exchange and printing, which this version does not
+// have: each tells the user so.
+void frmMain::NotInThisVersion(const char* procedure, const std::string& what) {
+  Trap trap(kModule, procedure);
+  trap([&] { ui::MsgBox(what + " is not available in this version.", ui::vbInformation); });
+}
+
+void frmMain::mnuNew_ImportASCII_Click() { NotInThisVersion("mnuNew_ImportASCII_Click", "Importing ASCII files"); }
+void frmMain::mnuNew_ImportCertified_Click() {
+  NotInThisVersion("mnuNew_ImportCertified_Click", "Importing certified data");
+}
+void frmMain::mnuNew_ExportASCII_Click() { NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files"); }
+void frmMain::mnuNew_ExportCertified_Click() {
+  NotInThisVersion("mnuNew_ExportCertified_Click", "Exporting certified data");
+}
+void frmMain::mnuNew_Reports_Click() { NotInThisVersion("mnuNew_Reports_Click", "Printing"); }
+void frmMain::mnuNew_BlankReports_Click() { NotInThisVersion("mnuNew_BlankReports_Click", "Printing"); }
+void frmMain::mnuNew_Certification_Click() { NotInThisVersion("mnuNew_Certification_Click", "Printing"); }
+void frmMain::mnunew_BlankCert_Click() { NotInThisVersion("mnunew_BlankCert_Click", "Printing"); }
+void frmMain::mnu_Coe_Certification_Click() { NotInThisVersion("mnu_Coe_Certification_Click", "Printing"); }
+void frmMain::mnuNew_SummaryPrint_Click() { NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing"); }
+void frmMain::mnuCertCounty_Click() { NotInThisVersion("mnuCertCounty_Click", "Printing"); }
+void frmMain::mnuCertTax_Click() { NotInThisVersion("mnuCertTax_Click", "Printing"); }
+void frmMain::mnuUploadCertifiedData_Click() {
+  NotInThisVersion("mnuUploadCertifiedData_Click", "Uploading certified data");
+}
 
 // --- Caption, status bar and menu states ----------------------------------------
 

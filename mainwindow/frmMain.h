@@ -204,7 +204,9 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuTools_ContactInfo_Click();
   void mnuTools_UserInfo_Click();
 
-  // --- Commands of the import, export, printing and ASCII exchange.
+  // --- Commands of the import, export, printing and ASCII exchange. This
+  // version has none of them but the printer set-up: each of the others
+  // tells the user that it is not available.
   void mnuNew_ImportASCII_Click();
   void mnuNew_ImportCertified_Click();
   void mnuNew_ExportASCII_Click();
@@ -255,6 +257,9 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The hourglass and a disabled window (false), or the normal pointer and
   // an enabled window (true).
   void EnableMouse(bool bEnable);
+  // Tells the user that `what` is not available in this version; a failure
+  // goes to the error report under `procedure`.
+  void NotInThisVersion(const char* procedure, const std::string& what);
   bool OpenHelpPage(int unused);
   // The common start of the agency-kind commands.
   void BeginLEAKindSwitch();

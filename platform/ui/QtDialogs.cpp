@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
 #include <algorithm>
 
 #include "ui/Printers.h"
@@ -51,6 +55,26 @@ std::optional<std::string> Chosen(const QString& path) {
 
 }  // namespace
 
+int TitleWidth(const QString& title, const QFont& font) {
+  // The title bar writes its title in a bold face and keeps room for its
+  // icon and its buttons, which grow with the font.
+  QFont barFont(font);
+  barFont.setBold(true);
+  const QFontMetrics bar(barFont);
+  return bar.horizontalAdvance(title) + 6 * bar.height();
+}
+
+void WidenToTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  int width = TitleWidth(box.windowTitle(), box.font());
+  if (const QScreen* screen = box.screen()) width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+  // A strut across every column below the box's own rows: the box sizes
+  // itself to its layout's least width whenever it is shown.
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
+
 std::string QtNameFilter(const std::string& classicFilter) {
   const QStringList parts = Q(classicFilter).split('|');
   QStringList filters;
@@ -78,6 +102,7 @@ int QtDialogs::MsgBox(const std::string& prompt, int style, const std::string& t
   // Escape (and the close box) answer Cancel, or No where there is no Cancel.
   const int closeAnswer = CloseAnswer(style);
   if (QAbstractButton* escape = buttonOf(closeAnswer)) box.setEscapeButton(escape);
+  WidenToTitle(box);
   box.exec();
   for (std::size_t i = 0; i < buttons.size(); ++i)
     if (box.clickedButton() == buttons[i]) return answers[i];

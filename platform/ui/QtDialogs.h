@@ -6,6 +6,10 @@
 
 #include "ui/Dialogs.h"
 
+class QFont;
+class QMessageBox;
+class QString;
+
 namespace ui {
 
 class QtDialogs final : public Dialogs {
@@ -23,5 +27,14 @@ class QtDialogs final : public Dialogs {
 // name filter ("Text (*.txt);;All files (*.*)"): each description followed
 // by its patterns in brackets, unless it names them already.
 std::string QtNameFilter(const std::string& classicFilter);
+
+// The least width of a box whose title bar shows `title` whole: the title
+// in the bar's bold face of `font`, and room for the bar's icon and
+// buttons.
+int TitleWidth(const QString& title, const QFont& font);
+// Makes a message box at least as wide as its title needs (at most nine
+// tenths of its screen); call it once the box has its title, texts, icon
+// and buttons.
+void WidenToTitle(QMessageBox& box);
 
 }  // namespace ui

@@ -221,7 +221,7 @@ TEST_F(SharedWindows, LinkBoxTellsWhenThePageCannotBeOpened) {
   EXPECT_NE(dialogs_.LastPrompt().text.find("https://example.org/notes"), std::string::npos);
 }
 
-TEST_F(SharedWindows, AboutBoxTexts) {
+TEST_F(SharedWindows, AboutBoxTextsAndArtwork) {
   frmAbout about;
   about.Load();
   EXPECT_EQ(about.lblSplashName->text().toStdString(), "\n2019 - 20\nQuillmark\nLevrona");
@@ -231,6 +231,8 @@ TEST_F(SharedWindows, AboutBoxTexts) {
   EXPECT_EQ(about.Label1->text(), "Varnholt");
   EXPECT_EQ(about.Label6->text(), "Pellwick");
   EXPECT_EQ(about.cmdSysInfo->text(), "&System Info...");
+  // The picture box holds the product artwork at its full size.
+  EXPECT_EQ(about.Picture3->pixmap().size(), QSize(415, 355));
 }
 
 TEST_F(SharedWindows, SystemInformationToolComesFromTheSettingWhenExecutable) {

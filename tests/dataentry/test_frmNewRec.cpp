@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QScreen>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -124,6 +127,37 @@ TEST_F(NewRecord, TheChosenCountyListsItsDistrictsOfResidence) {
     });
   }
   EXPECT_TRUE(TakeMessages().empty());
+}
+
+// A list grows to show its longest name whole, the other list and the
+// window with it; a name wider than the screen leaves the window within it.
+TEST_F(NewRecord, TheListsWidenToTheirLongestNameWithinTheScreen) {
+  modGlobals::gintTaxType = 1;
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string longName = "Lanthorn Valley Joint Unified and Union High School District of the Upper Birch Hills";
+  std::string tooLong;
+  while (QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromStdString(tooLong)) < 2 * screen.width())
+    tooLong += longName + " ";
+  for (const std::string& name : {longName, tooLong}) {
+    SCOPED_TRACE(name.size());
+    Execute("UPDATE KRN_LEAS SET SCHOOL_DISTRICT_NAME = ? WHERE SCHOOL_DISTRICT_ID = 62001", {Variant(name)});
+    Open([&](frmNewRec& dialog) {
+      const int designWidth = dialog.width();
+      const int margin = designWidth - (dialog.dcoRES_SCHOOL_DISTRICT_ID->x() + dialog.dcoRES_SCHOOL_DISTRICT_ID->width());
+      const int cancelX = dialog.cmdCancel->x();
+      Choose(*dialog.dcoRES_COUNTY_ID, "Birch County");
+      const ui::DataBoundList& districts = *dialog.dcoRES_SCHOOL_DISTRICT_ID;
+      const int grown = dialog.width() - designWidth;
+      EXPECT_GT(grown, 0);
+      EXPECT_LE(dialog.width(), screen.width());
+      EXPECT_EQ(dialog.width() - (districts.x() + districts.width()), margin);
+      EXPECT_EQ(dialog.dcoRES_COUNTY_ID->width(), districts.width());
+      EXPECT_NEAR(dialog.cmdCancel->x(), cancelX + grown / 2, 1) << "the buttons stay centred";
+      if (name == longName)
+        EXPECT_GE(districts.width(), districts.fontMetrics().horizontalAdvance(QString::fromStdString(name)));
+      dialog.cmdCancel_Click();
+    });
+  }
 }
 
 TEST_F(NewRecord, AddRecordAsksForCountyThenDistrictAndRefusesAPairStoredWithTheSameTaxType) {

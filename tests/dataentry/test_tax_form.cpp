@@ -74,6 +74,10 @@ TEST_F(TaxFormTest, ACountyRowIsAddedSavedRecalculatedKeyedAndCertified) {
   EXPECT_TRUE(f.NewRecordPending());
   EXPECT_EQ(Position(f), "1 of 1");
   EXPECT_EQ(Commands(f), "000000111");
+  // Until the first edit the type can still be chosen again, which gives
+  // the new row up.
+  EXPECT_TRUE(f.cboTaxType->isEnabled());
+  EXPECT_TRUE(f.Menus().Item("mnuCopy").Enabled());
   EXPECT_EQ(f.ctlTax_11->lblDistrictName->text().toStdString(), "Juniper County Office of Education");
   Enter("Secured", "1000");
   Enter("Unsecured", "200");

@@ -12,6 +12,7 @@
 #include "clsMyAdoUtils.h"
 #include "frmWait.h"
 #include "modGlobals.h"
+#include "ui/Printers.h"
 #include "ui/Settings.h"
 #include "ui/Twips.h"
 #include "vb/Conversions.h"
@@ -365,6 +366,46 @@ TEST_F(MainWindowTest, AboutShowsTheAboutBoxModally) {
   });
   w.Menus().Click("mnuHelp_About");
   EXPECT_EQ(shown, "frmAbout");
+}
+
+// The exchange and printing are not in this version: their commands say so
+// rather than doing nothing.
+TEST_F(MainWindowTest, CommandsThisVersionLacksTellTheUser) {
+  LogOn({});
+  frmMain& w = Open();
+  const std::pair<const char*, const char*> cases[] = {
+      {"mnuNew_ImportASCII", "Importing ASCII files"},
+      {"mnuNew_ImportCertified", "Importing certified data"},
+      {"mnuNew_ExportASCII", "Exporting ASCII files"},
+      {"mnuNew_ExportCertified", "Exporting certified data"},
+      {"mnuNew_Reports", "Printing"},
+      {"mnuNew_Certification", "Printing"},
+      {"mnunew_BlankCert", "Printing"},
+      {"mnu_Coe_Certification", "Printing"},
+      {"mnuNew_SummaryPrint", "Printing"},
+      {"mnuCertCounty", "Printing"},
+      {"mnuCertTax", "Printing"},
+      {"mnuUploadCertifiedData", "Uploading certified data"},
+  };
+  for (const auto& [item, what] : cases) {
+    dialogs_.ClearPrompts();
+    dialogs_.AnswerMsgBox(ui::vbOK);
+    w.Menus().Click(item);
+    ASSERT_EQ(dialogs_.Prompts().size(), 1u) << item;
+    EXPECT_EQ(dialogs_.LastPrompt().text, std::string(what) + " is not available in this version.") << item;
+    EXPECT_EQ(ui::IconOf(dialogs_.LastPrompt().style), ui::vbInformation) << item;
+  }
+}
+
+TEST_F(MainWindowTest, PrinterSetUpChoosesThePrinterOfTheJobs) {
+  LogOn({});
+  frmMain& w = Open();
+  const std::string before = ui::JobPrinter();
+  dialogs_.AnswerPrinter(ui::PdfPrinterName);
+  w.Menus().Click("mnuNew_PrinterSetup");
+  EXPECT_EQ(dialogs_.LastPrompt().kind, "ChoosePrinter");
+  EXPECT_EQ(ui::JobPrinter(), ui::PdfPrinterName);
+  ui::SetJobPrinter(before);
 }
 
 }  // namespace

@@ -9,9 +9,12 @@
 #include <QFile>
 #include <QFont>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <filesystem>
 
 #include "ScriptedDialogs.h"
@@ -154,6 +157,23 @@ TEST(QtDialogs, ButtonsLeftToRightAndTheAnswerOfClosing) {
     EXPECT_EQ(ui::DefaultAnswer(c.style), c.defaultAnswer) << c.style;
     EXPECT_EQ(ui::CloseAnswer(c.style), c.closeAnswer) << c.style;
   }
+}
+
+TEST(QtDialogs, AMessageBoxIsWideEnoughForItsTitle) {
+  ui::QtDialogs dialogs;
+  const std::string title = "Levrona - a title much longer than the message below it";
+  int shown = 0;
+  int needed = 0;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    shown = box->width();
+    needed = ui::TitleWidth(box->windowTitle(), box->font());
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(dialogs.MsgBox("Notes saved", ui::vbInformation, title), ui::vbOK);
+  ASSERT_GT(needed, QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromStdString(title)));
+  EXPECT_GE(shown, needed);
 }
 
 TEST(Twips, ConvertWithTheScreensLogicalResolution) {
