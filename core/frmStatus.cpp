@@ -6,6 +6,7 @@
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "ui/Printers.h"
+#include "ui/TextFieldInput.h"
 #include "vb/App.h"
 #include "vb/Win1252.h"
 #include "zelErrHandler.h"
@@ -33,6 +34,7 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 
 frmStatus::frmStatus(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
+  ui::KeepAltCharactersOut(*txtStatus);
   connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });

@@ -15,6 +15,7 @@
 #include "modCOE.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
+#include "ui/TextFieldInput.h"
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
@@ -47,6 +48,7 @@ frmCORRECTION_REASON::frmCORRECTION_REASON(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(size());
+  ui::KeepAltCharactersOut(*txtnotes);
   connect(cboRCode, &QComboBox::currentIndexChanged, this, [this] { cboRCode_Click(); });
   connect(txtnotes->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
     editStart_ = position;

@@ -13,6 +13,7 @@
 #include "db/Catalog.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
+#include "ui/TextFieldInput.h"
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
@@ -57,6 +58,7 @@ QPointer<frmFormNote>& SharedSlot() {
 frmFormNote::frmFormNote(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  ui::KeepAltCharactersOut(*txtformnote);
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });

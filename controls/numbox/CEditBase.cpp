@@ -83,6 +83,9 @@ int CharCodeOf(const QKeyEvent* event, int vk) {
   }
   if (vk == kVkDelete) return -1;
   const QString text = event->text();
+  // A character key with Alt held is an access key of the window: it types
+  // nothing, whether or not a button owns it (AltGr is no Alt).
+  if ((mods & (Qt::AltModifier | Qt::MetaModifier)) && !text.isEmpty() && text[0].isPrint()) return -1;
   if (text.isEmpty()) {
     switch (vk) {
       case kVkReturn: return 13;

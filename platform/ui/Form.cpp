@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QPointer>
 #include <vector>
 #include <string>
@@ -57,6 +59,20 @@ void Form::closeEvent(QCloseEvent* event) {
   }
   RunUnload();
   QDialog::closeEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
+}
+
+bool PressFocusedButton(QWidget& window, QKeyEvent& event) {
+  const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+  if (!enter || (event.modifiers() & ~Qt::KeypadModifier)) return false;
+  auto* button = qobject_cast<QPushButton*>(window.focusWidget());
+  if (!button || !button->isEnabled() || !button->isVisible()) return false;
+  event.accept();
+  button->click();
+  return true;
 }
 
 QWidget* FindForm(std::string_view name) {

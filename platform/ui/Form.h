@@ -4,7 +4,8 @@
 // modally through the Dialogs seam or modeless, and unloaded by its own
 // buttons, its close box or Escape (Form_Unload runs once); it can be loaded
 // again afterwards. Every way of closing a loaded form first asks
-// Form_QueryUnload, which may keep it loaded and open.
+// Form_QueryUnload, which may keep it loaded and open. Enter on a command
+// button that has the focus presses it.
 
 #include <QDialog>
 #include <string_view>
@@ -46,6 +47,7 @@ class Form : public QDialog, public FormLife {
 
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Answers whether the form may unload.
@@ -53,6 +55,13 @@ class Form : public QDialog, public FormLife {
 
   bool querying_ = false;
 };
+
+// Enter on a command button that has the focus presses it, in every window
+// of the program (the buttons are no dialog's default buttons). The window
+// answers whether `event` was such a key and the button was pressed; keys
+// that the focused control took (a field that moves the focus on Enter)
+// never reach the window.
+bool PressFocusedButton(QWidget& window, QKeyEvent& event);
 
 // Windows of another part of the program are reached by name, as the
 // classic forms were: the loaded window (a dialog or the main window) whose

@@ -1,7 +1,10 @@
 #include "ui/MainForm.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
+
+#include "ui/Form.h"
 
 namespace ui {
 
@@ -20,6 +23,10 @@ void MainForm::Unload() {
 void MainForm::closeEvent(QCloseEvent* event) {
   RunUnload();
   QMainWindow::closeEvent(event);
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QMainWindow::keyPressEvent(event);
 }
 
 void MainForm::resizeEvent(QResizeEvent* event) {

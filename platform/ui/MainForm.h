@@ -25,6 +25,8 @@ class MainForm : public QMainWindow, public FormLife {
   virtual void Form_Resize() {}
 
   void closeEvent(QCloseEvent* event) override;
+  // Enter on a focused command button presses it (ui::PressFocusedButton).
+  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 };
 

@@ -1,7 +1,10 @@
 #include "ui/TextFieldInput.h"
 
+#include <QEvent>
 #include <QKeySequence>
+#include <QObject>
 #include <QString>
+#include <QWidget>
 
 namespace ui {
 
@@ -11,7 +14,31 @@ constexpr QKeySequence::StandardKey kEditingCommands[] = {QKeySequence::SelectAl
                                                           QKeySequence::Cut,       QKeySequence::Paste,
                                                           QKeySequence::Undo,      QKeySequence::Redo};
 
+// Keeps the characters typed with Alt held out of the box it is installed on;
+// it lives as the box's child.
+class AltCharacterFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && IsAltCharacter(*static_cast<QKeyEvent*>(event))) {
+      event->ignore();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
+
+bool IsAltCharacter(const QKeyEvent& event) {
+  if (!(event.modifiers() & (Qt::AltModifier | Qt::MetaModifier))) return false;
+  const QString text = event.text();
+  return !text.isEmpty() && text.at(0).isPrint();
+}
+
+void KeepAltCharactersOut(QWidget& box) { box.installEventFilter(new AltCharacterFilter(&box)); }
 
 bool IsEditingCommand(const QKeyEvent& event) {
   for (QKeySequence::StandardKey command : kEditingCommands)
@@ -35,6 +62,11 @@ void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& k
                    const std::function<void(QKeyEvent*)>& edit) {
   if (IsEditingCommand(*event)) {
     edit(event);
+    return;
+  }
+  if (IsAltCharacter(*event)) {
+    // Neither typed nor offered; the window may still have a use for it.
+    event->ignore();
     return;
   }
   std::int16_t keyAscii = 0;

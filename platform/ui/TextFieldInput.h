@@ -12,6 +12,11 @@
 // that lets only some characters through cannot take them from the user.
 // Text pasted or dropped into a field is held to the handler the same way,
 // character by character (OfferText).
+//
+// A character key pressed with Alt (or Meta) held types nothing in any of
+// the program's text fields and is not offered: Alt and a letter is the
+// access key of a button or menu, and when none owns it nothing happens.
+// AltGr is no Alt: the characters it types go in as any other.
 
 #include <QKeyEvent>
 #include <cstdint>
@@ -19,12 +24,23 @@
 #include <optional>
 #include <utility>
 
+class QWidget;
+
 namespace ui {
 
 // Offers `event` to `keyPress`, then hands the key on to `edit` (the
 // field's own key handling) as it was or as the handler changed it.
 void OfferKeyPress(QKeyEvent* event, const std::function<void(std::int16_t&)>& keyPress,
                    const std::function<void(QKeyEvent*)>& edit);
+
+// Whether the key is a character key pressed with Alt or Meta held, which
+// types nothing in a text field.
+bool IsAltCharacter(const QKeyEvent& event);
+
+// Holds a plain text box (a line or text edit that is none of the program's
+// own fields, such as a note box that takes line breaks) to the same rule:
+// a character key with Alt or Meta held types nothing in it.
+void KeepAltCharactersOut(QWidget& box);
 
 // Whether the key is one of the field's editing commands, which are carried
 // out by the field and never offered to KeyPress.
