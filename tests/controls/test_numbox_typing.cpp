@@ -134,6 +134,35 @@ TEST_F(NumboxTypingTest, KeyPressComesBeforeTheEditAndMayChangeOrCancelIt) {
   EXPECT_EQ(beeper_.count, 0);
 }
 
+// Alt with a character key is a window's access key: the field neither
+// types it nor raises KeyPress for it. AltGr (a group switch under X) types.
+TEST_F(NumboxTypingTest, AltWithACharacterTypesNothing) {
+  CNumCtrl* field = AddField();
+  Focus(field);
+  int pressed = 0;
+  QObject::connect(field, &CNumCtrl::KeyPress, field, [&](short&) { ++pressed; });
+  struct Case {
+    Qt::KeyboardModifiers modifiers;
+    int key;
+    const char* text;
+    const char* shown;
+  } cases[] = {
+      {Qt::AltModifier, Qt::Key_5, "5", "1"},
+      {Qt::AltModifier | Qt::ShiftModifier, Qt::Key_Minus, "-", "1"},
+      {Qt::MetaModifier, Qt::Key_7, "7", "1"},
+      {Qt::GroupSwitchModifier, Qt::Key_2, "2", "12"},
+  };
+  for (const Case& c : cases) {
+    field->SetText("1");
+    field->SetSel(1, 1);
+    pressed = 0;
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, c.text);
+    QApplication::sendEvent(field, &press);
+    EXPECT_EQ(field->Text(), c.shown) << c.text << " " << c.modifiers;
+    EXPECT_EQ(pressed, c.shown == std::string("1") ? 0 : 1) << c.text << " " << c.modifiers;
+  }
+}
+
 TEST_F(NumboxTypingTest, EnterUnderTabOnEnterRaisesNoKeyPressAndArrowsStayInTheField) {
   CNumCtrl* field = AddTaxLine();
   auto* other = new QLineEdit(window_.get());

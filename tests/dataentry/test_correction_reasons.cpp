@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "KeyInput.h"
 #include "TestEnvironment.h"
 #include "frmCORRECTION_REASON.h"
 #include "modCOE.h"
@@ -250,6 +251,19 @@ TEST_F(CorrectionReasons, OnDemandEditingTheNoteAloneClosesWithoutAsking) {
   });
   EXPECT_EQ(Correction(kCountyOffice), std::make_tuple(std::string("Yes"), 2, Note("first reason")));
   ExpectHandOverReset();
+  dialogs_.ExpectAllUsed();
+}
+
+TEST_F(CorrectionReasons, AltWithALetterTypesNothingIntoTheNote) {
+  AddStatusRow(kCountyOffice, "Yes", 2, Variant("first reason"));
+  OpenFromTheMainWindow(kCountyOffice, [&](frmCORRECTION_REASON& window) {
+    window.txtnotes->moveCursor(QTextCursor::End);
+    fixtures::Key(*window.txtnotes, Qt::Key_S, "s", Qt::AltModifier);
+    fixtures::Type(*window.txtnotes, " released");
+    fixtures::Key(*window.txtnotes, Qt::Key_D, "d", Qt::AltModifier);
+    EXPECT_EQ(window.txtnotes->toPlainText(), "first reason released");
+    window.cmdClose_Click();
+  });
   dialogs_.ExpectAllUsed();
 }
 

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "KeyInput.h"
 #include "TestEnvironment.h"
 #include "frmFormNote.h"
 #include "modGlobals.h"
@@ -134,6 +135,25 @@ TEST_F(FormNotes, FirstSaveAddsTheNoteLaterSavesUpdateIt) {
   });
   EXPECT_EQ(StoredNotes(),
             (std::vector<std::pair<std::string, std::string>>{{"Tax", "The auditor's figures arrived\non Monday"}}));
+  dialogs_.ExpectAllUsed();
+}
+
+// Alt with a letter is no typing, whether or not a button owns it; Enter
+// still breaks the line.
+TEST_F(FormNotes, KeysWithAltTypeNothingIntoTheNote) {
+  AddTaxRow();
+  OpenNotes([&](frmFormNote& window) {
+    QPlainTextEdit& box = *window.txtformnote;
+    fixtures::Type(box, "abc");
+    for (int key : {Qt::Key_K, Qt::Key_X, Qt::Key_Q})
+      fixtures::Key(box, key, QString(QChar(key).toLower()), Qt::AltModifier);
+    fixtures::Key(box, Qt::Key_Return, "\r");
+    fixtures::Type(box, "d");
+    dialogs_.AnswerMsgBox(ui::vbOK);
+    window.cmdSave_Click();
+    window.cmdClose_Click();
+  });
+  EXPECT_EQ(StoredNotes(), (std::vector<std::pair<std::string, std::string>>{{"Tax", "abc\nd"}}));
   dialogs_.ExpectAllUsed();
 }
 

@@ -6,12 +6,21 @@
 
 #include <QTest>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <QApplication>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "KeyInput.h"
 #include "ScriptedDialogs.h"
 #include "ui/Form.h"
+#include "ui/MainForm.h"
+#include "ui/QuorMaskText.h"
 
 namespace {
 
@@ -90,6 +99,71 @@ TEST(FormLife, TheQuestionBeforeUnloadingCanKeepTheFormOpenWhicheverWayItIsClose
   form.show();
   EXPECT_TRUE(form.close());
   EXPECT_EQ(form.trace, "");
+}
+
+// Enter on a focused command button presses it in every window of the
+// program, dialog or main window; it leaves a field that takes Enter alone,
+// and a button that is the window's default still presses only itself.
+TEST(FormKeys, EnterPressesTheFocusedButtonOnly) {
+  enum Target { kOk, kDefault, kField };
+  struct Case {
+    Target focus;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int okClicks;
+    int defaultClicks;
+    int fieldEnters;
+  };
+  const Case cases[] = {
+      {kOk, Qt::Key_Return, Qt::NoModifier, 1, 0, 0},
+      {kOk, Qt::Key_Enter, Qt::KeypadModifier, 1, 0, 0},
+      {kOk, Qt::Key_Return, Qt::ControlModifier, 0, 0, 0},
+      {kOk, Qt::Key_Space, Qt::NoModifier, 1, 0, 0},  // as it always did
+      {kDefault, Qt::Key_Return, Qt::NoModifier, 0, 1, 0},
+      {kField, Qt::Key_Return, Qt::NoModifier, 0, 0, 1},
+  };
+  const std::function<std::unique_ptr<QWidget>(QWidget*&)> windows[] = {
+      [](QWidget*& host) {
+        auto form = std::make_unique<ui::Form>();
+        host = form.get();
+        return std::unique_ptr<QWidget>(std::move(form));
+      },
+      [](QWidget*& host) {
+        auto main = std::make_unique<ui::MainForm>();
+        host = new QWidget(main.get());
+        main->setCentralWidget(host);
+        return std::unique_ptr<QWidget>(std::move(main));
+      },
+  };
+  for (const auto& makeWindow : windows) {
+    for (const Case& c : cases) {
+      QWidget* host = nullptr;
+      const std::unique_ptr<QWidget> window = makeWindow(host);
+      auto* field = new ui::QuorMaskText(host);
+      auto* ok = new QPushButton("&OK", host);
+      auto* byDefault = new QPushButton("&Logon", host);
+      for (QPushButton* button : {ok, byDefault}) button->setAutoDefault(false);
+      byDefault->setDefault(true);
+      auto* layout = new QVBoxLayout(host);
+      for (QWidget* widget : std::initializer_list<QWidget*>{field, ok, byDefault}) layout->addWidget(widget);
+      int okClicks = 0, defaultClicks = 0, fieldEnters = 0;
+      QObject::connect(ok, &QPushButton::clicked, [&] { ++okClicks; });
+      QObject::connect(byDefault, &QPushButton::clicked, [&] { ++defaultClicks; });
+      QObject::connect(field, &ui::QuorMaskText::KeyPress, [&](std::int16_t& key) { fieldEnters += key == 13; });
+      window->show();
+      QWidget* const targets[] = {ok, byDefault, field};
+      QWidget* focus = targets[c.focus];
+      focus->setFocus();
+      QApplication::processEvents();
+
+      fixtures::Key(*focus, c.key, {}, c.modifiers);
+      const std::string name = std::string(window->metaObject()->className()) + " focus " +
+                               std::to_string(c.focus) + " key " + std::to_string(c.key);
+      EXPECT_EQ(okClicks, c.okClicks) << name;
+      EXPECT_EQ(defaultClicks, c.defaultClicks) << name;
+      EXPECT_EQ(fieldEnters, c.fieldEnters) << name;
+    }
+  }
 }
 
 }  // namespace

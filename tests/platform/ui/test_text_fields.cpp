@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <QAction>
@@ -18,6 +19,9 @@
 #include <QMimeData>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTextBlock>
@@ -356,6 +360,66 @@ TEST(MultiLineTextField, WrapsLongTextAndTabMovesTheFocusOn) {
   Key(*field, Qt::Key_Tab, "\t");
   EXPECT_TRUE(next->hasFocus());
   EXPECT_EQ(field->Text().find('\t'), std::string::npos);
+}
+
+// Alt (or Meta) with a character key is a window's access key: in no kind
+// of text field does it type, whether or not a button owns it, and the
+// program's own fields do not offer it to KeyPress. AltGr, which X reports
+// as a group switch and not as Alt, still types.
+TEST(TextFieldKeys, AltWithACharacterTypesNothingInAnyKindOfField) {
+  struct Kind {
+    const char* name;
+    std::function<QWidget*(QWidget&, int& offered)> make;
+  };
+  const auto offering = [](auto* field, int& offered) {
+    QObject::connect(field, &std::remove_pointer_t<decltype(field)>::KeyPress, [&offered](std::int16_t&) { ++offered; });
+    return field;
+  };
+  const auto plain = [](QWidget* box) {
+    ui::KeepAltCharactersOut(*box);
+    return box;
+  };
+  const Kind kinds[] = {
+      {"masked field", [&](QWidget& w, int& n) { return offering(new ui::QuorMaskText(&w), n); }},
+      {"field of several lines", [&](QWidget& w, int& n) { return offering(new ui::MultiLineText(&w), n); }},
+      {"plain note box", [&](QWidget& w, int&) { return plain(new QPlainTextEdit(&w)); }},
+      {"plain rich box", [&](QWidget& w, int&) { return plain(new QTextEdit(&w)); }},
+      {"plain line box", [&](QWidget& w, int&) { return plain(new QLineEdit(&w)); }},
+  };
+  struct Press {
+    Qt::KeyboardModifiers modifiers;
+    int key;
+    const char* text;
+    const char* typed;  // what the field then holds
+  };
+  const Press presses[] = {
+      {Qt::NoModifier, Qt::Key_K, "k", "abk"},
+      {Qt::ShiftModifier, Qt::Key_K, "K", "abK"},
+      {Qt::AltModifier, Qt::Key_S, "s", "ab"},
+      {Qt::AltModifier | Qt::ShiftModifier, Qt::Key_S, "S", "ab"},
+      {Qt::AltModifier, Qt::Key_1, "1", "ab"},
+      {Qt::MetaModifier, Qt::Key_Q, "q", "ab"},
+      {Qt::GroupSwitchModifier, Qt::Key_At, "@", "ab@"},
+  };
+  for (const Kind& kind : kinds) {
+    for (const Press& press : presses) {
+      QWidget window;
+      int offered = 0;
+      QWidget* field = kind.make(window, offered);
+      Type(*field, "ab");
+      const int offeredBefore = offered;
+      Key(*field, press.key, press.text, press.modifiers);
+      QString text;
+      if (auto* line = qobject_cast<QLineEdit*>(field)) text = line->text();
+      if (auto* box = qobject_cast<QPlainTextEdit*>(field)) text = box->toPlainText();
+      if (auto* box = qobject_cast<QTextEdit*>(field)) text = box->toPlainText();
+      EXPECT_EQ(text.toStdString(), press.typed) << kind.name << ", " << press.text << " " << press.modifiers;
+      if (offeredBefore > 0) {
+        const bool typed = text.size() > 2;
+        EXPECT_EQ(offered - offeredBefore, typed ? 1 : 0) << kind.name << ", " << press.text << " " << press.modifiers;
+      }
+    }
+  }
 }
 
 class BoundList : public ::testing::Test {
