@@ -5,7 +5,6 @@
 #include "ui/Dialogs.h"
 #include "ui/Shell.h"
 #include "ui/Twips.h"
-#include "vb/App.h"
 #include "vb/Conversions.h"
 
 frmMsgBox::frmMsgBox(QWidget* parent) : ui::Form(parent) {
@@ -36,8 +35,7 @@ void frmMsgBox::Form_Load() {
 }
 
 void frmMsgBox::cmdGoToURL_Click() {
-  if (!ui::shell().OpenUrl(URL))
-    ui::MsgBox("The page " + URL + " could not be opened.", ui::vbExclamation, vb::App::Title());
+  ui::OpenPage(URL);
 }
 
 void frmMsgBox::cmdOK_Click() { Unload(QDialog::Accepted); }

@@ -124,6 +124,32 @@ constexpr const char* kAddNewMessage = "Click Add New to add a new record";
 
 bool HasNoRows(const db::RecordsetPtr& rs) { return Deref(rs.get()).Eof() || rs->RecordCount() < 1; }
 
+// The widgets a control puts into the window's tab order: itself when it
+// takes the focus, else those it holds that take it, in their own order.
+// (A tab order set on a control that takes no focus itself is ignored.)
+std::vector<QWidget*> TabStopsOf(QWidget& control) {
+  if (control.focusPolicy() != Qt::NoFocus) return {&control};
+  std::vector<QWidget*> stops;
+  for (QWidget* w = control.nextInFocusChain(); w != &control; w = w->nextInFocusChain())
+    if (control.isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus) stops.push_back(w);
+  return stops;
+}
+
+// Gives the focus to the first tab stop after the control and all it holds,
+// in the window's tab order: one that is shown and enabled.
+void FocusNextAfter(QWidget& control) {
+  QWidget* top = control.window();
+  QWidget* focused = QApplication::focusWidget();
+  QWidget* from = focused && control.isAncestorOf(focused) ? focused : &control;
+  for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+    if (w == &control || control.isAncestorOf(w) || w->window() != top || w->isWindow()) continue;
+    if (w->isVisibleTo(top) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 // --- The window ---------------------------------------------------------------------
@@ -156,9 +182,14 @@ frmTax::frmTax(QWidget* parent) : ui::Form(parent) {
 
   // The tab order: the switcher, the bottom bar's buttons, the entry lines,
   // the position text and the tax-type list.
-  const std::vector<QWidget*> chain = {ctlTabCombo1, cmdMoveFirst, cmdMovePrevious, cmdMoveNext, cmdMoveLast,
-                                       cmdAddNew,    cmdDelete,    cmdRecalculate,  cmdEditCheck, cmdCancel,
-                                       cmdClose,     ctlTax_11,    Text2,           cboTaxType};
+  const std::vector<QWidget*> controls = {ctlTabCombo1, cmdMoveFirst, cmdMovePrevious, cmdMoveNext, cmdMoveLast,
+                                          cmdAddNew,    cmdDelete,    cmdRecalculate,  cmdEditCheck, cmdCancel,
+                                          cmdClose,     ctlTax_11,    Text2,           cboTaxType};
+  std::vector<QWidget*> chain;
+  for (QWidget* control : controls) {
+    const std::vector<QWidget*> stops = TabStopsOf(*control);
+    chain.insert(chain.end(), stops.begin(), stops.end());
+  }
   for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -685,9 +716,10 @@ void frmTax::ctlTax_11_PropChanged() {
 void frmTax::ctlTax_11_OnReachEnd() {
   Trap trap(kModule, "ctlTax_11_OnReachEnd");
   trap([&] { ctlTabCombo1->NextControl(); });
-  // The focus leaves the lines for the switcher, which shows the entry it
-  // stands on and hands the focus to it, as a click on its tab does.
-  trap([&] { ctlTabCombo1_TabClick(); });
+  // The focus leaves the lines for the window's next control. Not for the
+  // switcher: a focus given to it shows its entry and hands the focus back
+  // to the first line.
+  trap([&] { FocusNextAfter(*ctlTax_11); });
 }
 
 void frmTax::ctlTabCombo1_TabClick() {

@@ -370,7 +370,7 @@ void frmNewUser::txtEmail_GotFocus() {
   SelectFrom0("txtEmail_GotFocus", *txtEmail, static_cast<int>(txtEmail->text().size()));
 }
 
-void frmNewUser::lblJoin_Click() { ui::shell().OpenUrl(std::string("mailto:") + kMailingList); }
+void frmNewUser::lblJoin_Click() { ui::OpenPage(std::string("mailto:") + kMailingList); }
 
 // --- Closing ---------------------------------------------------------------------
 

@@ -338,7 +338,7 @@ void SetFormPrinter(FormPrinter printer) { InstalledFormPrinter() = std::move(pr
 
 void ShowHelpPage() {
   const std::string host = ui::GetSetting(kSettingsApp, kSettingsSection, "HelpHost", kHelpHostDefault);
-  ui::shell().OpenUrl("http://" + host + kHelpPath);  // a page that cannot open goes unnoticed
+  ui::OpenPage("http://" + host + kHelpPath);
 }
 
 }  // namespace modMain

@@ -59,18 +59,19 @@ void CNumCtrl::LoadFromBag(const QVariantMap& bag) { PropertyExchange::LoadFromB
 // ---- value members -----------------------------------------------------------
 
 void CNumCtrl::SetText(const QString& text) {
+  const PutSelection before = SelectionBeforePut();
   if (!engine_.SetValueFromText(text)) ThrowErrorById(13);
   SetModified(true);
-  RefreshWindowText();
-  NotifyChange();
+  ShowPut(before);
 }
 
 QVariant CNumCtrl::Value() { return engine_.ValueAsVariant(); }
 
 void CNumCtrl::SetValue(QVariant& value) {
+  const PutSelection before = SelectionBeforePut();
   if (!engine_.SetValueFromVariant(value)) ThrowErrorById(13);
   SetModified(true);
-  ShowChange(GetCaretPos());
+  ShowPut(before);
 }
 
 void CNumCtrl::SetValue(const QVariant& value) {
@@ -179,6 +180,36 @@ void CNumCtrl::ShowChange(std::optional<int> caret) {
   RefreshWindowText();
   NotifyChange();
   if (self && caret) SetCaret(*caret, false);
+}
+
+// With the focus the selection is the edit base's over the display text;
+// without it, the one kept for the focus's return, over the display text
+// the field had when it was kept.
+CNumCtrl::PutSelection CNumCtrl::SelectionBeforePut() const {
+  const int length = static_cast<int>(engine_.DisplayText().size());
+  const int anchor = HasFocusNow() ? GetSelAnchor() : savedSelStart_;
+  const int end = HasFocusNow() ? GetSelEnd() : savedSelEnd_;
+  const bool whole = anchor != end && std::min(anchor, end) == 0 && std::max(anchor, end) == length;
+  return {whole, whole && anchor == 0};
+}
+
+void CNumCtrl::ShowPut(PutSelection before) {
+  RefreshWindowText();
+  const int length = static_cast<int>(engine_.DisplayText().size());
+  const int anchor = before.fromStart ? 0 : length, end = before.fromStart ? length : 0;
+  if (HasFocusNow()) {
+    if (before.whole) {
+      SetSel(anchor, end);
+    } else {
+      SetCaret(GetCaretPos(), false);
+    }
+  } else if (before.whole) {
+    savedSelStart_ = anchor;
+    savedSelEnd_ = end;
+  } else {
+    savedSelStart_ = savedSelEnd_ = std::min(savedSelEnd_, length);
+  }
+  NotifyChange();
 }
 
 // ---- typing and editing ---------------------------------------------------------
@@ -895,12 +926,13 @@ void CNumCtrl::ReadFromDataSource() {
   short changed = 0;
   emit DataRead(value, changed);
   if (!self) return;
+  const PutSelection before = SelectionBeforePut();
   if (!engine_.SetValueFromVariant(value)) {
     FireError(13);
     if (self) reading_ = false;
     return;
   }
-  ShowChange(std::nullopt);
+  ShowPut(before);
   if (!self) return;
   ResetCaret();
   UpdateCaret();

@@ -366,6 +366,18 @@ class CNumCtrl : public CEditBase {
   void UpdateBoundKind();
   // Shows a changed value: the text, Change, then the caret.
   void ShowChange(std::optional<int> caret);
+  // A value put from outside the field (Text, Value, the data source)
+  // replaces all of its text, so no selection may cover part of the new
+  // text by accident: one that covered the whole old text covers the whole
+  // new text, any other collapses at its caret. This holds for the selection
+  // shown while the field has the focus and for the one kept for its return.
+  struct PutSelection {
+    bool whole = false;      // the selection covered the whole text
+    bool fromStart = false;  // ... with its anchor at the start
+  };
+  PutSelection SelectionBeforePut() const;
+  // Shows the put value (the text, the selection, then Change).
+  void ShowPut(PutSelection before);
   bool DeleteSelection();
   void Spin(bool up);
   void ButtonDown(QPoint at);

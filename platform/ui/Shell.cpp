@@ -1,4 +1,5 @@
 #include "ui/Shell.h"
+#include "ui/Dialogs.h"
 #include "ui/Seam.h"
 
 #include <QDesktopServices>
@@ -30,5 +31,11 @@ Shell& shell() {
 }
 
 Shell* SetShell(Shell* s) { return SeamSlot<Shell>::Set(s); }
+
+bool OpenPage(const std::string& url) {
+  if (shell().OpenUrl(url)) return true;
+  MsgBox("The page " + url + " could not be opened.", vbExclamation);
+  return false;
+}
 
 }  // namespace ui

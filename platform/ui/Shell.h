@@ -19,6 +19,11 @@ class Shell {
   virtual bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
+// Opens a web page or mail link through the installed shell; when it cannot
+// be opened, tells the user so ("The page ... could not be opened.") and
+// answers false.
+bool OpenPage(const std::string& url);
+
 // The installed shell (the desktop's until another is installed).
 Shell& shell();
 // Installs a shell (not owned) and answers the previous one; nullptr

@@ -187,6 +187,50 @@ TEST_F(NumboxEditsTest, SelectionMembers) {
   EXPECT_EQ(field->SelText(), "345");
 }
 
+// A value put from code while a selection stands: a selection over the whole
+// old text covers the whole new one, any other collapses at the caret, so a
+// digit typed next never lands among the rest of the old selection.
+TEST_F(NumboxEditsTest, AValuePutLeavesNoSelectionOverPartOfTheNewValue) {
+  struct Case {
+    const char* name;
+    const char* before;
+    int anchor, end;     // the selection before the put
+    bool focusedPut;     // put while the field has the focus, else while away
+    std::function<void(CNumCtrl*)> put;
+    int low, high;       // the selection once the field has the focus again
+    const char* typed;   // the value after a 5 is typed
+  } cases[] = {
+      {"Text put, whole, longer", "2000000", 0, 7, true, [](CNumCtrl* f) { f->SetText("9999999999"); }, 0, 10, "5"},
+      {"Text put, whole, shorter", "9999999999", 0, 10, true, [](CNumCtrl* f) { f->SetText("12"); }, 0, 2, "5"},
+      {"Value put, whole, longer", "2000000", 0, 7, true, [](CNumCtrl* f) { f->SetValue(9999999999.0); }, 0, 10, "5"},
+      {"Value put, whole, shorter", "9999999999", 0, 10, true, [](CNumCtrl* f) { f->SetValue(12.0); }, 0, 2, "5"},
+      {"Text put, whole from the end", "2000000", 7, 0, true, [](CNumCtrl* f) { f->SetText("123456789"); }, 0, 9,
+       "5"},
+      {"Text put, partial, shorter", "2000000", 0, 3, true, [](CNumCtrl* f) { f->SetText("12345"); }, 3, 3,
+       "123545"},
+      {"Text put, partial, longer", "12", 0, 1, true, [](CNumCtrl* f) { f->SetText("987654"); }, 1, 1, "9587654"},
+      {"Value put, partial", "2000000", 2, 5, true, [](CNumCtrl* f) { f->SetValue(9876.0); }, 4, 4, "98765"},
+      {"Text put away, whole", "2000000", 0, 7, false, [](CNumCtrl* f) { f->SetText("9999999999"); }, 0, 10, "5"},
+      {"Text put away, partial", "2000000", 0, 3, false, [](CNumCtrl* f) { f->SetText("12"); }, 2, 2, "125"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CNumCtrl* field = AddTaxLine();
+    auto* other = AddField();
+    field->SetText(c.before);
+    Focus(field);
+    field->SetSel(c.anchor, c.end);
+    if (!c.focusedPut) other->setFocus(Qt::TabFocusReason);
+    c.put(field);
+    if (!c.focusedPut) field->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(field->HasFocusNow());
+    EXPECT_EQ(field->SelLow(), c.low);
+    EXPECT_EQ(field->SelHigh(), c.high);
+    Type(field, "5");
+    EXPECT_EQ(field->Text().toStdString(), c.typed);
+  }
+}
+
 TEST_F(NumboxEditsTest, UndoRestoresTheValueWithTheText) {
   CNumCtrl* field = AddField();
   field->SetMaskType(0);

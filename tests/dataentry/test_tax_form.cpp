@@ -313,22 +313,78 @@ TEST_F(TaxFormTest, DeletingOneOfSeveralRowsShowsTheFirstRowLeft) {
 
 // --- The focus -------------------------------------------------------------------------------------
 
-// Past the last line the focus goes round to the first line again; Add New
-// puts it on the first line.
-TEST_F(TaxFormTest, TheFocusRunsRoundTheLines) {
-  StoreTaxRow(kCounty, kOffice, 0, 100);
-  frmTax& f = Open();
+namespace {
+
+// The last amount line that Tab reaches.
+QWidget* LastLine(frmTax& f) {
+  QWidget* last = nullptr;
+  for (QWidget* w = f.ctlTax_11->Field("Secured"); w != f.ctlTax_11->txtDUMMYOnReachEndFocus; w = w->nextInFocusChain())
+    if (qobject_cast<numbox::CNumCtrl*>(w) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) last = w;
+  return last;
+}
+
+void ShowActive(frmTax& f) {
   f.show();
   QApplication::setActiveWindow(&f);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-  ChooseType("County");
-  f.ctlTax_11->Field("EstExcessERAF")->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), f.ctlTax_11->Field("Secured"));
+}
 
-  f.cmdClose->setFocus();
+}  // namespace
+
+// Tab from the last line of either tax type, with the switcher showing its
+// tab or its list, leaves the lines for the window's next control, the
+// position text, and then the tax-type list; Shift+Tab from the first line
+// reaches the last button. Add New puts the focus on the first line.
+TEST_F(TaxFormTest, TabFromTheLastLineGoesOnToTheRestOfTheWindow) {
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  StoreTaxRow(kCounty, kAgency, 1, 200);
+  frmTax& f = Open();
+  ShowActive(f);
+  struct Case {
+    const char* type;
+    bool list;  // the switcher shows its list
+    const char* last;
+  } cases[] = {{"County", false, "txtEstExcessERAF"},
+               {"District", false, "txtRedevAgencyAssetLiquidation"},
+               {"County", true, "txtEstExcessERAF"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.type) + (c.list ? ", list" : ", tab"));
+    if (c.list) f.ctlTabCombo1->cmdCombo_Click();
+    ChooseType(c.type);
+    QWidget* last = LastLine(f);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->objectName().toStdString(), c.last);
+    last->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f.Text2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f.cboTaxType);
+    f.ctlTax_11->Field("Secured")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.cmdClose);
+  }
+
   AddNew(6, 10600);
   EXPECT_EQ(QApplication::focusWidget(), f.ctlTax_11->Field("Secured"));
+}
+
+// A line that has the focus with its text selected and is given the value of
+// another row selects the whole new value: a digit typed then replaces it.
+TEST_F(TaxFormTest, ADigitTypedAfterTheTypeChangesReplacesTheShownValue) {
+  StoreTaxRow(kCounty, kAgency, 1, 2000000);
+  StoreTaxRow(kCounty, kOffice, 0, 9999999999.0);
+  frmTax& f = Open();
+  ShowActive(f);
+  ChooseType("District");
+  numbox::CNumCtrl* secured = f.ctlTax_11->Field("Secured");
+  secured->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(secured->SelText(), "2000000");
+  ChooseType("County");
+  ASSERT_EQ(QApplication::focusWidget(), secured);
+  EXPECT_EQ(secured->SelText(), "9999999999");
+  QTest::keyClick(secured, Qt::Key_5);
+  EXPECT_EQ(Shown("Secured"), "5");
+  EXPECT_TRUE(f.Dirty());
 }
 
 // --- Print, copy, notes, help ----------------------------------------------------------------

@@ -356,6 +356,15 @@ TEST_F(MainWindowTest, HelpOpensTheHelpPageOfTheSetHostFromAnywhereInTheWindow) 
                                "http://help.levrona.test/fg/sf/tc/tax1920.asp"}));
 }
 
+TEST_F(MainWindowTest, HelpThatCannotOpenItsPageSaysSo) {
+  RecordingShell shell(false);
+  LogOn({});
+  frmMain& w = Open();
+  dialogs_.AnswerMsgBox(ui::vbOK);
+  w.Menus().Click("mnuHelp_Help");
+  EXPECT_EQ(dialogs_.LastPrompt().text, "The page http://www.levrona.example/fg/sf/tc/tax1920.asp could not be opened.");
+}
+
 TEST_F(MainWindowTest, AboutShowsTheAboutBoxModally) {
   LogOn({});
   frmMain& w = Open();
