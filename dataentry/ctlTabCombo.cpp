@@ -71,7 +71,10 @@ ctlTabCombo::ctlTabCombo(QWidget* parent) : QWidget(parent) {
   cmdTab->setIconSize(QSize(20, 16));
   cmdCombo->setIcon(DropDownList(palette()));
   cmdCombo->setIconSize(QSize(20, 18));
-  // A focus given to the switcher goes to the presentation in use.
+  // A focus given to the switcher goes to the presentation in use. The tab
+  // strip is not a tab stop: a focus given to it shows the chosen entry and
+  // hands the focus on to that entry's control, so as a stop it would only
+  // send the Tab key back; a click and the code still give it the focus.
   setFocusProxy(tabCtl);
 
   connect(cmdCombo, &QPushButton::clicked, this, [this] { cmdCombo_Click(); });

@@ -237,8 +237,9 @@ void ctlTax_1::ConnectFields() {
   connect(VScroll1, &QScrollBar::sliderMoved, this, [this] { VScroll1_Scroll(); });
   connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
   // The wheel over the canvas and whatever on it leaves the wheel alone
-  // (labels, amount fields) reaches the viewport.
-  picParent->installEventFilter(this);
+  // (labels, amount fields) reaches the viewport; the stops after the lines
+  // (the viewport among them) tell how the focus reached them.
+  for (QWidget* stop : TrailingStops()) stop->installEventFilter(this);
 }
 
 // The tab order: the explanation first (a click stop only), the lines,
@@ -444,7 +445,36 @@ void ctlTax_1::FieldKeyPress(std::int16_t& keyAscii, const std::string& procedur
   trap([&] { Utilities::MySendKey(keyAscii); });
 }
 
+// The stops that follow the lines in the tab order: the two focus catchers
+// and the viewport with its canvas, bars and corner.
+std::array<QWidget*, 7> ctlTax_1::TrailingStops() const {
+  return {txtDUMMYOnReachEndFocus, txtDUMMYOnReachEnd, picParent, picChild, HScroll1, VScroll1, picDummy};
+}
+
+// The first (or last) line that the Tab key reaches; none when every line
+// is disabled.
+numbox::CNumCtrl* ctlTax_1::TabLine(bool last) const {
+  const auto takesTab = [](numbox::CNumCtrl* field) {
+    return field->isEnabled() && (field->focusPolicy() & Qt::TabFocus);
+  };
+  if (last) {
+    const auto found = std::find_if(fields_.rbegin(), fields_.rend(), takesTab);
+    return found == fields_.rend() ? nullptr : *found;
+  }
+  const auto found = std::find_if(fields_.begin(), fields_.end(), takesTab);
+  return found == fields_.end() ? nullptr : *found;
+}
+
+// Shift+Tab into the stops after the lines goes on to the last line: those
+// stops only mark the way out forwards, and the catchers would send the
+// focus forwards again.
 void ctlTax_1::FocusMoved(QWidget* now) {
+  const std::array<QWidget*, 7> trailing = TrailingStops();
+  if (enteredBackwards_ && std::find(trailing.begin(), trailing.end(), now) != trailing.end()) {
+    enteredBackwards_ = false;
+    if (numbox::CNumCtrl* last = TabLine(true)) last->setFocus(Qt::BacktabFocusReason);
+    return;
+  }
   if (now == txtDUMMYOnReachEndFocus) {
     Trap trap(kModule, "txtDUMMYOnReachEndFocus_GotFocus");
     trap([&] { BuildTabOrder(true); });
@@ -529,6 +559,10 @@ void ctlTax_1::VScroll1_Change() {
 // The wheel over the viewport moves the bar of its direction, as over any
 // scrolled window; a bar that is hidden (the canvas fits) stays.
 bool ctlTax_1::eventFilter(QObject* watched, QEvent* event) {
+  // How the focus reached a stop after the lines (the focus notice that
+  // acts on it follows the focus event).
+  if (event->type() == QEvent::FocusIn)
+    enteredBackwards_ = static_cast<QFocusEvent*>(event)->reason() == Qt::BacktabFocusReason;
   if (watched != picParent || event->type() != QEvent::Wheel) return QWidget::eventFilter(watched, event);
   auto* wheel = static_cast<QWheelEvent*>(event);
   const QPoint delta = wheel->angleDelta();
@@ -548,12 +582,7 @@ void ctlTax_1::PlaceBars() {
 // takes it, as when the Tab key enters the control.
 void ctlTax_1::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  for (numbox::CNumCtrl* field : fields_) {
-    if (field->isEnabled() && (field->focusPolicy() & Qt::TabFocus)) {
-      field->setFocus(event->reason());
-      return;
-    }
-  }
+  if (numbox::CNumCtrl* first = TabLine(false)) first->setFocus(event->reason());
 }
 
 void ctlTax_1::resizeEvent(QResizeEvent* event) {

@@ -152,6 +152,8 @@ class ctlTax_1 : public QWidget, public Ui::ctlTax_1 {
   void FieldChanged(const QString& property, const std::string& procedure);
   void FieldKeyPress(std::int16_t& keyAscii, const std::string& procedure);
   void FocusMoved(QWidget* now);
+  std::array<QWidget*, 7> TrailingStops() const;
+  numbox::CNumCtrl* TabLine(bool last) const;
   void HScroll1_Scroll();
   void HScroll1_Change();
   void VScroll1_Scroll();
@@ -169,6 +171,7 @@ class ctlTax_1 : public QWidget, public Ui::ctlTax_1 {
   std::array<numbox::CNumCtrl*, kLineCount> fields_{};
   clsGlobalParam* gparam_ = nullptr;
   bool mblnIgnoreChange = false;
+  bool enteredBackwards_ = false;  // Shift+Tab brought the focus to a stop after the lines
   int canvasLeft_ = 0, canvasTop_ = 0;  // twips
   std::unique_ptr<QtBoundControls> controls_;
 };

@@ -323,6 +323,23 @@ QWidget* LastLine(frmTax& f) {
   return last;
 }
 
+// Names the widgets that Tab (or Shift+Tab) gives the focus to, one key
+// press after another, from the first line until the focus is back on it
+// (at most `limit` presses).
+std::vector<std::string> Walk(frmTax& f, bool forwards, int limit) {
+  QWidget* first = f.ctlTax_11->Field("Secured");
+  first->setFocus(Qt::TabFocusReason);
+  std::vector<std::string> visited;
+  for (int i = 0; i < limit; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), forwards ? Qt::Key_Tab : Qt::Key_Backtab,
+                    forwards ? Qt::NoModifier : Qt::ShiftModifier);
+    QWidget* now = QApplication::focusWidget();
+    visited.push_back(now ? now->objectName().toStdString() : "(none)");
+    if (now == first) break;
+  }
+  return visited;
+}
+
 void ShowActive(frmTax& f) {
   f.show();
   QApplication::setActiveWindow(&f);
@@ -476,3 +493,61 @@ TEST_F(TaxFormTest, NotesAreTheAgencysTaxNotesAndHelpIsTheTaxPage) {
 }
 
 }  // namespace
+
+
+// With the keyboard alone Tab visits every line that takes it, the position
+// text, the tax-type list, the switcher's shown chooser controls and every
+// enabled button of the bottom bar, and comes back to the first line;
+// Shift+Tab visits the same in reverse. For both tax types, with the
+// switcher showing its tab strip or its list.
+TEST_F(TaxFormTest, TabAndShiftTabCycleThroughEveryControlOfTheWindow) {
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  StoreTaxRow(kCounty, kAgency, 0, 300);
+  StoreTaxRow(kCounty, kAgency, 1, 200);
+  StoreTaxRow(6, 61500, 1, 400);
+  frmTax& f = Open();
+  ShowActive(f);
+  struct Case {
+    const char* type;
+    bool list;      // the switcher shows its list
+    bool lastRow;   // on the last row, so that First and Previous are enabled
+  } cases[] = {{"County", false, false}, {"District", false, true}, {"County", true, true}, {"District", true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.type) + (c.list ? ", list" : ", tab"));
+    if (c.list != (f.ctlTabCombo1->Mode() == "Combo")) {
+      if (c.list) f.ctlTabCombo1->cmdCombo_Click();
+      else f.ctlTabCombo1->cmdTab_Click();
+    }
+    ChooseType(c.type);
+    if (c.lastRow) f.cmdMoveLast->click();
+
+    std::vector<std::string> expected;
+    for (QWidget* w = f.ctlTax_11->Field("Secured")->nextInFocusChain(); w != f.ctlTax_11->txtDUMMYOnReachEndFocus;
+         w = w->nextInFocusChain())
+      if (qobject_cast<numbox::CNumCtrl*>(w) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+        expected.push_back(w->objectName().toStdString());
+    expected.insert(expected.end(), {"Text2", "cboTaxType"});
+    if (c.list) expected.insert(expected.end(), {"cboCtl", "cmdTab"});
+    else expected.push_back("cmdCombo");
+    for (QPushButton* button : {f.cmdMoveFirst, f.cmdMovePrevious, f.cmdMoveNext, f.cmdMoveLast, f.cmdAddNew,
+                                f.cmdDelete, f.cmdRecalculate, f.cmdEditCheck, f.cmdCancel, f.cmdClose})
+      if (button->isEnabled()) expected.push_back(button->objectName().toStdString());
+    if (c.lastRow) EXPECT_TRUE(f.cmdMoveFirst->isEnabled() && f.cmdMovePrevious->isEnabled());
+    expected.push_back("txtSecured");
+
+    const int limit = static_cast<int>(expected.size()) + 5;
+    EXPECT_EQ(Walk(f, true, limit), expected);
+    std::vector<std::string> backwards(expected.rbegin() + 1, expected.rend());
+    backwards.push_back("txtSecured");
+    EXPECT_EQ(Walk(f, false, limit), backwards);
+
+    // A click on the switcher's tab still shows its entry and focuses the
+    // first line.
+    if (!c.list) {
+      f.Text2->setFocus(Qt::TabFocusReason);
+      QTest::mouseClick(f.ctlTabCombo1->tabCtl, Qt::LeftButton, {}, f.ctlTabCombo1->tabCtl->tabRect(0).center());
+      QCoreApplication::processEvents();
+      EXPECT_EQ(QApplication::focusWidget(), f.ctlTax_11->Field("Secured"));
+    }
+  }
+}
