@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QResizeEvent>
-#include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ControlFace.h"
@@ -430,8 +430,7 @@ void frmTax::cmdAddNew_Click() {
     trap([&] {
       // Clearing the fields is not an edit: the tax type and the copy menu
       // stay as they are until the user changes a value.
-      clearingNewRow_ = true;
-      const auto cleared = qScopeGuard([this] { clearingNewRow_ = false; });
+      const QSignalBlocker notAnEdit(ctlTax_11);
       modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true);
     });
     trap([&] {
@@ -701,7 +700,6 @@ void frmTax::ctlTax_11_OnEnter() {
 }
 
 void frmTax::ctlTax_11_PropChanged() {
-  if (clearingNewRow_) return;
   Trap trap(kModule, "ctlTax_11_PropChanged");
   trap([&] { mblnDirty = true; });
   trap([&] { EnableMoveButtons(false); });

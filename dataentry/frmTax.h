@@ -165,7 +165,4 @@ class frmTax : public ui::Form, public Ui::frmTax {
   db::RecordsetPtr mrsTax;
   bool mblnDirty = false;
   bool mblnNewRecord = false;
-  // Set while Add New clears the fields for the new row: the fields that
-  // change then were not edited by the user.
-  bool clearingNewRow_ = false;
 };
