@@ -187,6 +187,26 @@ TEST_F(GetLatestTest, RefusedFilesAndFailedBlocks) {
   }
 }
 
+TEST_F(GetLatestTest, ARowTheTableRefusesLeavesItsWholeBlockUnwritten) {
+  const std::string contacts = "SELECT count(*) FROM CONTACTS WHERE id >= 900";
+  ASSERT_EQ(Rows(contacts), "0");
+  // The second contact's name is the first one's: the table refuses it.
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  const Outcome outcome = Run("contacts.txt",
+                              "Head\r\nCONTACTS,900,Ann Lee,2,61,10610,0,2019,,,\r\n"
+                              "CONTACTS,901,ann lee,2,61,10610,0,2019,,,\r\n\r\n"
+                              "PY_CORRECTION_REASON,next\r\nPY_CORRECTION_REASON,8,Eight\r\n\r\nEnd,");
+  ASSERT_EQ(outcome.messages.size(), 2u);
+  EXPECT_EQ(outcome.prompts.at(1).title, "Exception");
+  EXPECT_NE(outcome.messages[0].find("Procedure: SaveLatestData"), std::string::npos) << outcome.messages[0];
+  EXPECT_EQ(outcome.messages[1], kCompleted);
+  EXPECT_EQ(outcome.report, Shown(std::string(kReportHead) +
+                                  "Improper Data Provided for Table CONTACTS. Import Failed\r\n"
+                                  "PY_CORRECTION_REASON Imported Successfully\r\n\r\nOperation Completed."));
+  EXPECT_EQ(Rows(contacts), "0");
+  EXPECT_EQ(Reasons(), "0 None|8 Eight");
+}
+
 TEST_F(GetLatestTest, AMissingFileIsNotAvailable) {
   dialogs_.AnswerFile((ProgramFolder() / "Import" / "gone.txt").string());
   dialogs_.AcknowledgeMessages(1);
