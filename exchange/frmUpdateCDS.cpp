@@ -19,6 +19,7 @@
 #include "modGlobals.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Twips.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
 #include "vb/Win1252.h"
@@ -152,6 +153,7 @@ void WriteRow(db::Connection& conn, const std::string& target, const db::Records
 
 frmUpdateCDS::frmUpdateCDS(QWidget* parent) : ui::Form(parent) {
   setupUi(this);
+  ui::UseLayoutFace(*this);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   QPushButton* buttons[] = {cmdAction_0, cmdAction_1, cmdAction_2};
   for (int i = 0; i < 3; ++i)
