@@ -47,8 +47,9 @@ void frmStatus::Form_Load() {
   });
   trap([&] {
     const clsGlobalParam& g = vb::Deref(GParam);
-    std::string caption =
-        "Status  \\ " + g.FiscalYearText + " \\ " + g.PeriodText + " \\ " + g.LogonCountyName;
+    std::string caption = "Status  \\ " + g.FiscalYearText + " \\ " + g.PeriodText;
+    // Before anybody has logged on (Get Latest) there is no scope to name.
+    if (!g.LogonCountyName.empty()) caption += " \\ " + g.LogonCountyName;
     if (g.LogonUserGroup == 3)
       caption += " \\ " + g.LogonDistrictName;
     else if (g.LogonUserGroup == 4)

@@ -58,6 +58,12 @@ TEST_F(SharedWindows, StatusCaptionNamesTheLogonScope) {
     EXPECT_EQ(status.windowTitle().toStdString(), caption) << "user group " << group;
     EXPECT_EQ(status.GParam, modGlobals::gobjGlobalParam.get());
   }
+  // Before logon (the Get Latest report) nobody's scope is named.
+  modGlobals::gobjGlobalParam->LogonUserGroup = 0;
+  modGlobals::gobjGlobalParam->LogonCountyName.clear();
+  frmStatus status;
+  status.Load();
+  EXPECT_EQ(status.windowTitle().toStdString(), "Status  \\ FY 2019-20 \\ P-2");
 }
 
 TEST_F(SharedWindows, TransferStatusShowsTheReportModallyAndSavesItAsWindowsText) {
