@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev zlib1g-dev libsodium-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 python3 python3-pyftpdlib
+  clang libclang-rt-14-dev  # the fuzz build (fuzz/run.sh); the second carries libFuzzer
   locales
 )
 
