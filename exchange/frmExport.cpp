@@ -4,8 +4,6 @@
 #include "frmExport.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -57,8 +55,6 @@ frmExport::frmExport(std::shared_ptr<MainWindowLink> mainWindow, QWidget* parent
   program_ = {tvwProgram, &selection_.tvwProgram, {}, {}};
   for (TreeView* view : {&lea_, &program_}) {
     view->widget->setIconSize(QSize(kPicture, kPicture));
-    view->widget->installEventFilter(this);
-    view->widget->viewport()->installEventFilter(this);
     connect(view->widget, &QTreeWidget::itemCollapsed, this, [this, view](QTreeWidgetItem* item) {
       const int node = item->data(0, Qt::UserRole).toInt();
       view->model->Node(node).expanded = false;
@@ -68,6 +64,21 @@ frmExport::frmExport(std::shared_ptr<MainWindowLink> mainWindow, QWidget* parent
       view->model->Node(item->data(0, Qt::UserRole).toInt()).expanded = true;
     });
   }
+  auto twips = [](QPoint at) {
+    return std::pair(static_cast<float>(ui::PixelsToTwipsX(at.x())), static_cast<float>(ui::PixelsToTwipsY(at.y())));
+  };
+  connect(tvwLEA, &ChoiceTree::MouseDown, this, [this, twips](int button, int shift, QPoint at) {
+    const auto [x, y] = twips(at);
+    tvwLEA_MouseDown(button, shift, x, y);
+  });
+  connect(tvwProgram, &ChoiceTree::MouseDown, this, [this, twips](int button, int shift, QPoint at) {
+    const auto [x, y] = twips(at);
+    tvwProgram_MouseDown(button, shift, x, y);
+  });
+  connect(tvwLEA, &ChoiceTree::Click, this, [this] { tvwLEA_Click(); });
+  connect(tvwProgram, &ChoiceTree::Click, this, [this] { tvwProgram_Click(); });
+  connect(tvwLEA, &ChoiceTree::KeyPress, this, [this](std::int16_t& key) { tvwLEA_KeyPress(key); });
+  connect(tvwProgram, &ChoiceTree::KeyPress, this, [this](std::int16_t& key) { tvwProgram_KeyPress(key); });
   connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
   connect(Cancel, &QPushButton::clicked, this, [this] { Cancel_Click(); });
 }
@@ -146,38 +157,6 @@ void frmExport::Repaint(TreeView& view) {
 }
 
 // --- The trees' events ------------------------------------------------------------------
-
-frmExport::TreeView& frmExport::ViewOf(const QObject* watched) {
-  return watched == tvwProgram || watched == tvwProgram->viewport() ? program_ : lea_;
-}
-
-bool frmExport::eventFilter(QObject* watched, QEvent* event) {
-  const bool viewport = watched == tvwLEA->viewport() || watched == tvwProgram->viewport();
-  const bool tree = watched == tvwLEA || watched == tvwProgram;
-  if (!viewport && !tree) return ui::Form::eventFilter(watched, event);
-  TreeView& view = ViewOf(watched);
-  const bool isLea = &view == &lea_;
-  if (viewport && event->type() == QEvent::MouseButtonPress) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const int button = mouse->button() == Qt::LeftButton ? 1 : mouse->button() == Qt::RightButton ? 2 : 4;
-    const int shift = (mouse->modifiers() & Qt::ShiftModifier ? 1 : 0) + (mouse->modifiers() & Qt::ControlModifier ? 2 : 0) +
-                      (mouse->modifiers() & Qt::AltModifier ? 4 : 0);
-    const float x = static_cast<float>(ui::PixelsToTwipsX(mouse->position().toPoint().x()));
-    const float y = static_cast<float>(ui::PixelsToTwipsY(mouse->position().toPoint().y()));
-    isLea ? tvwLEA_MouseDown(button, shift, x, y) : tvwProgram_MouseDown(button, shift, x, y);
-  } else if (viewport && event->type() == QEvent::MouseButtonRelease &&
-             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    isLea ? tvwLEA_Click() : tvwProgram_Click();
-  } else if (tree && event->type() == QEvent::KeyPress) {
-    const QString typed = static_cast<QKeyEvent*>(event)->text();
-    if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7F) {
-      std::int16_t KeyAscii = static_cast<std::int16_t>(typed.at(0).unicode() & 0x7FFF);
-      isLea ? tvwLEA_KeyPress(KeyAscii) : tvwProgram_KeyPress(KeyAscii);
-      if (KeyAscii == 0) return true;
-    }
-  }
-  return ui::Form::eventFilter(watched, event);
-}
 
 void frmExport::tvwLEA_MouseDown(int, int, float X, float Y) { MouseDown(X, Y); }
 void frmExport::tvwProgram_MouseDown(int, int, float X, float Y) { MouseDown(X, Y); }

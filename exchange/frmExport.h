@@ -92,7 +92,6 @@ class frmExport : public ui::Form, public Ui::frmExport {
 
  protected:
   void Form_Load() override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // One tree as the window shows it: the widget, its model, its items by
@@ -103,7 +102,6 @@ class frmExport : public ui::Form, public Ui::frmExport {
     std::vector<QTreeWidgetItem*> items;  // items[Index - 1]
     std::string collapsedKey;
   };
-  TreeView& ViewOf(const QObject* watched);
   // Builds the widget's items from the model.
   void ShowTree(TreeView& view);
   // Every item's picture from its node's state.
