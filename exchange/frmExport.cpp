@@ -4,6 +4,7 @@
 #include "frmExport.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
 
@@ -55,6 +56,9 @@ frmExport::frmExport(std::shared_ptr<MainWindowLink> mainWindow, QWidget* parent
   program_ = {tvwProgram, &selection_.tvwProgram, {}, {}};
   for (TreeView* view : {&lea_, &program_}) {
     view->widget->setIconSize(QSize(kPicture, kPicture));
+    // A long name scrolls the tree sideways rather than being cut short.
+    view->widget->header()->setStretchLastSection(false);
+    view->widget->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(view->widget, &QTreeWidget::itemCollapsed, this, [this, view](QTreeWidgetItem* item) {
       const int node = item->data(0, Qt::UserRole).toInt();
       view->model->Node(node).expanded = false;

@@ -172,9 +172,10 @@ constexpr int kNoLeft = 7590;
 constexpr int kChoiceWidth = 735;
 constexpr int kChoiceHeight = 255;
 constexpr int kQuestionsTop = 1920;
-constexpr int kQuestionsBottom = 6480;
-constexpr int kGap = 120;
-constexpr int kLongestBox = 2400;
+constexpr int kQuestionsBottom = 6660;
+// Between a question's text and its box, and below the box.
+constexpr int kGapAbove = 60;
+constexpr int kGapBelow = 180;
 
 std::string ColumnOf(std::size_t position) { return "Qn" + std::to_string(position + 1); }
 std::string CommentColumnOf(std::size_t position) { return ColumnOf(position) + "Comments"; }
@@ -285,8 +286,8 @@ void frmQuestions::BuildPanels() {
       c.comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
       c.comment->setToolTip(tip);
       c.comment->setEnabled(false);
-      ui::SetTwipsGeometry(*c.comment, kInnerLeft, top + kTextHeight + kGap / 2, kInnerWidth,
-                           std::min(slot - kTextHeight - kGap, kLongestBox));
+      ui::SetTwipsGeometry(*c.comment, kInnerLeft, top + kTextHeight + kGapAbove, kInnerWidth,
+                           slot - kTextHeight - kGapAbove - kGapBelow);
       const std::size_t index = questions_.size();
       connect(c.yes, &QRadioButton::toggled, this, [this, index](bool on) {
         if (on) optYes_Click(index);
