@@ -21,7 +21,6 @@ namespace {
 
 constexpr const char* kModule = "frmExport";
 
-constexpr const char* kRootKey = "root";
 constexpr const char* kCountyOffices = "County Offices of Education";
 constexpr const char* kTaxGroupKey = "County Offices of Education-Tax";
 // The rows of arrLeaTree that are no agency.

@@ -30,6 +30,9 @@
 
 class ExportSelection {
  public:
+  // The key of both trees' top node.
+  static constexpr const char* kRootKey = "root";
+
   SelectionTree tvwLEA;
   SelectionTree tvwProgram;
 

@@ -24,7 +24,6 @@ using vb::Deref;
 namespace {
 
 constexpr const char* kModule = "frmExport";
-constexpr const char* kRootKey = "root";
 
 constexpr const char* kSelectLEAs = "Select one or more LEA(s) and try again";
 constexpr const char* kSelectPrograms = "Select one or more program(s) and try again";
@@ -205,8 +204,8 @@ void frmExport::Click(TreeView& view, const char* procedure) {
       if (!OnPicture(view, node, sngMouseX, sngMouseY)) return;
       // A collapse since the last click may have moved the top node under
       // the pointer: the top node keeps its state then.
-      if (view.model->Node(node).key == kRootKey && !view.collapsedKey.empty() && view.collapsedKey != kRootKey)
-        return;
+      const std::string root = ExportSelection::kRootKey;
+      if (view.model->Node(node).key == root && !view.collapsedKey.empty() && view.collapsedKey != root) return;
       ExportSelection::ChangeStatus(*view.model, node);
       Repaint(view);
     });

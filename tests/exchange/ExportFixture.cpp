@@ -96,16 +96,16 @@ void ExportTest::AnswerQuestions(std::function<void(frmQuestions&)> answer, bool
 }
 
 std::vector<std::string> ExportTest::StoredAnswers() {
+  // One text per row, its values joined by "|" (Null as "").
+  std::string columns;
+  for (const char* column : {"TYPE", "COUNTY_ID || '-' || SCHOOL_DISTRICT_ID || '-' || SCHOOL_ID", "Qn1",
+                             "Qn1Comments", "Qn2", "Qn2Comments", "Qn3", "Qn3Comments", "Qn4", "Qn4Comments",
+                             "SCHOOL_DISTRICT_NAME", "SCHOOL_NAME"})
+    columns += (columns.empty() ? "" : " || '|' || ") + std::string("COALESCE(") + column + ", '')";
   const db::RecordsetPtr rs = db::Recordset::Query(
-      "SELECT TYPE, COUNTY_ID || '-' || SCHOOL_DISTRICT_ID || '-' || SCHOOL_ID AS AGENCY, Qn1, Qn1Comments, Qn2,"
-      " Qn2Comments, Qn3, Qn3Comments, Qn4, Qn4Comments, SCHOOL_DISTRICT_NAME, SCHOOL_NAME FROM TorbLeaNotes"
-      " ORDER BY TYPE, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID",
+      "SELECT " + columns + " AS ROW_TEXT FROM TorbLeaNotes ORDER BY TYPE, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID",
       OpenDatabase());
   std::vector<std::string> rows;
-  for (; !rs->Eof(); rs->MoveNext()) {
-    std::string row;
-    for (int i = 0; i < rs->FieldCount(); ++i) row += (i ? "|" : "") + vb::TextOf(rs->Value(i));
-    rows.push_back(row);
-  }
+  for (; !rs->Eof(); rs->MoveNext()) rows.push_back(vb::TextOf(rs->Value(0)));
   return rows;
 }
