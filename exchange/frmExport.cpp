@@ -51,6 +51,8 @@ frmExport::frmExport(std::shared_ptr<MainWindowLink> mainWindow, QWidget* parent
   ui::UseLayoutFace(*this);
   ui::PlaceControls(*this, kPlaces);
   setFixedSize(size());
+  for (NodeState state : {NodeState::None, NodeState::Some, NodeState::All})
+    ImageList1[static_cast<std::size_t>(state)] = QIcon(StatePicture(state));
   lea_ = {tvwLEA, &selection_.tvwLEA, {}, {}};
   program_ = {tvwProgram, &selection_.tvwProgram, {}, {}};
   for (TreeView* view : {&lea_, &program_}) {
@@ -153,10 +155,8 @@ void frmExport::ShowTree(TreeView& view) {
 }
 
 void frmExport::Repaint(TreeView& view) {
-  static const std::array<QIcon, 3> pictures = {QIcon(StatePicture(NodeState::None)), QIcon(StatePicture(NodeState::Some)),
-                                                QIcon(StatePicture(NodeState::All))};
   for (std::size_t i = 0; i < view.items.size(); ++i)
-    view.items[i]->setIcon(0, pictures[static_cast<std::size_t>(view.model->Node(static_cast<int>(i + 1)).state)]);
+    view.items[i]->setIcon(0, ImageList1[static_cast<std::size_t>(view.model->Node(static_cast<int>(i + 1)).state)]);
 }
 
 // --- The trees' events ------------------------------------------------------------------

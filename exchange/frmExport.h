@@ -16,6 +16,7 @@
 // MainWindowLink (the correction marks and the two lists). What the trees
 // hold, and the rules that judge and read them, live in ExportSelection.
 
+#include <QIcon>
 #include <QPixmap>
 #include <QTreeWidget>
 #include <array>
@@ -116,6 +117,8 @@ class frmExport : public ui::Form, public Ui::frmExport {
   bool OnPicture(const TreeView& view, int node, float X, float Y) const;
 
   std::shared_ptr<MainWindowLink> mainWindow_;
+  // The three state pictures, by state.
+  std::array<QIcon, 3> ImageList1;
   ExportSelection selection_;
   TreeView lea_;
   TreeView program_;
