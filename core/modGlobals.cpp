@@ -45,6 +45,7 @@ bool gblnEntryScreenPrint = false;
 std::string gstrPrintSource;
 std::string gstrModeTitle;
 bool gblnExportRunning = false;
+bool gblnQuestionsCancelled = false;
 std::int16_t gintMessageBoxAnswer = 0;
 bool gblnStatusModeless = false;
 

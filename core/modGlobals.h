@@ -106,6 +106,9 @@ extern std::string gstrModeTitle;
 
 // Certified data is being exported (the main window skips its refresh).
 extern bool gblnExportRunning;
+// The certification questions were left without storing answers (Cancel);
+// the export's start command clears it before it shows them.
+extern bool gblnQuestionsCancelled;
 
 // The answer of the four-button question box (6, 7, 1 or 2).
 extern std::int16_t gintMessageBoxAnswer;

@@ -637,8 +637,31 @@ void frmMain::mnuNew_ImportCertified_Click() {
   NotInThisVersion("mnuNew_ImportCertified_Click", "Importing certified data");
 }
 void frmMain::mnuNew_ExportASCII_Click() { NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files"); }
+namespace {
+
+frmMain::WindowMaker& ExportWindowMaker() {
+  static frmMain::WindowMaker maker;
+  return maker;
+}
+
+}  // namespace
+
+void frmMain::SetExportWindow(WindowMaker maker) { ExportWindowMaker() = std::move(maker); }
+
 void frmMain::mnuNew_ExportCertified_Click() {
-  NotInThisVersion("mnuNew_ExportCertified_Click", "Exporting certified data");
+  if (!ExportWindowMaker()) {
+    NotInThisVersion("mnuNew_ExportCertified_Click", "Exporting certified data");
+    return;
+  }
+  Trap trap(kModule, "mnuNew_ExportCertified_Click");
+  std::unique_ptr<QWidget> window;
+  trap([&] { window = ExportWindowMaker()(); });
+  if (window) trap([&] { ui::dialogs().ShowModal(*window); });
+  trap([&] {
+    if (auto* form = qobject_cast<ui::Form*>(window.get()); form && form->Loaded()) form->Unload();
+    window.reset();
+  });
+  trap([&] { RefreshTopandBottomGrid(false); });
 }
 void frmMain::mnuNew_Reports_Click() { NotInThisVersion("mnuNew_Reports_Click", "Printing"); }
 void frmMain::mnuNew_BlankReports_Click() { NotInThisVersion("mnuNew_BlankReports_Click", "Printing"); }

@@ -141,6 +141,10 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The tax form's window; its module installs the maker at start. Without
   // one the tax form answers as an entry screen under process.
   static void SetTaxWindow(WindowMaker maker);
+  // The export window of File > Export > Certified Data, made on this
+  // window's own parameters; its module installs the maker. Without one the
+  // command says that exporting is not available.
+  static void SetExportWindow(WindowMaker maker);
 
   // --- Whether an entry screen applies to the agency taken up (nothing in
   // --- the window asks yet).
@@ -205,8 +209,10 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuTools_UserInfo_Click();
 
   // --- Commands of the import, export, printing and ASCII exchange. This
-  // version has none of them but the printer set-up: each of the others
-  // tells the user that it is not available.
+  // version has none of them but the printer set-up and the export of
+  // certified data (once its window is installed): each of the others tells
+  // the user that it is not available. The export shows its window modally
+  // and then refreshes both lists, whatever was exported.
   void mnuNew_ImportASCII_Click();
   void mnuNew_ImportCertified_Click();
   void mnuNew_ExportASCII_Click();
