@@ -67,7 +67,8 @@ void PaintText(const PrintedItem& item, QPainter& painter) {
     if (line.empty()) continue;
     double x = item.rect.left;
     if (item.align != Align::Left) {
-      const double slack = item.rect.width - detail::TextWidth(line, item.font);
+      const double width = i < item.lineWidths.size() ? item.lineWidths[i] : detail::TextWidth(line, item.font);
+      const double slack = item.rect.width - width;
       x += item.align == Align::Right ? slack : slack / 2;
     }
     const double baseline = item.lineTop + static_cast<double>(i) * item.lineHeight + metrics.ascent;

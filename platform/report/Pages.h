@@ -31,6 +31,7 @@ struct PrintedItem {
   ControlKind kind = ControlKind::Label;
   Rect rect;                       // on the sheet, from its top-left corner
   std::vector<std::string> lines;  // the text lines printed; none for lines and shapes
+  std::vector<double> lineWidths;  // the width of each line
   double lineTop = 0;              // the first line's top on the sheet
   double lineHeight = 0;
   // How it looks.

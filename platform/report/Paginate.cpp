@@ -197,6 +197,7 @@ struct BandItem {
   double top = 0;
   double height = 0;
   std::vector<std::string> lines;
+  std::vector<double> widths;
   LineMetrics metrics;
   bool splittable = false;     // a grown text may break between its lines
   std::string pending;         // a caption whose placeholders are filled once the pages are counted
@@ -222,7 +223,6 @@ struct Placed {
   PrintedItem item;
   std::string pending;
   double width = 0;
-  bool canGrow = false;
 };
 
 class Paginator {
@@ -341,14 +341,17 @@ class Paginator {
         const std::string text = TextOf(section, c, ctx, phase, n);
         if (c.kind == ControlKind::Label && c.caption.find('%') != std::string::npos) item.pending = c.caption;
         item.metrics = MetricsOf(c.font);
-        if (!text.empty()) item.lines = WrapLines(text, c.font, c.width);
+        if (!text.empty()) item.lines = WrapLines(text, c.font, c.width, &item.widths);
         const double needed = static_cast<double>(item.lines.size()) * item.metrics.height;
         if (c.canGrow) {
           item.height = std::max<double>(c.height, needed);
           item.splittable = item.lines.size() > 1;
         } else {
           const auto fit = static_cast<std::size_t>(std::max(1.0, std::floor(c.height / item.metrics.height + kEps)));
-          if (item.lines.size() > fit) item.lines.resize(fit);
+          if (item.lines.size() > fit) {
+            item.lines.resize(fit);
+            item.widths.resize(fit);
+          }
         }
       }
       band.items.push_back(std::move(item));
@@ -479,6 +482,7 @@ class Paginator {
           if (lineTop >= cut - kEps && !(last && cut >= band.height - kEps)) break;
           if (firstLine == item.lines.size()) firstLine = i;
           p.lines.push_back(item.lines[i]);
+          p.lineWidths.push_back(item.widths[i]);
         }
         if (continues && p.lines.empty()) continue;
         p.lineHeight = lh;
@@ -487,7 +491,6 @@ class Paginator {
                     from;
         placed.pending = item.pending;
         placed.width = c.width;
-        placed.canGrow = c.canGrow;
       } else if (continues) {
         continue;  // a line or shape prints once
       }
@@ -525,6 +528,7 @@ class Paginator {
       p.rect = {margins_.left + item.control->left, static_cast<int>(std::lround(top + item.top)),
                 item.control->width, static_cast<int>(std::lround(item.height))};
       p.lines = item.lines;
+      p.lineWidths = item.widths;
       p.lineTop = top + item.top;
       p.lineHeight = item.metrics.height;
       out.push_back(std::move(p));
@@ -547,11 +551,16 @@ class Paginator {
           const ControlLayout& c = *FindControl(placed.item.section, placed.item.control);
           const std::string text = FillPlaceholders(placed.pending, n.page, n.pages, r_.now, r_.title);
           std::vector<std::string> lines;
-          if (!text.empty()) lines = WrapLines(text, c.font, placed.width);
+          std::vector<double> widths;
+          if (!text.empty()) lines = WrapLines(text, c.font, placed.width, &widths);
           const auto fit = static_cast<std::size_t>(
               std::max(1.0, std::floor(placed.item.rect.height / std::max(kEps, placed.item.lineHeight) + kEps)));
-          if (lines.size() > fit) lines.resize(fit);
+          if (lines.size() > fit) {
+            lines.resize(fit);
+            widths.resize(fit);
+          }
           placed.item.lines = std::move(lines);
+          placed.item.lineWidths = std::move(widths);
         }
         page.items.push_back(std::move(placed.item));
       }

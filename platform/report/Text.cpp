@@ -35,12 +35,19 @@ struct Measured {
   explicit Measured(const QFont& f) : font(f), metrics(f) {}
 };
 
-// Fonts and their metrics, made once per font of the layouts.
+// Fonts and their metrics, made once per font of the layouts (and found
+// again without a copy of the name: reports ask for them control by control).
 const Measured& Measure(const Font& font) {
   using Key = std::tuple<std::string, int, bool, bool, bool>;
-  static std::map<Key, std::unique_ptr<Measured>> cache;
+  static std::map<Key, std::unique_ptr<Measured>, std::less<>> cache;
   const int twips = static_cast<int>(std::lround(font.size * 20));
-  const Key key{vb::LCase(font.name), twips, font.bold, font.italic, font.underline};
+  static Font last;
+  static const Measured* lastMeasured = nullptr;
+  if (lastMeasured && last.name == font.name && last.size == font.size && last.bold == font.bold &&
+      last.italic == font.italic && last.underline == font.underline) {
+    return *lastMeasured;
+  }
+  const Key key{font.name, twips, font.bold, font.italic, font.underline};
   auto it = cache.find(key);
   if (it == cache.end()) {
     QFont f(QString::fromStdString(ResolveFamily(font.name)));
@@ -54,7 +61,9 @@ const Measured& Measure(const Font& font) {
     f.setKerning(false);
     it = cache.emplace(key, std::make_unique<Measured>(f)).first;
   }
-  return *it->second;
+  last = font;
+  lastMeasured = it->second.get();
+  return *lastMeasured;
 }
 
 }  // namespace
@@ -70,15 +79,18 @@ double TextWidth(const std::string& text, const Font& font) {
   return Measure(font).metrics.horizontalAdvance(QString::fromStdString(text));
 }
 
-std::vector<std::string> WrapLines(const std::string& text, const Font& font, double width) {
+std::vector<std::string> WrapLines(const std::string& text, const Font& font, double width,
+                                   std::vector<double>* widths) {
   std::vector<std::string> lines;
   const Measured& measured = Measure(font);
   QString all = QString::fromStdString(text);
   all.replace("\r\n", "\n").replace('\r', '\n');
   for (const QString& paragraph : all.split('\n')) {
     // Most texts fit on one line: no layout needed.
-    if (measured.metrics.horizontalAdvance(paragraph) <= width) {
+    const double whole = measured.metrics.horizontalAdvance(paragraph);
+    if (whole <= width) {
       lines.push_back(paragraph.toStdString());
+      if (widths) widths->push_back(whole);
       continue;
     }
     QTextLayout layout(paragraph, measured.font);
@@ -92,6 +104,7 @@ std::vector<std::string> WrapLines(const std::string& text, const Font& font, do
       // The blanks a line breaks at print nothing.
       while (part.size() > 1 && part.endsWith(' ')) part.chop(1);
       lines.push_back(part.toStdString());
+      if (widths) widths->push_back(measured.metrics.horizontalAdvance(part));
     }
     layout.endLayout();
   }

@@ -32,8 +32,10 @@ double TextWidth(const std::string& text, const Font& font);
 
 // A text broken into the lines it takes in `width` twips: at its line
 // breaks, then between words (a word wider than the line between
-// characters). Blanks inside a line are kept.
-std::vector<std::string> WrapLines(const std::string& text, const Font& font, double width);
+// characters). Blanks inside a line are kept. `widths`, when given, gets
+// each line's width.
+std::vector<std::string> WrapLines(const std::string& text, const Font& font, double width,
+                                   std::vector<double>* widths = nullptr);
 
 }  // namespace detail
 }  // namespace report
