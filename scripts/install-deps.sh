@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 python3 python3-pyftpdlib
   locales
+  fonts-liberation poppler-utils
 )
 
 missing=()
