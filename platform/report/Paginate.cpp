@@ -472,6 +472,7 @@ class Paginator {
       const bool continues = item.top < from - kEps && item.Bottom() > from + kEps;
       if (!starts && !continues) continue;
       Placed placed;
+      placed.item = Describe(*band.section, c);
       PrintedItem& p = placed.item;
       if (IsText(c.kind)) {
         const double lh = item.metrics.height;
@@ -496,7 +497,6 @@ class Paginator {
       }
       const double top = std::max(item.top, from);
       const double bottom = std::min(item.Bottom(), last ? item.Bottom() : cut);
-      Describe(*band.section, c, p);
       p.rect = {margins_.left + c.left, static_cast<int>(std::lround(y_ + top - from)), c.width,
                 static_cast<int>(std::lround(std::max(0.0, bottom - top)))};
       page.body.push_back(std::move(placed));
@@ -504,16 +504,12 @@ class Paginator {
     if (band.height > kEps || !band.items.empty()) pageHasContent_ = true;
   }
 
-  static void Describe(const SectionLayout& section, const ControlLayout& c, PrintedItem& p) {
-    p.section = section.name;
-    p.control = c.name;
-    p.kind = c.kind;
-    p.font = c.font;
-    p.align = c.align;
-    p.border = c.border;
-    p.color = c.color;
-    p.filled = c.fillColor.has_value();
-    if (c.fillColor) p.fillColor = *c.fillColor;
+  // How a control prints: where it comes from and how it looks.
+  static PrintedItem Describe(const SectionLayout& section, const ControlLayout& c) {
+    return PrintedItem{.section = section.name, .control = c.name, .kind = c.kind, .rect = {}, .lines = {},
+                       .lineWidths = {}, .lineTop = 0, .lineHeight = 0, .font = c.font, .align = c.align,
+                       .border = c.border, .color = c.color, .filled = c.fillColor.has_value(),
+                       .fillColor = c.fillColor.value_or(Rgb{})};
   }
 
   // --- Second pass: headers, footers and page numbers ------------------------
@@ -523,8 +519,7 @@ class Paginator {
                 std::vector<PrintedItem>& out) const {
     const Band band = Lay(section, ctx, phase, n);
     for (const BandItem& item : band.items) {
-      PrintedItem p;
-      Describe(section, *item.control, p);
+      PrintedItem p = Describe(section, *item.control);
       p.rect = {margins_.left + item.control->left, static_cast<int>(std::lround(top + item.top)),
                 item.control->width, static_cast<int>(std::lround(item.height))};
       p.lines = item.lines;

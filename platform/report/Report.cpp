@@ -15,24 +15,6 @@
 namespace report {
 namespace {
 
-[[noreturn]] void Missing(std::string_view what) {
-  throw vb::VbError(vb::err::SubscriptOutOfRange, "Subscript out of range: the report has no " + std::string(what) + ".");
-}
-
-template <class Item>
-Item& ByName(std::vector<Item>& items, std::string_view name, const char* kind) {
-  for (Item& item : items) {
-    if (vb::TextEquals(item.name, name)) return item;
-  }
-  Missing(std::string(kind) + " \"" + std::string(name) + "\"");
-}
-
-template <class Item>
-Item& ByIndex(std::vector<Item>& items, int index, const char* kind) {
-  if (index < 1 || index > static_cast<int>(items.size())) Missing(std::string(kind) + " " + std::to_string(index));
-  return items[static_cast<std::size_t>(index - 1)];
-}
-
 // A report's pages as a job of the printer seam.
 class PagesJob final : public ui::PaintedJob {
  public:
@@ -54,10 +36,21 @@ class PagesJob final : public ui::PaintedJob {
 
 }  // namespace
 
-Control Controls::Item(std::string_view name) const { return Control(ByName(*controls_, name, "control")); }
-Control Controls::Item(int index) const { return Control(ByIndex(*controls_, index, "control")); }
-Section Sections::Item(std::string_view name) const { return Section(ByName(*sections_, name, "section")); }
-Section Sections::Item(int index) const { return Section(ByIndex(*sections_, index, "section")); }
+namespace detail {
+
+void RaiseMissing(const char* kind, std::string_view name) {
+  throw vb::VbError(vb::err::SubscriptOutOfRange,
+                    "Subscript out of range: the report has no " + std::string(kind) + " \"" + std::string(name) + "\".");
+}
+
+void RaiseMissing(const char* kind, int index) {
+  throw vb::VbError(vb::err::SubscriptOutOfRange,
+                    "Subscript out of range: the report has no " + std::string(kind) + " " + std::to_string(index) + ".");
+}
+
+bool NamesEqual(std::string_view a, std::string_view b) { return vb::TextEquals(a, b); }
+
+}  // namespace detail
 
 Report::Report(const std::string& layoutPath) : Report(LoadLayout(layoutPath)) {}
 

@@ -67,18 +67,39 @@ class Control {
   ControlLayout* c_;
 };
 
-class Controls {
+namespace detail {
+// Error 9, naming the section or control that is not there.
+[[noreturn]] void RaiseMissing(const char* kind, std::string_view name);
+[[noreturn]] void RaiseMissing(const char* kind, int index);
+bool NamesEqual(std::string_view a, std::string_view b);
+}  // namespace detail
+
+// The sections of a report or the controls of a section: by name in any
+// letter case, or by 1-based index.
+template <class Handle, class Element>
+class Collection {
  public:
-  explicit Controls(std::vector<ControlLayout>& controls) : controls_(&controls) {}
-  int Count() const { return static_cast<int>(controls_->size()); }
-  Control Item(std::string_view name) const;
-  Control Item(int index) const;
-  Control operator()(std::string_view name) const { return Item(name); }
-  Control operator()(int index) const { return Item(index); }
+  explicit Collection(std::vector<Element>& elements, const char* kind) : elements_(&elements), kind_(kind) {}
+  int Count() const { return static_cast<int>(elements_->size()); }
+  Handle Item(std::string_view name) const {
+    for (Element& element : *elements_) {
+      if (detail::NamesEqual(element.name, name)) return Handle(element);
+    }
+    detail::RaiseMissing(kind_, name);
+  }
+  Handle Item(int index) const {
+    if (index < 1 || index > Count()) detail::RaiseMissing(kind_, index);
+    return Handle((*elements_)[static_cast<std::size_t>(index - 1)]);
+  }
+  Handle operator()(std::string_view name) const { return Item(name); }
+  Handle operator()(int index) const { return Item(index); }
 
  private:
-  std::vector<ControlLayout>* controls_;
+  std::vector<Element>* elements_;
+  const char* kind_;
 };
+
+using Controls = Collection<Control, ControlLayout>;
 
 class Section {
  public:
@@ -93,7 +114,7 @@ class Section {
   void KeepTogether(bool keep) { s_->keepTogether = keep; }
   int ForcePageBreak() const { return s_->pageBreak; }
   void ForcePageBreak(int pageBreak) { s_->pageBreak = pageBreak; }
-  report::Controls Controls() const { return report::Controls(s_->controls); }
+  report::Controls Controls() const { return report::Controls(s_->controls, "control"); }
   Control Controls(std::string_view name) const { return Controls().Item(name); }
   Control Controls(int index) const { return Controls().Item(index); }
 
@@ -101,18 +122,7 @@ class Section {
   SectionLayout* s_;
 };
 
-class Sections {
- public:
-  explicit Sections(std::vector<SectionLayout>& sections) : sections_(&sections) {}
-  int Count() const { return static_cast<int>(sections_->size()); }
-  Section Item(std::string_view name) const;
-  Section Item(int index) const;
-  Section operator()(std::string_view name) const { return Item(name); }
-  Section operator()(int index) const { return Item(index); }
-
- private:
-  std::vector<SectionLayout>* sections_;
-};
+using Sections = Collection<Section, SectionLayout>;
 
 class Report {
  public:
@@ -127,7 +137,7 @@ class Report {
   void RaiseInitialize();
 
   const std::string& Name() const { return layout_.name; }
-  report::Sections Sections() { return report::Sections(layout_.sections); }
+  report::Sections Sections() { return report::Sections(layout_.sections, "section"); }
   Section Sections(std::string_view name) { return Sections().Item(name); }
   Section Sections(int index) { return Sections().Item(index); }
 
