@@ -205,7 +205,7 @@ TEST_F(ReportOutputTest, PagesPrintIntoPdfFilesWithTheirTexts) {
   std::filesystem::remove_all(folder);
 }
 
-TEST_F(ReportOutputTest, ThePreviewIsModalWithPageMovesZoomAndPrint) {
+TEST_F(ReportOutputTest, ThePreviewIsModalWithPageMovesZoomPrintAndRefresh) {
   RecordingPrinters printers({"Office Laser", ui::PdfPrinterName});
   rpt_->Caption("Tax Summary \\ FY 2019-20");
   rpt_->Width(740 * 15);
@@ -238,6 +238,12 @@ TEST_F(ReportOutputTest, ThePreviewIsModalWithPageMovesZoomAndPrint) {
     EXPECT_LE(preview.scrPage->widget()->height(), preview.scrPage->viewport()->height());
 
     preview.cmdPrint->click();
+
+    // Refresh lays the open preview out again from the data source.
+    preview.cmdLast->click();
+    rpt_->DataSource(db::ComputeBy(reporttest::TaxRows(), {"ResDistrictType"}, "Command1"));
+    rpt_->Refresh();
+    EXPECT_EQ(preview.lblPage->text(), "Page 1 of 1");
     preview.cmdClose->click();
     return 0;
   });
