@@ -204,8 +204,11 @@ Layout ParseLayout(const std::string& json, const std::string& origin) {
     const Reader m(r.Object("margins"), "margins", origin, {"left", "right", "top", "bottom"});
     layout.margins = {m.Twips("left", 1440), m.Twips("right", 1440), m.Twips("top", 1440), m.Twips("bottom", 1440)};
   }
-  layout.orientation = r.Twips("orientation", 0);
-  if (layout.orientation > 2) r.Fail("needs 1 (portrait) or 2 (landscape) for \"orientation\"");
+  if (r.Has("orientation")) {
+    const double orientation = root.value("orientation").toDouble(0);
+    if (orientation != 1 && orientation != 2) r.Fail("needs 1 (portrait) or 2 (landscape) for \"orientation\"");
+    layout.orientation = static_cast<int>(orientation);
+  }
   if (r.Has("window")) {
     const Reader w(r.Object("window"), "window", origin, {"width", "height"});
     layout.windowWidth = w.Twips("width", layout.windowWidth);

@@ -63,6 +63,7 @@ TEST(ReportLayout, RefusesABrokenLayoutNamingWhatIsWrong) {
       {R"({"name": "r", "sections": [{"name": "S3", "kind": "detail", "controls": [
           {"name": "s", "kind": "shape", "fillColor": "purple"}]}]})", "#RRGGBB"},
       {R"({"name": "r", "sections": [{"name": "S3", "kind": "detail", "height": -5}]})", "not below 0"},
+      {R"({"name": "r", "orientation": 0, "sections": [)" + detail + "]}", "1 (portrait) or 2 (landscape)"},
   };
   for (const auto& c : cases) {
     try {
