@@ -11,6 +11,7 @@ packages=(
   sqlite3 python3 python3-pyftpdlib
   clang libclang-rt-14-dev  # the fuzz build (fuzz/run.sh); the second carries libFuzzer
   locales
+  fonts-liberation poppler-utils
 )
 
 missing=()

@@ -189,6 +189,23 @@ void Recordset::Open() {
   SetPosition(-1, MoveReason::Move);
 }
 
+RecordsetPtr Recordset::FromRows(std::vector<FieldMeta> fields, std::vector<std::vector<vb::Variant>> rows) {
+  if (fields.empty()) vb::Raise(vb::err::ArgumentOutOfRange, "A record set needs fields or a query to open.");
+  auto store = std::make_shared<RowStore>();
+  store->fields = std::move(fields);
+  for (auto& values : rows) {
+    if (values.size() != store->fields.size())
+      vb::Raise(vb::err::ArgumentOutOfRange, "A row needs one value for each field of the record set.");
+    store->rows.emplace_back().values = std::move(values);
+  }
+  store->IndexNames();
+  auto rs = Create();
+  rs->store_ = std::move(store);
+  rs->RebuildView();
+  rs->SetPosition(rs->view_.empty() ? -1 : 0, MoveReason::Move);
+  return rs;
+}
+
 void Recordset::Close() {
   ++rowsVersion_;
   store_.reset();

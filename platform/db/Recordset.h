@@ -123,6 +123,10 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   void AppendField(std::string name, DataType type, long definedSize = 0);
   // Opens a fabricated record set on its appended fields, with no rows.
   void Open();
+  // A disconnected record set over fields described in full (names, base
+  // tables and columns, types kept as given) and the given rows, each with
+  // one value per field, on its first row. Values are taken as they are.
+  static RecordsetPtr FromRows(std::vector<FieldMeta> fields, std::vector<std::vector<vb::Variant>> rows);
   void Close();
   ObjectState State() const { return store_ ? ObjectState::Open : ObjectState::Closed; }
   const std::string& Source() const { return source_; }

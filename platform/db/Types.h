@@ -30,6 +30,7 @@ enum class DataType : int {
   VarWChar = 202,
   LongVarWChar = 203,
   DBTimeStamp = 135,
+  Chapter = 136,  // a field whose value is a child record set (data shaping)
 };
 
 enum class CursorLocation : int { Server = 2, Client = 3 };

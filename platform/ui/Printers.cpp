@@ -2,6 +2,8 @@
 #include "ui/Seam.h"
 
 #include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
@@ -30,6 +32,28 @@ class SystemPrinters final : public Printers {
     document.setPlainText(QString::fromStdString(text));
     document.print(&printer);
     return printer.printerState() != QPrinter::Error;
+  }
+  JobOutcome PrintPages(const std::string& printerName, const PaintedJob& job) override {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!SetUpJob(printer, printerName)) {
+      return printerName == PdfPrinterName ? JobOutcome::Cancelled : JobOutcome::Failed;
+    }
+    printer.setDocName(QString::fromStdString(job.Title()));
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
+                                      job.Orientation() == OrientationLandscape ? QPageLayout::Landscape
+                                                                                : QPageLayout::Portrait,
+                                      QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&printer)) return JobOutcome::Failed;
+    for (int page = 1; page <= job.PageCount(); ++page) {
+      if (page > 1 && !printer.newPage()) return JobOutcome::Failed;
+      painter.save();
+      job.PaintPage(painter, page);
+      painter.restore();
+    }
+    painter.end();
+    return printer.printerState() == QPrinter::Error ? JobOutcome::Failed : JobOutcome::Printed;
   }
 };
 

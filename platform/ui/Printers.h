@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class QPainter;
 class QPrinter;
 
 namespace ui {
@@ -19,6 +20,30 @@ inline constexpr const char* PdfPrinterName = "Print to PDF";
 inline constexpr int OrientationPortrait = 1;
 inline constexpr int OrientationLandscape = 2;
 
+// A print job that paints its own pages (a report): the printer seam sets
+// the job up and hands it one page after the other.
+class PaintedJob {
+ public:
+  virtual ~PaintedJob() = default;
+  // The job's name in the printer's queue.
+  virtual std::string Title() const = 0;
+  virtual int PageCount() const = 0;
+  // The orientation the pages are laid out for.
+  virtual int Orientation() const = 0;
+  // Paints page `page` (from 1) on a painter whose device is the whole
+  // Letter sheet, in device units from its top-left corner.
+  virtual void PaintPage(QPainter& painter, int page) const = 0;
+  // What the pages hold, as text: each page and each thing printed on it.
+  virtual std::string Capture() const = 0;
+};
+
+// How a painted job ended.
+enum class JobOutcome {
+  Printed,
+  Cancelled,  // the user cancelled its set-up (the PDF printer's file)
+  Failed,     // the printer is unknown or refused the job
+};
+
 class Printers {
  public:
   virtual ~Printers() = default;
@@ -29,6 +54,9 @@ class Printers {
   // Prints a plain text as one job on the named printer, in the program's
   // job orientation; answers false when nothing was printed.
   virtual bool PrintText(const std::string& printer, const std::string& text) = 0;
+  // Prints a painted job on the named printer, on Letter paper in the job's
+  // own orientation, every page in order.
+  virtual JobOutcome PrintPages(const std::string& printer, const PaintedJob& job) = 0;
 };
 
 // The installed printers (the system's until another set is installed).
