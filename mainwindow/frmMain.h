@@ -141,6 +141,9 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The tax form's window; its module installs the maker at start. Without
   // one the tax form answers as an entry screen under process.
   static void SetTaxWindow(WindowMaker maker);
+  // The upload dialog; its module installs the maker at start. Without one
+  // the upload command says that it is not available.
+  static void SetUploadWindow(WindowMaker maker);
 
   // --- Whether an entry screen applies to the agency taken up (nothing in
   // --- the window asks yet).
@@ -205,8 +208,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuTools_UserInfo_Click();
 
   // --- Commands of the import, export, printing and ASCII exchange. This
-  // version has none of them but the printer set-up: each of the others
-  // tells the user that it is not available.
+  // version has none of them but the printer set-up and the upload: each of
+  // the others tells the user that it is not available.
   void mnuNew_ImportASCII_Click();
   void mnuNew_ImportCertified_Click();
   void mnuNew_ExportASCII_Click();
@@ -220,6 +223,7 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuCertCounty_Click();
   void mnuCertTax_Click();
   void mnuNew_PrinterSetup_Click();
+  // Opens a new upload dialog modally, without an owner, and releases it.
   void mnuUploadCertifiedData_Click();
   // The fiscal-year choice kept by the window; no menu item offers it in
   // this fiscal year, and nothing reads it.

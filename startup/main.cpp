@@ -11,6 +11,7 @@
 #include "frmFormNote.h"
 #include "frmMain.h"
 #include "frmTax.h"
+#include "frmTransfer.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
 #include "ui/QtDialogs.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   frmFormNote::Install();
   frmCORRECTION_REASON::Install();
   frmTax::Install();
+  frmTransfer::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;
