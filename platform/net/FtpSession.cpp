@@ -118,13 +118,44 @@ struct Commands {
 
 }  // namespace
 
+// The request handle, and the stack that runs it and keeps its connection
+// (and so the login) open between requests.
 struct FtpSession::Handle {
   CURL* curl = nullptr;
-  Handle() : curl(curl_easy_init()) {}
+  CURLM* multi = nullptr;
+  Handle() : curl(curl_easy_init()), multi(curl_multi_init()) {}
   ~Handle() {
-    if (curl) curl_easy_cleanup(curl);  // logs out of a connection still open
+    if (multi) curl_multi_cleanup(multi);  // logs out of a connection still open
+    if (curl) curl_easy_cleanup(curl);
   }
 };
+
+namespace {
+
+// The longest wait for the sockets before the transfer is looked at again:
+// a step that the sockets do not announce (starting the data connection)
+// is never held up for long, and a cancel is seen at once.
+constexpr int kTurnMilliseconds = 50;
+
+CURLcode RunToTheEnd(CURLM* multi, CURL* curl) {
+  if (curl_multi_add_handle(multi, curl) != CURLM_OK) return CURLE_FAILED_INIT;
+  int running = 1;
+  CURLcode result = CURLE_OK;
+  while (running) {
+    if (curl_multi_perform(multi, &running) != CURLM_OK) {
+      result = CURLE_OUT_OF_MEMORY;
+      break;
+    }
+    if (running) curl_multi_poll(multi, nullptr, 0, kTurnMilliseconds, nullptr);
+  }
+  int left = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi, &left))
+    if (message->msg == CURLMSG_DONE && message->easy_handle == curl) result = message->data.result;
+  curl_multi_remove_handle(multi, curl);
+  return result;
+}
+
+}  // namespace
 
 FtpSession::FtpSession() { InitialiseOnce(); }
 
@@ -144,7 +175,7 @@ bool FtpSession::Perform(const std::string& path, const std::function<void(void*
   if (cancel_) return Fail(CURLE_ABORTED_BY_CALLBACK);
   if (!handle_) handle_ = std::make_unique<Handle>();
   CURL* curl = handle_->curl;
-  if (!curl) return Fail(CURLE_FAILED_INIT);
+  if (!curl || !handle_->multi) return Fail(CURLE_FAILED_INIT);
   // A reset keeps the open connection (and so the login) for the next
   // request.
   curl_easy_reset(curl);
@@ -167,7 +198,7 @@ bool FtpSession::Perform(const std::string& path, const std::function<void(void*
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &cancel_);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Discard);
   prepare(curl);
-  const CURLcode result = curl_easy_perform(curl);
+  const CURLcode result = RunToTheEnd(handle_->multi, curl);
   if (result == CURLE_OK) return true;
   code_ = result;
   long reply = 0;
