@@ -66,9 +66,9 @@ constexpr int kClientWidth = 7785;
 constexpr ui::TwipsPlace kPlaces[] = {
     {"Label1", 120, 195, 1560, 255},        {"txtExportMDB", 1740, 150, 4305, 315},
     {"Label7", 120, 585, 1560, 255},        {"txtLeaPassword", 1740, 540, 1575, 315},
-    {"Label8", 120, 975, 1560, 255},        {"lblStatus", 1740, 975, 4305, 510},
+    {"Label8", 120, 975, 1560, 255},        {"lblStatus", 1740, 975, 4305, 600},
     {"cmdSelectFile", 6240, 150, 1425, 375}, {"cmdConfigure", 6240, 585, 1425, 375},
-    {"cmdCancel", 6240, 1020, 1425, 375},   {"Frame1", 120, 1590, 7545, 2160},
+    {"cmdCancel", 6240, 1020, 1425, 375},   {"Frame1", 120, 1500, 7545, 2220},
     {"Label6", 240, 345, 1095, 255},        {"txtServer", 1380, 300, 5925, 315},
     {"Label2", 240, 705, 1095, 255},        {"txtDirectory", 1380, 660, 3375, 315},
     {"Label3", 240, 1065, 1095, 255},       {"txtPort", 1380, 1020, 1095, 315},
@@ -526,7 +526,9 @@ void frmTransfer::objFTP_Status(const std::string& text) {
 }
 
 void frmTransfer::ShowStatus(const QString& text) {
-  lblStatus->setText(text);
+  // A server's reply after a carriage return shows on a line of its own.
+  QString shown = text;
+  lblStatus->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
   emit StatusShown(text);
 }
 
