@@ -26,7 +26,6 @@
 // The main window's upload command opens the window modally through the
 // maker that Install puts in place.
 
-#include <QKeyEvent>
 #include <cstdint>
 #include <functional>
 #include <memory>
