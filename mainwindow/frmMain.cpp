@@ -671,8 +671,24 @@ void frmMain::mnu_Coe_Certification_Click() { NotInThisVersion("mnu_Coe_Certific
 void frmMain::mnuNew_SummaryPrint_Click() { NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing"); }
 void frmMain::mnuCertCounty_Click() { NotInThisVersion("mnuCertCounty_Click", "Printing"); }
 void frmMain::mnuCertTax_Click() { NotInThisVersion("mnuCertTax_Click", "Printing"); }
+static frmMain::WindowMaker& UploadWindowMaker() {
+  static frmMain::WindowMaker maker;
+  return maker;
+}
+
+void frmMain::SetUploadWindow(WindowMaker maker) { UploadWindowMaker() = std::move(maker); }
+
+// Nothing is handed over or read back, and nothing is refreshed afterwards.
 void frmMain::mnuUploadCertifiedData_Click() {
-  NotInThisVersion("mnuUploadCertifiedData_Click", "Uploading certified data");
+  if (!UploadWindowMaker()) {
+    NotInThisVersion("mnuUploadCertifiedData_Click", "Uploading certified data");
+    return;
+  }
+  Trap trap(kModule, "mnuUploadCertifiedData_Click");
+  std::unique_ptr<QWidget> window;
+  trap([&] { window = UploadWindowMaker()(); });
+  trap([&] { ui::dialogs().ShowModal(vb::Deref(window)); });
+  window.reset();
 }
 
 // --- Caption, status bar and menu states ----------------------------------------

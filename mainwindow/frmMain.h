@@ -145,6 +145,9 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // window's own parameters; its module installs the maker. Without one the
   // command says that exporting is not available.
   static void SetExportWindow(WindowMaker maker);
+  // The upload dialog; its module installs the maker at start. Without one
+  // the upload command says that it is not available.
+  static void SetUploadWindow(WindowMaker maker);
 
   // --- Whether an entry screen applies to the agency taken up (nothing in
   // --- the window asks yet).
@@ -209,10 +212,10 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuTools_UserInfo_Click();
 
   // --- Commands of the import, export, printing and ASCII exchange. This
-  // version has none of them but the printer set-up and the export of
-  // certified data (once its window is installed): each of the others tells
-  // the user that it is not available. The export shows its window modally
-  // and then refreshes both lists, whatever was exported.
+  // version has none of them but the printer set-up, the upload and the
+  // export of certified data (once their windows are installed): each of the
+  // others tells the user that it is not available. The export shows its
+  // window modally and then refreshes both lists, whatever was exported.
   void mnuNew_ImportASCII_Click();
   void mnuNew_ImportCertified_Click();
   void mnuNew_ExportASCII_Click();
@@ -226,6 +229,7 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuCertCounty_Click();
   void mnuCertTax_Click();
   void mnuNew_PrinterSetup_Click();
+  // Opens a new upload dialog modally, without an owner, and releases it.
   void mnuUploadCertifiedData_Click();
   // The fiscal-year choice kept by the window; no menu item offers it in
   // this fiscal year, and nothing reads it.

@@ -12,6 +12,7 @@
 #include "frmMain.h"
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
+#include "frmTransfer.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
 #include "ui/QtDialogs.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   frmCORRECTION_REASON::Install();
   frmTax::Install();
   frmUpdateCDS::Install();
+  frmTransfer::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

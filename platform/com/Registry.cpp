@@ -1,6 +1,9 @@
 #include "com/Registry.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <mutex>
@@ -15,8 +18,9 @@ namespace {
 struct RegistryState {
   std::mutex mutex;
   std::string folder;  // empty: the program folder
-  // Factories of the libraries loaded so far, by library path. The handles
-  // are never closed: objects of a library may live until the process ends.
+  // Factories of the libraries loaded so far, by library path (or by the
+  // identity of the memory file they were loaded from). The handles are
+  // never closed: objects of a library may live until the process ends.
   std::unordered_map<std::string, FactoryFunction> factories;
 };
 
@@ -35,13 +39,10 @@ bool IsPlainName(std::string_view name) {
   return true;
 }
 
-FactoryFunction LoadFactory(std::string_view progId, const std::string& libraryPath) {
-  RegistryState& state = State();
-  std::lock_guard lock(state.mutex);
-  if (auto found = state.factories.find(libraryPath); found != state.factories.end()) return found->second;
-
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(libraryPath, ec)) RaiseCannotCreate(progId, "no library " + libraryPath);
+// The factory of the library at `libraryPath`, kept under `key`; the
+// registry's lock is held.
+FactoryFunction LoadLocked(RegistryState& state, std::string_view progId, const std::string& key,
+                           const std::string& libraryPath) {
   void* handle = ::dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = ::dlerror();
@@ -49,8 +50,53 @@ FactoryFunction LoadFactory(std::string_view progId, const std::string& libraryP
   }
   auto factory = reinterpret_cast<FactoryFunction>(::dlsym(handle, kFactorySymbol));
   if (!factory) RaiseCannotCreate(progId, libraryPath + " exports no " + kFactorySymbol);
-  state.factories.emplace(libraryPath, factory);
+  state.factories.emplace(key, factory);
   return factory;
+}
+
+FactoryFunction LoadFactory(std::string_view progId, const std::string& libraryPath) {
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  if (auto found = state.factories.find(libraryPath); found != state.factories.end()) return found->second;
+
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(libraryPath, ec)) RaiseCannotCreate(progId, "no library " + libraryPath);
+  return LoadLocked(state, progId, libraryPath, libraryPath);
+}
+
+FactoryFunction LoadFactoryFromDescriptor(std::string_view className, int descriptor) {
+  constexpr int kSealed = F_SEAL_WRITE | F_SEAL_GROW | F_SEAL_SHRINK;
+  const int seals = ::fcntl(descriptor, F_GET_SEALS);
+  if (seals < 0 || (seals & kSealed) != kSealed) RaiseCannotCreate(className, "the library is not sealed");
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0) RaiseCannotCreate(className, "the library cannot be read");
+  const std::string key = "memory:" + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  if (auto found = state.factories.find(key); found != state.factories.end()) return found->second;
+  // A descriptor of the registry's own, never closed: the loader knows a
+  // library by its path, and a path of a closed descriptor could name
+  // another file later.
+  const int own = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+  if (own < 0) RaiseCannotCreate(className, "the library cannot be read");
+  try {
+    return LoadLocked(state, className, key, "/proc/self/fd/" + std::to_string(own));
+  } catch (...) {
+    ::close(own);
+    throw;
+  }
+}
+
+std::shared_ptr<vb::Object> MakeObject(std::string_view label, FactoryFunction factory, const std::string& className) {
+  vb::Object* object = nullptr;
+  try {
+    object = factory(className.c_str());
+  } catch (const std::exception& e) {
+    RaiseCannotCreate(label, e.what());
+  }
+  if (!object) RaiseCannotCreate(label, "the library makes no class " + className);
+  return std::shared_ptr<vb::Object>(object);
 }
 
 }  // namespace
@@ -81,16 +127,12 @@ std::shared_ptr<vb::Object> CreateObjectRaw(std::string_view progId) {
 
   const std::string libraryPath =
       (std::filesystem::path(ComponentFolder()) / ("lib" + vb::LCase(name) + ".so")).string();
-  FactoryFunction factory = LoadFactory(progId, libraryPath);
+  return MakeObject(progId, LoadFactory(progId, libraryPath), className);
+}
 
-  vb::Object* object = nullptr;
-  try {
-    object = factory(className.c_str());
-  } catch (const std::exception& e) {
-    RaiseCannotCreate(progId, e.what());
-  }
-  if (!object) RaiseCannotCreate(progId, "the library makes no class " + className);
-  return std::shared_ptr<vb::Object>(object);
+std::shared_ptr<vb::Object> CreateObjectRawFromDescriptor(int descriptor, std::string_view className) {
+  if (!IsPlainName(className)) RaiseCannotCreate(className, "not a valid class name");
+  return MakeObject(className, LoadFactoryFromDescriptor(className, descriptor), std::string(className));
 }
 
 }  // namespace com

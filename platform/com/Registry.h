@@ -30,6 +30,15 @@ void SetComponentFolder(std::string folder);
 // cannot be created).
 std::shared_ptr<vb::Object> CreateObjectRaw(std::string_view progId);
 
+// A new object of the class from the library open as `descriptor`, in place
+// of lib<name>.so in the component folder: a memory file sealed against
+// change (com/SealedLibrary.h) whose bytes the caller has checked. The
+// registry loads it through a descriptor of its own, which it keeps open,
+// with the library, for the life of the process; the caller's descriptor
+// stays the caller's. A descriptor that is not sealed, a library that
+// cannot be loaded or makes no such class is error 429.
+std::shared_ptr<vb::Object> CreateObjectRawFromDescriptor(int descriptor, std::string_view className);
+
 // Error 429 for the identifier, saying why the object cannot be created.
 [[noreturn]] void RaiseCannotCreate(std::string_view progId, const std::string& why);
 
@@ -39,6 +48,15 @@ template <class Interface>
 std::shared_ptr<Interface> CreateObject(std::string_view progId) {
   std::shared_ptr<Interface> bound = std::dynamic_pointer_cast<Interface>(CreateObjectRaw(progId));
   if (!bound) RaiseCannotCreate(progId, "the object does not implement the interface asked for");
+  return bound;
+}
+
+// The same, bound to one of the object's interfaces.
+template <class Interface>
+std::shared_ptr<Interface> CreateObjectFromDescriptor(int descriptor, std::string_view className) {
+  std::shared_ptr<Interface> bound =
+      std::dynamic_pointer_cast<Interface>(CreateObjectRawFromDescriptor(descriptor, className));
+  if (!bound) RaiseCannotCreate(className, "the object does not implement the interface asked for");
   return bound;
 }
 

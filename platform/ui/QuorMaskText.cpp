@@ -158,6 +158,7 @@ int QuorMaskText::TypingPlace() const {
 }
 
 void QuorMaskText::mousePressEvent(QMouseEvent* event) {
+  emit MouseDown(event->button());
   QLineEdit::mousePressEvent(event);
   if (const auto kept = focusSelection_.AfterPress()) {
     setSelection(kept->first, kept->second);
@@ -180,9 +181,10 @@ void QuorMaskText::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
     PasteAsTyped(QClipboard::Selection);
     event->accept();
-    return;
+  } else {
+    QLineEdit::mouseReleaseEvent(event);
   }
-  QLineEdit::mouseReleaseEvent(event);
+  emit MouseUp(event->button());
 }
 
 void QuorMaskText::contextMenuEvent(QContextMenuEvent* event) {

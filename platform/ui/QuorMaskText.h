@@ -31,7 +31,9 @@
 // character by character and only what passes goes in, up to maxLength and
 // into the mask's positions as typed text does. GotFocus is emitted whenever the field gets the focus; a
 // selection that its handler makes survives the mouse click that brought
-// the focus.
+// the focus. MouseDown is emitted when a mouse button goes down on the
+// field, before the field acts on it; MouseUp when it comes up, after the
+// field has acted on it (pasted the selection, for the middle button).
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -77,6 +79,8 @@ class QuorMaskText : public QLineEdit {
  signals:
   void KeyPress(std::int16_t& keyAscii);
   void GotFocus();
+  void MouseDown(Qt::MouseButton button);
+  void MouseUp(Qt::MouseButton button);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

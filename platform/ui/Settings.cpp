@@ -1,6 +1,8 @@
 #include "ui/Settings.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
 
@@ -13,11 +15,23 @@ QString KeyOf(const std::string& section, const std::string& key) {
 
 // The file is found anew on every call, so that a change of XDG_CONFIG_HOME
 // (as each test makes) takes effect at once.
-QSettings Store(const std::string& appName) {
+QString FileOf(const std::string& appName) {
   QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
   if (folder.isEmpty()) folder = QDir::homePath() + QStringLiteral("/.config");
-  return QSettings(folder + QStringLiteral("/Levrona/") + QString::fromStdString(appName) + QStringLiteral(".ini"),
-                   QSettings::IniFormat);
+  return folder + QStringLiteral("/Levrona/") + QString::fromStdString(appName) + QStringLiteral(".ini");
+}
+
+QSettings Store(const std::string& appName) { return QSettings(FileOf(appName), QSettings::IniFormat); }
+
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// A settings file is readable by its owner only (the upload's settings hold
+// passwords), from its first byte on: a missing file is made empty so
+// before anything is written into it.
+void MakePrivate(const QString& file) {
+  if (QFileInfo::exists(file)) return;
+  QDir().mkpath(QFileInfo(file).absolutePath());
+  QFile(file).open(QIODevice::WriteOnly, kOwnerOnly);
 }
 
 }  // namespace
@@ -31,9 +45,12 @@ std::string GetSetting(const std::string& appName, const std::string& section, c
 
 void SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                  const std::string& value) {
-  QSettings store = Store(appName);
+  const QString file = FileOf(appName);
+  MakePrivate(file);
+  QSettings store(file, QSettings::IniFormat);
   store.setValue(KeyOf(section, key), QString::fromStdString(value));
   store.sync();
+  QFile::setPermissions(file, kOwnerOnly);
 }
 
 void DeleteSetting(const std::string& appName, const std::string& section, const std::string& key) {
