@@ -1,6 +1,7 @@
 #include "clsTableInfoUtil.h"
 
 #include "db/Catalog.h"
+#include "modGlobals.h"
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
@@ -25,10 +26,7 @@ std::vector<std::string> SplitKey(const std::string& plc) {
 
 clsTableInfoUtil::clsTableInfoUtil() {
   Trap trap(kModule, "Class_Initialize");
-  trap([&] {
-    ColumnInfo = "TABLE_INFO";
-    AdoUtil = std::make_shared<clsMyAdoUtils>();
-  });
+  trap([&] { ColumnInfo = "TABLE_INFO"; });
 }
 
 db::RecordsetPtr clsTableInfoUtil::getTableInfo(const std::string& plc) {
@@ -38,7 +36,7 @@ db::RecordsetPtr clsTableInfoUtil::getTableInfo(const std::string& plc) {
     std::vector<std::string> parts = SplitKey(plc);
     if (parts.size() < 3) vb::Raise(vb::err::SubscriptOutOfRange);
     if (ColumnInfo.empty()) ColumnInfo = "TABLE_INFO";
-    clsMyAdoUtils& utils = vb::Deref(AdoUtil);
+    clsMyAdoUtils& utils = AdoUtil ? *AdoUtil : modGlobals::AdoUtils();
     db::ConnectionPtr conn = utils.Conn();
     const std::string table = db::catalog::RequireSqlName(vb::Deref(conn), ColumnInfo);
     rs = utils.getNewRecordSet();

@@ -14,6 +14,10 @@ class clsTableInfoUtil {
 
   // The table that the lookups read ("TABLE_INFO").
   std::string ColumnInfo;
+  // The database utility object whose connection the lookups read on:
+  // unset, the program-wide one, so that they see the working file as the
+  // rest of the program does (a caller's pending changes included). Set it
+  // only to read another file.
   std::shared_ptr<clsMyAdoUtils> AdoUtil;
 
   void getTableFieldName(const std::string& plc, std::string& TableName, std::string& FieldName);

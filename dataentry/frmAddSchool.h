@@ -42,7 +42,7 @@ class frmAddSchool : public ui::Form, public Ui::frmAddSchool {
   void cmdCancel_Click();
   // Each time the window becomes active: a window that may not be used says
   // why and closes.
-  void Form_Activate();
+  void Form_Activate() override;
 
   // The agency has no school in the small-school table; its entry screen
   // has not passed the edit check.

@@ -193,11 +193,10 @@ constexpr const char* kForm45Count = "UPDATE LEA_FORMS_STATUS SET NUM_RECORD = 2
 
 // --- The grid's layout -------------------------------------------------------------
 
-constexpr double kKeepWidth = -1;
 // Column settings by name; a column that the list lacks is passed over.
 struct FormColumnLayout {
   const char* column;
-  double width;            // kKeepWidth: as bound
+  double width;            // twips
   double correctionWidth;  // in either correction mode
   bool hidden;
   const char* caption;     // nullptr: the field name

@@ -150,10 +150,13 @@ void frmNewUser::LoadEdit() {
   });
   // The agency's names; a contact whose agency has no row in the year fails
   // here and is reported.
-  const std::pair<QComboBox*, const char*> names[] = {
-      {Combo1, "county_name"}, {Combo2, "school_district_name"}, {Combo3, "school_name"}};
-  for (const auto& [box, column] : names)
-    trap([&] { box->setEditText(QString::fromStdString(vb::TextOf(vb::Deref(agency).Value(column)))); });
+  struct AgencyName {
+    QComboBox* box;
+    const char* column;
+  };
+  const AgencyName names[] = {{Combo1, "county_name"}, {Combo2, "school_district_name"}, {Combo3, "school_name"}};
+  for (const AgencyName& name : names)
+    trap([&] { name.box->setEditText(QString::fromStdString(vb::TextOf(vb::Deref(agency).Value(name.column)))); });
   trap([&] {
     txtContact->Text(vb::TextOf(vb::Deref(contact).Value("contact")));
     mstrOldContact = txtContact->Text();

@@ -123,12 +123,10 @@ NumMask::Layout NumMask::Render(const QString& valueText) const {
   const QString decimalChar = DecimalChar();
   if (f.startsWith('.') && !decimalChar.isEmpty()) f[0] = decimalChar[0];
   const QString x = w + f;
-  if (!x.isEmpty()) {
-    const auto number = ToDouble(QVariant(out.valueText), FixedStyle());
-    const bool zero = number && *number == 0;
-    const bool asNegative = negative && !zero;
-    out.display = Decorated(x, CurrencySymbol(), asNegative ? NegativePattern() : PositivePattern(), asNegative);
-  }
+  // The sign is shown whenever the value carries one, a zero included: the
+  // "-" typed into a zero field stays in the value and would otherwise
+  // surface only at the next digit, and the position mapping counts it.
+  if (!x.isEmpty()) out.display = Decorated(x, CurrencySymbol(), negative ? NegativePattern() : PositivePattern(), negative);
   return out;
 }
 

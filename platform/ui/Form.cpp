@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QPointer>
 #include <vector>
 #include <string>
@@ -11,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
 #include "ui/Pump.h"
+#include "ui/ScreenPlace.h"
 #include "vb/VbError.h"
 
 namespace ui {
@@ -51,6 +53,11 @@ bool Form::Unload(int result) {
 }
 
 void Form::reject() { Unload(QDialog::Rejected); }
+
+void Form::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) PlaceOnScreen(*this);
+  QDialog::showEvent(event);
+}
 
 void Form::closeEvent(QCloseEvent* event) {
   if (!QueryUnload(UnloadMode::ControlMenu)) {

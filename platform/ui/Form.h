@@ -46,6 +46,8 @@ class Form : public QDialog, public FormLife {
   }
 
   void reject() override;
+  // Opens the window inside the available area of its screen.
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 

@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QShowEvent>
 
 #include "ui/Form.h"
+#include "ui/ScreenPlace.h"
 
 namespace ui {
 
@@ -32,6 +34,11 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
 void MainForm::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (Loaded()) Form_Resize();
+}
+
+void MainForm::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) PlaceOnScreen(*this);
+  QMainWindow::showEvent(event);
 }
 
 }  // namespace ui

@@ -28,6 +28,8 @@ class MainForm : public QMainWindow, public FormLife {
   // Enter on a focused command button presses it (ui::PressFocusedButton).
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Opens the window inside the available area of its screen.
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace ui

@@ -68,9 +68,13 @@ std::optional<DecimalDigits> NumberOf(const Variant& v) {
     case VarType::Currency: return detail::DigitsOfDecimal(detail::DecimalFromCurrency(v.AsCurrency()));
     case VarType::Decimal: return detail::DigitsOfDecimal(v.AsDecimal());
     case VarType::String: {
+      // A number text is formatted with its own digits, but only where it
+      // converts: one beyond the range of a double overflows (error 6) as
+      // its conversion does, rather than being written out in full.
       DecimalDigits n;
-      if (detail::ScanNumber(v.AsString(), n)) return n;
-      return std::nullopt;
+      if (!detail::ScanNumber(v.AsString(), n)) return std::nullopt;
+      detail::ToDouble(n);
+      return n;
     }
     default: return std::nullopt;
   }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "NeighbourRows.h"
 #include "clsValidate.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
@@ -29,11 +30,8 @@ inline constexpr int kDistrict = 64733;
 inline constexpr int kSchool = 0;
 
 // One column's value in a row that a test writes.
-struct Cell {
-  std::string column;
-  vb::Variant value;
-};
-using Cells = std::vector<Cell>;
+using fixtures::Cell;
+using fixtures::Cells;
 
 // What a result row says: its line, field, type and message.
 struct Finding {

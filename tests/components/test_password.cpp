@@ -109,6 +109,9 @@ TEST_F(PasswordTest, EveryTextOfTheSameHexadecimalValueVerifies) {
       {"X", "0", true},
       {"X", "A8CD-749", true},                      // a text of no value counts as 0
       {"X", "1" + zeros300, true},
+      {"X", "Z" + std::string(255, '0'), true},    // 35 times 16^255 overflows, though 16^255 does not
+      {"X", std::string(256, 'F'), true},          // each term fits, their sum overflows
+      {"Birch County", std::string(256, 'F'), false},
       {"X", "1", false},
   };
   for (const Case& c : cases) {

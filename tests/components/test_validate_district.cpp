@@ -191,9 +191,12 @@ class SmallSchoolRulesTest : public RuleTest {
     std::vector<Finding> expected;
   };
 
-  void Check(const std::string& form, const Case& c) {
+  // `neighbour`: changes that make copies of the district's attendance row
+  // (see fixtures::AddNeighbours).
+  void Check(const std::string& form, const Case& c, const Cells& neighbour = {}) {
     conn_->Execute("DELETE FROM ATT_SD");
     if (c.district) Insert("ATT_SD", *c.district);
+    if (!neighbour.empty()) EXPECT_EQ(fixtures::AddNeighbours(*conn_, "ATT_SD", {}, neighbour), 1) << c.name;
     auto rows = FormRows(form, c.rows);
     auto result = Validate(form, rows);
     ExpectFindings(result, c.expected, c.name);
@@ -367,6 +370,31 @@ TEST_F(SmallSchoolRulesTest, HighSchoolsNeedStaffAndAdaWithinBoundsAndFitTheDist
        {adaBounds(21), {"A-1", "BRL_SD_NSHS", "E", kUnexpected}}},
   };
   for (const Case& c : cases) Check("BRL_SD_NSHS_ADA", c);
+}
+
+// The district's attendance row is the one of the school rows' year, period,
+// county and district: a row of another one, with no room for the schools'
+// totals, counts for nothing.
+TEST_F(SmallSchoolRulesTest, AttendanceRowsOfAnotherYearPeriodOrDistrictDoNotCount) {
+  const Cells noRoom{{"RegularADA_GradesTKTO3", 0.0}, {"RegularADA_Grades9TO12", 0.0}};
+  const struct {
+    const char* name;
+    Cell key;
+  } cases[] = {
+      {"another year", {"FISCAL_YEAR", kFiscalYear - 1}},
+      {"another period", {"PERIOD_ID", kPeriod - 1}},
+      {"another county", {"COUNTY_ID", kCounty - 1}},
+      {"another district", {"SCHOOL_DISTRICT_ID", kDistrict - 1}},
+  };
+  for (const auto& c : cases) {
+    Cells neighbour = noRoom;
+    neighbour.push_back(c.key);
+    Check("BRL_SD_NSES_ADA", {c.name, DistrictRow({}), {ElementarySchool(11, {})}, {}}, neighbour);
+    Check("BRL_SD_NSHS_ADA",
+          {c.name, DistrictRow({}), {{{"School_ID", 21}, {"NumberOfFTEEmployees", 3.0}, {"ADATotal_Grades9TO12", 40.0},
+                                      {"RegularADA_Grades9TO12", 40.0}}}, {}},
+          neighbour);
+  }
 }
 
 }  // namespace

@@ -156,9 +156,17 @@ class NssRulesTest : public RuleTest {
     std::optional<Cells> district = DistrictRow();  // its attendance row, if it has one
   };
 
+  // Rows of a table copied with another key (see fixtures::AddNeighbours).
+  struct Neighbour {
+    const char* table;
+    Cells match;
+    Cells changes;
+  };
+
   // Validates the case's rows; `unstored` schools lose their stored row
-  // once the form's rows are read.
-  db::RecordsetPtr Run(const Case& c, std::initializer_list<int> unstored = {}) {
+  // once the form's rows are read, and the neighbours are added then.
+  db::RecordsetPtr Run(const Case& c, std::initializer_list<int> unstored = {},
+                       const std::vector<Neighbour>& neighbours = {}) {
     const Cell period{"Period_ID", c.period};
     for (const char* table : {"ATT_SD", "MigrantCert"}) conn_->Execute(std::string("DELETE FROM ") + table);
     if (c.district) {
@@ -171,6 +179,8 @@ class NssRulesTest : public RuleTest {
     for (Cells& row : rows) row.push_back(period);
     auto form = FormRows("NSS", rows);
     for (int school : unstored) conn_->Execute("DELETE FROM NSS WHERE SCHOOL_ID = ?", {school});
+    for (const Neighbour& n : neighbours)
+      EXPECT_GT(fixtures::AddNeighbours(*conn_, n.table, n.match, n.changes), 0) << c.name << ": " << n.table;
     auto result = Validate("NSS", form);
     ExpectFindings(result, c.expected, c.name);
     return result;
@@ -285,6 +295,51 @@ TEST_F(NssRulesTest, K12SchoolsByPartInUsePeriodAndMigrantCertification) {
        {K12NoStaff(""), K12NoAda("")}},
   };
   for (const Case& c : cases) Run(c);
+}
+
+// Every row the rule set looks up belongs to the school row's year, period,
+// county, district and school, and the directory's row to a school: a row
+// that differs in one of them, and would change the findings if it were
+// taken, counts for nothing. The school (Annual period, no staff, no ADA,
+// no migrant certification) has one finding of its own.
+TEST_F(NssRulesTest, RowsOfAnotherYearPeriodAgencyOrKindDoNotCount) {
+  const Cells noStaffNoAda{{"NumberOfFTTeachers", 0.0}, {"ADATotal_Total", 0.0}};
+  const Cells oak{{"FISCAL_YEAR", kFiscalYear}, {"COUNTY_ID", kCounty}, {"SCHOOL_DISTRICT_ID", kDistrict},
+                  {"SCHOOL_ID", kOak}};
+  const Cell noRoom{"RegularADA_GradesTKTO3", 0.0};    // the school's total would be over
+  const Cell certified{"MigrantCertification", 1};     // staff and enrollment would be checked
+  const Cell highSchool{"NssSchoolType", "HIGH SCHOOL"};  // the high school's checks would apply
+  const Cell unfunded{"FundAsNssYN", false};           // no check would apply
+  struct NeighbourCase {
+    const char* name;
+    Neighbour neighbour;
+  };
+  const NeighbourCase cases[] = {
+      {"district attendance of another year", {"ATT_SD", {}, {{"FISCAL_YEAR", kFiscalYear - 1}, noRoom}}},
+      {"district attendance of another period", {"ATT_SD", {}, {{"PERIOD_ID", 2}, noRoom}}},
+      {"district attendance of another county", {"ATT_SD", {}, {{"COUNTY_ID", kCounty - 1}, noRoom}}},
+      {"district attendance of another district", {"ATT_SD", {}, {{"SCHOOL_DISTRICT_ID", kDistrict - 1}, noRoom}}},
+      {"migrant certification of another year", {"MigrantCert", {}, {{"FISCAL_YEAR", kFiscalYear - 1}, certified}}},
+      {"migrant certification of another period", {"MigrantCert", {}, {{"PERIOD_ID", 2}, certified}}},
+      {"migrant certification of another district",
+       {"MigrantCert", {}, {{"SCHOOL_DISTRICT_ID", kDistrict - 1}, certified}}},
+      {"directory row of another year", {"KRN_LEAS", oak, {{"FISCAL_YEAR", kFiscalYear - 1}, highSchool}}},
+      {"directory row of another county", {"KRN_LEAS", oak, {{"COUNTY_ID", kCounty - 1}, highSchool}}},
+      {"directory row of another district", {"KRN_LEAS", oak, {{"SCHOOL_DISTRICT_ID", kDistrict - 1}, highSchool}}},
+      {"stored row of another year", {"NSS", oak, {{"FISCAL_YEAR", kFiscalYear - 1}, unfunded}}},
+      {"stored row of another period", {"NSS", oak, {{"PERIOD_ID", 2}, unfunded}}},
+      {"stored row of another school", {"NSS", oak, {{"SCHOOL_ID", 0}, unfunded}}},
+  };
+  for (const NeighbourCase& c : cases) {
+    Run({c.name, 3, 0, {NssRow(kOak, noStaffNoAda)}, {ElementaryAda(kOakName)}}, {}, {c.neighbour});
+  }
+
+  // A school that the directory lists only as an agency of another kind is
+  // not an open school there.
+  const int kDistrictNumbered = 9;
+  EXPECT_EQ(fixtures::AddNeighbours(*conn_, "KRN_LEAS", oak, {{"SCHOOL_ID", kDistrictNumbered}, {"LEA_TYPE", 3}}), 1);
+  Run({"a school listed as another kind of agency", 3, 0, {NssRow(kDistrictNumbered, noStaffNoAda)},
+       {{"A-1", "NSS", "E", kUnexpected}}});
 }
 
 TEST_F(NssRulesTest, CertificationRowNamesBothLines) {

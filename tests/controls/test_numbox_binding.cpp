@@ -5,72 +5,11 @@
 
 #include "NumboxFixture.h"
 
-#include "numbox/RowSource.h"
-
 #include <QSignalSpy>
 #include <QTest>
 
 namespace numbox::testing {
 namespace {
-
-// A small table in memory with a current row; it logs every write.
-class TableSource : public RowSource {
- public:
-  QList<RowColumn> columns = {{"ID", kColumnLong},   {"Notes", kColumnBlob}, {"", kColumnDouble},
-                              {"Secured", kColumnDouble}, {"Name", kColumnString}, {"Count", kColumnInteger}};
-  QList<QVariantList> rows = {{1, QVariant(), 0.0, 1250.5, "North", short{3}},
-                              {2, QVariant(), 0.0, 99.0, "South", short{4}}};
-  int current = 0;
-  bool writable = true;
-  int editMode = 1;
-  QStringList log;
-
-  bool Columns(QList<RowColumn>& out) override {
-    out = columns;
-    return true;
-  }
-  bool Read(int index, QVariant& value) override {
-    value = rows[current][index];
-    return true;
-  }
-  bool CanUpdate() const override { return writable; }
-  RowStatus EditMode(int& mode) override {
-    mode = editMode;
-    return kRowOk;
-  }
-  RowStatus BeginUpdate() override {
-    log << "begin";
-    editMode = 2;
-    return kRowOk;
-  }
-  RowStatus SetColumn(int index, const QVariant& value) override {
-    log << QString("set %1 = %2").arg(columns[index].name, value.toString());
-    rows[current][index] = value;
-    return kRowOk;
-  }
-  RowStatus Update() override {
-    log << "update";
-    editMode = 1;
-    return kRowOk;
-  }
-  void Connect(RowSourceSink* sink) override { sinks << sink; }
-  void Disconnect(RowSourceSink* sink) override { sinks.removeAll(sink); }
-
-  // The user moves to another row.
-  void MoveTo(int row) {
-    for (RowSourceSink* s : QList(sinks)) s->OKToDo(kRowCurrentChange, {1});
-    current = row;
-    for (RowSourceSink* s : QList(sinks)) s->SyncAfter(kRowCurrentChange, {1});
-  }
-  void DataOKToDo(int reason) {
-    for (RowSourceSink* s : QList(sinks)) s->OKToDo(kRowDataChange, {reason});
-  }
-  void DataChanged(int reason) {
-    for (RowSourceSink* s : QList(sinks)) s->SyncAfter(kRowDataChange, {reason});
-  }
-
-  QList<RowSourceSink*> sinks;
-};
 
 class NumboxBindingTest : public NumboxTest {
  protected:

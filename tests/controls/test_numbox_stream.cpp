@@ -10,6 +10,7 @@
 
 #include <QSignalSpy>
 
+#include <functional>
 #include <optional>
 
 namespace numbox::testing {
@@ -357,6 +358,41 @@ TEST_F(NumboxStreamTest, AStoredNumberBecomesTheValueAndReportsTheChange) {
   copy->Load(stored);
   EXPECT_EQ(copy->Text(), field->Text());
   EXPECT_EQ(changes.count(), 1);
+}
+
+// Whatever gave the field its value, a put, a spin step or a read from its
+// row, the stream saved afterwards carries that value to a new field.
+TEST_F(NumboxStreamTest, TheSavedStreamCarriesTheValueLastGiven) {
+  TableSource source;
+  struct Case {
+    const char* how;
+    std::function<void(CNumCtrl*)> give;
+    const char* text;
+  } cases[] = {
+      {"Value put", [](CNumCtrl* f) { f->SetValue(QVariant(1250.0)); }, "1250"},
+      {"Text put", [](CNumCtrl* f) { f->SetText("-75"); }, "-75"},
+      {"spin up", [](CNumCtrl* f) { f->DoSpinClick(1); f->DoSpinClick(1); }, "42"},
+      {"spin down", [](CNumCtrl* f) { f->DoSpinClick(0); }, "39"},
+      {"read from the row", [&source](CNumCtrl* f) {
+         f->SetDataField("Secured");
+         f->SetDataSource(&source);
+         source.MoveTo(1);
+         f->SetDataSource(nullptr);
+       }, "99"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    source.current = 0;
+    CNumCtrl* field = AddField();
+    field->Load(AmountLine());
+    field->SetText("40");
+    c.give(field);
+    ASSERT_EQ(field->Text(), c.text);
+    CNumCtrl* copy = AddField();
+    copy->Load(field->Save());
+    EXPECT_EQ(copy->Text(), c.text);
+    EXPECT_EQ(copy->Value(), field->Value());
+  }
 }
 
 TEST_F(NumboxStreamTest, NamedValuesCarryTheSamePropertiesAndRefuseWrongKinds) {

@@ -81,6 +81,42 @@ TEST_F(NumboxTypingTest, SignFirstIntoAZeroFieldKeepsTheDigitsThatFollow) {
   }
 }
 
+// A sign typed into a zero line is shown with the zero: the line shows
+// what it holds, and the host's selection of its whole text on the next
+// focus (start 0, the length of Text) covers every character shown.
+TEST_F(NumboxTypingTest, SignOfAZeroLineIsShownAndSelectedWithIt) {
+  CNumCtrl* line = AddTaxLine("txtSecured");
+  auto* next = new QLineEdit(window_.get());
+  next->setGeometry(10, 100, 100, 21);
+  QObject::connect(line, &CNumCtrl::GotFocus, line, [line] {
+    line->SetSelStart(0);
+    line->SetSelLength(static_cast<short>(line->Text().size()));
+  });
+  struct Case {
+    const char* keys;
+    const char* shown;
+    const char* text;
+  } cases[] = {
+      {"-", "-0", "-0"},
+      {"-5", "-5", "-5"},
+      {"5-", "-5", "-5"},
+      {"--", "0", "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    line->SetText("0");
+    Focus(line);
+    Type(line, c.keys);
+    EXPECT_EQ(line->GetEditText(), c.shown);
+    EXPECT_EQ(line->Text(), c.text);
+    next->setFocus();
+    Focus(line);
+    EXPECT_EQ(line->SelText(), line->GetEditText());
+    EXPECT_EQ(line->GetEditText(), c.shown);
+    next->setFocus();
+  }
+}
+
 TEST_F(NumboxTypingTest, DigitsAroundALoneZero) {
   struct Case {
     int caret;

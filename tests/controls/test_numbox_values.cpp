@@ -102,7 +102,7 @@ TEST_F(NumboxValuesTest, MaskSettingsLayOutTheValue) {
       {"negative pattern 5", money(5), -1.0, "$(1.00)", "-1.00"},
       {"negative pattern 2", money(2), -1.0, "-$1.00", "-1.00"},
       {"locale pattern of amounts", money(0), QString("-1"), "($1.00)", "-1.00"},
-      {"minus zero shows as zero", money(1), QString("-0"), "$0.00", "-0.00"},
+      {"minus zero shows its sign", money(1), QString("-0"), "($0.00)", "-0.00"},
       {"grouping", grouped(3), QString("1234567"), "1,234,567", "1234567"},
       {"group size 0 groups nothing", grouped(0), QString("1234567"), "1234567", "1234567"},
       {"positive pattern 3 keeps its space", [](CNumCtrl* f) { f->SetMaskPosFormat(3); }, QString("5"), " 5",

@@ -170,6 +170,15 @@ TEST_F(MetadataTest, LayoutLookupsUpperCaseTheirKey) {
   EXPECT_EQ(field, "Secured");
   EXPECT_EQ(info.getCTFormula("1:3:A"), "A1+A2");
 
+  {
+    // The lookups read on the program's connection: a change pending in its
+    // transaction is seen.
+    db::Transaction pending(*modGlobals::SharedConnection());
+    modGlobals::SharedConnection()->Execute("UPDATE TABLE_INFO SET CT_FIELDS = 'A1-A2' WHERE LINE_NO = 3");
+    EXPECT_EQ(info.getCTFormula("1:3:A"), "A1-A2");
+  }
+  EXPECT_EQ(info.getCTFormula("1:3:A"), "A1+A2");
+
   dialogs_.AnswerMsgBox(ui::vbIgnore);  // a cell without a formula
   EXPECT_EQ(info.getCTFormula("1:4:A"), "");
   dialogs_.AnswerMsgBox(ui::vbIgnore);  // a key of two parts

@@ -532,7 +532,9 @@ TEST_F(TaxFormTest, TabAndShiftTabCycleThroughEveryControlOfTheWindow) {
     for (QPushButton* button : {f.cmdMoveFirst, f.cmdMovePrevious, f.cmdMoveNext, f.cmdMoveLast, f.cmdAddNew,
                                 f.cmdDelete, f.cmdRecalculate, f.cmdEditCheck, f.cmdCancel, f.cmdClose})
       if (button->isEnabled()) expected.push_back(button->objectName().toStdString());
-    if (c.lastRow) EXPECT_TRUE(f.cmdMoveFirst->isEnabled() && f.cmdMovePrevious->isEnabled());
+    if (c.lastRow) {
+      EXPECT_TRUE(f.cmdMoveFirst->isEnabled() && f.cmdMovePrevious->isEnabled());
+    }
     expected.push_back("txtSecured");
 
     const int limit = static_cast<int>(expected.size()) + 5;

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "KeyInput.h"
@@ -21,6 +22,7 @@
 #include "ui/Form.h"
 #include "ui/MainForm.h"
 #include "ui/QuorMaskText.h"
+#include "ui/ScreenPlace.h"
 
 namespace {
 
@@ -167,3 +169,65 @@ TEST(FormKeys, EnterPressesTheFocusedButtonOnly) {
 }
 
 }  // namespace
+
+// --- Where windows open ---------------------------------------------------------
+
+TEST(FormPlace, AWindowTakesItsPlaceInsideTheAvailableArea) {
+  const QRect area(0, 30, 1024, 738);  // a 1024 x 768 screen less a 30-pixel panel at the top
+  struct Case {
+    const char* what;
+    QRect frame;
+    bool centre;
+    QRect placed;
+  } cases[] = {
+      {"centred", {0, 0, 600, 400}, true, {212, 199, 600, 400}},
+      {"placed and inside stays", {100, 100, 600, 400}, false, {100, 100, 600, 400}},
+      {"past the bottom moves up", {190, 485, 910, 554}, false, {114, 214, 910, 554}},
+      {"above the area moves down", {-50, 0, 300, 200}, false, {0, 30, 300, 200}},
+      {"taller than the area shrinks to it", {0, 0, 600, 1000}, true, {212, 30, 600, 738}},
+      {"larger than the area fills it", {300, 300, 2000, 1000}, false, {0, 30, 1024, 738}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ui::PlaceInside(c.frame, area, c.centre), c.placed) << c.what;
+  // A window that cannot be made as small as the area shows its top-left corner.
+  EXPECT_EQ(ui::PlaceInside({100, 100, 1200, 500}, area, true, {1100, 300}), QRect(0, 149, 1100, 500));
+}
+
+TEST(FormPlace, WindowsOpenWhollyInsideASmallScreen) {
+  const QRect area = QApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(area.height(), 1000);
+
+  // A main window taller and wider than the screen, which nothing placed;
+  // its layout lets it become no narrower than half the screen.
+  ui::MainForm main;
+  auto* content = new QWidget;
+  content->setMinimumWidth(area.width() / 2);
+  main.setCentralWidget(content);
+  main.resize(area.width() + 200, area.height() + 300);
+  main.ShowModeless();
+  QApplication::processEvents();
+  EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().x() << "," << main.frameGeometry().y();
+  main.Unload();
+
+  // One that its layout keeps wider than the screen shows its left edge,
+  // also when its content widens it as it opens, after it was placed.
+  ui::MainForm wide;
+  auto* wideContent = new QWidget;
+  wide.setCentralWidget(wideContent);
+  wide.resize(300, 200);
+  wide.ShowModeless();
+  wideContent->setMinimumWidth(area.width() + 100);
+  QApplication::processEvents();
+  EXPECT_EQ(wide.frameGeometry().left(), area.left());
+  EXPECT_GE(wide.frameGeometry().top(), area.top());
+  EXPECT_LE(wide.frameGeometry().bottom(), area.bottom());
+  wide.Unload();
+
+  // A dialog placed reaching past the bottom right corner.
+  TracedForm form;
+  form.resize(300, 200);
+  form.move(area.right() - 100, area.bottom() - 50);
+  form.ShowModeless();
+  EXPECT_TRUE(area.contains(form.frameGeometry()));
+  EXPECT_EQ(form.size(), QSize(300, 200));
+  form.Unload();
+}

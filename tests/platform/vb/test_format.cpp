@@ -140,3 +140,21 @@ TEST(Format, Texts) {
       {Variant("1234567"), "@@@-@@@", "1234-567"},
   });
 }
+
+// A text is formatted as the number that converting it gives: one beyond the
+// range of a double overflows there too, instead of being spelled out in
+// millions of digits; within the range, any amount of digits still formats.
+TEST(Format, NumberTextsBeyondTheDoubleRangeOverflow) {
+  for (const char* text : {"1E2000000", "-1E400", "1e309", "(2E999999)"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(vbtest::ErrorOf([&] { CDbl(Variant(text)); }), 6);
+    for (const char* format : {"#,##0", "0.00E+00", "Yes/No"}) {
+      EXPECT_EQ(vbtest::ErrorOf([&] { Format(Variant(text), format); }), 6) << format;
+    }
+  }
+  ExpectFormats({
+      {Variant("1E300"), "0.00E+00", "1.00E+300"},
+      {Variant("-12345678901234567890"), "#,##0", "-12,345,678,901,234,567,890"},
+      {Variant("1E-2000000"), "#,##0.00", "0.00"},
+  });
+}
