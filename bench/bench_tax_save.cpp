@@ -31,7 +31,7 @@
 #include "ctlTax_1.h"
 #include "frmTax.h"
 #include "modGlobals.h"
-#include "modValidationCalculation.h"
+#include "modMainStart.h"
 #include "numbox/CNumCtrl.h"
 #include "ui/Dialogs.h"
 #include "vb/App.h"
@@ -112,7 +112,7 @@ struct TaxForm {
     g.ReportPeriod = 2;
     g.FormNo = 29;
     g.formname = "Tax";
-    if (!modValidationCalculation::ComponentStatus(g.ReportYear, g.ReportPeriod)) std::abort();
+    if (!modMain::ComponentsAvailable(g.ReportYear, g.ReportPeriod)) std::abort();
     agencies = std::make_unique<AgencyListWindow>(kAgency);
     window = frmTax::MakeWindow();
     form = dynamic_cast<frmTax*>(window.get());

@@ -9,9 +9,9 @@
 #include "frmCORRECTION_REASON.h"
 #include "frmFormNote.h"
 #include "frmNewRec.h"
-#include "modCOE.h"
+#include "modCOECorrection.h"
 #include "modMainStart.h"
-#include "modValidationCalculation.h"
+#include "modMainStart.h"
 #include "numbox/CNumCtrl.h"
 #include "vb/Conversions.h"
 
@@ -75,7 +75,7 @@ void TaxFormTest::SetUp() {
   g.FormDisplayTitle = "Property Tax Apportionment Report";
   modGlobals::gintTaxType = 0;
   modGlobals::gstrPeriodMode = "2";
-  ASSERT_TRUE(modValidationCalculation::ComponentStatus(g.ReportYear, g.ReportPeriod));
+  ASSERT_TRUE(modMain::ComponentsAvailable(g.ReportYear, g.ReportPeriod));
   frmCORRECTION_REASON::Install();
   frmFormNote::Install();
   mainWindow_ = std::make_unique<AgencyListWindow>(kAgency);
