@@ -29,8 +29,8 @@ inline constexpr std::int32_t kAdultEducation = 26;
 // The forms left out of the entry-screen list in the P-2 correction mode.
 inline constexpr std::int32_t kFirstP2CorrectionExclusion = 27;
 inline constexpr std::int32_t kSecondP2CorrectionExclusion = 28;
-// The residency form: resident and non-resident records; its status counts
-// three records as two.
+// The attendance form of resident and non-resident records; its status
+// counts three records as two.
 inline constexpr std::int32_t kResidency = 45;
 // The residency form of a district that is not unified.
 inline constexpr std::int32_t kResidencyNotUnified = 43;
@@ -48,6 +48,14 @@ inline constexpr std::int32_t kSmallRocp = 95;
 inline constexpr std::int32_t kSmallRocpSchools = 96;
 // The grade-span form: districts whose grades overlap the agency's.
 inline constexpr std::int32_t kGradeSpan = 519;
+// Forms whose new records are the agency's own county's: locked to it, or
+// proposed.
+inline constexpr std::int32_t kOwnCountyLocked = 7;
+inline constexpr std::int32_t kOwnCountyProposed = 23;
+// The infant-funding form: no district list follows the county.
+inline constexpr std::int32_t kInfantFunding = 102;
+// A SELPA form whose records choose a SELPA alone.
+inline constexpr std::int32_t kSelpaChoice = 891;
 
 // The status row of these forms is the district's (school 0).
 constexpr bool IsDistrictForm(std::int32_t formNo) {
