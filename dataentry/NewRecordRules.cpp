@@ -10,7 +10,7 @@ namespace {
 
 using namespace forms::formno;
 
-constexpr Columns kRocp{"school_district_name", "school_district_id"};
+constexpr Columns kRocpList{"school_district_name", "school_district_id"};
 constexpr Columns kRocpMember{"school_district_name", "school_DISTRICT_ID"};
 
 // The ROC/P forms: one lists the ROC/P that serves the agency; the small
@@ -19,7 +19,7 @@ FormRule RocpRule(std::vector<int> forms, bool small) {
   return {.forms = std::move(forms),
           .layout = Layout::Rocp,
           .counties = small ? CountyList::SmallRocpCounties : CountyList::RocpCounties,
-          .countyColumns = {kRocp, kRocp},
+          .countyColumns = {kRocpList, kRocpList},
           .districts = DistrictList::ForRocp,
           .districtColumns = {kRocpMember, kRocpMember},
           .schoolList = small,
