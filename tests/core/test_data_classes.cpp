@@ -275,6 +275,29 @@ TEST_F(DataAccessTest, DlookupReadsTheColumnNamedFromTheTenthCharacter) {
   auto& utils = *modGlobals::gobjAdoUtils;
   Variant name = utils.Dlookup("DISTINCT FORM_NAME", "VHO_TORB_FORMS", "FORM_NO = 29");
   EXPECT_EQ(vb::CStr(name), "Tax");
+  EXPECT_EQ(vb::CStr(utils.Dlookup("         form_name", "vho_torb_forms", "FORM_NO = 29")), "Tax");
+
+  // Names that are not the database's never reach the statement: each is
+  // reported and the look-up answers Empty.
+  struct Case {
+    const char* fld;
+    const char* table;
+    const char* reported;
+  };
+  const Case cases[] = {
+      {"DISTINCT FORM_NAME", "VHO_TORB_FORMS; DROP TABLE Tax", "The database has no table named"},
+      {"DISTINCT FORM_NAME FROM Tax --", "VHO_TORB_FORMS", "Error No: 3265"},
+      {"DISTINCT ", "VHO_TORB_FORMS", "Error No: 3265"},  // nine characters or fewer: no column
+      {"1; DROP TFORM_NAME", "VHO_TORB_FORMS", "Error No: 5"},
+  };
+  for (const Case& c : cases) {
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    EXPECT_TRUE(utils.Dlookup(c.fld, c.table, "FORM_NO = 29").IsEmpty()) << c.fld;
+    EXPECT_NE(dialogs_.LastPrompt().text.find(c.reported), std::string::npos) << dialogs_.LastPrompt().text;
+    EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: Dlookup"), std::string::npos);
+  }
+  EXPECT_TRUE(db::catalog::TableExists(*OpenDatabase(), "Tax"));
+  dialogs_.ExpectAllUsed();
 }
 
 TEST_F(DataAccessTest, AddTableCopiesColumnsAndKey) {
