@@ -202,27 +202,14 @@ forms::FormScope CorrectionStatusScope(forms::FormScope P) {
   return P;
 }
 
-namespace {
-
-// The condition of the agency's own status row of a correction.
-constexpr const char* kCorrectionRow =
-    " where fiscal_year = ? and period_id = ? and county_id = ? and school_district_id = ? and form_no = ?"
-    " and school_id = ?";
-
-std::vector<Variant> CorrectionRowKey(const forms::FormScope& P) {
-  return {Variant(P.year), Variant(P.period), Variant(P.county), Variant(P.district), Variant(P.formNo),
-          Variant(P.school)};
-}
-
-}  // namespace
 
 long long WriteCorrectionReason(const db::ConnectionPtr& conn, const forms::FormScope& P, const std::string& note,
                                 std::int32_t reasonCode) {
   std::vector<Variant> values = {Variant(note), Variant(reasonCode)};
-  for (Variant& v : CorrectionRowKey(P)) values.push_back(std::move(v));
+  for (Variant& v : StatusRowKey(P)) values.push_back(std::move(v));
   return forms::Required(conn)->Execute(
       std::string("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'Yes', PY_CORRECTION_NOTE = ?, PY_REASON_CODE = ?") +
-          kCorrectionRow,
+          kStatusRow,
       values);
 }
 
@@ -230,8 +217,8 @@ void ClearCorrectionReason(const db::ConnectionPtr& conn, const forms::FormScope
   forms::Required(conn)->Execute(
       std::string("update lea_forms_status set PY_FORMS_CORRECTED = 'No', PY_CORRECTION_NOTE = null, "
                   "PY_REASON_CODE = 0") +
-          kCorrectionRow,
-      CorrectionRowKey(P));
+          kStatusRow,
+      StatusRowKey(P));
 }
 
 std::int32_t getFormDetails(const db::ConnectionPtr& conn, const std::string& formName) {

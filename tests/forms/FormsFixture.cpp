@@ -4,6 +4,8 @@
 
 #include "com/Registry.h"
 
+using namespace fixtures::taxagencies;
+
 void FormsTest::SetUp() {
   folder_ = std::filesystem::temp_directory_path() /
             ("levforms-" + std::to_string(::getpid()) + "-" +
@@ -13,15 +15,8 @@ void FormsTest::SetUp() {
   std::filesystem::copy_file(LEV_TEMPLATE_DB, database, std::filesystem::copy_options::overwrite_existing);
   conn_ = db::Connection::OpenNew(db::Connection::ConnectionStringFor(database.string()));
   com::SetComponentFolder(LEV_PROGRAM_DIR);
-  conn_->ExecuteScript(R"(
-    INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME, SCHOOL_DISTRICT_NAME,
-                          LEA_TYPE, STAT_TYPE, DISTRICT_TYPE, TaxDistrictSupplement) VALUES
-      (2019, 19, 10199, 0, 'Juniper County', 'Juniper County Office of Education', 2, 'OPEN', 'CO OFFICE', 0),
-      (2019, 19, 64733, 0, 'Juniper County', 'Larkspur Unified', 3, 'OPEN', 'UNIFIED', -1);
-    INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,
-                                  CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING)
-      VALUES (2019, 2, 19, 64733, 0, 29, -1, 0, 0, 0);
-  )");
+  conn_->ExecuteScript(fixtures::taxagencies::kDirectoryRows);
+  conn_->Execute(fixtures::taxagencies::kStatusRow);
 }
 
 void FormsTest::TearDown() {

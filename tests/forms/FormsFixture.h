@@ -2,9 +2,8 @@
 // The form operations alone, without Qt and without the program's error
 // report (a failure reaches the test): a private copy of the delivered
 // database on a connection of the test's own, the program's components
-// found in the program folder, and the small agency directory of the tax
-// form's tests (Juniper County: its office 10199 and Larkspur Unified
-// 64733) with the status row of Larkspur Unified's tax form in P-2 of 2019.
+// found in the program folder, and the agency directory and status row of
+// the tax form's tests (fixtures/TaxAgencies.h).
 
 #include <gtest/gtest.h>
 
@@ -13,16 +12,13 @@
 #include <vector>
 
 #include "FormScope.h"
+#include "TaxAgencies.h"
 #include "db/Connection.h"
 
 class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-
-  static constexpr int kCounty = 19;
-  static constexpr int kAgency = 64733;  // Larkspur Unified
-  static constexpr int kOffice = 10199;  // Juniper County Office of Education
 
   // Larkspur Unified's tax form in P-2 of 2019, county tax type, as a
   // county-office user sees it.

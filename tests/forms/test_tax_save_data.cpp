@@ -12,6 +12,8 @@
 #include "modValidationCalculation.h"
 #include "vb/Conversions.h"
 
+using fixtures::taxagencies::kCounty;
+using fixtures::taxagencies::kOffice;
 using vb::Variant;
 
 namespace {
