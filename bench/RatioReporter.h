@@ -1,7 +1,8 @@
 #pragma once
 // The console report of a benchmark run, followed by the ratio of each
 // measured benchmark's median time to its baseline's (both measured in the
-// same run) against the goal.
+// same run) against the goal; and the start of every benchmark run of
+// bench/ (Initialize).
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,21 @@
 #include <vector>
 
 namespace bench {
+
+// Starts the benchmark library as every benchmark here runs: with the
+// repetitions of all benchmarks interleaved at random (Google Benchmark's
+// --benchmark_enable_random_interleaving), so that a measured side and its
+// baseline share the machine's noise. A flag given on the command line
+// still decides, since it comes later.
+inline void Initialize(int* argc, char** argv) {
+  static char interleave[] = "--benchmark_enable_random_interleaving=true";
+  static std::vector<char*> args;
+  args.assign(argv, argv + *argc);
+  args.insert(args.begin() + (args.empty() ? 0 : 1), interleave);
+  args.push_back(nullptr);
+  int count = static_cast<int>(args.size()) - 1;
+  benchmark::Initialize(&count, args.data());
+}
 
 struct RatioGoal {
   std::string what;

@@ -25,6 +25,7 @@
 #include "frmMain.h"
 #include "modGlobals.h"
 #include "vb/App.h"
+#include "zelErrHandler.h"
 
 namespace {
 
@@ -219,7 +220,10 @@ BENCHMARK(BM_Refresh_MainWindow)->Unit(benchmark::kMillisecond)->MinTime(1.0)->R
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
+  // Failures are shown in the program's report, as the start procedure
+  // arranges it.
+  zelErrHandler::InstallReport();
+  bench::Initialize(&argc, argv);
   PrepareProgram();
   bench::RatioReporter reporter({{"refresh of 1,000 agencies", "BM_Refresh_MainWindow", "BM_Refresh_SqliteBaseline", 3.0}});
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -169,7 +169,7 @@ BENCHMARK(BM_Submit_Recordset)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Rep
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  bench::Initialize(&argc, argv);
   bench::RatioReporter reporter({
       {"open 100,000 rows", "BM_Open_Recordset", "BM_Open_SqliteBaseline", 1.0},
       {"submit 10,000 added rows", "BM_Submit_Recordset", "BM_Submit_SqliteBaseline", 1.15},

@@ -1,5 +1,6 @@
 #include "clsMyAdoUtils.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "clsTableCols.h"
@@ -162,9 +163,22 @@ vb::Variant clsMyAdoUtils::Dlookup(const std::string& fld, const std::string& Tn
   vb::Variant value;
   Trap trap(kModule, "Dlookup");
   trap([&] {
+    db::Connection& conn = vb::Deref(Conn());
+    // The names enter the statement only as the catalogue knows them: the
+    // table, and the column that `fld` names from its tenth character on,
+    // after a lead of nine characters that may only ask for DISTINCT rows.
+    const std::string table = db::catalog::RequireSqlName(conn, Tname);
+    const std::string lead = vb::Trim(vb::Left(fld, 9));
+    if (!lead.empty() && !vb::TextEquals(lead, "DISTINCT")) vb::Raise(vb::err::InvalidProcedureCall);
+    const std::string column = vb::Mid(fld, 10);
+    const std::vector<std::string> columns = db::catalog::ColumnNames(conn, Tname);
+    if (std::none_of(columns.begin(), columns.end(), [&](const std::string& c) { return vb::TextEquals(c, column); }))
+      vb::Raise(vb::err::ItemNotFound);
     const db::RecordsetPtr rs = getNewRecordSet();
-    vb::Deref(rs).Open("Select " + fld + " from " + Tname + " where " + whereclause, Conn());
-    value = rs->Value(vb::Mid(fld, 10));
+    vb::Deref(rs).Open("Select " + std::string(lead.empty() ? "" : "DISTINCT ") + db::QuoteName(column) + " from " +
+                           table + " where " + whereclause,
+                       Conn());
+    value = rs->Value(column);
   });
   return value;
 }

@@ -49,7 +49,11 @@ class clsMyAdoUtils {
   std::string getFieldDataTypeNew(const db::Field& Field);
   // The value of one column of the first row of "Select <fld> from <Tname>
   // where <whereclause>"; the column is named by `fld` from its tenth
-  // character on. The three texts are SQL, not values.
+  // character on, after a lead of nine characters that is blank or asks for
+  // DISTINCT rows. The table and the column must be the database's (they go
+  // through the catalogue: an unknown one is reported, error 3265 for a
+  // column). The where clause is program text, never a value from a user or
+  // a file: values do not belong in it.
   vb::Variant Dlookup(const std::string& fld, const std::string& Tname, const std::string& whereclause);
 
   // The class of a field type code, as getFieldDataType answers it.

@@ -144,6 +144,8 @@ void zelHandleException() {
 }
 
 void zelInitialize() {
+  // Failures are reported from here on.
+  zelErrHandler::InstallReport();
   if (initialized) return;
   zelSetOptions();
   // The debugger link serves an outside tool and is off in this release.

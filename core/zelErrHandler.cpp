@@ -3,7 +3,6 @@
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "vb/App.h"
-#include "vb/End.h"
 
 namespace zelErrHandler {
 
@@ -23,22 +22,11 @@ int ReportError(long number, const std::string& description, const std::string& 
                               ui::vbAbortRetryIgnore + ui::vbExclamation + ui::vbMsgBoxTopmost, "Exception");
 }
 
-}  // namespace zelErrHandler
-
-bool Trap::Handle(long number, const std::string& description) {
-  failed_ = true;
-  errorNumber_ = number;
-  errorDescription_ = description;
-  if (mode_ == Mode::Silent) return false;
-  switch (zelErrHandler::ReportError(number, description, vb::App::Title(), module_, procedure_)) {
-    case ui::vbAbort:
-      vb::End();
-    case ui::vbRetry:
-      return true;
-    case ui::vbIgnore:
-      return false;
-    default:
-      left_ = true;
-      return false;
-  }
+void InstallReport() {
+  vb::SetErrorReport([](long number, const std::string& description, const std::string& module,
+                        const std::string& procedure) {
+    return ReportError(number, description, vb::App::Title(), module, procedure);
+  });
 }
+
+}  // namespace zelErrHandler

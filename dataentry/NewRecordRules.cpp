@@ -2,20 +2,24 @@
 
 #include <algorithm>
 
+#include "FormNumbers.h"
+
 namespace newrec {
 
 namespace {
 
-constexpr Columns kRocp{"school_district_name", "school_district_id"};
+using namespace forms::formno;
+
+constexpr Columns kRocpList{"school_district_name", "school_district_id"};
 constexpr Columns kRocpMember{"school_district_name", "school_DISTRICT_ID"};
 
-// The ROC/P forms: 94 lists the ROC/P that serves the agency; 95 and 96
-// list the small ROC/Ps and their schools.
+// The ROC/P forms: one lists the ROC/P that serves the agency; the small
+// ROC/P forms list the small ROC/Ps and their schools.
 FormRule RocpRule(std::vector<int> forms, bool small) {
   return {.forms = std::move(forms),
           .layout = Layout::Rocp,
           .counties = small ? CountyList::SmallRocpCounties : CountyList::RocpCounties,
-          .countyColumns = {kRocp, kRocp},
+          .countyColumns = {kRocpList, kRocpList},
           .districts = DistrictList::ForRocp,
           .districtColumns = {kRocpMember, kRocpMember},
           .schoolList = small,
@@ -43,7 +47,7 @@ FormRule SelpaRule(std::vector<int> forms, const char* message) {
 std::vector<FormRule> MakeRules() {
   std::vector<FormRule> rules;
   // The property-tax form: residence county and district by tax type.
-  rules.push_back({.forms = {29},
+  rules.push_back({.forms = {kTax},
                    .counties = CountyList::CountiesForTax,
                    .countyColumns = {{"COUNTY", "COUNTYID"}, {"COUNTY_NAME", "COUNTY_ID"}},
                    .districts = DistrictList::ForCoeTax,
@@ -52,36 +56,36 @@ std::vector<FormRule> MakeRules() {
                    .school = SchoolPart::Zero,
                    .tail = KeyTail::TaxResidence});
   // The miscellaneous-tax form: the agency's own county office and districts.
-  rules.push_back({.forms = {30},
+  rules.push_back({.forms = {kMiscTax},
                    .counties = CountyList::CountiesForTax,
                    .countyColumns = {{"COUNTY_NAME", "COUNTY_ID"}, {"COUNTY_NAME", "COUNTY_ID"}},
                    .countyOfAgency = true,
                    .countyLocked = true,
                    .districts = DistrictList::ForCoeTax,
                    .sameDistrictCheck = false});
-  rules.push_back({.forms = {7}, .countyOfAgency = true, .countyLocked = true});
-  rules.push_back({.forms = {23}, .countyOfAgency = true});
-  rules.push_back({.forms = {26},
+  rules.push_back({.forms = {kOwnCountyLocked}, .countyOfAgency = true, .countyLocked = true});
+  rules.push_back({.forms = {kOwnCountyProposed}, .countyOfAgency = true});
+  rules.push_back({.forms = {kAdultEducation},
                    .caption = "Add New record for each participating district",
                    .countyOfAgency = true,
                    .countyLocked = true});
   // The attendance form of resident and non-resident rows.
-  rules.push_back({.forms = {45},
+  rules.push_back({.forms = {kResidency},
                    .layout = Layout::Attendance,
                    .sameDistrictCheck = false,
                    .needsType = true,
                    .tail = KeyTail::Attendance});
-  rules.push_back(RocpRule({94}, false));
+  rules.push_back(RocpRule({kRocp}, false));
   {
-    FormRule small = RocpRule({95}, true);
+    FormRule small = RocpRule({kSmallRocp}, true);
     small.firstDistrictForDistrictUser = true;
     rules.push_back(std::move(small));
   }
-  rules.push_back(RocpRule({96}, true));
-  rules.push_back(SelpaRule({88, 891}, "Please select a SELPA"));
-  rules.push_back(SelpaRule({89}, "Please select a SELPA AU"));
+  rules.push_back(RocpRule({kSmallRocpSchools}, true));
+  rules.push_back(SelpaRule({kSelpaCounty, kSelpaChoice}, "Please select a SELPA"));
+  rules.push_back(SelpaRule({kSelpaCountyAudited}, "Please select a SELPA AU"));
   // The infant-funding form: no district list follows the county.
-  rules.push_back({.forms = {102},
+  rules.push_back({.forms = {kInfantFunding},
                    .districts = DistrictList::None,
                    .districtChangeIgnored = true,
                    .sameDistrictCheck = false,

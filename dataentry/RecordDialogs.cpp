@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "Utilities.h"
-#include "clsDataAccess.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
@@ -18,33 +17,8 @@
 
 namespace recorddialogs {
 
-db::RecordsetPtr Fetch(const db::SqlText& q) {
-  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString,
-                                      modGlobals::SharedConnection());
-}
-
 bool HasRows(const db::RecordsetPtr& rs) {
   return rs && rs->State() == db::ObjectState::Open && rs->RecordCount() > 0;
-}
-
-void Submit(db::Recordset& rs) {
-  clsDataAccess().SubmitRecordset(rs, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
-}
-
-db::SqlText RowsOfAgency(std::string_view table, const clsGlobalParam& agency, const vb::Variant& period,
-                         const vb::Variant& school) {
-  using db::Param;
-  using vb::Variant;
-  db::SqlText q;
-  q << "Select * from " << table << " where county_id = " << Param(Variant(agency.CountyID))
-    << " and school_district_id = " << Param(Variant(agency.DistrictID))
-    << " and fiscal_year = " << Param(Variant(agency.ReportYear)) << " and period_id = " << Param(period)
-    << " AND SCHOOL_ID = " << Param(school);
-  return q;
-}
-
-db::SqlText AgencyTaxRows(const clsGlobalParam& agency) {
-  return RowsOfAgency("Tax", agency, vb::Variant(agency.ReportPeriod), vb::Variant(agency.SchoolId));
 }
 
 bool NoExistingRecord(Trap& trap, const db::RecordsetPtr& found) {

@@ -1,37 +1,18 @@
 #pragma once
-// What the tax form and its record dialogs share: reading and writing rows
-// on the program's connection and the window at work.
+// What the tax form and its record dialogs share: the look of a dialog,
+// the answers of a new-record look-up and the window at work.
 
 #include <QWidget>
 #include <string_view>
 
-#include "clsGlobalParam.h"
 #include "db/Recordset.h"
-#include "db/SqlText.h"
 #include "ui/Form.h"
 #include "zelErrHandler.h"
 
 namespace recorddialogs {
 
-// The rows of a query on the program's connection, held without the
-// connection. A failure is reported by the data-access class and answers no
-// record set.
-db::RecordsetPtr Fetch(const db::SqlText& q);
 // The record set holds at least one row.
 bool HasRows(const db::RecordsetPtr& rs);
-// Writes the pending changes of rows read with Fetch, in one transaction on
-// the program's connection (a savepoint of the caller's); a failure is
-// raised and nothing is written.
-void Submit(db::Recordset& rs);
-// The query of a table's rows of the agency (its county and district) in
-// its fiscal year, of one period and school; the caller may add further
-// conditions. `table` goes into the text as it is: a name of the program's
-// own, or one the catalogue has checked.
-db::SqlText RowsOfAgency(std::string_view table, const clsGlobalParam& agency, const vb::Variant& period,
-                         const vb::Variant& school);
-// The query of all the agency's tax rows of its year and period, both tax
-// types.
-db::SqlText AgencyTaxRows(const clsGlobalParam& agency);
 
 // The look of a dialog as designed, set up once its controls are made: the
 // sans-serif face of 8.25 points that its sizes were laid out for, labels

@@ -2,9 +2,12 @@
 
 #include <QEvent>
 
+#include "FormData.h"
 #include "RecordDialogs.h"
+#include "ScopeOfParams.h"
 #include "db/Catalog.h"
 #include "modCOE.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "vb/Conversions.h"
@@ -91,14 +94,14 @@ void frmAddSchool::Form_Load() {
 
   db::RecordsetPtr status;
   trap([&] {
-    const clsGlobalParam& gp = modGlobals::GlobalParam();
+    // The period, year and county are the program's; the district and
+    // school the window's agency's.
+    forms::FormScope scope = forms::ScopeOf(modGlobals::GlobalParam());
     const clsGlobalParam& agency = vb::Deref(GParam);
-    db::SqlText q;
-    q << "Select * from LEA_FORMS_STATUS where PERIOD_ID = " << Param(Variant(gp.ReportPeriod))
-      << " and FISCAL_YEAR = " << Param(Variant(gp.ReportYear)) << " and COUNTY_ID = " << Param(Variant(gp.CountyID))
-      << " and SCHOOL_DISTRICT_ID = " << Param(Variant(agency.DistrictID))
-      << " and SCHOOL_ID = " << Param(Variant(agency.SchoolId)) << " and FORM_NO = " << Param(Variant(kind->formNo));
-    status = recorddialogs::Fetch(q);
+    scope.district = agency.DistrictID;
+    scope.school = agency.SchoolId;
+    scope.formNo = kind->formNo;
+    status = forms::Fetch(modGlobals::SharedConnection(), modCOE::StatusRowQuery(scope));
   });
   // Without a status row the test fails as an error; Ignore lets the
   // window offer the schools.
@@ -143,11 +146,9 @@ void frmAddSchool::cmdAddNew_Click() {
     const recorddialogs::BusyWindow busy(*this);
     trap([&] {
       const clsGlobalParam& agency = vb::Deref(GParam);
-      db::SqlText q = recorddialogs::RowsOfAgency(
-          db::catalog::RequireSqlName(*modGlobals::SharedConnection(), modGlobals::gstrNewRecSource), agency,
-          Variant(agency.ReportPeriod), Variant(school));
-      q << " AND Type=" << Param(Variant(modGlobals::gintSmallSchoolType));
-      existing = recorddialogs::Fetch(q);
+      existing = forms::AgencyRowsWhere(modGlobals::SharedConnection(), modGlobals::gstrNewRecSource,
+                                        forms::ScopeOf(agency), Variant(agency.ReportPeriod), Variant(school),
+                                        {{"Type", Variant(modGlobals::gintSmallSchoolType)}});
     });
   }
   if (!recorddialogs::NoExistingRecord(trap, existing)) return;

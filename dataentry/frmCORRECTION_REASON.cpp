@@ -12,7 +12,9 @@
 
 #include "clsGlobalParam.h"
 #include "clsMyAdoUtils.h"
-#include "modCOE.h"
+#include "ScopeOfParams.h"
+#include "modCOECorrection.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "ui/TextFieldInput.h"
@@ -28,18 +30,12 @@ using modGlobals::gintCorrectionFormNo;
 using modGlobals::gintCorrectionReasonCode;
 using modGlobals::gstrCorrectionNote;
 
-// The agency's own status row of the correction's form: school 0 for county
-// offices, districts and county auditors, the agency's school for charter
-// schools and SELPAs.
-constexpr const char* kAgencyStatusRow =
-    " where fiscal_year = ? and period_id = ? and county_id = ? and school_district_id = ? and form_no = ?"
-    " and school_id = ?";
-
-std::vector<vb::Variant> AgencyStatusRowKey() {
-  const clsGlobalParam& P = modGlobals::GlobalParam();
-  const bool schoolZero = P.UserGroup == 2 || P.UserGroup == 3 || P.UserGroup == 7;
-  return {vb::Variant(P.ReportYear), vb::Variant(P.ReportPeriod), vb::Variant(P.CountyID),
-          vb::Variant(P.DistrictID), vb::Variant(gintCorrectionFormNo), vb::Variant(schoolZero ? 0 : P.SchoolId)};
+// The agency's own status row of the correction's form (at school 0 for
+// county offices, districts and county auditors).
+forms::FormScope AgencyStatusRow() {
+  forms::FormScope scope = forms::ScopeOf(modGlobals::GlobalParam());
+  scope.formNo = gintCorrectionFormNo;
+  return modCOE::CorrectionStatusScope(scope);
 }
 
 }  // namespace
@@ -127,13 +123,8 @@ bool frmCORRECTION_REASON::bSaveCorrection() {
     ui::MsgBox("Reason Code / Notes cannot be blank", ui::vbInformation + ui::vbOKOnly);
     return false;
   }
-  std::vector<vb::Variant> values = {vb::Variant(vb::Left(note, kNoteLength)), vb::Variant(position + 1)};
-  const std::vector<vb::Variant> row = AgencyStatusRowKey();
-  values.insert(values.end(), row.begin(), row.end());
-  const long long written = modGlobals::SharedConnection()->Execute(
-      std::string("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'Yes', PY_CORRECTION_NOTE = ?, PY_REASON_CODE = ?") +
-          kAgencyStatusRow,
-      values);
+  const long long written = modCOE::WriteCorrectionReason(modGlobals::SharedConnection(), AgencyStatusRow(),
+                                                          vb::Left(note, kNoteLength), position + 1);
   if (written == 0) {
     ui::MsgBox(
         "The correction details were not saved: this form has no status row for the agency, year and period.",
@@ -162,11 +153,7 @@ void frmCORRECTION_REASON::cmdDelete_Click() {
   });
   if (answer != ui::vbYes) return;
   trap([&] {
-    modGlobals::SharedConnection()->Execute(
-        std::string("update lea_forms_status set PY_FORMS_CORRECTED = 'No', PY_CORRECTION_NOTE = null, "
-                    "PY_REASON_CODE = 0") +
-            kAgencyStatusRow,
-        AgencyStatusRowKey());
+    modCOE::ClearCorrectionReason(modGlobals::SharedConnection(), AgencyStatusRow());
   });
   trap([&] {
     cmdDelete->setEnabled(false);

@@ -3,14 +3,13 @@
 #include <QPointer>
 
 #include <algorithm>
-#include <array>
-#include <string_view>
 #include <vector>
 
-#include "clsDataAccess.h"
+#include "FormData.h"
+#include "ScopeOfParams.h"
 #include "clsGlobalParam.h"
 #include "clsMyAdoUtils.h"
-#include "db/Catalog.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "ui/TextFieldInput.h"
@@ -20,33 +19,6 @@
 namespace {
 
 constexpr const char* kModule = "frmFormNote";
-
-// The entry screen's table that a note needs data in, and whether the data
-// must belong to the agency's school too.
-struct EntryTable {
-  std::string name;
-  bool bySchool;
-};
-
-EntryTable EntryTableOf(const std::string& formName) {
-  // Screens whose rows are looked for without a school condition: names
-  // compared upper-cased, then names compared exactly as spelled.
-  static constexpr std::array<std::string_view, 9> kAnySchool = {
-      "TAX", "ATTCOE", "ATTCOEDISTFUNDADA", "SELPAADAALLOC", "ATTCOECCSE",
-      "BASICAID", "SPEDTAXALLOC", "TAXMISC", "DISTRICTLIMITK12"};
-  static constexpr std::array<std::string_view, 6> kAnySchoolExact = {
-      "ATT_SD_SUPP", "ATT_SD_BS", "ATT_SD", "BRL_SD_CSP_NEW", "BRL_SD_NSES_ADA", "BRL_SD_NSHS_ADA"};
-  // The block-grant screens keep their rows in one shared table.
-  static constexpr std::array<std::string_view, 2> kBlockGrant = {"ATTCSEHS", "ATTCSSBC"};
-
-  const std::string upper = vb::UCase(formName);
-  auto holds = [](const auto& names, const std::string& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-  };
-  if (holds(kAnySchool, upper) || holds(kAnySchoolExact, formName)) return {formName, false};
-  if (holds(kBlockGrant, upper)) return {"ATTCSBGCOE", true};
-  return {formName, true};
-}
 
 QPointer<frmFormNote>& SharedSlot() {
   static QPointer<frmFormNote> shared;
@@ -114,16 +86,7 @@ void frmFormNote::RefreshData() {
     P.ReportPeriod = std::clamp(P.ReportPeriod, 1, 3);
   });
   trap([&] {
-    const clsGlobalParam& P = Context();
-    clsMyAdoUtils& utils = modGlobals::AdoUtils();
-    db::RecordsetPtr rs = utils.getNewRecordSet();
-    vb::Deref(rs).Open(
-        "select * from TORB_FORM_NOTES where county_id = ? and school_district_id = ? and school_id = ? "
-        "and fiscal_year = ? and period_id = ? and form_name = ?",
-        utils.Conn(),
-        {vb::Variant(P.CountyID), vb::Variant(P.DistrictID), vb::Variant(P.SchoolId), vb::Variant(P.ReportYear),
-         vb::Variant(P.ReportPeriod), vb::Variant(P.formname)});
-    rsNote_ = rs;
+    rsNote_ = modCOE::FormNoteRows(modGlobals::AdoUtils().Conn(), forms::ScopeOf(Context()));
   });
   trap([&] {
     if (vb::Deref(rsNote_).RecordCount() > 0)
@@ -134,20 +97,7 @@ void frmFormNote::RefreshData() {
 void frmFormNote::SaveNote(Trap& trap, bool announce) {
   // The entry screen must hold rows for the agency, year and period.
   db::RecordsetPtr entryRows;
-  trap([&] {
-    const clsGlobalParam& P = Context();
-    const EntryTable table = EntryTableOf(P.formname);
-    std::string sql = "Select * from " + db::catalog::RequireSqlName(*modGlobals::SharedConnection(), table.name) +
-                      " where county_id = ? and school_district_id = ? and fiscal_year = ? and period_id = ?";
-    std::vector<vb::Variant> keys = {vb::Variant(P.CountyID), vb::Variant(P.DistrictID), vb::Variant(P.ReportYear),
-                                     vb::Variant(P.ReportPeriod)};
-    if (table.bySchool) {
-      sql += " AND SCHOOL_ID = ?";
-      keys.emplace_back(P.SchoolId);
-    }
-    entryRows =
-        clsDataAccess().GetRecordset(sql, keys, modGlobals::gstrConnectionString, modGlobals::SharedConnection());
-  });
+  trap([&] { entryRows = forms::NoteEntryRows(modGlobals::SharedConnection(), forms::ScopeOf(Context())); });
   bool hasData = false;
   trap([&] {
     const db::Recordset& rows = vb::Deref(entryRows);

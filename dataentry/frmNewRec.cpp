@@ -3,9 +3,10 @@
 #include <QFont>
 #include <algorithm>
 
+#include "FormData.h"
+#include "FormNumbers.h"
 #include "RecordDialogs.h"
-#include "db/Catalog.h"
-#include "db/SqlText.h"
+#include "ScopeOfParams.h"
 #include "modGlobals.h"
 #include "modMainPickLists.h"
 #include "ui/Dialogs.h"
@@ -19,6 +20,11 @@ using vb::Variant;
 namespace {
 
 constexpr const char* kModule = "frmNewRec";
+
+// The scope of the pick lists: the program's current form and agency, with
+// the tax type chosen.
+forms::FormScope ListScope() { return forms::ScopeOf(modGlobals::GlobalParam(), modGlobals::gintTaxType); }
+db::ConnectionPtr Conn() { return modGlobals::SharedConnection(); }
 
 // A pick list held without a connection: the dialog only reads it.
 db::RecordsetPtr Detached(db::RecordsetPtr rs) {
@@ -80,7 +86,7 @@ void frmNewRec::Form_Load() {
   // disbursed to :" (received from, in the annual period) above the county.
   trap([&] {
     const clsGlobalParam& gp = modGlobals::GlobalParam();
-    const bool countyTax = gp.FormNo == 29 && modGlobals::gintTaxType == 0;
+    const bool countyTax = gp.FormNo == forms::formno::kTax && modGlobals::gintTaxType == 0;
     Label5->setVisible(countyTax);
     Label6->setVisible(countyTax);
     if (!countyTax) return;
@@ -109,7 +115,8 @@ void frmNewRec::LayOut(const FormRule& rule) {
   Trap trap(kModule, "Form_Load");
   trap([&] {
     db::RecordsetPtr counties =
-        rule.counties == newrec::CountyList::CountiesForTax ? modMain::getRS_CountiesForTax() : modMain::getRS_Counties();
+        rule.counties == newrec::CountyList::CountiesForTax ? modMain::getRS_CountiesForTax(Conn(), ListScope())
+                                                            : modMain::getRS_Counties(Conn(), ListScope());
     const newrec::Columns& columns = ByTaxType(rule.countyColumns);
     dcoRES_COUNTY_ID->Bind(Detached(counties), columns.list, columns.key);
   });
@@ -133,12 +140,12 @@ void frmNewRec::LayOutAttendance() {
   // The county and district are the agency's own.
   dcoRES_COUNTY_ID->setEnabled(false);
   trap([&] {
-    dcoRES_COUNTY_ID->Bind(modMain::getRS_Counties(), newrec::kCounty.list, newrec::kCounty.key);
+    dcoRES_COUNTY_ID->Bind(modMain::getRS_Counties(Conn(), ListScope()), newrec::kCounty.list, newrec::kCounty.key);
     dcoRES_COUNTY_ID->Text(modGlobals::GlobalParam().CountyName);
   });
   dcoRES_SCHOOL_DISTRICT_ID->setEnabled(false);
   trap([&] {
-    dcoRES_SCHOOL_DISTRICT_ID->Bind(modMain::getRS_Districts(Variant(dcoRES_COUNTY_ID->BoundText())),
+    dcoRES_SCHOOL_DISTRICT_ID->Bind(modMain::getRS_Districts(Conn(), ListScope(), Variant(dcoRES_COUNTY_ID->BoundText())),
                                     newrec::kDistrict.list, newrec::kDistrict.key);
     dcoRES_SCHOOL_DISTRICT_ID->Text(modGlobals::GlobalParam().DistrictName);
   });
@@ -156,7 +163,7 @@ void frmNewRec::LayOutRocp(const FormRule& rule) {
   }
   db::RecordsetPtr rocps;
   trap([&] {
-    rocps = Detached(modMain::getRS_ROCPCounties(rule.counties == newrec::CountyList::SmallRocpCounties));
+    rocps = Detached(modMain::getRS_ROCPCounties(Conn(), ListScope(), rule.counties == newrec::CountyList::SmallRocpCounties));
     dcoRES_COUNTY_ID->Bind(rocps, rule.countyColumns[0].list, rule.countyColumns[0].key);
   });
   // A county office or district has its own ROC/P only.
@@ -176,7 +183,7 @@ void frmNewRec::LayOutSelpa() {
   Label3->hide();
   dcoSCHOOL->hide();
   Label1->setText(QStringLiteral("SELPA"));
-  trap([&] { dcoRES_SCHOOL_DISTRICT_ID->Bind(modMain::getRS_SELPAAus(""), "SELPA_AU_NAME", "HashedValue"); });
+  trap([&] { dcoRES_SCHOOL_DISTRICT_ID->Bind(modMain::getRS_SELPAAus(Conn(), ListScope(), ""), "SELPA_AU_NAME", "HashedValue"); });
 }
 
 // --- The boxes -----------------------------------------------------------------
@@ -184,11 +191,11 @@ void frmNewRec::LayOutSelpa() {
 db::RecordsetPtr frmNewRec::DistrictsOf(const FormRule& rule, const std::string& countyKey) const {
   switch (rule.districts) {
     case newrec::DistrictList::Districts:
-      return modMain::getRS_Districts(Variant(countyKey));
+      return modMain::getRS_Districts(Conn(), ListScope(), Variant(countyKey));
     case newrec::DistrictList::ForCoeTax:
-      return modMain::getRS_DistrictsForCOETax(Variant(countyKey));
+      return modMain::getRS_DistrictsForCOETax(Conn(), ListScope(), Variant(countyKey));
     case newrec::DistrictList::ForRocp:
-      return modMain::getRS_DistrictsForROCP(countyKey,
+      return modMain::getRS_DistrictsForROCP(Conn(), ListScope(), countyKey,
                                              static_cast<std::int16_t>(modGlobals::GlobalParam().FormNo));
     case newrec::DistrictList::None:
       break;
@@ -238,7 +245,7 @@ void frmNewRec::dcoRES_SCHOOL_DISTRICT_ID_Change() {
   if (rule->schoolList) {
     trap([&] { dcoSCHOOL->Text(""); });
     trap([&] {
-      dcoSCHOOL->Bind(modMain::getRS_SchoolForROCP(dcoRES_SCHOOL_DISTRICT_ID->BoundText(), dcoRES_COUNTY_ID->BoundText(),
+      dcoSCHOOL->Bind(modMain::getRS_SchoolForROCP(Conn(), ListScope(), dcoRES_SCHOOL_DISTRICT_ID->BoundText(), dcoRES_COUNTY_ID->BoundText(),
                                                    static_cast<std::int16_t>(modGlobals::GlobalParam().FormNo)),
                       "school_name", "school_ID");
     });
@@ -288,13 +295,10 @@ db::RecordsetPtr frmNewRec::ExistingRows(const FormRule& rule) const {
       break;
   }
 
-  using db::Param;
-  db::SqlText q = recorddialogs::RowsOfAgency(
-      db::catalog::RequireSqlName(*modGlobals::SharedConnection(), modGlobals::gstrNewRecSource), owner,
-      Variant(owner.ReportPeriod), school);
+  forms::Conditions conditions;
   auto residence = [&] {
-    q << " AND res_county_id = " << Param(Variant(countyKey))
-      << " AND res_school_district_id = " << Param(Variant(districtKey));
+    conditions.emplace_back("res_county_id", Variant(countyKey));
+    conditions.emplace_back("res_school_district_id", Variant(districtKey));
   };
   switch (rule.tail) {
     case newrec::KeyTail::Residence:
@@ -302,21 +306,25 @@ db::RecordsetPtr frmNewRec::ExistingRows(const FormRule& rule) const {
       break;
     case newrec::KeyTail::TaxResidence:
       residence();
-      q << " AND TaxType=" << Param(Variant(modGlobals::gintTaxType));
+      conditions.emplace_back("TaxType", Variant(modGlobals::gintTaxType));
       break;
     case newrec::KeyTail::Rocp:
-      q << " AND ROP = " << Param(Variant(countyKey)) << " AND ROP_district = " << Param(Variant(districtKey));
+      conditions.emplace_back("ROP", Variant(countyKey));
+      conditions.emplace_back("ROP_district", Variant(districtKey));
       break;
     case newrec::KeyTail::Selpa:
-      q << " AND res_school_district_id = " << Param(Variant(SplitSelpaKey(districtKey).district));
+      conditions.emplace_back("res_school_district_id", Variant(SplitSelpaKey(districtKey).district));
       break;
     case newrec::KeyTail::Attendance:
       residence();
-      q << " and type =  " << Param(Variant(modGlobals::gintNewRecType))
-        << " and form_no =  " << Param(Variant(modGlobals::GlobalParam().DistrictType == "UNIFIED" ? 45 : 43));
+      conditions.emplace_back("type", Variant(modGlobals::gintNewRecType));
+      conditions.emplace_back("form_no", Variant(modGlobals::GlobalParam().DistrictType == "UNIFIED"
+                                                     ? forms::formno::kResidency
+                                                     : forms::formno::kResidencyNotUnified));
       break;
   }
-  return recorddialogs::Fetch(q);
+  return forms::AgencyRowsWhere(Conn(), modGlobals::gstrNewRecSource, forms::ScopeOf(owner),
+                                Variant(owner.ReportPeriod), school, conditions);
 }
 
 void frmNewRec::HandBack(const FormRule& rule) const {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ControlFace.h"
+#include "FormData.h"
 #include "RecordDialogs.h"
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
@@ -18,6 +19,8 @@
 #include "frmTaxCopy.h"
 #include "frmTaxDetail.h"
 #include "modCOE.h"
+#include "ScopeOfParams.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "modMainStart.h"
 #include "ui/DataGrid.h"
@@ -27,8 +30,6 @@
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
-using db::Param;
-using db::SqlText;
 using modGlobals::gintTaxType;
 using frmTaxDetail::kModule;
 using frmTaxDetail::kTable;
@@ -326,13 +327,9 @@ void frmTax::RefreshButtons() {
 
 // --- The rows -------------------------------------------------------------------------
 
-db::RecordsetPtr frmTax::AgencyRows() const { return recorddialogs::Fetch(recorddialogs::AgencyTaxRows(Deref(GParam.get()))); }
+db::RecordsetPtr frmTax::AgencyRows() const { return taxform::AgencyRows(modGlobals::SharedConnection(), Scope()); }
 
-db::RecordsetPtr frmTax::TaxTypeRows() const {
-  SqlText q = recorddialogs::AgencyTaxRows(Deref(GParam.get()));
-  q << " and taxtype = " << Param(Variant(gintTaxType));
-  return recorddialogs::Fetch(q);
-}
+db::RecordsetPtr frmTax::TaxTypeRows() const { return taxform::TaxTypeRows(modGlobals::SharedConnection(), Scope()); }
 
 void frmTax::ShowRow() {
   db::Recordset& rows = Deref(mrsTax.get());
@@ -495,16 +492,7 @@ void frmTax::cmdDelete_Click() {
   // its notes of the form go as one change.
   const State before = Remember();
   bool typeHasRows = false;
-  bool deleted = false;
-  {
-    std::optional<db::Transaction> change;
-    deleted = trap([&] { change.emplace(*modGlobals::SharedConnection()); }) &&
-              trap([&] { mrsTax->Delete(); }) && trap([&] { recorddialogs::Submit(*mrsTax); }) && trap([&] {
-                mrsTax = TaxTypeRows();
-                typeHasRows = !HasNoRows(mrsTax) && !mrsTax->Bof();
-              }) &&
-              trap([&] { StatusAfterDelete(typeHasRows); }) && trap([&] { change->Commit(); });
-  }
+  const bool deleted = DeleteCurrent(trap, typeHasRows);
   if (!deleted) {
     Trap giveBack(kModule, "cmdDelete_Click");
     giveBack([&] { GiveBack(before); });
@@ -555,7 +543,11 @@ void frmTax::Form_QueryUnload(bool& cancel, UnloadMode /*mode*/) {
   if (modGlobals::gblnPriorYearMode) {
     CorrectionStep(trap);
     trap([&] {
-      if (!HasNoRows(AgencyRows())) modCOE::UpdateCOEFormsStatus(*GParam, false);
+      // The status row's kind follows the form the program has open, as the
+      // status upkeep reads it from the global parameters.
+      if (!HasNoRows(AgencyRows()))
+        modCOE::UpdateCOEFormsStatus(modGlobals::SharedConnection(), Scope(), forms::StatusOf(*GParam),
+                                     modGlobals::GlobalParam().FormNo, false);
     });
   }
   modGlobals::gblnPriorYearMode = false;
@@ -610,14 +602,7 @@ void frmTax::mnuFile_Print_Click() {
   }
   db::RecordsetPtr status;
   trap([&] {
-    const clsGlobalParam& p = Deref(GParam.get());
-    SqlText q;
-    q << "select * from lea_forms_status where fiscal_year = " << Param(Variant(p.ReportYear))
-      << " and county_id = " << Param(Variant(p.CountyID)) << " and school_district_id = "
-      << Param(Variant(p.DistrictID)) << " and period_id = " << Param(Variant(p.ReportPeriod))
-      << " and school_id = " << Param(Variant(p.SchoolId)) << " and form_no = " << Param(Variant(p.FormNo));
-    status = modGlobals::AdoUtils().getNewRecordSet();
-    status->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
+    status = forms::Snapshot(modGlobals::SharedConnection(), modCOE::StatusRowQuery(Scope()));
   });
   // Without the status row its date cannot be read: that is reported and
   // nothing is printed.
@@ -643,8 +628,7 @@ void frmTax::mnuCopy_Click() {
   trap([&] { BusyOn(); });
   bool none = true;
   const bool read = trap([&] {
-    db::RecordsetPtr p1 =
-        recorddialogs::Fetch(recorddialogs::RowsOfAgency(kTable, Deref(GParam.get()), Variant(1), Variant(0)));
+    db::RecordsetPtr p1 = taxform::P1Rows(modGlobals::SharedConnection(), Scope());
     none = Deref(p1.get()).Eof() || p1->Bof();
   });
   if (!read || none) {

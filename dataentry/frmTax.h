@@ -15,13 +15,16 @@
 //
 // The class lives in two files: frmTax.cpp (the window and its commands)
 // and frmTaxSave.cpp (saving, the negative-amount rule, the status upkeep
-// and the prior-year correction step).
+// and the prior-year correction step). The rows, their keys, certificate and
+// status row are the form operations' (forms/TaxForm.h).
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "FormScope.h"
+#include "TaxForm.h"
 #include "clsGlobalParam.h"
 #include "db/Recordset.h"
 #include "ui/Form.h"
@@ -110,6 +113,9 @@ class frmTax : public ui::Form, public Ui::frmTax {
   void OpenHelpPage();
 
   // --- The rows.
+  // The form's scope: GParam's agency, year, period and form, with the tax
+  // type chosen.
+  forms::FormScope Scope() const;
   // The agency's rows of the tax type chosen, read again (no record set
   // after a reported failure).
   db::RecordsetPtr TaxTypeRows() const;
@@ -136,26 +142,22 @@ class frmTax : public ui::Form, public Ui::frmTax {
   // Answers whether it was saved; otherwise the database, the rows and the
   // form's state are as they were, the values on screen included.
   bool SaveAll(const char* procedure);
+  // The values on screen into the current row (a new one keyed first), and
+  // the row written; the keys of the row are kept for after the save.
   bool bSaveRecord();
-  // Recalculates and keys the rows, writes them and takes the certificate
-  // number and counts of all the agency's rows. False when the calculation
-  // component could not recalculate them (nothing further is done).
-  bool RunCalculation();
-  // The form's status row after a delete, as a step of the delete's change.
-  void StatusAfterDelete(bool typeHasRows);
+  // The current row deleted as one change with the form's status, its steps
+  // under the guard; answers whether it was, and whether the tax type shown
+  // has rows left. Otherwise the database is as it was.
+  bool DeleteCurrent(Trap& trap, bool& typeHasRows);
   // The prior-year correction question for the rows shown.
   void CorrectionStep(Trap& trap);
 
-  // What a change that fails gives back: the form's state and parameters,
-  // the hand-over variables it changes and the row that was current.
+  // What a change that fails gives back: the form's state and the row that
+  // was current. (The form operations leave the parameters and the
+  // program-wide hand-over as they were; those change only after a save.)
   struct State {
-    clsGlobalParam params;
     bool dirty = false;
     bool newRecord = false;
-    bool priorYearMode = false;
-    std::int32_t newResCounty = 0;
-    std::int32_t newResDistrict = 0;
-    std::int16_t taxType = 0;
     long position = -1;
   };
   State Remember() const;
@@ -165,4 +167,6 @@ class frmTax : public ui::Form, public Ui::frmTax {
   db::RecordsetPtr mrsTax;
   bool mblnDirty = false;
   bool mblnNewRecord = false;
+  // The keys of the row the save writes.
+  taxform::RowKeys savedKeys_;
 };

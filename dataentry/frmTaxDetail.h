@@ -1,11 +1,13 @@
 #pragma once
 // What the two files of the tax form share.
 
+#include "TaxForm.h"
+
 namespace frmTaxDetail {
 
 // The module name of the form's error reports.
 inline constexpr const char* kModule = "frmTax";
 // The form's table.
-inline constexpr const char* kTable = "Tax";
+using taxform::kTable;
 
 }  // namespace frmTaxDetail

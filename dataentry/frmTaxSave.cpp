@@ -1,31 +1,30 @@
 // The tax form's saving: the negative-amount rule, the save as one change
 // (the row, the recalculated and keyed rows, the status row), the status
-// upkeep after a delete and the prior-year correction step.
+// upkeep after a delete and the prior-year correction step. The data half
+// of each is the form operations' (forms/TaxForm.h); here the window hands
+// in its scope and guard, shows what the user sees and keeps its state.
 
 #include <algorithm>
 #include <string_view>
 
-#include "RecordDialogs.h"
-#include "clsMyAdoUtils.h"
+#include "FormData.h"
+#include "ScopeOfParams.h"
+#include "TaxForm.h"
 #include "ctlTax_1.h"
-#include "db/SqlText.h"
 #include "frmTax.h"
 #include "frmTaxDetail.h"
 #include "modCOE.h"
+#include "modCOECorrection.h"
 #include "modGlobals.h"
-#include "modMain.h"
-#include "modValidationCalculation.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "vb/App.h"
 #include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
-using db::Param;
-using db::SqlText;
 using frmTaxDetail::kModule;
-using frmTaxDetail::kTable;
+using modValidationCalculation::Calculation;
 using vb::Deref;
-using vb::Variant;
 
 namespace {
 
@@ -79,15 +78,12 @@ void frmTax::cmdRecalculate_Click() {
   trap([&] { BusyOff(); });
 }
 
+forms::FormScope frmTax::Scope() const { return forms::ScopeOf(Deref(GParam.get()), modGlobals::gintTaxType); }
+
 frmTax::State frmTax::Remember() const {
   State state;
-  state.params = Deref(GParam.get());
   state.dirty = mblnDirty;
   state.newRecord = mblnNewRecord;
-  state.priorYearMode = modGlobals::gblnPriorYearMode;
-  state.newResCounty = modGlobals::glngNewResCountyID;
-  state.newResDistrict = modGlobals::glngNewResDistrictID;
-  state.taxType = modGlobals::gintTaxType;
   state.position = mrsTax ? mrsTax->AbsolutePosition() : -1;
   return state;
 }
@@ -96,13 +92,8 @@ frmTax::State frmTax::Remember() const {
 // again, on the row that was current, and the form's state as it was. The
 // values on screen stay.
 void frmTax::GiveBack(const State& state) {
-  *GParam = state.params;
   mblnDirty = state.dirty;
   mblnNewRecord = state.newRecord;
-  modGlobals::gblnPriorYearMode = state.priorYearMode;
-  modGlobals::glngNewResCountyID = state.newResCounty;
-  modGlobals::glngNewResDistrictID = state.newResDistrict;
-  modGlobals::gintTaxType = state.taxType;
   mrsTax = TaxTypeRows();
   ReturnTo(Deref(mrsTax.get()), state.position);
 }
@@ -110,22 +101,33 @@ void frmTax::GiveBack(const State& state) {
 bool frmTax::SaveAll(const char* procedure) {
   Trap trap(kModule, procedure);
   const State before = Remember();
-  bool recalculated = true;
-  bool saved = false;
-  {
-    std::optional<db::Transaction> change;
-    saved = trap([&] { change.emplace(*modGlobals::SharedConnection()); }) && bSaveRecord() &&
-            trap([&] { recalculated = RunCalculation(); }) && recalculated && trap([&] {
-              modCOE::UpdateCOEFormsStatus(*GParam, true);
-              modCOE::RequireFormStatus(*GParam, false, true);
-            }) &&
-            trap([&] { change->Commit(); });
+  forms::FormStatus status = forms::StatusOf(Deref(GParam.get()));
+  taxform::SaveSteps steps;
+  steps.writeRow = [this] { return bSaveRecord(); };
+  steps.showCalculated = [this](db::Recordset& calculated) {
+    modCOE::SetValuesFromRs(calculated, ctlTax_11->Controls(), false);
+    mblnDirty = false;
+  };
+  // The status row's kind follows the form the program has open, as the
+  // status upkeep reads it from the global parameters.
+  const taxform::SaveResult result =
+      taxform::SaveAll(modGlobals::SharedConnection(), Scope(), mrsTax, status, modGlobals::GlobalParam().FormNo,
+                       ui::Now(), trap, steps);
+  if (result.saved) {
+    forms::TakeStatus(*GParam, status);
+    // The saved row's keys are the hand-over of the new-record dialog now.
+    modGlobals::glngNewResCountyID = savedKeys_.resCounty;
+    modGlobals::glngNewResDistrictID = savedKeys_.resDistrict;
+    modGlobals::gintTaxType = savedKeys_.taxType;
+    modCOE::SetPriorYearMode();
+    return true;
   }
-  if (saved) return true;
 
   Trap giveBack(kModule, procedure);
+  if (result.calculation == Calculation::NoComponent)
+    giveBack([] { ui::MsgBox(modValidationCalculation::kNoCalculationObject, ui::vbExclamation + ui::vbOKOnly, vb::App::Title()); });
   giveBack([&] { GiveBack(before); });
-  if (!recalculated) giveBack([] {
+  if (result.calculation != Calculation::Done) giveBack([] {
     ui::MsgBox("The data could not be recalculated and has not been saved.", ui::vbInformation);
   });
   return false;
@@ -135,113 +137,35 @@ bool frmTax::bSaveRecord() {
   Trap trap(kModule, "bSaveRecord");
   db::Recordset* rows = nullptr;
   if (!trap([&] { rows = &Deref(mrsTax.get()); })) return false;
-  const clsGlobalParam& p = *GParam;
+  const db::ConnectionPtr conn = modGlobals::SharedConnection();
   if (mblnNewRecord) {
-    const bool keyed = trap([&] { rows->AddNew(); }) && trap([&] {
-      rows->SetValue("County_id", Variant(p.CountyID));
-      rows->SetValue("School_District_id", Variant(p.DistrictID));
-      rows->SetValue("Fiscal_Year", Variant(p.ReportYear));
-      rows->SetValue("period_id", Variant(p.ReportPeriod));
-      rows->SetValue("SCHOOL_ID", Variant(0));
-      rows->SetValue("res_county_id", Variant(modGlobals::glngNewResCountyID));
-      rows->SetValue("res_school_district_id", Variant(modGlobals::glngNewResDistrictID));
-      rows->SetValue("TaxType", Variant(modGlobals::gintTaxType));
-    });
-    // The names of the agency of residence: a county office for the county
-    // type, a district for the district type.
-    const bool named = keyed && trap([&] {
-      SqlText q;
-      q << "select county_name,school_district_name , DISTRICT_TYPE from krn_leas where FISCAL_YEAR = "
-        << Param(Variant(p.ReportYear)) << " and stat_type = 'OPEN' and lea_type = "
-        << (modGlobals::gintTaxType == 0 ? "2" : "3") << " and county_id = "
-        << Param(Variant(modGlobals::glngNewResCountyID)) << " and school_district_id = "
-        << Param(Variant(modGlobals::glngNewResDistrictID));
-      if (modGlobals::gintTaxType == 0) q << " and school_id = 0";
-      db::RecordsetPtr agency = modGlobals::AdoUtils().getNewRecordSet();
-      agency->Open(q.Sql(), modGlobals::AdoUtils().Conn(), q.Params());
-      if (agency->RecordCount() >= 1) {
-        rows->SetValue("ResCountyName", agency->Value("county_name"));
-        rows->SetValue("ResSchoolDistName", agency->Value("school_district_name"));
-        rows->SetValue("ResDistrictType", agency->Value("DISTRICT_TYPE"));
-      }
-    });
+    const forms::FormScope scope = Scope();
+    const taxform::RowKeys keys{modGlobals::glngNewResCountyID, modGlobals::glngNewResDistrictID,
+                                modGlobals::gintTaxType};
+    const bool keyed = trap([&] { rows->AddNew(); }) && trap([&] { taxform::KeyNewRow(*rows, scope, keys); });
+    // The names of the agency of residence.
+    const bool named = keyed && trap([&] { taxform::NameResidence(conn, *rows, scope, keys); });
     if (!named) return false;
-  } else if (!trap([&] {
-               modGlobals::glngNewResCountyID = vb::CLng(rows->Value("res_county_id"));
-               modGlobals::glngNewResDistrictID = vb::CLng(rows->Value("res_school_district_id"));
-               modGlobals::gintTaxType = vb::CInt(rows->Value("TaxType"));
-             })) {
+    savedKeys_ = keys;
+  } else if (!trap([&] { savedKeys_ = taxform::KeysOfRow(*rows); })) {
     return false;
   }
   if (!trap([&] { modCOE::SetValuesInRs(*rows, ctlTax_11->Controls()); })) return false;
-  if (!trap([&] { recorddialogs::Submit(*rows); })) return false;
+  if (!trap([&] { forms::Submit(conn, *rows); })) return false;
   mblnDirty = false;
   mblnNewRecord = false;
-  modCOE::SetPriorYearMode();
-  return true;
-}
-
-bool frmTax::RunCalculation() {
-  const long position = Deref(mrsTax.get()).AbsolutePosition();
-  std::string table = kTable;
-  std::shared_ptr<vb::Object> none;
-  if (!modValidationCalculation::CalculateValues(table, mrsTax, none)) return false;
-  // The rows as the calculation handed them back. It may have changed any
-  // row's total: every row is keyed.
-  db::Recordset& calculated = Deref(mrsTax.get());
-  modCOE::SetCertKeysInRs(kTable, calculated, false);
-  ReturnTo(calculated, position);
-  recorddialogs::Submit(calculated);
-
-  clsGlobalParam& p = *GParam;
-  const vb::Date now = ui::Now();
-  p.LastModifiedDate = now;
-  p.EditCheckDate = now;
-  // The certificate number covers the agency's rows of both tax types.
-  db::RecordsetPtr agency = AgencyRows();
-  if (Deref(agency.get()).RecordCount() == 0) {
-    p.NumRecord = 0;
-  } else {
-    p.CertKey = modCOE::GetGroupCertKey(*agency, modMain::GetSortKeys(p, ""));
-    p.NumRecord = static_cast<std::int16_t>(agency->RecordCount());
-  }
-  p.NumError = 0;
-  p.NumWarning = 0;
-  // The recalculated values appear.
-  modCOE::SetValuesFromRs(calculated, ctlTax_11->Controls(), false);
-  mblnDirty = false;
   return true;
 }
 
 // --- After a delete --------------------------------------------------------------------------
 
-void frmTax::StatusAfterDelete(bool typeHasRows) {
-  clsGlobalParam& p = *GParam;
-  db::RecordsetPtr agency = AgencyRows();
-  const long count = Deref(agency.get()).RecordCount();
-  if (!typeHasRows && count == 0) {
-    // The agency has no tax row left: the form is without data, and its
-    // notes go with it.
-    p.NumRecord = 0;
-    modCOE::UpdateSetCOEFormsStatus(p, true);
-    modCOE::RequireFormStatus(p, true, false);
-    modCOE::TorbNotesDeletion(p.ReportYear, p.DistrictID, p.CountyID, p.SchoolId, kTable,
-                              static_cast<std::int16_t>(p.ReportPeriod));
-    const Variant notes = modGlobals::SharedConnection()->Scalar(
-        "select count(*) from TORB_FORM_NOTES where Fiscal_Year = ? and Period_ID = ? and County_ID = ? "
-        "and School_District_ID = ? and SCHOOL_ID = ? and FOrm_Name = ?",
-        {Variant(p.ReportYear), Variant(p.ReportPeriod), Variant(p.CountyID), Variant(p.DistrictID),
-         Variant(p.SchoolId), Variant(kTable)});
-    if (vb::CLng(notes) > 0) vb::Raise(vb::err::Unspecified, "The notes of the form were not deleted.");
-    return;
-  }
-  p.NumRecord = static_cast<std::int16_t>(count);
-  const vb::Date now = ui::Now();
-  p.LastModifiedDate = now;
-  p.EditCheckDate = now;
-  p.CertKey = modCOE::GetGroupCertKey(*agency, modMain::GetSortKeys(p, ""));
-  modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(p);
-  modCOE::RequireFormStatus(p, false, false);
+bool frmTax::DeleteCurrent(Trap& trap, bool& typeHasRows) {
+  forms::FormStatus status = forms::StatusOf(Deref(GParam.get()));
+  const taxform::DeleteResult result =
+      taxform::DeleteRow(modGlobals::SharedConnection(), Scope(), mrsTax, status, ui::Now(), trap);
+  typeHasRows = result.typeHasRows;
+  if (result.deleted) forms::TakeStatus(*GParam, status);
+  return result.deleted;
 }
 
 // --- The prior-year correction -----------------------------------------------------------------

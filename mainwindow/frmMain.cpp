@@ -32,12 +32,9 @@ namespace {
 
 // --- Layout ------------------------------------------------------------------
 
-// The controls' design places in twips: left, top, width, height.
-struct ControlPlace {
-  const char* name;
-  int left, top, width, height;
-};
-constexpr ControlPlace kControlPlaces[] = {
+// The controls' places in twips: left, top, width, height. The window's
+// .ui file gives them none: this table is their one place.
+constexpr ui::TwipsPlace kControlPlaces[] = {
     {"lblLeaList", 120, 120, 4935, 255},
     {"cmdSelection_2", 240, 480, 1215, 315},
     {"cmdSelection_3", 1440, 480, 1215, 315},
@@ -408,12 +405,7 @@ frmMain& frmMain::Default() {
 }
 
 void frmMain::PlaceControls() {
-  for (const ControlPlace& place : kControlPlaces) {
-    if (QWidget* control = centralwidget->findChild<QWidget*>(place.name)) {
-      control->setGeometry(ui::TwipsToPixelsX(place.left), ui::TwipsToPixelsY(place.top),
-                           ui::TwipsToPixelsX(place.width), ui::TwipsToPixelsY(place.height));
-    }
-  }
+  ui::PlaceControls(*centralwidget, kControlPlaces);
   // The labels above the lists are bold.
   for (QLabel* label : {lblLeaList, lblEntryScreens}) {
     QFont font = label->font();

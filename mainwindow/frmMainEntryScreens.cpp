@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "EntryScreens.h"
+#include "ScopeOfParams.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
 #include "db/SqlText.h"
@@ -59,137 +61,6 @@ bool RunByCountyOffice(const clsGlobalParam& P, const db::Recordset& charter) {
   const vb::Variant type = charter.Value("CHARTER_TYPE");
   return !type.IsNull() && vb::CLng(type) == 5;
 }
-
-// --- The list's queries ------------------------------------------------------------
-
-// The columns of the list, in their order; the form-number list takes those
-// marked, without the correction columns and the reason join.
-struct ListColumn {
-  const char* expression;
-  const char* name;
-  bool inFormNoList;
-};
-constexpr ListColumn kListColumns[] = {
-    {"f.SELECTED", "SELECTED", true},
-    {"f.FORM_DISPLAY_NAME", "FORM_DISPLAY_NAME", true},
-    {"s.PY_FORMS_CORRECTED", "CORRECTED", false},
-    {"t.PY_REASON_DESC", "REASON_CODE", false},
-    {"f.FORM_TITLE1", "FORM_TITLE1", true},
-    {"f.FORM_NAME", "FORM_NAME", true},
-    {"f.FORM_NO", "FORM_NO", true},
-    {"hex8(s.CERTIFICATE_NUMBER)", "CERTIFICATE_NUMBER", true},
-    {"s.NUM_RECORD", "NUM_RECORD", true},
-    {"s.NUM_ERROR", "NUM_ERROR", true},
-    {"s.NUM_WARNING", "NUM_WARNING", true},
-    {"s.LAST_MODIFIED_DATE", "LAST_MODIFIED_DATE", true},
-    {"s.LAST_EDIT_CHECK_DATE", "LAST_EDIT_CHECK_DATE", true},
-    {"s.LAST_EXPORT_DATE", "LAST_EXPORT_DATE", true},
-    {"s.LAST_IMPORT_DATE", "LAST_IMPORT_DATE", true},
-    {"s.PY_CORRECTION_NOTE", "PY_CORRECTION_NOTE", false},
-    {"s.PY_REASON_CODE", "PY_REASON_CODE", false},
-    {"f.Program_Type", "program_type", true},
-};
-
-// Forms left out of the list by mode and logon group: the first matching row.
-struct Exclusion {
-  bool p2Correction;
-  std::int32_t logonGroup;  // kAny: every group
-  std::vector<int> forms;
-};
-const std::vector<Exclusion>& ListExclusions() {
-  static const std::vector<Exclusion> rows = {
-      {true, 7, {89, 27, 28}},
-      {true, kAny, {27, 28}},
-      {false, kAny, {89, 30}},
-  };
-  return rows;
-}
-// The probe leaves out only what the P-2 correction mode hides from all.
-const std::vector<int> kProbeP2Exclusions = {27, 28};
-
-std::string Excluding(const std::vector<int>& forms) {
-  std::string text;
-  for (int form : forms) text += " AND f.FORM_NO <> " + std::to_string(form);
-  return text;
-}
-
-// The numbers of a comma-separated form-number list, each to be bound.
-std::vector<vb::Variant> FormNumbers(const std::string& list) {
-  std::vector<vb::Variant> numbers;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = list.find(',', start);
-    numbers.emplace_back(vb::CLng(vb::Variant(vb::Trim(list.substr(start, comma - start)))));
-    if (comma == std::string::npos) return numbers;
-    start = comma + 1;
-  }
-}
-
-db::SqlText& InList(db::SqlText& q, const std::vector<vb::Variant>& numbers) {
-  q << " AND f.FORM_NO IN (";
-  for (std::size_t i = 0; i < numbers.size(); ++i) q << (i ? ", " : "") << db::Param(numbers[i]);
-  return q << ")";
-}
-
-vb::Variant PeriodPattern(const clsGlobalParam& P) { return vb::Variant("%" + P.PeriodText + "%"); }
-
-// The forms of the kind in the period, to learn whether the status rows need
-// their upkeep.
-db::SqlText ProbeQuery(const std::string& flag, bool p2Correction, const std::optional<std::string>& formNoList) {
-  const clsGlobalParam& P = Globals();
-  db::SqlText q;
-  q << "SELECT f.FORM_NO FROM VHO_TORB_FORMS f WHERE ";
-  if (formNoList) {
-    q << "f.REPORTING_PERIOD LIKE " << db::Param(PeriodPattern(P));
-    return InList(q, FormNumbers(*formNoList));
-  }
-  q << "f." << flag << " = 'Y'";
-  if (p2Correction) q << Excluding(kProbeP2Exclusions);
-  return q << " AND f.REPORTING_PERIOD LIKE " << db::Param(PeriodPattern(P));
-}
-
-// The list: catalogue rows with the agency's status rows of the year and
-// period, ordered by OrderNo. Without a flag column the list is empty.
-db::SqlText DisplayQuery(const std::optional<std::string>& flag, bool p2Correction,
-                         const std::optional<std::string>& category, const std::optional<std::string>& formNoList) {
-  const clsGlobalParam& P = Globals();
-  const bool byNumber = formNoList.has_value();
-  db::SqlText q;
-  q << "SELECT ";
-  bool first = true;
-  for (const ListColumn& column : kListColumns) {
-    if (byNumber && !column.inFormNoList) continue;
-    q << (first ? "" : ", ") << column.expression << " AS " << column.name;
-    first = false;
-  }
-  if (byNumber) {
-    q << " FROM VHO_TORB_FORMS f, LEA_FORMS_STATUS s WHERE f.FORM_NO = s.FORM_NO";
-    InList(q, FormNumbers(*formNoList));
-  } else {
-    q << " FROM VHO_TORB_FORMS f, LEA_FORMS_STATUS s, PY_CORRECTION_REASON t"
-         " WHERE s.PY_REASON_CODE = t.PY_REASON_CODE AND ";
-    q << (flag ? "f." + *flag + " = 'Y'" : std::string("0 = 1"));
-    for (const Exclusion& row : ListExclusions()) {
-      if (row.p2Correction != p2Correction || (row.logonGroup != kAny && row.logonGroup != P.LogonUserGroup)) continue;
-      q << Excluding(row.forms);
-      break;
-    }
-    q << " AND f.FORM_NO = s.FORM_NO";
-    if (category) q << " AND f.CATEGORY = " << db::Param(vb::Variant(*category));
-  }
-  // The year's column of the catalogue is named after the (whole-number) year.
-  q << " AND s.COUNTY_ID = " << db::Param(vb::Variant(P.CountyID))
-    << " AND s.SCHOOL_DISTRICT_ID = " << db::Param(vb::Variant(P.DistrictID))
-    << " AND s.SCHOOL_ID = " << db::Param(vb::Variant(P.SchoolId))
-    << " AND s.FISCAL_YEAR = " << db::Param(vb::Variant(P.ReportYear))
-    << " AND s.PERIOD_ID = " << db::Param(vb::Variant(P.ReportPeriod))
-    << " AND f.FY_" << std::to_string(P.ReportYear) << " = 'Y'"
-    << " AND f.REPORTING_PERIOD LIKE " << db::Param(PeriodPattern(P)) << " ORDER BY f.OrderNo";
-  return q;
-}
-
-// Status rows with 3 records of form 45 are counted as 2, for every agency.
-constexpr const char* kForm45Count = "UPDATE LEA_FORMS_STATUS SET NUM_RECORD = 2 WHERE FORM_NO = 45 AND NUM_RECORD = 3";
 
 // --- The grid's layout -------------------------------------------------------------
 
@@ -253,15 +124,6 @@ const std::vector<FormListRule>& FormListRules() {
   return rows;
 }
 
-// A new status row: the agency's keys, the year and period, the form, and
-// no prior-year correction, in the order they are assigned. The other
-// columns are left to the table.
-std::vector<std::pair<const char*, vb::Variant>> NewStatusRow(const clsGlobalParam& P, const vb::Variant& formNo) {
-  return {{"COUNTY_ID", P.CountyID},     {"SCHOOL_DISTRICT_ID", P.DistrictID}, {"SCHOOL_ID", P.SchoolId},
-          {"PERIOD_ID", P.ReportPeriod}, {"FISCAL_YEAR", P.ReportYear},        {"FORM_NO", formNo},
-          {"PY_FORMS_CORRECTED", "No"},  {"PY_REASON_CODE", 0}};
-}
-
 }  // namespace
 
 // --- The charter row ---------------------------------------------------------------------
@@ -304,11 +166,21 @@ void frmMain::refreshForms(std::optional<std::string> category, std::optional<st
     return;
   }
 
-  const bool p2Correction = menus_->Item("mnu_PY_P2").Checked();
+  forms::EntryScreenList list;
+  trap([&] {
+    const clsGlobalParam& P = Globals();
+    list.agency = forms::ScopeOf(P);
+    list.periodText = P.PeriodText;
+    list.logonGroup = P.LogonUserGroup;
+  });
+  list.flag = flag;
+  list.p2Correction = menus_->Item("mnu_PY_P2").Checked();
+  list.category = category;
+  list.formNoList = vFormNoList;
   if (flag || vFormNoList) {
     db::RecordsetPtr probe;
     trap([&] {
-      const db::SqlText q = ProbeQuery(flag.value_or(""), p2Correction, vFormNoList);
+      const db::SqlText q = forms::ApplicableFormsQuery(list);
       probe = AdoUtils().getNewRecordSet();
       Deref(probe).Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
     });
@@ -319,8 +191,8 @@ void frmMain::refreshForms(std::optional<std::string> category, std::optional<st
   trap([&] { rsForm.reset(); });
 
   db::SqlText display;
-  trap([&] { display = DisplayQuery(flag, p2Correction, category, vFormNoList); });
-  trap([&] { modGlobals::SharedConnection()->Execute(kForm45Count); });
+  trap([&] { display = forms::EntryScreenQuery(list); });
+  trap([&] { forms::CountResidencyRecords(modGlobals::SharedConnection()); });
   trap([&] {
     rsForm = AdoUtils().getNewRecordSet();
     Deref(rsForm).Open(display.Sql(), modGlobals::SharedConnection(), display.Params());
@@ -430,7 +302,7 @@ void frmMain::Initialize_Forms_status() {
 
   db::RecordsetPtr forms;
   trap([&] {
-    const vb::Variant period = PeriodPattern(Globals());
+    const vb::Variant period = forms::PeriodPattern(Globals().PeriodText);
     db::SqlText q;
     for (std::size_t i = 0; i < rule->parts.size(); ++i) {
       const FormListPart& part = rule->parts[i];
@@ -450,30 +322,8 @@ void frmMain::Initialize_Forms_status() {
     bool end = true;
     trap([&] { end = Deref(forms).Eof(); });
     if (end) break;
-    db::RecordsetPtr status;
     trap([&] {
-      const clsGlobalParam& P = Globals();
-      db::SqlText q;
-      q << "SELECT * FROM LEA_FORMS_STATUS WHERE FORM_NO = " << db::Param(forms->Value("FORM_NO"))
-        << " AND COUNTY_ID = " << db::Param(vb::Variant(P.CountyID))
-        << " AND SCHOOL_DISTRICT_ID = " << db::Param(vb::Variant(P.DistrictID))
-        << " AND SCHOOL_ID = " << db::Param(vb::Variant(P.SchoolId))
-        << " AND PERIOD_ID = " << db::Param(vb::Variant(P.ReportPeriod))
-        << " AND FISCAL_YEAR = " << db::Param(vb::Variant(P.ReportYear));
-      status = AdoUtils().getNewRecordSet();
-      Deref(status).CursorType(db::CursorType::Dynamic);
-      status->LockType(db::LockType::BatchOptimistic);
-      status->Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
-    });
-    trap([&] {
-      db::Recordset& rs = Deref(status);
-      if (!rs.Eof() && rs.RecordCount() >= 1) return;
-      rs.AddNew();
-      for (const auto& [column, value] : NewStatusRow(Globals(), forms->Value("FORM_NO"))) rs.SetValue(column, value);
-      rs.UpdateBatch();
-    });
-    trap([&] {
-      if (status) status->Close();
+      ::forms::AddMissingStatusRow(modGlobals::SharedConnection(), ::forms::ScopeOf(Globals()), forms->Value("FORM_NO"));
     });
     trap([&] { forms->MoveNext(); });
   }

@@ -15,7 +15,7 @@
 #include "db/SqlText.h"
 #include "frmMain.h"
 #include "frmMainDetail.h"
-#include "modCOE.h"
+#include "modCOECorrection.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
 #include "ui/Pump.h"

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "EntryScreens.h"
 #include "clsMyAdoUtils.h"
 #include "db/SqlText.h"
 #include "frmMain.h"
@@ -15,7 +16,6 @@
 #include "vb/Conversions.h"
 
 using frmMainDetail::Globals;
-using frmMainDetail::Markers;
 using modGlobals::AdoUtils;
 using vb::Deref;
 
@@ -156,40 +156,12 @@ void frmMain::RollUpCorrections() {
   const db::ConnectionPtr conn = modGlobals::SharedConnection();
   list->Open(agencies.Sql(), conn, params);
 
-  // Whether an agency has a counting correction in the period.
-  std::string status =
-      "SELECT EXISTS (SELECT 1 FROM lea_forms_status WHERE fiscal_year = ? AND period_id = ?";
-  if (forms) status += " AND form_no IN (" + Markers(forms->size()) + ")";
-  status += " AND school_id = ? AND school_district_id = ? AND county_id = ? AND py_forms_corrected = 'Yes')";
-  constexpr const char* kUpdate =
-      "UPDATE krn_leas SET PY_LEA_CORRECTED = ? WHERE fiscal_year = ? AND school_id = ? AND school_district_id = ?"
-      " AND county_id = ?";
-
   // Every agency in scope is written, in one change of the database: a
   // failure leaves every flag as it was.
-  db::Transaction transaction(*conn);
-  const int year = list->FieldIndex("fiscal_year");
-  const int district = list->FieldIndex("school_district_id");
-  const int school = list->FieldIndex("school_id");
-  const int county = list->FieldIndex("county_id");
-  for (long row = 1; row <= list->RecordCount(); ++row) {
-    const vb::Variant fiscalYear = list->ValueAt(row, year);
-    const vb::Variant schoolId = list->ValueAt(row, school);
-    const vb::Variant districtId = list->ValueAt(row, district);
-    const vb::Variant countyId = list->ValueAt(row, county);
-    std::vector<vb::Variant> statusParams = {fiscalYear, vb::Variant(P.ReportPeriod)};
-    if (forms) {
-      for (int form : *forms) statusParams.emplace_back(form);
-    }
-    statusParams.insert(statusParams.end(), {schoolId, districtId, countyId});
-    const bool corrected = vb::CLng(conn->Scalar(status, statusParams)) != 0;
-    conn->Execute(kUpdate, {vb::Variant(corrected ? "Yes" : "No"), fiscalYear, schoolId, districtId, countyId});
-    if (!corrected) {
-      ui::DoEvents();
-      ui::DoEvents();
-    }
-  }
-  transaction.Commit();
+  ::forms::RollUpCorrections(conn, *list, P.ReportPeriod, forms, [] {
+    ui::DoEvents();
+    ui::DoEvents();
+  });
 }
 
 void frmMain::RequeryFormsAndRestoreAgency() {

@@ -9,7 +9,6 @@
 #include "frmMain.h"
 #include "frmMainDetail.h"
 #include "modMainStart.h"
-#include "modValidationCalculation.h"
 #include "ui/Dialogs.h"
 #include "ui/Pump.h"
 #include "vb/Conversions.h"
@@ -141,7 +140,7 @@ void frmMain::RunPeriodCommand(const PeriodCommand& command) {
   // tells the user.
   trap([] {
     const clsGlobalParam& P = Globals();
-    modValidationCalculation::ComponentStatus(P.ReportYear, P.ReportPeriod);
+    modMain::ComponentsAvailable(P.ReportYear, P.ReportPeriod);
   });
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "db/Recordset.h"
-#include "modCOE.h"
+#include "modCOECorrection.h"
 #include "ui/Form.h"
 #include "ui_frmLogon.h"
 #include "vb/Variant.h"

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "ScopeOfParams.h"
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
 #include "db/SqlText.h"
@@ -211,7 +212,8 @@ void frmNewUser::LoadImportContact() {
 void frmNewUser::LoadCommonEnd() {
   Trap trap(kModule, "Form_Load");
   trap([&] {
-    cboCounty->RowSource(modMain::getRS_Counties());
+    cboCounty->RowSource(
+        modMain::getRS_Counties(modGlobals::SharedConnection(), forms::ScopeOf(modGlobals::GlobalParam())));
     cboCounty->ListField("COUNTY");
     cboCounty->BoundColumn("COUNTY_ID");
   });

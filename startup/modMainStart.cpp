@@ -6,11 +6,14 @@
 #include <memory>
 #include <system_error>
 
+#include "FormData.h"
+#include "ScopeOfParams.h"
 #include "Utilities.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
 #include "frmLogon.h"
 #include "frmWait.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "modValidationCalculation.h"
 #include "ui/Dialogs.h"
@@ -141,7 +144,7 @@ void Main() {
   for (std::int32_t period = 1; period <= 3; ++period) {
     bool available = false;
     trap([&] {
-      available = modValidationCalculation::ComponentStatus(modGlobals::GlobalParam().ReportYear, period);
+      available = ComponentsAvailable(modGlobals::GlobalParam().ReportYear, period);
     });
     if (trap.Left() || !available) return;
   }
@@ -216,6 +219,16 @@ void SaveSettings() {
   trap([&] { vb::Deref(rs).Update(); });
 }
 
+bool ComponentsAvailable(std::int32_t year, std::int32_t period) {
+  // Without the program's connection the test fails as an unknown error.
+  db::ConnectionPtr conn;
+  Trap connection(kModule, "ComponentsAvailable", Trap::Mode::Silent);
+  connection([&] { conn = modGlobals::SharedConnection(); });
+  const modValidationCalculation::ComponentCheck check = modValidationCalculation::ComponentStatus(conn, year, period);
+  if (!check.available) ui::MsgBox(check.message, ui::vbExclamation + ui::vbOKOnly, vb::App::Title());
+  return check.available;
+}
+
 std::string getPeriodText() {
   Trap trap(kModule, "getPeriodText");
   std::string text;
@@ -268,15 +281,7 @@ void CopyFormStatus(const db::Recordset* row, clsGlobalParam& Param, Trap& trap)
 void OnFormOpen(clsGlobalParam& Param) {
   Trap trap(kModule, "OnFormOpen");
   db::RecordsetPtr rs;
-  trap([&] {
-    rs = modGlobals::AdoUtils().getNewRecordSet();
-    vb::Deref(rs).Open(
-        "select * from lea_forms_status where fiscal_year = ? and period_id = ? and county_id = ? and "
-        "school_district_id = ? and school_id = ? and form_no = ?",
-        modGlobals::SharedConnection(),
-        {vb::Variant(Param.ReportYear), vb::Variant(Param.ReportPeriod), vb::Variant(Param.CountyID),
-         vb::Variant(Param.DistrictID), vb::Variant(Param.SchoolId), vb::Variant(Param.FormNo)});
-  });
+  trap([&] { rs = forms::Snapshot(modGlobals::SharedConnection(), modCOE::StatusRowQuery(forms::ScopeOf(Param))); });
   bool hasRow = true;
   trap([&] { hasRow = vb::Deref(rs).RecordCount() > 0; });
   if (trap.Left()) return;

@@ -11,6 +11,7 @@
 // window that opens, the notes window, the entry-screen report and the help
 // page.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,6 +26,11 @@ namespace modMain {
 void Main();
 void ReadSettings();
 void SaveSettings();
+// Tests that the configured validation and calculation components of the
+// year and period can be created (modValidationCalculation::ComponentStatus,
+// which then calculates with them) and shows what is missing in one
+// message box; answers whether both are there.
+bool ComponentsAvailable(std::int32_t year, std::int32_t period);
 // "P-1", "P-2" or "Annual" for the global period (stored in its PeriodText
 // too); "" for any other number.
 std::string getPeriodText();

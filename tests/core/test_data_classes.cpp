@@ -6,7 +6,6 @@
 #include "TestEnvironment.h"
 #include "clsDataAccess.h"
 #include "clsMyAdoUtils.h"
-#include "clsMyCRC32.h"
 #include "clsMyCollection.h"
 #include "clsTableCols.h"
 #include "clsTableInfoUtil.h"
@@ -104,37 +103,6 @@ TEST_F(CollectionTest, FailuresAreReportedUnderTheProcedureName) {
   EXPECT_EQ(ListOf({vb::Null, Variant("b")})->Join(","), "");
   EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 94"), std::string::npos);
   dialogs_.ExpectAllUsed();
-}
-
-// --- The checksum ------------------------------------------------------------
-
-TEST(Crc32Test, MatchesTheStandardChecksumWithoutTheFirstCharacter) {
-  clsMyCRC32 crc;
-  EXPECT_EQ(crc.TableEntry(0), 0);
-  EXPECT_EQ(static_cast<std::uint32_t>(crc.TableEntry(1)), 0x77073096u);
-  EXPECT_EQ(static_cast<std::uint32_t>(crc.TableEntry(255)), 0x2D02EF8Du);
-
-  struct Case {
-    std::string text;
-    std::int32_t crc;
-  };
-  const std::vector<Case> cases = {
-      {"", 0},
-      {"X", 0},
-      {"abc", -1029100744},
-      {"Xabc", 891568578},
-      {"X123456789", -873187034},
-      {"Zabc", 891568578},  // the first character never counts
-      {"\u00E9abc", 891568578},  // not even when it is not ASCII
-  };
-  for (const Case& c : cases) EXPECT_EQ(crc.GetCRC32(c.text), c.crc) << c.text;
-  EXPECT_EQ(clsMyCRC32().GetCRC32("abc"), crc.GetCRC32("abc"));
-  EXPECT_NE(crc.GetCRC32("abd"), crc.GetCRC32("abc")) << "the last character counts";
-
-  // A character of the 0x80..0x9F range is hashed as its Windows-1252 byte:
-  // the euro sign is 0x80, the standard checksum of the single byte 0x80 is
-  // 0x3FBA6CAD.
-  EXPECT_EQ(static_cast<std::uint32_t>(crc.GetCRC32("X\u20AC")), 0x3FBA6CADu);
 }
 
 // --- Table metadata ----------------------------------------------------------
@@ -316,6 +284,29 @@ TEST_F(DataAccessTest, DlookupReadsTheColumnNamedFromTheTenthCharacter) {
   auto& utils = *modGlobals::gobjAdoUtils;
   Variant name = utils.Dlookup("DISTINCT FORM_NAME", "VHO_TORB_FORMS", "FORM_NO = 29");
   EXPECT_EQ(vb::CStr(name), "Tax");
+  EXPECT_EQ(vb::CStr(utils.Dlookup("         form_name", "vho_torb_forms", "FORM_NO = 29")), "Tax");
+
+  // Names that are not the database's never reach the statement: each is
+  // reported and the look-up answers Empty.
+  struct Case {
+    const char* fld;
+    const char* table;
+    const char* reported;
+  };
+  const Case cases[] = {
+      {"DISTINCT FORM_NAME", "VHO_TORB_FORMS; DROP TABLE Tax", "The database has no table named"},
+      {"DISTINCT FORM_NAME FROM Tax --", "VHO_TORB_FORMS", "Error No: 3265"},
+      {"DISTINCT ", "VHO_TORB_FORMS", "Error No: 3265"},  // nine characters or fewer: no column
+      {"1; DROP TFORM_NAME", "VHO_TORB_FORMS", "Error No: 5"},
+  };
+  for (const Case& c : cases) {
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    EXPECT_TRUE(utils.Dlookup(c.fld, c.table, "FORM_NO = 29").IsEmpty()) << c.fld;
+    EXPECT_NE(dialogs_.LastPrompt().text.find(c.reported), std::string::npos) << dialogs_.LastPrompt().text;
+    EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: Dlookup"), std::string::npos);
+  }
+  EXPECT_TRUE(db::catalog::TableExists(*OpenDatabase(), "Tax"));
+  dialogs_.ExpectAllUsed();
 }
 
 TEST_F(DataAccessTest, AddTableCopiesColumnsAndKey) {

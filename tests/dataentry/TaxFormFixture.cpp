@@ -9,9 +9,9 @@
 #include "frmCORRECTION_REASON.h"
 #include "frmFormNote.h"
 #include "frmNewRec.h"
-#include "modCOE.h"
+#include "modCOECorrection.h"
 #include "modMainStart.h"
-#include "modValidationCalculation.h"
+#include "modMainStart.h"
 #include "numbox/CNumCtrl.h"
 #include "vb/Conversions.h"
 
@@ -40,22 +40,13 @@ void TaxFormTest::SetUp() {
   NumFieldHost::Install();
   com::SetComponentFolder(LEV_PROGRAM_DIR);
   modGlobals::gstrConnectionString = ConnectionString();
-  Execute(R"(
-    INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME, SCHOOL_DISTRICT_NAME,
-                          LEA_TYPE, STAT_TYPE, DISTRICT_TYPE, TaxDistrictSupplement) VALUES
-      (2019, 19, 10199, 0, 'Juniper County', 'Juniper County Office of Education', 2, 'OPEN', 'CO OFFICE', 0),
-      (2019, 19, 64733, 0, 'Juniper County', 'Larkspur Unified', 3, 'OPEN', 'UNIFIED', -1),
-      (2019, 6, 10600, 0, 'Fenwick County', 'Fenwick County Office of Education', 2, 'OPEN', 'CO OFFICE', 0),
-      (2019, 6, 61500, 0, 'Fenwick County', 'Fenwick Valley Elementary', 3, 'OPEN', 'ELEMENTARY', 0)
-  )");
+  Execute(fixtures::taxagencies::kDirectoryRows);
   // The counties of residence that the new-record dialog offers.
   Execute(
       "INSERT INTO taxcoe (county_id, loc_county_id, county_name) VALUES (19, 19, 'Juniper County'),"
       " (19, 6, 'Fenwick County')");
   Execute("INSERT INTO taxsd2 (county_id, loc_county_id, county_name) VALUES (19, 19, 'Juniper County')");
-  Execute(
-      "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
-      " CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING) VALUES (2019, 2, 19, 64733, 0, 29, -1, 0, 0, 0)");
+  Execute(fixtures::taxagencies::kStatusRow);
 
   clsGlobalParam& g = gp();
   g.UserGroup = 2;
@@ -75,7 +66,7 @@ void TaxFormTest::SetUp() {
   g.FormDisplayTitle = "Property Tax Apportionment Report";
   modGlobals::gintTaxType = 0;
   modGlobals::gstrPeriodMode = "2";
-  ASSERT_TRUE(modValidationCalculation::ComponentStatus(g.ReportYear, g.ReportPeriod));
+  ASSERT_TRUE(modMain::ComponentsAvailable(g.ReportYear, g.ReportPeriod));
   frmCORRECTION_REASON::Install();
   frmFormNote::Install();
   mainWindow_ = std::make_unique<AgencyListWindow>(kAgency);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ScriptedSeams.h"
+#include "TaxAgencies.h"
 #include "TestEnvironment.h"
 #include "clsGlobalParam.h"
 #include "frmTax.h"
@@ -31,9 +32,9 @@ class TaxFormTest : public ProgramTest {
   void TearDown() override;
 
   // The agency and the residence keys of the fixture.
-  static constexpr int kCounty = 19;
-  static constexpr int kAgency = 64733;  // Larkspur Unified
-  static constexpr int kOffice = 10199;  // Juniper County Office of Education
+  static constexpr int kCounty = fixtures::taxagencies::kCounty;
+  static constexpr int kAgency = fixtures::taxagencies::kAgency;
+  static constexpr int kOffice = fixtures::taxagencies::kOffice;
 
   clsGlobalParam& gp() { return *modGlobals::gobjGlobalParam; }
   // Makes the tax form as the main window does, loaded; its parameters are

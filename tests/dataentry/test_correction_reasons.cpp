@@ -16,7 +16,8 @@
 #include "KeyInput.h"
 #include "TestEnvironment.h"
 #include "frmCORRECTION_REASON.h"
-#include "modCOE.h"
+#include "db/Recordset.h"
+#include "modCOECorrection.h"
 #include "modGlobals.h"
 #include "vb/Conversions.h"
 

@@ -14,6 +14,8 @@
 #include "KeyInput.h"
 #include "RecordDialogFixture.h"
 #include "frmNewRec.h"
+#include "ScopeOfParams.h"
+#include "modGlobals.h"
 #include "modMainPickLists.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
@@ -219,7 +221,9 @@ TEST_F(NewRecord, CancelAndTheCloseBoxHandNothingBack) {
 TEST_F(NewRecord, ADistrictWithoutACountyIsTakenBack) {
   Open([&](frmNewRec& dialog) {
     ui::DataBoundList& district = *dialog.dcoRES_SCHOOL_DISTRICT_ID;
-    district.Bind(modMain::getRS_Districts(Variant(62)), "DISTRICT", "DISTRICT_ID");
+    district.Bind(modMain::getRS_Districts(modGlobals::SharedConnection(),
+                                           forms::ScopeOf(modGlobals::GlobalParam()), Variant(62)),
+                  "DISTRICT", "DISTRICT_ID");
     AcknowledgeMessages(1);
     Choose(district, "Quillby Elementary");
     EXPECT_EQ(TakeMessages(), Texts{"County not selected"});

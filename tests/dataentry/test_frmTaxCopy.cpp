@@ -12,7 +12,9 @@
 #include "ScriptedSeams.h"
 #include "db/Recordset.h"
 #include "frmTaxCopy.h"
-#include "modCOE.h"
+#include "ScopeOfParams.h"
+#include "modCOECertification.h"
+#include "modGlobals.h"
 #include "modMain.h"
 #include "vb/Conversions.h"
 
@@ -124,7 +126,7 @@ TEST_F(TaxCopy, CopyingADistrictReplacesItsP2RowsAndRewritesKeysAndStatus) {
       modGlobals::SharedConnection());
   std::vector<Variant> stored;
   for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) stored.push_back(rows->Value("CERT_KEY"));
-  modCOE::SetCertKeysInRs("Tax", *rows, false);
+  modCOE::SetCertKeysInRs(modGlobals::SharedConnection(), forms::ScopeOf(gp()), "Tax", *rows, false);
   std::vector<Variant> fresh;
   for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) fresh.push_back(rows->Value("CERT_KEY"));
   EXPECT_EQ(stored.size(), 3u);
@@ -132,7 +134,8 @@ TEST_F(TaxCopy, CopyingADistrictReplacesItsP2RowsAndRewritesKeysAndStatus) {
     EXPECT_TRUE(vb::Equal(stored[i], fresh[i])) << "row " << i;
     EXPECT_NE(vb::CLng(stored[i]), 7) << "row " << i;
   }
-  const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(gp(), "Tax"));
+  const std::int32_t certificate = modCOE::GetGroupCertKey(
+      *rows, modMain::GetSortKeys(modGlobals::SharedConnection(), forms::ScopeOf(gp()), "Tax"));
   const std::string now = vb::TextOf(Variant(clock_.Now()));
   EXPECT_EQ(StatusRow(), (Texts{std::to_string(certificate), "3", "0", "0", now, now}))
       << "modified and edit-checked at the same moment, without errors or warnings";

@@ -15,7 +15,7 @@
 #include "frmNewRec.h"
 #include "frmTax.h"
 #include "modGlobals.h"
-#include "modValidationCalculation.h"
+#include "modMainStart.h"
 #include "numbox/CNumCtrl.h"
 #include "vb/Conversions.h"
 
@@ -33,7 +33,7 @@ class TaxOpeningTest : public MainWindowTest {
     LogOn({});
     modGlobals::gobjGlobalParam->CountyName = "Cedar County";  // the logon's county
     modGlobals::gstrConnectionString = ConnectionString();
-    ASSERT_TRUE(modValidationCalculation::ComponentStatus(2019, 2));
+    ASSERT_TRUE(modMain::ComponentsAvailable(2019, 2));
   }
   void TearDown() override {
     NumFieldHost::Uninstall();

@@ -11,7 +11,7 @@
 #include "TaxFormFixture.h"
 #include "ctlTax_1.h"
 #include "frmCORRECTION_REASON.h"
-#include "modValidationCalculation.h"
+#include "modMainStart.h"
 #include "vb/Conversions.h"
 
 using vb::Variant;
@@ -109,7 +109,7 @@ TEST_F(TaxSaveTest, WithoutARecalculationNothingIsSaved) {
        [this] {
          Execute("UPDATE ComponentConfiguration SET ComponentName = 'ledgerless' WHERE ComponentTypeID = 2");
          AcknowledgeMessages(1);
-         modValidationCalculation::ComponentStatus(2019, 2);
+         modMain::ComponentsAvailable(2019, 2);
          TakeMessages();
        },
        {"Cannot create calculation object", "The data could not be recalculated and has not been saved."}},
@@ -138,7 +138,7 @@ TEST_F(TaxSaveTest, WithoutARecalculationNothingIsSaved) {
     EXPECT_TRUE(f.isEnabled());
     Execute("DELETE FROM Tax");
     Execute("UPDATE ComponentConfiguration SET ComponentName = 'sumwright' WHERE ComponentTypeID = 2");
-    modValidationCalculation::ComponentStatus(2019, 2);
+    modMain::ComponentsAvailable(2019, 2);
   }
 }
 

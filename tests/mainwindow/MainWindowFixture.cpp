@@ -7,7 +7,7 @@
 #include "clsMyAdoUtils.h"
 #include "com/Registry.h"
 #include "frmWait.h"
-#include "modCOE.h"
+#include "modCOECorrection.h"
 #include "modGlobals.h"
 #include "modMainStart.h"
 #include "vb/Conversions.h"

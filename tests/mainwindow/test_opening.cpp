@@ -9,7 +9,7 @@
 
 #include "MainWindowFixture.h"
 #include "ScriptedSeams.h"
-#include "modCOE.h"
+#include "modCOECorrection.h"
 #include "modGlobals.h"
 #include "vb/Conversions.h"
 

@@ -1,5 +1,6 @@
-// The start module's services: the wait box, the printer set-up, the form
-// status and controls of a window that opens, and the notes window.
+// The start module's services: the test of the configured components, the
+// wait box, the printer set-up, the form status and controls of a window
+// that opens, and the notes window.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "ScriptedSeams.h"
 #include "StartupFixture.h"
+#include "clsMyAdoUtils.h"
 #include "frmWait.h"
 #include "modGlobals.h"
 #include "modMainStart.h"
@@ -18,6 +20,27 @@ namespace {
 
 using ServicesTest = StartupTest;
 using fixtures::AlderTaxForm;
+
+TEST_F(ServicesTest, TheComponentTestShowsWhatIsMissingInOneBox) {
+  EXPECT_TRUE(modMain::ComponentsAvailable(2019, 1));
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+
+  Execute("DELETE FROM ComponentConfiguration WHERE ComponentTypeID = 2");
+  dialogs_.AnswerMsgBox(ui::vbOK);
+  EXPECT_FALSE(modMain::ComponentsAvailable(2019, 1));
+  ASSERT_EQ(dialogs_.Prompts().size(), 1u);
+  EXPECT_EQ(dialogs_.LastPrompt().text, "No Calculation Component defined in database\r");
+  EXPECT_EQ(dialogs_.LastPrompt().style, ui::vbExclamation + ui::vbOKOnly);
+  EXPECT_EQ(dialogs_.LastPrompt().title, "Levrona");
+
+  // Without the program's connection the configuration cannot be read.
+  auto utils = std::move(modGlobals::gobjAdoUtils);
+  dialogs_.AnswerMsgBox(ui::vbOK);
+  EXPECT_FALSE(modMain::ComponentsAvailable(2019, 1));
+  EXPECT_EQ(dialogs_.LastPrompt().text, "Unknown Error in ComponentStatus - 91");
+  modGlobals::gobjAdoUtils = std::move(utils);
+  dialogs_.ExpectAllUsed();
+}
 
 TEST_F(ServicesTest, WaitBoxShowsTheLatestTextUntilClosed) {
   ScriptedClock clock;

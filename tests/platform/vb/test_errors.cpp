@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vb/End.h"
+#include "vb/Trap.h"
 #include "vb/VbError.h"
 
 using namespace vb;
@@ -75,4 +76,50 @@ TEST(End, CallsTheInstalledHandlerAndAnswersThePreviousOne) {
 
 TEST(EndDeathTest, DefaultHandlerExitsTheProcess) {
   EXPECT_EXIT(End(7), ::testing::ExitedWithCode(7), "");
+}
+
+// The guard of a trapping procedure, seen from the runtime: with the
+// program's report installed it acts on the answer; without one a failed
+// step's error reaches the procedure's caller, and silent mode still passes
+// it over.
+TEST(Trap, WithoutAReportTheFailureReachesTheCaller) {
+  int after = 0;
+  try {
+    Trap trap("modTest", "Steps");
+    trap([] { vb::Raise(vb::err::TypeMismatch); });
+    after = 1;
+    ADD_FAILURE() << "no error";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.Number(), vb::err::TypeMismatch);
+  }
+  EXPECT_EQ(after, 0) << "no step after the failed one ran";
+
+  Trap silent("modTest", "Steps", Trap::Mode::Silent);
+  EXPECT_FALSE(silent([] { vb::Raise(vb::err::Overflow); }));
+  EXPECT_TRUE(silent([&] { after = 2; }));
+  EXPECT_EQ(after, 2);
+  EXPECT_EQ(silent.ErrorNumber(), vb::err::Overflow);
+}
+
+TEST(Trap, TheInstalledReportAnswersForEveryGuard) {
+  std::vector<std::string> reports;
+  std::vector<int> answers = {4, 5, 2};  // Retry, Ignore, then leave
+  vb::SetErrorReport([&](long number, const std::string&, const std::string& module, const std::string& procedure) {
+    reports.push_back(module + "/" + procedure + " " + std::to_string(number));
+    const int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  });
+  int tries = 0;
+  Trap trap("modTest", "Steps");
+  EXPECT_TRUE(trap([&] {
+    if (++tries == 1) vb::Raise(vb::err::Overflow);
+  }));
+  EXPECT_FALSE(trap([] { vb::Raise(vb::err::TypeMismatch); }));
+  EXPECT_FALSE(trap([] { vb::Raise(vb::err::TypeMismatch); }));
+  EXPECT_TRUE(trap.Left());
+  EXPECT_FALSE(trap([] {})) << "skipped once left";
+  vb::SetErrorReport(nullptr);
+  EXPECT_EQ(reports, (std::vector<std::string>{"modTest/Steps 6", "modTest/Steps 13", "modTest/Steps 13"}));
+  EXPECT_EQ(tries, 2);
 }

@@ -1,6 +1,7 @@
 // Binding to the configured components: the test of both components of a
-// year and period with its one message box, and the recalculation of a
-// form's rows through the calculation component last tested.
+// year and period with the message of what is missing, and the
+// recalculation of a form's rows through the calculation component last
+// tested.
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,13 @@
 
 namespace {
 
-using modValidationCalculation::CalculateValues;
+using modValidationCalculation::Calculation;
 using modValidationCalculation::ComponentStatus;
 
-constexpr int kExclamationOk = ui::vbExclamation + ui::vbOKOnly;
+// The calculation as the tax form runs it, on the program's connection.
+Calculation CalculateValues(std::string& table, db::RecordsetPtr& rows, std::shared_ptr<vb::Object>& params) {
+  return modValidationCalculation::CalculateValues(modGlobals::gobjAdoUtils->Conn(), table, rows, params);
+}
 
 class ComponentTest : public StartupTest {
  public:
@@ -28,11 +32,10 @@ class ComponentTest : public StartupTest {
   }
 
  protected:
-  bool Status(int period) {
-    const std::int32_t year = 2019;
-    const std::int32_t p = period;
-    return ComponentStatus(year, p);
+  modValidationCalculation::ComponentCheck Check(int period) {
+    return ComponentStatus(modGlobals::gobjAdoUtils->Conn(), 2019, period);
   }
+  bool Status(int period) { return Check(period).available; }
 
   // The Alder County office's tax row: 1,500 secured, 7 SERAF, the rest 0,
   // no total yet.
@@ -82,22 +85,15 @@ const StatusCase kStatusCases[] = {
 
 class ComponentStatusTest : public ComponentTest, public ::testing::WithParamInterface<StatusCase> {};
 
-TEST_P(ComponentStatusTest, AnswersAndShowsWhatIsMissing) {
+TEST_P(ComponentStatusTest, AnswersAndSaysWhatIsMissing) {
   const StatusCase& c = GetParam();
   c.arrange(*this);
-  if (c.message) dialogs_.AnswerMsgBox(ui::vbOK);
 
-  const bool available = Status(1);
+  const modValidationCalculation::ComponentCheck check = Check(1);
 
-  EXPECT_EQ(available, c.message == nullptr);
-  if (!c.message) {
-    EXPECT_TRUE(dialogs_.Prompts().empty());
-    return;
-  }
-  ASSERT_EQ(dialogs_.Prompts().size(), 1u);
-  EXPECT_EQ(dialogs_.LastPrompt().text, c.message);
-  EXPECT_EQ(dialogs_.LastPrompt().style, kExclamationOk);
-  EXPECT_EQ(dialogs_.LastPrompt().title, "Levrona");
+  EXPECT_EQ(check.available, c.message == nullptr);
+  EXPECT_EQ(check.message, c.message ? c.message : "");
+  EXPECT_TRUE(dialogs_.Prompts().empty()) << "telling the user is the caller's part";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ComponentStatusTest, ::testing::ValuesIn(kStatusCases),
@@ -105,20 +101,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, ComponentStatusTest, ::testing::ValuesIn(kStatus
 
 TEST_F(ComponentTest, UnreadableConfigurationIsAnUnknownError) {
   Execute("DROP TABLE ComponentType");
-  dialogs_.AnswerMsgBox(ui::vbOK);
-  EXPECT_FALSE(Status(1));
-  ASSERT_EQ(dialogs_.Prompts().size(), 1u) << "its own box, not the error report";
+  const modValidationCalculation::ComponentCheck check = Check(1);
+  EXPECT_FALSE(check.available);
+  EXPECT_TRUE(dialogs_.Prompts().empty()) << "not the error report";
   const std::string prefix = "Unknown Error in ComponentStatus - ";
-  const std::string text = dialogs_.LastPrompt().text;
+  const std::string text = check.message;
   ASSERT_EQ(text.rfind(prefix, 0), 0u) << text;
   EXPECT_NE(vb::CLng(vb::Variant(text.substr(prefix.size()))), 0) << "the database error number";
-  EXPECT_EQ(dialogs_.LastPrompt().style, kExclamationOk);
 }
 
 TEST_F(ComponentTest, RecalculatesThroughTheComponentOfThePeriodLastTested) {
   // P-1 has no calculation component, Annual has: the last test decides.
   Execute("DELETE FROM ComponentConfiguration WHERE Period_ID = 1 AND ComponentTypeID = 2");
-  dialogs_.AnswerMsgBox(ui::vbOK);
   EXPECT_FALSE(Status(1));
   EXPECT_TRUE(Status(3));
 
@@ -126,25 +120,21 @@ TEST_F(ComponentTest, RecalculatesThroughTheComponentOfThePeriodLastTested) {
   const db::Recordset* before = rows.get();
   std::string table = "Tax";
   std::shared_ptr<vb::Object> params;
-  EXPECT_TRUE(CalculateValues(table, rows, params));
+  EXPECT_EQ(CalculateValues(table, rows, params), Calculation::Done);
   ASSERT_EQ(rows.get(), before) << "the rows are recalculated in place";
   EXPECT_EQ(vb::CLng(rows->Value("Total")), 1500) << "SERAF stays out of the total";
 }
 
 TEST_F(ComponentTest, WithoutACalculationComponentTheRowsAreLeftAlone) {
   Execute("DELETE FROM ComponentConfiguration WHERE ComponentTypeID = 2");
-  dialogs_.AnswerMsgBox(ui::vbOK);
   EXPECT_FALSE(Status(3));
-  dialogs_.ClearPrompts();
 
   db::RecordsetPtr rows = TaxRows();
   std::string table = "Tax";
   std::shared_ptr<vb::Object> params;
-  dialogs_.AnswerMsgBox(ui::vbOK);
-  EXPECT_FALSE(CalculateValues(table, rows, params));
-  ASSERT_EQ(dialogs_.Prompts().size(), 1u);
-  EXPECT_EQ(dialogs_.LastPrompt().text, "Cannot create calculation object");
-  EXPECT_EQ(dialogs_.LastPrompt().style, kExclamationOk);
+  EXPECT_EQ(CalculateValues(table, rows, params), Calculation::NoComponent);
+  EXPECT_STREQ(modValidationCalculation::kNoCalculationObject, "Cannot create calculation object");
+  EXPECT_TRUE(dialogs_.Prompts().empty()) << "the caller says so";
   EXPECT_TRUE(rows->Value("Total").IsNull());
 }
 
@@ -157,7 +147,7 @@ TEST_F(ComponentTest, CalculationThatAnswersFalseOrFailsGivesFalseSilently) {
     db::RecordsetPtr original = rows;
     std::string table = tableName;
     std::shared_ptr<vb::Object> params;
-    EXPECT_FALSE(CalculateValues(table, rows, params)) << tableName;
+    EXPECT_EQ(CalculateValues(table, rows, params), Calculation::Failed) << tableName;
     EXPECT_EQ(rows, original) << tableName << ": the caller's record set stays";
     Execute("DELETE FROM Tax");
   }

@@ -1,12 +1,11 @@
 // The form-status upkeep: saving, keying and certifying tax rows, the status
-// row they leave, the county-model form's rows per district, and the
-// prior-year correction flow.
+// row they leave, the county-model form's rows per district, the form
+// numbers and notes.
 
 #include <gtest/gtest.h>
 
-#include <QWidget>
-
 #include <chrono>
+#include <functional>
 
 #include "FakeControl.h"
 #include "TestEnvironment.h"
@@ -15,7 +14,10 @@
 #include "clsCalculate.h"
 #include "clsMyCRC32.h"
 #include "com/Registry.h"
+#include "ScopeOfParams.h"
 #include "modCOE.h"
+#include "modCOECertification.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "modMain.h"
 #include "ui/Dialogs.h"
@@ -26,6 +28,20 @@ using vb::Variant;
 namespace {
 
 using fixtures::FakeControl;
+
+// The status procedures as a window calls them: on the program's
+// connection, with P's scope and status and the form the program has open.
+db::ConnectionPtr Conn() { return modGlobals::gobjAdoUtils->Conn(); }
+void UpdateStatus(const clsGlobalParam& P, bool withEditCheckDate) {
+  modCOE::UpdateCOEFormsStatus(Conn(), forms::ScopeOf(P), forms::StatusOf(P), modGlobals::gobjGlobalParam->FormNo,
+                               withEditCheckDate);
+}
+void SetStatus(const clsGlobalParam& P, bool clear) {
+  modCOE::UpdateSetCOEFormsStatus(Conn(), forms::ScopeOf(P), forms::StatusOf(P), clear);
+}
+void SetStatusWithEditCheck(const clsGlobalParam& P) {
+  modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(Conn(), forms::ScopeOf(P), forms::StatusOf(P));
+}
 
 class FormStatusTest : public ProgramTest {
  protected:
@@ -84,18 +100,18 @@ class FormStatusTest : public ProgramTest {
     calculation->ConnectionString(modGlobals::gstrConnectionString);
     calculation->Calculate("Tax", rs);
     com::SetComponentFolder({});
-    modCOE::SetCertKeysInRs("Tax", *rs, true);
+    modCOE::SetCertKeysInRs(Conn(), forms::ScopeOf(P_), "Tax", *rs, true);
     data.SubmitRecordset(*rs, modGlobals::gstrConnectionString, conn_);
 
     auto rows = AgencyTaxRows();
-    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(P_, "Tax"));
+    const std::int32_t certificate = modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(Conn(), forms::ScopeOf(P_), "Tax"));
     P_.CertKey = certificate;
     P_.NumRecord = static_cast<std::int16_t>(rows->RecordCount());
     P_.NumError = 0;
     P_.NumWarning = 0;
     P_.LastModifiedDate = vb::CDate(Variant("3/2/2020 10:15:30 AM"));
     P_.EditCheckDate = P_.LastModifiedDate;
-    modCOE::UpdateCOEFormsStatus(P_, true);
+    UpdateStatus(P_, true);
     return certificate;
   }
 
@@ -117,7 +133,7 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   EXPECT_EQ(vb::CStr(rows->Value("Total")), "1500") << "recalculated (SERAF stays out of the total) before it was keyed";
   EXPECT_EQ(vb::CStr(rows->Value("Explanation")), "Late roll");
   EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")),
-            clsMyCRC32().GetCRC32(modCOE::fcnGetStringForCertKey("Tax", *rows)));
+            clsMyCRC32().GetCRC32(modCOE::fcnGetStringForCertKey(Conn(), forms::ScopeOf(P_), "Tax", *rows)));
   EXPECT_EQ(certificate, clsMyCRC32().GetCRC32(vb::CStr(rows->Value("CERT_KEY"))));
 
   EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), certificate);
@@ -140,7 +156,7 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   P_.EditCheckDate = P_.LastModifiedDate;
   P_.NumError = 1;
   P_.NumWarning = 2;
-  modCOE::UpdateCOEFormsStatus(P_, false);
+  UpdateStatus(P_, false);
   EXPECT_EQ(vb::CLng(Status("NUM_ERROR")), 1);
   EXPECT_EQ(vb::CLng(Status("NUM_WARNING")), 2);
   EXPECT_EQ(vb::CStr(Status("LAST_EXPORT_DATE")), "2020-03-05 08:00:00");
@@ -155,7 +171,7 @@ TEST_F(FormStatusTest, SaveKeyAndCertifyWritesTheStatusRow) {
   const std::int32_t two = SaveAndCertify(61002, "-250");
   EXPECT_NE(two, certificate);
   EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 2);
-  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortKeys(P_, "")), two);
+  EXPECT_EQ(modCOE::GetGroupCertKey(*AgencyTaxRows(), modMain::GetSortKeys(Conn(), forms::ScopeOf(P_), "")), two);
 }
 
 TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
@@ -169,7 +185,7 @@ TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
                          " ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'refused'); END");
     P_.CertKey = 42;
     dialogs_.AnswerMsgBox(ui::vbIgnore);
-    modCOE::UpdateCOEFormsStatus(P_, true);
+    UpdateStatus(P_, true);
     EXPECT_NE(dialogs_.LastPrompt().text.find("refused"), std::string::npos) << refusal;
     EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: UpdateCOEFormsStatus"), std::string::npos);
     EXPECT_TRUE(Status("CERTIFICATE_NUMBER").Identical(before)) << "the rewrite must not be half done: " << refusal;
@@ -179,7 +195,7 @@ TEST_F(FormStatusTest, AFailedRewriteLeavesTheStatusTableAsItWas) {
 
   // Once the cause is gone the rewrite goes through.
   dialogs_.ExpectAllUsed();
-  modCOE::UpdateCOEFormsStatus(P_, true);
+  UpdateStatus(P_, true);
   EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 42);
 }
 
@@ -189,7 +205,7 @@ TEST_F(FormStatusTest, TheCountyModelPathWithoutItsRowsIsReportedNotACrash) {
   // counts were never read.
   P_.FormNo = 113;
   dialogs_.AnswerMsgBox(ui::vbIgnore);
-  modCOE::UpdateCOEFormsStatus(P_, true);
+  UpdateStatus(P_, true);
   EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 91"), std::string::npos);
   EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = 113"), 0);
   dialogs_.ExpectAllUsed();
@@ -202,8 +218,8 @@ TEST_F(FormStatusTest, DistrictFormsAreKeptAtSchoolZero) {
     P_.SchoolId = 6100103;  // whatever the school, the district's row
     P_.CertKey = 7;
     P_.NumRecord = 3;
-    modCOE::UpdateCOEFormsStatus(P_, false);
-    modCOE::UpdateCOEFormsStatus(P_, false);
+    UpdateStatus(P_, false);
+    UpdateStatus(P_, false);
     EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE FORM_NO = ?", {Variant(form)}), 1) << form;
     EXPECT_EQ(vb::CLng(Status("NUM_RECORD", form)), 3) << form;
     EXPECT_TRUE(Status("LAST_EDIT_CHECK_DATE", form).IsNull()) << form;
@@ -227,7 +243,7 @@ TEST_F(FormStatusTest, TheCountyModelFormWritesOneRowPerDistrict) {
   P_.NumWarning = 4;
   P_.LastModifiedDate = vb::CDate(Variant("4/1/2020"));
   P_.EditCheckDate = vb::CDate(Variant("4/2/2020"));
-  modCOE::UpdateCOEFormsStatus(P_, false);
+  UpdateStatus(P_, false);
 
   auto rows = db::Recordset::Query(
       "SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD, CERTIFICATE_NUMBER, NUM_ERROR, NUM_WARNING, "
@@ -254,11 +270,11 @@ TEST_F(FormStatusTest, ResetAndSetOnlyTouchAnExistingRow) {
                  "PY_CORRECTION_NOTE = 'late' WHERE FORM_NO = 29");
   P_.CertKey = -1;
   P_.NumRecord = 9;
-  modCOE::UpdateSetCOEFormsStatus(P_, false);
+  SetStatus(P_, false);
   EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), -1);
   EXPECT_EQ(vb::CLng(Status("NUM_RECORD")), 9);
 
-  modCOE::UpdateSetCOEFormsStatus(P_, true);
+  SetStatus(P_, true);
   for (const char* column : {"CERTIFICATE_NUMBER", "NUM_RECORD", "NUM_ERROR", "LAST_MODIFIED_DATE",
                              "LAST_EDIT_CHECK_DATE", "LAST_EXPORT_DATE", "PY_CORRECTION_NOTE"})
     EXPECT_TRUE(Status(column).IsNull()) << column;
@@ -266,7 +282,7 @@ TEST_F(FormStatusTest, ResetAndSetOnlyTouchAnExistingRow) {
   EXPECT_EQ(vb::CStr(Status("PY_FORMS_CORRECTED")), "No");
 
   P_.DistrictID = 99999;  // no such row: nothing is added
-  modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
+  SetStatusWithEditCheck(P_);
   EXPECT_EQ(Count("SELECT count(*) FROM LEA_FORMS_STATUS WHERE SCHOOL_DISTRICT_ID = 99999"), 0);
 }
 
@@ -282,14 +298,14 @@ TEST_F(FormStatusTest, StatusWritesJoinTheCallersTransaction) {
     db::Transaction trans(*conn_);
     P_.CertKey = 5;
     P_.NumRecord = 4;
-    modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(P_);
+    SetStatusWithEditCheck(P_);
     EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 5);
-    modCOE::UpdateSetCOEFormsStatus(P_, true);
+    SetStatus(P_, true);
     EXPECT_TRUE(Status("CERTIFICATE_NUMBER").IsNull());
     EXPECT_TRUE(clsDataAccess().ZapTable("TORB_FORM_NOTES", modGlobals::gstrConnectionString, "COUNTY_ID = ?",
                                          {Variant(61)}));
     EXPECT_EQ(Count("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61"), 0);
-    modCOE::UpdateCOEFormsStatus(P_, true);
+    UpdateStatus(P_, true);
     EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), 5);
   }  // rolled back
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << "no statement waited for a lock";
@@ -301,93 +317,61 @@ TEST_F(FormStatusTest, StatusWritesJoinTheCallersTransaction) {
 }
 
 TEST_F(FormStatusTest, FormNumbersAndNotes) {
-  EXPECT_EQ(modCOE::getFormDetails("tax"), 29);
-  EXPECT_EQ(modCOE::getFormDetails("TAX"), 29);
+  EXPECT_EQ(modCOE::getFormDetails(Conn(), "tax"), 29);
+  EXPECT_EQ(modCOE::getFormDetails(Conn(), "TAX"), 29);
   dialogs_.AnswerMsgBox(ui::vbIgnore);
-  EXPECT_EQ(modCOE::getFormDetails("O'Brien"), 0);
+  EXPECT_EQ(modCOE::getFormDetails(Conn(), "O'Brien"), 0);
   dialogs_.ExpectAllUsed();
 
   conn_->Execute("INSERT INTO TORB_FORM_NOTES (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FISCAL_YEAR, PERIOD_ID, "
                  "FORM_NAME, FORM_NOTE) VALUES (61, 10610, 0, 2019, 2, 'Tax', 'a'), (61, 10610, 0, 2019, 1, 'Tax', 'b')");
-  modCOE::TorbNotesDeletion(2019, 10610, 61, 0, "Tax", 2);
+  modCOE::TorbNotesDeletion(Conn(), 2019, 10610, 61, 0, "Tax", 2);
   EXPECT_EQ(Count("SELECT count(*) FROM TORB_FORM_NOTES WHERE COUNTY_ID = 61"), 1);
 }
 
-TEST_F(FormStatusTest, PriorYearModeAndTheCorrectionReason) {
-  struct Mode {
-    const char* text;
-    bool prior;
+// A connection that is not handed in: every procedure that needs it
+// reports error 91 through its guard and goes on without a crash.
+TEST_F(FormStatusTest, WithoutAConnectionEachUseReportsError91AndGoesOn) {
+  // A block-grant row of a district that fills in its charter's form, so
+  // that its key needs the county office of the current county.
+  conn_->Execute(
+      "INSERT INTO CS_BA (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+      "RES_SCHOOL_DISTRICT_ID) VALUES (2019, 2, 61, 61003, 6100101, 61, 61003)");
+  auto blockGrant = db::Recordset::Query("SELECT * FROM CS_BA", conn_);
+  blockGrant->ActiveConnection(nullptr);
+  const forms::FormScope scope = forms::ScopeOf(P_);
+  const forms::FormStatus status = forms::StatusOf(P_);
+  const db::ConnectionPtr none;
+
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+    const char* reportedBy;
   };
-  for (const Mode& m : std::vector<Mode>{{"PY_P2", true}, {"PY_ANNUAL", true}, {"py_p2", false}, {"2", false}, {"", false}}) {
-    modGlobals::gstrPeriodMode = m.text;
-    modCOE::SetPriorYearMode();
-    EXPECT_EQ(modGlobals::gblnPriorYearMode, m.prior) << m.text;
+  const std::vector<Case> cases = {
+      {"status rewrite", [&] { modCOE::UpdateCOEFormsStatus(none, scope, status, 29, true); }, "UpdateCOEFormsStatus"},
+      {"status reset", [&] { modCOE::UpdateSetCOEFormsStatus(none, scope, status, true); }, "UpdateSetCOEFormsStatus"},
+      {"status set", [&] { modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(none, scope, status); },
+       "UpdateSetCOEFormsStatusForNonEditCheckMultiForms"},
+      {"form number", [&] { EXPECT_EQ(modCOE::getFormDetails(none, "Tax"), 0); }, "getFormDetails"},
+      {"notes", [&] { modCOE::TorbNotesDeletion(none, 2019, 10610, 61, 0, "Tax", 2); }, "TorbNotesDeletion"},
+      {"sort order", [&] { EXPECT_EQ(modMain::GetSortOrder(none, scope, "Tax"), ""); }, "GetSortOrder"},
+      {"row text", [&] { EXPECT_EQ(modCOE::fcnGetStringForCertKey(none, scope, "CS_BA", *blockGrant), ""); },
+       "fcnGetStringForCertKey"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    dialogs_.ClearPrompts();
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    c.call();
+    ASSERT_EQ(dialogs_.Prompts().size(), 1u);
+    const std::string& text = dialogs_.Prompts()[0].text;
+    EXPECT_NE(text.find("Error No: 91\r\nDescription: Object variable or With block variable not set"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(std::string("Procedure: ") + c.reportedBy + "\r\n"), std::string::npos) << text;
   }
-
-  SaveAndCertify(61001, "100");
-  modCOE::SetCorrectionReasonWindow([] { return std::make_unique<QWidget>(); });
-
-  // No data: no window, nothing marked.
-  EXPECT_FALSE(modCOE::AskCorrectionReason(0, 2019, 2, 61, 10610, 0, 29, true, true));
-  EXPECT_FALSE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, false, true));
-  EXPECT_TRUE(dialogs_.Prompts().empty());
-
-  // The window saves a reason: the agency is marked corrected.
-  dialogs_.AnswerModal([&](QWidget&) {
-    EXPECT_TRUE(modGlobals::gblnCorrectionPending);
-    EXPECT_EQ(modGlobals::gintCorrectionFormNo, 29);
-    conn_->Execute("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'Yes', PY_CORRECTION_NOTE = ?, PY_REASON_CODE = 2 "
-                   "WHERE fiscal_year = 2019 AND period_id = 2 AND county_id = 61 AND school_district_id = 10610 "
-                   "AND form_no = 29",
-                   {Variant("Late roll corrected")});
-    modGlobals::gintCorrectionReasonCode = 0;
-    modGlobals::gstrCorrectionNote.clear();
-    modGlobals::gblnCorrectionPending = false;
-    return 1;
-  });
-  EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, true));
-  EXPECT_FALSE(modGlobals::gblnCorrectionPending);
-  const std::string corrected =
-      "SELECT PY_LEA_CORRECTED FROM KRN_LEAS WHERE FISCAL_YEAR = 2019 AND COUNTY_ID = 61 AND SCHOOL_DISTRICT_ID = 10610 "
-      "AND SCHOOL_ID = 0";
-  EXPECT_EQ(vb::CStr(conn_->Scalar(corrected)), "Yes");
-
-  // The next time the window starts from the recorded correction; when no
-  // form of the agency is corrected any more, the agency is not either.
-  dialogs_.AnswerModal([&](QWidget&) {
-    EXPECT_EQ(modGlobals::gstrCorrectionNote, "Late roll corrected");
-    EXPECT_EQ(modGlobals::gintCorrectionReasonCode, 2);
-    conn_->Execute("UPDATE lea_forms_status SET PY_FORMS_CORRECTED = 'No', PY_CORRECTION_NOTE = NULL, PY_REASON_CODE = 0");
-    return 1;
-  });
-  EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false));
-  EXPECT_EQ(vb::CStr(conn_->Scalar(corrected)), "No");
-
-  // A form not marked corrected starts from no reason, whatever an earlier
-  // window left behind.
-  modGlobals::gstrCorrectionNote = "Left behind";
-  modGlobals::gintCorrectionReasonCode = 3;
-  dialogs_.AnswerModal([&](QWidget&) {
-    EXPECT_EQ(modGlobals::gstrCorrectionNote, "");
-    EXPECT_EQ(modGlobals::gintCorrectionReasonCode, 0);
-    return 1;
-  });
-  EXPECT_TRUE(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false));
-
-  // A form without a status row fails to the caller, and nothing is marked.
-  EXPECT_THROW(modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 30, true, true), vb::VbError);
   dialogs_.ExpectAllUsed();
-
-  // No window to show: error 429 to the caller, and no reason left pending.
-  modCOE::SetCorrectionReasonWindow([] { return std::unique_ptr<QWidget>(); });
-  try {
-    modCOE::AskCorrectionReason(1, 2019, 2, 61, 10610, 0, 29, true, false);
-    ADD_FAILURE() << "no error";
-  } catch (const vb::VbError& e) {
-    EXPECT_EQ(e.Number(), vb::err::CannotCreateObject);
-  }
-  EXPECT_FALSE(modGlobals::gblnCorrectionPending);
-  modCOE::SetCorrectionReasonWindow(nullptr);
 }
 
 }  // namespace

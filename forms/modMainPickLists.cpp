@@ -4,13 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include "clsDataAccess.h"
-#include "clsGlobalParam.h"
-#include "clsMyAdoUtils.h"
+#include "FormData.h"
+#include "FormNumbers.h"
 #include "db/SqlText.h"
-#include "modGlobals.h"
 #include "vb/Conversions.h"
-#include "zelErrHandler.h"
+#include "vb/Trap.h"
 
 // Every value goes into the statements as a bound parameter. A DISTINCT list
 // without an ordering of its own is ordered by its columns, the order in
@@ -26,30 +24,41 @@ using vb::Variant;
 
 constexpr const char* kModule = "modMain";
 
-// An attached list: a new record set of the database utility object, opened
-// on the main connection with its own settings. No statement is an error.
-db::RecordsetPtr NewAttached() { return modGlobals::AdoUtils().getNewRecordSet(); }
+using namespace forms::formno;
 
-void OpenAttached(db::Recordset& rs, const SqlText& q) {
-  if (q.Empty()) vb::Raise(vb::err::NoConnection, "Command text was not set for the command object.");
-  rs.Open(q.Sql(), modGlobals::SharedConnection(), q.Params());
+// An attached list: a record set with the settings of the program's new
+// record sets, opened on the given connection and left attached to it.
+// The list is made first, so that a list whose statement cannot run comes
+// back closed.
+db::RecordsetPtr NewAttached() {
+  auto rs = db::Recordset::Create();
+  rs->CursorType(db::CursorType::Dynamic);
+  rs->CursorLocation(db::CursorLocation::Client);
+  rs->LockType(db::LockType::Pessimistic);
+  return rs;
 }
 
-// A detached list, fetched through the data-access class, which reports its
-// own failures (no statement among them) and then answers none.
-db::RecordsetPtr FetchDetached(const SqlText& q) {
-  return clsDataAccess().GetRecordset(q.Sql(), q.Params(), modGlobals::gstrConnectionString,
-                                      modGlobals::SharedConnection());
+void OpenAttached(const db::ConnectionPtr& conn, db::Recordset& rs, const SqlText& q) {
+  if (q.Empty()) vb::Raise(vb::err::NoConnection, "Command text was not set for the command object.");
+  rs.Open(q.Sql(), forms::Required(conn), q.Params());
+}
+
+// A detached list, fetched as the data-access class fetches, which reports
+// its own failures (no statement among them) and then answers none.
+// The connection is the list's to have: a list without one fails in its
+// own guard.
+db::RecordsetPtr FetchDetached(const db::ConnectionPtr& conn, const SqlText& q) {
+  return forms::Fetch(forms::Required(conn), q);
 }
 
 // The named columns of the first row of a lookup; a column that cannot be
 // read (no row, a failed query) stays Empty.
-std::vector<Variant> LookupFirstRow(Trap& trap, const SqlText& q, std::initializer_list<std::string_view> columns) {
+std::vector<Variant> LookupFirstRow(const db::ConnectionPtr& conn, Trap& trap, const SqlText& q, std::initializer_list<std::string_view> columns) {
   std::vector<Variant> values(columns.size());
   db::RecordsetPtr rs;
   trap([&] {
     rs = NewAttached();
-    OpenAttached(*rs, q);
+    OpenAttached(conn, *rs, q);
   });
   std::size_t i = 0;
   for (std::string_view column : columns) {
@@ -89,62 +98,60 @@ constexpr const char* kNotCode10 = " and substr(d.school_district_id, 1, 2) <> '
 
 }  // namespace
 
-db::RecordsetPtr getRS_Counties() {
+db::RecordsetPtr getRS_Counties(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_Counties", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
-  const clsGlobalParam* gp = nullptr;
-  trap([&] { gp = &modGlobals::GlobalParam(); });
-  if (!gp) return result;
-  const Variant year(gp->ReportYear);
+  const forms::FormScope* gp = &scope;
+  const Variant year(gp->year);
 
   // Form 22 lists the court-order county alone for a district that chose it.
   std::vector<Variant> choice{Variant()};
   std::vector<Variant> courtCounty{Variant()};
-  if (gp->FormNo == 22) {
+  if (gp->formNo == kBasicAidChoice) {
     SqlText district;
     district << "select IS_BASIC_AID_CHOICE from krn_leas where stat_type = 'OPEN' and lea_type = 3 and school_id = 0"
-             << " and county_id = " << Param(Variant(gp->CountyID))
-             << " and school_district_id = " << Param(Variant(gp->DistrictID)) << " and fiscal_year = " << Param(year);
-    choice = LookupFirstRow(trap, district, {"IS_BASIC_AID_CHOICE"});
+             << " and county_id = " << Param(Variant(gp->county))
+             << " and school_district_id = " << Param(Variant(gp->district)) << " and fiscal_year = " << Param(year);
+    choice = LookupFirstRow(conn, trap, district, {"IS_BASIC_AID_CHOICE"});
     SqlText court;
     court << "select county_id from krn_leas where stat_type = 'OPEN' and EXCEPTION_COURTORDER = -1 and school_id = 0"
           << " and fiscal_year = " << Param(year) << " order by county_id, school_district_id";
-    courtCounty = LookupFirstRow(trap, court, {"county_id"});
+    courtCounty = LookupFirstRow(conn, trap, court, {"county_id"});
   }
 
   SqlText q;
   trap([&] {
     q << "select distinct county_id, county_name as county from krn_leas where fiscal_year = " << Param(year)
       << " and LEA_TYPE = 2 AND stat_type = 'OPEN'";
-    switch (gp->FormNo) {
-      case 25:
+    switch (gp->formNo) {
+      case kAttendanceSupplement:
         q << " and EXCEPTION_ATT_SUPP_LIST = -1";
         break;
-      case 22:
+      case kBasicAidChoice:
         if (Equals(choice[0], 2)) q << " and county_id = " << Param(courtCounty[0]);
         break;
-      case 80:
-        q << " and county_id <> " << Param(Variant(gp->CountyID));
+      case kOtherCounties:
+        q << " and county_id <> " << Param(Variant(gp->county));
         break;
       default:
         break;
     }
     q << " order by county_id, county";
   });
-  trap([&] { OpenAttached(vb::Deref(result), q); });
+  trap([&] { OpenAttached(conn, vb::Deref(result), q); });
   return result;
 }
 
-db::RecordsetPtr getRS_CountiesForTax() {
+db::RecordsetPtr getRS_CountiesForTax(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_CountiesForTax");
   SqlText q;
   trap([&] {
-    const clsGlobalParam& gp = modGlobals::GlobalParam();
-    const Param county{Variant(gp.CountyID)};
-    const bool p1p2 = gp.ReportPeriod == 1 || gp.ReportPeriod == 2;
-    if (gp.FormNo == 29 && modGlobals::gintTaxType == 0) {
+    const forms::FormScope& gp = scope;
+    const Param county{Variant(gp.county)};
+    const bool p1p2 = gp.period == 1 || gp.period == 2;
+    if (gp.formNo == kTax && gp.taxType == 0) {
       if (p1p2)
         q << "select distinct loc_county_id as countyid, county_name as COUNTY from taxcoe where county_id = "
           << county;
@@ -152,36 +159,37 @@ db::RecordsetPtr getRS_CountiesForTax() {
         q << "select distinct county_id as countyid, county_name as COUNTY from taxcoe1 where loc_county_id = "
           << county;
       q << " order by countyid, COUNTY";
-    } else if (gp.FormNo == 29 && modGlobals::gintTaxType == 1) {
+    } else if (gp.formNo == kTax && gp.taxType == 1) {
       q << "select distinct county_id, county_name from taxsd2 where " << (p1p2 ? "loc_county_id" : "county_id")
         << " = " << county << " order by county_id, county_name";
-    } else if (gp.FormNo == 30) {
+    } else if (gp.formNo == kMiscTax) {
       q << "select distinct COUNTY_ID, COUNTY_Name from krn_leas where stat_type = 'OPEN' and lea_type = 2"
         << " and county_id = " << county << " order by COUNTY_ID, COUNTY_Name";
     }
   });
-  trap([&] { result = FetchDetached(q); });
+  trap([&] { result = FetchDetached(conn, q); });
   return result;
 }
 
-db::RecordsetPtr getRS_DistrictsForCOETax(const Variant& county) {
+db::RecordsetPtr getRS_DistrictsForCOETax(const db::ConnectionPtr& conn, const forms::FormScope& scope,
+                                          const Variant& county) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_DistrictsForCOETax", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
   SqlText q;
   trap([&] {
-    const clsGlobalParam& gp = modGlobals::GlobalParam();
-    const Param year{Variant(gp.ReportYear)};
-    const Param own{Variant(gp.CountyID)};
+    const forms::FormScope& gp = scope;
+    const Param year{Variant(gp.year)};
+    const Param own{Variant(gp.county)};
     constexpr const char* kDistricts =
         "select distinct d.school_district_id as district_id, d.school_district_name as district, d.county_id"
         " from krn_leas d where d.stat_type = 'OPEN' and d.county_id = ";
-    if (gp.FormNo == 29 && modGlobals::gintTaxType == 0) {
+    if (gp.formNo == kTax && gp.taxType == 0) {
       q << kDistricts << Param(CountyKey(county)) << " and d.fiscal_year = " << year
         << " and d.school_id = 0 and d.lea_type = 2 order by d.school_district_name";
-    } else if (gp.FormNo == 29 && modGlobals::gintTaxType == 1) {
+    } else if (gp.formNo == kTax && gp.taxType == 1) {
       const Variant key = CountyKey(county);
-      if (vb::CDbl(key) == gp.CountyID)
+      if (vb::CDbl(key) == gp.county)
         q << "select distinct d.school_district_id as school_district_id,"
              " d.school_district_name as school_district_name, d.county_id"
              " from krn_leas d where d.stat_type = 'OPEN' and d.county_id = "
@@ -190,83 +198,81 @@ db::RecordsetPtr getRS_DistrictsForCOETax(const Variant& county) {
       else
         q << "select * from taxsd where county_id = " << Param(key) << " and loc_county_id = " << own
           << " order by county_id, loc_county_id, SCHOOL_DISTRICT_ID";
-    } else if (gp.FormNo == 30) {
+    } else if (gp.formNo == kMiscTax) {
       q << kDistricts << own << " and d.fiscal_year = " << year
         << " and d.school_id = 0 and (d.lea_type = 2 or d.lea_type = 3) order by d.school_district_name";
     }
   });
-  trap([&] { OpenAttached(vb::Deref(result), q); });
+  trap([&] { OpenAttached(conn, vb::Deref(result), q); });
   return result;
 }
 
-db::RecordsetPtr getRS_Districts(const Variant& county) {
+db::RecordsetPtr getRS_Districts(const db::ConnectionPtr& conn, const forms::FormScope& scope, const Variant& county) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_Districts", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
-  const clsGlobalParam* gp = nullptr;
-  trap([&] { gp = &modGlobals::GlobalParam(); });
-  if (!gp) return result;
-  const Param year{Variant(gp->ReportYear)};
-  const std::int32_t form = gp->FormNo;
+  const forms::FormScope* gp = &scope;
+  const Param year{Variant(gp->year)};
+  const std::int32_t form = gp->formNo;
 
   // The current district's basic-aid choice and grade span (forms 22 and
   // 519), or the district that the current school may not choose (form 50).
   std::vector<Variant> district(3);
   Variant denied;
-  if (form == 22 || form == 519) {
+  if (form == kBasicAidChoice || form == kGradeSpan) {
     SqlText q;
     q << "select IS_BASIC_AID_CHOICE, lowest_grade, highest_grade from krn_leas where stat_type = 'OPEN'"
-      << " and lea_type = 3 and school_id = 0 and county_id = " << Param(Variant(gp->CountyID))
-      << " and school_district_id = " << Param(Variant(gp->DistrictID)) << " and fiscal_year = " << year;
-    district = LookupFirstRow(trap, q, {"IS_BASIC_AID_CHOICE", "lowest_grade", "highest_grade"});
-  } else if (form == 50) {
+      << " and lea_type = 3 and school_id = 0 and county_id = " << Param(Variant(gp->county))
+      << " and school_district_id = " << Param(Variant(gp->district)) << " and fiscal_year = " << year;
+    district = LookupFirstRow(conn, trap, q, {"IS_BASIC_AID_CHOICE", "lowest_grade", "highest_grade"});
+  } else if (form == kDeniedDistrict) {
     SqlText q;
     q << "select DeniedLEA from krn_leas where stat_type = 'OPEN' and lea_type = 4"
-      << " and county_id = " << Param(Variant(gp->CountyID))
-      << " and school_district_id = " << Param(Variant(gp->DistrictID))
-      << " and school_id = " << Param(Variant(gp->SchoolId)) << " and DeniedLEA is not null";
-    denied = LookupFirstRow(trap, q, {"DeniedLEA"})[0];
+      << " and county_id = " << Param(Variant(gp->county))
+      << " and school_district_id = " << Param(Variant(gp->district))
+      << " and school_id = " << Param(Variant(gp->school)) << " and DeniedLEA is not null";
+    denied = LookupFirstRow(conn, trap, q, {"DeniedLEA"})[0];
   }
 
   SqlText q;
   trap([&] {
     const Variant key = CountyKey(county);
     q << "select distinct d.school_district_id as district_id, d.school_district_name as district, d.county_id"
-      << (form == 50 ? ", d.DeniedLEA" : "") << " from krn_leas d where d.stat_type = 'OPEN'";
+      << (form == kDeniedDistrict ? ", d.DeniedLEA" : "") << " from krn_leas d where d.stat_type = 'OPEN'";
     if (vb::CDbl(key) > 0) q << " and d.COUNTY_ID = " << Param(key);
     const Param low{district[1]};
     const Param high{district[2]};
     switch (form) {
-      case 22:
-      case 519:
+      case kBasicAidChoice:
+      case kGradeSpan:
         q << " and d.school_id = 0 and d.DISTRICT_TYPE in ('ELEMENTARY', 'UNIFIED', 'HIGH') and d.fiscal_year = "
           << year << kNotCode10 << " and ((d.lowest_grade between " << low << " and " << high
           << ") or (d.highest_grade between " << low << " and " << high << ") or (" << low
           << " between d.lowest_grade and d.highest_grade) or (" << high
           << " between d.lowest_grade and d.highest_grade))";
-        if (form == 22 && Equals(district[0], 2)) q << " and d.EXCEPTION_COURTORDER = -1";
-        q << (form == 22 ? " order by d.school_district_name" : " order by district_id, district, d.county_id");
+        if (form == kBasicAidChoice && Equals(district[0], 2)) q << " and d.EXCEPTION_COURTORDER = -1";
+        q << (form == kBasicAidChoice ? " order by d.school_district_name" : " order by district_id, district, d.county_id");
         break;
-      case 50:
+      case kDeniedDistrict:
         // A school without a denied district may choose any of them.
         q << " and d.lea_type = 3 and d.school_id = 0 and d.fiscal_year = " << year << kNotCode10 << " and ("
           << Param(denied) << " is null or d.school_district_id <> " << Param(denied)
           << ") order by d.school_district_name";
         break;
-      case 25:
+      case kAttendanceSupplement:
         q << " and d.lea_type = 3 and d.school_id = 0 and d.fiscal_year = " << year
           << " and d.EXCEPTION_ATT_SUPP_LIST = -1 and d.IS_BASIC_AID <> -1";
-        if (gp->DistrictType == "ELEM" || gp->DistrictType == "ELEMENTARY")
+        if (gp->districtType == "ELEM" || gp->districtType == "ELEMENTARY")
           q << " and (d.DISTRICT_TYPE = 'ELEMENTARY' or d.DISTRICT_TYPE = 'UNIFIED')";
-        else if (gp->DistrictType == "HIGH")
+        else if (gp->districtType == "HIGH")
           q << " and (d.DISTRICT_TYPE = 'HIGH' or d.DISTRICT_TYPE = 'UNIFIED')";
         q << " order by d.school_district_name";
         break;
-      case 45:
+      case kResidency:
         q << " and (d.lea_type = 3 or d.lea_type = 2 or d.lea_type = 4) and d.school_id <> -1 and d.fiscal_year = "
           << year << " order by d.school_district_name";
         break;
-      case 26:
+      case kAdultEducation:
         q << " and d.AdultEdCOEParticipation = -1 order by district_id, district, d.county_id";
         break;
       default:
@@ -275,7 +281,7 @@ db::RecordsetPtr getRS_Districts(const Variant& county) {
         break;
     }
   });
-  trap([&] { OpenAttached(vb::Deref(result), q); });
+  trap([&] { OpenAttached(conn, vb::Deref(result), q); });
   return result;
 }
 
@@ -283,13 +289,14 @@ namespace {
 
 // Opens a SELPA list and answers none when it holds no row; failures are
 // reported under the procedure's name.
-db::RecordsetPtr OpenSelpaList(const char* procedure, const std::function<void(SqlText&)>& compose) {
+db::RecordsetPtr OpenSelpaList(const db::ConnectionPtr& conn, const char* procedure,
+                               const std::function<void(SqlText&)>& compose) {
   db::RecordsetPtr result;
   Trap trap(kModule, procedure);
   SqlText q;
   trap([&] { result = NewAttached(); });
   trap([&] { compose(q); });
-  trap([&] { OpenAttached(vb::Deref(result), q); });
+  trap([&] { OpenAttached(conn, vb::Deref(result), q); });
   trap([&] {
     if (vb::Deref(result).RecordCount() < 1) result.reset();
   });
@@ -298,8 +305,8 @@ db::RecordsetPtr OpenSelpaList(const char* procedure, const std::function<void(S
 
 }  // namespace
 
-db::RecordsetPtr getRS_SELPADistricts(const std::string& region, bool allocation) {
-  return OpenSelpaList("getRS_SELPADistricts", [&](SqlText& q) {
+db::RecordsetPtr getRS_SELPADistricts(const db::ConnectionPtr& conn, const std::string& region, bool allocation) {
+  return OpenSelpaList(conn, "getRS_SELPADistricts", [&](SqlText& q) {
     q << "select d.SCHOOL_DISTRICT_ID as SELPA_DISTRICT_ID, d.SCHOOL_DISTRICT_NAME as SELPA_DISTRICT_NAME,"
          " d.SCHOOL_ID as SELPA_SCHOOL_ID, "
       << kHashedValue;
@@ -310,103 +317,104 @@ db::RecordsetPtr getRS_SELPADistricts(const std::string& region, bool allocation
   });
 }
 
-db::RecordsetPtr getRS_SELPAAus(const std::string& region) {
-  return OpenSelpaList("getRS_SELPAAus", [&](SqlText& q) {
-    const clsGlobalParam& gp = modGlobals::GlobalParam();
-    const bool ownCounty = gp.FormNo == 89 || gp.FormNo == 88;
+db::RecordsetPtr getRS_SELPAAus(const db::ConnectionPtr& conn, const forms::FormScope& scope, const std::string& region) {
+  return OpenSelpaList(conn, "getRS_SELPAAus", [&](SqlText& q) {
+    const forms::FormScope& gp = scope;
+    const bool ownCounty = gp.formNo == kSelpaCountyAudited || gp.formNo == kSelpaCounty;
     q << "select d.SCHOOL_DISTRICT_ID as SELPA_DISTRICT_ID, " << (ownCounty ? "d.selpa_name" : "d.SCHOOL_DISTRICT_NAME")
       << " as SELPA_AU_NAME, d.SCHOOL_ID as SELPA_SCHOOL_ID, " << kHashedValue
       << " from krn_leas d where d.stat_type = 'OPEN' and d.lea_type = 5";
     if (ownCounty)
-      q << " and d.county_id = " << Param(Variant(gp.CountyID))
-        << " and d.selpa_au_region <> '' and d.fiscal_year = " << Param(Variant(gp.ReportYear));
+      q << " and d.county_id = " << Param(Variant(gp.county))
+        << " and d.selpa_au_region <> '' and d.fiscal_year = " << Param(Variant(gp.year));
     else
       q << " and d.selpa_au_region <> " << Param(Variant(region));
     q << " order by d.SCHOOL_DISTRICT_NAME";
   });
 }
 
-db::RecordsetPtr getRS_ROCPCounties(bool smallOnly) {
+db::RecordsetPtr getRS_ROCPCounties(const db::ConnectionPtr& conn, const forms::FormScope& scope, bool smallOnly) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_ROCPCounties", Trap::Mode::Silent);
   trap([&] { result = NewAttached(); });
-  const clsGlobalParam* gp = nullptr;
-  trap([&] { gp = &modGlobals::GlobalParam(); });
-  if (!gp || (gp->UserGroup != 2 && gp->UserGroup != 3)) return result;  // left unopened
-  const Param year{Variant(gp->ReportYear)};
-  const Param county{Variant(gp->CountyID)};
+  const forms::FormScope* gp = &scope;
+  if (gp->agencyKind != 2 && gp->agencyKind != 3) return result;  // left unopened
+  const Param year{Variant(gp->year)};
+  const Param county{Variant(gp->county)};
 
   // Without the flag a district lists the ROC/P that serves it, found by its
   // own row's code and then by the ROC/P agency row of that code.
   std::vector<Variant> serving(2);
-  if (!smallOnly && gp->UserGroup == 3) {
+  if (!smallOnly && gp->agencyKind == 3) {
     SqlText own;
     own << "select ROCP from krn_leas where stat_type = 'OPEN' and lea_type = 3 and school_id = 0 and county_id = "
-        << county << " and school_district_id = " << Param(Variant(gp->DistrictID)) << " and fiscal_year = " << year;
-    const Variant code = LookupFirstRow(trap, own, {"ROCP"})[0];
+        << county << " and school_district_id = " << Param(Variant(gp->district)) << " and fiscal_year = " << year;
+    const Variant code = LookupFirstRow(conn, trap, own, {"ROCP"})[0];
     SqlText agency;
     agency << "select county_id, ROCP from krn_leas where stat_type = 'OPEN' and lea_type = 6 and ROCP = "
            << Param(code) << " and fiscal_year = " << year;
-    serving = LookupFirstRow(trap, agency, {"county_id", "ROCP"});
+    serving = LookupFirstRow(conn, trap, agency, {"county_id", "ROCP"});
   }
 
   SqlText q;
   trap([&] {
-    const bool withRocp = smallOnly && gp->UserGroup == 2;
+    const bool withRocp = smallOnly && gp->agencyKind == 2;
     q << "select d.school_district_id, d.school_district_name" << (withRocp ? ", d.ROCP as rocp" : "")
       << " from krn_leas d where d.stat_type = 'OPEN' and d.LEA_TYPE = 6 and d.fiscal_year = " << year;
-    if (smallOnly && gp->UserGroup == 3)
-      q << " and d.county_id = " << county << " and d.ROCP_SMALL = 1 and d.ROCP = " << Param(Variant(gp->RocpId));
+    if (smallOnly && gp->agencyKind == 3)
+      q << " and d.county_id = " << county << " and d.ROCP_SMALL = 1 and d.ROCP = " << Param(Variant(gp->rocp));
     else if (smallOnly)
       q << " and d.county_id = " << county << " and d.ROCP_SMALL = 1 and d.ROCP_TYPE = 1";
-    else if (gp->UserGroup == 3)
+    else if (gp->agencyKind == 3)
       q << " and d.county_id = " << Param(serving[0]) << " and d.ROCP = " << Param(serving[1]);
     else
-      q << " and d.county_id = " << county << " and d.ROCP = " << Param(Variant(gp->RocpId));
+      q << " and d.county_id = " << county << " and d.ROCP = " << Param(Variant(gp->rocp));
     q << " order by d.school_district_name";
   });
-  trap([&] { OpenAttached(vb::Deref(result), q); });
+  trap([&] { OpenAttached(conn, vb::Deref(result), q); });
   return result;
 }
 
-db::RecordsetPtr getRS_DistrictsForROCP(const std::string& rocp, std::int16_t formNo) {
+db::RecordsetPtr getRS_DistrictsForROCP(const db::ConnectionPtr& conn, const forms::FormScope& scope,
+                                        const std::string& rocp, std::int16_t formNo) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_DistrictsForROCP", Trap::Mode::Silent);
   SqlText q;
   trap([&] {
-    const clsGlobalParam& gp = modGlobals::GlobalParam();
-    const Param county{Variant(gp.CountyID)};
-    const bool district = gp.UserGroup == 3;
-    const bool office = gp.UserGroup == 2;
+    const forms::FormScope& gp = scope;
+    const Param county{Variant(gp.county)};
+    const bool district = gp.agencyKind == 3;
+    const bool office = gp.agencyKind == 2;
     auto head = [&] {
       q << "select d.school_district_id, d.school_district_name from krn_leas d where d.stat_type = 'OPEN'"
            " and d.school_id = 0 and d.fiscal_year = "
-        << Param(Variant(gp.ReportYear)) << " and d.ROCP = " << Param(Variant(rocp));
+        << Param(Variant(gp.year)) << " and d.ROCP = " << Param(Variant(rocp));
     };
     constexpr const char* kOrder = " order by d.school_district_name";
-    if (formNo == 94 && district) {
+    if (formNo == kRocp && district) {
       head();
       q << " and (d.lea_type = 3 or d.lea_type = 2)" << kOrder;
-    } else if (formNo == 94 && office) {
+    } else if (formNo == kRocp && office) {
       head();
       q << " and d.lea_type = 2 and d.county_id = " << county << kOrder;
-    } else if (formNo == 95 && district) {
+    } else if (formNo == kSmallRocp && district) {
       head();
       q << " and d.lea_type = 3 and d.county_id = " << county
-        << " and d.school_district_id = " << Param(Variant(gp.DistrictID)) << " and d.ROCP_SMALL = 1";
-    } else if ((formNo == 95 || formNo == 96) && office) {
+        << " and d.school_district_id = " << Param(Variant(gp.district)) << " and d.ROCP_SMALL = 1";
+    } else if ((formNo == kSmallRocp || formNo == kSmallRocpSchools) && office) {
       head();
       q << " and (d.lea_type = 3 or d.lea_type = 2) and d.county_id = " << county << " and d.ROCP_SMALL = 1" << kOrder;
-    } else if (formNo == 96 && district) {
+    } else if (formNo == kSmallRocpSchools && district) {
       head();
       q << " and d.lea_type = 3 and d.county_id = " << county << " and d.ROCP_SMALL = 1";
     }
   });
-  trap([&] { result = FetchDetached(q); });
+  trap([&] { result = FetchDetached(conn, q); });
   return result;
 }
 
-db::RecordsetPtr getRS_SchoolForROCP(const std::string& district, const std::string& rocp, std::int16_t formNo) {
+db::RecordsetPtr getRS_SchoolForROCP(const db::ConnectionPtr& conn, const forms::FormScope& scope,
+                                     const std::string& district, const std::string& rocp, std::int16_t formNo) {
   db::RecordsetPtr result;
   Trap trap(kModule, "getRS_SchoolForROCP", Trap::Mode::Silent);
   SqlText q;
@@ -414,11 +422,11 @@ db::RecordsetPtr getRS_SchoolForROCP(const std::string& district, const std::str
     q << "select d.school_id, d.school_name from krn_leas d where d.stat_type = 'OPEN' and d.lea_type = 4"
          " and d.charter_id = 'N' and d.school_district_id = "
       << Param(Variant(district)) << " and d.ROCP = " << Param(Variant(rocp))
-      << " and d.fiscal_year = " << Param(Variant(modGlobals::GlobalParam().ReportYear));
-    if (formNo == 95) q << " and d.ROCP_SMALL = 1";
+      << " and d.fiscal_year = " << Param(Variant(scope.year));
+    if (formNo == kSmallRocp) q << " and d.ROCP_SMALL = 1";
     q << " order by d.school_name";
   });
-  trap([&] { result = FetchDetached(q); });
+  trap([&] { result = FetchDetached(conn, q); });
   return result;
 }
 

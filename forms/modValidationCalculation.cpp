@@ -2,14 +2,12 @@
 
 #include <array>
 
+#include "FormData.h"
 #include "clsCalculate.h"
 #include "clsValidate.h"
 #include "com/Registry.h"
-#include "modGlobals.h"
-#include "ui/Dialogs.h"
-#include "vb/App.h"
 #include "vb/Conversions.h"
-#include "zelErrHandler.h"
+#include "vb/Trap.h"
 
 namespace modValidationCalculation {
 namespace {
@@ -50,16 +48,12 @@ const std::array<ComponentKind, 2>& Kinds() {
   return kinds;
 }
 
-void ShowExclamation(const std::string& text) {
-  ui::MsgBox(text, ui::vbExclamation + ui::vbOKOnly, vb::App::Title());
-}
-
 }  // namespace
 
-bool ComponentStatus(const std::int32_t& FiscalYear, const std::int32_t& PeriodID) {
+ComponentCheck ComponentStatus(const db::ConnectionPtr& conn, std::int32_t FiscalYear, std::int32_t PeriodID) {
   mstrValidateProgID.clear();
   mstrCalculateProgID.clear();
-  std::string message;
+  ComponentCheck check;
   db::RecordsetPtr rs;
   // Any failure of the query or of reading its rows is collected here, not
   // reported through the central error report.
@@ -69,42 +63,36 @@ bool ComponentStatus(const std::int32_t& FiscalYear, const std::int32_t& PeriodI
         "SELECT ComponentTypeName, ComponentName FROM ComponentType A "
         "INNER JOIN ComponentConfiguration B on A.ComponentTypeID = B.ComponentTypeID "
         "WHERE Fiscal_Year = ? AND Period_ID = ?",
-        modGlobals::SharedConnection(), {vb::Variant(FiscalYear), vb::Variant(PeriodID)});
+        forms::Required(conn), {vb::Variant(FiscalYear), vb::Variant(PeriodID)});
     for (const ComponentKind& kind : Kinds()) {
       rs->Filter(kind.filter);
       if (rs->Eof()) {
-        message += std::string(kind.notDefined) + "\r";
+        check.message += std::string(kind.notDefined) + "\r";
         continue;
       }
       // The name as stored, blanks included, is what the message shows.
       const std::string name = vb::CStr(rs->Value("ComponentName"));
       *kind.progId = vb::Trim(name) + kind.classSuffix;
-      if (!kind.canBind(*kind.progId)) message += name + " not present\r";
+      if (!kind.canBind(*kind.progId)) check.message += name + " not present\r";
     }
   });
   if (trap.Failed()) {
-    message += "Unknown Error in ComponentStatus - " + std::to_string(trap.ErrorNumber());
+    check.message += "Unknown Error in ComponentStatus - " + std::to_string(trap.ErrorNumber());
     if (rs && rs->State() == db::ObjectState::Open) rs->Close();
-    ShowExclamation(message);
-    return false;
+    return check;
   }
-  if (vb::Trim(message).empty()) return true;
-  ShowExclamation(message);
-  return false;
+  check.available = vb::Trim(check.message).empty();
+  return check;
 }
 
-bool CalculateValues(std::string& TableName, db::RecordsetPtr& CurrentValues, std::shared_ptr<vb::Object>& Params) {
+Calculation CalculateValues(const db::ConnectionPtr& conn, std::string& TableName, db::RecordsetPtr& CurrentValues,
+                            std::shared_ptr<vb::Object>& Params) {
   // Every statement passes its failure over silently.
   Trap trap(kModule, "CalculateValues", Trap::Mode::Silent);
   std::shared_ptr<sumface::clsCalculate> calculation;
   trap([&] { calculation = com::CreateObject<sumface::clsCalculate>(mstrCalculateProgID); });
-  if (!calculation) {
-    trap([] { ShowExclamation("Cannot create calculation object"); });
-    return false;
-  }
-  trap([&] {
-    calculation->ConnectionString(modGlobals::SharedConnection()->ConnectionString());
-  });
+  if (!calculation) return Calculation::NoComponent;
+  trap([&] { calculation->ConnectionString(forms::Required(conn)->ConnectionString()); });
   bool answer = false;
   trap([&] {
     // The caller's variables take what the component leaves only when the
@@ -115,7 +103,7 @@ bool CalculateValues(std::string& TableName, db::RecordsetPtr& CurrentValues, st
     CurrentValues = rows;
     Params = params;
   });
-  return answer;
+  return answer ? Calculation::Done : Calculation::Failed;
 }
 
 }  // namespace modValidationCalculation

@@ -6,7 +6,8 @@
 #include "TestEnvironment.h"
 #include "clsMyAdoUtils.h"
 #include "clsMyCRC32.h"
-#include "modCOE.h"
+#include "ScopeOfParams.h"
+#include "modCOECertification.h"
 #include "modGlobals.h"
 #include "modMain.h"
 #include "db/Catalog.h"
@@ -19,6 +20,10 @@ namespace {
 
 class CertificationTest : public ProgramTest {
  protected:
+  // The program's connection, and the scope of its current agency.
+  db::ConnectionPtr Conn() { return modGlobals::gobjAdoUtils->Conn(); }
+  forms::FormScope Scope() { return forms::ScopeOf(*modGlobals::gobjGlobalParam); }
+
   // A cut-down tax table with the key `key` (the first eight columns in
   // order unless said otherwise) and the two sample rows.
   db::RecordsetPtr SampleRows(const std::string& table, const std::string& key) {
@@ -42,11 +47,11 @@ class CertificationTest : public ProgramTest {
 
 TEST_F(CertificationTest, TheWorkedExampleComesOutToTheBit) {
   auto rs = SampleRows("Example", kKey);
-  EXPECT_EQ(modCOE::fcnGetStringForCertKey("Example", *rs), "201921964733019647331Sample County1500Late roll");
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey(Conn(), Scope(), "Example", *rs), "201921964733019647331Sample County1500Late roll");
   rs->MoveNext();
-  EXPECT_EQ(modCOE::fcnGetStringForCertKey("Example", *rs), "201921964733019647330Sample County-25075");
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey(Conn(), Scope(), "Example", *rs), "201921964733019647330Sample County-25075");
 
-  modCOE::SetCertKeysInRs("Example", *rs, false);
+  modCOE::SetCertKeysInRs(Conn(), Scope(), "Example", *rs, false);
   EXPECT_TRUE(rs->Eof()) << "keying every row leaves the record set past its end";
   rs->MoveFirst();
   EXPECT_EQ(vb::CLng(rs->Value("CERT_KEY")), -797038661);
@@ -54,10 +59,10 @@ TEST_F(CertificationTest, TheWorkedExampleComesOutToTheBit) {
   EXPECT_EQ(vb::CLng(rs->Value("CERT_KEY")), 995314163);
 
   clsGlobalParam P;
-  EXPECT_EQ(modMain::GetSortOrder(P, "Example"),
+  EXPECT_EQ(modMain::GetSortOrder(Conn(), forms::ScopeOf(P), "Example"),
             " Order by FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
             "RES_SCHOOL_DISTRICT_ID, TaxType");
-  const std::vector<std::string> order = modMain::GetSortKeys(P, "Example");
+  const std::vector<std::string> order = modMain::GetSortKeys(Conn(), forms::ScopeOf(P), "Example");
   const std::int32_t certificate = modCOE::GetGroupCertKey(*rs, order);
   EXPECT_EQ(certificate, -2033101442);
   EXPECT_EQ(vb::CStr(modGlobals::gobjAdoUtils->Conn()->Scalar("SELECT hex8(?)", {Variant(certificate)})), "86D1557E");
@@ -86,25 +91,25 @@ TEST_F(CertificationTest, TheKeyOrderOfTheTableDecidesTheCertificate) {
     conn->Execute("INSERT INTO " + table +
                   " VALUES (2019, 2, 19, 64733, 0, 19, 64734, 0, 'Sample County', 10, NULL, NULL, NULL)");
     auto rs = db::Recordset::Query("SELECT * FROM " + table, conn);
-    modCOE::SetCertKeysInRs(table, *rs, false);
+    modCOE::SetCertKeysInRs(Conn(), Scope(), table, *rs, false);
     clsGlobalParam P;
     P.formname = table;
-    certificates.push_back(modCOE::GetGroupCertKey(*rs, modMain::GetSortKeys(P, "")));
+    certificates.push_back(modCOE::GetGroupCertKey(*rs, modMain::GetSortKeys(Conn(), forms::ScopeOf(P), "")));
   }
   EXPECT_NE(certificates[0], certificates[1]);
 }
 
 TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
   auto rs = SampleRows("Example", kKey);
-  modCOE::SetCertKeysInRs("Example", *rs, true);
+  modCOE::SetCertKeysInRs(Conn(), Scope(), "Example", *rs, true);
   const Variant key = rs->Value("CERT_KEY");
   rs->SetValue("CERT_KEY", 12345);
-  modCOE::SetCertKeysInRs("Example", *rs, true);
+  modCOE::SetCertKeysInRs(Conn(), Scope(), "Example", *rs, true);
   EXPECT_TRUE(rs->Value("CERT_KEY").Identical(key)) << "keying again restores the computed key";
   EXPECT_EQ(rs->AbsolutePosition(), 1) << "keying the current row stays on it";
 
   rs->SetValue("FISCAL_YEAR", 3019);
-  modCOE::SetCertKeysInRs("Example", *rs, true);
+  modCOE::SetCertKeysInRs(Conn(), Scope(), "Example", *rs, true);
   EXPECT_TRUE(rs->Value("CERT_KEY").Identical(key)) << "the first character of the row text never counts";
 
   // Trailing blanks count, except in the cost-pool table, which trims them.
@@ -115,9 +120,9 @@ TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
   for (const char* table : {"SECOSTPOOL", "PoolLike"})
     conn->Execute(std::string("INSERT INTO ") + table + " (A, B) VALUES (' x', 'pool  ')");
   auto plain = db::Recordset::Query("SELECT * FROM PoolLike", conn);
-  EXPECT_EQ(modCOE::fcnGetStringForCertKey("PoolLike", *plain), " xpool  ");
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey(Conn(), Scope(), "PoolLike", *plain), " xpool  ");
   auto trimmed = db::Recordset::Query("SELECT * FROM SECOSTPOOL", conn);
-  EXPECT_EQ(modCOE::fcnGetStringForCertKey("secostpool", *trimmed), "xpool");
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey(Conn(), Scope(), "secostpool", *trimmed), "xpool");
 
   // No rows: certificate 0 either way.
   auto none = db::Recordset::Query("SELECT * FROM Example WHERE 0", conn);
@@ -147,7 +152,7 @@ TEST_F(CertificationTest, TheTaxTableKeysItsAmountsAsTheirTexts) {
     if (column == "Total") expected += "1250.5";
     if (column == "Explanation") expected += "Late roll  ";
   }
-  EXPECT_EQ(modCOE::fcnGetStringForCertKey("Tax", *rs), expected);
+  EXPECT_EQ(modCOE::fcnGetStringForCertKey(Conn(), Scope(), "Tax", *rs), expected);
 }
 
 TEST_F(CertificationTest, ARowWhoseTextFailsIsKeyedZeroAndTheRestAreKeyed) {
@@ -161,7 +166,7 @@ TEST_F(CertificationTest, ARowWhoseTextFailsIsKeyedZeroAndTheRestAreKeyed) {
   modGlobals::gobjGlobalParam->CountyID = 88;
   auto rs = db::Recordset::Query("SELECT * FROM CS_BA ORDER BY SCHOOL_DISTRICT_ID", conn);
   dialogs_.AnswerMsgBox(ui::vbIgnore);
-  modCOE::SetCertKeysInRs("CS_BA", *rs, false);
+  modCOE::SetCertKeysInRs(Conn(), Scope(), "CS_BA", *rs, false);
   EXPECT_NE(dialogs_.LastPrompt().text.find("Procedure: fcnGetStringForCertKey"), std::string::npos);
   std::vector<std::int32_t> keys;
   for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) keys.push_back(vb::CLng(rs->Value("CERT_KEY")));
@@ -210,9 +215,9 @@ TEST_F(CertificationTest, BlockGrantRowsOfFillingDistrictsTakeTheCountyOfficesDi
       "INSERT INTO CS_BA (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
       "RES_SCHOOL_DISTRICT_ID) VALUES (2019, 2, 77, 50001, 7700001, 77, 50001), (2019, 2, 77, 50002, 7700002, 77, 50002)");
   auto rows = db::Recordset::Query("SELECT * FROM CS_BA WHERE COUNTY_ID = 77 ORDER BY SCHOOL_DISTRICT_ID", conn);
-  const std::string filling = modCOE::fcnGetStringForCertKey("CS_BA", *rows);
+  const std::string filling = modCOE::fcnGetStringForCertKey(Conn(), Scope(), "CS_BA", *rows);
   rows->MoveNext();
-  const std::string own = modCOE::fcnGetStringForCertKey("cs_ba", *rows);
+  const std::string own = modCOE::fcnGetStringForCertKey(Conn(), Scope(), "cs_ba", *rows);
   EXPECT_EQ(filling, "201927710770770000177" "50001") << "the county office's district in place of the row's";
   EXPECT_EQ(own, "201927750002770000277" "50002");
 }

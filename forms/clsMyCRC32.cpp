@@ -3,7 +3,7 @@
 #include <zlib.h>
 
 #include "vb/Win1252.h"
-#include "zelErrHandler.h"
+#include "vb/Trap.h"
 
 clsMyCRC32::clsMyCRC32() { Class_Initialize(); }
 

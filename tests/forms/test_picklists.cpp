@@ -10,6 +10,7 @@
 
 #include "TestEnvironment.h"
 #include "clsMyAdoUtils.h"
+#include "ScopeOfParams.h"
 #include "modGlobals.h"
 #include "modMainPickLists.h"
 #include "vb/Conversions.h"
@@ -44,6 +45,12 @@ class PickLists : public ProgramTest {
     ProgramTest::TearDown();
   }
   clsGlobalParam& gp() { return *modGlobals::gobjGlobalParam; }
+  // The program's connection (none without the database object) and the
+  // scope of the current form, as a window hands them to the lists.
+  static db::ConnectionPtr Conn() {
+    return modGlobals::gobjAdoUtils ? modGlobals::gobjAdoUtils->Conn() : nullptr;
+  }
+  forms::FormScope Scope() { return forms::ScopeOf(gp(), modGlobals::gintTaxType); }
   void Execute(const std::string& sql) { modGlobals::gobjAdoUtils->Conn()->Execute(sql); }
   void TaxForm(int form, int taxType, int period, int county) {
     gp().FormNo = form;
@@ -60,7 +67,7 @@ TEST_F(PickLists, ContactCountyListHoldsEveryOpenCountyOfficeOfTheYearOnce) {
       " VALUES (2019, 65, 10650, 0, 'Elmstead County', 2, 'CLOSED'), (2018, 66, 10660, 0, 'Fallow County', 2, 'OPEN')");
   for (int form : {0, 29, 30}) {
     gp().FormNo = form;
-    auto rs = modMain::getRS_Counties();
+    auto rs = modMain::getRS_Counties(Conn(), Scope());
     EXPECT_EQ(Rows(rs, {"COUNTY_ID", "COUNTY"}),
               (List{"61|Alder County", "62|Birch County", "63|Cindermoor County", "64|Dunmerrow County"}))
         << "form " << form;
@@ -72,15 +79,15 @@ TEST_F(PickLists, CountyListsOfOtherFormsNarrowTheCountyOffices) {
   gp().CountyID = 62;
   gp().DistrictID = 62001;
   gp().FormNo = 80;
-  EXPECT_EQ(Rows(modMain::getRS_Counties(), {"county_id"}), (List{"61", "63", "64"}));
+  EXPECT_EQ(Rows(modMain::getRS_Counties(Conn(), Scope()), {"county_id"}), (List{"61", "63", "64"}));
   gp().FormNo = 25;  // the offices on the attendance-supplement list
-  EXPECT_EQ(Rows(modMain::getRS_Counties(), {"county_id"}), (List{"61", "62"}));
+  EXPECT_EQ(Rows(modMain::getRS_Counties(Conn(), Scope()), {"county_id"}), (List{"61", "62"}));
   // Form 22: a district that chose the court-order county sees only the
   // county office of the first court-order district's county.
   gp().FormNo = 22;
-  EXPECT_EQ(Rows(modMain::getRS_Counties(), {"county_id"}).size(), 4u);
+  EXPECT_EQ(Rows(modMain::getRS_Counties(Conn(), Scope()), {"county_id"}).size(), 4u);
   Execute("UPDATE KRN_LEAS SET IS_BASIC_AID_CHOICE = 2 WHERE SCHOOL_DISTRICT_ID = 62001 AND SCHOOL_ID = 0");
-  EXPECT_EQ(Rows(modMain::getRS_Counties(), {"county_id"}), (List{"61"}));
+  EXPECT_EQ(Rows(modMain::getRS_Counties(Conn(), Scope()), {"county_id"}), (List{"61"}));
 }
 
 TEST_F(PickLists, TaxCountyListFollowsTaxTypeAndPeriod) {
@@ -101,7 +108,7 @@ TEST_F(PickLists, TaxCountyListFollowsTaxTypeAndPeriod) {
   };
   for (const Case& c : cases) {
     TaxForm(29, c.taxType, c.period, c.county);
-    auto rs = modMain::getRS_CountiesForTax();
+    auto rs = modMain::getRS_CountiesForTax(Conn(), Scope());
     ASSERT_TRUE(rs) << "tax type " << c.taxType << " period " << c.period;
     const char* key = c.taxType == 0 ? "COUNTYID" : "COUNTY_ID";
     const char* name = c.taxType == 0 ? "COUNTY" : "COUNTY_NAME";
@@ -113,9 +120,9 @@ TEST_F(PickLists, TaxCountyListFollowsTaxTypeAndPeriod) {
 
 TEST_F(PickLists, CountyOfficeFormListsTheOwnCountyAlone) {
   TaxForm(30, 0, 2, 62);
-  EXPECT_EQ(Rows(modMain::getRS_CountiesForTax(), {"COUNTY_ID", "COUNTY_NAME"}), (List{"62|Birch County"}));
+  EXPECT_EQ(Rows(modMain::getRS_CountiesForTax(Conn(), Scope()), {"COUNTY_ID", "COUNTY_NAME"}), (List{"62|Birch County"}));
   TaxForm(30, 0, 2, 65);  // no open county office row
-  auto rs = modMain::getRS_CountiesForTax();
+  auto rs = modMain::getRS_CountiesForTax(Conn(), Scope());
   ASSERT_TRUE(rs);
   EXPECT_EQ(rs->RecordCount(), 0);
 }
@@ -123,7 +130,7 @@ TEST_F(PickLists, CountyOfficeFormListsTheOwnCountyAlone) {
 TEST_F(PickLists, TaxCountyListWithoutAStatementIsReportedByTheFetch) {
   TaxForm(7, 0, 2, 61);
   dialogs_.AnswerMsgBox(5);  // Ignore
-  EXPECT_EQ(modMain::getRS_CountiesForTax(), nullptr);
+  EXPECT_EQ(modMain::getRS_CountiesForTax(Conn(), Scope()), nullptr);
   ASSERT_EQ(dialogs_.Prompts().size(), 1u);
   EXPECT_EQ(dialogs_.LastPrompt().title, "Exception");
   EXPECT_NE(dialogs_.LastPrompt().text.find("Source: clsDataAccess"), std::string::npos);
@@ -169,7 +176,7 @@ TEST_F(PickLists, TaxDistrictListFollowsTheChosenCounty) {
   };
   for (const Case& c : cases) {
     TaxForm(c.form, c.taxType, 2, 61);
-    auto rs = modMain::getRS_DistrictsForCOETax(c.county);
+    auto rs = modMain::getRS_DistrictsForCOETax(Conn(), Scope(), c.county);
     ASSERT_EQ(rs->State(), db::ObjectState::Open) << c.form << "/" << c.taxType << "/" << vb::CStr(c.county);
     EXPECT_EQ(Rows(rs, {c.key, c.name}), c.rows) << c.form << "/" << c.taxType << "/" << vb::CStr(c.county);
   }
@@ -179,12 +186,12 @@ TEST_F(PickLists, TaxDistrictListFollowsTheChosenCounty) {
 TEST_F(PickLists, TaxDistrictListOfAnotherFormComesBackClosedWithoutAReport) {
   for (auto [form, taxType] : {std::pair{7, 0}, std::pair{29, 2}}) {
     TaxForm(form, taxType, 2, 61);
-    auto rs = modMain::getRS_DistrictsForCOETax(Variant(61));
+    auto rs = modMain::getRS_DistrictsForCOETax(Conn(), Scope(), Variant(61));
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->State(), db::ObjectState::Closed);
   }
   TaxForm(29, 0, 2, 61);  // a county text that is no number
-  EXPECT_EQ(modMain::getRS_DistrictsForCOETax(Variant("Alder"))->State(), db::ObjectState::Closed);
+  EXPECT_EQ(modMain::getRS_DistrictsForCOETax(Conn(), Scope(), Variant("Alder"))->State(), db::ObjectState::Closed);
   EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
@@ -192,23 +199,23 @@ TEST_F(PickLists, WithoutTheDatabaseObjectListsComeBackEmptyOrReportError91) {
   modGlobals::gobjAdoUtils.reset();
   TaxForm(29, 0, 2, 61);
   // Lists that pass failures over answer nothing usable, silently.
-  for (const auto& list : {modMain::getRS_Counties(), modMain::getRS_DistrictsForCOETax(Variant(61)),
-                           modMain::getRS_Districts(Variant(61)), modMain::getRS_ROCPCounties(false),
-                           modMain::getRS_DistrictsForROCP("61950", 94), modMain::getRS_SchoolForROCP("1", "2", 95)})
+  for (const auto& list : {modMain::getRS_Counties(Conn(), Scope()), modMain::getRS_DistrictsForCOETax(Conn(), Scope(), Variant(61)),
+                           modMain::getRS_Districts(Conn(), Scope(), Variant(61)), modMain::getRS_ROCPCounties(Conn(), Scope(), false),
+                           modMain::getRS_DistrictsForROCP(Conn(), Scope(), "61950", 94), modMain::getRS_SchoolForROCP(Conn(), Scope(), "1", "2", 95)})
     EXPECT_TRUE(!list || list->State() == db::ObjectState::Closed);
   EXPECT_TRUE(dialogs_.Prompts().empty());
   // The others report it.
   dialogs_.AnswerMsgBox(5);
-  EXPECT_EQ(modMain::getRS_CountiesForTax(), nullptr);
+  EXPECT_EQ(modMain::getRS_CountiesForTax(Conn(), Scope()), nullptr);
   ASSERT_EQ(dialogs_.Prompts().size(), 1u);
   EXPECT_NE(dialogs_.LastPrompt().text.find("Error No: 91"), std::string::npos);
 }
 
 TEST_F(PickLists, ListsFollowTheGlobalParametersAtEachCall) {
   TaxForm(29, 0, 1, 63);
-  auto p1 = modMain::getRS_CountiesForTax();
+  auto p1 = modMain::getRS_CountiesForTax(Conn(), Scope());
   gp().ReportPeriod = 3;
-  auto annual = modMain::getRS_CountiesForTax();
+  auto annual = modMain::getRS_CountiesForTax(Conn(), Scope());
   EXPECT_EQ(Rows(p1, {"COUNTYID"}), (List{"62", "63"}));
   EXPECT_EQ(Rows(annual, {"COUNTYID"}), (List{"63"}));
 }
@@ -217,40 +224,40 @@ TEST_F(PickLists, DistrictListsOfOtherForms) {
   gp().CountyID = 61;
   gp().DistrictID = 61001;
   gp().FormNo = 7;
-  EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(61)), {"district_id"}), (List{"61002", "61001", "61003"}));
-  EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(vb::NullValue{})), {"district_id"}).size(), 9u) << "every county";
+  EXPECT_EQ(Rows(modMain::getRS_Districts(Conn(), Scope(), Variant(61)), {"district_id"}), (List{"61002", "61001", "61003"}));
+  EXPECT_EQ(Rows(modMain::getRS_Districts(Conn(), Scope(), Variant(vb::NullValue{})), {"district_id"}).size(), 9u) << "every county";
   gp().FormNo = 45;  // county offices, districts and schools
-  EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(63)), {"district_id"}), (List{"10630", "63001", "63002"}));
+  EXPECT_EQ(Rows(modMain::getRS_Districts(Conn(), Scope(), Variant(63)), {"district_id"}), (List{"10630", "63001", "63002"}));
   gp().FormNo = 50;  // a school without a denied district may choose any
   gp().SchoolId = 6100102;
-  EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(61)), {"district_id"}), (List{"61002", "61001", "61003"}));
+  EXPECT_EQ(Rows(modMain::getRS_Districts(Conn(), Scope(), Variant(61)), {"district_id"}), (List{"61002", "61001", "61003"}));
   Execute("UPDATE KRN_LEAS SET DeniedLEA = 61003 WHERE SCHOOL_ID = 6100102");
-  EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(61)), {"district_id"}), (List{"61002", "61001"}));
+  EXPECT_EQ(Rows(modMain::getRS_Districts(Conn(), Scope(), Variant(61)), {"district_id"}), (List{"61002", "61001"}));
   gp().FormNo = 22;         // districts whose grades overlap the own K-8
   gp().DistrictID = 61002;  // a 9-12 high school district
-  EXPECT_EQ(Rows(modMain::getRS_Districts(Variant(0)), {"district_id"}),
+  EXPECT_EQ(Rows(modMain::getRS_Districts(Conn(), Scope(), Variant(0)), {"district_id"}),
             (List{"61002", "61003", "62001", "63001", "62003", "64001"}));
 }
 
 TEST_F(PickLists, SelpaListsAreKeyedByDistrictAndSchoolAndAnswerNoneWhenEmpty) {
-  auto members = modMain::getRS_SELPADistricts("R2", false);
+  auto members = modMain::getRS_SELPADistricts(Conn(), "R2", false);
   ASSERT_TRUE(members);
   EXPECT_EQ(Rows(members, {"SELPA_DISTRICT_NAME", "HashedValue"}),
             (List{"Birch-Cindermoor Regional SELPA| 62901: 6290101", "Lanthorn Unified| 62001: 0"}));
-  EXPECT_EQ(modMain::getRS_SELPADistricts("R9", false), nullptr);
-  EXPECT_EQ(Rows(modMain::getRS_SELPADistricts("R2", true), {"SELPA_DISTRICT_ID", "SELPA_DistrictRegion"}),
+  EXPECT_EQ(modMain::getRS_SELPADistricts(Conn(), "R9", false), nullptr);
+  EXPECT_EQ(Rows(modMain::getRS_SELPADistricts(Conn(), "R2", true), {"SELPA_DISTRICT_ID", "SELPA_DistrictRegion"}),
             (List{"62901|", "62001|R2"}));
-  EXPECT_EQ(Rows(modMain::getRS_SELPADistricts("R1", true), {"SELPA_DISTRICT_ID", "SELPA_AU_Region"}),
+  EXPECT_EQ(Rows(modMain::getRS_SELPADistricts(Conn(), "R1", true), {"SELPA_DISTRICT_ID", "SELPA_AU_Region"}),
             (List{"10610|R1", "61901|R1"}));
 
   gp().FormNo = 891;  // SELPAs of other regions, by district name
-  EXPECT_EQ(Rows(modMain::getRS_SELPAAus("R1"), {"SELPA_AU_NAME", "HashedValue"}),
+  EXPECT_EQ(Rows(modMain::getRS_SELPAAus(Conn(), Scope(), "R1"), {"SELPA_AU_NAME", "HashedValue"}),
             (List{"Birch-Cindermoor Regional SELPA| 62901: 6290101"}));
   gp().FormNo = 89;  // the own county's SELPAs, by SELPA name
   gp().CountyID = 61;
-  EXPECT_EQ(Rows(modMain::getRS_SELPAAus(""), {"SELPA_AU_NAME"}), (List{"Alder Foothills SELPA"}));
+  EXPECT_EQ(Rows(modMain::getRS_SELPAAus(Conn(), Scope(), ""), {"SELPA_AU_NAME"}), (List{"Alder Foothills SELPA"}));
   gp().CountyID = 64;
-  EXPECT_EQ(modMain::getRS_SELPAAus(""), nullptr);
+  EXPECT_EQ(modMain::getRS_SELPAAus(Conn(), Scope(), ""), nullptr);
   EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
@@ -260,19 +267,19 @@ TEST_F(PickLists, RocpListsFollowTheUserGroup) {
   gp().RocpId = 61950;
   for (int group : {2, 3}) {
     gp().UserGroup = group;
-    EXPECT_EQ(Rows(modMain::getRS_ROCPCounties(false), {"school_district_id", "school_district_name"}),
+    EXPECT_EQ(Rows(modMain::getRS_ROCPCounties(Conn(), Scope(), false), {"school_district_id", "school_district_name"}),
               (List{"61950|Alder Valley Regional Occupational Program"}))
         << "user group " << group;
   }
   gp().UserGroup = 4;
-  EXPECT_EQ(modMain::getRS_ROCPCounties(false)->State(), db::ObjectState::Closed);
+  EXPECT_EQ(modMain::getRS_ROCPCounties(Conn(), Scope(), false)->State(), db::ObjectState::Closed);
 
   gp().UserGroup = 3;
-  EXPECT_EQ(Rows(modMain::getRS_DistrictsForROCP("61950", 94), {"school_district_id"}),
+  EXPECT_EQ(Rows(modMain::getRS_DistrictsForROCP(Conn(), Scope(), "61950", 94), {"school_district_id"}),
             (List{"10610", "61002", "61001", "61003"}));
   gp().UserGroup = 2;
-  EXPECT_EQ(Rows(modMain::getRS_DistrictsForROCP("61950", 95), {"school_district_id"}), (List{"61002"}));
-  EXPECT_EQ(Rows(modMain::getRS_SchoolForROCP("61002", "61950", 95), {"school_id", "school_name"}),
+  EXPECT_EQ(Rows(modMain::getRS_DistrictsForROCP(Conn(), Scope(), "61950", 95), {"school_district_id"}), (List{"61002"}));
+  EXPECT_EQ(Rows(modMain::getRS_SchoolForROCP(Conn(), Scope(), "61002", "61950", 95), {"school_id", "school_name"}),
             (List{"6100201|Kestrel Ridge High"}));
   EXPECT_TRUE(dialogs_.Prompts().empty());
 }

@@ -1,0 +1,75 @@
+#pragma once
+// The form-status table LEA_FORMS_STATUS: one row per agency, period and
+// form with the form's certificate number, counts and dates and its
+// prior-year correction; and the notes of a form (TORB_FORM_NOTES), which
+// go with its data.
+//
+// Every routine works on the connection it is given and on the scope and
+// status its caller hands in. The procedures named after the classic ones
+// trap their failures as those did (the status row's own writes are
+// reported and the procedure goes on), so that a caller that makes one
+// change of several steps checks with RequireFormStatus.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FormScope.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "db/SqlText.h"
+
+namespace modCOE {
+
+// Adds the form's status row when it is missing, writes the certificate
+// number, counts and dates of `status` into it (the edit-check date too
+// when `withEditCheckDate`), and removes every status row without a
+// certificate number. All of it is one change: a failure leaves the table
+// as it was. `currentFormNo` is the form the program has open, which picks
+// the kind of status row (a district form's, the county-model form's, any
+// other's).
+void UpdateCOEFormsStatus(const db::ConnectionPtr& conn, const forms::FormScope& P, const forms::FormStatus& status,
+                          std::int32_t currentFormNo, bool withEditCheckDate);
+// Resets the form's status row to a form without data (`clear`), or sets its
+// certificate number, record count and modification date.
+void UpdateSetCOEFormsStatus(const db::ConnectionPtr& conn, const forms::FormScope& P,
+                             const forms::FormStatus& status, bool clear);
+// Sets the certificate number, record count and modification and
+// edit-check dates of the form's status row.
+void UpdateSetCOEFormsStatusForNonEditCheckMultiForms(const db::ConnectionPtr& conn, const forms::FormScope& P,
+                                                      const forms::FormStatus& status);
+// Raises when the status procedures above did not write P's status row:
+// when a status row of P's agency, period and form holds another
+// certificate number or record count than `status`, or than none when
+// `cleared`; with `required`, also when there is no such row.
+void RequireFormStatus(const db::ConnectionPtr& conn, const forms::FormScope& P, const forms::FormStatus& status,
+                       bool cleared, bool required);
+
+// The query of P's status row (agency, year, period and form).
+db::SqlText StatusRowQuery(const forms::FormScope& P);
+// The status row of the agency's own form for a prior-year correction: at
+// school 0 for a county office, district or county auditor (the scope's
+// agency kind), at the agency's school for the others.
+forms::FormScope CorrectionStatusScope(forms::FormScope P);
+// Marks the status row of P corrected with the note and reason code;
+// answers how many rows were written (0: the form has no status row).
+long long WriteCorrectionReason(const db::ConnectionPtr& conn, const forms::FormScope& P, const std::string& note,
+                                std::int32_t reasonCode);
+// Takes the correction of P's status row back: not corrected, no note,
+// reason code 0.
+void ClearCorrectionReason(const db::ConnectionPtr& conn, const forms::FormScope& P);
+// The number of the catalogue form of that name (any letter case); 0 after
+// a reported failure.
+std::int32_t getFormDetails(const db::ConnectionPtr& conn, const std::string& formName);
+
+// --- Notes.
+
+void TorbNotesDeletion(const db::ConnectionPtr& conn, std::int32_t year, std::int32_t district, std::int32_t county,
+                       std::int32_t school, const std::string& formName, std::int16_t period);
+// How many notes the form of P's agency, year and period has.
+long NotesCount(const db::ConnectionPtr& conn, const forms::FormScope& P);
+// The note rows of the form of P's agency, year and period, attached to
+// the connection (a change is written at once).
+db::RecordsetPtr FormNoteRows(const db::ConnectionPtr& conn, const forms::FormScope& P);
+
+}  // namespace modCOE
