@@ -13,6 +13,7 @@
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
 #include "frmTransfer.h"
+#include "modMainPrintForm.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
 #include "ui/QtDialogs.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
   frmTax::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
+  // The entry-screen reports behind the tax form's Print.
+  printing::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;
