@@ -178,6 +178,9 @@ frmTax::frmTax(QWidget* parent) : ui::Form(parent) {
   connect(cboTaxType, &QComboBox::activated, this, [this] { cboTaxType_Click(); });
   connect(ctlTax_11, &ctlTax_1::OnEnter, this, [this] { ctlTax_11_OnEnter(); });
   connect(ctlTax_11, &ctlTax_1::PropChanged, this, [this] { ctlTax_11_PropChanged(); });
+  // A line changed after its fill no longer holds the row's stored value.
+  connect(ctlTax_11, &ctlTax_1::PropertyChanged, this,
+          [this](const QString& property) { unchangedLines_.erase(property.toStdString()); });
   connect(ctlTax_11, &ctlTax_1::OnReachEnd, this, [this] { ctlTax_11_OnReachEnd(); });
   connect(ctlTabCombo1, &ctlTabCombo::TabClick, this, [this] { ctlTabCombo1_TabClick(); });
 
@@ -336,9 +339,16 @@ void frmTax::ShowRow() {
   ctlTax_11->RES_COUNTY_ID(vb::TextOf(rows.Value("res_county_id")));
   ctlTax_11->RES_SCHOOL_DISTRICT_ID(vb::TextOf(rows.Value("res_school_district_id")));
   modCOE::SetValuesFromRs(rows, ctlTax_11->Controls(), false);
+  RememberFilledLines(rows);
+}
+
+void frmTax::RememberFilledLines(db::Recordset& rows) {
+  unchangedLines_.clear();
+  for (const char* line : ctlTax_1::AmountProperties()) unchangedLines_[line] = rows.Value(line);
 }
 
 void frmTax::BlankControl() {
+  unchangedLines_.clear();
   ctlTax_11->RES_COUNTY_ID("");
   ctlTax_11->RES_SCHOOL_DISTRICT_ID("");
   modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true);
@@ -428,6 +438,7 @@ void frmTax::cmdAddNew_Click() {
       // Clearing the fields is not an edit: the tax type and the copy menu
       // stay as they are until the user changes a value.
       const QSignalBlocker notAnEdit(ctlTax_11);
+      unchangedLines_.clear();
       modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true);
     });
     trap([&] {

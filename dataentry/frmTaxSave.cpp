@@ -106,6 +106,7 @@ bool frmTax::SaveAll(const char* procedure) {
   steps.writeRow = [this] { return bSaveRecord(); };
   steps.showCalculated = [this](db::Recordset& calculated) {
     modCOE::SetValuesFromRs(calculated, ctlTax_11->Controls(), false);
+    RememberFilledLines(calculated);
     mblnDirty = false;
   };
   // The status row's kind follows the form the program has open, as the
@@ -151,6 +152,14 @@ bool frmTax::bSaveRecord() {
     return false;
   }
   if (!trap([&] { modCOE::SetValuesInRs(*rows, ctlTax_11->Controls()); })) return false;
+  // The lines the user did not change keep the row's stored values exactly:
+  // cents the line does not show, and an amount it could not show. (An
+  // empty stored amount is written as the 0 the line showed for it.)
+  if (!trap([&] {
+        for (const auto& [column, stored] : unchangedLines_)
+          if (!stored.IsNull()) rows->SetValue(column, stored);
+      }))
+    return false;
   if (!trap([&] { forms::Submit(conn, *rows); })) return false;
   mblnDirty = false;
   mblnNewRecord = false;

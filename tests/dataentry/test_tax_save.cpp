@@ -205,6 +205,69 @@ TEST_F(TaxSaveTest, ADeleteWhoseStatusCannotBeWrittenLeavesTheRowAndTheNotes) {
   EXPECT_EQ(Notes(), 0);
 }
 
+// --- Amounts a line cannot show ------------------------------------------------------------------
+
+// A line shows whole dollars, up to its whole places; a stored amount with
+// cents, or with more whole digits (a copy or an import can bring either),
+// stays as stored until the user types a new one into its line.
+TEST_F(TaxSaveTest, ALineTheUserDidNotChangeKeepsItsStoredAmount) {
+  struct Case {
+    const char* what;
+    bool rowBefore;       // another row is shown first, then this one
+    double secured;       // stored
+    const char* typed;    // into Secured, or nothing
+    int fillsRefused;     // reported lines of the fills (shown, then recalculated)
+    std::string shown;    // Secured once saved
+    std::string saved;    // the row
+  };
+  const Case cases[] = {
+      {"more whole digits, after another row", true, 12345678901.0, nullptr, 2, "", "12345678901 5 0 12345678906"},
+      {"more whole digits, the only row", false, 12345678901.0, nullptr, 2, "", "12345678901 5 0 12345678906"},
+      {"more whole digits, replaced by the user", true, 12345678901.0, "700", 1, "700", "700 5 0 705"},
+      {"cents", false, 1234.56, nullptr, 0, "1,234", "1234.56 5 0 1239.56"},
+      {"cents, replaced by the user", false, 1234.56, "1234", 0, "1,234", "1234 5 0 1239"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Execute("DELETE FROM Tax");
+    if (c.rowBefore) StoreTaxRow(6, 10600, 0, 100);
+    StoreTaxRow(kCounty, kOffice, 0, c.secured);
+    dialogs_.ClearPrompts();
+    for (int i = 0; i < c.fillsRefused; ++i) dialogs_.AnswerMsgBox(ui::vbIgnore);
+    frmTax& f = Open();
+    ChooseType("County");
+    if (c.rowBefore) f.cmdMoveNext->click();
+    if (c.typed) Enter("Secured", c.typed);
+    Enter("Unsecured", "5");
+    f.cmdRecalculate->click();
+    EXPECT_EQ(ReportSources(), std::vector<std::string>(c.fillsRefused, "modCOE/SetValuesFromRs"));
+    Texts rows = TaxRows();
+    ASSERT_EQ(rows.size(), c.rowBefore ? 2u : 1u);
+    EXPECT_EQ(rows.back(), "19/10199/0: " + c.saved);
+    if (c.rowBefore) {
+      EXPECT_EQ(vb::TextOf(Scalar("select Secured from Tax where res_county_id = 6")), "100");
+    }
+    if (!c.shown.empty()) {
+      EXPECT_EQ(Shown("Secured"), c.shown);
+    }
+    EXPECT_FALSE(f.Dirty());
+  }
+}
+
+// A row the keying could not read is reported by the keying; the save does
+// not certify a key of 0, and rolls back with its own report.
+TEST_F(TaxSaveTest, ARowThatCouldNotBeKeyedIsNotSaved) {
+  frmTax& f = PendingCountyRow();
+  // A column the form's rows were read without: their texts cannot be made.
+  Execute("ALTER TABLE Tax ADD COLUMN AUDIT_NOTE TEXT");
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.cmdRecalculate->click();
+  EXPECT_EQ(ReportSources(), (std::vector<std::string>{"modCOE/fcnGetStringForCertKey", "frmTax/cmdRecalculate_Click"}));
+  ExpectNothingSaved(f);
+  EXPECT_TRUE(f.isEnabled());
+}
+
 // --- Closing ------------------------------------------------------------------------------------------
 
 TEST_F(TaxSaveTest, ClosingWithUnsavedValuesAsksToSaveThem) {
