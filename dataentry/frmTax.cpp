@@ -374,6 +374,7 @@ void frmTax::cboTaxType_Click() {
   });
   trap([&] {
     mrsTax.reset();
+    rowsStale_ = false;
     mrsTax = TaxTypeRows();
   });
   bool rows = false;
@@ -398,6 +399,7 @@ void frmTax::cboTaxType_Click() {
 
 void frmTax::Move(const char* procedure, void (db::Recordset::*move)()) {
   Trap trap(kModule, procedure);
+  if (!ReadAgainIfStale(trap)) return;
   trap([&] {
     (Deref(mrsTax.get()).*move)();
     ShowPosition();
@@ -469,6 +471,7 @@ void frmTax::cmdCancel_Click() {
   trap([&] { BusyOn(); });
   // A new row waiting for its save is given up with the values on screen.
   trap([&] { DropPendingNewRow(); });
+  ReadAgainIfStale(trap);
   bool none = true;
   trap([&] { none = HasNoRows(mrsTax); });
   if (none) {
@@ -488,6 +491,7 @@ void frmTax::cmdCancel_Click() {
 
 void frmTax::cmdDelete_Click() {
   Trap trap(kModule, "cmdDelete_Click");
+  if (!ReadAgainIfStale(trap)) return;
   bool none = true;
   trap([&] { none = !mrsTax || HasNoRows(mrsTax); });
   if (none) {

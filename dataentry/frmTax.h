@@ -166,9 +166,18 @@ class frmTax : public ui::Form, public Ui::frmTax {
   };
   State Remember() const;
   void GiveBack(const State& state);
+  // The rows read again where GiveBack could not read them (the database
+  // was unreadable then), on the row that was current; a step of the
+  // caller's guard. Answers whether the form holds rows it can use.
+  bool ReadAgainIfStale(Trap& trap);
 
   std::unique_ptr<ui::MenuModel> menus_;
   db::RecordsetPtr mrsTax;
+  // After a failed change whose rows could not be read again: mrsTax may
+  // hold what the rolled-back change wrote, and is read again, on this
+  // position, before the next command uses it.
+  bool rowsStale_ = false;
+  long stalePosition_ = -1;
   bool mblnDirty = false;
   bool mblnNewRecord = false;
   // The keys of the row the save writes.

@@ -61,10 +61,22 @@ db::RecordsetPtr AgencyRows(const db::ConnectionPtr& conn, const forms::FormScop
   return forms::Fetch(conn, AgencyTaxRows(scope));
 }
 
-db::RecordsetPtr TaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
+namespace {
+
+SqlText TaxTypeQuery(const forms::FormScope& scope) {
   SqlText q = AgencyTaxRows(scope);
   q << " and taxtype = " << Param(Variant(scope.taxType));
-  return forms::Fetch(conn, q);
+  return q;
+}
+
+}  // namespace
+
+db::RecordsetPtr TaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
+  return forms::Fetch(conn, TaxTypeQuery(scope));
+}
+
+db::RecordsetPtr ReadTaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
+  return forms::Snapshot(conn, TaxTypeQuery(scope));
 }
 
 db::RecordsetPtr P1Rows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
@@ -190,9 +202,10 @@ DeleteResult DeleteRow(const db::ConnectionPtr& conn, const forms::FormScope& sc
     std::optional<db::Transaction> change;
     result.deleted = trap([&] { change.emplace(*forms::Required(conn)); }) && trap([&] { Deref(rows.get()).Delete(); }) &&
                      trap([&] { forms::Submit(conn, *rows); }) && trap([&] {
-                       rows = TaxTypeRows(conn, scope);
-                       const db::Recordset& left = Deref(rows.get());
+                       db::RecordsetPtr again = ReadTaxTypeRows(conn, scope);
+                       const db::Recordset& left = *again;
                        result.typeHasRows = !(left.Eof() || left.RecordCount() < 1) && !left.Bof();
+                       rows = std::move(again);
                      }) &&
                      trap([&] { StatusAfterDelete(conn, scope, after, result.typeHasRows, now); }) &&
                      trap([&] { change->Commit(); });

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "TaxFormFixture.h"
+#include "db/Connection.h"
 #include "ctlTax_1.h"
 #include "frmCORRECTION_REASON.h"
 #include "modMainStart.h"
@@ -266,6 +267,61 @@ TEST_F(TaxSaveTest, ARowThatCouldNotBeKeyedIsNotSaved) {
   EXPECT_EQ(ReportSources(), (std::vector<std::string>{"modCOE/fcnGetStringForCertKey", "frmTax/cmdRecalculate_Click"}));
   ExpectNothingSaved(f);
   EXPECT_TRUE(f.isEnabled());
+}
+
+// Another program holds the database so that it cannot even be read. A
+// save or a delete that fails on it is reported once, the form keeps its
+// rows, and the same command works at once when the lock is gone.
+TEST_F(TaxSaveTest, AChangeThatFailsUnderALockThatBlocksReadingKeepsTheRows) {
+  struct Case {
+    const char* what;
+    bool deleting;
+    const char* procedure;
+  };
+  const Case cases[] = {{"Save", false, "frmTax/cmdRecalculate_Click"}, {"Delete", true, "frmTax/cmdDelete_Click"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Execute("DELETE FROM Tax");
+    StoreTaxRow(6, 10600, 0, 40);
+    StoreTaxRow(kCounty, kOffice, 0, 100);
+    frmTax& f = Open();
+    ChooseType("County");
+    f.cmdMoveNext->click();
+    // A lock is waited out briefly here, not for the program's five seconds.
+    Scalar("PRAGMA busy_timeout = 20");
+    db::ConnectionPtr other = OpenDatabase();
+    other->Execute("BEGIN EXCLUSIVE");
+    // The command, its report answered Ignore when it fails.
+    auto command = [&](bool fails) {
+      if (c.deleting) dialogs_.AnswerMsgBox(ui::vbYes);
+      if (fails) dialogs_.AnswerMsgBox(ui::vbIgnore);
+      if (c.deleting) {
+        f.cmdDelete->click();
+      } else {
+        Enter("Unsecured", "7");
+        f.cmdRecalculate->click();
+      }
+    };
+    dialogs_.ClearPrompts();
+    command(true);
+    EXPECT_EQ(ReportSources(), std::vector<std::string>{c.procedure});
+    EXPECT_EQ(f.Text2->text().toStdString(), "2 of 2");
+    other->Execute("ROLLBACK");
+
+    dialogs_.ClearPrompts();
+    command(false);
+    EXPECT_TRUE(ReportSources().empty());
+    if (c.deleting) {
+      EXPECT_EQ(TaxRows(), Texts{"6/10600/0: 40 0 0 40"});
+      EXPECT_EQ(StatusRow().at(1), "1");
+      EXPECT_EQ(f.Text2->text().toStdString(), "1 of 1");
+    } else {
+      EXPECT_EQ(TaxRows().back(), "19/10199/0: 100 7 0 107");
+      EXPECT_EQ(StatusRow().at(1), "2");
+      EXPECT_FALSE(f.Dirty());
+      EXPECT_EQ(f.Text2->text().toStdString(), "2 of 2");
+    }
+  }
 }
 
 // --- Closing ------------------------------------------------------------------------------------------
