@@ -324,6 +324,137 @@ TEST_F(TaxSaveTest, AChangeThatFailsUnderALockThatBlocksReadingKeepsTheRows) {
   }
 }
 
+// --- The steps of a save and its undo --------------------------------------------------------------
+
+// The checksum of a text as other offices compute a row key from an exported
+// file: CRC-32 (reflected, polynomial EDB88320) of the text's bytes after
+// the first, as a signed number; 0 for a text shorter than two bytes.
+std::int32_t IndependentCrc(const std::string& text) {
+  if (text.size() < 2) return 0;
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    crc ^= static_cast<unsigned char>(text[i]);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return static_cast<std::int32_t>(~crc);
+}
+
+class SaveStepsTest : public TaxSaveTest {
+ protected:
+  // The agency's stored rows hold 0 in every empty amount line, as the form
+  // writes them.
+  void FillEmptyLines() {
+    for (const char* line : ctlTax_1::AmountProperties())
+      Execute(std::string("UPDATE Tax SET ") + line + " = 0 WHERE " + line + " IS NULL");
+  }
+  // The form's status as its parameters hold it: certificate, records,
+  // errors, warnings, modification and edit-check dates.
+  static Texts StatusOfForm(const frmTax& f) {
+    const clsGlobalParam& p = *f.GParam;
+    return {std::to_string(p.CertKey), std::to_string(p.NumRecord), std::to_string(p.NumError),
+            std::to_string(p.NumWarning), ClockText(p.LastModifiedDate), ClockText(p.EditCheckDate)};
+  }
+};
+
+TEST_F(SaveStepsTest, ASaveThatFailsOnTheSecondRowIsUndoneAndTheNextSaveWritesTheEdit) {
+  StoreTaxRow(6, 10600, 0, 40);
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  FillEmptyLines();
+  // Totals and keys the recalculation rewrites in both rows.
+  Execute("UPDATE Tax SET Total = 1, CERT_KEY = 7");
+  // The form's status as the main window hands it over.
+  gp().CertKey = 12345;
+  gp().NumRecord = 2;
+  gp().LastModifiedDate = vb::CDate(Variant("2019-11-04 08:30:00"));
+  gp().EditCheckDate = vb::CDate(Variant("2019-11-04 08:31:00"));
+  frmTax& f = Open();
+  ChooseType("County");
+  f.cmdMoveNext->click();
+  const Texts rows = TaxRows();
+  const Texts stored = StatusRow();
+  const Texts form = StatusOfForm(f);
+
+  // The rows are written in their order; the second one's key is refused.
+  Execute(
+      "CREATE TRIGGER refuse_second BEFORE UPDATE ON Tax WHEN NEW.RES_COUNTY_ID = 19 AND"
+      " NEW.CERT_KEY IS NOT OLD.CERT_KEY BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  Enter("Unsecured", "7");
+  dialogs_.ClearPrompts();
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.cmdRecalculate->click();
+  EXPECT_EQ(ReportSources(), std::vector<std::string>{"frmTax/cmdRecalculate_Click"});
+  EXPECT_EQ(TaxRows(), rows) << "the first row's new total is undone with the rest";
+  EXPECT_EQ(CertKeyOf(6, 10600, 0), 7);
+  EXPECT_EQ(StatusRow(), stored);
+  EXPECT_EQ(StatusOfForm(f), form) << "the parameters are those from before the failed save";
+  EXPECT_TRUE(f.Dirty());
+  EXPECT_EQ(Shown("Unsecured"), "7");
+  EXPECT_EQ(f.Text2->text().toStdString(), "2 of 2");
+
+  Execute("DROP TRIGGER refuse_second");
+  dialogs_.ClearPrompts();
+  f.cmdRecalculate->click();
+  EXPECT_TRUE(ReportSources().empty());
+  EXPECT_EQ(TaxRows(), (Texts{"6/10600/0: 40 0 0 40", "19/10199/0: 100 7 0 107"}));
+  const Texts saved = StatusOfForm(f);
+  EXPECT_EQ(saved.at(0), StatusRow().at(0));
+  EXPECT_NE(saved.at(0), form.at(0));
+  EXPECT_EQ(saved.at(4), ClockText(clock_.Now()));
+}
+
+TEST_F(SaveStepsTest, ASaveResetsTheErrorAndWarningCounts) {
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  Execute("UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 3, NUM_WARNING = 11");
+  gp().NumError = 3;
+  gp().NumWarning = 11;
+  frmTax& f = Open();
+  ChooseType("County");
+  EXPECT_EQ(StatusOfForm(f).at(2), "3");
+  Enter("HOX", "2");
+  f.cmdRecalculate->click();
+  EXPECT_EQ(StatusRow().at(2), "0");
+  EXPECT_EQ(StatusRow().at(3), "0");
+  EXPECT_EQ(StatusOfForm(f).at(2), "0");
+  EXPECT_EQ(StatusOfForm(f).at(3), "0");
+}
+
+// Every row's key is the checksum of its stored values, also for the rows
+// whose totals the recalculation changed; the status row's certificate is
+// the checksum of the keys in key order.
+TEST_F(SaveStepsTest, AfterARecalculationEveryRowsKeyIsTheChecksumOfItsStoredText) {
+  StoreTaxRow(6, 10600, 0, 40);
+  StoreTaxRow(6, 61500, 0, 70);
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  FillEmptyLines();
+  // Totals that do not add up and keys that do not fit, as an import could
+  // leave them.
+  Execute("UPDATE Tax SET Unsecured = 5, Total = 1, CERT_KEY = 7");
+  frmTax& f = Open();
+  ChooseType("County");
+  Enter("HOX", "2");
+  f.cmdRecalculate->click();
+  EXPECT_EQ(TaxRows(), (Texts{"6/10600/0: 40 5 2 47", "6/61500/0: 70 5 0 75", "19/10199/0: 100 5 0 105"}));
+
+  std::vector<std::string> columns;
+  auto info = db::Recordset::Query("SELECT name FROM pragma_table_info('Tax') ORDER BY cid",
+                                   modGlobals::SharedConnection());
+  for (; !info->Eof(); info->MoveNext()) columns.push_back(vb::TextOf(info->Value(0)));
+  auto rows = db::Recordset::Query(
+      "SELECT * FROM Tax WHERE fiscal_year = 2019 AND period_id = 2 AND county_id = 19 AND"
+      " school_district_id = 64733 ORDER BY fiscal_year, period_id, county_id, school_district_id, school_id,"
+      " res_county_id, res_school_district_id, taxtype",
+      modGlobals::SharedConnection());
+  std::string keys;
+  for (; !rows->Eof(); rows->MoveNext()) {
+    std::string text;
+    for (const std::string& column : columns)
+      if (!vb::TextEquals(column, "CERT_KEY")) text += vb::TextOf(rows->Value(column));
+    EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")), IndependentCrc(text)) << text;
+    keys += vb::TextOf(rows->Value("CERT_KEY"));
+  }
+  EXPECT_EQ(StatusRow().at(0), std::to_string(IndependentCrc(keys)));
+}
+
 // --- Closing ------------------------------------------------------------------------------------------
 
 TEST_F(TaxSaveTest, ClosingWithUnsavedValuesAsksToSaveThem) {
