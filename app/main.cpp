@@ -8,6 +8,7 @@
 
 #include "NumFieldHost.h"
 #include "frmCORRECTION_REASON.h"
+#include "frmExport.h"
 #include "frmFormNote.h"
 #include "frmMain.h"
 #include "frmTax.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   frmFormNote::Install();
   frmCORRECTION_REASON::Install();
   frmTax::Install();
+  frmExport::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
 
