@@ -154,6 +154,10 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // not available.
   using CommandBody = std::function<void(frmMain&)>;
   static void SetCommandBody(const std::string& item, CommandBody body);
+  // The import window of File > Import > Certified Data, made and loaded on
+  // this window's own parameters; its module installs the maker. Without
+  // one the command says that importing is not available.
+  static void SetImportWindow(WindowMaker maker);
 
   // --- Whether an entry screen applies to the agency taken up (nothing in
   // --- the window asks yet).
@@ -223,6 +227,10 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // others tells the user that it is not available. The export shows its
   // window modally and then refreshes both lists, whatever was exported.
   void mnuNew_ImportASCII_Click();
+  // Shows a new import window modally with this window disabled under it,
+  // then refreshes both lists, makes their top rows current and leaves the
+  // entry-screen list and its two selection buttons disabled until an
+  // agency is taken up.
   void mnuNew_ImportCertified_Click();
   void mnuNew_ExportASCII_Click();
   void mnuNew_ExportCertified_Click();
