@@ -16,6 +16,17 @@
 #include "ScriptedSeams.h"
 #include "vb/Conversions.h"
 
+// The comma-separated fields of a line, the table name first.
+inline std::vector<std::string> SplitFields(const std::string& line) {
+  std::vector<std::string> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = line.find(',', start);
+    fields.push_back(line.substr(start, comma - start));
+    if (comma == std::string::npos) return fields;
+    start = comma + 1;
+  }
+}
+
 // An agency of a selection: county, district, school.
 struct Lea {
   int county;

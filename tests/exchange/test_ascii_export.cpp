@@ -26,13 +26,7 @@ std::vector<std::string> Shape(const std::vector<std::string>& lines) {
       shape.push_back(line);
       continue;
     }
-    std::vector<std::string> fields;
-    for (std::size_t start = 0;;) {
-      const std::size_t comma = line.find(',', start);
-      fields.push_back(line.substr(start, comma - start));
-      if (comma == std::string::npos) break;
-      start = comma + 1;
-    }
+    const std::vector<std::string> fields = SplitFields(line);
     shape.push_back(fields[0] + " " + (fields.size() > 4 ? fields[4] : "?"));
   }
   return shape;
