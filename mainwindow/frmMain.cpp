@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <map>
 #include <span>
 #include <vector>
 
@@ -625,11 +626,15 @@ void frmMain::NotInThisVersion(const char* procedure, const std::string& what) {
 }
 
 void frmMain::mnuNew_ImportASCII_Click() { NotInThisVersion("mnuNew_ImportASCII_Click", "Importing ASCII files"); }
-void frmMain::mnuNew_ImportCertified_Click() {
-  NotInThisVersion("mnuNew_ImportCertified_Click", "Importing certified data");
+void frmMain::mnuNew_ExportASCII_Click() {
+  if (!RunCommandBody("mnuNew_ExportASCII")) NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files");
 }
-void frmMain::mnuNew_ExportASCII_Click() { NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files"); }
 namespace {
+
+std::map<std::string, frmMain::CommandBody>& CommandBodies() {
+  static std::map<std::string, frmMain::CommandBody> bodies;
+  return bodies;
+}
 
 frmMain::WindowMaker& ExportWindowMaker() {
   static frmMain::WindowMaker maker;
@@ -639,6 +644,22 @@ frmMain::WindowMaker& ExportWindowMaker() {
 }  // namespace
 
 void frmMain::SetExportWindow(WindowMaker maker) { ExportWindowMaker() = std::move(maker); }
+
+void frmMain::SetCommandBody(const std::string& item, CommandBody body) {
+  if (body)
+    CommandBodies()[item] = std::move(body);
+  else
+    CommandBodies().erase(item);
+}
+
+bool frmMain::RunCommandBody(const std::string& item) {
+  const auto body = CommandBodies().find(item);
+  if (body == CommandBodies().end()) return false;
+  // A copy: the body may install another while it runs.
+  const CommandBody run = body->second;
+  run(*this);
+  return true;
+}
 
 void frmMain::mnuNew_ExportCertified_Click() {
   if (!ExportWindowMaker()) {
@@ -654,6 +675,44 @@ void frmMain::mnuNew_ExportCertified_Click() {
     window.reset();
   });
   trap([&] { RefreshTopandBottomGrid(false); });
+}
+namespace {
+
+frmMain::WindowMaker& ImportWindowMaker() {
+  static frmMain::WindowMaker maker;
+  return maker;
+}
+
+}  // namespace
+
+void frmMain::SetImportWindow(WindowMaker maker) { ImportWindowMaker() = std::move(maker); }
+
+void frmMain::mnuNew_ImportCertified_Click() {
+  if (!ImportWindowMaker()) {
+    NotInThisVersion("mnuNew_ImportCertified_Click", "Importing certified data");
+    return;
+  }
+  Trap trap(kModule, "mnuNew_ImportCertified_Click");
+  std::unique_ptr<QWidget> window;
+  trap([&] { window = ImportWindowMaker()(); });
+  // An empty list keeps no position.
+  trap([&] { if (rsForm) modGlobals::gintSavedFormRow = frmMainDetail::Narrow16(rsForm->AbsolutePosition()); });
+  trap([&] { if (rsDist) modGlobals::gintSavedLEARow = frmMainDetail::Narrow16(rsDist->AbsolutePosition()); });
+  trap([&] { setEnabled(false); });
+  trap([&] { ui::dialogs().ShowModal(Deref(window)); });
+  trap([&] {
+    if (auto* form = qobject_cast<ui::Form*>(window.get()); form && form->Loaded()) form->Unload();
+    window.reset();
+  });
+  trap([&] { setEnabled(false); });
+  trap([&] { RefreshTopandBottomGrid(false); });
+  trap([&] { dgForms->Row(0); });
+  trap([&] { dgLEA->Row(0); });
+  trap([&] { setEnabled(true); });
+  trap([&] { cmdSelection[0]->setEnabled(false); });
+  trap([&] { cmdSelection[1]->setEnabled(false); });
+  trap([&] { dgForms->setEnabled(false); });
+  trap([&] { setFocus(); });
 }
 void frmMain::mnuNew_Reports_Click() { NotInThisVersion("mnuNew_Reports_Click", "Printing"); }
 void frmMain::mnuNew_BlankReports_Click() { NotInThisVersion("mnuNew_BlankReports_Click", "Printing"); }

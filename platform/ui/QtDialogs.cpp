@@ -42,7 +42,12 @@ QMessageBox::Icon IconOfStyle(int style) {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A proposed name that holds "*" is a pattern, which the dialog offers as
+// its first filter instead of a name.
+bool NameIsPattern(const FileDialogRequest& request) { return request.fileName.find('*') != std::string::npos; }
+
 QString StartPath(const FileDialogRequest& request) {
+  if (NameIsPattern(request)) return Q(request.initialDir);
   if (request.initialDir.empty()) return Q(request.fileName);
   if (request.fileName.empty()) return Q(request.initialDir);
   return Q(request.initialDir + "/" + request.fileName);
@@ -119,8 +124,12 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const 
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
-  return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(request.title), StartPath(request),
-                                             Q(QtNameFilter(request.filter))));
+  QString filters = Q(QtNameFilter(request.filter));
+  if (NameIsPattern(request)) {
+    const QString patterns = Q(request.fileName).replace(';', ' ');
+    filters = filters.isEmpty() ? patterns : patterns + ";;" + filters;
+  }
+  return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(request.title), StartPath(request), filters));
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {

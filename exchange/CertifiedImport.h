@@ -1,0 +1,197 @@
+#pragma once
+// The import of a certified-data file that another office exported: the
+// checks that decide whether the file may be merged (bDatabaseValid), and
+// the merge itself (ImportCertified), which walks the file's table of
+// contents group by group and writes the report lines of each group.
+//
+// The file is never opened where the user keeps it: the import window
+// unseals it into a private temporary copy, and that copy is attached to
+// the program's shared connection under the schema "other" for the checks
+// and the merge (ImportFile). Names from the file enter SQL only through
+// the catalogue (other.T for the copy's table T), values are always bound.
+//
+//   ImportFile file(conn, copy.Path());          // attaches; detaches at its end
+//   CertifiedImport import(conn, scope);
+//   if (!import.bDatabaseValid()) ...           // the four-line refusal
+//   if (!import.ImportCertified(report, now)) ...  // nothing was imported
+//
+// The merge is one change of the working database: one db::Transaction on
+// the shared connection from its first step to its last, each step a
+// savepoint of it under the guard Trap("frmImport", "ImportCertified").
+// Retry runs the failed step again from its start; Ignore (or leaving the
+// procedure) rolls everything back and answers false; Abort ends the
+// program, which rolls back as well. The overwrite question is asked inside
+// the transaction.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ImportGroupRules.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "db/SqlText.h"
+#include "vb/Trap.h"
+#include "vb/Variant.h"
+
+// What the import reads of the window that opens it and of the program.
+struct ImportScope {
+  // The opener's agency (the main window's own parameters): C, D, S and
+  // the SELPA region R.
+  std::int32_t county = 0;
+  std::int32_t district = 0;
+  std::int32_t school = 0;
+  std::string auRegion;
+  // The logged-on contact's user group and whether the logged-on district
+  // is a SELPA administrative unit.
+  std::int32_t logonUserGroup = 0;
+  bool selpaAu = false;
+  // The fiscal year Y and period P.
+  std::int32_t year = 0;
+  std::int32_t period = 0;
+  // The main window's prior-year correction mode (P-2 or Annual under
+  // Corrected carries its check mark).
+  bool correctionMode = false;
+};
+
+// A database file attached to a connection under the schema
+// CertifiedImport::kFileSchema while the object lives. SQLite attaches and
+// detaches only outside a transaction, so the object must outlive every
+// transaction that uses the file.
+class ImportFile {
+ public:
+  // Attaches the file; raises the database's error when it cannot.
+  ImportFile(db::ConnectionPtr conn, const std::filesystem::path& file);
+  ~ImportFile();
+  ImportFile(const ImportFile&) = delete;
+  ImportFile& operator=(const ImportFile&) = delete;
+
+ private:
+  db::ConnectionPtr conn_;
+};
+
+class CertifiedImport {
+ public:
+  // The schema the file's copy is attached under.
+  static constexpr const char* kFileSchema = "other";
+
+  // `pump` lets window events run after each query (nothing by default).
+  CertifiedImport(db::ConnectionPtr conn, ImportScope scope, std::function<void()> pump = {});
+
+  // --- The checks, on the attached copy. False refuses the file: it is
+  // damaged, holds no certified data this program can merge, or data of
+  // another year, period or correction mode or of agencies outside the
+  // user's rights. A file the checks cannot read is refused without a
+  // report; a failing query is reported (frmImport, bDatabaseValid) and
+  // refuses the file too. Only the copy is ever changed: a district that
+  // fills in its charter schools' block-grant rows gets the county office's
+  // form-50 rows re-keyed to its own district code in it.
+  bool bDatabaseValid();
+
+  // --- The merge of the checked copy. Appends each group's report lines to
+  // `report` and keeps `importTime` for the status rows. False when a step
+  // failed and the user answered Ignore: the working database is as before.
+  bool ImportCertified(std::string& report, const vb::Date& importTime);
+
+  // The group's incoming rows of the agency of a table-of-contents row (the
+  // current row of `toc`, a set over the copy's EXPORT_FILE_INFO).
+  db::RecordsetPtr IncomingRowsOf(const db::Recordset& toc) const;
+
+  // --- Look-ups of the merge.
+  // The display name of the catalogue form named `strFormName` (any letter
+  // case, as the database compares names); "" when there is none. A failure
+  // is reported (frmImport, getFormDetails) and answers what was read.
+  static std::string getFormDetails(const db::ConnectionPtr& conn, const std::string& strFormName);
+  // The group's entry-check type, 1, 2 or 3.
+  static int GetFormECtype(const std::string& group);
+  // Writes the current row of `rsMain` (the columns of table `mTableName`,
+  // the agency key FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID,
+  // SCHOOL_ID among them) into that table: the row is added when the
+  // agency has none, and every column is set by name. One statement; a
+  // failure raises.
+  static void SplitAndUpdateTable(const db::ConnectionPtr& conn, db::Recordset& rsMain,
+                                  const std::string& mTableName);
+
+  // The four overwrite answers of the question.
+  static constexpr std::int16_t kYes = 6;
+  static constexpr std::int16_t kNo = 7;
+  static constexpr std::int16_t kYesToAll = 1;
+  static constexpr std::int16_t kNoToAll = 2;
+
+ private:
+  // --- The checks (CertifiedImportCheck.cpp).
+  // Whether the copy is whole and holds what the merge reads, as the
+  // working database lays it out; raises for a file it cannot read.
+  bool FileIsReadable();
+  // A check under the guard (frmImport, bDatabaseValid): false when it
+  // failed or refused.
+  bool Guarded(const std::function<bool()>& check);
+  // The status rows of another year or period.
+  db::SqlText OtherPeriodRows() const;
+  bool PeriodIsCurrent();
+  // The agency rights by the logon group; false refuses the file.
+  bool AgenciesAreInRights();
+  bool CountyOfficeRights();
+  bool SelpaUnitDistrictRights();
+  // The other districts' rights; may re-key the copy. `settled` false
+  // leaves the district's foreign rows for the last check.
+  bool DistrictRights(bool& settled);
+  bool SelpaRights();
+  // Every status row of another district than the opener's has an allowed
+  // agency code and a SELPA form.
+  bool OtherDistrictsAllowed(const std::vector<std::string>& allowedCodes);
+  bool CorrectionStateFits();
+
+  // --- The merge (CertifiedImport.cpp).
+  // Runs one step as a savepoint under the guard; false when it failed.
+  bool Step(Trap& trap, const std::function<void()>& body);
+  // One table-of-contents row: the delete, the incoming rows, the copy and
+  // the group's closing work; then the advance and the group boundary.
+  bool MergeTocRow(Trap& trap, std::string& report);
+  void DeleteAgencyRows();
+  void ReadIncomingRows();
+  void ReadPriorRows();
+  // Row copy with the overwrite question, companion tables and the group
+  // certificate, the status row and note of the form, and the closing
+  // steps after the walk: the next import issues fill these.
+  void CopyIncomingRows();
+  void MergeCompanionTables();
+  void ComputeGroupCertificate();
+  void WriteFormStatus();
+  void ResetDependentForms();
+  void CopyAnswersModelAndContacts();
+  // The report lines of the finished group; the counts start again.
+  void AppendGroupLines(std::string& report);
+  // The current table-of-contents row's value of a column.
+  vb::Variant Toc(const char* column) const;
+  // The name of a table of the copy for SQL text ("other"."T").
+  std::string FileTable(const std::string& table) const;
+  std::string WorkingTable(const std::string& table) const;
+
+  db::ConnectionPtr conn_;
+  ImportScope scope_;
+  std::function<void()> pump_;
+
+  // --- The state of one merge.
+  vb::Date importTime_;
+  db::RecordsetPtr toc_;
+  std::string groupName_;
+  std::string groupDisplayName_;
+  std::int16_t overwriteAnswer_ = kYes;
+  bool firstRow_ = true;
+  std::int32_t copied_ = 0;
+  std::int32_t overwritten_ = 0;
+  int entryCheckType_ = 1;
+  bool priorRows_ = false;
+  db::RecordsetPtr incoming_;
+  // The row key and the companion key of the last incoming row, as
+  // (column, value) pairs.
+  std::vector<std::pair<std::string, vb::Variant>> rowKey_;
+  std::vector<std::pair<std::string, vb::Variant>> companionKey_;
+  std::int32_t groupCertificate_ = 0;
+  std::int32_t groupRecordCount_ = 0;
+  db::RecordsetPtr groupRows_;
+};

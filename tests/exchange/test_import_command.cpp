@@ -1,0 +1,65 @@
+// The main window's command File > Import > Certified Data: the import
+// window over the disabled main window, and the main window afterwards
+// (both lists refreshed, their top rows current, the entry-screen list and
+// its selection buttons waiting for an agency); without an installed window
+// the command says that importing is not available.
+
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "frmImport.h"
+#include "modGlobals.h"
+
+class ImportCommandTest : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    frmMain::SetImportWindow(nullptr);
+    MainWindowTest::TearDown();
+  }
+};
+
+TEST_F(ImportCommandTest, AfterCancelAMissingFileAndCloseTheMainWindowShowsTheKindAgainFromItsTopRows) {
+  frmImport::Install();
+  UseFormCatalogue();
+  LogOn(As(3, 7, 71002));
+  frmMain& w = Open();
+  w.mnuLEA_Charter_Click();
+  w.dgLEA->Row(1);
+  ASSERT_EQ(w.dgLEA->Row(), 1);
+  // A school renamed meanwhile shows after Close.
+  dialogs_.AnswerModal([&](QWidget& window) {
+    auto& importing = dynamic_cast<frmImport&>(window);
+    EXPECT_FALSE(w.isEnabled()) << "the main window waits under the import window";
+    EXPECT_EQ(importing.GParam, w.GParam.get()) << "the object itself, not a copy";
+    dialogs_.AnswerFile(std::nullopt);
+    importing.cmdfile->click();
+    dialogs_.AnswerFile((ProgramFolder() / "Import" / "VuzO07_missing").string());
+    dialogs_.AcknowledgeMessages(1);
+    importing.cmdfile->click();
+    EXPECT_TRUE(importing.isEnabled());
+    Execute("UPDATE KRN_LEAS SET SCHOOL_NAME = 'Brook Charter Academy' WHERE SCHOOL_ID = 7100201");
+    importing.cmdClose->click();
+    EXPECT_FALSE(importing.Loaded());
+    return 0;
+  });
+  w.Menus().Click("mnuNew_ImportCertified");
+
+  EXPECT_TRUE(w.isEnabled());
+  EXPECT_EQ(w.dgLEA->Row(), 0);
+  EXPECT_EQ(w.dgForms->Row(), 0);
+  EXPECT_EQ(w.dgLEA->Columns("SCHOOL_NAME").Text(), "Brook Charter Academy");
+  EXPECT_FALSE(w.dgForms->isEnabled());
+  EXPECT_FALSE(w.cmdSelection[0]->isEnabled());
+  EXPECT_FALSE(w.cmdSelection[1]->isEnabled());
+  EXPECT_EQ(WaitMessage(), "");
+  EXPECT_EQ(dialogs_.TakeMessages(), std::vector<std::string>{"Import file is not available"});
+}
+
+TEST_F(ImportCommandTest, WithoutAnImportWindowTheCommandOnlySaysItIsNotAvailable) {
+  LogOn(As(2, 7, 10070));
+  frmMain& w = Open();
+  dialogs_.AcknowledgeMessages(1);
+  w.mnuNew_ImportCertified_Click();
+  EXPECT_EQ(dialogs_.TakeMessages(), std::vector<std::string>{"Importing certified data is not available in this version."});
+  EXPECT_TRUE(w.isEnabled());
+}
