@@ -221,7 +221,8 @@ TEST_F(TaxCopy, TheListAndTheCopyTakeOnlyTheYearsRowsAndTheChosenResidence) {
              {"Tax", quillbyP1, {{"FISCAL_YEAR", Variant(2018)}, {"RES_SCHOOL_DISTRICT_ID", Variant(62003)}}},
              {"Tax", lanthornP2, {{"RES_COUNTY_ID", Variant(61)}, {"Explanation", Variant("another county's")}}},
              {"Tax", lanthornP2, {{"FISCAL_YEAR", Variant(2018)}, {"Explanation", Variant("another year's")}}},
-             {"Tax", lanthornP2, {{"SCHOOL_DISTRICT_ID", Variant(62002)}, {"Explanation", Variant("another agency's")}}},
+             {"Tax", lanthornP2,
+              {{"SCHOOL_DISTRICT_ID", Variant(62002)}, {"Explanation", Variant("another agency's")}}},
              {"LEA_FORMS_STATUS", {{"PERIOD_ID", Variant(2)}}, {{"FISCAL_YEAR", Variant(2018)}}}});
   auto others = [&] {
     return vb::TextOf(Scalar(
