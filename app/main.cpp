@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "AsciiExportCommand.h"
 #include "NumFieldHost.h"
 #include "frmCORRECTION_REASON.h"
 #include "frmExport.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   frmExport::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
+  AsciiExportCommand::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;
