@@ -10,6 +10,7 @@
 
 #include "FormData.h"
 #include "Utilities.h"
+#include "clsMyCRC32.h"
 #include "modCOECertification.h"
 #include "modCOEStatus.h"
 #include "modMain.h"
@@ -251,8 +252,7 @@ std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db:
 void CertifiedImport::CopyIncomingRows() {
   const std::string upperGroup = vb::UCase(groupName_);
   const std::string table = importrules::TableOf(groupName_);
-  const std::string keyTable =
-      (upperGroup == "ATTCSSBC" || upperGroup == "ATTCSEHS") ? std::string("ATTCSBGCOE") : table;
+  const std::string keyTable = importrules::KeyTableOf(groupName_);
   const std::string target = WorkingTable(table);
   for (incoming_->MoveFirst(); !incoming_->Eof(); incoming_->MoveNext()) {
     rowKey_ = RowKeyOf(*incoming_, keyTable);
@@ -285,16 +285,104 @@ void CertifiedImport::CopyIncomingRows() {
     pump_();
     if (!IsUncounted(upperGroup, *incoming_)) ++(exists ? overwritten_ : copied_);
   }
+
+  // The companion key: the key columns of the group's companion tables but
+  // their own detail columns, with the last row's values.
+  companionKey_.clear();
+  incoming_->MoveLast();
+  for (const CompanionKeyPart& part : importrules::Rule(groupName_).companionKey) {
+    for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + std::string(part.table))) {
+      auto leftOut = [&](std::string_view name) {
+        return part.ignoreCase ? vb::UCase(std::string(name)) == vb::UCase(column) : name == column;
+      };
+      if (std::none_of(part.leftOut.begin(), part.leftOut.end(), leftOut))
+        companionKey_.emplace_back(column, incoming_->Value(column));
+    }
+  }
+  incoming_->MoveNext();
 }
 
-void CertifiedImport::MergeCompanionTables() {}
+// Each companion row of the agency is added or written over, without a
+// question: the group's answer covers it.
+void CertifiedImport::MergeCompanionTables() {
+  for (const CompanionTable& companion : importrules::Rule(groupName_).companions) {
+    const std::string table(companion.table);
+    db::SqlText source;
+    source << "SELECT * FROM " << FileTable(table);
+    AppendKey(source, companion.source == CompanionSource::RowKey ? rowKey_ : companionKey_);
+    db::RecordsetPtr rows = forms::Snapshot(conn_, source);
+    pump_();
+    const std::vector<std::string> keys = db::catalog::PrimaryKey(*conn_, "main." + table);
+    if (keys.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
+    for (; !rows->Eof(); rows->MoveNext()) {
+      std::vector<std::pair<std::string, Variant>> key;
+      for (const std::string& column : keys) key.emplace_back(column, rows->Value(column));
+      db::SqlText match;
+      match << "SELECT * FROM " << WorkingTable(table);
+      AppendKey(match, key);
+      db::RecordsetPtr target = forms::Snapshot(conn_, match);
+      const bool exists = !target->Eof();
+      if (!exists) target->AddNew();
+      for (int j = 0; j < target->FieldCount(); ++j) target->SetValue(j, rows->Value(j));
+      forms::Submit(conn_, *target);
+      pump_();
+      if (companion.counted) ++(exists ? overwritten_ : copied_);
+    }
+  }
+}
+
+std::int32_t CertifiedImport::JoinedKeysCertificate(const std::vector<std::int32_t>& keys) {
+  std::string joined;
+  for (std::int32_t key : keys)
+    if (key != 0) joined += std::to_string(key);
+  return clsMyCRC32().GetCRC32(joined);
+}
+
+std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows,
+                                                   std::int32_t& count) const {
+  forms::FormScope none;
+  std::vector<std::int32_t> keys;
+  if (groupRows.RecordCount() >= 1)
+    keys.push_back(modCOE::GetGroupCertKey(groupRows, modMain::GetSortKeys(conn_, none, std::string(routine.groupTable))));
+  if (routine.count == RecordCount::GroupAndFurther || routine.count == RecordCount::GroupOnly)
+    count = static_cast<std::int32_t>(groupRows.RecordCount());
+  groupRows.MoveFirst();
+  for (std::size_t i = 0; i < routine.further.size(); ++i) {
+    const FurtherTable& further = routine.further[i];
+    const std::string table = db::catalog::SqlName(*conn_, "main." + std::string(further.table));
+    // Only the infant-funding count passes over a table the database lacks.
+    if (table.empty() && routine.count == RecordCount::FurtherPlusOne) continue;
+    db::SqlText q;
+    q << "SELECT * FROM " << (table.empty() ? WorkingTable(std::string(further.table)) : table)
+      << " WHERE COUNTY_ID = " << db::Param(groupRows.Value("COUNTY_ID"))
+      << " AND SCHOOL_DISTRICT_ID = " << db::Param(groupRows.Value("SCHOOL_DISTRICT_ID"))
+      << " AND FISCAL_YEAR = " << db::Param(groupRows.Value("FISCAL_YEAR"))
+      << " AND PERIOD_ID = " << db::Param(groupRows.Value("PERIOD_ID"));
+    if (further.ofSchool) q << " AND SCHOOL_ID = " << db::Param(groupRows.Value("SCHOOL_ID"));
+    db::RecordsetPtr rows = forms::Snapshot(conn_, q);
+    const std::int32_t found = static_cast<std::int32_t>(rows->RecordCount());
+    keys.push_back(found >= 1 ? modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(conn_, none, std::string(further.table)))
+                              : 0);
+    switch (routine.count) {
+      case RecordCount::GroupAndFurther:
+        count += found;
+        break;
+      case RecordCount::FurtherPlusOne:
+        count = (i == 0 ? 0 : count) + found + (i + 1 == routine.further.size() ? 1 : 0);
+        break;
+      default:
+        break;
+    }
+  }
+  groupRows.MoveFirst();
+  return JoinedKeysCertificate(keys);
+}
 
 // The group's rows as the working database now holds them, and their
 // certificate number.
 void CertifiedImport::ComputeGroupCertificate() {
   const std::string upperGroup = vb::UCase(groupName_);
-  const std::string table = (upperGroup == "ATTCSSBC" || upperGroup == "ATTCSEHS") ? std::string("ATTCSBGCOE")
-                                                                                    : importrules::TableOf(groupName_);
+  const std::string table = importrules::KeyTableOf(groupName_);
   db::SqlText q;
   AgencyRowsOf(q, WorkingTable(table), *toc_);
   groupRows_ = forms::Snapshot(conn_, q);
@@ -308,6 +396,10 @@ void CertifiedImport::ComputeGroupCertificate() {
   groupCertificate_ = 0;
   groupRecordCount_ = 0;
   if (groupRows_->Eof() || groupRows_->RecordCount() < 1) return;
+  if (const GroupKeys* routine = importrules::Rule(groupName_).certificate) {
+    groupCertificate_ = GroupKeysCertificate(*routine, *groupRows_, groupRecordCount_);
+    return;
+  }
   forms::FormScope none;
   groupCertificate_ = modCOE::GetGroupCertKey(*groupRows_, modMain::GetSortKeys(conn_, none, table));
   groupRecordCount_ = static_cast<std::int32_t>(groupRows_->RecordCount());

@@ -115,6 +115,14 @@ class CertifiedImport {
   static void SplitAndUpdateTable(const db::ConnectionPtr& conn, db::Recordset& rsMain,
                                   const std::string& mTableName);
 
+  // The certificate number of keys joined: the decimal texts of those that
+  // are not 0, one after the other, checksummed from the second character.
+  static std::int32_t JoinedKeysCertificate(const std::vector<std::int32_t>& keys);
+  // The certificate number of a group kept in several tables, over its rows
+  // (at least one) and the further tables' rows of the same agency in the
+  // working database; sets `count` by the routine's rule.
+  std::int32_t GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows, std::int32_t& count) const;
+
   // The four overwrite answers of the question.
   static constexpr std::int16_t kYes = 6;
   static constexpr std::int16_t kNo = 7;
