@@ -41,12 +41,12 @@ std::string QuotedColumns(const std::vector<std::string>& columns) {
 Variant CertifiedImport::Toc(const char* column) const { return toc_->Value(column); }
 
 bool CertifiedImport::Step(Trap& trap, const std::function<void()>& body) {
-  trap([&] {
+  // True when the step completed, at once or after Retry.
+  return trap([&] {
     db::Transaction step(*conn_);
     body();
     step.Commit();
   });
-  return !trap.Failed() && !trap.Left();
 }
 
 bool CertifiedImport::ImportCertified(std::string& report, const vb::Date& importTime) {
@@ -119,7 +119,7 @@ bool CertifiedImport::MergeTocRow(Trap& trap, std::string& lines) {
       groupName_ = vb::CStr(Toc("FORM_GROUP_NAME"));
       groupDisplayName_ = getFormDetails(conn_, groupName_);
     }
-  }) && !trap.Failed();
+  });
 }
 
 // The group's rows of the agency's district, year and period go before the

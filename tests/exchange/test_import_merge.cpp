@@ -276,3 +276,18 @@ TEST_F(ImportTest, AWriteTheDatabaseRefusesImportsNothing) {
   EXPECT_EQ(Dump(), before);
   EXPECT_EQ(w.LastReport(), "");
 }
+
+TEST_F(ImportTest, AFillingDistrictReceivesTheCountyOfficesBlockGrantRowsUnderItsOwnCode) {
+  const std::string csba = "INSERT INTO CS_BA (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+                           " RES_COUNTY_ID, RES_SCHOOL_DISTRICT_ID, CERT_KEY) VALUES (2019, 2, 19, 10199, 6120001, 19,"
+                           " 613, 4321);";
+  const fs::path file =
+      File(csba + Status(19, 10199, 6120001, 50) + Toc("CS_BA", 19, 10199, 6120001), "block-grant");
+  const std::string chosen = Bytes(file);
+  const std::string report = Import(file, Scope(3, 19, 612));
+  EXPECT_NE(report.find("Number of Records Copied = 1\r\n"), std::string::npos) << report;
+  EXPECT_EQ(Rows("SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_SCHOOL_DISTRICT_ID FROM CS_BA"), "612|6120001|613");
+  EXPECT_EQ(Rows("SELECT SCHOOL_DISTRICT_ID, SCHOOL_ID, NUM_RECORD FROM LEA_FORMS_STATUS WHERE FORM_NO = 50"),
+            "612|6120001|1");
+  EXPECT_EQ(Bytes(file), chosen) << "the re-key is the copy's";
+}
