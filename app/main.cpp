@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "AsciiExportCommand.h"
 #include "NumFieldHost.h"
 #include "frmCORRECTION_REASON.h"
+#include "frmExport.h"
 #include "frmFormNote.h"
 #include "frmMain.h"
 #include "frmTax.h"
@@ -55,8 +57,10 @@ int main(int argc, char** argv) {
   frmFormNote::Install();
   frmCORRECTION_REASON::Install();
   frmTax::Install();
+  frmExport::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
+  AsciiExportCommand::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <map>
 #include <span>
 #include <vector>
 
@@ -625,8 +626,15 @@ void frmMain::NotInThisVersion(const char* procedure, const std::string& what) {
 }
 
 void frmMain::mnuNew_ImportASCII_Click() { NotInThisVersion("mnuNew_ImportASCII_Click", "Importing ASCII files"); }
-void frmMain::mnuNew_ExportASCII_Click() { NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files"); }
+void frmMain::mnuNew_ExportASCII_Click() {
+  if (!RunCommandBody("mnuNew_ExportASCII")) NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files");
+}
 namespace {
+
+std::map<std::string, frmMain::CommandBody>& CommandBodies() {
+  static std::map<std::string, frmMain::CommandBody> bodies;
+  return bodies;
+}
 
 frmMain::WindowMaker& ExportWindowMaker() {
   static frmMain::WindowMaker maker;
@@ -636,6 +644,22 @@ frmMain::WindowMaker& ExportWindowMaker() {
 }  // namespace
 
 void frmMain::SetExportWindow(WindowMaker maker) { ExportWindowMaker() = std::move(maker); }
+
+void frmMain::SetCommandBody(const std::string& item, CommandBody body) {
+  if (body)
+    CommandBodies()[item] = std::move(body);
+  else
+    CommandBodies().erase(item);
+}
+
+bool frmMain::RunCommandBody(const std::string& item) {
+  const auto body = CommandBodies().find(item);
+  if (body == CommandBodies().end()) return false;
+  // A copy: the body may install another while it runs.
+  const CommandBody run = body->second;
+  run(*this);
+  return true;
+}
 
 void frmMain::mnuNew_ExportCertified_Click() {
   if (!ExportWindowMaker()) {

@@ -148,6 +148,12 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The upload dialog; its module installs the maker at start. Without one
   // the upload command says that it is not available.
   static void SetUploadWindow(WindowMaker maker);
+  // The body of a menu command that a later part of the program brings,
+  // by the menu item's name ("mnuNew_ExportASCII"); its module installs it
+  // at start, nullptr removes it. Without one the command says that it is
+  // not available.
+  using CommandBody = std::function<void(frmMain&)>;
+  static void SetCommandBody(const std::string& item, CommandBody body);
   // The import window of File > Import > Certified Data, made and loaded on
   // this window's own parameters; its module installs the maker. Without
   // one the command says that importing is not available.
@@ -275,6 +281,9 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The hourglass and a disabled window (false), or the normal pointer and
   // an enabled window (true).
   void EnableMouse(bool bEnable);
+  // Runs the installed body of the item's command; false when none is
+  // installed.
+  bool RunCommandBody(const std::string& item);
   // Tells the user that `what` is not available in this version; a failure
   // goes to the error report under `procedure`.
   void NotInThisVersion(const char* procedure, const std::string& what);

@@ -1,0 +1,247 @@
+// The check of an ASCII data file before anything is loaded, and the
+// loaders: a well-formed file is accepted and loaded typed; a file that
+// breaks a rule is refused at the rule's line; the secondary blocks.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "AsciiFile.h"
+#include "AsciiImportFixture.h"
+#include "db/Catalog.h"
+#include "modGlobals.h"
+#include "vb/Conversions.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST_F(AsciiImportTest, AWellFormedTaxFileIsAcceptedAndLoadsTyped) {
+  const Lines file = TaxFile();
+  const asciiimport::Verdict verdict = Check(file);
+  EXPECT_TRUE(verdict.accepted) << verdict.rule << " at line " << verdict.line;
+  EXPECT_EQ(verdict.formName, "Tax");
+
+  std::size_t next = 0;
+  const db::RecordsetPtr rows = asciiimport::LoadImportRows(file, *modGlobals::SharedConnection(), next);
+  ASSERT_EQ(rows->RecordCount(), 2);
+  EXPECT_EQ(next, file.size());
+  EXPECT_EQ(rows->Value("Secured").Type(), vb::VarType::Currency);
+  EXPECT_EQ(vb::CDbl(rows->Value("Secured")), 1500);
+  EXPECT_TRUE(rows->Value("Unsecured").IsNull());
+  EXPECT_EQ(vb::CStr(rows->Value("Explanation")), "Caf\xC3\xA9");
+  EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")), 11) << "the main block keeps the file's key";
+}
+
+TEST_F(AsciiImportTest, MalformedTaxFilesAreRefusedAtTheirRule) {
+  const Lines good = TaxFile();
+  const int columns = static_cast<int>(db::catalog::ColumnNames(*modGlobals::SharedConnection(), "Tax").size());
+  const auto field = [&](int line, int f, const std::string& value) {
+    return [=](Lines l) {
+      l[static_cast<std::size_t>(line)] = WithField(l[static_cast<std::size_t>(line)], f, value);
+      return l;
+    };
+  };
+  const struct {
+    const char* name;
+    std::function<Lines(Lines)> change;
+    const char* rule;  // "" accepted; a rule beginning with "error" is a run-time error turned refusal
+    long line;
+  } cases[] = {
+      {"a blank line", [](Lines l) { l.insert(l.begin() + 1, ""); return l; }, "5.3 blank line", 2},
+      {"a Tax, line", [](Lines l) { l.insert(l.begin() + 2, "Tax,"); return l; }, "5.3 blank line", 3},
+      {"a field too many", field(1, columns, "Late roll, see note"), "5.4 field count", 2},
+      {"a field too few", [](Lines l) { l[1] = l[1].substr(0, l[1].rfind(',')); return l; }, "5.4 field count", 2},
+      {"end in lower case is a data line", [](Lines l) { l.insert(l.begin() + 2, "end"); return l; },
+       "5.4 field count", 3},
+      {"behind Tax, lines after End are not read",
+       [](Lines l) { l.push_back("End"); l.push_back(l[1]); return l; }, "", 0},
+      {"a first line InfantFundingTransfer", [](Lines l) { l[0] = "InfantFundingTransfer,x"; return l; },
+       "2 secondary table", 1},
+      {"a first line NoSuchTable", [](Lines l) { l[0] = "NoSuchTable,x"; return l; }, "3 form", 1},
+      {"an empty file", [](Lines) { return Lines{}; }, "empty file", 0},
+      {"a first line without a comma", [](Lines l) { l[0] = "Tax"; return l; }, "first line", 1},
+      {"PERIOD_ID 3", field(2, 2, "3"), "10 period and year", 3},
+      {"another year", field(1, 1, "2018"), "10 period and year", 2},
+      {"COUNTY_ID 20", field(1, 3, "20"), "10 county", 2},
+      {"a residence district not open", field(2, 7, "64758"), "6.7", 3},
+      {"a wrong ResCountyName", field(2, 9, "Fern County"), "6.6", 3},
+      {"a wrong ResSchoolDistName", field(2, 10, "Elm Unified"), "6.8", 3},
+      {"SCHOOL_DISTRICT_ID abc", field(1, 4, "abc"), "error 13", 2},
+      {"an empty SCHOOL_ID", field(1, 5, ""), "empty key", 2},
+      {"TaxType 2", field(1, 8, "2"), "8 tax type", 2},
+      {"TaxType 1 with residence 10199", field(1, 8, "1"), "8 tax type 1 residence", 2},
+      {"TaxType 0 with residence 64741", field(2, 8, "0"), "8 tax type 0 residence", 3},
+      {"a district whose charter rows the district fills", field(1, 4, "64766"), "6.2.2", 2},
+      {"a closed district", field(1, 4, "64758"), "6.2.1", 2},
+      {"Secured too large for a currency", field(1, 12, "1e300"), "error", 2},
+  };
+  for (const auto& c : cases) {
+    const asciiimport::Verdict verdict = Check(c.change(good));
+    EXPECT_EQ(verdict.accepted, std::string(c.rule).empty()) << c.name << ": " << verdict.rule;
+    EXPECT_EQ(verdict.rule.substr(0, std::string(c.rule).size()), c.rule) << c.name << ": " << verdict.rule;
+    EXPECT_EQ(verdict.line, c.line) << c.name;
+  }
+}
+
+TEST_F(AsciiImportTest, AFileOfATableThatIsNoFormIsRefusedWhateverItsRows) {
+  const std::vector<std::string> columns = db::catalog::ColumnNames(*modGlobals::SharedConnection(), "LEA_FORMS_STATUS");
+  std::string row = "LEA_FORMS_STATUS";
+  for (const std::string& column : columns) {
+    const std::string upper = vb::UCase(column);
+    row += "," + std::string(upper == "FISCAL_YEAR" ? "2019" : upper == "PERIOD_ID" ? "2" : upper == "COUNTY_ID" ? "19"
+                             : upper == "SCHOOL_DISTRICT_ID" ? "64733" : "0");
+  }
+  const asciiimport::Verdict verdict = Check({"LEA_FORMS_STATUS,labels", row});
+  EXPECT_FALSE(verdict.accepted);
+  EXPECT_EQ(verdict.rule, "3 form");
+}
+
+TEST_F(AsciiImportTest, TheDateRuleTakesTheBlankMask) {
+  const struct {
+    const char* dater;
+    bool accepted;
+  } cases[] = {{"", true}, {"__/__/____", true}, {"12/9/2019", true}, {"12/9/2019 3:04:05 PM", true},
+               {"13/45/2019", false}, {"soon", false}};
+  Execute("INSERT INTO ATTCSBGCOE (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO, DATER)"
+          " VALUES (2019, 2, 19, 64733, 0, 44, '2019-12-09')");
+  const Lines good = Exported("ATTCSBGCOE", 44, 64733);
+  Execute("DELETE FROM ATTCSBGCOE");
+  ASSERT_EQ(good.size(), 2u);
+  for (const auto& c : cases) {
+    const Lines file = {good[0], WithField(good[1], 7, c.dater)};
+    const asciiimport::Verdict verdict = Check(file);
+    EXPECT_EQ(verdict.accepted, c.accepted) << c.dater << ": " << verdict.rule;
+    if (!c.accepted) EXPECT_EQ(verdict.rule, "10 date") << c.dater;
+  }
+  std::size_t next = 0;
+  const db::RecordsetPtr rows = asciiimport::LoadImportRows({good[0], WithField(good[1], 7, "__/__/____")},
+                                                            *modGlobals::SharedConnection(), next);
+  EXPECT_TRUE(rows->Value("DATER").IsNull());
+}
+
+TEST_F(AsciiImportTest, TheKeptDistrictOfAttCsAcdIsTakenOnlyFromTheNameAsWritten) {
+  // The school must lie in the district of the same line: in the office's
+  // district it is found, in another it is not; written in lower case the
+  // form has no such rule.
+  Execute("INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME, LEA_TYPE,"
+          " STAT_TYPE) VALUES (2019, 19, 64733, 6473301, 'Elm County', 4, 'OPEN')");
+  const std::vector<std::string> columns = db::catalog::ColumnNames(*modGlobals::SharedConnection(), "ATTCSACD");
+  const auto line = [&](const std::string& form, const std::string& school) {
+    std::string row = form;
+    for (const std::string& column : columns) {
+      const std::string upper = vb::UCase(column);
+      row += "," + std::string(upper == "FISCAL_YEAR"          ? "2019"
+                               : upper == "PERIOD_ID"          ? "2"
+                               : upper == "COUNTY_ID"          ? "19"
+                               : upper == "SCHOOL_DISTRICT_ID" ? "64733"
+                               : upper == "SCHOOL_ID"          ? school
+                                                               : "1");
+    }
+    return Lines{form + ",labels", row};
+  };
+  const struct {
+    const char* form;
+    const char* school;
+    bool accepted;
+  } cases[] = {{"AttCsACD", "6473301", true}, {"AttCsACD", "6474101", false}, {"attcsacd", "6474101", true}};
+  for (const auto& c : cases) {
+    const asciiimport::Verdict verdict = Check(line(c.form, c.school));
+    EXPECT_EQ(verdict.accepted, c.accepted) << c.form << " " << c.school << ": " << verdict.rule;
+  }
+}
+
+// --- Secondary blocks ------------------------------------------------------------------------
+
+class AsciiImportBlocks : public AsciiImportTest {
+ protected:
+  void SetUp() override {
+    AsciiImportTest::SetUp();
+    Execute(
+        "INSERT INTO INFANTFUNDING (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, InSeSDC1)"
+        " VALUES (2019, 2, 19, 64790, 0, 1);"
+        " INSERT INTO InfantFundingAllocation (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+        " SelpaAUDist, SelpaAUDistSchoolId, P1AllocSDC1Se) VALUES (2019, 2, 19, 64790, 0, 64733, 0, 2.5);"
+        " INSERT INTO InfantFundingTransfer (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+        " TrType, SelpaAU, SelpaAuSchoolId, SelpaDist, SelpaDistSchoolId, SelpaAUName, SelpaDistrictName, TrSDC1)"
+        " VALUES (2019, 2, 19, 64790, 0, 1, 64790, 0, 64733, 0, 'Elm SELPA', 'Elm Unified', 3)");
+    file_ = Exported("INFANTFUNDING", 102, 64790);
+    Execute("DELETE FROM INFANTFUNDING; DELETE FROM InfantFundingAllocation; DELETE FROM InfantFundingTransfer");
+  }
+  Lines file_;  // main block (2 lines), End, allocation (2), End, transfer (2)
+};
+
+TEST_F(AsciiImportBlocks, BothBlocksOrTheTransferBlockAloneAreAcceptedAndFlagged) {
+  ASSERT_EQ(file_.size(), 8u);
+  asciiimport::Verdict verdict = Check(file_);
+  EXPECT_TRUE(verdict.accepted) << verdict.rule << " at " << verdict.line;
+  EXPECT_TRUE(verdict.allocationBlock);
+  EXPECT_TRUE(verdict.transferBlock);
+
+  const Lines transferOnly = {file_[0], file_[1], file_[5], file_[6], file_[7]};
+  verdict = Check(transferOnly);
+  EXPECT_TRUE(verdict.accepted) << verdict.rule;
+  EXPECT_FALSE(verdict.allocationBlock);
+  EXPECT_TRUE(verdict.transferBlock);
+
+  std::size_t next = 0;
+  const db::ConnectionPtr conn = modGlobals::SharedConnection();
+  asciiimport::LoadImportRows(file_, *conn, next);
+  std::string table;
+  const db::RecordsetPtr allocation = asciiimport::LoadSecondaryBlock(file_, *conn, next, table);
+  EXPECT_EQ(table, "InfantFundingAllocation");
+  ASSERT_EQ(allocation->RecordCount(), 1);
+  EXPECT_EQ(vb::CDbl(allocation->Value("P1AllocSDC1Se")), 2.5);
+  const db::RecordsetPtr transfer = asciiimport::LoadSecondaryBlock(file_, *conn, next, table);
+  EXPECT_EQ(table, "InfantFundingTransfer");
+  EXPECT_EQ(transfer->RecordCount(), 1);
+  EXPECT_EQ(next, file_.size());
+}
+
+TEST_F(AsciiImportBlocks, ABlockThatBreaksARuleRefusesTheWholeFile) {
+  const auto at = [&](std::size_t line, int field, const std::string& value) {
+    Lines l = file_;
+    l[line] = WithField(l[line], field, value);
+    return l;
+  };
+  const struct {
+    const char* name;
+    Lines file;
+    const char* rule;
+  } cases[] = {
+      {"TRTYPE 3", at(7, 6, "3"), "11 transfer type"},
+      {"End then a data line", [&] { Lines l = file_; l.push_back("End"); l.push_back(file_[1]); return l; }(),
+       "11 extra block"},
+      {"a block of another table", [&] { Lines l = file_; l[3] = "Tax,labels"; return l; }(), "11 block name"},
+      {"the blocks out of order", Lines{file_[0], file_[1], file_[2], file_[6], file_[7], file_[5], file_[3], file_[4]},
+       "11 extra block"},
+      {"an allocation unit outside the program", at(4, 6, "64741"), "11 allocation unit"},
+      {"a number of eight digits", at(4, 8, "12345678"), "11 number size"},
+      {"a transfer unit named otherwise", at(7, 11, "O'Brien SELPA"), "11 transfer unit"},
+      {"a blank line in a block", [&] { Lines l = file_; l.insert(l.begin() + 5, ""); return l; }(), "11 blank line"},
+  };
+  for (const auto& c : cases) {
+    const asciiimport::Verdict verdict = Check(c.file);
+    EXPECT_FALSE(verdict.accepted) << c.name;
+    EXPECT_EQ(verdict.rule, c.rule) << c.name;
+    EXPECT_FALSE(verdict.allocationBlock || verdict.transferBlock) << c.name;
+  }
+}
+
+TEST_F(AsciiImportTest, AnAdaRowOfAnotherCountyRefusesTheFile) {
+  Execute("INSERT INTO ATTCSBGCOE (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO)"
+          " VALUES (2019, 2, 19, 64733, 0, 44);"
+          " INSERT INTO ATTCSBGCOEADA (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+          " RES_COUNTY_ID, RES_SCHOOL_DISTRICT_ID) VALUES (2019, 2, 19, 64733, 0, 19, 64741)");
+  Lines file = Exported("ATTCSBGCOE", 44, 64733);
+  ASSERT_EQ(file.size(), 5u);
+  asciiimport::Verdict verdict = Check(file);
+  EXPECT_TRUE(verdict.accepted) << verdict.rule;
+  EXPECT_TRUE(verdict.adaBlock);
+  file[4] = WithField(file[4], 3, "20");
+  verdict = Check(file);
+  EXPECT_FALSE(verdict.accepted);
+  EXPECT_EQ(verdict.rule, "11 county");
+}
+
+}  // namespace
