@@ -20,9 +20,11 @@ namespace {
 constexpr const char* kModule = "frmImportAscii";
 constexpr const char* kCrLf = "\r\n";
 
-// The layout, in twips: the window's client area, then its controls.
+// The layout, in twips: the window's client area, then its controls. The
+// label is wider than designed (900) so that its bold text is not cut off
+// in the faces this system has; it still ends before the text field.
 constexpr ui::TwipsPlace kPlaces[] = {
-    {"frmImportAscii", 0, 0, 8925, 1230}, {"Label1", 240, 240, 900, 195},     {"txtFile", 1320, 240, 6135, 315},
+    {"frmImportAscii", 0, 0, 8925, 1230}, {"Label1", 240, 240, 1050, 195},     {"txtFile", 1320, 240, 6135, 315},
     {"cmdAction", 7560, 240, 1215, 375},  {"cmdClose", 7560, 720, 1215, 375},
 };
 
