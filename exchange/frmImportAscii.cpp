@@ -1,6 +1,8 @@
 #include "frmImportAscii.h"
 
+#include <QElapsedTimer>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -10,6 +12,7 @@
 #include "modGlobals.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Pump.h"
 #include "ui/Twips.h"
 #include "vb/App.h"
 #include "vb/Conversions.h"
@@ -127,6 +130,14 @@ void frmImportAscii::cmdAction_Click() {
     scope.ReportYear = P.ReportYear;
     scope.ReportPeriod = P.ReportPeriod;
     scope.LogonUserGroup = P.LogonUserGroup;
+    // Painting goes on during a long check, at most every 100 ms.
+    auto since = std::make_shared<QElapsedTimer>();
+    since->start();
+    scope.pump = [since] {
+      if (since->elapsed() < 100) return;
+      ui::DoEvents();
+      since->restart();
+    };
     verdict_ = asciiimport::ValidateImportFile(lines, scope);
   });
   if (!verdict_.accepted) {
