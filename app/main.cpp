@@ -9,6 +9,7 @@
 #include "AsciiExportCommand.h"
 #include "NumFieldHost.h"
 #include "frmCORRECTION_REASON.h"
+#include "frmExport.h"
 #include "frmFormNote.h"
 #include "frmMain.h"
 #include "frmTax.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
   frmFormNote::Install();
   frmCORRECTION_REASON::Install();
   frmTax::Install();
+  frmExport::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
   AsciiExportCommand::Install();

@@ -116,12 +116,12 @@ void frmCORRECTION_REASON::Form_Load() {
 
 void frmCORRECTION_REASON::cboRCode_Click() { changed_ = true; }
 
-bool frmCORRECTION_REASON::bSaveCorrection() {
+frmCORRECTION_REASON::Saving frmCORRECTION_REASON::bSaveCorrection() {
   const std::string note = txtnotes->toPlainText().toStdString();
   const int position = cboRCode->currentIndex();
   if (vb::Trim(note).empty() || position < 0) {
     ui::MsgBox("Reason Code / Notes cannot be blank", ui::vbInformation + ui::vbOKOnly);
-    return false;
+    return Saving::Blank;
   }
   const long long written = modCOE::WriteCorrectionReason(modGlobals::SharedConnection(), AgencyStatusRow(),
                                                           vb::Left(note, kNoteLength), position + 1);
@@ -129,12 +129,12 @@ bool frmCORRECTION_REASON::bSaveCorrection() {
     ui::MsgBox(
         "The correction details were not saved: this form has no status row for the agency, year and period.",
         ui::vbExclamation);
-    return false;
+    return Saving::NoStatusRow;
   }
   if (!Required()) ui::MsgBox("Correction details saved", ui::vbInformation);
   cmdDelete->setEnabled(true);
   changed_ = false;
-  return true;
+  return Saving::Saved;
 }
 
 void frmCORRECTION_REASON::cmdSave_Click() {
@@ -166,10 +166,14 @@ void frmCORRECTION_REASON::cmdDelete_Click() {
 void frmCORRECTION_REASON::cmdClose_Click() {
   Trap trap(kModule, "cmdClose_Click");
   if (Required()) {
-    // The window is left only once the reason is stored.
-    bool saved = false;
-    trap([&] { saved = bSaveCorrection(); });
-    if (!saved) return;
+    // The window is left once the reason is stored, or when it cannot be:
+    // without the status row to store it in (no answer could change that)
+    // or after a failed write the user did not retry, the window closes
+    // with nothing written rather than never.
+    Saving saving = Saving::Failed;
+    if (!trap([&] { saving = bSaveCorrection(); }))
+      trap([] { ui::MsgBox("The correction details were not saved.", ui::vbExclamation); });
+    if (saving == Saving::Blank) return;
   } else if (changed_) {
     int answer = ui::vbNo;
     trap([&] {

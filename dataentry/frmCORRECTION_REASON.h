@@ -7,7 +7,9 @@
 //
 // Required mode (gblnCorrectionPending set, as the tax form asks after a
 // save): Save and Delete are disabled and Close saves; the window cannot be
-// left until a reason and a note are stored. On-demand mode (the main
+// left until a reason and a note are stored, unless they cannot be: when
+// the agency has no status row of the form, or the write failed and was not
+// retried, Close says that nothing was saved and closes, writing nothing. On-demand mode (the main
 // window's correction column): Save stores, Delete clears, Close asks first
 // when a reason was chosen since opening or the last save or delete.
 
@@ -41,9 +43,10 @@ class frmCORRECTION_REASON : public ui::Form, public Ui::frmCORRECTION_REASON {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Checks the input and writes the correction into the status row; true
-  // when a row was written.
-  bool bSaveCorrection();
+  // Checks the input and writes the correction into the status row,
+  // telling the user when it was refused.
+  enum class Saving { Saved, Blank, NoStatusRow, Failed };
+  Saving bSaveCorrection();
   // Cuts what an edit put into the note box beyond kNoteLength characters.
   void KeepNoteLength();
   // The required mode (the window was opened to ask for a reason).

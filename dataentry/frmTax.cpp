@@ -178,6 +178,9 @@ frmTax::frmTax(QWidget* parent) : ui::Form(parent) {
   connect(cboTaxType, &QComboBox::activated, this, [this] { cboTaxType_Click(); });
   connect(ctlTax_11, &ctlTax_1::OnEnter, this, [this] { ctlTax_11_OnEnter(); });
   connect(ctlTax_11, &ctlTax_1::PropChanged, this, [this] { ctlTax_11_PropChanged(); });
+  // A line changed after its fill no longer holds the row's stored value.
+  connect(ctlTax_11, &ctlTax_1::PropertyChanged, this,
+          [this](const QString& property) { unchangedLines_.erase(property.toStdString()); });
   connect(ctlTax_11, &ctlTax_1::OnReachEnd, this, [this] { ctlTax_11_OnReachEnd(); });
   connect(ctlTabCombo1, &ctlTabCombo::TabClick, this, [this] { ctlTabCombo1_TabClick(); });
 
@@ -336,9 +339,16 @@ void frmTax::ShowRow() {
   ctlTax_11->RES_COUNTY_ID(vb::TextOf(rows.Value("res_county_id")));
   ctlTax_11->RES_SCHOOL_DISTRICT_ID(vb::TextOf(rows.Value("res_school_district_id")));
   modCOE::SetValuesFromRs(rows, ctlTax_11->Controls(), false);
+  RememberFilledLines(rows);
+}
+
+void frmTax::RememberFilledLines(db::Recordset& rows) {
+  unchangedLines_.clear();
+  for (const char* line : ctlTax_1::AmountProperties()) unchangedLines_[line] = rows.Value(line);
 }
 
 void frmTax::BlankControl() {
+  unchangedLines_.clear();
   ctlTax_11->RES_COUNTY_ID("");
   ctlTax_11->RES_SCHOOL_DISTRICT_ID("");
   modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true);
@@ -364,6 +374,7 @@ void frmTax::cboTaxType_Click() {
   });
   trap([&] {
     mrsTax.reset();
+    rowsStale_ = false;
     mrsTax = TaxTypeRows();
   });
   bool rows = false;
@@ -388,6 +399,7 @@ void frmTax::cboTaxType_Click() {
 
 void frmTax::Move(const char* procedure, void (db::Recordset::*move)()) {
   Trap trap(kModule, procedure);
+  if (!ReadAgainIfStale(trap)) return;
   trap([&] {
     (Deref(mrsTax.get()).*move)();
     ShowPosition();
@@ -428,6 +440,7 @@ void frmTax::cmdAddNew_Click() {
       // Clearing the fields is not an edit: the tax type and the copy menu
       // stay as they are until the user changes a value.
       const QSignalBlocker notAnEdit(ctlTax_11);
+      unchangedLines_.clear();
       modCOE::SetValuesFromRs(Deref(mrsTax.get()), ctlTax_11->Controls(), true);
     });
     trap([&] {
@@ -458,6 +471,7 @@ void frmTax::cmdCancel_Click() {
   trap([&] { BusyOn(); });
   // A new row waiting for its save is given up with the values on screen.
   trap([&] { DropPendingNewRow(); });
+  ReadAgainIfStale(trap);
   bool none = true;
   trap([&] { none = HasNoRows(mrsTax); });
   if (none) {
@@ -477,6 +491,7 @@ void frmTax::cmdCancel_Click() {
 
 void frmTax::cmdDelete_Click() {
   Trap trap(kModule, "cmdDelete_Click");
+  if (!ReadAgainIfStale(trap)) return;
   bool none = true;
   trap([&] { none = !mrsTax || HasNoRows(mrsTax); });
   if (none) {

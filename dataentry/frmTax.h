@@ -19,6 +19,7 @@
 // status row are the form operations' (forms/TaxForm.h).
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -124,6 +125,9 @@ class frmTax : public ui::Form, public Ui::frmTax {
   // The current row in the entry control, or the control blanked.
   void ShowRow();
   void BlankControl();
+  // The amount lines were filled from the current row of `rows`: each
+  // holds that row's value until the user changes it.
+  void RememberFilledLines(db::Recordset& rows);
   void ShowPosition();
   // A move command: the move of the rows, then the row shown.
   void Move(const char* procedure, void (db::Recordset::*move)());
@@ -162,11 +166,26 @@ class frmTax : public ui::Form, public Ui::frmTax {
   };
   State Remember() const;
   void GiveBack(const State& state);
+  // The rows read again where GiveBack could not read them (the database
+  // was unreadable then), on the row that was current; a step of the
+  // caller's guard. Answers whether the form holds rows it can use.
+  bool ReadAgainIfStale(Trap& trap);
 
   std::unique_ptr<ui::MenuModel> menus_;
   db::RecordsetPtr mrsTax;
+  // After a failed change whose rows could not be read again: mrsTax may
+  // hold what the rolled-back change wrote, and is read again, on this
+  // position, before the next command uses it.
+  bool rowsStale_ = false;
+  long stalePosition_ = -1;
   bool mblnDirty = false;
   bool mblnNewRecord = false;
   // The keys of the row the save writes.
   taxform::RowKeys savedKeys_;
+  // The stored values of the amount lines the user has not changed since
+  // they were filled from a row, by column. A line shows its value rounded
+  // to whole dollars, and one that could not take its value (more whole
+  // digits than it shows) keeps what it showed before; a save writes these
+  // back, so that an amount never changes without the user typing one.
+  std::map<std::string, vb::Variant> unchangedLines_;
 };

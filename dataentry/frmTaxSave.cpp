@@ -90,22 +90,40 @@ frmTax::State frmTax::Remember() const {
 
 // After the change was rolled back: the rows as the database holds them
 // again, on the row that was current, and the form's state as it was. The
-// values on screen stay.
+// values on screen stay. The change's failure was reported; when the rows
+// cannot be read now either (a lock that blocks reading outlasts it), the
+// form keeps its record set and reads it again before the next command
+// uses it, rather than reporting the same failure again and losing its
+// rows.
 void frmTax::GiveBack(const State& state) {
   mblnDirty = state.dirty;
   mblnNewRecord = state.newRecord;
-  mrsTax = TaxTypeRows();
-  ReturnTo(Deref(mrsTax.get()), state.position);
+  rowsStale_ = true;
+  stalePosition_ = state.position;
+  Trap quiet(kModule, "GiveBack", Trap::Mode::Silent);
+  ReadAgainIfStale(quiet);
+}
+
+bool frmTax::ReadAgainIfStale(Trap& trap) {
+  if (!rowsStale_) return true;
+  return trap([&] {
+    db::RecordsetPtr again = taxform::ReadTaxTypeRows(modGlobals::SharedConnection(), Scope());
+    ReturnTo(*again, stalePosition_);
+    mrsTax = std::move(again);
+    rowsStale_ = false;
+  });
 }
 
 bool frmTax::SaveAll(const char* procedure) {
   Trap trap(kModule, procedure);
+  if (!ReadAgainIfStale(trap)) return false;
   const State before = Remember();
   forms::FormStatus status = forms::StatusOf(Deref(GParam.get()));
   taxform::SaveSteps steps;
   steps.writeRow = [this] { return bSaveRecord(); };
   steps.showCalculated = [this](db::Recordset& calculated) {
     modCOE::SetValuesFromRs(calculated, ctlTax_11->Controls(), false);
+    RememberFilledLines(calculated);
     mblnDirty = false;
   };
   // The status row's kind follows the form the program has open, as the
@@ -151,6 +169,14 @@ bool frmTax::bSaveRecord() {
     return false;
   }
   if (!trap([&] { modCOE::SetValuesInRs(*rows, ctlTax_11->Controls()); })) return false;
+  // The lines the user did not change keep the row's stored values exactly:
+  // cents the line does not show, and an amount it could not show. (An
+  // empty stored amount is written as the 0 the line showed for it.)
+  if (!trap([&] {
+        for (const auto& [column, stored] : unchangedLines_)
+          if (!stored.IsNull()) rows->SetValue(column, stored);
+      }))
+    return false;
   if (!trap([&] { forms::Submit(conn, *rows); })) return false;
   mblnDirty = false;
   mblnNewRecord = false;

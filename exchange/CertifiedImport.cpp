@@ -10,7 +10,6 @@
 #include "FormData.h"
 #include "db/Catalog.h"
 #include "db/SqlText.h"
-#include "ui/Pump.h"
 #include "vb/Conversions.h"
 
 using vb::Variant;
@@ -31,34 +30,7 @@ std::string QuotedColumns(const std::vector<std::string>& columns) {
 
 }  // namespace
 
-// --- The attached copy ---------------------------------------------------------------
-
-ImportFile::ImportFile(db::ConnectionPtr conn, const std::filesystem::path& file) : conn_(std::move(conn)) {
-  vb::Deref(conn_.get()).Attach(file.string(), CertifiedImport::kFileSchema);
-}
-
-ImportFile::~ImportFile() {
-  try {
-    conn_->Detach(CertifiedImport::kFileSchema);
-  } catch (const vb::VbError&) {
-    // The connection is closed or no longer holds the file: nothing to undo.
-  }
-}
-
 // --- The import ------------------------------------------------------------------------
-
-CertifiedImport::CertifiedImport(db::ConnectionPtr conn, ImportScope scope)
-    : conn_(std::move(conn)), scope_(std::move(scope)) {
-  vb::Deref(conn_.get());
-}
-
-std::string CertifiedImport::FileTable(const std::string& table) const {
-  return db::catalog::RequireSqlName(*conn_, kFileSchema + ("." + table));
-}
-
-std::string CertifiedImport::WorkingTable(const std::string& table) const {
-  return db::catalog::RequireSqlName(*conn_, "main." + table);
-}
 
 Variant CertifiedImport::Toc(const char* column) const { return toc_->Value(column); }
 
@@ -85,7 +57,7 @@ bool CertifiedImport::ImportCertified(std::string& report, const vb::Date& impor
         q << "SELECT * FROM " << FileTable("EXPORT_FILE_INFO")
           << " ORDER BY FORM_GROUP_NAME COLLATE NOCASE, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID";
         toc_ = forms::Snapshot(conn_, q);
-        ui::DoEvents();
+        pump_();
         // An empty table of contents merges nothing and writes no group lines.
         firstRow_ = true;
         groupName_.clear();
@@ -187,7 +159,7 @@ db::RecordsetPtr CertifiedImport::IncomingRowsOf(const db::Recordset& toc) const
 
 void CertifiedImport::ReadIncomingRows() {
   incoming_ = IncomingRowsOf(*toc_);
-  ui::DoEvents();
+  pump_();
 }
 
 // For a group of entry-check type 2: whether the working database holds the

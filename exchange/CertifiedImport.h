@@ -78,7 +78,8 @@ class CertifiedImport {
   // The schema the file's copy is attached under.
   static constexpr const char* kFileSchema = "other";
 
-  CertifiedImport(db::ConnectionPtr conn, ImportScope scope);
+  // `pump` lets window events run after each query (nothing by default).
+  CertifiedImport(db::ConnectionPtr conn, ImportScope scope, std::function<void()> pump = {});
 
   // --- The checks, on the attached copy. False refuses the file: it is
   // damaged, holds no certified data this program can merge, or data of
@@ -172,6 +173,7 @@ class CertifiedImport {
 
   db::ConnectionPtr conn_;
   ImportScope scope_;
+  std::function<void()> pump_;
 
   // --- The state of one merge.
   vb::Date importTime_;

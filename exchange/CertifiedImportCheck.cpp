@@ -1,15 +1,14 @@
-// The checks of a certified-data file before its merge (bDatabaseValid), in
-// their fixed order: the file itself, the year and period of its status
-// rows, the agency rights of the logged-on user group, the prior-year
-// correction state.
+// The attached copy of a certified-data file and the checks before its merge
+// (bDatabaseValid), in their fixed order: the file itself, the year and
+// period of its status rows, the agency rights of the logged-on user group,
+// the prior-year correction state. Nothing here needs a window: the fuzz
+// target fuzz_certified_validate builds this file with the group rules alone.
 
 #include <algorithm>
-#include <set>
 
 #include "CertifiedImport.h"
 #include "db/Catalog.h"
 #include "db/SqlText.h"
-#include "ui/Pump.h"
 #include "vb/Conversions.h"
 
 using vb::Variant;
@@ -38,9 +37,7 @@ constexpr const char* kSelpaFormList = "(100, 101, 102, 502)";
 bool HasRows(db::Connection& conn, const db::SqlText& q) {
   db::Statement stmt = conn.Prepare(q.Sql());
   stmt.Bind(q.Params());
-  const bool rows = stmt.Step();
-  ui::DoEvents();
-  return rows;
+  return stmt.Step();
 }
 
 // The rows of a query, each as its values.
@@ -52,7 +49,6 @@ std::vector<std::vector<Variant>> RowsOf(db::Connection& conn, const db::SqlText
     for (int i = 0; i < rs->FieldCount(); ++i) row.push_back(rs->Value(i));
     rows.push_back(std::move(row));
   }
-  ui::DoEvents();
   return rows;
 }
 
@@ -111,6 +107,35 @@ bool SameColumns(const std::vector<std::string>& a, const std::vector<std::strin
 }
 
 }  // namespace
+
+// --- The attached copy ---------------------------------------------------------------
+
+ImportFile::ImportFile(db::ConnectionPtr conn, const std::filesystem::path& file) : conn_(std::move(conn)) {
+  vb::Deref(conn_.get()).Attach(file.string(), CertifiedImport::kFileSchema);
+}
+
+ImportFile::~ImportFile() {
+  try {
+    conn_->Detach(CertifiedImport::kFileSchema);
+  } catch (const vb::VbError&) {
+    // The connection is closed or no longer holds the file: nothing to undo.
+  }
+}
+
+CertifiedImport::CertifiedImport(db::ConnectionPtr conn, ImportScope scope, std::function<void()> pump)
+    : conn_(std::move(conn)), scope_(std::move(scope)), pump_(pump ? std::move(pump) : std::function<void()>([] {})) {
+  vb::Deref(conn_.get());
+}
+
+std::string CertifiedImport::FileTable(const std::string& table) const {
+  return db::catalog::RequireSqlName(*conn_, kFileSchema + ("." + table));
+}
+
+std::string CertifiedImport::WorkingTable(const std::string& table) const {
+  return db::catalog::RequireSqlName(*conn_, "main." + table);
+}
+
+// --- The checks ------------------------------------------------------------------------
 
 bool CertifiedImport::bDatabaseValid() {
   // 1. A file the checks cannot read, or that does not hold what the merge
@@ -185,6 +210,7 @@ bool CertifiedImport::Guarded(const std::function<bool()>& check) {
   bool passed = false;
   Trap trap(kModule, "bDatabaseValid");
   trap([&] { passed = check(); });
+  pump_();
   return passed && !trap.Failed() && !trap.Left();
 }
 
@@ -376,7 +402,6 @@ bool CertifiedImport::DistrictRights(bool& settled) {
     db::Transaction rekey(conn);
     const long long statusRows =
         conn.Execute("UPDATE " + FileTable("LEA_FORMS_STATUS") + " SET SCHOOL_DISTRICT_ID = ?", {D});
-    ui::DoEvents();
     if (statusRows > 0) {
       if (db::catalog::TableExists(conn, kFileSchema + std::string(".CS_BA")))
         conn.Execute("UPDATE " + FileTable("CS_BA") + " SET SCHOOL_DISTRICT_ID = ?", {D});

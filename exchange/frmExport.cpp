@@ -288,4 +288,10 @@ void frmExport::Cancel_Click() { Unload(); }
 void frmExport::ExportCertified(std::string& strFormNumbers, bool blnSelpaExport, bool blnPartialSelection,
                                 bool blnPriorYearMode, std::int16_t intProgramExportType) {
   exportRuns_.push_back({strFormNumbers, blnSelpaExport, blnPartialSelection, blnPriorYearMode, intProgramExportType});
+  run_ = std::make_unique<CertifiedExport>(selection_, Deref(GParam), Deref(mainWindow_.get()), intEmptyRunCount,
+                                           [this](bool on) {
+                                             setEnabled(on);
+                                             if (on) activateWindow();
+                                           });
+  run_->ExportCertified(strFormNumbers, blnSelpaExport, blnPartialSelection, blnPriorYearMode, intProgramExportType);
 }

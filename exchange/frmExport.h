@@ -7,8 +7,9 @@
 // "All"). A press on a node's picture, or the space bar, changes the node's
 // state, which runs down to its descendants and up to its ancestors.
 // Export checks the choice, asks the certification questions (frmQuestions)
-// and starts the export run; the window stays open for another export
-// until Cancel closes it.
+// and starts the export run (CertifiedExport), which writes the
+// certified-data file into the Export folder and shows its report; the
+// window stays open for another export until Cancel closes it.
 //
 // The main window opens it modally through the maker that Install puts in
 // place, handing it its own parameters object (GlobeParam: the object
@@ -25,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "CertifiedExport.h"
 #include "ExportSelection.h"
 #include "MainWindowLink.h"
 #include "clsGlobalParam.h"
@@ -78,10 +80,12 @@ class frmExport : public ui::Form, public Ui::frmExport {
   void cmdStart_Click();
   void Cancel_Click();
 
-  // The export run of the chosen forms (the form-number list, "(27,28)").
+  // The export run of the chosen forms (the form-number list, "(27,28)"):
+  // writes the certified-data file and shows the run's report
+  // (CertifiedExport).
   void ExportCertified(std::string& strFormNumbers, bool blnSelpaExport, bool blnPartialSelection,
                        bool blnPriorYearMode, std::int16_t intProgramExportType);
-  // The arguments of every run so far, as the run receives them.
+  // The arguments of every run so far, as the run received them.
   struct ExportArguments {
     std::string strFormNumbers;
     bool blnSelpaExport;
@@ -90,6 +94,11 @@ class frmExport : public ui::Form, public Ui::frmExport {
     std::int16_t intProgramExportType;
   };
   const std::vector<ExportArguments>& ExportRuns() const { return exportRuns_; }
+  // The last run (its file and report); nullptr before the first.
+  const CertifiedExport* LastRun() const { return run_.get(); }
+  // Runs since the last report of an empty run that exported nothing; an
+  // empty run is repeated once while it is below 1.
+  std::int16_t intEmptyRunCount = 0;
 
  protected:
   void Form_Load() override;
@@ -126,4 +135,5 @@ class frmExport : public ui::Form, public Ui::frmExport {
   float sngMouseX = 0;
   float sngMouseY = 0;
   std::vector<ExportArguments> exportRuns_;
+  std::unique_ptr<CertifiedExport> run_;
 };

@@ -155,7 +155,7 @@ void frmImport::cmdfile_Click() {
   }
   std::optional<CertifiedImport> import;
   if (!refused) {
-    trap([&] { import.emplace(conn, Scope()); });
+    trap([&] { import.emplace(conn, Scope(), [] { ui::DoEvents(); }); });
     refused = !import || !import->bDatabaseValid();
   }
   if (refused) {

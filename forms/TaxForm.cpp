@@ -33,11 +33,23 @@ db::RecordsetPtr Read(const db::ConnectionPtr& conn, const SqlText& q) {
   return rs;
 }
 
-// The certificate number and count of all the agency's rows, and the
-// dates of the change.
+// Keys every row. The keying reports a row it could not key and goes on
+// with a key of 0; a change that certifies the rows must not be written
+// with it.
+void KeyRows(const db::ConnectionPtr& conn, const forms::FormScope& scope, db::Recordset& rows) {
+  if (!modCOE::SetCertKeysInRs(conn, scope, kTable, rows, false))
+    vb::Raise(vb::err::Unspecified, "The rows could not all be keyed.");
+}
+
+// The certificate number and count of all the agency's rows. A certificate
+// of only some of the keys, or of the rows out of their key order, is
+// refused as the keys are.
 void CertifyAgencyRows(const db::ConnectionPtr& conn, const forms::FormScope& scope, db::Recordset& agency,
                        forms::FormStatus& status) {
-  status.certificate = modCOE::GetGroupCertKey(agency, modMain::GetSortKeys(conn, scope, ""));
+  const std::vector<std::string> keys = modMain::GetSortKeys(conn, scope, "");
+  const std::optional<std::int32_t> certificate = keys.empty() ? std::nullopt : modCOE::GroupCertKeyOfAll(agency, keys);
+  if (!certificate) vb::Raise(vb::err::Unspecified, "The certificate number of the rows could not be made.");
+  status.certificate = *certificate;
   status.records = static_cast<std::int16_t>(agency.RecordCount());
 }
 
@@ -49,10 +61,22 @@ db::RecordsetPtr AgencyRows(const db::ConnectionPtr& conn, const forms::FormScop
   return forms::Fetch(conn, AgencyTaxRows(scope));
 }
 
-db::RecordsetPtr TaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
+namespace {
+
+SqlText TaxTypeQuery(const forms::FormScope& scope) {
   SqlText q = AgencyTaxRows(scope);
   q << " and taxtype = " << Param(Variant(scope.taxType));
-  return forms::Fetch(conn, q);
+  return q;
+}
+
+}  // namespace
+
+db::RecordsetPtr TaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
+  return forms::Fetch(conn, TaxTypeQuery(scope));
+}
+
+db::RecordsetPtr ReadTaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
+  return forms::Snapshot(conn, TaxTypeQuery(scope));
 }
 
 db::RecordsetPtr P1Rows(const db::ConnectionPtr& conn, const forms::FormScope& scope) {
@@ -105,7 +129,7 @@ Calculation RunCalculation(const db::ConnectionPtr& conn, const forms::FormScope
   // The rows as the calculation handed them back. It may have changed any
   // row's total: every row is keyed.
   db::Recordset& calculated = Deref(rows.get());
-  modCOE::SetCertKeysInRs(conn, scope, kTable, calculated, false);
+  KeyRows(conn, scope, calculated);
   ReturnTo(calculated, position);
   forms::Submit(conn, calculated);
 
@@ -163,10 +187,9 @@ void StatusAfterDelete(const db::ConnectionPtr& conn, const forms::FormScope& sc
     if (modCOE::NotesCount(conn, notes) > 0) vb::Raise(vb::err::Unspecified, "The notes of the form were not deleted.");
     return;
   }
-  status.records = static_cast<std::int16_t>(count);
   status.lastModified = now;
   status.editCheck = now;
-  status.certificate = modCOE::GetGroupCertKey(*agency, modMain::GetSortKeys(conn, scope, ""));
+  CertifyAgencyRows(conn, scope, *agency, status);
   modCOE::UpdateSetCOEFormsStatusForNonEditCheckMultiForms(conn, scope, status);
   modCOE::RequireFormStatus(conn, scope, status, false, false);
 }
@@ -179,9 +202,10 @@ DeleteResult DeleteRow(const db::ConnectionPtr& conn, const forms::FormScope& sc
     std::optional<db::Transaction> change;
     result.deleted = trap([&] { change.emplace(*forms::Required(conn)); }) && trap([&] { Deref(rows.get()).Delete(); }) &&
                      trap([&] { forms::Submit(conn, *rows); }) && trap([&] {
-                       rows = TaxTypeRows(conn, scope);
-                       const db::Recordset& left = Deref(rows.get());
+                       db::RecordsetPtr again = ReadTaxTypeRows(conn, scope);
+                       const db::Recordset& left = *again;
                        result.typeHasRows = !(left.Eof() || left.RecordCount() < 1) && !left.Bof();
+                       rows = std::move(again);
                      }) &&
                      trap([&] { StatusAfterDelete(conn, scope, after, result.typeHasRows, now); }) &&
                      trap([&] { change->Commit(); });
@@ -259,7 +283,7 @@ forms::FormStatus CopyP1ToP2(const db::ConnectionPtr& conn, const forms::FormSco
 
   // The keys, certificate and status of the agency's rows of the period.
   db::RecordsetPtr rows = Read(conn, AgencyTaxRows(own));
-  modCOE::SetCertKeysInRs(conn, own, kTable, *rows, false);
+  KeyRows(conn, own, *rows);
   forms::Submit(conn, *rows);
 
   forms::FormStatus status;

@@ -33,6 +33,8 @@ inline constexpr const char* kTable = "Tax";
 db::RecordsetPtr AgencyRows(const db::ConnectionPtr& conn, const forms::FormScope& scope);
 // The agency's rows of the scope's tax type.
 db::RecordsetPtr TaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope);
+// The same rows; a failed read passes to the caller unreported.
+db::RecordsetPtr ReadTaxTypeRows(const db::ConnectionPtr& conn, const forms::FormScope& scope);
 // The agency's P-1 rows (school 0), which the copy to P-2 takes.
 db::RecordsetPtr P1Rows(const db::ConnectionPtr& conn, const forms::FormScope& scope);
 
@@ -102,7 +104,8 @@ struct DeleteResult {
 // Deletes the current row as one change, each part a step of the caller's
 // guard: the row, the rows of the type read again into `rows`, the status
 // (StatusAfterDelete), the commit. Deleted, `status` holds the form's new
-// status; otherwise it and the database are as they were.
+// status; otherwise it and the database are as they were, and `rows` is
+// the record set it was (a failed read again never unsets it).
 DeleteResult DeleteRow(const db::ConnectionPtr& conn, const forms::FormScope& scope, db::RecordsetPtr& rows,
                        forms::FormStatus& status, const vb::Date& now, Trap& trap);
 

@@ -83,10 +83,11 @@ std::string fcnGetStringForCertKey(const db::ConnectionPtr& conn, const forms::F
   return text;
 }
 
-void SetCertKeysInRs(const db::ConnectionPtr& conn, const forms::FormScope& scope, const std::string& tableName,
+bool SetCertKeysInRs(const db::ConnectionPtr& conn, const forms::FormScope& scope, const std::string& tableName,
                      db::Recordset& rs, bool currentRowOnly) {
   Trap trap(kModule, "SetCertKeysInRs");
-  trap([&] {
+  bool everyRow = true;
+  const bool done = trap([&] {
     clsMyCRC32 crc;
     // The column order and the table's rules are found once for all the rows.
     const RowColumns columns = ColumnsOf(conn, tableName, rs);
@@ -96,7 +97,7 @@ void SetCertKeysInRs(const db::ConnectionPtr& conn, const forms::FormScope& scop
     auto keyRow = [&] {
       std::string text;
       Trap row(kModule, "fcnGetStringForCertKey");
-      row([&] { text = RowText(conn, scope, columns, rs); });
+      if (!row([&] { text = RowText(conn, scope, columns, rs); })) everyRow = false;
       rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(text)));
     };
     if (currentRowOnly) {
@@ -106,45 +107,66 @@ void SetCertKeysInRs(const db::ConnectionPtr& conn, const forms::FormScope& scop
     if (rs.RecordCount() == 0) return;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) keyRow();
   });
+  return done && everyRow;
 }
 
-std::int32_t CertificateOfRows(db::Recordset& rs, Trap& trap, NullCertKey nullKey) {
+std::int32_t CertificateOfRows(db::Recordset& rs, Trap& trap, NullCertKey nullKey, bool* everyStep) {
   std::string text;
   std::int32_t certificate = 0;
   bool more = false;
-  trap([&] {
+  bool all = trap([&] {
     rs.MoveFirst();
     more = !rs.Eof();
   });
   while (more) {
-    trap([&] {
+    all = trap([&] {
       const Variant key = rs.Value("CERT_KEY");
       text += nullKey == NullCertKey::Error ? vb::CStr(key) : vb::TextOf(key);
-    });
+    }) && all;
     more = false;
-    trap([&] {
+    all = trap([&] {
       rs.MoveNext();
       more = !rs.Eof();
-    });
+    }) && all;
   }
-  trap([&] { certificate = clsMyCRC32().GetCRC32(text); });
+  all = trap([&] { certificate = clsMyCRC32().GetCRC32(text); }) && all;
+  if (everyStep) *everyStep = all;
   return certificate;
 }
 
-std::int32_t GetGroupCertKey(db::Recordset& rs, const std::vector<std::string>& keyColumns) {
+namespace {
+
+// GetGroupCertKey's steps; `complete` turns false when one of them failed.
+std::int32_t GroupCertificate(db::Recordset& rs, const std::vector<std::string>& keyColumns, bool& complete) {
   Trap trap(kModule, "GetGroupCertKey");
   long rows = 0;
-  trap([&] { rows = rs.RecordCount(); });
+  complete = trap([&] { rows = rs.RecordCount(); });
   if (rows < 1) return 0;
   // Sorted by the key columns, first column first; a Null key adds nothing.
-  trap([&] {
+  complete = trap([&] {
     std::string sort;
     for (const std::string& column : keyColumns) sort += (sort.empty() ? "" : ", ") + column;
     rs.Sort(sort);
-  });
-  const std::int32_t certificate = CertificateOfRows(rs, trap, NullCertKey::Empty);
+  }) && complete;
+  bool everyKey = false;
+  const std::int32_t certificate = CertificateOfRows(rs, trap, NullCertKey::Empty, &everyKey);
+  complete = complete && everyKey;
   trap([&] { rs.Sort(""); });
   trap([&] { MovePastEnd(rs); });
+  return certificate;
+}
+
+}  // namespace
+
+std::int32_t GetGroupCertKey(db::Recordset& rs, const std::vector<std::string>& keyColumns) {
+  bool complete = true;
+  return GroupCertificate(rs, keyColumns, complete);
+}
+
+std::optional<std::int32_t> GroupCertKeyOfAll(db::Recordset& rs, const std::vector<std::string>& keyColumns) {
+  bool complete = true;
+  const std::int32_t certificate = GroupCertificate(rs, keyColumns, complete);
+  if (!complete) return std::nullopt;
   return certificate;
 }
 

@@ -197,6 +197,23 @@ db::SqlText StatusRowQuery(const forms::FormScope& P) {
   return q;
 }
 
+db::SqlText CountyStatusRowsQuery(const forms::FormScope& P, const std::vector<std::int32_t>& formNos) {
+  db::SqlText q;
+  q << "select * from lea_forms_status where fiscal_year = " << db::Param(Variant(P.year))
+    << " and period_id = " << db::Param(Variant(P.period)) << " and county_id = " << db::Param(Variant(P.county))
+    << " and form_no in (";
+  for (std::size_t i = 0; i < formNos.size(); ++i) q << (i ? ", " : "") << db::Param(Variant(formNos[i]));
+  q << ")";
+  return q;
+}
+
+long long WriteLastExportDate(const db::ConnectionPtr& conn, const forms::FormScope& P, const vb::Date& exported) {
+  std::vector<Variant> values = {Variant(exported)};
+  for (Variant& v : StatusRowKey(P)) values.push_back(std::move(v));
+  return forms::Required(conn)->Execute(std::string("UPDATE lea_forms_status SET LAST_EXPORT_DATE = ?") + kStatusRow,
+                                        values);
+}
+
 forms::FormScope CorrectionStatusScope(forms::FormScope P) {
   if (P.agencyKind == 2 || P.agencyKind == 3 || P.agencyKind == 7) P.school = 0;
   return P;

@@ -47,6 +47,12 @@ void RequireFormStatus(const db::ConnectionPtr& conn, const forms::FormScope& P,
 
 // The query of P's status row (agency, year, period and form).
 db::SqlText StatusRowQuery(const forms::FormScope& P);
+// The status rows of P's county, year and period of any of the forms, in no
+// particular order (the export's correction check reads the first).
+db::SqlText CountyStatusRowsQuery(const forms::FormScope& P, const std::vector<std::int32_t>& formNos);
+// Records the export of P's form at `exported` (its LAST_EXPORT_DATE);
+// answers how many rows were written.
+long long WriteLastExportDate(const db::ConnectionPtr& conn, const forms::FormScope& P, const vb::Date& exported);
 // The status row of the agency's own form for a prior-year correction: at
 // school 0 for a county office, district or county auditor (the scope's
 // agency kind), at the agency's school for the others.

@@ -257,6 +257,9 @@ void CompactInto(const fs::path& database, const fs::path& emptyTarget) {
     message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
   }
   sqlite3_close_v2(handle);
+  if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+    throw vb::VbError(vb::err::FileInUse, "The database " + Quoted(database) + " is locked by another process: " + message);
+  }
   if (rc != SQLITE_OK) {
     throw vb::VbError(vb::err::Unspecified, "The database " + Quoted(database) + " cannot be compacted: " + message);
   }

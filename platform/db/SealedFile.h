@@ -37,6 +37,8 @@
 //         the file's contents were refused (see below); 53 and 75 are about
 //         the file system, these about what the file holds.
 //   7     no memory for the key derivation.
+//   3045  the database to compact stayed locked by another process past the
+//         busy timeout (5 s).
 //   The database's own error when seal's database cannot be compacted.
 //
 // Every temporary is owner-only (0600) and removed on every way out; the file
@@ -106,7 +108,8 @@ class TemporaryFile {
 
 // Copies the database compacted (VACUUM INTO, through a read-only connection
 // of its own) into `emptyTarget`, an empty file or none. The database is
-// only read.
+// only read. A database that stays locked past the busy timeout is error
+// 3045 (vb::err::FileInUse), any other failure -2147467259.
 void CompactInto(const std::filesystem::path& database, const std::filesystem::path& emptyTarget);
 
 // Seals a compacted copy of the database `plainDatabase` as `outFile`,

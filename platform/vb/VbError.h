@@ -23,6 +23,7 @@ inline constexpr long InvalidPropertyValue = 380;   // a control refused the val
 inline constexpr long CannotCreateObject = 429;
 inline constexpr long NotSupported = 438;           // the object lacks the property or method
 inline constexpr long ArgumentOutOfRange = 3001;    // an argument is of the wrong type or out of range
+inline constexpr long FileInUse = 3045;            // the database file is locked by another process
 inline constexpr long ObjectClosed = 3704;          // operation not allowed when the object is closed
 inline constexpr long NoConnection = 3709;          // the connection cannot be used for this operation
 inline constexpr long NoCurrentRecord = 3021;       // BOF or EOF is true, or the current record was deleted

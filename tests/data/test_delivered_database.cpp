@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "TestEnvironment.h"
@@ -130,6 +131,61 @@ TEST_F(DeliveredDatabaseTest, TheSampleDirectoryHasAnAgencyOfEveryKind) {
   EXPECT_GE(Count("SELECT count(DISTINCT COUNTY_ID) FROM KRN_LEAS WHERE LEA_TYPE = 2 AND FISCAL_YEAR = 2019"), 3);
   EXPECT_GT(Count("SELECT count(*) FROM KRN_LEAS WHERE STAT_TYPE <> 'OPEN'"), 0);
   EXPECT_GT(Count("SELECT count(*) FROM KRN_LEAS WHERE FISCAL_YEAR = 2018"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+class DeliveredCatalogueTest : public DeliveredDatabaseTest {};
+
+// Program_Type names the agency kind whose form it is (2 county office, 3
+// district, 4 charter school, 5 SELPA), which the export compares with an
+// agency's LEA_TYPE: a county office's own forms, the district forms it
+// exports for itself (27, 28 and the ROC/P forms), charter and SELPA forms.
+TEST_F(DeliveredCatalogueTest, EveryFormsProgramTypeIsTheKindOfAgencyItBelongsTo) {
+  const struct {
+    const char* what;
+    const char* condition;
+    int programType;
+  } kinds[] = {
+      {"the county office's tax forms", "CATEGORY = 'T' AND FORM_NO NOT IN (27, 28)", 2},
+      {"district-kind forms of the county office", "FORM_NO IN (27, 28, 94, 95, 96)", 3},
+      {"the county offices' other forms", "COE = 'Y' AND CATEGORY <> 'T' AND FORM_NO NOT IN (94, 95, 96)", 2},
+      {"district forms", "COE = 'N' AND SCHD = 'Y' AND CHARTER = 'N'", 3},
+      {"charter forms", "COE = 'N' AND CHARTER = 'Y'", 4},
+      {"SELPA forms", "CATEGORY = 'S'", 5},
+  };
+  long covered = 0;
+  for (const auto& kind : kinds) {
+    const std::string where = std::string(" FROM VHO_TORB_FORMS WHERE ") + kind.condition;
+    const long forms = Count("SELECT count(*)" + where);
+    EXPECT_GT(forms, 0) << kind.what;
+    EXPECT_EQ(Count("SELECT count(*)" + where + " AND Program_Type = ?", {Variant(kind.programType)}), forms)
+        << kind.what;
+    covered += forms;
+  }
+  EXPECT_EQ(covered, Count("SELECT count(*) FROM VHO_TORB_FORMS"));
+}
+
+// The lists that order by program type group a county office's forms by
+// kind, its own first; the entry-screen list keeps the catalogue's order.
+TEST_F(DeliveredCatalogueTest, ACountyOfficesWholeScopeListStartsWithItsOwnForms) {
+  auto forms = db::Recordset::Query(
+      "SELECT * FROM VHO_TORB_FORMS WHERE COE = 'Y' AND (CATEGORY = 'A' OR CATEGORY = 'T' OR CATEGORY = 'CA' OR "
+      "CATEGORY = 'R') UNION SELECT * FROM VHO_TORB_FORMS WHERE SCHD = 'Y' AND (CATEGORY = 'A' OR CATEGORY = 'R') "
+      "UNION SELECT * FROM VHO_TORB_FORMS WHERE SELPA = 'Y' AND CATEGORY = 'S' ORDER BY PROGRAM_TYPE, FORM_NO",
+      conn_);
+  std::vector<long> types, numbers;
+  for (; !forms->Eof(); forms->MoveNext()) {
+    types.push_back(vb::CLng(forms->Value("PROGRAM_TYPE")));
+    numbers.push_back(vb::CLng(forms->Value("FORM_NO")));
+  }
+  ASSERT_FALSE(types.empty());
+  EXPECT_TRUE(std::is_sorted(types.begin(), types.end()));
+  EXPECT_EQ(types.front(), 2);
+  EXPECT_EQ(std::vector<long>(numbers.begin(), numbers.begin() + 4), (std::vector<long>{23, 24, 26, 29}));
+  EXPECT_EQ(Count("SELECT FORM_NO FROM VHO_TORB_FORMS ORDER BY OrderNo LIMIT 1"), 29);
 }
 
 }  // namespace

@@ -368,7 +368,7 @@ TEST_F(CorrectionReasons, SaveAndDeleteTouchOnlyTheAgencysOwnStatusRow) {
   dialogs_.ExpectAllUsed();
 }
 
-TEST_F(CorrectionReasons, ASaveWithoutAStatusRowSaysSoAndKeepsTheWindowOpen) {
+TEST_F(CorrectionReasons, ASaveWithoutAStatusRowSaysSo) {
   // On demand: Close answered Yes stays open after the refused save.
   OpenFromTheMainWindow(kCountyOffice, [&](frmCORRECTION_REASON& window) {
     Choose(window, 0, "note");
@@ -382,17 +382,68 @@ TEST_F(CorrectionReasons, ASaveWithoutAStatusRowSaysSoAndKeepsTheWindowOpen) {
     dialogs_.AnswerMsgBox(ui::vbNo);
     window.cmdClose_Click();
   });
-  // Required: Close stays open.
-  modGlobals::gblnCorrectionPending = true;
-  modGlobals::gintCorrectionFormNo = kTaxForm;
-  frmCORRECTION_REASON window;
-  window.Load();
-  Choose(window, 0, "note");
-  dialogs_.AnswerMsgBox(ui::vbOK);
-  window.cmdClose_Click();
-  EXPECT_TRUE(window.Loaded());
-  EXPECT_TRUE(modGlobals::gblnCorrectionPending);
-  EXPECT_FALSE(HasStatusRow(kCountyOffice));
+  dialogs_.ExpectAllUsed();
+}
+
+// Asked for, the window is left once the reason is stored; when it cannot
+// be stored, every way of leaving says that nothing was saved and closes it
+// with nothing written, instead of keeping a modal window open for ever.
+TEST_F(CorrectionReasons, RequiredModeClosesWritingNothingWhenTheReasonCannotBeStored) {
+  const std::string noRow =
+      "The correction details were not saved: this form has no status row for the agency, year and period.";
+  struct Case {
+    const char* what;
+    bool statusRow;
+    bool refuseWrite;  // the status row refuses the write; the report is answered Ignore
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"no status row of the agency", false, false, {noRow}},
+      {"a write that fails", true, true, {"Exception", "The correction details were not saved."}},
+  };
+  const std::vector<std::pair<const char*, std::function<void(frmCORRECTION_REASON&)>>> leave = {
+      {"Close", [](frmCORRECTION_REASON& window) { window.cmdClose_Click(); }},
+      {"close box", [](frmCORRECTION_REASON& window) { window.close(); }},
+      {"Escape",
+       [](frmCORRECTION_REASON& window) {
+         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+         QApplication::sendEvent(&window, &escape);
+       }},
+  };
+  for (const Case& c : cases) {
+    for (const auto& [way, leaveWindow] : leave) {
+      SCOPED_TRACE(std::string(c.what) + ", " + way);
+      db_->Execute("DELETE FROM LEA_FORMS_STATUS");
+      db_->Execute("DROP TRIGGER IF EXISTS refuse_status");
+      // The charter's own row: not the agency's.
+      AddStatusRow(kCharter);
+      if (c.statusRow) AddStatusRow(kCountyOffice);
+      if (c.refuseWrite)
+        db_->Execute(
+            "CREATE TRIGGER refuse_status BEFORE UPDATE ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'locked'); END");
+      modGlobals::gblnCorrectionPending = true;
+      modGlobals::gintCorrectionFormNo = kTaxForm;
+      frmCORRECTION_REASON window;
+      window.Load();
+      window.show();
+      Choose(window, 0, "note");
+      dialogs_.ClearPrompts();
+      for (std::size_t i = 0; i < c.messages.size(); ++i)
+        dialogs_.AnswerMsgBox(i + 1 < c.messages.size() ? ui::vbIgnore : ui::vbOK);
+      leaveWindow(window);
+      std::vector<std::string> shown;
+      for (const RecordedPrompt& prompt : dialogs_.Prompts())
+        shown.push_back(prompt.title == "Exception" ? prompt.title : prompt.text);
+      EXPECT_EQ(shown, c.messages);
+      EXPECT_FALSE(window.Loaded());
+      EXPECT_FALSE(modGlobals::gblnCorrectionPending);
+      EXPECT_EQ(HasStatusRow(kCountyOffice), c.statusRow);
+      if (c.statusRow) {
+        EXPECT_EQ(Correction(kCountyOffice), std::make_tuple(std::string("No"), 0, kNull));
+      }
+      EXPECT_EQ(Correction(kCharter), std::make_tuple(std::string("No"), 0, kNull));
+    }
+  }
   dialogs_.ExpectAllUsed();
 }
 

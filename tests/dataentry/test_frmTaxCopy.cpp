@@ -172,6 +172,35 @@ TEST_F(TaxCopy, ARefusedInsertLeavesP2AndTheStatusAsTheyWere) {
   EXPECT_EQ(StatusRow(), status);
 }
 
+TEST_F(TaxCopy, AStatusRowThatCannotBeRewrittenUndoesTheCopy) {
+  SampleRows();
+  Execute(
+      "CREATE TRIGGER refuse_status BEFORE UPDATE ON LEA_FORMS_STATUS BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  const Texts p2 = TaxRows(2);
+  const Texts status = StatusRow();
+  const std::int32_t certificate = gp().CertKey;
+  Open([&](frmTaxCopy& window) {
+    Select(*window.lstSchools, {0});
+    window.cmdRight->click();
+    // The status upkeep reports its failure, then the copy that the status
+    // row was not written.
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    dialogs_.AnswerMsgBox(ui::vbIgnore);
+    window.cmdAddNew->click();
+    const Texts reports = TakeMessages();
+    ASSERT_EQ(reports.size(), 2u) << "no success message";
+    EXPECT_NE(reports[1].find("The form status was not written."), std::string::npos) << reports[1];
+    EXPECT_NE(reports[1].find("Procedure: cmdAddNew_Click"), std::string::npos) << reports[1];
+    EXPECT_EQ(ItemsOf(*window.lstSelected), Texts{"62001     Lanthorn Unified"}) << "the lists stay as they were";
+    dialogs_.AnswerMsgBox(ui::vbNo);
+    window.cmdCancel->click();
+  });
+  EXPECT_FALSE(modGlobals::gblnTaxCopied);
+  EXPECT_EQ(TaxRows(2), p2);
+  EXPECT_EQ(StatusRow(), status);
+  EXPECT_EQ(gp().CertKey, certificate);
+}
+
 TEST_F(TaxCopy, MovesAppendSelectedItemsLastFirstAndAllItemsInOrder) {
   for (int district : {61001, 61003, 62001, 62002, 62003}) InsertTax(1, district, 0, 10, "");
   Open([&](frmTaxCopy& window) {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "TaxFormFixture.h"
+#include "db/Connection.h"
 #include "ctlTax_1.h"
 #include "frmCORRECTION_REASON.h"
 #include "modMainStart.h"
@@ -203,6 +204,255 @@ TEST_F(TaxSaveTest, ADeleteWhoseStatusCannotBeWrittenLeavesTheRowAndTheNotes) {
   f.cmdDelete->click();
   EXPECT_TRUE(TaxRows().empty());
   EXPECT_EQ(Notes(), 0);
+}
+
+// --- Amounts a line cannot show ------------------------------------------------------------------
+
+// A line shows whole dollars, up to its whole places; a stored amount with
+// cents, or with more whole digits (a copy or an import can bring either),
+// stays as stored until the user types a new one into its line.
+TEST_F(TaxSaveTest, ALineTheUserDidNotChangeKeepsItsStoredAmount) {
+  struct Case {
+    const char* what;
+    bool rowBefore;       // another row is shown first, then this one
+    double secured;       // stored
+    const char* typed;    // into Secured, or nothing
+    int fillsRefused;     // reported lines of the fills (shown, then recalculated)
+    std::string shown;    // Secured once saved
+    std::string saved;    // the row
+  };
+  const Case cases[] = {
+      {"more whole digits, after another row", true, 12345678901.0, nullptr, 2, "", "12345678901 5 0 12345678906"},
+      {"more whole digits, the only row", false, 12345678901.0, nullptr, 2, "", "12345678901 5 0 12345678906"},
+      {"more whole digits, replaced by the user", true, 12345678901.0, "700", 1, "700", "700 5 0 705"},
+      {"cents", false, 1234.56, nullptr, 0, "1,234", "1234.56 5 0 1239.56"},
+      {"cents, replaced by the user", false, 1234.56, "1234", 0, "1,234", "1234 5 0 1239"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Execute("DELETE FROM Tax");
+    if (c.rowBefore) StoreTaxRow(6, 10600, 0, 100);
+    StoreTaxRow(kCounty, kOffice, 0, c.secured);
+    dialogs_.ClearPrompts();
+    for (int i = 0; i < c.fillsRefused; ++i) dialogs_.AnswerMsgBox(ui::vbIgnore);
+    frmTax& f = Open();
+    ChooseType("County");
+    if (c.rowBefore) f.cmdMoveNext->click();
+    if (c.typed) Enter("Secured", c.typed);
+    Enter("Unsecured", "5");
+    f.cmdRecalculate->click();
+    EXPECT_EQ(ReportSources(), std::vector<std::string>(c.fillsRefused, "modCOE/SetValuesFromRs"));
+    Texts rows = TaxRows();
+    ASSERT_EQ(rows.size(), c.rowBefore ? 2u : 1u);
+    EXPECT_EQ(rows.back(), "19/10199/0: " + c.saved);
+    if (c.rowBefore) {
+      EXPECT_EQ(vb::TextOf(Scalar("select Secured from Tax where res_county_id = 6")), "100");
+    }
+    if (!c.shown.empty()) {
+      EXPECT_EQ(Shown("Secured"), c.shown);
+    }
+    EXPECT_FALSE(f.Dirty());
+  }
+}
+
+// A row the keying could not read is reported by the keying; the save does
+// not certify a key of 0, and rolls back with its own report.
+TEST_F(TaxSaveTest, ARowThatCouldNotBeKeyedIsNotSaved) {
+  frmTax& f = PendingCountyRow();
+  // A column the form's rows were read without: their texts cannot be made.
+  Execute("ALTER TABLE Tax ADD COLUMN AUDIT_NOTE TEXT");
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.cmdRecalculate->click();
+  EXPECT_EQ(ReportSources(), (std::vector<std::string>{"modCOE/fcnGetStringForCertKey", "frmTax/cmdRecalculate_Click"}));
+  ExpectNothingSaved(f);
+  EXPECT_TRUE(f.isEnabled());
+}
+
+// Another program holds the database so that it cannot even be read. A
+// save or a delete that fails on it is reported once, the form keeps its
+// rows, and the same command works at once when the lock is gone.
+TEST_F(TaxSaveTest, AChangeThatFailsUnderALockThatBlocksReadingKeepsTheRows) {
+  struct Case {
+    const char* what;
+    bool deleting;
+    const char* procedure;
+  };
+  const Case cases[] = {{"Save", false, "frmTax/cmdRecalculate_Click"}, {"Delete", true, "frmTax/cmdDelete_Click"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Execute("DELETE FROM Tax");
+    StoreTaxRow(6, 10600, 0, 40);
+    StoreTaxRow(kCounty, kOffice, 0, 100);
+    frmTax& f = Open();
+    ChooseType("County");
+    f.cmdMoveNext->click();
+    // A lock is waited out briefly here, not for the program's five seconds.
+    Scalar("PRAGMA busy_timeout = 20");
+    db::ConnectionPtr other = OpenDatabase();
+    other->Execute("BEGIN EXCLUSIVE");
+    // The command, its report answered Ignore when it fails.
+    auto command = [&](bool fails) {
+      if (c.deleting) dialogs_.AnswerMsgBox(ui::vbYes);
+      if (fails) dialogs_.AnswerMsgBox(ui::vbIgnore);
+      if (c.deleting) {
+        f.cmdDelete->click();
+      } else {
+        Enter("Unsecured", "7");
+        f.cmdRecalculate->click();
+      }
+    };
+    dialogs_.ClearPrompts();
+    command(true);
+    EXPECT_EQ(ReportSources(), std::vector<std::string>{c.procedure});
+    EXPECT_EQ(f.Text2->text().toStdString(), "2 of 2");
+    other->Execute("ROLLBACK");
+
+    dialogs_.ClearPrompts();
+    command(false);
+    EXPECT_TRUE(ReportSources().empty());
+    if (c.deleting) {
+      EXPECT_EQ(TaxRows(), Texts{"6/10600/0: 40 0 0 40"});
+      EXPECT_EQ(StatusRow().at(1), "1");
+      EXPECT_EQ(f.Text2->text().toStdString(), "1 of 1");
+    } else {
+      EXPECT_EQ(TaxRows().back(), "19/10199/0: 100 7 0 107");
+      EXPECT_EQ(StatusRow().at(1), "2");
+      EXPECT_FALSE(f.Dirty());
+      EXPECT_EQ(f.Text2->text().toStdString(), "2 of 2");
+    }
+  }
+}
+
+// --- The steps of a save and its undo --------------------------------------------------------------
+
+// The checksum of a text as other offices compute a row key from an exported
+// file: CRC-32 (reflected, polynomial EDB88320) of the text's bytes after
+// the first, as a signed number; 0 for a text shorter than two bytes.
+std::int32_t IndependentCrc(const std::string& text) {
+  if (text.size() < 2) return 0;
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    crc ^= static_cast<unsigned char>(text[i]);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return static_cast<std::int32_t>(~crc);
+}
+
+class SaveStepsTest : public TaxSaveTest {
+ protected:
+  // The agency's stored rows hold 0 in every empty amount line, as the form
+  // writes them.
+  void FillEmptyLines() {
+    for (const char* line : ctlTax_1::AmountProperties())
+      Execute(std::string("UPDATE Tax SET ") + line + " = 0 WHERE " + line + " IS NULL");
+  }
+  // The form's status as its parameters hold it: certificate, records,
+  // errors, warnings, modification and edit-check dates.
+  static Texts StatusOfForm(const frmTax& f) {
+    const clsGlobalParam& p = *f.GParam;
+    return {std::to_string(p.CertKey), std::to_string(p.NumRecord), std::to_string(p.NumError),
+            std::to_string(p.NumWarning), ClockText(p.LastModifiedDate), ClockText(p.EditCheckDate)};
+  }
+};
+
+TEST_F(SaveStepsTest, ASaveThatFailsOnTheSecondRowIsUndoneAndTheNextSaveWritesTheEdit) {
+  StoreTaxRow(6, 10600, 0, 40);
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  FillEmptyLines();
+  // Totals and keys the recalculation rewrites in both rows.
+  Execute("UPDATE Tax SET Total = 1, CERT_KEY = 7");
+  // The form's status as the main window hands it over.
+  gp().CertKey = 12345;
+  gp().NumRecord = 2;
+  gp().LastModifiedDate = vb::CDate(Variant("2019-11-04 08:30:00"));
+  gp().EditCheckDate = vb::CDate(Variant("2019-11-04 08:31:00"));
+  frmTax& f = Open();
+  ChooseType("County");
+  f.cmdMoveNext->click();
+  const Texts rows = TaxRows();
+  const Texts stored = StatusRow();
+  const Texts form = StatusOfForm(f);
+
+  // The rows are written in their order; the second one's key is refused.
+  Execute(
+      "CREATE TRIGGER refuse_second BEFORE UPDATE ON Tax WHEN NEW.RES_COUNTY_ID = 19 AND"
+      " NEW.CERT_KEY IS NOT OLD.CERT_KEY BEGIN SELECT RAISE(ABORT, 'locked'); END");
+  Enter("Unsecured", "7");
+  dialogs_.ClearPrompts();
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  f.cmdRecalculate->click();
+  EXPECT_EQ(ReportSources(), std::vector<std::string>{"frmTax/cmdRecalculate_Click"});
+  EXPECT_EQ(TaxRows(), rows) << "the first row's new total is undone with the rest";
+  EXPECT_EQ(CertKeyOf(6, 10600, 0), 7);
+  EXPECT_EQ(StatusRow(), stored);
+  EXPECT_EQ(StatusOfForm(f), form) << "the parameters are those from before the failed save";
+  EXPECT_TRUE(f.Dirty());
+  EXPECT_EQ(Shown("Unsecured"), "7");
+  EXPECT_EQ(f.Text2->text().toStdString(), "2 of 2");
+
+  Execute("DROP TRIGGER refuse_second");
+  dialogs_.ClearPrompts();
+  f.cmdRecalculate->click();
+  EXPECT_TRUE(ReportSources().empty());
+  EXPECT_EQ(TaxRows(), (Texts{"6/10600/0: 40 0 0 40", "19/10199/0: 100 7 0 107"}));
+  const Texts saved = StatusOfForm(f);
+  EXPECT_EQ(saved.at(0), StatusRow().at(0));
+  EXPECT_NE(saved.at(0), form.at(0));
+  EXPECT_EQ(saved.at(4), ClockText(clock_.Now()));
+}
+
+TEST_F(SaveStepsTest, ASaveResetsTheErrorAndWarningCounts) {
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  Execute("UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 3, NUM_WARNING = 11");
+  gp().NumError = 3;
+  gp().NumWarning = 11;
+  frmTax& f = Open();
+  ChooseType("County");
+  EXPECT_EQ(StatusOfForm(f).at(2), "3");
+  Enter("HOX", "2");
+  f.cmdRecalculate->click();
+  EXPECT_EQ(StatusRow().at(2), "0");
+  EXPECT_EQ(StatusRow().at(3), "0");
+  EXPECT_EQ(StatusOfForm(f).at(2), "0");
+  EXPECT_EQ(StatusOfForm(f).at(3), "0");
+}
+
+// Every row's key is the checksum of its stored values, also for the rows
+// whose totals the recalculation changed; the status row's certificate is
+// the checksum of the keys in key order.
+TEST_F(SaveStepsTest, AfterARecalculationEveryRowsKeyIsTheChecksumOfItsStoredText) {
+  StoreTaxRow(6, 10600, 0, 40);
+  StoreTaxRow(6, 61500, 0, 70);
+  StoreTaxRow(kCounty, kOffice, 0, 100);
+  FillEmptyLines();
+  // Totals that do not add up and keys that do not fit, as an import could
+  // leave them.
+  Execute("UPDATE Tax SET Unsecured = 5, Total = 1, CERT_KEY = 7");
+  frmTax& f = Open();
+  ChooseType("County");
+  Enter("HOX", "2");
+  f.cmdRecalculate->click();
+  EXPECT_EQ(TaxRows(), (Texts{"6/10600/0: 40 5 2 47", "6/61500/0: 70 5 0 75", "19/10199/0: 100 5 0 105"}));
+
+  std::vector<std::string> columns;
+  auto info = db::Recordset::Query("SELECT name FROM pragma_table_info('Tax') ORDER BY cid",
+                                   modGlobals::SharedConnection());
+  for (; !info->Eof(); info->MoveNext()) columns.push_back(vb::TextOf(info->Value(0)));
+  auto rows = db::Recordset::Query(
+      "SELECT * FROM Tax WHERE fiscal_year = 2019 AND period_id = 2 AND county_id = 19 AND"
+      " school_district_id = 64733 ORDER BY fiscal_year, period_id, county_id, school_district_id, school_id,"
+      " res_county_id, res_school_district_id, taxtype",
+      modGlobals::SharedConnection());
+  std::string keys;
+  for (; !rows->Eof(); rows->MoveNext()) {
+    std::string text;
+    for (const std::string& column : columns)
+      if (!vb::TextEquals(column, "CERT_KEY")) text += vb::TextOf(rows->Value(column));
+    EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")), IndependentCrc(text)) << text;
+    keys += vb::TextOf(rows->Value("CERT_KEY"));
+  }
+  EXPECT_EQ(StatusRow().at(0), std::to_string(IndependentCrc(keys)));
 }
 
 // --- Closing ------------------------------------------------------------------------------------------

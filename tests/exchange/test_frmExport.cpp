@@ -272,6 +272,9 @@ TEST_F(ExportTest, AnsweredQuestionsAreStoredAndTheRunGetsTheChoice) {
     for (int node : c.programPresses) PressPicture(*w.tvwProgram, node);
     dialogs_.ClearPrompts();
     AnswerQuestions();
+    // The run's report (the small catalogue's tax forms are of no agency
+    // kind, so the run exports nothing).
+    dialogs_.AnswerModal([](QWidget&) { return 0; });
     w.cmdStart->click();
     ASSERT_EQ(w.ExportRuns().size(), 1u);
     const frmExport::ExportArguments& run = w.ExportRuns()[0];
@@ -287,7 +290,9 @@ TEST_F(ExportTest, AnsweredQuestionsAreStoredAndTheRunGetsTheChoice) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_TRUE(w.isVisible()) << "the window stays open for another export";
-    EXPECT_EQ(dialogs_.Prompts().size(), 1u) << "the questions only";
+    EXPECT_EQ(dialogs_.Prompts().size(), 2u) << "the questions and the report";
+    ASSERT_NE(w.LastRun(), nullptr);
+    EXPECT_TRUE(w.LastRun()->WrittenFile().empty());
   }
 }
 
@@ -298,16 +303,19 @@ TEST_F(ExportTest, AfterTwoStartsOnlyTheSecondChoiceIsMarked) {
   ExportSelection& s = w.Selection();
   s.tvwLEA.Add(2, "003:County Offices of Education:Other", "Other");
   s.arrLeaTree.Grow(9, 3);
-  s.arrLeaTree.At(9, 3) = "0";
+  const std::string other[] = {"10071", "0000000", "Other", "", "7", "No", "2", "", "7", "0"};
+  for (int c = 0; c <= 9; ++c) s.arrLeaTree.At(c, 3) = other[c];
   s.intLeaRowCount = 3;
   PressPicture(*w.tvwProgram, 6);
 
   ExportSelection::ChangeStatus(s.tvwLEA, 3);
   AnswerQuestions();
+  dialogs_.AnswerModal([](QWidget&) { return 0; });
   w.cmdStart->click();
   ExportSelection::ChangeStatus(s.tvwLEA, 3);
   ExportSelection::ChangeStatus(s.tvwLEA, 4);
   AnswerQuestions();
+  dialogs_.AnswerModal([](QWidget&) { return 0; });
   w.cmdStart->click();
 
   ASSERT_EQ(w.ExportRuns().size(), 2u);

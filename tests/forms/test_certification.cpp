@@ -130,6 +130,26 @@ TEST_F(CertificationTest, KeysOfSpecialRowsAndTables) {
   EXPECT_EQ(modMain::genFormCertKey(*none), 0);
 }
 
+// Keying and certifying report a failed row and go on; they also say so,
+// so that a save can refuse a key of 0 or a certificate of some keys.
+TEST_F(CertificationTest, KeysAndCertificatesSayWhetherEveryRowCounted) {
+  auto rs = SampleRows("Example", kKey);
+  const std::vector<std::string> order = modMain::GetSortKeys(Conn(), Scope(), "Example");
+  EXPECT_TRUE(modCOE::SetCertKeysInRs(Conn(), Scope(), "Example", *rs, false));
+  EXPECT_EQ(modCOE::GroupCertKeyOfAll(*rs, order), std::optional<std::int32_t>(modCOE::GetGroupCertKey(*rs, order)));
+
+  // Rows read without a column of the table: no row text can be made.
+  auto partial = db::Recordset::Query("SELECT FISCAL_YEAR, PERIOD_ID, TaxType, CERT_KEY FROM Example", Conn());
+  partial->ActiveConnection(nullptr);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  EXPECT_FALSE(modCOE::SetCertKeysInRs(Conn(), Scope(), "Example", *partial, false));
+  // Sorted by a key the rows lack: a number of the rows in another order.
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  EXPECT_EQ(modCOE::GroupCertKeyOfAll(*partial, order), std::nullopt);
+  dialogs_.ExpectAllUsed();
+}
+
 TEST_F(CertificationTest, TheTaxTableKeysItsAmountsAsTheirTexts) {
   auto conn = modGlobals::gobjAdoUtils->Conn();
   conn->Execute(

@@ -1,0 +1,561 @@
+// The export run's work on the copy of the working database: the tables it
+// keeps, its status rows, its table of contents EXPORT_FILE_INFO, its data
+// and side tables, and the exporting agency's contact row. Values go in
+// bound; the condition texts hold only whole numbers; catalogue names go
+// through db::catalog.
+
+#include <algorithm>
+#include <cctype>
+
+#include "CertifiedExportRun.h"
+#include "db/Catalog.h"
+#include "db/Recordset.h"
+#include "modGlobals.h"
+#include "ui/Pump.h"
+
+using vb::Variant;
+
+namespace {
+
+// The tables the file keeps whatever was exported (upper-cased).
+const std::vector<std::string> kKeptTables = {"TORB_FORM_NOTES", "KRN_LEAS",        "VHO_TORB_FORMS", "IMPORTCONTACTINFO",
+                                              "TORBLEANOTES",    "EXPORT_FILE_INFO", "LEA_FORMS_STATUS"};
+
+// The tables that go with a form's table: kept with it, and pruned with it
+// where `pruned`.
+struct Companion {
+  const char* formTable;
+  const char* table;
+  bool pruned;
+};
+constexpr Companion kCompanions[] = {
+    {"INFANTFUNDING", "INFANTFUNDINGALLOCATION", true},
+    {"INFANTFUNDING", "INFANTFUNDINGTRANSFER", true},
+    {"ATTCSBGCOE", "ATTCSBGCOEADA", false},
+    {"SCICS", "SCICSTRACK", false},
+    {"ATTCS", "ATTCSTRACK", true},
+    {"ATTCS", "ATTCSADAALLOCATION", true},
+    {"ATTCSACD", "ATTCSACDTRACK", true},
+    {"ATTCOECS", "ATTCOECSTRACK", true},
+};
+
+// The form groups whose rows are keyed by district alone.
+const std::vector<std::string> kDistrictKeyed = {"BRL_SD_CSP_NEW", "BRL_SD_NSCHS_ADA", "BRL_SD_NSES_ADA",
+                                                 "BRL_SD_NSHS_ADA", "GATE_ALL",         "ROCPSCHOOL",
+                                                 "SELPAADAALLOC",   "SPEDTAXALLOC",     "COUNTYMODEL",
+                                                 "NSSFUNDINGSELECTION"};
+// The charter block-grant family, and the table its groups share.
+const std::vector<std::string> kBlockGrantFamily = {"ATTCSSBC", "ATTCSEHS", "ATTCSBGCOE"};
+const std::vector<std::string> kBlockGrantSiteGroups = {"ATTCSSBC", "ATTCSEHS"};
+constexpr const char* kBlockGrantTable = "AttCsBgCoe";
+// Work tables that older releases left in the database.
+const std::vector<std::string> kWorkTables = {"Program",  "Program1", "KRN_BACKUP",           "cboRocp",
+                                              "cboDistrictLst", "cboCharterList", "krn", "krn1",
+                                              "ATT_CS_BG_EHS_SUMMARY", "ATT_CS_BG_U_SUMMARY", "ATT_CS_RL_SUMMARY"};
+
+// The forms whose status rows an office keeps for other counties' agencies.
+constexpr const char* kOtherCountyForms = " and form_no not in (100 , 101 ,102, 400 )";
+
+bool In(const std::vector<std::string>& set, const std::string& name) {
+  return std::find(set.begin(), set.end(), vb::UCase(name)) != set.end();
+}
+
+std::string Text(std::int64_t v) { return std::to_string(v); }
+std::int64_t Whole(const Variant& v) { return static_cast<std::int64_t>(vb::CDbl(v)); }
+
+db::RecordsetPtr Working(const std::string& sql, const std::vector<Variant>& params) {
+  return db::Recordset::Query(sql, modGlobals::SharedConnection(), params);
+}
+
+// --- The answers' and contacts' clean-up by logon group: bound values named
+// --- by letters (C county, D district, S school of the window, L the logon
+// --- district, T the answers' kind "TAX"), condition texts by tokens.
+struct Statement {
+  const char* sql;
+  const char* params;
+};
+enum class AuList { Any, Listed, None };
+struct CleanUp {
+  std::int32_t group;
+  AuList au;
+  std::vector<Statement> answers, contacts;
+};
+const std::vector<CleanUp> kCleanUps = {
+    {2, AuList::Listed,
+     {{"Delete from TorbLeaNotes where county_id <> ? and school_District_id not in ( {AU})", "C"}},
+     {{"Delete from ImportContactInfo where COUNTY_ID <> ? and school_District_id not in ( {AU})", "C"}}},
+    {2, AuList::None,
+     {{"Delete from  TorbLeaNotes where NOT ( county_id =?)", "C"}},
+     {{"delete from  ImportContactInfo where NOT ( county_id =?)", "C"}}},
+    {3, AuList::Any,
+     {{"delete from TorbLeaNotes where  school_district_id <> ? and {DISTRICTS}", "D"}},
+     {{"delete from ImportContactInfo where {DISTRICTS}", ""}}},
+    {4, AuList::Any,
+     {{"delete from TorbLeaNotes where NOT ( school_id =?)", "S"}},
+     {{"delete from ImportContactInfo where NOT ( school_id =?)", "S"}}},
+    {7, AuList::Any,
+     {{"delete from TorbLeaNotes where  not(county_id =? and school_district_id=? and Type=?)", "CDT"}},
+     {{"delete from ImportContactInfo ", ""}}},
+    {5, AuList::Any,
+     {{"Delete from TorbLeaNotes where {COUNTIES}", ""},
+      {"Delete from TorbLeaNotes where ( {DISTRICTS} ) ", ""},
+      {"Delete from TorbLeaNotes where school_district_id = ? and school_id <> ?", "LS"}},
+     {{"Delete from ImportContactInfo where{COUNTIES}", ""},
+      {"Delete from ImportContactInfo where ( {DISTRICTS} ) ", ""},
+      {"Delete from ImportContactInfo where school_district_id = ? and school_id <> ?", "LS"}}},
+};
+
+}  // namespace
+
+// --- Helpers ---------------------------------------------------------------------------------
+
+long long CertifiedExport::Run::OnCopy(const std::string& sql, const std::vector<Variant>& params) const {
+  return vb::Deref(conExport.get()).Execute(sql, params);
+}
+
+std::string CertifiedExport::Run::Table(std::string_view name) const {
+  return db::catalog::RequireSqlName(vb::Deref(conExport.get()), name);
+}
+
+std::string CertifiedExport::Run::KeyTable(db::Connection& conn, const std::vector<std::string>& columns,
+                                           const std::vector<std::vector<std::int64_t>>& rows) {
+  static int made = 0;
+  const std::string table = "temp.lev_keys_" + std::to_string(++made);
+  std::string list, definition, markers;
+  for (const std::string& column : columns) {
+    list += (list.empty() ? "" : ", ") + column;
+    definition += (definition.empty() ? "" : ", ") + column + " INTEGER";
+    markers += markers.empty() ? "?" : ", ?";
+  }
+  conn.Execute("CREATE TABLE " + table + " (" + definition + ")");
+  db::Transaction trans(conn);
+  for (const auto& row : rows) {
+    std::vector<Variant> values;
+    for (std::int64_t v : row) values.push_back(Bound(v));
+    conn.Execute("INSERT INTO " + table + " VALUES (" + markers + ")", values);
+  }
+  trans.Commit();
+  return "(" + list + ") IN (SELECT " + list + " FROM " + table + ")";
+}
+
+// --- The tables the file keeps ----------------------------------------------------------------
+
+void CertifiedExport::Run::DropUnkeptTables() {
+  std::vector<std::string> formTables;
+  const db::RecordsetPtr forms =
+      db::Recordset::Query("Select form_name from vho_torb_forms where " + conditions.formInclusion, conExport);
+  for (; !forms->Eof(); forms->MoveNext()) formTables.push_back(vb::UCase(vb::TextOf(forms->Value(0))));
+  if (formTables.empty())
+    throw vb::VbError(vb::err::NoCurrentRecord, "No exported form is in the form catalogue of the copy.");
+  auto kept = [&](const std::string& upper) {
+    if (In(kKeptTables, upper) || In(formTables, upper)) return true;
+    return std::any_of(std::begin(kCompanions), std::end(kCompanions), [&](const Companion& c) {
+      return upper == c.table && In(formTables, c.formTable);
+    });
+  };
+  std::vector<std::string> tables, views;
+  const db::RecordsetPtr catalogue =
+      db::Recordset::Query("SELECT type, name FROM sqlite_schema WHERE type IN ('table', 'view') ORDER BY name", conExport);
+  for (; !catalogue->Eof(); catalogue->MoveNext()) {
+    const std::string name = vb::TextOf(catalogue->Value("name"));
+    const std::string upper = vb::UCase(name);
+    const bool system = upper.rfind("SQLITE_", 0) == 0;
+    if (vb::TextOf(catalogue->Value("type")) == "view")
+      views.push_back(name);
+    else if (!system && !kept(upper))
+      tables.push_back(name);
+    Yield();
+  }
+  db::Transaction trans(*conExport);
+  for (const std::string& t : tables) OnCopy("DROP TABLE " + Table(t));
+  for (const std::string& v : views) OnCopy("DROP VIEW " + Table(v));
+  trans.Commit();
+}
+
+// --- The status rows -------------------------------------------------------------------------
+
+void CertifiedExport::Run::PruneStatusRows() {
+  const std::int32_t C = GParam.CountyID, D = GParam.DistrictID, S = GParam.SchoolId;
+  const Variant Y(G.ReportYear), P(G.ReportPeriod);
+  {
+    const db::RecordsetPtr au = Working(
+        " Select school_district_id from krn_leas where COUNTY_ID <> ? and AU_County = ? And FISCAL_YEAR = ? and "
+        "(lea_type = 2 or lea_type = 3 or lea_type = 5) and stat_type = 'OPEN' ",
+        {Variant(C), Variant(C), Y});
+    std::string list;
+    for (; !au->Eof(); au->MoveNext()) list += (list.empty() ? "" : ",") + Text(Whole(au->Value(0)));
+    auDistricts = list;
+  }
+  auto remove = [&](const std::string& sql, const std::vector<Variant>& params = {}) {
+    OnCopy(sql, params);
+    Yield();
+  };
+  remove("Delete from lea_forms_status where certificate_number is null or num_record is null");
+
+  const std::string plain = "Delete from lea_forms_status where ";
+  auto scope = [&](const std::string& opening, const std::string& tail, std::vector<Variant> tailParams = {}) {
+    std::vector<Variant> params = {Y, P};
+    params.insert(params.end(), tailParams.begin(), tailParams.end());
+    remove(opening + "( " + conditions.formExclusion + " ) or (fiscal_year <> ? OR period_id <> ?  OR " +
+               conditions.countyExclusion + tail,
+           params);
+  };
+  const std::string districts = "Delete from lea_forms_status where ( " + conditions.districtExclusion + " ) ";
+  const std::string schools = "Delete from lea_forms_status where ( " + conditions.schoolExclusion + " ) ";
+
+  switch (G.LogonUserGroup) {
+    case 2:
+    case 7: {
+      remove(std::string("Delete from lea_forms_status where COUNTY_ID <> ?") + kOtherCountyForms, {Variant(C)});
+      std::string opening = plain;
+      if (blnForm508Exported && blnForm509Exported)
+        opening = "Delete from lea_forms_status where  FORM_NO <> 508 AND  FORM_NO <> 509 AND";
+      else if (blnForm508Exported)
+        opening = "Delete from lea_forms_status where  FORM_NO <> 508 AND  ";
+      else if (blnForm509Exported)
+        opening = "Delete from lea_forms_status where FORM_NO <> 509 AND ";
+      scope(opening, "  ) ");
+      if (blnPriorYearMode) remove("Delete from lea_forms_status where  py_forms_corrected = ?", {Variant("No")});
+      if (!vb::Trim(auDistricts).empty())
+        remove("Delete from lea_forms_status where COUNTY_ID <> ? and school_District_id not in ( " + auDistricts + ")",
+               {Variant(C)});
+      // The county's charters whose block grant their district fills.
+      std::vector<std::vector<std::int64_t>> charters;
+      const db::RecordsetPtr rs = Working(
+          "select school_district_id,school_id from krn_leas where county_id = ? and school_district_id <> ? and "
+          "lea_type = 4 and cs_ba_charter_fill_by_dist = -1",
+          {Variant(C), Variant(D)});
+      for (; !rs->Eof(); rs->MoveNext()) charters.push_back({Whole(rs->Value(0)), Whole(rs->Value(1))});
+      std::string terms;
+      if (charters.size() > kTextTerms) {
+        terms = KeyTable(*conExport, {"school_district_id", "school_id"}, charters);
+      } else {
+        for (const auto& c : charters)
+          terms += (terms.empty() ? "" : " or ") + std::string("(school_district_id = ") + Text(c[0]) +
+                   " And  school_id= " + Text(c[1]) + ")";
+      }
+      remove("Delete from lea_forms_status where num_record is null  " + (terms.empty() ? "" : " or " + terms + " "));
+      if (blnPartialSelection) {
+        remove(districts);
+        remove(schools);
+      }
+      break;
+    }
+    case 3:
+      scope(plain, " )");
+      if (G.bSelpaAu)
+        remove(std::string("Delete from lea_forms_status where SCHOOL_DISTRICT_ID <> ?") + kOtherCountyForms,
+               {Variant(D)});
+      remove(districts);
+      if (blnPartialSelection) remove(schools);
+      break;
+    case 5:
+      scope(plain, " )");
+      remove(districts);
+      remove("Delete from lea_forms_status where school_district_id = ? and school_id <> ?",
+             {Variant(G.LogonDistrictID), Variant(S)});
+      remove(schools);
+      break;
+    case 4:
+      scope(plain, " OR school_district_id <> ? OR school_id <> ?  ) ", {Variant(D), Variant(G.SchoolId)});
+      break;
+    default:
+      break;
+  }
+  Yield();
+}
+
+// --- The table of contents -------------------------------------------------------------------
+
+void CertifiedExport::Run::FillTableOfContents() {
+  OnCopy("Delete from export_file_info");
+  Yield();
+  const db::RecordsetPtr rs = db::Recordset::Query(
+      "SELECT VHO_TORB_FORMS.FORM_NAME AS form_group_name, a.FISCAL_YEAR, a.PERIOD_ID, a.COUNTY_ID, "
+      " a.SCHOOL_DISTRICT_ID, a.SCHOOL_ID, KRN.SCHOOL_NAME, KRN.SCHOOL_DISTRICT_NAME, a.CERTIFICATE_NUMBER as "
+      "CERTIFICATE FROM (lea_forms_status a INNER JOIN VHO_TORB_FORMS ON a.FORM_NO = VHO_TORB_FORMS.FORM_NO ) "
+      " INNER JOIN krn_leas KRN ON (a.FISCAL_YEAR = KRN.FISCAL_YEAR) AND (a.COUNTY_ID = KRN.COUNTY_ID) "
+      " AND (a.SCHOOL_DISTRICT_ID = KRN.SCHOOL_DISTRICT_ID) AND (a.SCHOOL_ID = KRN.SCHOOL_ID)",
+      conExport);
+  for (; !rs->Eof(); rs->MoveNext()) {
+    statusList.push_back({vb::TextOf(rs->Value("form_group_name")), Whole(rs->Value("FISCAL_YEAR")),
+                          Whole(rs->Value("PERIOD_ID")), Whole(rs->Value("COUNTY_ID")),
+                          Whole(rs->Value("SCHOOL_DISTRICT_ID")), Whole(rs->Value("SCHOOL_ID")),
+                          rs->Value("SCHOOL_NAME"), rs->Value("SCHOOL_DISTRICT_NAME"), rs->Value("CERTIFICATE")});
+  }
+  // Without status rows nothing below would prune the data tables, and the
+  // file would carry every agency's rows.
+  if (statusList.empty())
+    throw vb::VbError(vb::err::NoCurrentRecord,
+                      "No exported status row has its form in the catalogue and its agency in the directory.");
+
+  const std::string& p = G.UserPhone;
+  phone = "(" + vb::Mid(p, 1, 3) + ")" + vb::Mid(p, 4, 3) + "-" + vb::Mid(p, 7, 4) + " * " + vb::Mid(p, 11, 4);
+  const std::string& f = G.UserFax;
+  fax = vb::Trim(f).empty() ? "" : "(" + vb::Mid(f, 1, 3) + ")" + vb::Mid(f, 4, 3) + "-" + vb::Mid(f, 7, 4);
+  email = vb::Trim(G.UserEMail).empty() ? "" : G.UserEMail;
+
+  for (const StatusListRow& row : statusList) {
+    std::vector<Variant> values = {Variant(row.group),
+                                   Bound(row.year),
+                                   Bound(row.period),
+                                   Bound(row.county),
+                                   Bound(row.district),
+                                   Bound(row.school),
+                                   row.schoolName,
+                                   row.districtName,
+                                   row.certificate.IsNull() ? Variant(0) : row.certificate,
+                                   Variant(strNow),
+                                   Variant(G.Username),
+                                   Variant(phone),
+                                   Variant(fax),
+                                   Variant(email),
+                                   Variant(std::string())};
+    OnCopy("INSERT INTO export_file_info VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)", values);
+    fileInfoRows.push_back(std::move(values));
+    Yield();
+  }
+  db::Transaction trans(*conExport);
+  OnCopy("DROP TABLE " + Table("VHO_TORB_FORMS"));
+  OnCopy("DROP TABLE " + Table("KRN_LEAS"));
+  trans.Commit();
+}
+
+// --- The data tables -------------------------------------------------------------------------
+
+void CertifiedExport::Run::PruneDataTables() {
+  std::stable_sort(statusList.begin(), statusList.end(), [](const StatusListRow& a, const StatusListRow& b) {
+    return vb::UCase(a.group) < vb::UCase(b.group);
+  });
+  const std::string first = statusList.front().group;
+  std::string current = In(kBlockGrantSiteGroups, first) ? kBlockGrantTable : first;
+
+  // The block grant's own table, by the exported agencies.
+  if (db::catalog::TableExists(*conExport, "ATTCSBGCOE")) {
+    OnCopy("Delete from " + Table("ATTCSBGCOE") + " where (" + conditions.negatedAgency + " )");
+    Yield();
+  }
+
+  // The terms of the group under way: year, period, county, district and,
+  // outside the district-keyed groups, school.
+  struct Term {
+    std::int64_t year, period, county, district, school;
+    bool withSchool;
+  };
+  std::vector<Term> terms;
+  auto append = [&](const StatusListRow& r) {
+    terms.push_back({r.year, r.period, r.county, r.district, r.school, !In(kDistrictKeyed, current)});
+  };
+  // The group's condition: its terms joined by "or".
+  auto condition = [&]() -> std::string {
+    if (terms.size() <= kTextTerms) {
+      std::string text;
+      for (const Term& t : terms) {
+        text += "( ";
+        text += " FISCAL_YEAR = " + Text(t.year) + " AND " + " PERIOD_ID = " + Text(t.period) + " AND " +
+                " COUNTY_ID = " + Text(t.county) + " AND " + " school_district_id = " + Text(t.district);
+        text += t.withSchool ? " AND school_id = " + Text(t.school) + " ) or " : " ) or ";
+      }
+      return vb::Trim(text.substr(0, text.size() - 3));
+    }
+    std::vector<std::vector<std::int64_t>> full, byDistrict;
+    for (const Term& t : terms) {
+      if (t.withSchool)
+        full.push_back({t.year, t.period, t.county, t.district, t.school});
+      else
+        byDistrict.push_back({t.year, t.period, t.county, t.district});
+    }
+    std::string text;
+    if (!full.empty())
+      text = KeyTable(*conExport, {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "school_district_id", "school_id"}, full);
+    if (!byDistrict.empty())
+      text += (text.empty() ? "" : " or ") +
+              KeyTable(*conExport, {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "school_district_id"}, byDistrict);
+    return text;
+  };
+  auto prune = [&](const std::string& table, const std::string& kept) {
+    OnCopy("Delete from " + Table(table) + " where NOT (" + kept + " )");
+    Yield();
+  };
+  enum class Point { Single, Change, End };
+  auto perGroup = [&](const std::string& group, Point point) {
+    const std::string upper = vb::UCase(group);
+    const std::string kept = condition();
+    if (upper == "GATE") {
+      const std::int32_t logon = G.LogonUserGroup;
+      // Cases A and B keep every school row of the county as well; case C
+      // (and every combination the rules leave open) the status rows' alone.
+      const bool wholeCounty = logon == 2 && (!blnPartialSelection || G.UserGroup == 2);
+      prune(group, wholeCounty ? kept + " or  (  FISCAL_YEAR =" + Text(G.ReportYear) + " AND  PERIOD_ID = " +
+                                     Text(G.ReportPeriod) + " AND  COUNTY_ID = " + Text(GParam.CountyID) +
+                                     " AND school_id <> 0 )"
+                               : kept);
+    } else if (point == Point::Single) {
+      prune(In(kBlockGrantSiteGroups, first) ? kBlockGrantTable : first, kept);
+    } else if (!In(kBlockGrantFamily, group)) {
+      prune(group, kept);
+    }
+    for (const Companion& c : kCompanions)
+      if (c.pruned && upper == c.formTable) prune(c.table, kept);
+  };
+
+  append(statusList[0]);
+  if (statusList.size() == 1) perGroup(current, Point::Single);
+  for (std::size_t i = 1; i < statusList.size(); ++i) {
+    const StatusListRow& row = statusList[i];
+    if (row.group != current) {
+      perGroup(current, Point::Change);
+      current = row.group;
+      if (!In(kBlockGrantFamily, current)) terms.clear();
+    }
+    append(row);
+    if (i + 1 == statusList.size()) perGroup(current, Point::End);
+  }
+}
+
+// --- The side tables ---------------------------------------------------------------------------
+
+void CertifiedExport::Run::PruneSideTables() {
+  const std::int32_t C = GParam.CountyID, D = GParam.DistrictID, S = GParam.SchoolId;
+  // The block-grant family by period and county, and the work tables that
+  // still exist: failures are passed over.
+  for (const char* table : {kBlockGrantTable, "AttCsBgCoeAda"}) {
+    Quietly([&] {
+      OnCopy("Delete from " + Table(table) + " where period_id <> ? or  COUNTY_ID <> ?",
+             {Variant(G.ReportPeriod), Variant(C)});
+      Yield();
+    });
+  }
+  Quietly([&] {
+    db::Transaction trans(*conExport);
+    for (const std::string& table : kWorkTables)
+      if (db::catalog::TableExists(*conExport, table)) OnCopy("DROP TABLE " + Table(table));
+    trans.Commit();
+  });
+
+  // A district's charter whose block grant it fills: its CS_BA rows travel
+  // under the county office's district.
+  bool charterStep = false;
+  if (!ended && G.LogonUserGroup == 3 && !G.bSelpaAu) {
+    charterStep = true;
+    db::RecordsetPtr charters, office;
+    Do([&] {
+      charters = Working(
+          "select school_district_id,school_id from krn_leas where county_id = ? and school_district_id = ? and "
+          "lea_type = 4 and cs_ba_charter_fill_by_dist = -1",
+          {Variant(C), Variant(D)});
+      Yield();
+    });
+    if (charters && !charters->Eof()) {
+      const Variant school = charters->Value("school_id");
+      Do([&] {
+        office = Working("select school_district_id ,school_id from krn_leas where county_id = ? and lea_type = 2",
+                         {Variant(C)});
+        Yield();
+      });
+      long long rekeyed = 0;
+      if (office && !office->Eof()) {
+        const Variant X = office->Value("school_district_id");
+        const std::vector<Variant> params = {X, Variant(C), Variant(D), school};
+        Quietly([&] {
+          rekeyed = OnCopy(
+              "Update lea_forms_status set school_district_id = ? where county_id=? and school_district_id=? and "
+              "school_id =? and form_no=50",
+              params);
+        });
+        if (rekeyed > 0) {
+          Quietly([&] {
+            OnCopy("Update " + Table("cs_ba") +
+                       " set school_district_id = ? where county_id=? and school_district_id=? and school_id =?",
+                   params);
+          });
+          Quietly([&] {
+            OnCopy("Update EXPORT_FILE_INFO set school_district_id = ? where county_id=? and school_district_id=? "
+                   "and school_id =? and form_group_name=?",
+                   {X, Variant(C), Variant(D), school, Variant("CS_BA")});
+          });
+        }
+      }
+      Yield();
+    }
+  }
+
+  // The answers and the contacts of the exporting agency's scope.
+  const CleanUp* cleanUp = nullptr;
+  const bool auListed = !vb::Trim(auDistricts).empty();
+  for (const CleanUp& c : kCleanUps)
+    if (!cleanUp && c.group == G.LogonUserGroup &&
+        (c.au == AuList::Any || (c.au == AuList::Listed) == auListed))
+      cleanUp = &c;
+  auto statement = [&](const Statement& s) {
+    std::string sql = s.sql;
+    auto put = [&](const std::string& token, const std::string& text) {
+      for (std::size_t at; (at = sql.find(token)) != std::string::npos;) sql.replace(at, token.size(), text);
+    };
+    put("{AU}", auDistricts);
+    put("{COUNTIES}", conditions.countyExclusion);
+    put("{DISTRICTS}", conditions.districtExclusion);
+    std::vector<Variant> params;
+    for (const char* p = s.params; *p; ++p) {
+      switch (*p) {
+        case 'C': params.emplace_back(C); break;
+        case 'D': params.emplace_back(D); break;
+        case 'S': params.emplace_back(S); break;
+        case 'L': params.emplace_back(G.LogonDistrictID); break;
+        case 'T': params.emplace_back("TAX"); break;
+        default: break;
+      }
+    }
+    OnCopy(sql, params);
+    Yield();
+  };
+  const std::vector<Variant> yearAndPeriod = {Variant(G.ReportYear), Variant(G.ReportPeriod)};
+  // The answers' clean-up passes failures over unless the charter step ran.
+  auto answers = [&](auto&& step) {
+    if (charterStep)
+      Do(step);
+    else
+      Quietly(step);
+  };
+  answers([&] { OnCopy("Delete from TorbLeaNotes where  NOT( FISCAL_YEAR = ? AND  PERIOD_ID = ? ) ", yearAndPeriod); });
+  if (cleanUp)
+    for (const Statement& s : cleanUp->answers) answers([&] { statement(s); });
+  Do([&] { OnCopy("Delete from ImportContactInfo where  NOT( FISCAL_YEAR = ? AND  PERIOD_ID = ? ) ", yearAndPeriod); });
+  if (cleanUp)
+    for (const Statement& s : cleanUp->contacts) Do([&] { statement(s); });
+}
+
+// --- The exporting agency's contact row ---------------------------------------------------------
+
+void CertifiedExport::Run::WriteOwnContactRow() {
+  if (G.LogonUserGroup == 7) return;
+  const std::int32_t school = G.LogonUserGroup == 4 || G.LogonUserGroup == 5 ? GParam.SchoolId : 0;
+  const std::vector<Variant> key = {Variant(GParam.CountyID), Variant(GParam.DistrictID), Variant(school),
+                                    Variant(G.ReportPeriod), Variant(G.ReportYear)};
+  const std::string where =
+      " where county_id = ? and school_district_id = ? and school_id = ? and period_id = ? and FISCAL_YEAR= ?";
+  const db::RecordsetPtr own = db::Recordset::Query("select *  from ImportContactInfo" + where, conExport, key);
+  Yield();
+  db::Transaction trans(*conExport);
+  if (own->Eof()) {
+    OnCopy("INSERT INTO ImportContactInfo (COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, PERIOD_ID, FISCAL_YEAR, "
+           "SCHOOL_DISTRICT_NAME, SCHOOL_NAME) VALUES (?, ?, ?, ?, ?, ?, ?)",
+           {key[0], key[1], key[2], key[3], key[4], Variant(GParam.DistrictName), Variant(GParam.SchoolName)});
+  }
+  // This run's contact values: the user's latest export.
+  std::vector<Variant> values = {Variant(strNow), Variant(G.Username), Variant(phone), Variant(fax), Variant(email)};
+  values.insert(values.end(), key.begin(), key.end());
+  OnCopy("UPDATE ImportContactInfo SET CERTIFIED_DATE = ?, CONTACT = ?, PHONE = ?, FAX = ?, EMAIL = ?" + where, values);
+  trans.Commit();
+  Yield();
+}
+
+void CertifiedExport::Run::DropTriggers() {
+  // A trigger of the working database would run in the importing office's.
+  std::vector<std::string> triggers;
+  const db::RecordsetPtr rs = db::Recordset::Query("SELECT name FROM sqlite_schema WHERE type = 'trigger'", conExport);
+  for (; !rs->Eof(); rs->MoveNext()) triggers.push_back(vb::TextOf(rs->Value(0)));
+  db::Transaction trans(*conExport);
+  for (const std::string& t : triggers) OnCopy("DROP TRIGGER " + db::QuoteName(t));
+  trans.Commit();
+}

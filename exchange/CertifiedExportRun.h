@@ -1,0 +1,83 @@
+#pragma once
+// The state of one export run, shared by its steps: the frame
+// (CertifiedExport.cpp) and the pruning of the copy (CertifiedExportCopy.cpp).
+// Only those two files include it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "CertifiedExport.h"
+#include "SelectionArray.h"
+#include "vb/Conversions.h"
+
+// A whole number of the run as a value to bind.
+inline vb::Variant Bound(std::int64_t v) { return vb::Variant(static_cast<int>(v)); }
+
+struct CertifiedExport::Run {
+  Run(CertifiedExport& owner, std::string& strFormNumbers, bool blnSelpaExport, bool blnPartialSelection,
+      bool blnPriorYearMode, std::int16_t intProgramExportType);
+
+  // Runs one step under the run's guard; once a step was passed over (or
+  // the procedure left) no further step runs. Answers whether it ran.
+  template <class Step>
+  bool Do(Step&& step) {
+    if (ended) return false;
+    if (!trap(std::forward<Step>(step))) ended = true;
+    return !ended;
+  }
+  // A step whose failure is passed over without a word.
+  template <class Step>
+  void Quietly(Step&& step) {
+    if (ended) return;
+    Trap quiet("frmExport", "ExportCertified", Trap::Mode::Silent);
+    quiet(std::forward<Step>(step));
+  }
+  // Lets the windows repaint.
+  static void Yield();
+
+  // --- The copy's pruning (CertifiedExportCopy.cpp), in the run's order.
+  void DropUnkeptTables();        // kept tables and views
+  void PruneStatusRows();         // the status rows by logon group
+  void FillTableOfContents();     // EXPORT_FILE_INFO and the status-row list
+  void PruneDataTables();         // the data tables by form group
+  void PruneSideTables();         // block-grant family, work tables, charter re-key, answers, contacts
+  void WriteOwnContactRow();
+  void DropTriggers();            // the file carries none
+
+  // A statement on the copy.
+  long long OnCopy(const std::string& sql, const std::vector<vb::Variant>& params = {}) const;
+  // The table's name for SQL on the copy (a missing table is an error).
+  std::string Table(std::string_view name) const;
+  // Key tuples as a new key table of the connection's temporary schema,
+  // answered as the condition "(columns) IN (SELECT columns FROM temp.<table>)":
+  // a condition of any length that SQLite can parse.
+  static std::string KeyTable(db::Connection& conn, const std::vector<std::string>& columns,
+                              const std::vector<std::vector<std::int64_t>>& rows);
+
+  CertifiedExport& owner;
+  std::string& strFormNumbers;
+  const bool blnSelpaExport, blnPartialSelection, blnPriorYearMode;
+  const std::int16_t intProgramExportType;
+  const clsGlobalParam& GParam;  // the window's
+  clsGlobalParam& G;             // the program's
+  Trap trap;
+  bool ended = false;
+
+  vb::Date strNow{};
+  std::string strExportFileName;
+  std::string strLog;
+  SelectionArray arrSelectedLeas, arrSelectedPrograms;
+
+  db::TemporaryFile copy;
+  db::ConnectionPtr conExport;
+  std::vector<Pair> strExportedPairs;
+  bool blnForm508Exported = false, blnForm509Exported = false;
+  Conditions conditions;
+  std::string auDistricts;  // the administrative-unit district list
+  std::vector<StatusListRow> statusList;
+  // The EXPORT_FILE_INFO rows as the file first receives them, for the
+  // working database.
+  std::vector<std::vector<vb::Variant>> fileInfoRows;
+  std::string phone, fax, email;
+};
