@@ -6,6 +6,7 @@
 
 #include "CertifiedExportFixture.h"
 #include "CertifiedImport.h"
+#include "ImportFixture.h"
 #include "modGlobals.h"
 #include "vb/Conversions.h"
 
@@ -20,12 +21,7 @@ TEST_F(CertifiedExportTest, TheExportedFileIsImportedBackWhole) {
   const std::vector<std::string> exported = taxRows();
   conn->Execute("DELETE FROM Tax WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = 2 AND COUNTY_ID = 19");
 
-  ImportScope scope;
-  scope.logonUserGroup = 2;
-  scope.county = 19;
-  scope.district = 64733;
-  scope.year = 2019;
-  scope.period = 2;
+  const ImportScope scope = importfixture::Scope(2, 19, 64733);
   db::TemporaryFile copy = db::unseal(run.WrittenFile(), CertifiedExport::kFilePassword);
   std::string lines;
   {
