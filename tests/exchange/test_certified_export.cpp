@@ -371,3 +371,21 @@ TEST_F(CertifiedExportTest, APruningStepPassedOverEndsTheRunWithNoFileNoTemporar
   EXPECT_TRUE(fs::is_empty(temporaries));
   EXPECT_EQ(Dump(), before);
 }
+
+TEST_F(CertifiedExportTest, AFileThatCannotBeWrittenLeavesTheWorkingDatabaseAsItWas) {
+  // The Export folder is gone and a file holds its name: the seal cannot
+  // write, after the working database's record of the export was made.
+  fs::remove_all(ProgramFolder() / "Export");
+  std::ofstream(ProgramFolder() / "Export") << "not a folder";
+  Choose({kOffice}, {29});
+  const auto before = Dump();
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AcknowledgeMessages(1);
+  CertifiedExport& run = Export(false, false, false, 2, false);
+  const std::vector<RecordedPrompt>& prompts = dialogs_.Prompts();
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].text.find("Error No: 75"), std::string::npos);
+  EXPECT_EQ(prompts[1].text, "Export process failed. No file was written.");
+  EXPECT_TRUE(run.WrittenFile().empty());
+  EXPECT_EQ(Dump(), before) << "neither the export date nor the contents rows remain";
+}
