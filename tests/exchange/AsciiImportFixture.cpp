@@ -90,19 +90,7 @@ asciiimport::Verdict AsciiImportTest::Check(const std::vector<std::string>& line
   return asciiimport::ValidateImportFile(lines, Scope(group));
 }
 
-std::string AsciiImportTest::Dump() {
-  const db::ConnectionPtr conn = OpenDatabase();
-  std::string dump;
-  for (const std::string& table : db::catalog::Tables(*conn)) {
-    dump += "[" + table + "]\n";
-    for (const db::RecordsetPtr rs = db::Recordset::Query("SELECT * FROM \"" + table + "\" ORDER BY 1, 2, 3", conn);
-         !rs->Eof(); rs->MoveNext()) {
-      for (int i = 0; i < rs->FieldCount(); ++i) dump += asciifile::ValueText(rs->Value(i)) + "|";
-      dump += "\n";
-    }
-  }
-  return dump;
-}
+std::string AsciiImportTest::Dump() { return AsciiExportTest::Bytes(DatabasePath()); }
 
 std::string WithField(const std::string& line, int field, const std::string& value) {
   std::vector<std::string> fields = SplitFields(line);

@@ -29,8 +29,7 @@ class AsciiImportTest : public ProgramTest {
   std::vector<std::string> Exported(const std::string& form, int formNo, int district);
   // The check of these lines.
   asciiimport::Verdict Check(const std::vector<std::string>& lines, int group = 2);
-  // Every row of every table, as text, to compare a database before and
-  // after.
+  // The database file's bytes, to compare before and after.
   std::string Dump();
 };
 
