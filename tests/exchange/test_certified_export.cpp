@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "CertifiedExportFixture.h"
+#include "CertifiedImport.h"
 #include "db/Catalog.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
@@ -388,4 +389,19 @@ TEST_F(CertifiedExportTest, AFileThatCannotBeWrittenLeavesTheWorkingDatabaseAsIt
   EXPECT_EQ(prompts[1].text, "Export process failed. No file was written.");
   EXPECT_TRUE(run.WrittenFile().empty());
   EXPECT_EQ(Dump(), before) << "neither the export date nor the contents rows remain";
+}
+
+TEST_F(CertifiedExportTest, TheImportOfAnotherOfficeAcceptsTheFile) {
+  Choose({kOffice}, {29});
+  CertifiedExport& run = Export();
+  db::TemporaryFile copy = db::unseal(run.WrittenFile(), CertifiedExport::kFilePassword);
+  ImportScope scope;
+  scope.county = 19;
+  scope.district = 64733;
+  scope.logonUserGroup = 2;
+  scope.year = 2019;
+  scope.period = 2;
+  const db::ConnectionPtr working = modGlobals::SharedConnection();
+  ImportFile file(working, copy.Path());
+  EXPECT_TRUE(CertifiedImport(working, scope).bDatabaseValid());
 }
