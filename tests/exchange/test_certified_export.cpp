@@ -391,7 +391,10 @@ TEST_F(CertifiedExportTest, AFileThatCannotBeWrittenLeavesTheWorkingDatabaseAsIt
   EXPECT_EQ(Dump(), before) << "neither the export date nor the contents rows remain";
 }
 
-TEST_F(CertifiedExportTest, TheImportOfAnotherOfficeAcceptsTheFile) {
+TEST_F(CertifiedExportTest, TheCertifiedImportAcceptsTheFileTheRunWrote) {
+  // Whole, with the tables the merge reads as the working database lays
+  // them out, no view and no trigger, of one year and period, and within the
+  // county office's rights.
   Choose({kOffice}, {29});
   CertifiedExport& run = Export();
   db::TemporaryFile copy = db::unseal(run.WrittenFile(), CertifiedExport::kFilePassword);
