@@ -15,6 +15,7 @@
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
 #include "frmTransfer.h"
+#include "modMainPrintForm.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
 #include "ui/QtDialogs.h"
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
   frmUpdateCDS::Install();
   frmTransfer::Install();
   AsciiExportCommand::Install();
+  // The entry-screen reports behind the tax form's Print.
+  printing::Install();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

@@ -1,4 +1,4 @@
-// A banded report of 300 tax rows, one page each, bound, paginated and
+// The tax report over 300 tax rows, one page each, bound, paginated and
 // written into a PDF, against the same texts and bars drawn straight with
 // QPainter into a QPdfWriter in the same run.
 
@@ -18,6 +18,7 @@
 #include "db/Recordset.h"
 #include "report/Report.h"
 #include "report/Text.h"
+#include "rptTax.h"
 
 namespace {
 
@@ -25,61 +26,42 @@ constexpr int kRows = 300;
 
 std::filesystem::path Target() { return std::filesystem::temp_directory_path() / "levbench-report.pdf"; }
 
-// The tax report's shape: a page heading, one kept-together detail band a
-// page with sixteen amount lines of five controls each, and a page footer.
-std::string TaxLayout() {
-  auto label = [](const std::string& name, int left, int top, int width, const std::string& caption,
-                  const char* align = "left") {
-    return R"({"name": ")" + name + R"(", "kind": "label", "left": )" + std::to_string(left) + R"(, "top": )" +
-           std::to_string(top) + R"(, "width": )" + std::to_string(width) + R"(, "height": 300, "caption": ")" +
-           caption + R"(", "align": ")" + align + R"(", "canGrow": true, "font": {"name": "Courier New", "size": 9}})";
-  };
-  auto bar = [](const std::string& name, int top) {
-    return R"({"name": ")" + name + R"(", "kind": "shape", "left": 144, "top": )" + std::to_string(top) +
-           R"(, "width": 9930, "height": 45, "fillColor": "#400040"})";
-  };
-  std::string header = label("lblformname", 144, 144, 9936, "Tax Report", "center") + "," + bar("Shape2", 432) +
-                       "," + label("lblCountyName", 144, 576, 7344, "County: Alder") + "," +
-                       label("lblDistrictName", 144, 864, 7344, "District: Alder County Office of Education") +
-                       "," + label("Label9", 144, 1152, 1440, "CDS CODE") + "," + bar("Shape1", 1440);
-  std::string detail = R"({"name": "Text1", "kind": "textBox", "left": 5296, "top": 111, "width": 4784, "height": 300,
-      "dataField": "ResSchoolDistName", "font": {"name": "Courier New", "size": 9, "bold": true}})";
-  for (int line = 0; line < 16; ++line) {
-    const int top = 2487 + line * 480;
-    const std::string n = std::to_string(line + 1);
-    detail += "," + label("Item" + n, 144, top, 6870, "Amount line " + n) + "," +
-              label("Code" + n, 7172, top, 500, "A-" + n, "center") + "," + label("Dollar" + n, 7612, top, 500, "$") +
-              R"(, {"name": "txt)" + n + R"(", "kind": "textBox", "left": 8032, "top": )" + std::to_string(top) +
-              R"J(, "width": 1900, "height": 300, "dataField": "Amount", "format": "#,##0;(#,##0)", "align": "right",
-              "canGrow": true, "font": {"name": "Courier New", "size": 9}}, {"name": "Line)J" + n +
-              R"(", "kind": "line", "left": 8032, "top": )" + std::to_string(top + 300) + R"(, "width": 1900, "height": 0})";
-  }
-  const std::string footer = bar("Shape6", 144) + "," + label("Label3", 144, 288, 5184, "Varnholt") + "," +
-                             label("Label1", 144, 864, 9924, "Page %p of %P", "center") + "," +
-                             label("Label2", 6912, 864, 3000, "%d  %T", "right");
-  return R"({"name": "rptBench", "width": 10081, "margins": {"left": 720, "right": 720, "top": 720, "bottom": 720},
-    "sections": [
-      {"name": "Section1", "kind": "pageHeader", "height": 1629, "controls": [)" + header + R"(]},
-      {"name": "Section3", "kind": "detail", "height": 12111, "keepTogether": true, "pageBreak": "before",
-       "controls": [)" + detail + R"(]},
-      {"name": "Sec45", "kind": "pageFooter", "height": 1248, "controls": [)" + footer + R"(]}]})";
-}
-
+// 300 rows of the tax report's fields: every amount line filled, the
+// names of residence and the explanation of negative amounts.
 db::RecordsetPtr TaxRows() {
-  std::vector<db::FieldMeta> fields(2);
-  fields[0].name = "ResSchoolDistName";
-  fields[0].type = db::DataType::VarWChar;
-  fields[1].name = "Amount";
-  fields[1].type = db::DataType::Currency;
+  const std::vector<std::string> amounts = {"Secured", "Unsecured", "HOX", "Subventions", "DistributionTimberYieldTax",
+                                            "DistributionPriorYearTax", "ReleasePriorYearTaxImpound",
+                                            "SupplementalTax", "EducationalRevenueAugmentationFund",
+                                            "PriorYearRestrictedMonie", "Total", "CommRedFunds", "SERAF",
+                                            "RedevAgencyAssetLiquidation", "CollegeERAF", "EstExcessERAF"};
+  std::vector<db::FieldMeta> fields;
+  auto add = [&](const std::string& name, db::DataType type) {
+    db::FieldMeta meta;
+    meta.name = name;
+    meta.type = type;
+    fields.push_back(meta);
+  };
+  add("TaxType", db::DataType::VarWChar);
+  add("RES_COUNTY_ID", db::DataType::Integer);
+  add("RES_SCHOOL_DISTRICT_ID", db::DataType::Integer);
+  add("RESCOUNTYNAME", db::DataType::VarWChar);
+  add("ResSchoolDistName", db::DataType::VarWChar);
+  for (const std::string& amount : amounts) add(amount, db::DataType::Currency);
+  add("Explanation", db::DataType::VarWChar);
   std::vector<std::vector<vb::Variant>> rows;
   for (int i = 0; i < kRows; ++i) {
-    rows.push_back({"District of Residence " + std::to_string(i), vb::Variant(vb::Currency{(i - 150) * 12345670LL})});
+    std::vector<vb::Variant> row = {vb::Variant("School District"), vb::Variant(1), vb::Variant(20000 + i),
+                                    vb::Variant("Alder"), vb::Variant("District of Residence " + std::to_string(i))};
+    for (std::size_t a = 0; a < amounts.size(); ++a)
+      row.push_back(vb::Variant(vb::Currency{(i - 150) * 12345670LL + static_cast<long long>(a) * 10000}));
+    row.push_back(vb::Variant(i % 2 ? "Negative amounts are refunds of taxes collected twice in the prior year." : ""));
+    rows.push_back(std::move(row));
   }
   return db::Recordset::FromRows(std::move(fields), std::move(rows));
 }
 
 std::shared_ptr<report::Report> MakeReport() {
-  auto rpt = report::Create<report::Report>(report::ParseLayout(TaxLayout(), "bench"));
+  std::shared_ptr<report::Report> rpt = report::Create<rptTax>();
   rpt->DataSource(TaxRows());
   return rpt;
 }
@@ -89,7 +71,7 @@ void BM_Report_WritePdf(benchmark::State& state) {
   for (auto _ : state) rpt->WritePdf(Target().string());
 }
 
-// The same pages' texts and bars, already placed, drawn straight.
+// The same pages' texts, lines and bars, already placed, drawn straight.
 void BM_Report_QPainterBaseline(benchmark::State& state) {
   const std::vector<report::Page> pages = MakeReport()->Capture();
   for (auto _ : state) {
@@ -104,10 +86,14 @@ void BM_Report_QPainterBaseline(benchmark::State& state) {
       for (const report::PrintedItem& item : pages[p].items) {
         if (item.kind == report::ControlKind::Shape) {
           painter.fillRect(QRectF(item.rect.left, item.rect.top, item.rect.width, item.rect.height), QColor(64, 0, 64));
+        } else if (item.kind == report::ControlKind::Line) {
+          painter.drawLine(QPointF(item.rect.left, item.rect.top), QPointF(item.rect.Right(), item.rect.Bottom()));
         } else if (!item.lines.empty()) {
           painter.setFont(report::detail::TwipsFont(item.font));
-          painter.drawText(QPointF(item.rect.left, item.lineTop + item.lineHeight * 0.8),
-                           QString::fromStdString(item.lines.front()));
+          for (std::size_t l = 0; l < item.lines.size(); ++l) {
+            painter.drawText(QPointF(item.rect.left, item.lineTop + item.lineHeight * (static_cast<double>(l) + 0.8)),
+                             QString::fromStdString(item.lines[l]));
+          }
         }
       }
     }

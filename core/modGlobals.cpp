@@ -41,6 +41,7 @@ bool gblnBatchPrint = false;
 std::string gstrPrintLog;
 std::string gstrPrintCaller;
 std::int16_t gintTaxSummaryChoice = 0;
+std::int16_t gintPrintTaxType = 0;
 bool gblnEntryScreenPrint = false;
 std::string gstrPrintSource;
 std::string gstrModeTitle;

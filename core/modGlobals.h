@@ -100,6 +100,9 @@ extern bool gblnBatchPrint;
 extern std::string gstrPrintLog;
 extern std::string gstrPrintCaller;
 extern std::int16_t gintTaxSummaryChoice;
+// The tax type the entry-screen report printer asked for: 999 while its
+// tax dialog is open, 1 after a choice.
+extern std::int16_t gintPrintTaxType;
 extern bool gblnEntryScreenPrint;
 extern std::string gstrPrintSource;
 extern std::string gstrModeTitle;

@@ -69,9 +69,10 @@ void SetFormNoteWindow(std::function<NotesWindow&()> maker);
 // Prints or previews the entry-screen report of Param's form, agency, year
 // and period (TableName is the form's table, "Tax" for the tax form; Flag
 // is a switch of the report printer; the last argument is not read). The
-// caller takes back the object left in Param. The printing module installs
-// the printer of these reports; until one is installed the user is told
-// that printing is not available.
+// printer only reads Param: afterwards the caller's pointer holds the same
+// object, unchanged. The printing module installs the printer of these
+// reports; until one is installed the user is told that printing is not
+// available.
 void mPrintForm(std::shared_ptr<clsGlobalParam>& Param, const std::string& TableName, bool Flag, bool unused = false);
 using FormPrinter = std::function<void(std::shared_ptr<clsGlobalParam>&, const std::string&, bool, bool)>;
 void SetFormPrinter(FormPrinter printer);

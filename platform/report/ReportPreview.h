@@ -25,6 +25,8 @@ class ReportPreview : public ui::Form, public Ui::ReportPreview {
   // Sizes the window as the report's Width and Height say.
   void FitWindow();
   int CurrentPage() const { return current_; }
+  // The pages shown.
+  const std::vector<Page>& Pages() const { return pages_; }
   void GoToPage(int page);
 
   void cmdFirst_Click() { GoToPage(1); }

@@ -42,6 +42,11 @@ Trap::Action Trap::Handle(long number, const std::string& description) {
   if (mode_ == Mode::Silent) return Action::Resume;
   const vb::ErrorReport report = vb::CurrentReport();
   if (!report) return Action::Raise;
+  if (mode_ == Mode::Leave) {
+    report(number, description, module_, procedure_);
+    left_ = true;
+    return Action::Resume;
+  }
   switch (report(number, description, module_, procedure_)) {
     case vb::kAbort:
       vb::End();

@@ -17,7 +17,9 @@
 // again, Ignore goes on with the next step. Any other answer leaves the
 // procedure: the remaining steps are skipped and the procedure returns what
 // its result holds. In silent mode a failed step is passed over without a
-// report (the classic "resume next").
+// report (the classic "resume next"). In leave mode the report is shown and
+// the procedure is left whatever the answer: nothing is retried or skipped
+// over, and Abort does not end the program.
 //
 // Without an installed report (a caller that has no user to ask, such as a
 // test of the form operations alone) a failed step is not passed over: its
@@ -47,7 +49,7 @@ ErrorReport SetErrorReport(ErrorReport report);
 
 class Trap {
  public:
-  enum class Mode { Report, Silent };
+  enum class Mode { Report, Silent, Leave };
 
   Trap(std::string_view module, std::string_view procedure, Mode mode = Mode::Report)
       : module_(module), procedure_(procedure), mode_(mode) {}

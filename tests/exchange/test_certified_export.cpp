@@ -265,6 +265,9 @@ TEST_F(CertifiedExportTest, CorrectedProgramsStopTheRunWithoutAFile) {
   EXPECT_TRUE(run.WrittenFile().empty());
   EXPECT_EQ(Dump(), before);
   EXPECT_TRUE(link_.calls.empty()) << "nothing was copied";
+  // Disabled before the wait box shows, so that it is painted disabled under
+  // it; enabled again once the box has closed.
+  EXPECT_EQ(windowStates_, (std::vector<std::string>{"disabled", "enabled"}));
 }
 
 TEST_F(CertifiedExportTest, PriorYearModeMarksTheNameAndLeavesUncorrectedFormsOut) {
@@ -308,6 +311,7 @@ TEST_F(CertifiedExportTest, AnEmptyRunIsRepeatedOnceAndReportsWithoutAFile) {
   EXPECT_EQ(run_->Report(), report);
   EXPECT_EQ(link_.calls.size(), 3u);
   EXPECT_EQ(emptyRuns_, 0);
+  EXPECT_EQ(windowStates_.back(), "enabled");
   dialogs_.ExpectAllUsed();
 }
 

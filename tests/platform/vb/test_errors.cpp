@@ -123,3 +123,26 @@ TEST(Trap, TheInstalledReportAnswersForEveryGuard) {
   EXPECT_EQ(reports, (std::vector<std::string>{"modTest/Steps 6", "modTest/Steps 13", "modTest/Steps 13"}));
   EXPECT_EQ(tries, 2);
 }
+
+// Leave mode reports once and leaves whatever the answer: Retry runs
+// nothing again and Abort ends nothing.
+TEST(Trap, LeaveModeReportsOnceAndLeavesOnEveryAnswer) {
+  for (const int answer : {3, 4, 5}) {
+    int reports = 0;
+    vb::SetErrorReport([&](long, const std::string&, const std::string&, const std::string&) {
+      ++reports;
+      return answer;
+    });
+    int tries = 0;
+    Trap trap("modTest", "Steps", Trap::Mode::Leave);
+    EXPECT_FALSE(trap([&] {
+      ++tries;
+      vb::Raise(vb::err::Overflow);
+    }));
+    EXPECT_FALSE(trap([&] { ++tries; })) << "answer " << answer;
+    EXPECT_TRUE(trap.Left());
+    vb::SetErrorReport(nullptr);
+    EXPECT_EQ(reports, 1) << "answer " << answer;
+    EXPECT_EQ(tries, 1) << "answer " << answer;
+  }
+}
