@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "AsciiExport.h"
+#include "MainWindowRows.h"
 #include "Utilities.h"
 #include "frmMain.h"
 #include "modGlobals.h"
@@ -28,31 +29,11 @@ constexpr const char* kNotExported[] = {"ATTCSACD",      "ATTCS",       "ATTCOEC
 // The width of the agency list's correction column in a correction mode.
 constexpr double kCorrectedWidth = 1100;
 
-// The agency list's row (its record set's position) when the command began.
-long AgencyPosition(frmMain& w) {
-  const db::RecordsetPtr& agencies = w.dgLEA->DataSource();
-  return agencies ? agencies->AbsolutePosition() : -1;
-}
-
-// Makes the kept row current and highlighted again, and gives the main
-// window the focus.
-void PutAgencyBack(Trap& trap, frmMain& w, long position) {
-  trap([&] {
-    const db::RecordsetPtr& agencies = w.dgLEA->DataSource();
-    if (agencies && position >= 1 && position <= agencies->RecordCount()) agencies->AbsolutePosition(position);
-  });
-  trap([&] {
-    const QModelIndex current = w.dgLEA->currentIndex();
-    if (current.isValid()) w.dgLEA->selectRow(current.row());
-  });
-  trap([&] { w.setFocus(); });
-}
-
 void Refuse(Trap& trap, frmMain& w, const char* message, long position) {
   trap([&] { ui::MsgBox(message, ui::vbInformation); });
   trap([&] { w.setEnabled(true); });
   trap([] { modMain::ShowWaitMsg(""); });
-  PutAgencyBack(trap, w, position);
+  mainwindowrows::PutAgencyBack(trap, w, position);
 }
 
 bool NotExported(const std::string& formName) {
@@ -85,19 +66,15 @@ void Run(frmMain& w) {
   std::string startTime;
   trap([&] { startTime = vb::Format(vb::Variant(ui::Now()), "hh:mm:ss"); });
   long position = -1;
-  trap([&] { position = AgencyPosition(w); });
+  trap([&] { position = mainwindowrows::AgencyPosition(w); });
 
   bool selected = false;
   trap([&] { selected = w.bSelectionMade(true, true); });
   if (!selected) {
-    PutAgencyBack(trap, w, position);
+    mainwindowrows::PutAgencyBack(trap, w, position);
     return;
   }
-  trap([&] {
-    const db::RecordsetPtr& forms = w.FormList();
-    modGlobals::gintSavedFormRow = static_cast<std::int16_t>(std::clamp(forms ? forms->AbsolutePosition() : -1L, -1L, 32767L));
-    modGlobals::gintSavedLEARow = static_cast<std::int16_t>(std::clamp(position, -1L, 32767L));
-  });
+  trap([&] { mainwindowrows::SavePositions(w, position); });
   trap([&] {
     w.mintLEACount = 0;
     w.mintProgramCount = 0;
@@ -155,12 +132,8 @@ void Run(frmMain& w) {
     w.dgLEA->Columns("CORRECTED").Width(correction ? kCorrectedWidth : 0);
   });
   trap([&] { w.setEnabled(true); });
-  PutAgencyBack(trap, w, position);
-  trap([&] {
-    w.cmdSelection[0]->setEnabled(false);
-    w.cmdSelection[1]->setEnabled(false);
-    w.dgForms->setEnabled(false);
-  });
+  mainwindowrows::PutAgencyBack(trap, w, position);
+  trap([&] { mainwindowrows::DisableEntryScreens(w); });
 }
 
 void Install() { frmMain::SetCommandBody("mnuNew_ExportASCII", &Run); }

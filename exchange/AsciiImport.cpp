@@ -635,6 +635,7 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
       return true;
     });
     c.rowLines.push_back(c.line);
+    if (c.scope.pump) c.scope.pump();
   }
 
   if (Is(c.form, {"BRL_SD_CSP_NEW", kAsRead})) DistrictPass(c);
@@ -644,6 +645,7 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     if (!AnyOf(c.form, kNoRowTests)) RowTests(c);
     if (Is(c.form, {"BRL_SD_CSP_NEW", kAsRead})) ClassRules(c);
     RowPass(c);
+    if (c.scope.pump) c.scope.pump();
   }
   Blocks(c, lines, next, verdict);
 }

@@ -21,6 +21,7 @@
 // names the rule and the line, for tests.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct Scope {
   std::int32_t ReportYear = 0;
   std::int32_t ReportPeriod = 0;
   std::int32_t LogonUserGroup = 0;
+  // Called after every line and row of a long check (the window lets its
+  // events run there); may be empty.
+  std::function<void()> pump;
 };
 
 struct Verdict {

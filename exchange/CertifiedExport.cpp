@@ -199,8 +199,9 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   run.Do([&] { selection_.intSelectedProgramCount = 0; });
   run.Do([&] { run.strNow = ui::Now(); });
   run.Do([&] {
-    modMain::ShowWaitMsg(kExporting);
+    // Disabled first, so that the window is painted so while the box shows.
     enableWindow(false);
+    modMain::ShowWaitMsg(kExporting);
   });
   run.Do([&] { run.arrSelectedLeas = selection_.GetSelectedALL(); });
   bool correctedSelected = false;

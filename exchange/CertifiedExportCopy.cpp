@@ -127,15 +127,26 @@ std::string CertifiedExport::Run::KeyTable(db::Connection& conn, const std::vect
     definition += (definition.empty() ? "" : ", ") + column + " INTEGER";
     markers += markers.empty() ? "?" : ", ?";
   }
-  conn.Execute("CREATE TABLE " + table + " (" + definition + ")");
+  // Keyed by all its columns, so that each row of a pruned table is looked
+  // up rather than compared with every tuple.
+  conn.Execute("CREATE TABLE " + table + " (" + definition + ", PRIMARY KEY (" + list + ")) WITHOUT ROWID");
   db::Transaction trans(conn);
   for (const auto& row : rows) {
     std::vector<Variant> values;
     for (std::int64_t v : row) values.push_back(Bound(v));
-    conn.Execute("INSERT INTO " + table + " VALUES (" + markers + ")", values);
+    conn.Execute("INSERT OR IGNORE INTO " + table + " VALUES (" + markers + ")", values);
   }
   trans.Commit();
-  return "(" + list + ") IN (SELECT " + list + " FROM " + table + ")";
+  // A join finds the kept rows at once; SQLite tests a row value against a
+  // subquery row by row.
+  return std::string("rowid IN (SELECT ") + kTableToken + ".rowid FROM " + kTableToken + " JOIN " + table +
+         " USING (" + list + "))";
+}
+
+std::string CertifiedExport::Run::ForTable(std::string condition, const std::string& sqlTable) {
+  for (std::size_t at; (at = condition.find(kTableToken)) != std::string::npos;)
+    condition.replace(at, std::string_view(kTableToken).size(), sqlTable);
+  return condition;
 }
 
 // --- The tables the file keeps ----------------------------------------------------------------
@@ -234,7 +245,8 @@ void CertifiedExport::Run::PruneStatusRows() {
           terms += (terms.empty() ? "" : " or ") + std::string("(school_district_id = ") + Text(c[0]) +
                    " And  school_id= " + Text(c[1]) + ")";
       }
-      remove("Delete from lea_forms_status where num_record is null  " + (terms.empty() ? "" : " or " + terms + " "));
+      remove("Delete from lea_forms_status where num_record is null  " +
+             (terms.empty() ? "" : " or " + ForTable(terms, "lea_forms_status") + " "));
       if (blnPartialSelection) {
         remove(districts);
         remove(schools);
@@ -332,7 +344,8 @@ void CertifiedExport::Run::PruneDataTables() {
 
   // The block grant's own table, by the exported agencies.
   if (db::catalog::TableExists(*conExport, "ATTCSBGCOE")) {
-    OnCopy("Delete from " + Table("ATTCSBGCOE") + " where (" + conditions.negatedAgency + " )");
+    const std::string table = Table("ATTCSBGCOE");
+    OnCopy("Delete from " + table + " where (" + ForTable(conditions.negatedAgency, table) + " )");
     Yield();
   }
 
@@ -373,8 +386,9 @@ void CertifiedExport::Run::PruneDataTables() {
               KeyTable(*conExport, {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "school_district_id"}, byDistrict);
     return text;
   };
-  auto prune = [&](const std::string& table, const std::string& kept) {
-    OnCopy("Delete from " + Table(table) + " where NOT (" + kept + " )");
+  auto prune = [&](const std::string& name, const std::string& kept) {
+    const std::string table = Table(name);
+    OnCopy("Delete from " + table + " where NOT (" + ForTable(kept, table) + " )");
     Yield();
   };
   enum class Point { Single, Change, End };

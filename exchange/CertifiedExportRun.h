@@ -50,10 +50,13 @@ struct CertifiedExport::Run {
   // The table's name for SQL on the copy (a missing table is an error).
   std::string Table(std::string_view name) const;
   // Key tuples as a new key table of the connection's temporary schema,
-  // answered as the condition "(columns) IN (SELECT columns FROM temp.<table>)":
-  // a condition of any length that SQLite can parse.
+  // answered as the condition that a row's key columns are one of them, for
+  // the table that ForTable puts in: a condition of any length that SQLite
+  // can parse.
   static std::string KeyTable(db::Connection& conn, const std::vector<std::string>& columns,
                               const std::vector<std::vector<std::int64_t>>& rows);
+  static constexpr const char* kTableToken = "{TABLE}";
+  static std::string ForTable(std::string condition, const std::string& sqlTable);
 
   CertifiedExport& owner;
   std::string& strFormNumbers;

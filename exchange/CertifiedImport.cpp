@@ -5,9 +5,15 @@
 #include "CertifiedImport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "FormData.h"
+#include "Utilities.h"
+#include "clsMyCRC32.h"
+#include "modCOECertification.h"
+#include "modCOEStatus.h"
+#include "modMain.h"
 #include "db/Catalog.h"
 #include "db/SqlText.h"
 #include "vb/Conversions.h"
@@ -35,17 +41,18 @@ std::string QuotedColumns(const std::vector<std::string>& columns) {
 Variant CertifiedImport::Toc(const char* column) const { return toc_->Value(column); }
 
 bool CertifiedImport::Step(Trap& trap, const std::function<void()>& body) {
-  trap([&] {
+  // True when the step completed, at once or after Retry.
+  return trap([&] {
     db::Transaction step(*conn_);
     body();
     step.Commit();
   });
-  return !trap.Failed() && !trap.Left();
 }
 
 bool CertifiedImport::ImportCertified(std::string& report, const vb::Date& importTime) {
   importTime_ = importTime;
   overwriteAnswer_ = kYes;
+  importedRows_.clear();
   copied_ = overwritten_ = 0;
   Trap trap(kModule, "ImportCertified");
   std::optional<db::Transaction> merge;
@@ -112,7 +119,7 @@ bool CertifiedImport::MergeTocRow(Trap& trap, std::string& lines) {
       groupName_ = vb::CStr(Toc("FORM_GROUP_NAME"));
       groupDisplayName_ = getFormDetails(conn_, groupName_);
     }
-  }) && !trap.Failed();
+  });
 }
 
 // The group's rows of the agency's district, year and period go before the
@@ -140,10 +147,13 @@ void AgencyRows(db::SqlText& q, const std::string& table, const db::Recordset& t
 }  // namespace
 
 db::RecordsetPtr CertifiedImport::IncomingRowsOf(const db::Recordset& toc) const {
-  const std::string group = vb::CStr(toc.Value("FORM_GROUP_NAME"));
-  const ImportGroupRule& rule = importrules::Rule(group);
-  const std::string table = FileTable(importrules::TableOf(group));
   db::SqlText q;
+  AgencyRowsOf(q, FileTable(importrules::TableOf(vb::CStr(toc.Value("FORM_GROUP_NAME")))), toc);
+  return forms::Snapshot(conn_, q);
+}
+
+void CertifiedImport::AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc) const {
+  const ImportGroupRule& rule = importrules::Rule(vb::CStr(toc.Value("FORM_GROUP_NAME")));
   AgencyRows(q, table, toc, rule.incoming != IncomingRows::OfSchool);
   // The opener's own district reads the county's other districts' school
   // rows of the group as well.
@@ -154,7 +164,6 @@ db::RecordsetPtr CertifiedImport::IncomingRowsOf(const db::Recordset& toc) const
       << " AND FISCAL_YEAR = " << db::Param(toc.Value("FISCAL_YEAR"))
       << " AND PERIOD_ID = " << db::Param(toc.Value("PERIOD_ID")) << " AND SCHOOL_ID <> 0";
   }
-  return forms::Snapshot(conn_, q);
 }
 
 void CertifiedImport::ReadIncomingRows() {
@@ -174,13 +183,332 @@ void CertifiedImport::ReadPriorRows() {
   priorRows_ = !rows->Eof() && rows->RecordCount() >= 1;
 }
 
-// The rows themselves, the companion tables, the certificate and the status
-// row come with the row copy; until then the walk merges nothing.
-void CertifiedImport::CopyIncomingRows() {}
-void CertifiedImport::MergeCompanionTables() {}
-void CertifiedImport::ComputeGroupCertificate() {}
-void CertifiedImport::WriteFormStatus() {}
-void CertifiedImport::ResetDependentForms() {}
+namespace {
+
+// The group that counts its rows of this type neither as copied nor as
+// overwritten, nor in its certificate and record count.
+constexpr const char* kBlockGrantGroup = "ATT_CS_BG_U";
+constexpr std::int32_t kUncountedType = 2;
+
+// The groups whose status row takes its record count from the group's own
+// certificate routine.
+constexpr const char* kRoutineCountGroups[] = {"INFANTFUNDING", "ATTCSBGCOE", "ATTCS", "ATTCOECS", "ATTCSACD"};
+
+// The key columns of a class-size row of grade "F": the agency, year,
+// period and grade alone.
+constexpr const char* kGradeFKey[] = {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID",
+                                      "GRADE"};
+
+bool IsUncounted(const std::string& upperGroup, const db::Recordset& row) {
+  if (upperGroup != kBlockGrantGroup) return false;
+  const Variant type = row.Value("TYPE");
+  return !type.IsNull() && !type.IsEmpty() && vb::Equal(type, Variant(kUncountedType));
+}
+
+// Column IS value conditions of a key; a Null value matches Null.
+void AppendKey(db::SqlText& q, const std::vector<std::pair<std::string, Variant>>& key) {
+  for (std::size_t i = 0; i < key.size(); ++i)
+    q << (i ? " AND " : " WHERE ") << db::QuoteName(key[i].first) << " IS " << db::Param(key[i].second);
+}
+
+// Dependent status rows that lose their edit-check date when a group is
+// imported: the forms, in order, and whether the school's Annual row is
+// meant (only for an import of P-2) rather than the district's rows of the
+// imported period.
+struct DependentReset {
+  const char* group;
+  std::vector<std::int32_t> forms;
+  bool annualOfSchool;
+};
+const DependentReset kDependentResets[] = {
+    {"ATT_SD", {110, 111, 112, 95}, false},
+    {"ATTCOE", {95, 88}, false},
+    {"ATTCOECCSE", {88}, false},
+    {"ATTCOEDISTFUNDADA", {88}, false},
+    {"ATTCSACD", {41}, true},
+};
+
+}  // namespace
+
+std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db::Recordset& row,
+                                                                     const std::string& table) const {
+  const std::string upperGroup = vb::UCase(groupName_);
+  const bool gradeF = groupName_ == kReplacedGroup && vb::TextOf(row.Value("GRADE")) == "F";
+  std::vector<std::pair<std::string, Variant>> key;
+  for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + table)) {
+    if (gradeF && std::find(std::begin(kGradeFKey), std::end(kGradeFKey), column) == std::end(kGradeFKey)) continue;
+    Variant value = row.Value(column);
+    // A student number matches as text whatever its column holds.
+    if (column == "HOLBRINStudentID" && upperGroup != kReplacedGroup && !value.IsNull()) value = Variant(vb::CStr(value));
+    key.emplace_back(column, std::move(value));
+  }
+  if (key.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
+  return key;
+}
+
+// Each incoming row is added, or written over its working row, under the
+// answer in force; the question comes once per group, at its first row, and
+// only for a row that exists.
+void CertifiedImport::CopyIncomingRows() {
+  const std::string upperGroup = vb::UCase(groupName_);
+  const std::string table = importrules::TableOf(groupName_);
+  const std::string keyTable = importrules::KeyTableOf(groupName_);
+  const std::string target = WorkingTable(table);
+  for (incoming_->MoveFirst(); !incoming_->Eof(); incoming_->MoveNext()) {
+    rowKey_ = RowKeyOf(*incoming_, keyTable);
+    db::SqlText match;
+    match << "SELECT * FROM " << target;
+    if (upperGroup == kReplacedGroup) {
+      match << " WHERE 0";  // its rows of the district are gone: every row is new
+    } else {
+      AppendKey(match, rowKey_);
+    }
+    db::RecordsetPtr rows = forms::Snapshot(conn_, match);
+    pump_();
+    const bool exists = !rows->Eof() && rows->RecordCount() >= 1;
+    if (exists && (overwriteAnswer_ == kYes || overwriteAnswer_ == kNo) && firstRow_) {
+      Utilities::ScreenMouseEnabled(true);
+      overwriteAnswer_ = Utilities::MessageBox(
+          Variant("Record for " + groupDisplayName_ + " already exists, Overwrite?"), Variant("Import"));
+      Utilities::ScreenMouseEnabled(false);
+    }
+    firstRow_ = false;
+    if (overwriteAnswer_ != kYes && overwriteAnswer_ != kYesToAll) continue;
+
+    if (!exists) rows->AddNew();
+    for (int j = 0; j < incoming_->FieldCount(); ++j) rows->SetValue(j, incoming_->Value(j));
+    if (upperGroup == "ATT_SD" || upperGroup == "ATTCSACD") {
+      SplitAndUpdateTable(conn_, *rows, upperGroup);
+    } else {
+      forms::Submit(conn_, *rows);
+    }
+    pump_();
+    if (!IsUncounted(upperGroup, *incoming_)) ++(exists ? overwritten_ : copied_);
+  }
+
+  // The companion key: the key columns of the group's companion tables but
+  // their own detail columns, with the last row's values.
+  companionKey_.clear();
+  incoming_->MoveLast();
+  for (const CompanionKeyPart& part : importrules::Rule(groupName_).companionKey) {
+    for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + std::string(part.table))) {
+      auto leftOut = [&](std::string_view name) {
+        return part.ignoreCase ? vb::UCase(std::string(name)) == vb::UCase(column) : name == column;
+      };
+      if (std::none_of(part.leftOut.begin(), part.leftOut.end(), leftOut))
+        companionKey_.emplace_back(column, incoming_->Value(column));
+    }
+  }
+  incoming_->MoveNext();
+}
+
+// Each companion row of the agency is added or written over, without a
+// question: the group's answer covers it.
+void CertifiedImport::MergeCompanionTables() {
+  for (const CompanionTable& companion : importrules::Rule(groupName_).companions) {
+    const std::string table(companion.table);
+    db::SqlText source;
+    source << "SELECT * FROM " << FileTable(table);
+    AppendKey(source, companion.source == CompanionSource::RowKey ? rowKey_ : companionKey_);
+    db::RecordsetPtr rows = forms::Snapshot(conn_, source);
+    pump_();
+    const std::vector<std::string> keys = db::catalog::PrimaryKey(*conn_, "main." + table);
+    if (keys.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
+    for (; !rows->Eof(); rows->MoveNext()) {
+      std::vector<std::pair<std::string, Variant>> key;
+      for (const std::string& column : keys) key.emplace_back(column, rows->Value(column));
+      db::SqlText match;
+      match << "SELECT * FROM " << WorkingTable(table);
+      AppendKey(match, key);
+      db::RecordsetPtr target = forms::Snapshot(conn_, match);
+      const bool exists = !target->Eof();
+      if (!exists) target->AddNew();
+      for (int j = 0; j < target->FieldCount(); ++j) target->SetValue(j, rows->Value(j));
+      forms::Submit(conn_, *target);
+      pump_();
+      if (companion.counted) ++(exists ? overwritten_ : copied_);
+    }
+  }
+}
+
+std::int32_t CertifiedImport::JoinedKeysCertificate(const std::vector<std::int32_t>& keys) {
+  std::string joined;
+  for (std::int32_t key : keys)
+    if (key != 0) joined += std::to_string(key);
+  return clsMyCRC32().GetCRC32(joined);
+}
+
+std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows,
+                                                   std::int32_t& count) const {
+  forms::FormScope none;
+  std::vector<std::int32_t> keys;
+  if (groupRows.RecordCount() >= 1)
+    keys.push_back(modCOE::GetGroupCertKey(groupRows, modMain::GetSortKeys(conn_, none, std::string(routine.groupTable))));
+  if (routine.count == RecordCount::GroupAndFurther || routine.count == RecordCount::GroupOnly)
+    count = static_cast<std::int32_t>(groupRows.RecordCount());
+  groupRows.MoveFirst();
+  for (std::size_t i = 0; i < routine.further.size(); ++i) {
+    const FurtherTable& further = routine.further[i];
+    const std::string table = db::catalog::SqlName(*conn_, "main." + std::string(further.table));
+    // Only the infant-funding count passes over a table the database lacks.
+    if (table.empty() && routine.count == RecordCount::FurtherPlusOne) continue;
+    db::SqlText q;
+    q << "SELECT * FROM " << (table.empty() ? WorkingTable(std::string(further.table)) : table)
+      << " WHERE COUNTY_ID = " << db::Param(groupRows.Value("COUNTY_ID"))
+      << " AND SCHOOL_DISTRICT_ID = " << db::Param(groupRows.Value("SCHOOL_DISTRICT_ID"))
+      << " AND FISCAL_YEAR = " << db::Param(groupRows.Value("FISCAL_YEAR"))
+      << " AND PERIOD_ID = " << db::Param(groupRows.Value("PERIOD_ID"));
+    if (further.ofSchool) q << " AND SCHOOL_ID = " << db::Param(groupRows.Value("SCHOOL_ID"));
+    db::RecordsetPtr rows = forms::Snapshot(conn_, q);
+    const std::int32_t found = static_cast<std::int32_t>(rows->RecordCount());
+    keys.push_back(found >= 1 ? modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(conn_, none, std::string(further.table)))
+                              : 0);
+    switch (routine.count) {
+      case RecordCount::GroupAndFurther:
+        count += found;
+        break;
+      case RecordCount::FurtherPlusOne:
+        count = (i == 0 ? 0 : count) + found + (i + 1 == routine.further.size() ? 1 : 0);
+        break;
+      default:
+        break;
+    }
+  }
+  groupRows.MoveFirst();
+  return JoinedKeysCertificate(keys);
+}
+
+// The group's rows as the working database now holds them, and their
+// certificate number.
+void CertifiedImport::ComputeGroupCertificate() {
+  const std::string upperGroup = vb::UCase(groupName_);
+  const std::string table = importrules::KeyTableOf(groupName_);
+  db::SqlText q;
+  AgencyRowsOf(q, WorkingTable(table), *toc_);
+  groupRows_ = forms::Snapshot(conn_, q);
+  pump_();
+  if (upperGroup == kBlockGrantGroup)
+    groupRows_->Filter([](const db::RowView& row) {
+      const Variant type = row.Value("TYPE");
+      return type.IsNull() || !vb::Equal(type, Variant(kUncountedType));
+    });
+  // An agency without rows has certificate 0 and no records.
+  groupCertificate_ = 0;
+  groupRecordCount_ = 0;
+  if (groupRows_->Eof() || groupRows_->RecordCount() < 1) return;
+  if (const GroupKeys* routine = importrules::Rule(groupName_).certificate) {
+    groupCertificate_ = GroupKeysCertificate(*routine, *groupRows_, groupRecordCount_);
+    return;
+  }
+  forms::FormScope none;
+  groupCertificate_ = modCOE::GetGroupCertKey(*groupRows_, modMain::GetSortKeys(conn_, none, table));
+  groupRecordCount_ = static_cast<std::int32_t>(groupRows_->RecordCount());
+}
+
+// The form's status row from the file's, with the new certificate number
+// and record count, and the form's note.
+void CertifiedImport::WriteFormStatus() {
+  const std::string upperGroup = vb::UCase(groupName_);
+  std::int32_t formNo = modCOE::getFormDetails(conn_, groupName_);
+  if (groupName_ == "AttSuppIns") formNo = vb::Equal(Toc("SCHOOL_ID"), Variant(0)) ? 506 : 507;
+
+  auto statusRow = [&](const std::string& table) {
+    db::SqlText q;
+    q << "SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(Toc("COUNTY_ID"))
+      << " AND SCHOOL_DISTRICT_ID = " << db::Param(Toc("SCHOOL_DISTRICT_ID"))
+      << " AND SCHOOL_ID = " << db::Param(Toc("SCHOOL_ID")) << " AND FISCAL_YEAR = " << db::Param(Toc("FISCAL_YEAR"))
+      << " AND PERIOD_ID = " << db::Param(Toc("PERIOD_ID")) << " AND FORM_NO = " << db::Param(Variant(formNo));
+    db::RecordsetPtr rows = forms::Snapshot(conn_, q);
+    pump_();
+    return rows;
+  };
+  db::RecordsetPtr file = statusRow(FileTable("LEA_FORMS_STATUS"));
+  if (file->Eof()) vb::Raise(vb::err::NoCurrentRecord, "The file holds no status row of the form " + groupName_ + ".");
+  db::RecordsetPtr working = statusRow(WorkingTable("LEA_FORMS_STATUS"));
+  if (working->Eof() || working->RecordCount() < 1) {
+    working->AddNew();
+    for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID"})
+      working->SetValue(column, Toc(column));
+    working->SetValue("FORM_NO", Variant(formNo));
+  }
+  working->SetValue("CERTIFICATE_NUMBER", Variant(groupCertificate_));
+  working->SetValue("LAST_MODIFIED_DATE", file->Value("LAST_MODIFIED_DATE"));
+  // The file's edit check stands unless the agency held rows of a group
+  // whose edit check the merged rows make stale.
+  const bool keepsEditCheck = upperGroup == "ATT_SD_BS" || entryCheckType_ != 2 || !priorRows_ ||
+                              upperGroup == "ATT_SD_SUPP";
+  const std::int32_t records = groupRows_ ? static_cast<std::int32_t>(groupRows_->RecordCount()) : 0;
+  working->SetValue("NUM_RECORD", Variant(records));
+  if (keepsEditCheck) {
+    working->SetValue("NUM_ERROR", Variant(0));
+    working->SetValue("NUM_WARNING", Variant(0));
+    working->SetValue("LAST_EDIT_CHECK_DATE", file->Value("LAST_EDIT_CHECK_DATE"));
+  } else {
+    working->SetValue("LAST_EDIT_CHECK_DATE", vb::Null);
+  }
+  if (std::find(std::begin(kRoutineCountGroups), std::end(kRoutineCountGroups), upperGroup) !=
+      std::end(kRoutineCountGroups))
+    working->SetValue("NUM_RECORD", Variant(groupRecordCount_));
+  working->SetValue("LAST_IMPORT_DATE", Variant(importTime_));
+  for (const char* column : {"PY_REASON_CODE", "PY_CORRECTION_NOTE", "PY_FORMS_CORRECTED"})
+    working->SetValue(column, file->Value(column));
+  forms::Submit(conn_, *working);
+  importedRows_.push_back(toc_->AbsolutePosition());
+
+  // The note: the file's first note of the form, over the working one.
+  auto noteRows = [&](const std::string& table) {
+    db::SqlText q;
+    q << "SELECT * FROM " << table << " WHERE FISCAL_YEAR = " << db::Param(file->Value("FISCAL_YEAR"))
+      << " AND PERIOD_ID = " << db::Param(file->Value("PERIOD_ID"))
+      << " AND COUNTY_ID = " << db::Param(file->Value("COUNTY_ID"))
+      << " AND SCHOOL_DISTRICT_ID = " << db::Param(file->Value("SCHOOL_DISTRICT_ID"))
+      << " AND SCHOOL_ID = " << db::Param(file->Value("SCHOOL_ID")) << " AND FORM_NAME = " << db::Param(Variant(groupName_));
+    return forms::Snapshot(conn_, q);
+  };
+  db::RecordsetPtr fileNote = noteRows(FileTable("TORB_FORM_NOTES"));
+  if (fileNote->Eof()) return;
+  db::RecordsetPtr note = noteRows(WorkingTable("TORB_FORM_NOTES"));
+  if (note->Eof()) {
+    note->AddNew();
+    for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FORM_NAME"})
+      note->SetValue(column, fileNote->Value(column));
+  }
+  note->SetValue("FORM_NOTE", fileNote->Value("FORM_NOTE"));
+  forms::Submit(conn_, *note);
+}
+
+// After the walk: the status rows of forms that depend on an imported one
+// lose their edit-check date (the first row of each, when it has records).
+void CertifiedImport::ResetDependentForms() {
+  for (long position : importedRows_) {
+    toc_->AbsolutePosition(position);
+    const std::string upperGroup = vb::UCase(vb::CStr(Toc("FORM_GROUP_NAME")));
+    for (const DependentReset& reset : kDependentResets) {
+      if (upperGroup != reset.group) continue;
+      if (reset.annualOfSchool && !vb::Equal(Toc("PERIOD_ID"), Variant(2))) continue;
+      for (std::int32_t form : reset.forms) {
+        db::SqlText q;
+        q << "SELECT rowid, NUM_RECORD FROM main.LEA_FORMS_STATUS WHERE COUNTY_ID = " << db::Param(Toc("COUNTY_ID"))
+          << " AND SCHOOL_DISTRICT_ID = " << db::Param(Toc("SCHOOL_DISTRICT_ID"));
+        if (reset.annualOfSchool) {
+          q << " AND SCHOOL_ID = " << db::Param(Toc("SCHOOL_ID")) << " AND FISCAL_YEAR = "
+            << db::Param(Toc("FISCAL_YEAR")) << " AND PERIOD_ID = 3";
+        } else {
+          q << " AND FISCAL_YEAR = " << db::Param(Toc("FISCAL_YEAR")) << " AND PERIOD_ID = "
+            << db::Param(Toc("PERIOD_ID"));
+        }
+        q << " AND FORM_NO = " << db::Param(Variant(form)) << " ORDER BY SCHOOL_ID LIMIT 1";
+        db::RecordsetPtr first = forms::Snapshot(conn_, q);
+        if (first->Eof()) continue;
+        const Variant records = first->Value("NUM_RECORD");
+        if (records.IsNull() || vb::CDbl(records) <= 0) continue;
+        conn_->Execute("UPDATE main.LEA_FORMS_STATUS SET LAST_EDIT_CHECK_DATE = NULL WHERE rowid = ?",
+                       {first->Value(0)});
+      }
+    }
+  }
+}
+
 void CertifiedImport::CopyAnswersModelAndContacts() {}
 
 void CertifiedImport::AppendGroupLines(std::string& report) {

@@ -115,6 +115,14 @@ class CertifiedImport {
   static void SplitAndUpdateTable(const db::ConnectionPtr& conn, db::Recordset& rsMain,
                                   const std::string& mTableName);
 
+  // The certificate number of keys joined: the decimal texts of those that
+  // are not 0, one after the other, checksummed from the second character.
+  static std::int32_t JoinedKeysCertificate(const std::vector<std::int32_t>& keys);
+  // The certificate number of a group kept in several tables, over its rows
+  // (at least one) and the further tables' rows of the same agency in the
+  // working database; sets `count` by the routine's rule.
+  std::int32_t GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows, std::int32_t& count) const;
+
   // The four overwrite answers of the question.
   static constexpr std::int16_t kYes = 6;
   static constexpr std::int16_t kNo = 7;
@@ -154,10 +162,18 @@ class CertifiedImport {
   void DeleteAgencyRows();
   void ReadIncomingRows();
   void ReadPriorRows();
-  // Row copy with the overwrite question, companion tables and the group
-  // certificate, the status row and note of the form, and the closing
-  // steps after the walk: the next import issues fill these.
+  // The steps of one group's agency: its rows under the overwrite question,
+  // its companion tables, its certificate and record count, its status row
+  // and note; and after the walk the dependent forms' edit checks and the
+  // answers, county model and contacts (the next import issue fills the
+  // last).
   void CopyIncomingRows();
+  // The key of an incoming row over the working table's key columns, as
+  // (column, value) pairs; a table without key columns fails the import.
+  std::vector<std::pair<std::string, vb::Variant>> RowKeyOf(const db::Recordset& row, const std::string& table) const;
+  // The query of the group's rows of the table-of-contents row's agency in
+  // `table` (a name for SQL text).
+  void AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc) const;
   void MergeCompanionTables();
   void ComputeGroupCertificate();
   void WriteFormStatus();
@@ -194,4 +210,6 @@ class CertifiedImport {
   std::int32_t groupCertificate_ = 0;
   std::int32_t groupRecordCount_ = 0;
   db::RecordsetPtr groupRows_;
+  // The table-of-contents rows whose status row was written (positions).
+  std::vector<long> importedRows_;
 };

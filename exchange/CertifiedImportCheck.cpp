@@ -209,9 +209,9 @@ bool CertifiedImport::FileIsReadable() {
 bool CertifiedImport::Guarded(const std::function<bool()>& check) {
   bool passed = false;
   Trap trap(kModule, "bDatabaseValid");
-  trap([&] { passed = check(); });
+  const bool ran = trap([&] { passed = check(); });
   pump_();
-  return passed && !trap.Failed() && !trap.Left();
+  return ran && passed;
 }
 
 db::SqlText CertifiedImport::OtherPeriodRows() const {

@@ -26,17 +26,45 @@ enum class IncomingRows {
 };
 
 // A companion table: detail rows that travel with their group's rows and
-// have no table-of-contents row of their own.
+// have no table-of-contents row of their own. Its rows of the agency are
+// those that match the key of the group's last incoming row (RowKey) or the
+// group's companion key (CompanionKey); `counted` rows count as copied or
+// overwritten with the group's.
+enum class CompanionSource { RowKey, CompanionKey };
 struct CompanionTable {
   std::string_view table;
+  CompanionSource source = CompanionSource::CompanionKey;
+  bool counted = true;
 };
 
-// How the group's certificate number and record count are made once its
-// rows are in.
-enum class GroupCertificate {
-  // The certificate of the group table's rows of the agency; the count is
-  // their number.
-  GroupRows,
+// A part of a group's companion key: the key columns of `table` but those
+// left out (compared ignoring case, or letter for letter), with the values
+// of the group's last incoming row.
+struct CompanionKeyPart {
+  std::string_view table;
+  std::span<const std::string_view> leftOut;
+  bool ignoreCase = false;
+};
+
+// The certificate number of a group kept in several tables: the group key of
+// the group's rows and of each further table's rows of the agency, each in
+// the key order of its table, the keys that are not 0 joined as decimal
+// texts, and the checksum of that text.
+struct FurtherTable {
+  std::string_view table;
+  // The agency's school too, or its whole district.
+  bool ofSchool = true;
+};
+enum class RecordCount {
+  GroupAndFurther,  // the group's rows and every further table's
+  GroupOnly,        // the group's rows
+  FurtherPlusOne,   // the further tables' rows and one; a missing further table is left out
+  None,             // no count
+};
+struct GroupKeys {
+  std::string_view groupTable;  // whose key order sorts the group's rows
+  std::span<const FurtherTable> further;
+  RecordCount count = RecordCount::GroupAndFurther;
 };
 
 struct ImportGroupRule {
@@ -48,9 +76,13 @@ struct ImportGroupRule {
   // The entry-check type, 1, 2 or 3: for type 2 the merge first asks
   // whether the working database holds rows of the group for the agency.
   int entryCheckType = 1;
-  // The companion tables, in the order they are merged.
+  // The companion tables, in the order they are merged, and the parts of
+  // the companion key.
   std::span<const CompanionTable> companions;
-  GroupCertificate certificate = GroupCertificate::GroupRows;
+  std::span<const CompanionKeyPart> companionKey;
+  // The certificate over several tables; none: the certificate of the
+  // group table's rows, whose number is the record count.
+  const GroupKeys* certificate = nullptr;
 };
 
 namespace importrules {
@@ -60,5 +92,14 @@ const ImportGroupRule& Rule(std::string_view group);
 // The table that holds the group's rows: the rule's, else the group's own
 // name as given.
 std::string TableOf(std::string_view group);
+// The table whose key columns key the group's rows and whose rows the
+// group's certificate covers (the block-grant screens' shared table).
+std::string KeyTableOf(std::string_view group);
+
+// The group certificates over several tables, by the group table, also of
+// the groups no import reads: ROCPSCHOOL with the district's small-school
+// ADA, ATTCS with its tracks alone, ATTCOE with adult education.
+extern const GroupKeys kInfantFunding, kRocpSmall, kAttCsBgCoe, kAttCs, kAttCsAll, kAttCsAcdTrack, kAttCoeCs,
+    kSciCs, kAttCoeAeCoe;
 
 }  // namespace importrules

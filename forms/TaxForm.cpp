@@ -220,6 +220,7 @@ db::RecordsetPtr P1ResidenceDistricts(const db::ConnectionPtr& conn, const forms
   SqlText q;
   q << "SELECT distinct KRN_LEAS.SCHOOL_DISTRICT_ID, KRN_LEAS.SCHOOL_DISTRICT_NAME, KRN_LEAS.STAT_TYPE, KRN_LEAS.LEA_TYPE "
        " FROM KRN_LEAS INNER JOIN Tax ON KRN_LEAS.SCHOOL_DISTRICT_ID = Tax.RES_SCHOOL_DISTRICT_ID "
+       " AND KRN_LEAS.FISCAL_YEAR = Tax.FISCAL_YEAR "
        " WHERE (((KRN_LEAS.STAT_TYPE)='OPEN') AND ((KRN_LEAS.LEA_TYPE)=2 Or (KRN_LEAS.LEA_TYPE)=3)) and tax.period_id = 1 "
        " and tax.county_id = "
     << Param(Variant(agency.county)) << " and   tax.fiscal_year = " << Param(Variant(agency.year))

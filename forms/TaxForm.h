@@ -112,7 +112,8 @@ DeleteResult DeleteRow(const db::ConnectionPtr& conn, const forms::FormScope& sc
 // --- The copy of P-1 data to P-2.
 
 // The open county offices and districts that are the district of residence
-// of a P-1 tax row of the county's agencies in the year, by name
+// of a P-1 tax row of the county's agencies in the year, each once, as the
+// directory of that year names it, by name
 // (SCHOOL_DISTRICT_ID, SCHOOL_DISTRICT_NAME); error 91 after a reported
 // failure.
 db::RecordsetPtr P1ResidenceDistricts(const db::ConnectionPtr& conn, const forms::FormScope& agency);

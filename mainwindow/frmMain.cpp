@@ -625,7 +625,9 @@ void frmMain::NotInThisVersion(const char* procedure, const std::string& what) {
   trap([&] { ui::MsgBox(what + " is not available in this version.", ui::vbInformation); });
 }
 
-void frmMain::mnuNew_ImportASCII_Click() { NotInThisVersion("mnuNew_ImportASCII_Click", "Importing ASCII files"); }
+void frmMain::mnuNew_ImportASCII_Click() {
+  if (!RunCommandBody("mnuNew_ImportASCII")) NotInThisVersion("mnuNew_ImportASCII_Click", "Importing ASCII files");
+}
 void frmMain::mnuNew_ExportASCII_Click() {
   if (!RunCommandBody("mnuNew_ExportASCII")) NotInThisVersion("mnuNew_ExportASCII_Click", "Exporting ASCII files");
 }

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
@@ -80,6 +81,14 @@ void WidenToTitle(QMessageBox& box) {
                 grid->columnCount());
 }
 
+// "*.*" matches every name, with an extension or without, as the classic
+// dialogs match it; Qt's would show only names holding a dot (and so none
+// of the certified-data files, which have no extension).
+static QString AnyExtension(QString filter) {
+  static const QRegularExpression dotStar(QStringLiteral("\\*\\.\\*(?=[\\s);]|$)"));
+  return filter.replace(dotStar, QStringLiteral("*"));
+}
+
 std::string QtNameFilter(const std::string& classicFilter) {
   const QStringList parts = Q(classicFilter).split('|');
   QStringList filters;
@@ -90,7 +99,7 @@ std::string QtNameFilter(const std::string& classicFilter) {
     filters << (description.contains('(') ? description : description + " (" + patterns + ")");
   }
   if (filters.isEmpty() && !classicFilter.empty()) filters << Q(classicFilter);
-  return filters.join(";;").toStdString();
+  return AnyExtension(filters.join(";;")).toStdString();
 }
 
 int QtDialogs::MsgBox(const std::string& prompt, int style, const std::string& title) {
@@ -126,7 +135,7 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& prompt, const 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
   QString filters = Q(QtNameFilter(request.filter));
   if (NameIsPattern(request)) {
-    const QString patterns = Q(request.fileName).replace(';', ' ');
+    const QString patterns = AnyExtension(Q(request.fileName).replace(';', ' '));
     filters = filters.isEmpty() ? patterns : patterns + ";;" + filters;
   }
   return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(request.title), StartPath(request), filters));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "KeyInput.h"
+#include "NeighbourRows.h"
 #include "TestEnvironment.h"
 #include "frmCORRECTION_REASON.h"
 #include "db/Recordset.h"
@@ -349,6 +350,28 @@ TEST_F(CorrectionReasons, SaveAndDeleteTouchOnlyTheAgencysOwnStatusRow) {
     db_->Execute("DELETE FROM LEA_FORMS_STATUS");
     AddStatusRow(c.agency);
     AddStatusRow(c.neighbour, "Yes", 1, Variant("the neighbour's own reason"));
+    // The agency's rows of another year, period and form, marked corrected.
+    const fixtures::Cells own = {{"COUNTY_ID", Variant(c.agency.county)},
+                                 {"SCHOOL_DISTRICT_ID", Variant(c.agency.district)},
+                                 {"SCHOOL_ID", Variant(c.agency.school)},
+                                 {"FISCAL_YEAR", Variant(2018)},
+                                 {"PERIOD_ID", Variant(2)},
+                                 {"FORM_NO", Variant(kTaxForm)}};
+    const fixtures::Cells kept = {{"PY_FORMS_CORRECTED", Variant("Yes")}, {"PY_REASON_CODE", Variant(4)},
+                                  {"PY_CORRECTION_NOTE", Variant("kept")}};
+    auto with = [&](const char* column, int value) {
+      fixtures::Cells changes = kept;
+      changes.push_back({column, Variant(value)});
+      return changes;
+    };
+    fixtures::AddNeighbours(*db_, {{"LEA_FORMS_STATUS", own, with("FISCAL_YEAR", 2017)},
+                                   {"LEA_FORMS_STATUS", own, with("PERIOD_ID", 1)},
+                                   {"LEA_FORMS_STATUS", own, with("FORM_NO", 28)}});
+    auto keptRows = [&] {
+      return vb::CLng(db_->Scalar(
+          "SELECT count(*) FROM LEA_FORMS_STATUS WHERE PY_FORMS_CORRECTED = 'Yes' AND PY_REASON_CODE = 4 AND"
+          " PY_CORRECTION_NOTE = 'kept'"));
+    };
     SetAgency(c.kind, c.agency);
     OpenFromTheMainWindow(c.agency, [&](frmCORRECTION_REASON& window) {
       Choose(window, 2, "ours");
@@ -364,6 +387,7 @@ TEST_F(CorrectionReasons, SaveAndDeleteTouchOnlyTheAgencysOwnStatusRow) {
                 std::make_tuple(std::string("Yes"), 1, Note("the neighbour's own reason")));
       window.cmdClose_Click();
     });
+    EXPECT_EQ(keptRows(), 3) << "the agency's rows of another year, period or form";
   }
   dialogs_.ExpectAllUsed();
 }

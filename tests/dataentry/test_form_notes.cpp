@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "KeyInput.h"
+#include "NeighbourRows.h"
 #include "TestEnvironment.h"
 #include "frmFormNote.h"
 #include "modGlobals.h"
@@ -272,6 +275,68 @@ TEST_F(FormNotes, DeleteAsksUnlessTheBoxIsEmpty) {
     window.cmdClose_Click();
   });
   EXPECT_EQ(StoredNotes(), (std::vector<std::pair<std::string, std::string>>{{"Tax", "again"}}));
+  dialogs_.ExpectAllUsed();
+}
+
+// Notes and tax rows of another year (earlier and later), period, agency or
+// form stand ahead of the agency's own: the window neither shows nor
+// changes them, and their rows do not let a note be saved.
+TEST_F(FormNotes, NotesAndRowsOfOtherYearsPeriodsAndAgenciesAreLeftAlone) {
+  StoreNote("ours");
+  AddTaxRow();
+  const fixtures::Cells own = {{"FISCAL_YEAR", Variant(2019)}, {"PERIOD_ID", Variant(2)},
+                               {"SCHOOL_DISTRICT_ID", Variant(10610)}, {"FORM_NAME", Variant("Tax")}};
+  auto other = [](const char* column, const Variant& value) {
+    return fixtures::Cells{{column, value}, {"FORM_NOTE", Variant(std::string("the note of another ") + column)}};
+  };
+  fixtures::AddNeighbours(*db_, {{"TORB_FORM_NOTES", own, other("FISCAL_YEAR", Variant(2018))},
+                                 {"TORB_FORM_NOTES", own, other("FISCAL_YEAR", Variant(2020))},
+                                 {"TORB_FORM_NOTES", own, other("PERIOD_ID", Variant(1))},
+                                 {"TORB_FORM_NOTES", own, other("SCHOOL_DISTRICT_ID", Variant(61001))},
+                                 {"TORB_FORM_NOTES", own, other("FORM_NAME", Variant("TaxMisc"))},
+                                 {"Tax", {{"FISCAL_YEAR", Variant(2019)}}, {{"FISCAL_YEAR", Variant(2018)}}},
+                                 {"Tax", {{"FISCAL_YEAR", Variant(2019)}}, {{"PERIOD_ID", Variant(1)}}}});
+  // The agency's tax note, the only one of its year and period on the tax form.
+  auto TaxNote = [&]() -> std::optional<std::string> {
+    std::optional<std::string> note;
+    for (const auto& [form, text] : StoredNotes()) {
+      if (form != "Tax") continue;
+      EXPECT_FALSE(note) << "a second tax note";
+      note = text;
+    }
+    return note;
+  };
+  auto neighbours = [&] {
+    return vb::TextOf(db_->Scalar(
+        "SELECT group_concat(FORM_NOTE, '; ') FROM (SELECT FORM_NOTE FROM TORB_FORM_NOTES WHERE FORM_NOTE LIKE"
+        " 'the note of another %' ORDER BY FORM_NOTE)"));
+  };
+  const std::string before = neighbours();
+  ASSERT_EQ(std::count(before.begin(), before.end(), ';'), 4);
+
+  // Without the agency's own tax row of the year and period, no note is saved.
+  db_->Execute("DELETE FROM Tax WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = 2");
+  OpenNotes([&](frmFormNote& window) {
+    EXPECT_EQ(Box(window), "ours");
+    Type(window, "edited");
+    dialogs_.AnswerMsgBox(ui::vbOK);
+    window.cmdSave_Click();
+    ExpectInformation("Cannot save now!");
+    window.close();
+  });
+  AddTaxRow();
+  OpenNotes([&](frmFormNote& window) {
+    EXPECT_EQ(Box(window), "ours");
+    Type(window, "edited");
+    dialogs_.AnswerMsgBox(ui::vbOK);
+    window.cmdSave_Click();
+    EXPECT_EQ(TaxNote(), "edited");
+    dialogs_.AnswerMsgBox(ui::vbYes);
+    window.cmdDelete_Click();
+    window.cmdClose_Click();
+  });
+  EXPECT_EQ(TaxNote(), std::nullopt);
+  EXPECT_EQ(neighbours(), before);
   dialogs_.ExpectAllUsed();
 }
 

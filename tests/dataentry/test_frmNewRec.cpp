@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "KeyInput.h"
+#include "NeighbourRows.h"
 #include "RecordDialogFixture.h"
 #include "frmNewRec.h"
 #include "ScopeOfParams.h"
@@ -58,6 +59,13 @@ void Choose(ui::DataBoundList& box, const std::string& text) {
   ASSERT_GE(index, 0) << text << " is not offered";
   box.setCurrentIndex(index);
   emit box.activated(index);
+}
+
+// The user picks the county, which must list the districts, and the first of them.
+void ChooseFirstDistrict(frmNewRec& dialog, const char* county, const Texts& districts) {
+  Choose(*dialog.dcoRES_COUNTY_ID, county);
+  EXPECT_EQ(ItemsOf(*dialog.dcoRES_SCHOOL_DISTRICT_ID), districts);
+  Choose(*dialog.dcoRES_SCHOOL_DISTRICT_ID, districts.front());
 }
 
 TEST_F(NewRecord, TheLabelLineAndTheCountiesFollowThePeriodAndTheTaxType) {
@@ -117,9 +125,7 @@ TEST_F(NewRecord, TheChosenCountyListsItsDistrictsOfResidence) {
     SCOPED_TRACE(c.county);
     modGlobals::gintTaxType = static_cast<std::int16_t>(c.taxType);
     Open([&](frmNewRec& dialog) {
-      Choose(*dialog.dcoRES_COUNTY_ID, c.county);
-      EXPECT_EQ(ItemsOf(*dialog.dcoRES_SCHOOL_DISTRICT_ID), c.districts);
-      Choose(*dialog.dcoRES_SCHOOL_DISTRICT_ID, c.districts.front());
+      ChooseFirstDistrict(dialog, c.county, c.districts);
       EXPECT_EQ(dialog.dcoRES_SCHOOL_DISTRICT_ID->BoundText(), c.firstKey);
       // Another county empties the district choice and brings its own list.
       Choose(*dialog.dcoRES_COUNTY_ID, c.otherCounty);
@@ -129,6 +135,48 @@ TEST_F(NewRecord, TheChosenCountyListsItsDistrictsOfResidence) {
     });
   }
   EXPECT_TRUE(TakeMessages().empty());
+}
+
+// The directory and the tax rows also hold rows of other years (earlier and
+// later), another period and another agency: the lists and the look-up for
+// a pair already stored take only the agency's rows of the year and period.
+TEST_F(NewRecord, ListsAndTheStoredPairLookUpTakeOnlyTheYearAndPeriod) {
+  db::Connection& conn = *modGlobals::SharedConnection();
+  for (int year : {2017, 2021}) {
+    const std::string name = "Directory of " + std::to_string(year);
+    fixtures::AddNeighbours(conn, {{"KRN_LEAS", {{"FISCAL_YEAR", Variant(2019)}},
+                                    {{"FISCAL_YEAR", Variant(year)}, {"SCHOOL_DISTRICT_NAME", Variant(name)}}}});
+  }
+  StoreTaxRow(62, 10620, 0);
+  const fixtures::Cells stored = {
+      {"FISCAL_YEAR", Variant(2019)}, {"PERIOD_ID", Variant(1)}, {"SCHOOL_DISTRICT_ID", Variant(10620)}};
+  fixtures::AddNeighbours(conn, {{"Tax", stored, {{"FISCAL_YEAR", Variant(2018)}}},
+                                 {"Tax", stored, {{"FISCAL_YEAR", Variant(2020)}}},
+                                 {"Tax", stored, {{"PERIOD_ID", Variant(2)}}},
+                                 {"Tax", stored, {{"SCHOOL_DISTRICT_ID", Variant(62001)}}}});
+  Execute("DELETE FROM Tax WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = 1 AND SCHOOL_DISTRICT_ID = 10620");
+
+  struct Case {
+    int taxType;
+    const char* county;
+    Texts districts;
+  };
+  const Case cases[] = {
+      {1, "Birch County", {"Lanthorn Unified", "Northwend High", "Quillby Elementary"}},
+      {0, "Alder County", {"Alder County Office of Education"}},
+      {0, "Birch County", {"Birch County Office of Education"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.county);
+    modGlobals::gintTaxType = static_cast<std::int16_t>(c.taxType);
+    Open([&](frmNewRec& dialog) {
+      ChooseFirstDistrict(dialog, c.county, c.districts);
+      dialog.cmdAddNew_Click();
+      EXPECT_FALSE(dialog.Loaded()) << "no pair of the year and period is stored";
+    });
+  }
+  EXPECT_TRUE(TakeMessages().empty());
+  EXPECT_EQ(HandedBack(), std::make_pair(62, 10620));
 }
 
 // A list grows to show its longest name whole, the other list and the

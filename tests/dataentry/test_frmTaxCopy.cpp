@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "KeyInput.h"
+#include "NeighbourRows.h"
 #include "RecordDialogFixture.h"
 #include "ScriptedSeams.h"
 #include "db/Recordset.h"
@@ -199,6 +200,56 @@ TEST_F(TaxCopy, AStatusRowThatCannotBeRewrittenUndoesTheCopy) {
   EXPECT_EQ(TaxRows(2), p2);
   EXPECT_EQ(StatusRow(), status);
   EXPECT_EQ(gp().CertKey, certificate);
+}
+
+// Beside the sample rows: the directory of other years (earlier and later,
+// under other names), P-1 rows of another year, and P-2 rows and a status
+// row that the copy must leave alone (another residence county with the
+// same district number, another year, another agency).
+TEST_F(TaxCopy, TheListAndTheCopyTakeOnlyTheYearsRowsAndTheChosenResidence) {
+  SampleRows();
+  db::Connection& conn = *modGlobals::SharedConnection();
+  const fixtures::Cells quillbyP1 = {
+      {"FISCAL_YEAR", Variant(2019)}, {"PERIOD_ID", Variant(1)}, {"RES_SCHOOL_DISTRICT_ID", Variant(62002)}};
+  const fixtures::Cells lanthornP2 = {
+      {"FISCAL_YEAR", Variant(2019)}, {"PERIOD_ID", Variant(2)}, {"RES_SCHOOL_DISTRICT_ID", Variant(62001)}};
+  fixtures::AddNeighbours(
+      conn, {{"KRN_LEAS", {{"FISCAL_YEAR", Variant(2019)}, {"COUNTY_ID", Variant(62)}},
+              {{"FISCAL_YEAR", Variant(2017)}, {"SCHOOL_DISTRICT_NAME", Variant("Directory of 2017")}}},
+             {"KRN_LEAS", {{"FISCAL_YEAR", Variant(2019)}, {"COUNTY_ID", Variant(62)}},
+              {{"FISCAL_YEAR", Variant(2021)}, {"SCHOOL_DISTRICT_NAME", Variant("Directory of 2021")}}},
+             {"Tax", quillbyP1, {{"FISCAL_YEAR", Variant(2018)}, {"RES_SCHOOL_DISTRICT_ID", Variant(62003)}}},
+             {"Tax", lanthornP2, {{"RES_COUNTY_ID", Variant(61)}, {"Explanation", Variant("another county's")}}},
+             {"Tax", lanthornP2, {{"FISCAL_YEAR", Variant(2018)}, {"Explanation", Variant("another year's")}}},
+             {"Tax", lanthornP2,
+              {{"SCHOOL_DISTRICT_ID", Variant(62002)}, {"Explanation", Variant("another agency's")}}},
+             {"LEA_FORMS_STATUS", {{"PERIOD_ID", Variant(2)}}, {{"FISCAL_YEAR", Variant(2018)}}}});
+  auto others = [&] {
+    return vb::TextOf(Scalar(
+        "select group_concat(fiscal_year || '/' || school_district_id || '/' || res_county_id || ': ' || Secured ||"
+        " ', ' || Explanation || ', ' || CERT_KEY, '; ') from (select * from Tax where period_id = 2 and"
+        " (fiscal_year <> 2019 or school_district_id <> 10620) order by fiscal_year, school_district_id)"));
+  };
+  const std::string otherRows = others();
+  const std::string otherStatus = vb::TextOf(Scalar(
+      "select CERTIFICATE_NUMBER || '/' || NUM_RECORD from LEA_FORMS_STATUS where fiscal_year = 2018"));
+
+  Open([&](frmTaxCopy& window) {
+    EXPECT_EQ(ItemsOf(*window.lstSchools), (Texts{"62001     Lanthorn Unified", "62002     Quillby Elementary"}));
+    Select(*window.lstSchools, {0});
+    window.cmdRight->click();
+    AcknowledgeMessages(1);
+    window.cmdAddNew->click();
+    EXPECT_EQ(TakeMessages(), Texts{"Copy operation completed"});
+    window.cmdCancel->click();
+  });
+  EXPECT_EQ(TaxRows(2), (Texts{"62001/0: 1111, another county's", "62001/0: 1500, P-1 county roll",
+                               "62001/1: 250, P-1 district roll", "62003/0: 400, P-2 Northwend"}));
+  EXPECT_EQ(others(), otherRows);
+  EXPECT_EQ(vb::TextOf(Scalar("select CERTIFICATE_NUMBER || '/' || NUM_RECORD from LEA_FORMS_STATUS where"
+                              " fiscal_year = 2018")),
+            otherStatus);
+  EXPECT_EQ(StatusRow().at(1), "4");
 }
 
 TEST_F(TaxCopy, MovesAppendSelectedItemsLastFirstAndAllItemsInOrder) {

@@ -264,7 +264,8 @@ TEST_F(TaxSaveTest, ARowThatCouldNotBeKeyedIsNotSaved) {
   dialogs_.AnswerMsgBox(ui::vbIgnore);
   dialogs_.AnswerMsgBox(ui::vbIgnore);
   f.cmdRecalculate->click();
-  EXPECT_EQ(ReportSources(), (std::vector<std::string>{"modCOE/fcnGetStringForCertKey", "frmTax/cmdRecalculate_Click"}));
+  EXPECT_EQ(ReportSources(),
+            (std::vector<std::string>{"modCOE/fcnGetStringForCertKey", "frmTax/cmdRecalculate_Click"}));
   ExpectNothingSaved(f);
   EXPECT_TRUE(f.isEnabled());
 }

@@ -86,23 +86,30 @@ std::vector<std::string> AsciiImportTest::Exported(const std::string& form, int 
   return asciifile::SplitLines(bytes.str());
 }
 
+std::vector<std::string> AsciiImportTest::FileOf(const std::string& form,
+                                                const std::vector<std::map<std::string, std::string>>& rows) {
+  const std::map<std::string, std::string> defaults = {{"FISCAL_YEAR", "2019"}, {"PERIOD_ID", "2"}, {"COUNTY_ID", "19"}};
+  const std::vector<std::string> columns =
+      db::catalog::ColumnNames(*modGlobals::SharedConnection(), asciiimport::StorageTable(form));
+  std::vector<std::string> lines = {form + ",labels"};
+  for (const auto& row : rows) {
+    std::string line = form;
+    for (const std::string& column : columns) {
+      const std::string upper = vb::UCase(column);
+      const auto given = row.find(upper);
+      const auto preset = defaults.find(upper);
+      line += "," + (given != row.end() ? given->second : preset != defaults.end() ? preset->second : std::string());
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 asciiimport::Verdict AsciiImportTest::Check(const std::vector<std::string>& lines, int group) {
   return asciiimport::ValidateImportFile(lines, Scope(group));
 }
 
-std::string AsciiImportTest::Dump() {
-  const db::ConnectionPtr conn = OpenDatabase();
-  std::string dump;
-  for (const std::string& table : db::catalog::Tables(*conn)) {
-    dump += "[" + table + "]\n";
-    for (const db::RecordsetPtr rs = db::Recordset::Query("SELECT * FROM \"" + table + "\" ORDER BY 1, 2, 3", conn);
-         !rs->Eof(); rs->MoveNext()) {
-      for (int i = 0; i < rs->FieldCount(); ++i) dump += asciifile::ValueText(rs->Value(i)) + "|";
-      dump += "\n";
-    }
-  }
-  return dump;
-}
+std::string AsciiImportTest::Dump() { return AsciiExportTest::Bytes(DatabasePath()); }
 
 std::string WithField(const std::string& line, int field, const std::string& value) {
   std::vector<std::string> fields = SplitFields(line);

@@ -139,7 +139,10 @@ void CertifiedExportTest::Choose(const std::vector<Agency>& agencies, const std:
 CertifiedExport& CertifiedExportTest::Export(bool partial, bool priorYear, bool selpa, std::int16_t programType,
                                              bool report) {
   if (report) dialogs_.AnswerModal([](QWidget&) { return 0; });
-  run_ = std::make_unique<CertifiedExport>(selection_, params_, *mainWindow_, emptyRuns_);
+  run_ = std::make_unique<CertifiedExport>(selection_, params_, *mainWindow_, emptyRuns_, [this](bool on) {
+    windowStates_.push_back(std::string(on ? "enabled" : "disabled") +
+                            (frmWait::Default().isVisible() ? " under the wait box" : ""));
+  });
   run_->SealKeyCost(fixtures::kTestKeyCost);
   std::string forms = ExportSelection::GetSelectedFormNos(selection_.tvwProgram);
   run_->ExportCertified(forms, selpa, partial, priorYear, programType);

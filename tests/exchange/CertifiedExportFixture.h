@@ -67,6 +67,8 @@ class CertifiedExportTest : public ProgramTest {
   // The main window the run is given (link_ unless a test stands in another).
   MainWindowLink* mainWindow_ = &link_;
   std::int16_t emptyRuns_ = 0;
+  // How the run set the window: "disabled", "enabled under the wait box", ...
+  std::vector<std::string> windowStates_;
   std::unique_ptr<CertifiedExport> run_;
   std::vector<db::TemporaryFile> plain_;
 };

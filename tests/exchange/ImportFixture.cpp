@@ -1,5 +1,7 @@
 #include "ImportFixture.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QTextEdit>
 #include <cstdlib>
 #include <fstream>
@@ -145,9 +147,40 @@ void ImportTest::SelectFile(const std::optional<fs::path>& file) {
 
 void ImportTest::ExpectReport() {
   dialogs_.AnswerModal([this](QWidget& window) {
-    shownReport_ = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+    auto* text = window.findChild<QTextEdit*>("txtStatus");
+    if (!text) {
+      ADD_FAILURE() << "another window than the report: " << window.objectName().toStdString();
+      return 0;
+    }
+    shownReport_ = text->toPlainText().toStdString();
     return 0;
   });
+}
+
+std::string ImportTest::Import(const fs::path& file, const ImportScope& scope) {
+  frmImport& w = Window(scope);
+  ExpectReport();
+  SelectFile(file);
+  return w.LastReport();
+}
+
+void ImportTest::Answer(int button) {
+  dialogs_.AnswerModal([this, button](QWidget& box) {
+    questions_.push_back(box.windowTitle().toStdString() + ": " +
+                         box.findChild<QLabel*>("lblMessage")->text().toStdString());
+    box.findChild<QPushButton*>(QString("cmdAction_%1").arg(button))->click();
+    return 0;
+  });
+}
+
+std::string ImportTest::Rows(const std::string& sql) {
+  std::string text;
+  db::RecordsetPtr rs = db::Recordset::Query(sql, conn_);
+  for (; !rs->Eof(); rs->MoveNext()) {
+    if (!text.empty()) text += "; ";
+    for (int i = 0; i < rs->FieldCount(); ++i) text += (i ? "|" : "") + vb::TextOf(rs->Value(i));
+  }
+  return text;
 }
 
 std::string ImportTest::Dump() {

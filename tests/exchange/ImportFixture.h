@@ -61,6 +61,16 @@ class ImportTest : public ProgramTest {
   void SelectFile(const std::optional<std::filesystem::path>& file);
   // Queues the user of the status window: keeps its text, closes it.
   void ExpectReport();
+  // One import of the file from a fresh window on the county-office logon
+  // (or `scope`); answers the report.
+  std::string Import(const std::filesystem::path& file, const ImportScope& scope = importfixture::Scope(2, 19, 10199));
+  // Queues an answer to the overwrite question (0 Yes, 1 No, 2 Yes to All,
+  // 3 No to All), keeping the question's text and caption in questions_.
+  void Answer(int button);
+  std::vector<std::string> questions_;
+  // The rows of a query on the working database, "a|b|c" each, joined by
+  // "; ".
+  std::string Rows(const std::string& sql);
 
   // Every row of every table of the working database, as text.
   std::string Dump();

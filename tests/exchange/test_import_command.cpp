@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "SealedDatabase.h"
 #include "frmImport.h"
 #include "modGlobals.h"
 
@@ -62,4 +63,38 @@ TEST_F(ImportCommandTest, WithoutAnImportWindowTheCommandOnlySaysItIsNotAvailabl
   w.mnuNew_ImportCertified_Click();
   EXPECT_EQ(dialogs_.TakeMessages(), std::vector<std::string>{"Importing certified data is not available in this version."});
   EXPECT_TRUE(w.isEnabled());
+}
+
+TEST_F(ImportCommandTest, AnImportedCertificateShowsInTheEntryScreenListAfterClose) {
+  frmImport::Install();
+  UseFormCatalogue();
+  LogOn(As(2, 7, 10070));
+  frmMain& w = Open();
+  // The worked example's two tax rows and their status row, of the office.
+  const auto file = ProgramFolder() / "Import" / "VuzO07_00_2_19";
+  fixtures::BuildSealedDatabase(
+      file,
+      "INSERT INTO Tax (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID,"
+      " RES_SCHOOL_DISTRICT_ID, TaxType, Secured, CERT_KEY) VALUES (2019, 2, 7, 10070, 0, 7, 71001, 1, 1500, -797038661),"
+      " (2019, 2, 7, 10070, 0, 7, 71001, 0, -250, 995314163);"
+      "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
+      " CERTIFICATE_NUMBER, NUM_RECORD, PY_FORMS_CORRECTED) VALUES (2019, 2, 7, 10070, 0, 29, -2033101442, 2, 'No');"
+      "INSERT INTO EXPORT_FILE_INFO (FORM_GROUP_NAME, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID)"
+      " VALUES ('Tax', 2019, 2, 7, 10070, 0);");
+  dialogs_.AnswerModal([&](QWidget& window) {
+    auto& importing = dynamic_cast<frmImport&>(window);
+    dialogs_.AnswerFile(file.string());
+    dialogs_.AnswerModal([](QWidget& report) {
+      report.close();
+      return 0;
+    });
+    importing.cmdfile->click();
+    importing.cmdClose->click();
+    return 0;
+  });
+  w.Menus().Click("mnuNew_ImportCertified");
+  ASSERT_EQ(ListedForms().front(), 29);
+  EXPECT_EQ(w.dgForms->Row(), 0);
+  EXPECT_EQ(w.dgForms->Columns("CERTIFICATE_NUMBER").Text(), "86D1557E");
+  EXPECT_EQ(w.dgForms->Columns("NUM_RECORD").Text(), "2");
 }

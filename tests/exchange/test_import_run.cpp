@@ -210,3 +210,19 @@ TEST_F(ImportTest, TheClassSizeGroupReplacesTheDistrictsRowsAndAFailedStepAnswer
   EXPECT_EQ(clock_.Turns(), turns) << "no waiting";
   EXPECT_EQ(Blocks(w.LastReport()), "Class Size Penalties;");
 }
+
+TEST_F(ImportTest, RetryRunsAFailedStepAgainFromItsStart) {
+  Execute("INSERT INTO BRL_SD_CSP_NEW (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, GRADE,"
+          " FULL_PERIOD, AVG_CLASS_ENROLL_SIZE, NO_CLASSES_SIZE, FRACTION_IN_SESSION) VALUES"
+          " (2019, 2, 19, 612, 0, 'K', 1, 20, 2, 1), (2019, 2, 19, 612, 0, '1', 1, 20, 2, 1);"
+          "CREATE TRIGGER Refuse BEFORE DELETE ON BRL_SD_CSP_NEW WHEN old.GRADE = '1'"
+          " BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+  const fs::path file = File(Status(19, 612, 0, 116) + Toc("BRL_SD_CSP_NEW", 19, 612, 0));
+  frmImport& w = Window();
+  // The user mends the cause while the report is shown, then retries.
+  dialogs_.AnswerMsgBox(ui::vbRetry, [&] { Execute("DROP TRIGGER Refuse"); });
+  ExpectReport();
+  SelectFile(file);
+  EXPECT_EQ(Blocks(w.LastReport()), "Class Size Penalties;");
+  EXPECT_EQ(Rows("SELECT count(*) FROM BRL_SD_CSP_NEW"), "0") << "both rows of the district went, none half";
+}

@@ -7,6 +7,7 @@
 
 #include "FormData.h"
 #include "FormsFixture.h"
+#include "NeighbourRows.h"
 #include "TaxForm.h"
 #include "clsMyCRC32.h"
 #include "modValidationCalculation.h"
@@ -101,6 +102,61 @@ TEST_F(TaxSaveData, AFailingStepRaisesAndLeavesEverythingAsItWas) {
   EXPECT_EQ(vb::CLng(conn_->Scalar("SELECT count(*) FROM Tax")), 0);
   EXPECT_EQ(vb::CLng(Status("CERTIFICATE_NUMBER")), -1);
   EXPECT_EQ(status.certificate, -1);
+}
+
+// The names of a new row's agency of residence come from the directory row
+// of the year, the county and district, and the kind the tax type asks for
+// (a county office or a district, never one of its schools). Neighbours of
+// that row stand ahead of it; with the row itself closed, none of them may
+// name the residence either.
+TEST_F(TaxSaveData, TheResidenceIsNamedFromItsOwnDirectoryRow) {
+  struct Case {
+    std::int16_t taxType;
+    int district;
+    bool ownRowClosed;
+    std::vector<std::string> names;  // county, district, district type
+  };
+  const Case cases[] = {
+      {0, kOffice, false, {"Juniper County", "Juniper County Office of Education", "CO OFFICE"}},
+      {1, fixtures::taxagencies::kAgency, false, {"Juniper County", "Larkspur Unified", "UNIFIED"}},
+      {0, kOffice, true, {"", "", ""}},
+      {1, fixtures::taxagencies::kAgency, true, {"", "", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "tax type " << c.taxType << (c.ownRowClosed ? ", closed" : ""));
+    conn_->Execute("DELETE FROM KRN_LEAS WHERE COUNTY_ID IN (5, 6, 19)");
+    conn_->ExecuteScript(fixtures::taxagencies::kDirectoryRows);
+    const fixtures::Cells own = {{"FISCAL_YEAR", Variant(2019)}, {"COUNTY_ID", Variant(kCounty)},
+                                 {"SCHOOL_DISTRICT_ID", Variant(c.district)}, {"SCHOOL_ID", Variant(0)}};
+    auto named = [](const char* whose, fixtures::Cells key) {
+      key.push_back({"COUNTY_NAME", Variant(std::string(whose) + " county")});
+      key.push_back({"SCHOOL_DISTRICT_NAME", Variant(std::string(whose) + " district")});
+      key.push_back({"DISTRICT_TYPE", Variant(std::string(whose) + " type")});
+      return key;
+    };
+    const fixtures::Cells school = {{"SCHOOL_ID", Variant(c.district * 100 + 1)}, {"LEA_TYPE", Variant(4)}};
+    fixtures::AddNeighbours(*conn_, {{"KRN_LEAS", own, named("a school's", school)},
+                                     {"KRN_LEAS", own, named("another year's", {{"FISCAL_YEAR", Variant(2018)}})},
+                                     {"KRN_LEAS", own, named("another county's", {{"COUNTY_ID", Variant(5)}})}});
+    if (c.ownRowClosed)
+      conn_->Execute(
+          "UPDATE KRN_LEAS SET STAT_TYPE = 'CLOSED' WHERE FISCAL_YEAR = 2019 AND COUNTY_ID = 19 AND"
+          " SCHOOL_DISTRICT_ID = ? AND SCHOOL_ID = 0",
+          {Variant(c.district)});
+
+    forms::FormScope scope = TaxScope();
+    scope.taxType = c.taxType;
+    db::RecordsetPtr rows = taxform::TaxTypeRows(conn_, scope);
+    rows->AddNew();
+    const taxform::RowKeys keys{kCounty, c.district, c.taxType};
+    taxform::KeyNewRow(*rows, scope, keys);
+    taxform::NameResidence(conn_, *rows, scope, keys);
+    EXPECT_EQ((std::vector<std::string>{vb::TextOf(rows->Value("ResCountyName")),
+                                        vb::TextOf(rows->Value("ResSchoolDistName")),
+                                        vb::TextOf(rows->Value("ResDistrictType"))}),
+              c.names);
+    rows->CancelUpdate();
+  }
 }
 
 }  // namespace

@@ -207,6 +207,25 @@ void MainWindowTest::AddStatus(std::int32_t county, std::int32_t district, std::
           std::to_string(form) + (values.empty() ? "" : ", " + values) + ")");
 }
 
+std::vector<std::int32_t> MainWindowTest::AgencyKey(const std::string& agency) {
+  std::vector<std::int32_t> key;
+  std::size_t from = 0;
+  for (int part = 0; part < 3; ++part) {
+    const std::size_t to = agency.find('-', from);
+    key.push_back(std::stoi(agency.substr(from, to - from)));
+    from = to + 1;
+  }
+  return key;
+}
+
+std::string MainWindowTest::CorrectedFlag(const std::string& agency, int year) {
+  const std::vector<std::int32_t> key = AgencyKey(agency);
+  return vb::TextOf(OpenDatabase()->Scalar(
+      "SELECT PY_LEA_CORRECTED FROM KRN_LEAS WHERE FISCAL_YEAR = ? AND COUNTY_ID = ? AND SCHOOL_DISTRICT_ID = ?"
+      " AND SCHOOL_ID = ?",
+      {vb::Variant(year), vb::Variant(key[0]), vb::Variant(key[1]), vb::Variant(key[2])}));
+}
+
 std::string MainWindowTest::WaitMessage() {
   auto* wait = qobject_cast<frmWait*>(ui::FindForm("frmWait"));
   return wait && wait->isVisible() ? wait->lblMsg->text().toStdString() : std::string();

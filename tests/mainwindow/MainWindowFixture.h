@@ -96,6 +96,10 @@ class MainWindowTest : public ProgramTest {
   // columns and their values ("NUM_RECORD, CERTIFICATE_NUMBER", "2, -1").
   void AddStatus(std::int32_t county, std::int32_t district, std::int32_t school, std::int32_t period, int form,
                  const std::string& columns = {}, const std::string& values = {});
+  // The codes of an agency written "county-district-school".
+  static std::vector<std::int32_t> AgencyKey(const std::string& agency);
+  // PY_LEA_CORRECTED of the agency's directory row of the year.
+  std::string CorrectedFlag(const std::string& agency, int year = 2019);
   // The text of the wait message while it is up, else "".
   std::string WaitMessage();
   // The visible row of the form in the entry-screen grid (-1 when not

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <functional>
 
 #include "MainWindowFixture.h"
@@ -93,6 +94,88 @@ TEST_F(MainWindowTest, TheRollUpFlagsTheAgenciesInScopeByTheirCountingCorrection
     delete window_.data();
   }
   EXPECT_TRUE(dialogs_.Prompts().empty());
+}
+
+// Each logon group and kind rolls up with its own set of entry screens:
+// a correction of any form of the set marks the agency corrected. Rows
+// beside the agency must keep their flags: its charter schools under a
+// district logon, the row of the same codes in another year or county, and
+// a correction of another year counts for nothing.
+TEST_F(MainWindowTest, EachGroupsFormSetMarksItsAgenciesAndNoNeighbour) {
+  AddAgencies();
+  UseFormCatalogue();  // the entry-screen list read again on each refresh stays short
+  struct Case {
+    const char* what;
+    Logon logon;
+    std::int32_t kind;
+    const char* item;
+    std::string agency;  // "county-district-school"
+    std::vector<int> forms;
+    std::vector<std::string> untouched;  // of 2019, keeping "Old"
+  };
+  const std::vector<int> districtSet = {21, 22, 24, 25, 92, 111, 112, 113, 114, 500, 510, 519};
+  const std::vector<int> charterSet = {41, 50, 51, 507, 511, 512, 513, 514};
+  const std::vector<int> selpaSet = {100, 102, 502};
+  const Case cases[] = {
+      {"county office, county offices", As(2, 7, 10070), 2, "mnuLEA_COE", "7-10070-0", {23, 26, 88, 90, 91, 510, 515},
+       {"8-10080-0", "7-71001-0"}},
+      {"county office, county auditor", As(2, 7, 10070), 2, "mnuLEA_COE_Auditor", "7-10070-0", {29, 30, 89},
+       {"8-10080-0"}},
+      {"county office, districts", As(2, 7, 10070), 3, "mnuLEA_SD", "7-71001-0", districtSet,
+       {"8-81001-0", "7-71002-7100201"}},
+      {"county office, charters", As(2, 7, 10070), 4, "mnuLEA_Charter", "7-71002-7100201", charterSet,
+       {"7-71002-0", "7-10070-0"}},
+      {"county office, SELPAs", As(2, 7, 10070), 5, "mnuSELPA", "7-71001-0", selpaSet, {"8-81001-0"}},
+      {"district, itself", As(3, 7, 71002), 3, "mnuLEA_SD", "7-71002-0", districtSet,
+       {"7-71002-7100201", "7-71002-7100202", "8-71002-0", "7-71001-0"}},
+      {"district, its charters", As(3, 7, 71002), 4, "mnuLEA_Charter", "7-71002-7100202", charterSet,
+       {"7-71002-0", "8-71002-0", "7-10070-1007001"}},
+      {"SELPA, its region in its county", As(5, 3, 31005, 0, "01-X"), 5, "mnuSELPA", "3-31001-0", selpaSet,
+       {"4-31005-0", "4-41001-0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LogOn(c.logon);
+    frmMain& w = Open();
+    const std::vector<std::int32_t> key = AgencyKey(c.agency);
+    for (int form : c.forms) {
+      SCOPED_TRACE(form);
+      Execute("DELETE FROM LEA_FORMS_STATUS; UPDATE KRN_LEAS SET PY_LEA_CORRECTED = 'Old'");
+      AddStatus(key[0], key[1], key[2], 2, form, "PY_FORMS_CORRECTED", "'Yes'");
+      Tick(w, c.kind, c.item);
+      w.RefreshTopandBottomGrid(true);
+      EXPECT_EQ(CorrectedFlag(c.agency), "Yes");
+      for (const std::string& other : c.untouched) EXPECT_EQ(CorrectedFlag(other), "Old") << other;
+    }
+    // The same correction in another year marks nothing.
+    Execute("UPDATE KRN_LEAS SET PY_LEA_CORRECTED = 'Old'; UPDATE LEA_FORMS_STATUS SET FISCAL_YEAR = 2018");
+    Tick(w, c.kind, c.item);
+    w.RefreshTopandBottomGrid(true);
+    EXPECT_EQ(CorrectedFlag(c.agency), "No");
+    EXPECT_EQ(CorrectedFlag("7-10070-0", 2018), "Old") << "the directory of another year";
+    delete window_.data();
+  }
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+}
+
+// A SELPA sees agencies of two counties; with one of the other county
+// highlighted, the refresh still rolls up the logon's county.
+TEST_F(MainWindowTest, ARefreshRollsUpTheLogonsCountyWhicheverAgencyIsHighlighted) {
+  LogOn(As(5, 7, 71005, 0, "R7"));
+  frmMain& w = Open();
+  const std::vector<std::string> listed = ListedAgencies();
+  const auto other = std::find(listed.begin(), listed.end(), "8-81001-0");
+  ASSERT_NE(other, listed.end());
+  ClickRecordSelector(*w.dgLEA, static_cast<int>(other - listed.begin()));
+  ASSERT_EQ(modGlobals::gobjGlobalParam->CountyID, 8);
+  Execute("UPDATE KRN_LEAS SET PY_LEA_CORRECTED = 'Old'");
+  AddStatus(7, 71001, 0, 2, 100, "PY_FORMS_CORRECTED", "'Yes'");
+  AddStatus(8, 81001, 0, 2, 100, "PY_FORMS_CORRECTED", "'Yes'");
+  w.RefreshTopandBottomGrid(true);
+  EXPECT_EQ(CorrectedFlag("7-71001-0"), "Yes");
+  EXPECT_EQ(CorrectedFlag("7-71002-0"), "No");
+  EXPECT_EQ(CorrectedFlag("8-81001-0"), "Old");
+  EXPECT_EQ(CorrectedFlag("8-10080-0"), "Old");
 }
 
 TEST_F(MainWindowTest, AFailingUpdateLeavesEveryFlagAsItWas) {

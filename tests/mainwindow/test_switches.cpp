@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MainWindowFixture.h"
 #include "modGlobals.h"
 
@@ -53,6 +55,38 @@ TEST_F(SwitchTest, EachPeriodCommandRecordsItsPeriodEverywhereAndMarksOnlyItsIte
     EXPECT_EQ(WaitMessage(), "");
     // The district's list follows the period: its status rows are there.
     EXPECT_FALSE(StatusRows(7, 71001, 0, c.period).empty());
+  }
+  EXPECT_TRUE(dialogs_.Prompts().empty());
+}
+
+// A period switch reads both lists again and rolls the flags up for the
+// new period; the agency the user chose stays chosen, and its flag follows
+// the corrections of the period shown, not those of another.
+TEST_F(SwitchTest, APeriodSwitchKeepsTheChosenAgencyRowAndRollsUpItsPeriod) {
+  // A SELPA's list: the agencies of its region, in two counties.
+  LogOn(As(5, 7, 71005, 0, "R7"));
+  frmMain& w = Open();
+  const Names listed = ListedAgencies();
+  const auto chosen = std::find(listed.begin(), listed.end(), "7-71002-0");
+  ASSERT_NE(chosen, listed.end()) << testing::PrintToString(listed);
+  ASSERT_NE(chosen, listed.begin()) << "the chosen row must not be the first";
+  const int row = static_cast<int>(chosen - listed.begin());
+  ClickRecordSelector(*w.dgLEA, row);
+  AddStatus(7, 71002, 0, 2, 100, "PY_FORMS_CORRECTED", "'Yes'");
+  AddStatus(7, 71001, 0, 1, 100, "PY_FORMS_CORRECTED", "'Yes'");
+  const struct {
+    const char* item;
+    const char* chosenFlag;
+    const char* otherFlag;  // 7-71001-0, corrected in P-1 only
+  } cases[] = {{"mnuPeriod_P1", "No", "Yes"}, {"mnuPeriod_P2", "Yes", "No"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    w.Menus().Click(c.item);
+    EXPECT_EQ(ListedAgencies(), listed);
+    EXPECT_EQ(w.dgLEA->Row(), row);
+    EXPECT_EQ(modGlobals::gobjGlobalParam->DistrictID, 71002);
+    EXPECT_EQ(CorrectedFlag("7-71002-0"), c.chosenFlag);
+    EXPECT_EQ(CorrectedFlag("7-71001-0"), c.otherFlag);
   }
   EXPECT_TRUE(dialogs_.Prompts().empty());
 }

@@ -128,8 +128,10 @@ TEST(Printers, JobsTakeTheProgramsOrientationAndCancelPrintsNothing) {
 TEST(QtDialogs, ClassicFiltersBecomeQtNameFilters) {
   const std::pair<std::string, std::string> cases[] = {
       {"Text (*.txt)|*.txt", "Text (*.txt)"},
-      {"Text files|*.txt|All files (*.*)|*.*", "Text files (*.txt);;All files (*.*)"},
+      {"Text files|*.txt|All files (*.*)|*.*", "Text files (*.txt);;All files (*)"},
       {"Data|*.mdb;*.dat", "Data (*.mdb *.dat)"},
+      // Names without an extension match "*.*", as in the classic dialogs.
+      {"Certified|VuzO*.*;ZORIQV*.*", "Certified (VuzO* ZORIQV*)"},
       {"", ""},
   };
   for (const auto& [classic, qt] : cases) EXPECT_EQ(ui::QtNameFilter(classic), qt) << classic;
