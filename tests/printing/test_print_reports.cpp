@@ -178,3 +178,41 @@ TEST_F(PrintReportsTest, WithoutPrintersTheCommandSaysSoAndPrintsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The Print submenu as each logon group finds it when the window opens:
+// COE Certification only for a county office, the certification-exception
+// items by group (the group's own choice comes after the county-tax menu).
+TEST_F(MainWindowTest, ThePrintSubmenuByLogonGroup) {
+  const std::vector<std::string> items = {"mnuNew_Reports",      "mnuNew_BlankReports", "mnuNew_Certification",
+                                          "mnunew_BlankCert",    "mnu_Coe_Certification", "mnuNew_SummaryPrint",
+                                          "mnuPrintCertException", "mnuCertCounty",     "mnuCertDistrict",
+                                          "mnuCertCharter",      "mnuCertTax",          "mnuCertSELPA"};
+  struct Case {
+    const char* what;
+    Logon logon;
+    std::vector<std::string> visible;
+  };
+  const Case cases[] = {
+      {"county office", As(2, 7, 10070),
+       {"mnuNew_Reports", "mnuNew_Certification", "mnunew_BlankCert", "mnu_Coe_Certification", "mnuNew_SummaryPrint",
+        "mnuPrintCertException", "mnuCertCounty", "mnuCertTax"}},
+      {"district", As(3, 7, 71001),
+       {"mnuNew_Reports", "mnuNew_Certification", "mnunew_BlankCert", "mnuNew_SummaryPrint",
+        "mnuPrintCertException", "mnuCertDistrict", "mnuCertCharter", "mnuCertSELPA"}},
+      {"county auditor", As(7, 8, 10080),
+       {"mnuNew_Reports", "mnuNew_Certification", "mnunew_BlankCert", "mnuNew_SummaryPrint",
+        "mnuPrintCertException", "mnuCertTax"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LogOn(c.logon);
+    frmMain& w = Open();
+    EXPECT_EQ(VisibleItems(items), c.visible);
+    EXPECT_TRUE(w.Menus().Item("mnuNew_Print").Enabled()) << "the agency list has rows";
+    delete window_.data();
+  }
+}
+
+}  // namespace
