@@ -107,3 +107,22 @@ db::SqlText DistrictRowsOfType(const forms::FormScope& scope) {
 }
 
 }  // namespace taxform
+
+namespace certnotes {
+
+db::SqlText Answers(int countyId, int districtId, int fiscalYear, int periodId, const std::string& type) {
+  db::SqlText q;
+  q << "SELECT CASE WHEN TorbLeaNotes.Qn1 = 1 THEN 'YES' ELSE 'NO' END AS Qn1, "
+       "CASE WHEN TorbLeaNotes.Qn2 = 1 THEN 'YES' ELSE 'NO' END AS Qn2, "
+       "CASE WHEN TorbLeaNotes.Qn3 = 1 THEN 'YES' ELSE 'NO' END AS Qn3, "
+       "CASE WHEN TorbLeaNotes.Qn4 = 1 THEN 'YES' ELSE 'NO' END AS Qn4, "
+       "CASE WHEN TorbLeaNotes.SCHOOL_ID <= 0 THEN '' ELSE TorbLeaNotes.SCHOOL_ID END AS SCHOOL_ID, "
+       "printf('%02d', TorbLeaNotes.COUNTY_ID) || '  ' || TorbLeaNotes.SCHOOL_DISTRICT_ID AS SCHOOL_DISTRICT_ID, "
+       "TorbLeaNotes.* FROM TorbLeaNotes WHERE TorbLeaNotes.COUNTY_ID = "
+    << db::Param(countyId) << " AND TorbLeaNotes.SCHOOL_DISTRICT_ID = " << db::Param(districtId)
+    << " AND TorbLeaNotes.FISCAL_YEAR = " << db::Param(fiscalYear)
+    << " AND TorbLeaNotes.PERIOD_ID = " << db::Param(periodId) << " AND TorbLeaNotes.TYPE = " << db::Param(type);
+  return q;
+}
+
+}  // namespace certnotes

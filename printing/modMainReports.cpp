@@ -10,6 +10,7 @@
 #include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "rptTax.h"
+#include "rptTorbLeaNotes.h"
 #include "ui/Form.h"
 #include "ui/Twips.h"
 #include "vb/App.h"
@@ -37,7 +38,7 @@ const std::array<ReportKey, 3>& ReportKeys() {
   static const std::array<ReportKey, 3> keys = {{
       {"TAX", [] { return std::static_pointer_cast<report::Report>(report::Create<rptTax>()); }},
       {"RPTCERTPAGE", nullptr},
-      {"TORBLEANOTES", nullptr},
+      {"TORBLEANOTES", [] { return std::static_pointer_cast<report::Report>(report::Create<rptTorbLeaNotes>()); }},
   }};
   return keys;
 }
