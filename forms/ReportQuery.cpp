@@ -79,6 +79,25 @@ db::SqlText GetReportSQL(const db::ConnectionPtr& conn, const std::string& FormN
 
 }  // namespace modMain
 
+namespace forms {
+
+db::SqlText CatalogueRowQuery(std::int32_t formNo) {
+  db::SqlText q;
+  q << "SELECT * FROM VHO_TORB_FORMS WHERE FORM_NO = " << Param(Variant(formNo));
+  return q;
+}
+
+db::SqlText OpenDirectoryRowQuery(std::int32_t year, std::int32_t county, std::int32_t district,
+                                  std::int32_t school) {
+  db::SqlText q;
+  q << "SELECT * FROM KRN_LEAS WHERE FISCAL_YEAR = " << Param(Variant(year)) << " AND COUNTY_ID = "
+    << Param(Variant(county)) << " AND SCHOOL_DISTRICT_ID = " << Param(Variant(district))
+    << " AND SCHOOL_ID = " << Param(Variant(school)) << " AND STAT_TYPE = 'OPEN'";
+  return q;
+}
+
+}  // namespace forms
+
 namespace taxform {
 
 db::SqlText DistrictRowsOfType(const forms::FormScope& scope) {

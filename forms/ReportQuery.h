@@ -33,6 +33,16 @@ db::SqlText GetReportSQL(const db::ConnectionPtr& conn, const std::string& FormN
 
 }  // namespace modMain
 
+namespace forms {
+
+// The catalogue row of a form number.
+db::SqlText CatalogueRowQuery(std::int32_t formNo);
+// The agency's open directory row of the year.
+db::SqlText OpenDirectoryRowQuery(std::int32_t year, std::int32_t county, std::int32_t district,
+                                  std::int32_t school);
+
+}  // namespace forms
+
 namespace taxform {
 
 // The agency's own district-level tax rows (school 0) of the scope's year,

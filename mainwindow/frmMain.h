@@ -96,6 +96,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The entry-screen list; none before the first refresh and while the
   // agency list has no current row.
   const db::RecordsetPtr& FormList() const { return rsForm; }
+  // The agency list behind dgLEA.
+  const db::RecordsetPtr& AgencyList() const { return rsDist; }
 
   // --- Selecting agencies and entry screens.
   // A click in the agency list: the first column flips the agency's flag;
