@@ -68,6 +68,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   std::int16_t mintProgramCount = 0;
   // 1 when a blank-printing command may run without a selected agency.
   std::int32_t mlngNoLEASelected = 0;
+  // The blank-reports run's copy of the entry-screen list.
+  db::RecordsetPtr mrsFormClone;
   // Where the commands keep the arrays they gathered.
   SelectionArray mstrSelectedLEAs;
   SelectionArray mstrSelectedPrograms;

@@ -1,5 +1,7 @@
 #include "frmMainPrintReports.h"
 
+#include "frmMainBlankReports.h"
+
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -191,6 +193,9 @@ void PrintReportsCommand(frmMain& window) {
   window.activateWindow();
 }
 
-void InstallCommands() { frmMain::SetCommandBody("mnuNew_Reports", &PrintReportsCommand); }
+void InstallCommands() {
+  frmMain::SetCommandBody("mnuNew_Reports", &PrintReportsCommand);
+  frmMain::SetCommandBody("mnuNew_BlankReports", &PrintBlankReportsCommand);
+}
 
 }  // namespace printing

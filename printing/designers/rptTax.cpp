@@ -1,5 +1,5 @@
 #include "rptTax.h"
 
-#include "DesignerLayout.h"
+#include "DesignerResources.h"
 
-rptTax::rptTax() : Report(DesignerLayout("rptTax.json")) {}
+rptTax::rptTax() : Report(designers::LayoutPath("rptTax")) {}
