@@ -9,6 +9,7 @@
 #include "frmMain.h"
 #include "modCOEStatus.h"
 #include "modGlobals.h"
+#include "rptCertPage.h"
 #include "rptTax.h"
 #include "rptTorbLeaNotes.h"
 #include "ui/Form.h"
@@ -37,7 +38,7 @@ struct ReportKey {
 const std::array<ReportKey, 3>& ReportKeys() {
   static const std::array<ReportKey, 3> keys = {{
       {"TAX", [] { return std::static_pointer_cast<report::Report>(report::Create<rptTax>()); }},
-      {"RPTCERTPAGE", nullptr},
+      {"RPTCERTPAGE", [] { return std::static_pointer_cast<report::Report>(report::Create<rptCertPage>()); }},
       {"TORBLEANOTES", [] { return std::static_pointer_cast<report::Report>(report::Create<rptTorbLeaNotes>()); }},
   }};
   return keys;

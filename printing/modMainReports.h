@@ -13,8 +13,9 @@
 
 namespace modMain {
 
-// A new report for the key, in any letter case: "TAX" makes the tax report.
-// "RPTCERTPAGE" and "TORBLEANOTES" have no designer in this version, and
+// A new report for the key, in any letter case: "TAX" makes the tax report,
+// "RPTCERTPAGE" the certificate page. "TORBLEANOTES" has no designer in
+// this version, and
 // any other key has none: those answer nullptr. A failed creation is
 // reported ("modMain", "GetReport"); Ignore answers nullptr.
 std::shared_ptr<report::Report> GetReport(const std::string& Name);

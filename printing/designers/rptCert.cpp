@@ -1,0 +1,5 @@
+#include "rptCert.h"
+
+#include "DesignerResources.h"
+
+rptCert::rptCert() : Report(designers::LayoutPath("rptCert")) {}
