@@ -7,6 +7,8 @@
 #include "db/Catalog.h"
 #include "db/SqlText.h"
 #include "modCOECertification.h"
+#include "modMain.h"
+#include "ui/Clock.h"
 #include "vb/Conversions.h"
 
 namespace asciiimport {
@@ -62,6 +64,58 @@ bool Final(std::int16_t answer) { return answer == kYesToAll || answer == kNoToA
 
 enum class Outcome { Skipped, Copied, Overwritten };
 
+constexpr std::int32_t kSchoolLevelForms[] = {50, 51, 100, 102, 502, 513, 514};
+
+// What a written row of a form does to the status rows of the forms that
+// depend on it. A reset applies to rows of `period` (0: any), and only when
+// the district has a status row of `whenStatusOf` (0: always) for the
+// row's period; it clears the edit-check results of form `resets` for
+// `resetPeriod` (0: the row's period), of the row's school when `bySchool`,
+// else of any school of the district.
+struct Reset {
+  std::int32_t formNo;
+  std::int32_t period;
+  std::int32_t whenStatusOf;
+  std::int32_t resets;
+  std::int32_t resetPeriod;
+  bool bySchool;
+};
+constexpr Reset kResets[] = {
+    {102, 2, 0, 102, 3, true},  {102, 1, 0, 102, 2, true},  {102, 1, 0, 102, 3, true},
+    {21, 0, 21, 111, 0, false}, {21, 0, 21, 112, 0, false}, {23, 0, 26, 88, 0, false},
+    {26, 0, 26, 88, 0, false},  {26, 0, 26, 91, 0, false},
+};
+
+// The status rows of a form of the agency's district and period (and
+// school, when given).
+void WhereStatus(db::SqlText& q, std::int32_t formNo, const ImportAgency& a, std::int32_t period, bool bySchool) {
+  q << " WHERE FORM_NO = " << db::Param(formNo) << " AND COUNTY_ID = " << db::Param(a.county)
+    << " AND SCHOOL_DISTRICT_ID = " << db::Param(a.district) << " AND PERIOD_ID = " << db::Param(period)
+    << " AND FISCAL_YEAR = " << db::Param(a.year);
+  if (bySchool) q << " AND SCHOOL_ID = " << db::Param(a.school);
+}
+
+// The agency's key values among the table's key columns, school only for a
+// school-level form: the rows its status row counts.
+void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const ImportAgency& a, bool bySchool) {
+  const std::pair<const char*, std::int32_t> parts[] = {{"FISCAL_YEAR", a.year},
+                                                         {"PERIOD_ID", a.period},
+                                                         {"COUNTY_ID", a.county},
+                                                         {"SCHOOL_DISTRICT_ID", a.district},
+                                                         {"SCHOOL_ID", a.school}};
+  bool first = true;
+  for (const auto& [column, value] : parts) {
+    if (std::string_view(column) == "SCHOOL_ID" && !bySchool) continue;
+    const bool inKey =
+        std::any_of(key.begin(), key.end(), [&](const std::string& k) { return vb::UCase(k) == column; });
+    if (!inKey) continue;
+    q << (first ? " WHERE " : " AND ") << column << " = " << db::Param(value);
+    first = false;
+  }
+}
+
+std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
+
 // A condition on every key column, its value bound.
 void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::string>& key) {
   for (std::size_t i = 0; i < key.size(); ++i)
@@ -69,6 +123,57 @@ void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::s
 }
 
 }  // namespace
+
+bool IsSchoolLevelForm(std::int32_t formNo) {
+  return std::find(std::begin(kSchoolLevelForms), std::end(kSchoolLevelForms), formNo) != std::end(kSchoolLevelForms);
+}
+
+void UpdateCOEFormsStatus(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency,
+                          std::int32_t certificate, std::int32_t records, const vb::Date& now) {
+  const bool bySchool = IsSchoolLevelForm(formNo);
+  db::SqlText find;
+  find << "SELECT rowid FROM LEA_FORMS_STATUS";
+  WhereStatus(find, formNo, agency, agency.period, bySchool);
+  find << " ORDER BY rowid LIMIT 1";
+  const vb::Variant found = conn.Scalar(find.Sql(), find.Params());
+  db::SqlText write;
+  if (vb::IsNull(found) || vb::IsEmpty(found)) {
+    write << "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, PY_REASON_CODE, "
+             "PY_FORMS_CORRECTED, "
+          << (bySchool ? "SCHOOL_ID, " : "")
+          << "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
+             "LAST_EDIT_CHECK_DATE) VALUES ("
+          << db::Param(agency.year) << ", " << db::Param(agency.period) << ", " << db::Param(agency.county) << ", "
+          << db::Param(agency.district) << ", 0, 'No', ";
+    if (bySchool) write << db::Param(agency.school) << ", ";
+    write << db::Param(formNo) << ", " << db::Param(certificate) << ", " << db::Param(records) << ", 0, 0, "
+          << db::Param(vb::Variant(now)) << ", NULL)";
+  } else {
+    write << "UPDATE LEA_FORMS_STATUS SET CERTIFICATE_NUMBER = " << db::Param(certificate)
+          << ", NUM_RECORD = " << db::Param(records)
+          << ", NUM_ERROR = 0, NUM_WARNING = 0, LAST_MODIFIED_DATE = " << db::Param(vb::Variant(now))
+          << ", LAST_EDIT_CHECK_DATE = NULL WHERE rowid = " << db::Param(found);
+  }
+  conn.Execute(write.Sql(), write.Params());
+}
+
+void ResetDependentForms(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency) {
+  for (const Reset& reset : kResets) {
+    if (reset.formNo != formNo || (reset.period != 0 && reset.period != agency.period)) continue;
+    if (reset.whenStatusOf != 0) {
+      db::SqlText status;
+      status << "SELECT EXISTS (SELECT 1 FROM LEA_FORMS_STATUS";
+      WhereStatus(status, reset.whenStatusOf, agency, agency.period, false);
+      status << ")";
+      if (vb::CLng(conn.Scalar(status.Sql(), status.Params())) == 0) continue;
+    }
+    db::SqlText clear;
+    clear << "UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 0, NUM_WARNING = 0, LAST_EDIT_CHECK_DATE = NULL";
+    WhereStatus(clear, reset.resets, agency, reset.resetPeriod ? reset.resetPeriod : agency.period, reset.bySchool);
+    clear << " AND NUM_RECORD > 0";
+    conn.Execute(clear.Sql(), clear.Params());
+  }
+}
 
 std::string KeyCondition(const db::Recordset& row, const std::vector<std::string>& keyColumns) {
   std::string condition;
@@ -88,8 +193,13 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   const std::string sqlName = db::catalog::RequireSqlName(conn, table);
   const std::vector<std::string> key = db::catalog::PrimaryKey(conn, table);
   db::SqlText form;
-  form << "SELECT FORM_DISPLAY_NAME FROM VHO_TORB_FORMS WHERE FORM_NAME = " << db::Param(run.formName);
-  const std::string displayName = asciifile::ValueText(conn.Scalar(form.Sql(), form.Params()));
+  form << "SELECT FORM_DISPLAY_NAME, FORM_NO FROM VHO_TORB_FORMS WHERE FORM_NAME = " << db::Param(run.formName);
+  const db::RecordsetPtr catalogue = db::Recordset::Query(form.Sql(), run.conn, form.Params());
+  if (catalogue->Eof()) vb::Raise(vb::err::ItemNotFound, "The form " + run.formName + " is not in the catalogue.");
+  const std::string displayName = asciifile::ValueText(catalogue->Value("FORM_DISPLAY_NAME"));
+  const std::int32_t formNo = Int(catalogue->Value("FORM_NO"));
+  const bool bySchool = IsSchoolLevelForm(formNo);
+  std::vector<ImportAgency> written;  // in the order of their first written row
 
   CopyCounts counts;
   std::int16_t remembered = 0;
@@ -125,6 +235,23 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
     added->Update();
     added->UpdateBatch();
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
+    const ImportAgency agency{Int(rows.Value("FISCAL_YEAR")), Int(rows.Value("PERIOD_ID")),
+                              Int(rows.Value("COUNTY_ID")), Int(rows.Value("SCHOOL_DISTRICT_ID")),
+                              bySchool ? Int(rows.Value("SCHOOL_ID")) : 0};
+    if (std::find(written.begin(), written.end(), agency) == written.end()) written.push_back(agency);
+  }
+  // Each agency's status row and resets, from its rows as now stored.
+  const std::vector<std::string> sortKeys = modMain::GetSortKeys(run.conn, run.scope, table);
+  for (const ImportAgency& agency : written) {
+    db::SqlText group;
+    group << "SELECT * FROM " << sqlName;
+    WhereAgency(group, key, agency, bySchool);
+    const db::RecordsetPtr groupRows = db::Recordset::Query(group.Sql(), run.conn, group.Params());
+    const std::int32_t records = static_cast<std::int32_t>(groupRows->RecordCount());
+    const std::optional<std::int32_t> certificate = modCOE::GroupCertKeyOfAll(*groupRows, sortKeys);
+    if (!certificate) vb::Raise(vb::err::InvalidProcedureCall, "The form's certificate number could not be computed.");
+    UpdateCOEFormsStatus(conn, formNo, agency, *certificate, records, ui::Now());
+    ResetDependentForms(conn, formNo, agency);
   }
   transaction.Commit();
   report += "Import Group: " + displayName + kCrLf;

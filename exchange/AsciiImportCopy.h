@@ -10,9 +10,13 @@
 // Overwrite?"). Everything runs under one db::Transaction: any failure
 // rolls the whole file back and raises.
 //
-// Not yet here: the status rows, the resets of dependent forms, the split
-// write of ATT_SD and AttCsACD (their rows are written whole) and the
-// secondary blocks of INFANTFUNDING.
+// Once the rows are written, each agency with written rows gets its form's
+// status row (the certificate number of its stored rows, their count, no
+// edit-check result), and the forms that depend on the imported one lose
+// their edit-check results; both inside the same change.
+//
+// Not yet here: the split write of ATT_SD and AttCsACD (their rows are
+// written whole) and the secondary blocks of INFANTFUNDING.
 
 #include <cstdint>
 #include <functional>
@@ -21,6 +25,7 @@
 #include "FormScope.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "vb/Variant.h"
 
 namespace asciiimport {
 
@@ -39,6 +44,37 @@ struct CopyRun {
   std::string formName;    // line 1's name as written
   Question ask;
 };
+
+// The agency and period whose rows of one form an import writes; the
+// school counts for the school-level forms only (0 for the others).
+struct ImportAgency {
+  std::int32_t year = 0;
+  std::int32_t period = 0;
+  std::int32_t county = 0;
+  std::int32_t district = 0;
+  std::int32_t school = 0;
+  auto operator<=>(const ImportAgency&) const = default;
+};
+
+// Whether the form's rows and status rows are kept per school.
+bool IsSchoolLevelForm(std::int32_t formNo);
+
+// Creates or rewrites the status row of the form and agency after an
+// import: certificate number, row count, no errors, no warnings, no
+// edit-check date, modified `now`. A new row starts with reason 0 and 'No'
+// (and the agency's school for a school-level form); an existing row keeps
+// its keys and prior-year columns. For any other form the district's row is
+// found whatever its school, and only the first one is changed.
+void UpdateCOEFormsStatus(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency,
+                          std::int32_t certificate, std::int32_t records, const vb::Date& now);
+
+// Clears the edit-check results of the status rows of the forms that depend
+// on the imported form: 102 at P-1 its P-2 and Annual rows, at P-2 its
+// Annual row (same school); 21 the district's rows of 111 and 112 when its
+// form-21 status row exists; 23 and 26 form 88, and 26 form 91, when the
+// district's form-26 status row exists. Only rows that hold records are
+// reset; none is created.
+void ResetDependentForms(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency);
 
 // The key of a row in the question's words: the listed key columns that
 // the table's key holds, each " COLUMN=value", joined by " and ".
