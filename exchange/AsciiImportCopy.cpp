@@ -4,6 +4,7 @@
 
 #include "AsciiFile.h"
 #include "AsciiImport.h"
+#include "CertifiedImport.h"
 #include "db/Catalog.h"
 #include "db/SqlText.h"
 #include "modCOECertification.h"
@@ -114,13 +115,93 @@ void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const Impo
   }
 }
 
-std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
-
 // A condition on every key column, its value bound.
 void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::string>& key) {
   for (std::size_t i = 0; i < key.size(); ++i)
     q << (i ? " AND " : " WHERE ") << "\"" << key[i] << "\" = " << db::Param(row.Value(key[i]));
 }
+
+std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
+
+// A table the copy writes into: its name, its name as SQL and its key.
+struct Target {
+  std::string table;
+  std::string sqlName;
+  std::vector<std::string> key;
+};
+Target TargetOf(db::Connection& conn, const std::string& table) {
+  return {table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table)};
+}
+
+bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
+  db::SqlText exists;
+  exists << "SELECT EXISTS (SELECT 1 FROM " << target.sqlName;
+  WhereKey(exists, row, target.key);
+  exists << ")";
+  return vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+}
+
+void RequireKey(bool keyed) {
+  if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
+}
+
+// Writes the current row of `rows` in place of the stored row with its key,
+// with a certificate key of its own. A wide row (`split`) is written by
+// column name and keyed from the row as stored.
+void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool split) {
+  db::Connection& conn = vb::Deref(run.conn.get());
+  db::SqlText remove;
+  remove << "DELETE FROM " << target.sqlName;
+  WhereKey(remove, rows, target.key);
+  conn.Execute(remove.Sql(), remove.Params());
+  if (split) {
+    CertifiedImport::SplitAndUpdateTable(run.conn, rows, target.table);
+    db::SqlText stored;
+    stored << "SELECT * FROM " << target.sqlName;
+    WhereKey(stored, rows, target.key);
+    const db::RecordsetPtr row = db::Recordset::Query(stored.Sql(), run.conn, stored.Params());
+    RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
+    row->Update();
+    row->UpdateBatch();
+    return;
+  }
+  const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + target.sqlName + " WHERE 1 <> 1", run.conn);
+  added->AddNew();
+  for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
+  RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *added, true));
+  added->Update();
+  added->UpdateBatch();
+}
+
+ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
+  return {Int(row.Value("FISCAL_YEAR")), Int(row.Value("PERIOD_ID")), Int(row.Value("COUNTY_ID")),
+          Int(row.Value("SCHOOL_DISTRICT_ID")), bySchool ? Int(row.Value("SCHOOL_ID")) : 0};
+}
+
+void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
+  if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
+}
+
+// The agency's stored rows of a table.
+db::RecordsetPtr AgencyRows(const db::ConnectionPtr& conn, const Target& target, const ImportAgency& agency,
+                            bool bySchool) {
+  db::SqlText group;
+  group << "SELECT * FROM " << target.sqlName;
+  WhereAgency(group, target.key, agency, bySchool);
+  return db::Recordset::Query(group.Sql(), conn, group.Params());
+}
+
+// The certificate number of rows in the order of the table's key; a step
+// that fails leaves the whole change undone.
+std::int32_t CertificateOf(db::Recordset& rows, const std::vector<std::string>& sortKeys) {
+  const std::optional<std::int32_t> certificate = modCOE::GroupCertKeyOfAll(rows, sortKeys);
+  if (!certificate) vb::Raise(vb::err::InvalidProcedureCall, "The form's certificate number could not be computed.");
+  return *certificate;
+}
+
+constexpr std::int32_t kInfantFundingForm = 102;
+constexpr const char* kInfantFundingTables[] = {"InfantFundingAllocation", "InfantFundingTransfer"};
+
 
 }  // namespace
 
@@ -175,6 +256,41 @@ void ResetDependentForms(db::Connection& conn, std::int32_t formNo, const Import
   }
 }
 
+GroupKey getGroupCertKey(const db::ConnectionPtr& conn, const forms::FormScope& scope, std::int32_t formNo,
+                         const ImportAgency& agency, std::int32_t formCertificate, std::int32_t records) {
+  GroupKey group{0, records};
+  if (formNo != kInfantFundingForm) return group;
+  std::vector<std::int32_t> keys{formCertificate};
+  for (const char* table : kInfantFundingTables) {
+    const Target target = TargetOf(vb::Deref(conn.get()), table);
+    const db::RecordsetPtr rows = AgencyRows(conn, target, agency, true);
+    if (rows->Eof()) {
+      keys.push_back(0);
+      continue;
+    }
+    keys.push_back(CertificateOf(*rows, modMain::GetSortKeys(conn, scope, table)));
+    group.records += static_cast<std::int32_t>(rows->RecordCount());
+  }
+  group.certificate = CertifiedImport::JoinedKeysCertificate(keys);
+  return group;
+}
+
+CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, db::Recordset& rows,
+                                  std::vector<ImportAgency>* written) {
+  db::Connection& conn = vb::Deref(run.conn.get());
+  const Target target = TargetOf(conn, table);
+  CopyCounts counts;
+  db::Transaction transaction(conn);
+  for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+    const bool stored = Stored(conn, target, rows);
+    WriteRow(run, target, rows, false);
+    ++(stored ? counts.overwritten : counts.copied);
+    if (written) Remember(*written, AgencyOf(rows, true));
+  }
+  transaction.Commit();
+  return counts;
+}
+
 std::string KeyCondition(const db::Recordset& row, const std::vector<std::string>& keyColumns) {
   std::string condition;
   for (const KeyPart& part : kKeyParts) {
@@ -189,9 +305,9 @@ std::string KeyCondition(const db::Recordset& row, const std::vector<std::string
 
 CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& report) {
   db::Connection& conn = vb::Deref(run.conn.get());
-  const std::string table = StorageTable(run.formName);
-  const std::string sqlName = db::catalog::RequireSqlName(conn, table);
-  const std::vector<std::string> key = db::catalog::PrimaryKey(conn, table);
+  const Target target = TargetOf(conn, StorageTable(run.formName));
+  const std::string upperForm = vb::UCase(run.formName);
+  const bool split = upperForm == "ATT_SD" || upperForm == "ATTCSACD";
   db::SqlText form;
   form << "SELECT FORM_DISPLAY_NAME, FORM_NO FROM VHO_TORB_FORMS WHERE FORM_NAME = " << db::Param(run.formName);
   const db::RecordsetPtr catalogue = db::Recordset::Query(form.Sql(), run.conn, form.Params());
@@ -205,15 +321,11 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   std::int16_t remembered = 0;
   db::Transaction transaction(conn);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
-    db::SqlText exists;
-    exists << "SELECT EXISTS (SELECT 1 FROM " << sqlName;
-    WhereKey(exists, rows, key);
-    exists << ")";
-    const bool stored = vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+    const bool stored = Stored(conn, target, rows);
     Outcome outcome;
     if (stored) {
       if (!Final(remembered))
-        remembered = run.ask("Record for " + KeyCondition(rows, key) + " already exists. Do you want to Overwrite?",
+        remembered = run.ask("Record for " + KeyCondition(rows, target.key) + " already exists. Do you want to Overwrite?",
                              "Importing ASCII File - " + displayName);
       outcome = remembered == kYes || remembered == kYesToAll ? Outcome::Overwritten : Outcome::Skipped;
     } else {
@@ -223,34 +335,39 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
       ++counts.skipped;
       continue;
     }
-    db::SqlText remove;
-    remove << "DELETE FROM " << sqlName;
-    WhereKey(remove, rows, key);
-    conn.Execute(remove.Sql(), remove.Params());
-    const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + sqlName + " WHERE 1 <> 1", run.conn);
-    added->AddNew();
-    for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
-    if (!modCOE::SetCertKeysInRs(run.conn, run.scope, table, *added, true))
-      vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
-    added->Update();
-    added->UpdateBatch();
+    WriteRow(run, target, rows, split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
-    const ImportAgency agency{Int(rows.Value("FISCAL_YEAR")), Int(rows.Value("PERIOD_ID")),
-                              Int(rows.Value("COUNTY_ID")), Int(rows.Value("SCHOOL_DISTRICT_ID")),
-                              bySchool ? Int(rows.Value("SCHOOL_ID")) : 0};
-    if (std::find(written.begin(), written.end(), agency) == written.end()) written.push_back(agency);
+    Remember(written, AgencyOf(rows, bySchool));
   }
+
+  // The infant-funding blocks follow the main block; when every main row
+  // was skipped, so are theirs.
+  const bool infantFunding = upperForm == "INFANTFUNDING";
+  if (infantFunding && run.lines) {
+    std::size_t next = run.blocksFrom;
+    const bool flagged[] = {run.allocationBlock, run.transferBlock};
+    for (int i = 0; i < 2; ++i) {
+      if (!flagged[i]) continue;
+      std::string header;
+      const db::RecordsetPtr block = asciiimport::LoadSecondaryBlock(*run.lines, conn, next, header);
+      if (written.empty()) {
+        counts.skipped += static_cast<std::int32_t>(block->RecordCount());
+        continue;
+      }
+      const CopyCounts copied = CopyImportRowsNoPrompt(run, kInfantFundingTables[i], *block, &written);
+      counts.copied += copied.copied;
+      counts.overwritten += copied.overwritten;
+    }
+  }
+
   // Each agency's status row and resets, from its rows as now stored.
-  const std::vector<std::string> sortKeys = modMain::GetSortKeys(run.conn, run.scope, table);
+  const std::vector<std::string> sortKeys = modMain::GetSortKeys(run.conn, run.scope, target.table);
   for (const ImportAgency& agency : written) {
-    db::SqlText group;
-    group << "SELECT * FROM " << sqlName;
-    WhereAgency(group, key, agency, bySchool);
-    const db::RecordsetPtr groupRows = db::Recordset::Query(group.Sql(), run.conn, group.Params());
-    const std::int32_t records = static_cast<std::int32_t>(groupRows->RecordCount());
-    const std::optional<std::int32_t> certificate = modCOE::GroupCertKeyOfAll(*groupRows, sortKeys);
-    if (!certificate) vb::Raise(vb::err::InvalidProcedureCall, "The form's certificate number could not be computed.");
-    UpdateCOEFormsStatus(conn, formNo, agency, *certificate, records, ui::Now());
+    const db::RecordsetPtr groupRows = AgencyRows(run.conn, target, agency, bySchool);
+    GroupKey group{0, static_cast<std::int32_t>(groupRows->RecordCount())};
+    group.certificate = CertificateOf(*groupRows, sortKeys);
+    if (infantFunding) group = getGroupCertKey(run.conn, run.scope, formNo, agency, group.certificate, group.records);
+    UpdateCOEFormsStatus(conn, formNo, agency, group.certificate, group.records, ui::Now());
     ResetDependentForms(conn, formNo, agency);
   }
   transaction.Commit();

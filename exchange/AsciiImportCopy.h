@@ -15,12 +15,15 @@
 // edit-check result), and the forms that depend on the imported one lose
 // their edit-check results; both inside the same change.
 //
-// Not yet here: the split write of ATT_SD and AttCsACD (their rows are
-// written whole) and the secondary blocks of INFANTFUNDING.
+// Wide rows (ATT_SD, AttCsACD) are written by column name and keyed from
+// the row as stored. An INFANTFUNDING file brings its allocation and
+// transfer blocks, copied without questions, and each agency's status row
+// then carries the combined certificate of the three tables.
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "FormScope.h"
 #include "db/Connection.h"
@@ -43,6 +46,13 @@ struct CopyRun {
   forms::FormScope scope;  // for the rows' certificate keys
   std::string formName;    // line 1's name as written
   Question ask;
+  // The file's lines, where its secondary blocks begin (the line after the
+  // main block's "End") and the check's flags; only INFANTFUNDING reads
+  // them.
+  const std::vector<std::string>* lines = nullptr;
+  std::size_t blocksFrom = 0;
+  bool allocationBlock = false;
+  bool transferBlock = false;
 };
 
 // The agency and period whose rows of one form an import writes; the
@@ -75,6 +85,25 @@ void UpdateCOEFormsStatus(db::Connection& conn, std::int32_t formNo, const Impor
 // district's form-26 status row exists. Only rows that hold records are
 // reset; none is created.
 void ResetDependentForms(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency);
+
+// The combined certificate of an agency's infant-funding forms (form 102):
+// the texts of the certificates of its INFANTFUNDING rows (given),
+// allocation and transfer rows (from the stored rows), each left out when
+// 0, joined and checksummed; `records` grows by the two tables' rows. Any
+// other form answers 0 and `records` unchanged.
+struct GroupKey {
+  std::int32_t certificate = 0;
+  std::int32_t records = 0;
+};
+GroupKey getGroupCertKey(const db::ConnectionPtr& conn, const forms::FormScope& scope, std::int32_t formNo,
+                         const ImportAgency& agency, std::int32_t formCertificate, std::int32_t records);
+
+// Copies every row of a secondary block into `table` without a question,
+// replacing stored rows with the same key, each with a certificate key of
+// its own; adds the agencies (with their schools) of the written rows to
+// `written` when given.
+CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, db::Recordset& rows,
+                                  std::vector<ImportAgency>* written = nullptr);
 
 // The key of a row in the question's words: the listed key columns that
 // the table's key holds, each " COLUMN=value", joined by " and ".

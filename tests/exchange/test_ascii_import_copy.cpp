@@ -9,6 +9,9 @@
 #include "AsciiFile.h"
 #include "AsciiImportCopy.h"
 #include "AsciiImportFixture.h"
+#include "CertifiedImport.h"
+#include "clsMyCRC32.h"
+#include "db/Catalog.h"
 #include "ScriptedSeams.h"
 #include "db/Recordset.h"
 #include "db/SqlText.h"
@@ -24,14 +27,8 @@ class AsciiImportCopy : public AsciiImportTest {
   // `answers` in turn (recorded in `questions`).
   asciiimport::CopyCounts Copy(const std::vector<std::string>& lines, std::vector<std::int16_t> answers = {}) {
     std::size_t next = 0;
-    questions.clear();
     const db::RecordsetPtr rows = asciiimport::LoadImportRows(lines, *modGlobals::SharedConnection(), next);
-    asciiimport::CopyRun run;
-    run.conn = modGlobals::SharedConnection();
-    run.scope.year = 2019;
-    run.scope.period = 2;
-    run.scope.county = 19;
-    run.formName = asciifile::TableNameOf(lines[0]);
+    asciiimport::CopyRun run = Run(asciifile::TableNameOf(lines[0]));
     run.ask = [this, answers](const std::string& message, const std::string& caption) -> std::int16_t {
       questions.push_back(message + " | " + caption);
       if (questions.size() > answers.size()) {
@@ -42,6 +39,18 @@ class AsciiImportCopy : public AsciiImportTest {
     };
     report.clear();
     return asciiimport::CopyImportRows(run, *rows, report);
+  }
+  // A run of the fixture's scope, its questions recorded.
+  asciiimport::CopyRun Run(const std::string& formName) {
+    questions.clear();
+    report.clear();
+    asciiimport::CopyRun run;
+    run.conn = modGlobals::SharedConnection();
+    run.scope.year = 2019;
+    run.scope.period = 2;
+    run.scope.county = 19;
+    run.formName = formName;
+    return run;
   }
   // "residence district|Secured|CERT_KEY" of the stored Tax rows.
   std::vector<std::string> TaxRows() {
@@ -264,6 +273,86 @@ TEST_F(AsciiImportCopy, KeysAreBoundSoAnApostropheReplacesOnlyItsOwnRow) {
        !rs->Eof(); rs->MoveNext())
     stored.push_back(vb::CStr(rs->Value(0)) + "=" + asciifile::ValueText(rs->Value(1)));
   EXPECT_EQ(stored, (std::vector<std::string>{"A'B=100", "x=1", "x' or '1'='1=100", "y=1"}));
+}
+
+}  // namespace
+
+namespace {
+
+class AsciiImportInfantFunding : public AsciiImportCopy {
+ protected:
+  void SetUp() override {
+    AsciiImportCopy::SetUp();
+    file = InfantFundingFile();
+  }
+  asciiimport::CopyCounts CopyWithBlocks(std::vector<std::int16_t> answers = {}) {
+    std::size_t next = 0;
+    const db::RecordsetPtr rows = asciiimport::LoadImportRows(file, *modGlobals::SharedConnection(), next);
+    asciiimport::CopyRun run = Run("INFANTFUNDING");
+    run.lines = &file;
+    run.blocksFrom = next;
+    run.allocationBlock = run.transferBlock = true;
+    run.ask = [this, answers](const std::string& message, const std::string&) -> std::int16_t {
+      questions.push_back(message);
+      return questions.size() <= answers.size() ? answers[questions.size() - 1] : 7;
+    };
+    return asciiimport::CopyImportRows(run, *rows, report);
+  }
+  std::int32_t CertificateOf(const std::string& table) {
+    auto rs = db::Recordset::Query("SELECT * FROM " + table + " WHERE SCHOOL_DISTRICT_ID = 64790", OpenDatabase());
+    return modCOE::GetGroupCertKey(*rs, db::catalog::PrimaryKey(*OpenDatabase(), table));
+  }
+  long Count(const std::string& sql) { return vb::CLng(OpenDatabase()->Scalar(sql)); }
+
+  std::vector<std::string> file;
+};
+
+TEST_F(AsciiImportInfantFunding, BlocksAreCopiedAndTheStatusRowCarriesTheCombinedCertificate) {
+  const asciiimport::CopyCounts counts = CopyWithBlocks();
+  EXPECT_EQ(counts.copied, 3);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingAllocation WHERE CERT_KEY <> 0"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingTransfer WHERE CERT_KEY <> 0"), 1);
+  const std::int32_t combined = CertifiedImport::JoinedKeysCertificate(
+      {CertificateOf("INFANTFUNDING"), CertificateOf("InfantFundingAllocation"), CertificateOf("InfantFundingTransfer")});
+  ASSERT_NE(combined, 0);
+  EXPECT_EQ(Status(102, 64790), std::to_string(combined) + "|3|0|0|1|0|No|1");
+  // No to All on the main row: nothing is written, the blocks count as skipped.
+  const asciiimport::CopyCounts again = CopyWithBlocks({2});
+  EXPECT_EQ(again.skipped, 3);
+  EXPECT_EQ(again.copied + again.overwritten, 0);
+  // Yes: the blocks replace their rows without a question.
+  Execute("UPDATE InfantFundingTransfer SET TrSDC1 = 9");
+  const asciiimport::CopyCounts replaced = CopyWithBlocks({6});
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(replaced.overwritten, 3);
+  EXPECT_EQ(Count("SELECT TrSDC1 FROM InfantFundingTransfer"), 3);
+}
+
+TEST_F(AsciiImportInfantFunding, TheCombinedCertificateJoinsTheKeysThatAreNotZero) {
+  CopyWithBlocks();
+  const std::int32_t f = CertificateOf("INFANTFUNDING"), a = CertificateOf("InfantFundingAllocation"),
+                     t = CertificateOf("InfantFundingTransfer");
+  const asciiimport::ImportAgency agency{2019, 2, 19, 64790, 0};
+  const asciiimport::ImportAgency other{2019, 2, 19, 64733, 0};
+  const struct {
+    const char* name;
+    std::int32_t formNo;
+    asciiimport::ImportAgency agency;
+    std::int32_t formCertificate;
+    std::int32_t certificate, records;
+  } cases[] = {
+      {"F alone", 102, other, f, CertifiedImport::JoinedKeysCertificate({f}), 1},
+      {"F A T", 102, agency, f, CertifiedImport::JoinedKeysCertificate({f, a, t}), 3},
+      {"all zero", 102, other, 0, 0, 1},
+      {"another form", 29, agency, f, 0, 1},
+  };
+  for (const auto& c : cases) {
+    const asciiimport::GroupKey key =
+        asciiimport::getGroupCertKey(OpenDatabase(), {}, c.formNo, c.agency, c.formCertificate, 1);
+    EXPECT_EQ(key.certificate, c.certificate) << c.name;
+    EXPECT_EQ(key.records, c.records) << c.name;
+  }
+  EXPECT_EQ(CertifiedImport::JoinedKeysCertificate({12, 0, -7}), clsMyCRC32().GetCRC32("12-7"));
 }
 
 }  // namespace
