@@ -356,3 +356,26 @@ TEST_F(AsciiImportInfantFunding, TheCombinedCertificateJoinsTheKeysThatAreNotZer
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AsciiImportCopy, AWideAttendanceRowIsStoredEqualToItsLineWithAKeyOfItsOwn) {
+  Execute("INSERT OR IGNORE INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, FORM_DISPLAY_NAME, CATEGORY) VALUES"
+          " (21, 'ATT_SD', 'Attendance - School District', 'A')");
+  Execute("INSERT INTO ATT_SD (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+          " RegularADA_GradesTKTO3, CERT_KEY) VALUES (2019, 2, 19, 64733, 0, 12.5, 99)");
+  std::vector<std::string> file = Exported("ATT_SD", 21, 64733);
+  Execute("DELETE FROM ATT_SD");
+  const asciiimport::CopyCounts counts = Copy(file);
+  EXPECT_EQ(counts.copied, 1);
+  // Exported again, the row reads as the file did but for its key.
+  const std::vector<std::string> again = Exported("ATT_SD", 21, 64733);
+  ASSERT_EQ(again.size(), file.size());
+  const auto withoutKey = [](const std::string& line) { return line.substr(0, line.rfind(',')); };
+  EXPECT_EQ(withoutKey(again[1]), withoutKey(file[1]));
+  EXPECT_NE(again[1].substr(again[1].rfind(',') + 1), "99");
+  EXPECT_NE(again[1].substr(again[1].rfind(',') + 1), "0");
+  EXPECT_EQ(Status(21).substr(Status(21).find('|')), "|1|0|0|1|0|No|1");
+}
+
+}  // namespace
