@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "AsciiExportCommand.h"
+#include "AsciiImportCommand.h"
 #include "NumFieldHost.h"
 #include "frmCORRECTION_REASON.h"
 #include "frmExport.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
   frmUpdateCDS::Install();
   frmTransfer::Install();
   AsciiExportCommand::Install();
+  AsciiImportCommand::Install();
   // The entry-screen reports behind the tax form's Print.
   printing::Install();
 

@@ -4,9 +4,12 @@
 
 #include "AsciiFile.h"
 #include "AsciiImport.h"
+#include "CertifiedImport.h"
 #include "db/Catalog.h"
 #include "db/SqlText.h"
 #include "modCOECertification.h"
+#include "modMain.h"
+#include "ui/Clock.h"
 #include "vb/Conversions.h"
 
 namespace asciiimport {
@@ -62,13 +65,231 @@ bool Final(std::int16_t answer) { return answer == kYesToAll || answer == kNoToA
 
 enum class Outcome { Skipped, Copied, Overwritten };
 
+constexpr std::int32_t kSchoolLevelForms[] = {50, 51, 100, 102, 502, 513, 514};
+
+// What a written row of a form does to the status rows of the forms that
+// depend on it. A reset applies to rows of `period` (0: any), and only when
+// the district has a status row of `whenStatusOf` (0: always) for the
+// row's period; it clears the edit-check results of form `resets` for
+// `resetPeriod` (0: the row's period), of the row's school when `bySchool`,
+// else of any school of the district.
+struct Reset {
+  std::int32_t formNo;
+  std::int32_t period;
+  std::int32_t whenStatusOf;
+  std::int32_t resets;
+  std::int32_t resetPeriod;
+  bool bySchool;
+};
+constexpr Reset kResets[] = {
+    {102, 2, 0, 102, 3, true},  {102, 1, 0, 102, 2, true},  {102, 1, 0, 102, 3, true},
+    {21, 0, 21, 111, 0, false}, {21, 0, 21, 112, 0, false}, {23, 0, 26, 88, 0, false},
+    {26, 0, 26, 88, 0, false},  {26, 0, 26, 91, 0, false},
+};
+
+// The status rows of a form of the agency's district and period (and
+// school, when given).
+void WhereStatus(db::SqlText& q, std::int32_t formNo, const ImportAgency& a, std::int32_t period, bool bySchool) {
+  q << " WHERE FORM_NO = " << db::Param(formNo) << " AND COUNTY_ID = " << db::Param(a.county)
+    << " AND SCHOOL_DISTRICT_ID = " << db::Param(a.district) << " AND PERIOD_ID = " << db::Param(period)
+    << " AND FISCAL_YEAR = " << db::Param(a.year);
+  if (bySchool) q << " AND SCHOOL_ID = " << db::Param(a.school);
+}
+
+// The agency's key values among the table's key columns, school only for a
+// school-level form: the rows its status row counts.
+void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const ImportAgency& a, bool bySchool) {
+  const std::pair<const char*, std::int32_t> parts[] = {{"FISCAL_YEAR", a.year},
+                                                         {"PERIOD_ID", a.period},
+                                                         {"COUNTY_ID", a.county},
+                                                         {"SCHOOL_DISTRICT_ID", a.district},
+                                                         {"SCHOOL_ID", a.school}};
+  bool first = true;
+  for (const auto& [column, value] : parts) {
+    if (std::string_view(column) == "SCHOOL_ID" && !bySchool) continue;
+    const bool inKey =
+        std::any_of(key.begin(), key.end(), [&](const std::string& k) { return vb::UCase(k) == column; });
+    if (!inKey) continue;
+    q << (first ? " WHERE " : " AND ") << column << " = " << db::Param(value);
+    first = false;
+  }
+}
+
 // A condition on every key column, its value bound.
 void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::string>& key) {
   for (std::size_t i = 0; i < key.size(); ++i)
     q << (i ? " AND " : " WHERE ") << "\"" << key[i] << "\" = " << db::Param(row.Value(key[i]));
 }
 
+std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
+
+// A table the copy writes into: its name, its name as SQL and its key.
+struct Target {
+  std::string table;
+  std::string sqlName;
+  std::vector<std::string> key;
+};
+Target TargetOf(db::Connection& conn, const std::string& table) {
+  return {table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table)};
+}
+
+bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
+  db::SqlText exists;
+  exists << "SELECT EXISTS (SELECT 1 FROM " << target.sqlName;
+  WhereKey(exists, row, target.key);
+  exists << ")";
+  return vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+}
+
+void RequireKey(bool keyed) {
+  if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
+}
+
+// Writes the current row of `rows` in place of the stored row with its key,
+// with a certificate key of its own. A wide row (`split`) is written by
+// column name and keyed from the row as stored.
+void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool split) {
+  db::Connection& conn = vb::Deref(run.conn.get());
+  db::SqlText remove;
+  remove << "DELETE FROM " << target.sqlName;
+  WhereKey(remove, rows, target.key);
+  conn.Execute(remove.Sql(), remove.Params());
+  if (split) {
+    CertifiedImport::SplitAndUpdateTable(run.conn, rows, target.table);
+    db::SqlText stored;
+    stored << "SELECT * FROM " << target.sqlName;
+    WhereKey(stored, rows, target.key);
+    const db::RecordsetPtr row = db::Recordset::Query(stored.Sql(), run.conn, stored.Params());
+    RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
+    row->Update();
+    row->UpdateBatch();
+    return;
+  }
+  const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + target.sqlName + " WHERE 1 <> 1", run.conn);
+  added->AddNew();
+  for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
+  RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *added, true));
+  added->Update();
+  added->UpdateBatch();
+}
+
+ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
+  return {Int(row.Value("FISCAL_YEAR")), Int(row.Value("PERIOD_ID")), Int(row.Value("COUNTY_ID")),
+          Int(row.Value("SCHOOL_DISTRICT_ID")), bySchool ? Int(row.Value("SCHOOL_ID")) : 0};
+}
+
+void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
+  if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
+}
+
+// The agency's stored rows of a table.
+db::RecordsetPtr AgencyRows(const db::ConnectionPtr& conn, const Target& target, const ImportAgency& agency,
+                            bool bySchool) {
+  db::SqlText group;
+  group << "SELECT * FROM " << target.sqlName;
+  WhereAgency(group, target.key, agency, bySchool);
+  return db::Recordset::Query(group.Sql(), conn, group.Params());
+}
+
+// The certificate number of rows in the order of the table's key; a step
+// that fails leaves the whole change undone.
+std::int32_t CertificateOf(db::Recordset& rows, const std::vector<std::string>& sortKeys) {
+  const std::optional<std::int32_t> certificate = modCOE::GroupCertKeyOfAll(rows, sortKeys);
+  if (!certificate) vb::Raise(vb::err::InvalidProcedureCall, "The form's certificate number could not be computed.");
+  return *certificate;
+}
+
+constexpr std::int32_t kInfantFundingForm = 102;
+constexpr const char* kInfantFundingTables[] = {"InfantFundingAllocation", "InfantFundingTransfer"};
+
+
 }  // namespace
+
+bool IsSchoolLevelForm(std::int32_t formNo) {
+  return std::find(std::begin(kSchoolLevelForms), std::end(kSchoolLevelForms), formNo) != std::end(kSchoolLevelForms);
+}
+
+void UpdateCOEFormsStatus(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency,
+                          std::int32_t certificate, std::int32_t records, const vb::Date& now) {
+  const bool bySchool = IsSchoolLevelForm(formNo);
+  db::SqlText find;
+  find << "SELECT rowid FROM LEA_FORMS_STATUS";
+  WhereStatus(find, formNo, agency, agency.period, bySchool);
+  find << " ORDER BY rowid LIMIT 1";
+  const vb::Variant found = conn.Scalar(find.Sql(), find.Params());
+  db::SqlText write;
+  if (vb::IsNull(found) || vb::IsEmpty(found)) {
+    write << "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, PY_REASON_CODE, "
+             "PY_FORMS_CORRECTED, "
+          << (bySchool ? "SCHOOL_ID, " : "")
+          << "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
+             "LAST_EDIT_CHECK_DATE) VALUES ("
+          << db::Param(agency.year) << ", " << db::Param(agency.period) << ", " << db::Param(agency.county) << ", "
+          << db::Param(agency.district) << ", 0, 'No', ";
+    if (bySchool) write << db::Param(agency.school) << ", ";
+    write << db::Param(formNo) << ", " << db::Param(certificate) << ", " << db::Param(records) << ", 0, 0, "
+          << db::Param(vb::Variant(now)) << ", NULL)";
+  } else {
+    write << "UPDATE LEA_FORMS_STATUS SET CERTIFICATE_NUMBER = " << db::Param(certificate)
+          << ", NUM_RECORD = " << db::Param(records)
+          << ", NUM_ERROR = 0, NUM_WARNING = 0, LAST_MODIFIED_DATE = " << db::Param(vb::Variant(now))
+          << ", LAST_EDIT_CHECK_DATE = NULL WHERE rowid = " << db::Param(found);
+  }
+  conn.Execute(write.Sql(), write.Params());
+}
+
+void ResetDependentForms(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency) {
+  for (const Reset& reset : kResets) {
+    if (reset.formNo != formNo || (reset.period != 0 && reset.period != agency.period)) continue;
+    if (reset.whenStatusOf != 0) {
+      db::SqlText status;
+      status << "SELECT EXISTS (SELECT 1 FROM LEA_FORMS_STATUS";
+      WhereStatus(status, reset.whenStatusOf, agency, agency.period, false);
+      status << ")";
+      if (vb::CLng(conn.Scalar(status.Sql(), status.Params())) == 0) continue;
+    }
+    db::SqlText clear;
+    clear << "UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 0, NUM_WARNING = 0, LAST_EDIT_CHECK_DATE = NULL";
+    WhereStatus(clear, reset.resets, agency, reset.resetPeriod ? reset.resetPeriod : agency.period, reset.bySchool);
+    clear << " AND NUM_RECORD > 0";
+    conn.Execute(clear.Sql(), clear.Params());
+  }
+}
+
+GroupKey getGroupCertKey(const db::ConnectionPtr& conn, const forms::FormScope& scope, std::int32_t formNo,
+                         const ImportAgency& agency, std::int32_t formCertificate, std::int32_t records) {
+  GroupKey group{0, records};
+  if (formNo != kInfantFundingForm) return group;
+  std::vector<std::int32_t> keys{formCertificate};
+  for (const char* table : kInfantFundingTables) {
+    const Target target = TargetOf(vb::Deref(conn.get()), table);
+    const db::RecordsetPtr rows = AgencyRows(conn, target, agency, true);
+    if (rows->Eof()) {
+      keys.push_back(0);
+      continue;
+    }
+    keys.push_back(CertificateOf(*rows, modMain::GetSortKeys(conn, scope, table)));
+    group.records += static_cast<std::int32_t>(rows->RecordCount());
+  }
+  group.certificate = CertifiedImport::JoinedKeysCertificate(keys);
+  return group;
+}
+
+CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, db::Recordset& rows,
+                                  std::vector<ImportAgency>* written) {
+  db::Connection& conn = vb::Deref(run.conn.get());
+  const Target target = TargetOf(conn, table);
+  CopyCounts counts;
+  db::Transaction transaction(conn);
+  for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+    const bool stored = Stored(conn, target, rows);
+    WriteRow(run, target, rows, false);
+    ++(stored ? counts.overwritten : counts.copied);
+    if (written) Remember(*written, AgencyOf(rows, true));
+  }
+  transaction.Commit();
+  return counts;
+}
 
 std::string KeyCondition(const db::Recordset& row, const std::vector<std::string>& keyColumns) {
   std::string condition;
@@ -84,26 +305,27 @@ std::string KeyCondition(const db::Recordset& row, const std::vector<std::string
 
 CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& report) {
   db::Connection& conn = vb::Deref(run.conn.get());
-  const std::string table = StorageTable(run.formName);
-  const std::string sqlName = db::catalog::RequireSqlName(conn, table);
-  const std::vector<std::string> key = db::catalog::PrimaryKey(conn, table);
+  const Target target = TargetOf(conn, StorageTable(run.formName));
+  const std::string upperForm = vb::UCase(run.formName);
+  const bool split = upperForm == "ATT_SD" || upperForm == "ATTCSACD";
   db::SqlText form;
-  form << "SELECT FORM_DISPLAY_NAME FROM VHO_TORB_FORMS WHERE FORM_NAME = " << db::Param(run.formName);
-  const std::string displayName = asciifile::ValueText(conn.Scalar(form.Sql(), form.Params()));
+  form << "SELECT FORM_DISPLAY_NAME, FORM_NO FROM VHO_TORB_FORMS WHERE FORM_NAME = " << db::Param(run.formName);
+  const db::RecordsetPtr catalogue = db::Recordset::Query(form.Sql(), run.conn, form.Params());
+  if (catalogue->Eof()) vb::Raise(vb::err::ItemNotFound, "The form " + run.formName + " is not in the catalogue.");
+  const std::string displayName = asciifile::ValueText(catalogue->Value("FORM_DISPLAY_NAME"));
+  const std::int32_t formNo = Int(catalogue->Value("FORM_NO"));
+  const bool bySchool = IsSchoolLevelForm(formNo);
+  std::vector<ImportAgency> written;  // in the order of their first written row
 
   CopyCounts counts;
   std::int16_t remembered = 0;
   db::Transaction transaction(conn);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
-    db::SqlText exists;
-    exists << "SELECT EXISTS (SELECT 1 FROM " << sqlName;
-    WhereKey(exists, rows, key);
-    exists << ")";
-    const bool stored = vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+    const bool stored = Stored(conn, target, rows);
     Outcome outcome;
     if (stored) {
       if (!Final(remembered))
-        remembered = run.ask("Record for " + KeyCondition(rows, key) + " already exists. Do you want to Overwrite?",
+        remembered = run.ask("Record for " + KeyCondition(rows, target.key) + " already exists. Do you want to Overwrite?",
                              "Importing ASCII File - " + displayName);
       outcome = remembered == kYes || remembered == kYesToAll ? Outcome::Overwritten : Outcome::Skipped;
     } else {
@@ -113,18 +335,40 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
       ++counts.skipped;
       continue;
     }
-    db::SqlText remove;
-    remove << "DELETE FROM " << sqlName;
-    WhereKey(remove, rows, key);
-    conn.Execute(remove.Sql(), remove.Params());
-    const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + sqlName + " WHERE 1 <> 1", run.conn);
-    added->AddNew();
-    for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
-    if (!modCOE::SetCertKeysInRs(run.conn, run.scope, table, *added, true))
-      vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
-    added->Update();
-    added->UpdateBatch();
+    WriteRow(run, target, rows, split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
+    Remember(written, AgencyOf(rows, bySchool));
+  }
+
+  // The infant-funding blocks follow the main block; when every main row
+  // was skipped, so are theirs.
+  const bool infantFunding = upperForm == "INFANTFUNDING";
+  if (infantFunding && run.lines) {
+    std::size_t next = run.blocksFrom;
+    const bool flagged[] = {run.allocationBlock, run.transferBlock};
+    for (int i = 0; i < 2; ++i) {
+      if (!flagged[i]) continue;
+      std::string header;
+      const db::RecordsetPtr block = asciiimport::LoadSecondaryBlock(*run.lines, conn, next, header);
+      if (written.empty()) {
+        counts.skipped += static_cast<std::int32_t>(block->RecordCount());
+        continue;
+      }
+      const CopyCounts copied = CopyImportRowsNoPrompt(run, kInfantFundingTables[i], *block, &written);
+      counts.copied += copied.copied;
+      counts.overwritten += copied.overwritten;
+    }
+  }
+
+  // Each agency's status row and resets, from its rows as now stored.
+  const std::vector<std::string> sortKeys = modMain::GetSortKeys(run.conn, run.scope, target.table);
+  for (const ImportAgency& agency : written) {
+    const db::RecordsetPtr groupRows = AgencyRows(run.conn, target, agency, bySchool);
+    GroupKey group{0, static_cast<std::int32_t>(groupRows->RecordCount())};
+    group.certificate = CertificateOf(*groupRows, sortKeys);
+    if (infantFunding) group = getGroupCertKey(run.conn, run.scope, formNo, agency, group.certificate, group.records);
+    UpdateCOEFormsStatus(conn, formNo, agency, group.certificate, group.records, ui::Now());
+    ResetDependentForms(conn, formNo, agency);
   }
   transaction.Commit();
   report += "Import Group: " + displayName + kCrLf;

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "AsciiFile.h"
+#include "AsciiImportCopy.h"
+#include "ScopeOfParams.h"
 #include "Utilities.h"
 #include "modGlobals.h"
 #include "ui/Clock.h"
@@ -171,9 +173,24 @@ void frmImportAscii::cmdAction_Click() {
   trap([&] { Utilities::TransferStatus(status); });
 }
 
-bool frmImportAscii::CopyImportRows(const std::vector<std::string>&, std::size_t&, std::string&) {
+bool frmImportAscii::CopyImportRows(const std::vector<std::string>& lines, std::size_t& next, std::string&) {
   mstrImportReport.clear();
   mintRowsCopied = mintRowsOverwritten = mintRowsSkipped = 0;
+  asciiimport::CopyRun run;
+  run.conn = modGlobals::SharedConnection();
+  run.scope = forms::ScopeOf(modGlobals::GlobalParam());
+  run.formName = mstrFormName;
+  run.ask = [](const std::string& message, const std::string& caption) {
+    return Utilities::MessageBox(message, caption);
+  };
+  run.lines = &lines;
+  run.blocksFrom = next;
+  run.allocationBlock = verdict_.allocationBlock;
+  run.transferBlock = verdict_.transferBlock;
+  const asciiimport::CopyCounts counts = asciiimport::CopyImportRows(run, vb::Deref(mrsImportRows.get()), mstrImportReport);
+  mintRowsCopied = counts.copied;
+  mintRowsOverwritten = counts.overwritten;
+  mintRowsSkipped = counts.skipped;
   return true;
 }
 

@@ -52,8 +52,7 @@ class frmImportAscii : public ui::Form, public Ui::frmImportAscii {
   // The one message of a refused file.
   void ShowImportFailure();
   // Copies the loaded rows, and the blocks from line `next` on, into the
-  // database; answers false with the cause when the copy failed, having
-  // changed nothing. This version copies nothing.
+  // database as one change (a failure raises, having changed nothing).
   bool CopyImportRows(const std::vector<std::string>& lines, std::size_t& next, std::string& cause);
   // The status text of a completed run.
   std::string StatusText(const vb::Date& stamp) const;

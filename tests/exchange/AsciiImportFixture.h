@@ -25,6 +25,10 @@ class AsciiImportTest : public ProgramTest {
   // TaxType 0 row of residence 10199 (Secured 1500, no Unsecured) and a
   // TaxType 1 row of residence 64741; the rows are then deleted again.
   std::vector<std::string> TaxFile();
+  // An INFANTFUNDING file of district 64790 with one row in each block:
+  // main block (2 lines), End, allocation (2), End, transfer (2). The
+  // tables are left empty.
+  std::vector<std::string> InfantFundingFile();
   // The lines that the export writes for the form and office `district`
   // from the rows stored now.
   std::vector<std::string> Exported(const std::string& form, int formNo, int district);

@@ -158,16 +158,7 @@ class AsciiImportBlocks : public AsciiImportTest {
  protected:
   void SetUp() override {
     AsciiImportTest::SetUp();
-    Execute(
-        "INSERT INTO INFANTFUNDING (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, InSeSDC1)"
-        " VALUES (2019, 2, 19, 64790, 0, 1);"
-        " INSERT INTO InfantFundingAllocation (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
-        " SelpaAUDist, SelpaAUDistSchoolId, P1AllocSDC1Se) VALUES (2019, 2, 19, 64790, 0, 64733, 0, 2.5);"
-        " INSERT INTO InfantFundingTransfer (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
-        " TrType, SelpaAU, SelpaAuSchoolId, SelpaDist, SelpaDistSchoolId, SelpaAUName, SelpaDistrictName, TrSDC1)"
-        " VALUES (2019, 2, 19, 64790, 0, 1, 64790, 0, 64733, 0, 'Elm SELPA', 'Elm Unified', 3)");
-    file_ = Exported("INFANTFUNDING", 102, 64790);
-    Execute("DELETE FROM INFANTFUNDING; DELETE FROM InfantFundingAllocation; DELETE FROM InfantFundingTransfer");
+    file_ = InfantFundingFile();
   }
   Lines file_;  // main block (2 lines), End, allocation (2), End, transfer (2)
 };

@@ -9,7 +9,13 @@
 #include "AsciiFile.h"
 #include "AsciiImportCopy.h"
 #include "AsciiImportFixture.h"
+#include "CertifiedImport.h"
+#include "clsMyCRC32.h"
+#include "db/Catalog.h"
+#include "ScriptedSeams.h"
 #include "db/Recordset.h"
+#include "db/SqlText.h"
+#include "modCOECertification.h"
 #include "modGlobals.h"
 #include "vb/Conversions.h"
 
@@ -22,12 +28,7 @@ class AsciiImportCopy : public AsciiImportTest {
   asciiimport::CopyCounts Copy(const std::vector<std::string>& lines, std::vector<std::int16_t> answers = {}) {
     std::size_t next = 0;
     const db::RecordsetPtr rows = asciiimport::LoadImportRows(lines, *modGlobals::SharedConnection(), next);
-    asciiimport::CopyRun run;
-    run.conn = modGlobals::SharedConnection();
-    run.scope.year = 2019;
-    run.scope.period = 2;
-    run.scope.county = 19;
-    run.formName = asciifile::TableNameOf(lines[0]);
+    asciiimport::CopyRun run = Run(asciifile::TableNameOf(lines[0]));
     run.ask = [this, answers](const std::string& message, const std::string& caption) -> std::int16_t {
       questions.push_back(message + " | " + caption);
       if (questions.size() > answers.size()) {
@@ -39,6 +40,18 @@ class AsciiImportCopy : public AsciiImportTest {
     report.clear();
     return asciiimport::CopyImportRows(run, *rows, report);
   }
+  // A run of the fixture's scope, its questions recorded.
+  asciiimport::CopyRun Run(const std::string& formName) {
+    questions.clear();
+    report.clear();
+    asciiimport::CopyRun run;
+    run.conn = modGlobals::SharedConnection();
+    run.scope.year = 2019;
+    run.scope.period = 2;
+    run.scope.county = 19;
+    run.formName = formName;
+    return run;
+  }
   // "residence district|Secured|CERT_KEY" of the stored Tax rows.
   std::vector<std::string> TaxRows() {
     std::vector<std::string> rows;
@@ -49,6 +62,31 @@ class AsciiImportCopy : public AsciiImportTest {
     return rows;
   }
 
+  // The status row of one form and agency, "" when there is none:
+  // certificate|records|errors|warnings|whether the edit-check date is
+  // empty|reason|corrected|whether it was modified at the clock's time.
+  std::string Status(int formNo, int district = 64733, int period = 2, int school = 0) {
+    db::SqlText q;
+    q << "SELECT CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_EDIT_CHECK_DATE IS NULL, PY_REASON_CODE,"
+         " PY_FORMS_CORRECTED, LAST_MODIFIED_DATE = "
+      << db::Param(vb::Variant(clock.Now())) << " FROM LEA_FORMS_STATUS WHERE FISCAL_YEAR = 2019 AND PERIOD_ID = "
+      << db::Param(period) << " AND COUNTY_ID = 19 AND SCHOOL_DISTRICT_ID = " << db::Param(district)
+      << " AND SCHOOL_ID = " << db::Param(school) << " AND FORM_NO = " << db::Param(formNo);
+    auto rs = db::Recordset::Query(q.Sql(), OpenDatabase(), q.Params());
+    if (rs->Eof()) return "";
+    std::string text;
+    for (int i = 0; i < rs->FieldCount(); ++i) text += (i ? "|" : "") + asciifile::ValueText(rs->Value(i));
+    return text;
+  }
+  // The certificate number of the stored rows of the Tax file's agency.
+  std::string TaxCertificate() {
+    auto rs = db::Recordset::Query("SELECT * FROM Tax WHERE SCHOOL_DISTRICT_ID = 64733", OpenDatabase());
+    return std::to_string(modCOE::GetGroupCertKey(
+        *rs, {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "TaxType",
+              "RES_SCHOOL_DISTRICT_ID", "RES_COUNTY_ID"}));
+  }
+
+  ScriptedClock clock{vb::Date{43900.75}, 0};
   std::vector<std::string> questions;
   std::string report;
 };
@@ -120,8 +158,100 @@ TEST_F(AsciiImportCopy, AFailureOnALaterRowLeavesTheTableAsItWas) {
   const std::vector<std::string> before = TaxRows();
   Execute("CREATE TRIGGER refuse BEFORE INSERT ON Tax WHEN NEW.RES_SCHOOL_DISTRICT_ID = 64741"
           " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  const std::string status = Status(29);
   EXPECT_THROW(Copy(file, {6}), vb::VbError);
   EXPECT_EQ(TaxRows(), before);
+  EXPECT_EQ(Status(29), status);
+}
+
+TEST_F(AsciiImportCopy, TheAgencysStatusRowShowsTheCertificateOfItsStoredRows) {
+  const std::vector<std::string> file = TaxFile();
+  Copy(file);
+  ASSERT_NE(TaxCertificate(), "0");
+  EXPECT_EQ(Status(29), TaxCertificate() + "|2|0|0|1|0|No|1");
+  // Rewritten after an overwrite; untouched when nothing is written.
+  Execute("UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 3, PY_REASON_CODE = 4, PY_FORMS_CORRECTED = 'Yes',"
+          " LAST_EDIT_CHECK_DATE = '2020-01-01'");
+  Copy(file, {2});
+  EXPECT_EQ(Status(29), TaxCertificate() + "|2|3|0|0|4|Yes|1");
+  Copy(file, {1});
+  EXPECT_EQ(Status(29), TaxCertificate() + "|2|0|0|1|4|Yes|1");
+}
+
+TEST_F(AsciiImportCopy, AStatusRowIsWrittenOnlyWhereTheImportFindsIt) {
+  const asciiimport::ImportAgency agency{2019, 2, 19, 64733, 7};
+  // A district form's row is found whatever its school: the first of
+  // several is changed, none added.
+  Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
+          " CERTIFICATE_NUMBER, NUM_RECORD, PY_REASON_CODE, PY_FORMS_CORRECTED) VALUES"
+          " (2019, 2, 19, 64733, 5, 21, 1, 1, 3, 'Yes'), (2019, 2, 19, 64733, 6, 21, 1, 1, 3, 'Yes')");
+  asciiimport::UpdateCOEFormsStatus(*OpenDatabase(), 21, agency, 77, 9, clock.Now());
+  EXPECT_EQ(Status(21, 64733, 2, 5), "77|9|0|0|1|3|Yes|1");
+  EXPECT_EQ(Status(21, 64733, 2, 6), "1|1|||1|3|Yes|");
+  EXPECT_EQ(Status(21, 64733, 2, 7), "");
+  // A new row: reason 0, 'No'; the school for a school-level form only.
+  asciiimport::UpdateCOEFormsStatus(*OpenDatabase(), 102, agency, 78, 2, clock.Now());
+  EXPECT_EQ(Status(102, 64733, 2, 7), "78|2|0|0|1|0|No|1");
+  asciiimport::UpdateCOEFormsStatus(*OpenDatabase(), 29, agency, 79, 3, clock.Now());
+  EXPECT_EQ(Status(29, 64733, 2, 0), "79|3|0|0|1|0|No|1");
+}
+
+TEST_F(AsciiImportCopy, DependentFormsLoseTheirEditCheckResults) {
+  // Status rows of the district (school 0, and school 7 for form 102)
+  // that hold an edit-check result; form 89 never depends on anything.
+  const struct {
+    const char* name;
+    int formNo;
+    int period;
+    std::vector<std::pair<int, int>> present;  // further status rows: form, period
+    std::vector<std::pair<int, int>> reset;    // status rows reset: form, period
+  } cases[] = {
+      {"21 with its status row", 21, 2, {{21, 2}}, {{111, 2}, {112, 2}}},
+      {"21 without", 21, 2, {}, {}},
+      {"23 beside 26", 23, 2, {{26, 2}}, {{88, 2}}},
+      {"23 alone", 23, 2, {{23, 2}}, {}},
+      {"26", 26, 2, {{26, 2}}, {{88, 2}, {91, 2}}},
+      {"102 at P-1", 102, 1, {}, {{102, 2}, {102, 3}}},
+      {"102 at P-2", 102, 2, {}, {{102, 3}}},
+      {"102 Annual", 102, 3, {}, {}},
+      {"another form", 29, 2, {{21, 2}, {26, 2}}, {}},
+  };
+  const std::pair<int, int> watched[] = {{111, 2}, {112, 2}, {88, 2}, {91, 2}, {102, 2}, {102, 3}, {111, 1}};
+  for (const auto& c : cases) {
+    Execute("DELETE FROM LEA_FORMS_STATUS");
+    for (const auto& [form, period] : watched)
+      Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+              " FORM_NO, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_EDIT_CHECK_DATE) VALUES (2019, " +
+              std::to_string(period) + ", 19, 64733, " + (form == 102 ? "7" : "0") + ", " + std::to_string(form) +
+              ", 4, 2, 1, '2020-01-01')");
+    // The same forms of the district's other school and a neighbour district.
+    Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+            " FORM_NO, NUM_RECORD, NUM_ERROR) SELECT FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID + 1,"
+            " SCHOOL_ID, FORM_NO, NUM_RECORD, NUM_ERROR FROM LEA_FORMS_STATUS");
+    Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+            " FORM_NO, NUM_RECORD, NUM_ERROR) VALUES (2019, 3, 19, 64733, 8, 102, 4, 2)");
+    for (const auto& [form, period] : c.present)
+      Execute("INSERT OR IGNORE INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID,"
+              " FORM_NO, NUM_RECORD) VALUES (2019, " + std::to_string(period) + ", 19, 64733, " +
+              std::to_string(form) + ", 1)");
+    asciiimport::ResetDependentForms(*OpenDatabase(), c.formNo, {2019, c.period, 19, 64733, 7});
+    for (const auto& watch : watched) {
+      const bool reset = std::find(c.reset.begin(), c.reset.end(), watch) != c.reset.end();
+      const std::string row = Status(watch.first, 64733, watch.second, watch.first == 102 ? 7 : 0);
+      EXPECT_EQ(row, reset ? "|4|0|0|1|0|No|" : "|4|2|1|0|0|No|")
+          << c.name << ": form " << watch.first << " period " << watch.second;
+    }
+    EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar("SELECT COUNT(*) FROM LEA_FORMS_STATUS WHERE NUM_ERROR = 0")),
+              static_cast<int>(c.reset.size()))
+        << c.name << ": only the district's own rows are reset";
+  }
+  // Rows without records are left as they are, and none is created.
+  Execute("DELETE FROM LEA_FORMS_STATUS");
+  Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
+          " NUM_RECORD, NUM_ERROR) VALUES (2019, 2, 19, 64733, 7, 102, 0, 2), (2019, 3, 19, 64733, 7, 102, NULL, 2)");
+  asciiimport::ResetDependentForms(*OpenDatabase(), 102, {2019, 1, 19, 64733, 7});
+  EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar("SELECT COUNT(*) FROM LEA_FORMS_STATUS WHERE NUM_ERROR = 2")), 2);
+  EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar("SELECT COUNT(*) FROM LEA_FORMS_STATUS")), 2);
 }
 
 TEST_F(AsciiImportCopy, KeysAreBoundSoAnApostropheReplacesOnlyItsOwnRow) {
@@ -143,6 +273,109 @@ TEST_F(AsciiImportCopy, KeysAreBoundSoAnApostropheReplacesOnlyItsOwnRow) {
        !rs->Eof(); rs->MoveNext())
     stored.push_back(vb::CStr(rs->Value(0)) + "=" + asciifile::ValueText(rs->Value(1)));
   EXPECT_EQ(stored, (std::vector<std::string>{"A'B=100", "x=1", "x' or '1'='1=100", "y=1"}));
+}
+
+}  // namespace
+
+namespace {
+
+class AsciiImportInfantFunding : public AsciiImportCopy {
+ protected:
+  void SetUp() override {
+    AsciiImportCopy::SetUp();
+    file = InfantFundingFile();
+  }
+  asciiimport::CopyCounts CopyWithBlocks(std::vector<std::int16_t> answers = {}) {
+    std::size_t next = 0;
+    const db::RecordsetPtr rows = asciiimport::LoadImportRows(file, *modGlobals::SharedConnection(), next);
+    asciiimport::CopyRun run = Run("INFANTFUNDING");
+    run.lines = &file;
+    run.blocksFrom = next;
+    run.allocationBlock = run.transferBlock = true;
+    run.ask = [this, answers](const std::string& message, const std::string&) -> std::int16_t {
+      questions.push_back(message);
+      return questions.size() <= answers.size() ? answers[questions.size() - 1] : 7;
+    };
+    return asciiimport::CopyImportRows(run, *rows, report);
+  }
+  std::int32_t CertificateOf(const std::string& table) {
+    auto rs = db::Recordset::Query("SELECT * FROM " + table + " WHERE SCHOOL_DISTRICT_ID = 64790", OpenDatabase());
+    return modCOE::GetGroupCertKey(*rs, db::catalog::PrimaryKey(*OpenDatabase(), table));
+  }
+  long Count(const std::string& sql) { return vb::CLng(OpenDatabase()->Scalar(sql)); }
+
+  std::vector<std::string> file;
+};
+
+TEST_F(AsciiImportInfantFunding, BlocksAreCopiedAndTheStatusRowCarriesTheCombinedCertificate) {
+  const asciiimport::CopyCounts counts = CopyWithBlocks();
+  EXPECT_EQ(counts.copied, 3);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingAllocation WHERE CERT_KEY <> 0"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingTransfer WHERE CERT_KEY <> 0"), 1);
+  const std::int32_t combined = CertifiedImport::JoinedKeysCertificate(
+      {CertificateOf("INFANTFUNDING"), CertificateOf("InfantFundingAllocation"), CertificateOf("InfantFundingTransfer")});
+  ASSERT_NE(combined, 0);
+  EXPECT_EQ(Status(102, 64790), std::to_string(combined) + "|3|0|0|1|0|No|1");
+  // No to All on the main row: nothing is written, the blocks count as skipped.
+  const asciiimport::CopyCounts again = CopyWithBlocks({2});
+  EXPECT_EQ(again.skipped, 3);
+  EXPECT_EQ(again.copied + again.overwritten, 0);
+  // Yes: the blocks replace their rows without a question.
+  Execute("UPDATE InfantFundingTransfer SET TrSDC1 = 9");
+  const asciiimport::CopyCounts replaced = CopyWithBlocks({6});
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(replaced.overwritten, 3);
+  EXPECT_EQ(Count("SELECT TrSDC1 FROM InfantFundingTransfer"), 3);
+}
+
+TEST_F(AsciiImportInfantFunding, TheCombinedCertificateJoinsTheKeysThatAreNotZero) {
+  CopyWithBlocks();
+  const std::int32_t f = CertificateOf("INFANTFUNDING"), a = CertificateOf("InfantFundingAllocation"),
+                     t = CertificateOf("InfantFundingTransfer");
+  const asciiimport::ImportAgency agency{2019, 2, 19, 64790, 0};
+  const asciiimport::ImportAgency other{2019, 2, 19, 64733, 0};
+  const struct {
+    const char* name;
+    std::int32_t formNo;
+    asciiimport::ImportAgency agency;
+    std::int32_t formCertificate;
+    std::int32_t certificate, records;
+  } cases[] = {
+      {"F alone", 102, other, f, CertifiedImport::JoinedKeysCertificate({f}), 1},
+      {"F A T", 102, agency, f, CertifiedImport::JoinedKeysCertificate({f, a, t}), 3},
+      {"all zero", 102, other, 0, 0, 1},
+      {"another form", 29, agency, f, 0, 1},
+  };
+  for (const auto& c : cases) {
+    const asciiimport::GroupKey key =
+        asciiimport::getGroupCertKey(OpenDatabase(), {}, c.formNo, c.agency, c.formCertificate, 1);
+    EXPECT_EQ(key.certificate, c.certificate) << c.name;
+    EXPECT_EQ(key.records, c.records) << c.name;
+  }
+  EXPECT_EQ(CertifiedImport::JoinedKeysCertificate({12, 0, -7}), clsMyCRC32().GetCRC32("12-7"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AsciiImportCopy, AWideAttendanceRowIsStoredEqualToItsLineWithAKeyOfItsOwn) {
+  Execute("INSERT OR IGNORE INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, FORM_DISPLAY_NAME, CATEGORY) VALUES"
+          " (21, 'ATT_SD', 'Attendance - School District', 'A')");
+  Execute("INSERT INTO ATT_SD (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID,"
+          " RegularADA_GradesTKTO3, CERT_KEY) VALUES (2019, 2, 19, 64733, 0, 12.5, 99)");
+  std::vector<std::string> file = Exported("ATT_SD", 21, 64733);
+  Execute("DELETE FROM ATT_SD");
+  const asciiimport::CopyCounts counts = Copy(file);
+  EXPECT_EQ(counts.copied, 1);
+  // Exported again, the row reads as the file did but for its key.
+  const std::vector<std::string> again = Exported("ATT_SD", 21, 64733);
+  ASSERT_EQ(again.size(), file.size());
+  const auto withoutKey = [](const std::string& line) { return line.substr(0, line.rfind(',')); };
+  EXPECT_EQ(withoutKey(again[1]), withoutKey(file[1]));
+  EXPECT_NE(again[1].substr(again[1].rfind(',') + 1), "99");
+  EXPECT_NE(again[1].substr(again[1].rfind(',') + 1), "0");
+  EXPECT_EQ(Status(21).substr(Status(21).find('|')), "|1|0|0|1|0|No|1");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "AsciiImportFixture.h"
 #include "ScriptedSeams.h"
 #include "frmImportAscii.h"
+#include "frmMessageBox.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
 #include "vb/Win1252.h"
@@ -93,16 +94,35 @@ TEST_F(AsciiImportWindow, ARefusedFileShowsTheCriteriaMessageOnceAndChangesNothi
   EXPECT_EQ(Dump(), before);
 }
 
-TEST_F(AsciiImportWindow, AnAcceptedFileIsLoadedTypedAndEndsWithTheStatusTextTwiceInARow) {
+TEST_F(AsciiImportWindow, AnAcceptedFileIsCopiedAndEndsWithTheStatusTextTwiceInARow) {
   const std::string path = Place(TaxFile());
-  const std::string expected = "Import Date & Time: Dec-09-2019  15:04:05\n\nASCII Data FileName: " + path +
-                               "\n\n\n\n\n\nImport Operation Completed.";
-  EXPECT_EQ(Press(path, true), expected);
-  EXPECT_EQ(window_->ImportRows()->RecordCount(), 2);
+  const auto expected = [&](const std::string& time, int copied, int overwritten) {
+    return "Import Date & Time: Dec-09-2019  " + time + "\n\nASCII Data FileName: " + path +
+           "\n\n\n\n\nImport Group: Property Tax\n\tNumber of Records Skipped     = 0\n"
+           "\tNumber of Records Copied      = " + std::to_string(copied) +
+           "\n\tNumber of Records Overwritten = " + std::to_string(overwritten) + "\n\n\nImport Operation Completed.";
+  };
+  EXPECT_EQ(Press(path, true), expected("15:04:05", 2, 0));
+  window_->ImportRows()->MoveFirst();
   EXPECT_EQ(vb::CDbl(window_->ImportRows()->Value("Secured")), 1500);
+  EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar("SELECT COUNT(*) FROM Tax WHERE CERT_KEY <> 0")), 2);
+  // The same file again: one question, answered Yes to All in the
+  // four-button box.
   clock_.Advance(60);
-  EXPECT_EQ(Press(path, true), "Import Date & Time: Dec-09-2019  15:05:05\n\nASCII Data FileName: " + path +
-                                   "\n\n\n\n\n\nImport Operation Completed.");
+  std::string question;
+  dialogs_.AnswerModal([&](QWidget& window) {
+    auto* box = qobject_cast<frmMessageBox*>(&window);
+    if (!box) {
+      ADD_FAILURE() << "no question";
+      return 0;
+    }
+    question = box->windowTitle().toStdString() + " | " + box->lblMessage->text().toStdString();
+    for (std::size_t i = 0; i < box->Answers.size(); ++i)
+      if (box->Answers[i] == 1) box->cmdAction[i]->click();
+    return 0;
+  });
+  EXPECT_EQ(Press(path, true), expected("15:05:05", 0, 2));
+  EXPECT_TRUE(question.starts_with("Importing ASCII File - Property Tax | Record for  FISCAL_YEAR=2019")) << question;
   EXPECT_TRUE(window_->isEnabled());
   EXPECT_EQ(window_->txtFile->text().toStdString(), path);
 }
