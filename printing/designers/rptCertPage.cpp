@@ -1,12 +1,8 @@
 #include "rptCertPage.h"
 
+#include "DesignerErrors.h"
 #include "DesignerResources.h"
-#include "zelErrHandler.h"
-#include "Utilities.h"
-#include "ui/Dialogs.h"
-#include "ui/Printers.h"
 #include "ui/Twips.h"
-#include "vb/App.h"
 
 rptCertPage::rptCertPage() : Report(designers::LayoutPath("rptCertPage")) {}
 
@@ -19,12 +15,5 @@ void rptCertPage::DataReport_Error(int jobType, long cookie, const vb::VbError& 
   (void)jobType;
   (void)cookie;
   (void)error;
-  Trap trap("rptCertPage", "DataReport_Error");
-  bool noPrinter = false;
-  trap([&] { noPrinter = ui::printers().Names().empty(); });
-  if (!noPrinter) return;
-  trap([&] {
-    ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation, vb::App::Title());
-    showError = false;
-  });
+  designers::TellNoPrinter("rptCertPage", showError);
 }
