@@ -11,6 +11,7 @@
 #include "frmCORRECTION_REASON.h"
 #include "frmExport.h"
 #include "frmFormNote.h"
+#include "frmImport.h"
 #include "frmMain.h"
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   frmCORRECTION_REASON::Install();
   frmTax::Install();
   frmExport::Install();
+  frmImport::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
   AsciiExportCommand::Install();
