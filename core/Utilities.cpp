@@ -233,6 +233,14 @@ std::string GetCertKeyFormatted(std::string& certKey) {
 
 vb::Variant EscapeQuotes(const vb::Variant& text) { return vb::Replace(vb::CStr(text), "'", "''"); }
 
+std::string NoPrinterMessage() {
+  return "Cannot print due to a problem with the current printer setup.\r\n"
+         "Try one or more of the following:\r\n"
+         "*Check the printer by printing a test page from the system's printer settings.\r\n"
+         "*Make sure the printer is turned on and online.\r\n"
+         "*Reinstall the printer driver.";
+}
+
 bool SetPrinterOrientation(std::int32_t orientation) {
   if (ui::printers().Names().empty()) return false;
   ui::SetJobOrientation(orientation);

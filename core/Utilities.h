@@ -72,6 +72,9 @@ vb::Variant EscapeQuotes(const vb::Variant& text);
 // Sets the orientation of the program's print jobs (1 portrait, 2
 // landscape); false when there is no printer to print on.
 bool SetPrinterOrientation(std::int32_t orientation);
+// What a print command tells the user when no printer is installed: five
+// lines joined by CR LF.
+std::string NoPrinterMessage();
 
 // Shows a report in a new status window, modally.
 void TransferStatus(std::string& text);

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "Utilities.h"
 #include "clsGlobalParam.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
@@ -62,13 +63,7 @@ void frmStatus::cmdPrint_Click() {
   Trap trap("frmStatus", "cmdPrint_Click");
   trap([&] {
     if (ui::printers().Names().empty()) {
-      ui::MsgBox(
-          "Cannot print due to a problem with the current printer setup.\r\n"
-          "Try one or more of the following:\r\n"
-          "*Check the printer by printing a test page from the system's printer settings.\r\n"
-          "*Make sure the printer is turned on and online.\r\n"
-          "*Reinstall the printer driver.",
-          ui::vbInformation, vb::App::Title());
+      ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation, vb::App::Title());
       return;
     }
     // The program's print jobs go to the printer chosen in the printer

@@ -79,6 +79,25 @@ db::SqlText GetReportSQL(const db::ConnectionPtr& conn, const std::string& FormN
 
 }  // namespace modMain
 
+namespace forms {
+
+db::SqlText CatalogueRowQuery(std::int32_t formNo) {
+  db::SqlText q;
+  q << "SELECT * FROM VHO_TORB_FORMS WHERE FORM_NO = " << Param(Variant(formNo));
+  return q;
+}
+
+db::SqlText OpenDirectoryRowQuery(std::int32_t year, std::int32_t county, std::int32_t district,
+                                  std::int32_t school) {
+  db::SqlText q;
+  q << "SELECT * FROM KRN_LEAS WHERE FISCAL_YEAR = " << Param(Variant(year)) << " AND COUNTY_ID = "
+    << Param(Variant(county)) << " AND SCHOOL_DISTRICT_ID = " << Param(Variant(district))
+    << " AND SCHOOL_ID = " << Param(Variant(school)) << " AND STAT_TYPE = 'OPEN'";
+  return q;
+}
+
+}  // namespace forms
+
 namespace taxform {
 
 db::SqlText DistrictRowsOfType(const forms::FormScope& scope) {
@@ -88,3 +107,22 @@ db::SqlText DistrictRowsOfType(const forms::FormScope& scope) {
 }
 
 }  // namespace taxform
+
+namespace certnotes {
+
+db::SqlText Answers(int countyId, int districtId, int fiscalYear, int periodId, const std::string& type) {
+  db::SqlText q;
+  q << "SELECT CASE WHEN TorbLeaNotes.Qn1 = 1 THEN 'YES' ELSE 'NO' END AS Qn1, "
+       "CASE WHEN TorbLeaNotes.Qn2 = 1 THEN 'YES' ELSE 'NO' END AS Qn2, "
+       "CASE WHEN TorbLeaNotes.Qn3 = 1 THEN 'YES' ELSE 'NO' END AS Qn3, "
+       "CASE WHEN TorbLeaNotes.Qn4 = 1 THEN 'YES' ELSE 'NO' END AS Qn4, "
+       "CASE WHEN TorbLeaNotes.SCHOOL_ID <= 0 THEN '' ELSE TorbLeaNotes.SCHOOL_ID END AS SCHOOL_ID, "
+       "printf('%02d', TorbLeaNotes.COUNTY_ID) || '  ' || TorbLeaNotes.SCHOOL_DISTRICT_ID AS SCHOOL_DISTRICT_ID, "
+       "TorbLeaNotes.* FROM TorbLeaNotes WHERE TorbLeaNotes.COUNTY_ID = "
+    << db::Param(countyId) << " AND TorbLeaNotes.SCHOOL_DISTRICT_ID = " << db::Param(districtId)
+    << " AND TorbLeaNotes.FISCAL_YEAR = " << db::Param(fiscalYear)
+    << " AND TorbLeaNotes.PERIOD_ID = " << db::Param(periodId) << " AND TorbLeaNotes.TYPE = " << db::Param(type);
+  return q;
+}
+
+}  // namespace certnotes

@@ -33,6 +33,16 @@ db::SqlText GetReportSQL(const db::ConnectionPtr& conn, const std::string& FormN
 
 }  // namespace modMain
 
+namespace forms {
+
+// The catalogue row of a form number.
+db::SqlText CatalogueRowQuery(std::int32_t formNo);
+// The agency's open directory row of the year.
+db::SqlText OpenDirectoryRowQuery(std::int32_t year, std::int32_t county, std::int32_t district,
+                                  std::int32_t school);
+
+}  // namespace forms
+
 namespace taxform {
 
 // The agency's own district-level tax rows (school 0) of the scope's year,
@@ -40,3 +50,16 @@ namespace taxform {
 db::SqlText DistrictRowsOfType(const forms::FormScope& scope);
 
 }  // namespace taxform
+
+namespace certnotes {
+
+// The certification answers of one agency (county and district) for a
+// fiscal year, period and question set ("COUNTY" or "TAX"), as the
+// exception reports print them: Qn1 to Qn4 as 'YES' for 1 and 'NO'
+// otherwise (an empty answer too), SCHOOL_ID empty for 0 or less, and
+// SCHOOL_DISTRICT_ID as the county in two digits, two blanks and the
+// district. These computed columns come before the table's own, so their
+// plain names find them. Every value is bound.
+db::SqlText Answers(int countyId, int districtId, int fiscalYear, int periodId, const std::string& type);
+
+}  // namespace certnotes

@@ -718,8 +718,12 @@ void frmMain::mnuNew_ImportCertified_Click() {
   trap([&] { dgForms->setEnabled(false); });
   trap([&] { setFocus(); });
 }
-void frmMain::mnuNew_Reports_Click() { NotInThisVersion("mnuNew_Reports_Click", "Printing"); }
-void frmMain::mnuNew_BlankReports_Click() { NotInThisVersion("mnuNew_BlankReports_Click", "Printing"); }
+void frmMain::mnuNew_Reports_Click() {
+  if (!RunCommandBody("mnuNew_Reports")) NotInThisVersion("mnuNew_Reports_Click", "Printing");
+}
+void frmMain::mnuNew_BlankReports_Click() {
+  if (!RunCommandBody("mnuNew_BlankReports")) NotInThisVersion("mnuNew_BlankReports_Click", "Printing");
+}
 void frmMain::mnuNew_Certification_Click() { NotInThisVersion("mnuNew_Certification_Click", "Printing"); }
 void frmMain::mnunew_BlankCert_Click() { NotInThisVersion("mnunew_BlankCert_Click", "Printing"); }
 void frmMain::mnu_Coe_Certification_Click() { NotInThisVersion("mnu_Coe_Certification_Click", "Printing"); }

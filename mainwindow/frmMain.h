@@ -68,6 +68,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   std::int16_t mintProgramCount = 0;
   // 1 when a blank-printing command may run without a selected agency.
   std::int32_t mlngNoLEASelected = 0;
+  // The blank-reports run's copy of the entry-screen list.
+  db::RecordsetPtr mrsFormClone;
   // Where the commands keep the arrays they gathered.
   SelectionArray mstrSelectedLEAs;
   SelectionArray mstrSelectedPrograms;
@@ -96,6 +98,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The entry-screen list; none before the first refresh and while the
   // agency list has no current row.
   const db::RecordsetPtr& FormList() const { return rsForm; }
+  // The agency list behind dgLEA.
+  const db::RecordsetPtr& AgencyList() const { return rsDist; }
 
   // --- Selecting agencies and entry screens.
   // A click in the agency list: the first column flips the agency's flag;

@@ -22,6 +22,7 @@ namespace {
 
 constexpr const char* kSelectLEAs = "Select one or more LEA(s) and try again";
 constexpr const char* kSelectPrograms = "Select one or more program(s) and try again";
+constexpr const char* kSelectProgram = "Select a program and try again";
 
 // --- Arrays --------------------------------------------------------------------
 
@@ -144,7 +145,7 @@ bool HoldsSelected(Trap& trap, const db::RecordsetPtr& list) {
 
 // The answer of the selection check: the first row whose conditions hold.
 enum class Need { Any, Yes, No };
-enum class Marks { Any, BlankReports, EitherBlank };
+enum class Marks { Any, BlankReports, EitherBlank, ExportAscii };
 struct SelectionRule {
   Need agencyMissing;  // agencies asked for and none selected
   Need programChecked;
@@ -158,6 +159,7 @@ constexpr SelectionRule kSelectionRules[] = {
     {Need::Yes, Need::Yes, Need::Yes, Marks::EitherBlank, true, nullptr, true},
     {Need::Yes, Need::Yes, Need::No, Marks::BlankReports, false, kSelectPrograms, false},
     {Need::Yes, Need::Any, Need::Any, Marks::Any, false, kSelectLEAs, false},
+    {Need::Any, Need::Yes, Need::No, Marks::ExportAscii, false, kSelectProgram, false},
     {Need::Any, Need::Yes, Need::No, Marks::Any, false, kSelectPrograms, false},
     {Need::Any, Need::Any, Need::Any, Marks::Any, true, nullptr, false},
 };
@@ -259,10 +261,13 @@ bool frmMain::bSelectionMade(const bool& blnCheckLEA, const bool& blnCheckProgra
   bool blankReports = false, blankCertification = false;
   trap([&] { blankReports = menus_->Item("mnuNew_BlankReports").Checked(); });
   trap([&] { blankCertification = menus_->Item("mnunew_BlankCert").Checked(); });
+  bool exportAscii = false;
+  trap([&] { exportAscii = menus_->Item("mnuNew_ExportASCII").Checked(); });
 
   for (const SelectionRule& rule : kSelectionRules) {
     const bool marked = rule.marks == Marks::Any || (rule.marks == Marks::BlankReports && blankReports) ||
-                        (rule.marks == Marks::EitherBlank && (blankReports || blankCertification));
+                        (rule.marks == Marks::EitherBlank && (blankReports || blankCertification)) ||
+                        (rule.marks == Marks::ExportAscii && exportAscii);
     if (!Meets(rule.agencyMissing, blnCheckLEA && !agencyFound) || !Meets(rule.programChecked, blnCheckProgram) ||
         !Meets(rule.programFound, programFound) || !marked)
       continue;

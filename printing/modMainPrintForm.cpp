@@ -1,6 +1,7 @@
 #include "modMainPrintForm.h"
 
 #include "FormData.h"
+#include "frmMainPrintReports.h"
 #include "ReportQuery.h"
 #include "Utilities.h"
 #include "frmTaxSummary.h"
@@ -146,6 +147,9 @@ void PrintEntryScreenForm(std::shared_ptr<clsGlobalParam>& Param, const std::str
 
 namespace printing {
 
-void Install() { modMain::SetFormPrinter(&modMain::PrintEntryScreenForm); }
+void Install() {
+  modMain::SetFormPrinter(&modMain::PrintEntryScreenForm);
+  InstallCommands();
+}
 
 }  // namespace printing

@@ -46,7 +46,8 @@ bool HasTaxRecords(std::int32_t CountyID, std::int32_t DistrictID, std::int32_t 
 
 namespace printing {
 
-// Installs the entry-screen report printer behind modMain::mPrintForm.
+// Installs the entry-screen report printer behind modMain::mPrintForm and
+// the main window's print commands.
 void Install();
 
 }  // namespace printing

@@ -10,6 +10,7 @@
 #include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "rptTax.h"
+#include "rptTorbLeaNotes.h"
 #include "ui/Form.h"
 #include "ui/Twips.h"
 #include "vb/App.h"
@@ -37,7 +38,7 @@ const std::array<ReportKey, 3>& ReportKeys() {
   static const std::array<ReportKey, 3> keys = {{
       {"TAX", [] { return std::static_pointer_cast<report::Report>(report::Create<rptTax>()); }},
       {"RPTCERTPAGE", nullptr},
-      {"TORBLEANOTES", nullptr},
+      {"TORBLEANOTES", [] { return std::static_pointer_cast<report::Report>(report::Create<rptTorbLeaNotes>()); }},
   }};
   return keys;
 }
@@ -72,6 +73,11 @@ std::string ReportProductLine() {
   return line;
 }
 
+void SetReportFooter(report::Report& rpt, const clsGlobalParam& Param) {
+  SetCaption(rpt, kFooter, "lblVersion", std::to_string(Param.ReportYear) + "-" + modGlobals::gstrVersion);
+  SetCaption(rpt, kFooter, "label4", ReportProductLine());
+}
+
 std::string FiscalYearLine(const clsGlobalParam& Param) { return "Fiscal Year: " + vb::Mid(Param.FiscalYearText, 3); }
 
 vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const clsGlobalParam& Param) {
@@ -79,8 +85,7 @@ vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const cls
   SetCaption(rpt, kHeader, "lblFormName", Param.FormDisplayTitle);
   SetCaption(rpt, kHeader, "LBLFISCALYEAR", fiscalYear);
   SetCaption(rpt, kHeader, "LBLPERIOD", Param.PeriodText);
-  SetCaption(rpt, kFooter, "lblVersion", std::to_string(Param.ReportYear) + "-" + modGlobals::gstrVersion);
-  SetCaption(rpt, kFooter, "label4", ReportProductLine());
+  SetReportFooter(rpt, Param);
   rpt.Caption(Param.FormDisplayName + " \\ " + fiscalYear + " \\ " + Param.PeriodText + " \\ County : " +
               Param.CountyName + " \\ District : " + Param.DistrictName);
   const Variant funding = rows.Value("CHARTERFUNDINGTYPE");

@@ -35,6 +35,11 @@ std::string ReportProductLine();
 // rows lack fails, and the failure goes to the caller.
 vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const clsGlobalParam& Param);
 
+// Writes the page footer "Sec45" every entry-screen report carries: the
+// version line "lblVersion" (the report year, "-" and the program version)
+// and the product line "label4".
+void SetReportFooter(report::Report& rpt, const clsGlobalParam& Param);
+
 // The fiscal-year line of the heading: "Fiscal Year: " and the fiscal-year
 // text from its third character on ("FY 2019-20" gives two blanks after
 // the colon).

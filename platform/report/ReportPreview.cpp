@@ -58,6 +58,7 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent) : ui::Form(parent)
   view_ = new PageView(scrPage);
   scrPage->setWidget(view_);
   scrPage->setBackgroundRole(QPalette::Dark);
+  scrPage->viewport()->installEventFilter(this);
   for (const auto& [text, value] : std::initializer_list<std::pair<const char*, int>>{
            {"Fit Width", kFitWidth}, {"Whole Page", kFitPage}, {"50%", 50}, {"75%", 75}, {"100%", 100},
            {"150%", 150}, {"200%", 200}}) {
@@ -114,6 +115,11 @@ void ReportPreview::resizeEvent(QResizeEvent* event) {
   Update();
 }
 
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scrPage->viewport() && event->type() == QEvent::Resize) Update();
+  return ui::Form::eventFilter(watched, event);
+}
+
 double ReportPreview::Scale() const {
   const double actual = logicalDpiX() / 1440.0;
   const int zoom = cboZoom->currentData().toInt();
@@ -130,6 +136,8 @@ double ReportPreview::Scale() const {
 }
 
 void ReportPreview::Update() {
+  if (updating_) return;
+  updating_ = true;
   const int count = static_cast<int>(pages_.size());
   lblPage->setText(QString("Page %1 of %2").arg(current_).arg(count));
   cmdFirst->setEnabled(current_ > 1);
@@ -137,6 +145,7 @@ void ReportPreview::Update() {
   cmdNext->setEnabled(current_ < count);
   cmdLast->setEnabled(current_ < count);
   view_->Set(count ? &pages_[static_cast<std::size_t>(current_ - 1)] : nullptr, Scale());
+  updating_ = false;
 }
 
 }  // namespace report

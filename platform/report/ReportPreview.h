@@ -40,6 +40,9 @@ class ReportPreview : public ui::Form, public Ui::ReportPreview {
  protected:
   void Form_Load() override;
   void resizeEvent(QResizeEvent* event) override;
+  // The page is fitted again whenever the page area changes size (it gets
+  // its size only after the window is first shown).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Update();
@@ -50,6 +53,7 @@ class ReportPreview : public ui::Form, public Ui::ReportPreview {
   std::vector<Page> pages_;
   int current_ = 1;
   PageView* view_ = nullptr;
+  bool updating_ = false;
 };
 
 }  // namespace report

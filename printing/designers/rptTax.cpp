@@ -1,20 +1,5 @@
 #include "rptTax.h"
 
-#include <QtGlobal>
+#include "DesignerResources.h"
 
-// The designers' layouts live in this static library's resources, which
-// must be registered by name (outside any namespace).
-static void UseDesignerResources() {
-  static const bool done = [] {
-    Q_INIT_RESOURCE(designers);
-    return true;
-  }();
-  (void)done;
-}
-
-static std::string LayoutPath() {
-  UseDesignerResources();
-  return ":/designers/rptTax.json";
-}
-
-rptTax::rptTax() : Report(LayoutPath()) {}
+rptTax::rptTax() : Report(designers::LayoutPath("rptTax")) {}

@@ -86,6 +86,25 @@ std::vector<std::string> AsciiImportTest::Exported(const std::string& form, int 
   return asciifile::SplitLines(bytes.str());
 }
 
+std::vector<std::string> AsciiImportTest::FileOf(const std::string& form,
+                                                const std::vector<std::map<std::string, std::string>>& rows) {
+  const std::map<std::string, std::string> defaults = {{"FISCAL_YEAR", "2019"}, {"PERIOD_ID", "2"}, {"COUNTY_ID", "19"}};
+  const std::vector<std::string> columns =
+      db::catalog::ColumnNames(*modGlobals::SharedConnection(), asciiimport::StorageTable(form));
+  std::vector<std::string> lines = {form + ",labels"};
+  for (const auto& row : rows) {
+    std::string line = form;
+    for (const std::string& column : columns) {
+      const std::string upper = vb::UCase(column);
+      const auto given = row.find(upper);
+      const auto preset = defaults.find(upper);
+      line += "," + (given != row.end() ? given->second : preset != defaults.end() ? preset->second : std::string());
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 asciiimport::Verdict AsciiImportTest::Check(const std::vector<std::string>& lines, int group) {
   return asciiimport::ValidateImportFile(lines, Scope(group));
 }

@@ -8,6 +8,7 @@
 // files name. The scope is county 19, office 10199, 2019 P-2, user group 2.
 // Tax files come from the export's own writer.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ class AsciiImportTest : public ProgramTest {
   // The lines that the export writes for the form and office `district`
   // from the rows stored now.
   std::vector<std::string> Exported(const std::string& form, int formNo, int district);
+  // A file of the form's table: a header line, then one data line per row,
+  // each column's value taken from the row by its upper-cased name, or
+  // 2019, 2 and 19 for year, period and county, else empty.
+  std::vector<std::string> FileOf(const std::string& form, const std::vector<std::map<std::string, std::string>>& rows);
   // The check of these lines.
   asciiimport::Verdict Check(const std::vector<std::string>& lines, int group = 2);
   // The database file's bytes, to compare before and after.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "AsciiFile.h"
 #include "AsciiImportFixture.h"
@@ -242,6 +243,103 @@ TEST_F(AsciiImportTest, AnAdaRowOfAnotherCountyRefusesTheFile) {
   verdict = Check(file);
   EXPECT_FALSE(verdict.accepted);
   EXPECT_EQ(verdict.rule, "11 county");
+}
+
+}  // namespace
+
+namespace {
+
+using Row = std::map<std::string, std::string>;
+
+// A row with some values changed.
+Row With(Row row, const Row& changes) {
+  for (const auto& [column, value] : changes) row[column] = value;
+  return row;
+}
+
+TEST_F(AsciiImportTest, ClassSizeRulesOfBrlSdCspNew) {
+  Execute("INSERT INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, CATEGORY) VALUES (70, 'BRL_SD_CSP_NEW', 'A');"
+          "UPDATE KRN_LEAS SET Small_District = -1 WHERE SCHOOL_DISTRICT_ID = 64733");
+  const Row k = {{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "0"}, {"GRADE", "K"}, {"FULL_PERIOD", "1"},
+                 {"AVG_CLASS_ENROLL_SIZE", "25"}, {"NO_CLASSES_SIZE", "3"}, {"FRACTION_IN_SESSION", "0.75"}};
+  const Row s = With(k, {{"GRADE", "S"}});
+  const struct {
+    const char* name;
+    std::vector<Row> rows;
+    const char* rule;
+    const char* form = "BRL_SD_CSP_NEW";
+  } cases[] = {
+      {"a well-formed row", {k}, ""},
+      {"no rows", {}, ""},
+      {"grade s", {With(k, {{"GRADE", "s"}})}, "7 grade"},
+      {"grade s, form written in lower case", {With(k, {{"GRADE", "s"}})}, "", "brl_sd_csp_new"},
+      {"full period 2", {With(k, {{"FULL_PERIOD", "2"}})}, "7 full period"},
+      {"only S rows of a small district", {s}, ""},
+      {"only S rows of another district", {With(s, {{"SCHOOL_DISTRICT_ID", "64741"}})}, "7 small district"},
+      {"a K row beside the S rows lifts it",
+       {With(s, {{"SCHOOL_DISTRICT_ID", "64741"}}), With(k, {{"SCHOOL_DISTRICT_ID", "64741"}})}, ""},
+      {"class size 12.5 in grade S", {With(s, {{"AVG_CLASS_ENROLL_SIZE", "12.5"}})}, "9 class size"},
+      {"class size 12.5 in grade F", {With(k, {{"GRADE", "F"}, {"AVG_CLASS_ENROLL_SIZE", "12.5"}})}, ""},
+      {"a school outside grade S", {With(k, {{"SCHOOL_ID", "6473301"}})}, "9 grade school"},
+      {"full period 1, fraction 2", {With(k, {{"FRACTION_IN_SESSION", "2"}})}, ""},
+      {"full period 1, fraction 1.5", {With(k, {{"FRACTION_IN_SESSION", "1.5"}})}, "9 fraction"},
+      {"full period 0, fraction 1", {With(k, {{"FULL_PERIOD", "0"}, {"FRACTION_IN_SESSION", "1"}})}, ""},
+      {"full period 0, fraction 0.5", {With(k, {{"FULL_PERIOD", "0"}, {"FRACTION_IN_SESSION", "0.5"}})}, "9 fraction"},
+      {"full period 0, fraction 2", {With(k, {{"FULL_PERIOD", "0"}, {"FRACTION_IN_SESSION", "2"}})}, "9 fraction"},
+      {"period 3", {With(k, {{"PERIOD_ID", "3"}})}, "9 period"},
+  };
+  for (const auto& c : cases) {
+    const asciiimport::Verdict verdict = Check(FileOf(c.form, c.rows));
+    EXPECT_EQ(verdict.accepted, std::string(c.rule).empty()) << c.name << ": " << verdict.rule;
+    EXPECT_EQ(verdict.rule, c.rule) << c.name;
+  }
+}
+
+TEST_F(AsciiImportTest, AgencyProviderAndSelpaLookups) {
+  Execute("INSERT INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, CATEGORY) VALUES (401, 'SECOSTPOOL', 'S');"
+          "INSERT INTO KRNNPS (NPSCODE, NPSNAME) VALUES ('N1', 'Bright''s School');"
+          "INSERT INTO KRNNPA (NPACODE, npaNAME) VALUES ('P1', 'Path Agency');"
+          "INSERT INTO KRNLCI (lcilicensenumber, lciNAME) VALUES ('L1', 'Home LCI')");
+  const Row pool = {{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "0"}, {"SELPALOCATION", "19"},
+                    {"LICENSENUMBER", "N1"}, {"HOLBRINSTUDENTID", "S1"}, {"NAME", "Bright's School"},
+                    {"USERADDED", "0"}, {"STUDENTBIRTHDATE", "__/__/____"}};
+  const Row nps = {{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "0"}, {"SELPALOCATION", "19"},
+                   {"LCILICENSENUMBER", "L1"}, {"CODE", "N1"}, {"NPSNPATYPEID", "0"}, {"NAME", "Bright's School"},
+                   {"LCINAME", "Home LCI"}};
+  const Row npa = With(nps, {{"NPSNPATYPEID", "1"}, {"CODE", "P1"}, {"NAME", "Path Agency"}});
+  const Row tax = {{"SCHOOL_DISTRICT_ID", "64790"}, {"SCHOOL_ID", "0"}, {"RES_SCHOOL_DISTRICT_ID", "64790"},
+                   {"RESSCHOOLDISTNAME", "O'Brien SELPA"}, {"TAXPER", "1.5"}};
+  const struct {
+    const char* name;
+    const char* form;
+    Row row;
+    const char* rule;
+    int group = 2;
+  } cases[] = {
+      {"pool: found", "SECOSTPOOL", pool, ""},
+      {"pool: another SELPA location (A)", "SECOSTPOOL", With(pool, {{"SELPALOCATION", "20"}}), "10 lookup A"},
+      {"pool: another provider name (N1)", "SECOSTPOOL", With(pool, {{"NAME", "Brights School"}}), "10 lookup N1"},
+      {"pool: no provider name", "SECOSTPOOL", With(pool, {{"NAME", ""}}), "empty NAME"},
+      {"pool: added by the user", "SECOSTPOOL", With(pool, {{"USERADDED", "1"}}), "10 USERADDED"},
+      {"pool: USERADDED empty", "SECOSTPOOL", With(pool, {{"USERADDED", ""}}), "10 USERADDED"},
+      {"pool: a birth date that is none", "SECOSTPOOL", With(pool, {{"STUDENTBIRTHDATE", "31/31/2019"}}), "10 date"},
+      {"NPS: found (N2)", "SENPSLCI", nps, ""},
+      {"NPS: another name (N2)", "SENPSLCI", With(nps, {{"NAME", "Other"}}), "10 lookup N2"},
+      {"NPA and LCI: found (N3, N4)", "SENPSLCI", npa, ""},
+      {"NPA: an NPS code (N3)", "SENPSLCI", With(npa, {{"CODE", "N1"}}), "10 lookup N3"},
+      {"LCI: another name (N4)", "SENPSLCI", With(npa, {{"LCINAME", "Other"}}), "10 lookup N4"},
+      {"type 2: the agency only", "SENPSLCI", With(nps, {{"NPSNPATYPEID", "2"}, {"NAME", "Other"}}), ""},
+      {"SELPA named with an apostrophe (C)", "SPEDTAXALLOC", tax, ""},
+      {"another SELPA name (C)", "SPEDTAXALLOC", With(tax, {{"RESSCHOOLDISTNAME", "O'Brien"}}), "10 lookup C"},
+      {"a residence district that is no SELPA (6.7)", "SPEDTAXALLOC",
+       With(tax, {{"RES_SCHOOL_DISTRICT_ID", "64733"}}), "6.7"},
+      {"a county auditor", "SPEDTAXALLOC", tax, "5.5", 7},
+  };
+  for (const auto& c : cases) {
+    const asciiimport::Verdict verdict = Check(FileOf(c.form, {c.row}), c.group);
+    EXPECT_EQ(verdict.accepted, std::string(c.rule).empty()) << c.name << ": " << verdict.rule;
+    EXPECT_EQ(verdict.rule, c.rule) << c.name;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "CertifiedExportFixture.h"
+#include "CertifiedImport.h"
 #include "db/Catalog.h"
 #include "modGlobals.h"
 #include "ui/Dialogs.h"
@@ -370,4 +371,40 @@ TEST_F(CertifiedExportTest, APruningStepPassedOverEndsTheRunWithNoFileNoTemporar
   EXPECT_TRUE(ExportFolder().empty());
   EXPECT_TRUE(fs::is_empty(temporaries));
   EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(CertifiedExportTest, AFileThatCannotBeWrittenLeavesTheWorkingDatabaseAsItWas) {
+  // The Export folder is gone and a file holds its name: the seal cannot
+  // write, after the working database's record of the export was made.
+  fs::remove_all(ProgramFolder() / "Export");
+  std::ofstream(ProgramFolder() / "Export") << "not a folder";
+  Choose({kOffice}, {29});
+  const auto before = Dump();
+  dialogs_.AnswerMsgBox(ui::vbIgnore);
+  dialogs_.AcknowledgeMessages(1);
+  CertifiedExport& run = Export(false, false, false, 2, false);
+  const std::vector<RecordedPrompt>& prompts = dialogs_.Prompts();
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].text.find("Error No: 75"), std::string::npos);
+  EXPECT_EQ(prompts[1].text, "Export process failed. No file was written.");
+  EXPECT_TRUE(run.WrittenFile().empty());
+  EXPECT_EQ(Dump(), before) << "neither the export date nor the contents rows remain";
+}
+
+TEST_F(CertifiedExportTest, TheCertifiedImportAcceptsTheFileTheRunWrote) {
+  // Whole, with the tables the merge reads as the working database lays
+  // them out, no view and no trigger, of one year and period, and within the
+  // county office's rights.
+  Choose({kOffice}, {29});
+  CertifiedExport& run = Export();
+  db::TemporaryFile copy = db::unseal(run.WrittenFile(), CertifiedExport::kFilePassword);
+  ImportScope scope;
+  scope.county = 19;
+  scope.district = 64733;
+  scope.logonUserGroup = 2;
+  scope.year = 2019;
+  scope.period = 2;
+  const db::ConnectionPtr working = modGlobals::SharedConnection();
+  ImportFile file(working, copy.Path());
+  EXPECT_TRUE(CertifiedImport(working, scope).bDatabaseValid());
 }

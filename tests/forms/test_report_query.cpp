@@ -166,3 +166,46 @@ TEST_F(ReportQueryTest, ATableTheDatabaseLacksIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// The certification answers: computed texts by plain name, the question set
+// and the agency's key chosen, the neighbours (another year, period, set,
+// district) left out.
+TEST_F(ReportQueryTest, CertificationAnswersComputeTheirTextsAndKeepToTheirKey) {
+  conn_->ExecuteScript(R"(
+    INSERT INTO TorbLeaNotes (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, TYPE, Qn1, Qn2, Qn3,
+                              Qn4, Qn2Comments) VALUES
+      (2019, 2, 7, 12345, 0, 'COUNTY', 1, 0, NULL, 1, 'See line A-3'),
+      (2019, 2, 19, 12345, -1, 'COUNTY', 0, 1, 1, 2, NULL),
+      (2019, 2, 7, 12345, 0, 'TAX', 0, 0, 0, 0, 'the tax set'),
+      (2018, 2, 7, 12345, 0, 'COUNTY', 0, 0, 0, 0, 'another year'),
+      (2019, 1, 7, 12345, 0, 'COUNTY', 0, 0, 0, 0, 'another period'),
+      (2019, 2, 7, 12346, 0, 'COUNTY', 0, 0, 0, 0, 'another district'),
+      (2019, 2, 7, 12345, 1234567, 'COUNTY', 1, 1, 1, 1, 'a school');
+  )");
+  struct Case {
+    int county;
+    std::vector<std::string> districtText, schoolText, answers, comments;
+  };
+  const Case cases[] = {
+      {7, {"07  12345", "07  12345"}, {"", "1234567"}, {"YES|NO|NO|YES", "YES|YES|YES|YES"}, {"See line A-3", "a school"}},
+      {19, {"19  12345"}, {""}, {"NO|YES|YES|NO"}, {""}},
+  };
+  for (const Case& c : cases) {
+    const db::SqlText q = certnotes::Answers(c.county, 12345, 2019, 2, "COUNTY");
+    auto rs = std::make_shared<db::Recordset>();
+    rs->Open(q.Sql(), conn_, q.Params());
+    EXPECT_EQ(Column(*rs, "SCHOOL_DISTRICT_ID"), c.districtText) << c.county;
+    EXPECT_EQ(Column(*rs, "SCHOOL_ID"), c.schoolText) << c.county;
+    std::vector<std::string> answers;
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+      answers.push_back(vb::TextOf(rs->Value("Qn1")) + "|" + vb::TextOf(rs->Value("Qn2")) + "|" +
+                        vb::TextOf(rs->Value("Qn3")) + "|" + vb::TextOf(rs->Value("Qn4")));
+    }
+    EXPECT_EQ(answers, c.answers) << c.county;
+    EXPECT_EQ(Column(*rs, "Qn2Comments"), c.comments) << c.county;
+  }
+}
+
+}  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QScrollArea>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -216,6 +218,9 @@ TEST_F(ReportOutputTest, ThePreviewIsModalWithPageMovesZoomPrintAndRefresh) {
   dialogs_.AnswerModal([&](QWidget& window) {
     auto& preview = dynamic_cast<report::ReportPreview&>(window);
     window.show();
+    QApplication::processEvents();
+    // "Fit Width" fills the page area as it is once shown.
+    EXPECT_GT(preview.scrPage->widget()->width(), preview.scrPage->viewport()->width() * 3 / 4);
     EXPECT_EQ(window.windowTitle(), "Tax Summary \\ FY 2019-20");
     EXPECT_EQ(window.width(), ui::TwipsToPixelsX(740 * 15));
     EXPECT_EQ(window.height(), ui::TwipsToPixelsY(520 * 15));

@@ -1,0 +1,198 @@
+// File > Print > Blank Reports of the main window: the blank tax report of
+// an agency without tax rows, the form without agency, several agencies in
+// list order with the status report, and the refusals and failures; and
+// the heading the blank reports carry.
+
+#include <gtest/gtest.h>
+
+#include <QTextEdit>
+
+#include "MainWindowFixture.h"
+#include "PrintingAgencies.h"
+#include "ScriptedSeams.h"
+#include "frmMainBlankReports.h"
+#include "modGlobals.h"
+#include "modMainPrintForm.h"
+#include "modMainStart.h"
+#include "vb/Conversions.h"
+
+using vb::Variant;
+
+namespace {
+
+namespace agencies = fixtures::printing;
+using Texts = std::vector<std::string>;
+
+bool Holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(BlankAgencyLine, DistrictSchoolAndSelpa) {
+  struct Case {
+    std::int32_t group;
+    Variant district, selpa, school;
+    const char* line;
+  };
+  for (const Case& c : {Case{3, Variant(20001), Variant("07"), Variant(0), "\t20001\r\n"},
+                        Case{3, Variant(20001), Variant("07"), vb::Null, "\t20001\r\n"},
+                        Case{4, Variant(20001), Variant("07"), Variant(1234567), "\t20001-1234567\r\n"},
+                        Case{3, Variant(123), Variant("07"), Variant(45), "\t00123-0000045\r\n"},
+                        Case{5, Variant(20001), Variant("07"), Variant(1234567), "\t20001-07\r\n"}}) {
+    EXPECT_EQ(printing::BlankAgencyLine(c.group, c.district, c.selpa, c.school), c.line) << c.line;
+  }
+}
+
+class BlankReportsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    // The county office keeps no tax rows here: its blank tax report is
+    // the one of an agency without rows.
+    OpenDatabase()->ExecuteScript(std::string(agencies::kRows) + "DELETE FROM Tax WHERE SCHOOL_DISTRICT_ID = 10017;");
+    printing::Install();
+  }
+  void TearDown() override {
+    modMain::SetFormPrinter(nullptr);
+    frmMain::SetCommandBody("mnuNew_Reports", nullptr);
+    frmMain::SetCommandBody("mnuNew_BlankReports", nullptr);
+    MainWindowTest::TearDown();
+  }
+  // Logged on as the agency, with the given agencies and forms selected.
+  frmMain& OpenWith(const Logon& logon, const std::string& agencies, const std::string& forms) {
+    LogOn(logon);
+    if (!agencies.empty())
+      OpenDatabase()->ExecuteScript("UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE " + agencies + ";");
+    if (!forms.empty())
+      OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE " + forms + ";");
+    return Open();
+  }
+  void RecordStatus(std::string& log) {
+    dialogs_.AnswerModal([&log](QWidget& window) {
+      log = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+      window.close();
+      return 0;
+    });
+  }
+  // Counts every commit to the database file, from any connection.
+  long DataVersion() {
+    db::Recordset rs;
+    rs.Open("PRAGMA data_version", watcher_);
+    return vb::CLng(rs.Value(0));
+  }
+  void Watch() { watcher_ = OpenDatabase(); }
+  void ExpectGivenBack(frmMain& window) {
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_FALSE(window.Menus().Item("mnuNew_BlankReports").Checked());
+    EXPECT_EQ(WaitMessage(), "");
+  }
+
+  db::ConnectionPtr watcher_;
+  ScriptedClock clock_{vb::CDate(Variant("2019-12-09 14:35:07"))};
+};
+
+// The county office without tax rows: one page with its heading, the sixteen
+// line captions and no figure, and nothing written to the database.
+TEST_F(BlankReportsTest, TheBlankTaxReportOfAnAgencyWithoutTaxRows) {
+  RecordingPrinters printers({"Office Laser"});
+  frmMain& window = OpenWith(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017",
+                             "FORM_NO = 29");
+  Watch();
+  const long before = DataVersion();
+  std::string log;
+  RecordStatus(log);
+  window.Menus().Item("mnuNew_BlankReports").Checked(false);
+  window.mnuNew_BlankReports_Click();
+
+  ASSERT_EQ(printers.jobs.size(), 1u) << log;
+  const auto& job = printers.jobs[0];
+  EXPECT_EQ(job.pages, 1);
+  EXPECT_EQ(job.orientation, ui::OrientationPortrait);
+  for (const char* text : {"District: Alder County Office of Education", "01", "10017", "Fiscal Year:  2019-20", "P-2",
+                           "Property Tax Apportionment Report", "A-1", "A-10", "A-16", "Levrona"}) {
+    EXPECT_TRUE(Holds(job.text, text)) << text << "\n" << job.text;
+  }
+  for (const char* figure : {"School District", "1,000", "(300)"}) {
+    EXPECT_FALSE(Holds(job.text, figure)) << figure;
+  }
+  EXPECT_EQ(DataVersion(), before) << "no write reached the database";
+  EXPECT_EQ(log,
+            "Blank Reports Printing.. Date & Time: Dec-09-2019 14:35:07\n\nSelected LEA(s) \n\n\t10017\n\n"
+            "Selected Program(s)\n\n\tProperty Tax\n\nPrint Operation Completed.");
+  ExpectGivenBack(window);
+}
+
+// Programs but no agency: one form to fill in by hand, without period, and
+// a status report without the agency block.
+TEST_F(BlankReportsTest, WithoutAgencyOneFormToFillIn) {
+  RecordingPrinters printers({"Office Laser"});
+  frmMain& window = OpenWith(As(2, agencies::kCounty, agencies::kOffice), "", "FORM_NO = 29");
+  std::string log;
+  RecordStatus(log);
+  window.mnuNew_BlankReports_Click();
+  ASSERT_EQ(printers.jobs.size(), 1u) << log;
+  const std::string& text = printers.jobs[0].text;
+  EXPECT_TRUE(Holds(text, "Fiscal Year:\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0")) << text;
+  EXPECT_FALSE(Holds(text, "P-2")) << text;
+  EXPECT_FALSE(Holds(text, "Alder County Office")) << text;
+  EXPECT_EQ(log,
+            "Blank Reports Printing.. Date & Time: Dec-09-2019 14:35:07\n\nSelected Program(s)\n\n\tProperty Tax\n\n"
+            "Print Operation Completed.");
+  EXPECT_EQ(window.mlngNoLEASelected, 0);
+  ExpectGivenBack(window);
+}
+
+// A program without a report ends the run with the failure message; the
+// charter-school excess-debt form says first that it has none; a form the
+// window asks not to print here says so and the run goes on.
+TEST_F(BlankReportsTest, RefusalsAndFailures) {
+  struct Case {
+    const char* name;
+    const char* setup;
+    Texts messages;
+    bool status;
+  };
+  const std::string failed = "Print job cannot be completed";
+  const std::string noColumns =
+      "Selectable columns are not defined for this entry screen or entry screen not implemented";
+  for (const Case& c : {
+           Case{"no report", "UPDATE VHO_TORB_FORMS SET FORM_NAME = 'KRN_LEAS' WHERE FORM_NO = 29", {failed}, false},
+           Case{"EDS_CS", "UPDATE VHO_TORB_FORMS SET FORM_NAME = 'EDS_CS' WHERE FORM_NO = 29",
+                {"No report available", failed}, false},
+           Case{"no columns", "UPDATE VHO_TORB_FORMS SET FORM_NAME = 'NoSuchTable' WHERE FORM_NO = 29",
+                {noColumns, failed}, false},
+           Case{"COUNTYMODEL",
+                "UPDATE VHO_TORB_FORMS SET FORM_NAME = 'CountyModel' WHERE FORM_NO = 29",
+                {"Report for Property Tax is unavailable"}, true},
+       }) {
+    SCOPED_TRACE(c.name);
+    RecordingPrinters printers({"Office Laser"});
+    OpenDatabase()->ExecuteScript(c.setup);
+    frmMain& window = OpenWith(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017",
+                               "FORM_NO = 29");
+    const int row = window.dgLEA->Row();
+    dialogs_.AcknowledgeMessages(static_cast<int>(c.messages.size()));
+    std::string log;
+    if (c.status) RecordStatus(log);
+    window.mnuNew_BlankReports_Click();
+    EXPECT_EQ(dialogs_.TakeMessages(), c.messages);
+    EXPECT_TRUE(printers.jobs.empty());
+    EXPECT_EQ(!log.empty(), c.status) << log;
+    EXPECT_EQ(window.dgLEA->Row(), row);
+    ExpectGivenBack(window);
+    delete window_.data();
+    OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET FORM_NAME = 'Tax' WHERE FORM_NO = 29");
+  }
+}
+
+TEST_F(BlankReportsTest, WithoutPrintersTheCommandSaysSoAndLeavesNoMark) {
+  RecordingPrinters printers({});
+  frmMain& window = OpenWith(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017",
+                             "FORM_NO = 29");
+  dialogs_.AcknowledgeMessages(1);
+  window.mnuNew_BlankReports_Click();
+  const Texts messages = dialogs_.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("Cannot print due to a problem with the current printer setup.\r\n", 0), 0u);
+  EXPECT_TRUE(printers.jobs.empty());
+  ExpectGivenBack(window);
+}
+
+}  // namespace
