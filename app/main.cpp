@@ -12,6 +12,7 @@
 #include "frmCORRECTION_REASON.h"
 #include "frmExport.h"
 #include "frmFormNote.h"
+#include "frmImport.h"
 #include "frmMain.h"
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   frmCORRECTION_REASON::Install();
   frmTax::Install();
   frmExport::Install();
+  frmImport::Install();
   frmUpdateCDS::Install();
   frmTransfer::Install();
   AsciiExportCommand::Install();

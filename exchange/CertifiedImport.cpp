@@ -80,7 +80,12 @@ bool CertifiedImport::ImportCertified(std::string& report, const vb::Date& impor
     if (!MergeTocRow(trap, lines)) return false;
 
   if (!Step(trap, [&] { ResetDependentForms(); })) return false;
-  if (!Step(trap, [&] { CopyAnswersModelAndContacts(); })) return false;
+  if (!Step(trap, [&] { CopyAnswers(); })) return false;
+  if (!Step(trap, [&] { CopyCountyModel(); })) return false;
+  if (!Step(trap, [&] { CopyContacts(); })) return false;
+  // The file's import marks and re-keyed tables were the private copy's
+  // alone: the chosen file holds nothing to clear or restore. The caller
+  // detaches the copy once this transaction has ended.
   if (!trap([&] { merge->Commit(); })) return false;
   report += lines;
   return true;
@@ -509,7 +514,87 @@ void CertifiedImport::ResetDependentForms() {
   }
 }
 
-void CertifiedImport::CopyAnswersModelAndContacts() {}
+// A table the import copies after the form groups: each of the file's rows
+// (those of `where`) is found in the working table by its key, added there
+// with the key when it is missing, and given the file's values of the
+// copied columns. Nothing else of a working row is written, and no working
+// row is deleted.
+struct CertifiedImport::ClosingTable {
+  const char* table;
+  std::vector<const char*> key;
+  std::vector<const char*> copied;
+};
+
+namespace {
+
+using ClosingTable = CertifiedImport::ClosingTable;
+
+const ClosingTable kAnswers{
+    "TorbLeaNotes",
+    {"COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FISCAL_YEAR", "PERIOD_ID", "TYPE"},
+    {"SCHOOL_DISTRICT_NAME", "SCHOOL_NAME", "Qn1", "Qn1Comments", "Qn2", "Qn2Comments", "Qn3", "Qn3Comments", "Qn4",
+     "Qn4Comments"}};
+const ClosingTable kCountyModel{
+    "COUNTYMODEL", {"COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FISCAL_YEAR", "PERIOD_ID"}, {"FundingModel"}};
+const ClosingTable kContacts{
+    "ImportContactInfo",
+    {"COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FISCAL_YEAR", "PERIOD_ID"},
+    {"SCHOOL_DISTRICT_NAME", "SCHOOL_NAME", "CERTIFIED_DATE", "CONTACT", "PHONE", "FAX", "EMAIL"}};
+
+}  // namespace
+
+void CertifiedImport::CopyClosingTable(const ClosingTable& copy, const char* scopeColumn, const Variant& scopeValue) {
+  db::SqlText source;
+  source << "SELECT * FROM " << FileTable(copy.table);
+  if (scopeColumn) source << " WHERE " << db::QuoteName(scopeColumn) << " = " << db::Param(scopeValue);
+  db::RecordsetPtr rows = forms::Snapshot(conn_, source);
+  pump_();
+  const std::string target = WorkingTable(copy.table);
+  for (; !rows->Eof(); rows->MoveNext()) {
+    std::vector<std::pair<std::string, Variant>> key;
+    for (const char* column : copy.key) key.emplace_back(column, rows->Value(column));
+    db::SqlText match;
+    match << "SELECT * FROM " << target;
+    AppendKey(match, key);
+    db::RecordsetPtr working = forms::Snapshot(conn_, match);
+    if (working->Eof() || working->RecordCount() < 1) {
+      working->AddNew();
+      for (const auto& [column, value] : key) working->SetValue(column, value);
+    }
+    for (const char* column : copy.copied) working->SetValue(column, rows->Value(column));
+    forms::Submit(conn_, *working);
+    pump_();
+  }
+}
+
+// Every certification answer of the file, whether or not its agency's
+// groups were imported.
+void CertifiedImport::CopyAnswers() { CopyClosingTable(kAnswers); }
+
+// The county funding models, when the file holds them.
+void CertifiedImport::CopyCountyModel() {
+  if (db::catalog::SqlName(*conn_, std::string(kFileSchema) + ".COUNTYMODEL").empty()) return;
+  CopyClosingTable(kCountyModel);
+}
+
+// The contacts of the logged-on user's scope: the opener's county for a
+// county office, its district for a district, its school for a charter
+// school, every contact for a SELPA; none for a county auditor or a group
+// the program does not know.
+void CertifiedImport::CopyContacts() {
+  switch (scope_.logonUserGroup) {
+    case 2:
+      return CopyClosingTable(kContacts, "COUNTY_ID", Variant(scope_.county));
+    case 3:
+      return CopyClosingTable(kContacts, "SCHOOL_DISTRICT_ID", Variant(scope_.district));
+    case 4:
+      return CopyClosingTable(kContacts, "SCHOOL_ID", Variant(scope_.school));
+    case 5:
+      return CopyClosingTable(kContacts);
+    default:
+      return;
+  }
+}
 
 void CertifiedImport::AppendGroupLines(std::string& report) {
   report += "Import Group: " + groupDisplayName_ + kCrLf;

@@ -129,6 +129,10 @@ class CertifiedImport {
   static constexpr std::int16_t kYesToAll = 1;
   static constexpr std::int16_t kNoToAll = 2;
 
+ public:
+  // A table copied after the form groups (defined where it is used).
+  struct ClosingTable;
+
  private:
   // --- The checks (CertifiedImportCheck.cpp).
   // Whether the copy is whole and holds what the merge reads, as the
@@ -164,9 +168,7 @@ class CertifiedImport {
   void ReadPriorRows();
   // The steps of one group's agency: its rows under the overwrite question,
   // its companion tables, its certificate and record count, its status row
-  // and note; and after the walk the dependent forms' edit checks and the
-  // answers, county model and contacts (the next import issue fills the
-  // last).
+  // and note; and after the walk the dependent forms' edit checks.
   void CopyIncomingRows();
   // The key of an incoming row over the working table's key columns, as
   // (column, value) pairs; a table without key columns fails the import.
@@ -178,7 +180,16 @@ class CertifiedImport {
   void ComputeGroupCertificate();
   void WriteFormStatus();
   void ResetDependentForms();
-  void CopyAnswersModelAndContacts();
+  // After the walk, also when every group was skipped: the certification
+  // answers, the county funding models and the contacts of the file.
+  void CopyAnswers();
+  void CopyCountyModel();
+  void CopyContacts();
+  // The rows of the copy's table `copy.table` (those whose `scopeColumn`
+  // holds `scopeValue`, when a column is given) into the working table by
+  // their key.
+  void CopyClosingTable(const ClosingTable& copy, const char* scopeColumn = nullptr,
+                        const vb::Variant& scopeValue = {});
   // The report lines of the finished group; the counts start again.
   void AppendGroupLines(std::string& report);
   // The current table-of-contents row's value of a column.

@@ -690,13 +690,15 @@ frmMain::WindowMaker& ImportWindowMaker() {
 void frmMain::SetImportWindow(WindowMaker maker) { ImportWindowMaker() = std::move(maker); }
 
 void frmMain::mnuNew_ImportCertified_Click() {
-  if (!ImportWindowMaker()) {
-    NotInThisVersion("mnuNew_ImportCertified_Click", "Importing certified data");
-    return;
-  }
   Trap trap(kModule, "mnuNew_ImportCertified_Click");
   std::unique_ptr<QWidget> window;
-  trap([&] { window = ImportWindowMaker()(); });
+  // The program installs the import window at its start; without one the
+  // command is reported and changes nothing.
+  if (!trap([&] {
+        if (!ImportWindowMaker()) vb::Raise(vb::err::ObjectNotSet);
+        window = ImportWindowMaker()();
+      }))
+    return;
   // An empty list keeps no position.
   trap([&] { if (rsForm) modGlobals::gintSavedFormRow = frmMainDetail::Narrow16(rsForm->AbsolutePosition()); });
   trap([&] { if (rsDist) modGlobals::gintSavedLEARow = frmMainDetail::Narrow16(rsDist->AbsolutePosition()); });

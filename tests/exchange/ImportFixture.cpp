@@ -81,8 +81,7 @@ void ImportTest::SetUp() {
 }
 
 void ImportTest::TearDown() {
-  window_.reset();
-  main_.reset();
+  user_.Close();
   conn_.reset();
   if (hadTmpdir_) {
     setenv("TMPDIR", previousTmpdir_.c_str(), 1);
@@ -120,7 +119,7 @@ bool ImportTest::Accepts(const fs::path& file, const ImportScope& scope) {
   return CertifiedImport(conn_, scope).bDatabaseValid();
 }
 
-frmImport& ImportTest::Window(const ImportScope& scope) {
+frmImport& ImportWindowUser::Window(const ImportScope& scope) {
   clsGlobalParam& program = modGlobals::GlobalParam();
   program.LogonUserGroup = scope.logonUserGroup;
   program.bSelpaAu = scope.selpaAu;
@@ -140,37 +139,42 @@ frmImport& ImportTest::Window(const ImportScope& scope) {
   return *window_;
 }
 
-void ImportTest::SelectFile(const std::optional<fs::path>& file) {
+void ImportWindowUser::SelectFile(const std::optional<fs::path>& file) {
   dialogs_.AnswerFile(file ? std::optional<std::string>(file->string()) : std::nullopt);
   window_->cmdfile->click();
 }
 
-void ImportTest::ExpectReport() {
+void ImportWindowUser::ExpectReport() {
   dialogs_.AnswerModal([this](QWidget& window) {
     auto* text = window.findChild<QTextEdit*>("txtStatus");
     if (!text) {
       ADD_FAILURE() << "another window than the report: " << window.objectName().toStdString();
       return 0;
     }
-    shownReport_ = text->toPlainText().toStdString();
+    shownReport = text->toPlainText().toStdString();
     return 0;
   });
 }
 
-std::string ImportTest::Import(const fs::path& file, const ImportScope& scope) {
+std::string ImportWindowUser::Import(const fs::path& file, const ImportScope& scope) {
   frmImport& w = Window(scope);
   ExpectReport();
   SelectFile(file);
   return w.LastReport();
 }
 
-void ImportTest::Answer(int button) {
+void ImportWindowUser::Answer(int button) {
   dialogs_.AnswerModal([this, button](QWidget& box) {
-    questions_.push_back(box.windowTitle().toStdString() + ": " +
+    questions.push_back(box.windowTitle().toStdString() + ": " +
                          box.findChild<QLabel*>("lblMessage")->text().toStdString());
     box.findChild<QPushButton*>(QString("cmdAction_%1").arg(button))->click();
     return 0;
   });
+}
+
+void ImportWindowUser::Close() {
+  window_.reset();
+  main_.reset();
 }
 
 std::string ImportTest::Rows(const std::string& sql) {

@@ -43,16 +43,12 @@ ImportScope Scope(int group, int county, int district, int school = 0, const std
 
 }  // namespace importfixture
 
-class ImportTest : public ProgramTest {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  // Seals a file made of the statements into the Import folder.
-  std::filesystem::path File(const std::string& sql, const std::string& name = "VuzO19_00_2_19",
-                             const std::string& password = "ZJX");
-  // The checks on the file, attached as the import window attaches it.
-  bool Accepts(const std::filesystem::path& file, const ImportScope& scope);
+// The import window as a user drives it: opened on a logon, Select File
+// pressed with a file chosen, the overwrite question answered and the
+// report window read. Any test fixture with scripted dialogs can hold one.
+class ImportWindowUser {
+ public:
+  explicit ImportWindowUser(ScriptedDialogs& dialogs) : dialogs_(dialogs) {}
 
   // The import window on the logon of `scope` (the program's parameters
   // and the opener's), shown off screen.
@@ -65,9 +61,40 @@ class ImportTest : public ProgramTest {
   // (or `scope`); answers the report.
   std::string Import(const std::filesystem::path& file, const ImportScope& scope = importfixture::Scope(2, 19, 10199));
   // Queues an answer to the overwrite question (0 Yes, 1 No, 2 Yes to All,
-  // 3 No to All), keeping the question's text and caption in questions_.
+  // 3 No to All), keeping the question's text and caption in `questions`.
   void Answer(int button);
-  std::vector<std::string> questions_;
+  // Closes the window and its main window.
+  void Close();
+
+  std::vector<std::string> questions;
+  std::string shownReport;
+
+ private:
+  ScriptedDialogs& dialogs_;
+  clsGlobalParam opener_;
+  std::unique_ptr<frmMain> main_;
+  std::unique_ptr<frmImport> window_;
+};
+
+class ImportTest : public ProgramTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Seals a file made of the statements into the Import folder.
+  std::filesystem::path File(const std::string& sql, const std::string& name = "VuzO19_00_2_19",
+                             const std::string& password = "ZJX");
+  // The checks on the file, attached as the import window attaches it.
+  bool Accepts(const std::filesystem::path& file, const ImportScope& scope);
+
+  // The import window, driven by user_ (see ImportWindowUser).
+  frmImport& Window(const ImportScope& scope = importfixture::Scope(2, 19, 10199)) { return user_.Window(scope); }
+  void SelectFile(const std::optional<std::filesystem::path>& file) { user_.SelectFile(file); }
+  void ExpectReport() { user_.ExpectReport(); }
+  std::string Import(const std::filesystem::path& file, const ImportScope& scope = importfixture::Scope(2, 19, 10199)) {
+    return user_.Import(file, scope);
+  }
+  void Answer(int button) { user_.Answer(button); }
   // The rows of a query on the working database, "a|b|c" each, joined by
   // "; ".
   std::string Rows(const std::string& sql);
@@ -81,13 +108,12 @@ class ImportTest : public ProgramTest {
 
   ScriptedClock clock_{vb::Date{46365.60690972222}};  // Dec 9, 2026, 14:33:57
   db::ConnectionPtr conn_;
-  std::string shownReport_;
+  ImportWindowUser user_{dialogs_};
+  std::vector<std::string>& questions_ = user_.questions;
+  std::string& shownReport_ = user_.shownReport;
 
  private:
   std::filesystem::path temporary_;
   std::string previousTmpdir_;
   bool hadTmpdir_ = false;
-  clsGlobalParam opener_;
-  std::unique_ptr<frmMain> main_;
-  std::unique_ptr<frmImport> window_;
 };

@@ -384,7 +384,6 @@ TEST_F(MainWindowTest, CommandsThisVersionLacksTellTheUser) {
   frmMain& w = Open();
   const std::pair<const char*, const char*> cases[] = {
       {"mnuNew_ImportASCII", "Importing ASCII files"},
-      {"mnuNew_ImportCertified", "Importing certified data"},
       {"mnuNew_ExportASCII", "Exporting ASCII files"},
       {"mnuNew_ExportCertified", "Exporting certified data"},
       {"mnuNew_Reports", "Printing"},
