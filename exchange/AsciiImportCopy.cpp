@@ -8,6 +8,7 @@
 #include "db/Catalog.h"
 #include "db/SqlText.h"
 #include "modCOECertification.h"
+#include "modCOEStatus.h"
 #include "modMain.h"
 #include "ui/Clock.h"
 #include "vb/Conversions.h"
@@ -86,15 +87,6 @@ constexpr Reset kResets[] = {
     {21, 0, 21, 111, 0, false}, {21, 0, 21, 112, 0, false}, {23, 0, 26, 88, 0, false},
     {26, 0, 26, 88, 0, false},  {26, 0, 26, 91, 0, false},
 };
-
-// The status rows of a form of the agency's district and period (and
-// school, when given).
-void WhereStatus(db::SqlText& q, std::int32_t formNo, const ImportAgency& a, std::int32_t period, bool bySchool) {
-  q << " WHERE FORM_NO = " << db::Param(formNo) << " AND COUNTY_ID = " << db::Param(a.county)
-    << " AND SCHOOL_DISTRICT_ID = " << db::Param(a.district) << " AND PERIOD_ID = " << db::Param(period)
-    << " AND FISCAL_YEAR = " << db::Param(a.year);
-  if (bySchool) q << " AND SCHOOL_ID = " << db::Param(a.school);
-}
 
 // The agency's key values among the table's key columns, school only for a
 // school-level form: the rows its status row counts.
@@ -209,50 +201,32 @@ bool IsSchoolLevelForm(std::int32_t formNo) {
   return std::find(std::begin(kSchoolLevelForms), std::end(kSchoolLevelForms), formNo) != std::end(kSchoolLevelForms);
 }
 
+namespace {
+
+// The status row of the agency's form in `period`, by school when asked.
+modCOE::ImportedStatusKey StatusRowOf(std::int32_t formNo, const ImportAgency& agency, std::int32_t period,
+                                 bool bySchool) {
+  modCOE::ImportedStatusKey key{formNo, agency.year, period, agency.county, agency.district, std::nullopt};
+  if (bySchool) key.school = agency.school;
+  return key;
+}
+
+}  // namespace
+
 void UpdateCOEFormsStatus(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency,
                           std::int32_t certificate, std::int32_t records, const vb::Date& now) {
-  const bool bySchool = IsSchoolLevelForm(formNo);
-  db::SqlText find;
-  find << "SELECT rowid FROM LEA_FORMS_STATUS";
-  WhereStatus(find, formNo, agency, agency.period, bySchool);
-  find << " ORDER BY rowid LIMIT 1";
-  const vb::Variant found = conn.Scalar(find.Sql(), find.Params());
-  db::SqlText write;
-  if (vb::IsNull(found) || vb::IsEmpty(found)) {
-    write << "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, PY_REASON_CODE, "
-             "PY_FORMS_CORRECTED, "
-          << (bySchool ? "SCHOOL_ID, " : "")
-          << "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
-             "LAST_EDIT_CHECK_DATE) VALUES ("
-          << db::Param(agency.year) << ", " << db::Param(agency.period) << ", " << db::Param(agency.county) << ", "
-          << db::Param(agency.district) << ", 0, 'No', ";
-    if (bySchool) write << db::Param(agency.school) << ", ";
-    write << db::Param(formNo) << ", " << db::Param(certificate) << ", " << db::Param(records) << ", 0, 0, "
-          << db::Param(vb::Variant(now)) << ", NULL)";
-  } else {
-    write << "UPDATE LEA_FORMS_STATUS SET CERTIFICATE_NUMBER = " << db::Param(certificate)
-          << ", NUM_RECORD = " << db::Param(records)
-          << ", NUM_ERROR = 0, NUM_WARNING = 0, LAST_MODIFIED_DATE = " << db::Param(vb::Variant(now))
-          << ", LAST_EDIT_CHECK_DATE = NULL WHERE rowid = " << db::Param(found);
-  }
-  conn.Execute(write.Sql(), write.Params());
+  modCOE::WriteImportedStatus(conn, StatusRowOf(formNo, agency, agency.period, IsSchoolLevelForm(formNo)),
+                              certificate, records, now);
 }
 
 void ResetDependentForms(db::Connection& conn, std::int32_t formNo, const ImportAgency& agency) {
   for (const Reset& reset : kResets) {
     if (reset.formNo != formNo || (reset.period != 0 && reset.period != agency.period)) continue;
-    if (reset.whenStatusOf != 0) {
-      db::SqlText status;
-      status << "SELECT EXISTS (SELECT 1 FROM LEA_FORMS_STATUS";
-      WhereStatus(status, reset.whenStatusOf, agency, agency.period, false);
-      status << ")";
-      if (vb::CLng(conn.Scalar(status.Sql(), status.Params())) == 0) continue;
-    }
-    db::SqlText clear;
-    clear << "UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 0, NUM_WARNING = 0, LAST_EDIT_CHECK_DATE = NULL";
-    WhereStatus(clear, reset.resets, agency, reset.resetPeriod ? reset.resetPeriod : agency.period, reset.bySchool);
-    clear << " AND NUM_RECORD > 0";
-    conn.Execute(clear.Sql(), clear.Params());
+    if (reset.whenStatusOf != 0 &&
+        !modCOE::HasStatusRow(conn, StatusRowOf(reset.whenStatusOf, agency, agency.period, false)))
+      continue;
+    modCOE::ClearEditChecks(
+        conn, StatusRowOf(reset.resets, agency, reset.resetPeriod ? reset.resetPeriod : agency.period, reset.bySchool));
   }
 }
 

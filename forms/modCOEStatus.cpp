@@ -285,4 +285,60 @@ db::RecordsetPtr FormNoteRows(const db::ConnectionPtr& conn, const forms::FormSc
   return forms::OpenAttached(conn, NotesOf("*", P));
 }
 
+namespace {
+
+// The condition that picks the status rows of `key`.
+void WhereStatusRow(db::SqlText& q, const ImportedStatusKey& key) {
+  q << " WHERE FORM_NO = " << db::Param(key.formNo) << " AND COUNTY_ID = " << db::Param(key.county)
+    << " AND SCHOOL_DISTRICT_ID = " << db::Param(key.district) << " AND PERIOD_ID = " << db::Param(key.period)
+    << " AND FISCAL_YEAR = " << db::Param(key.year);
+  if (key.school) q << " AND SCHOOL_ID = " << db::Param(*key.school);
+}
+
+}  // namespace
+
+void WriteImportedStatus(db::Connection& conn, const ImportedStatusKey& key, std::int32_t certificate,
+                         std::int32_t records, const vb::Date& now) {
+  db::SqlText find;
+  find << "SELECT rowid FROM LEA_FORMS_STATUS";
+  WhereStatusRow(find, key);
+  find << " ORDER BY rowid LIMIT 1";
+  const Variant found = conn.Scalar(find.Sql(), find.Params());
+  db::SqlText write;
+  if (vb::IsNull(found) || vb::IsEmpty(found)) {
+    write << "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, PY_REASON_CODE, "
+             "PY_FORMS_CORRECTED, "
+          << (key.school ? "SCHOOL_ID, " : "")
+          << "FORM_NO, CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR, NUM_WARNING, LAST_MODIFIED_DATE, "
+             "LAST_EDIT_CHECK_DATE) VALUES ("
+          << db::Param(key.year) << ", " << db::Param(key.period) << ", " << db::Param(key.county) << ", "
+          << db::Param(key.district) << ", 0, 'No', ";
+    if (key.school) write << db::Param(*key.school) << ", ";
+    write << db::Param(key.formNo) << ", " << db::Param(certificate) << ", " << db::Param(records) << ", 0, 0, "
+          << db::Param(Variant(now)) << ", NULL)";
+  } else {
+    write << "UPDATE LEA_FORMS_STATUS SET CERTIFICATE_NUMBER = " << db::Param(certificate)
+          << ", NUM_RECORD = " << db::Param(records)
+          << ", NUM_ERROR = 0, NUM_WARNING = 0, LAST_MODIFIED_DATE = " << db::Param(Variant(now))
+          << ", LAST_EDIT_CHECK_DATE = NULL WHERE rowid = " << db::Param(found);
+  }
+  conn.Execute(write.Sql(), write.Params());
+}
+
+bool HasStatusRow(db::Connection& conn, const ImportedStatusKey& key) {
+  db::SqlText q;
+  q << "SELECT EXISTS (SELECT 1 FROM LEA_FORMS_STATUS";
+  WhereStatusRow(q, key);
+  q << ")";
+  return vb::CLng(conn.Scalar(q.Sql(), q.Params())) != 0;
+}
+
+void ClearEditChecks(db::Connection& conn, const ImportedStatusKey& key) {
+  db::SqlText clear;
+  clear << "UPDATE LEA_FORMS_STATUS SET NUM_ERROR = 0, NUM_WARNING = 0, LAST_EDIT_CHECK_DATE = NULL";
+  WhereStatusRow(clear, key);
+  clear << " AND NUM_RECORD > 0";
+  conn.Execute(clear.Sql(), clear.Params());
+}
+
 }  // namespace modCOE

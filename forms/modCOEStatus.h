@@ -11,6 +11,7 @@
 // change of several steps checks with RequireFormStatus.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "db/SqlText.h"
+#include "vb/Variant.h"
 
 namespace modCOE {
 
@@ -77,5 +79,30 @@ long NotesCount(const db::ConnectionPtr& conn, const forms::FormScope& P);
 // The note rows of the form of P's agency, year and period, attached to
 // the connection (a change is written at once).
 db::RecordsetPtr FormNoteRows(const db::ConnectionPtr& conn, const forms::FormScope& P);
+
+// One form's status row of an agency, year and period, as an import of
+// rows names it: by school only for a form kept per school.
+struct ImportedStatusKey {
+  std::int32_t formNo = 0;
+  std::int32_t year = 0;
+  std::int32_t period = 0;
+  std::int32_t county = 0;
+  std::int32_t district = 0;
+  std::optional<std::int32_t> school;  // none: the district's rows
+};
+
+// Writes the certificate number and record count of imported rows into
+// the first status row of `key`, with the error and warning counts 0, the
+// modification date `now` and no edit-check date; adds the row (no
+// prior-year correction) when there is none. Failures pass to the caller.
+void WriteImportedStatus(db::Connection& conn, const ImportedStatusKey& key, std::int32_t certificate,
+                         std::int32_t records, const vb::Date& now);
+
+// Whether a status row of `key` exists.
+bool HasStatusRow(db::Connection& conn, const ImportedStatusKey& key);
+
+// Clears the edit-check results (counts 0, no date) of the status rows of
+// `key` that count rows. Failures pass to the caller.
+void ClearEditChecks(db::Connection& conn, const ImportedStatusKey& key);
 
 }  // namespace modCOE
