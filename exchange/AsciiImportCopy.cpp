@@ -137,32 +137,36 @@ void RequireKey(bool keyed) {
   if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
 }
 
-// Writes the current row of `rows` in place of the stored row with its key,
-// with a certificate key of its own. A wide row (`split`) is written by
-// column name and keyed from the row as stored.
-void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool split) {
+// Writes the current row of `rows` in place of the stored row with its key
+// (`stored`: whether there is one). A row keyed beforehand (`keyed`) is
+// added as it stands; a wide row (`split`) is written by column name and
+// keyed from the row as stored; any other gets its key here.
+void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool stored, bool split, bool keyed) {
   db::Connection& conn = vb::Deref(run.conn.get());
-  db::SqlText remove;
-  remove << "DELETE FROM " << target.sqlName;
-  WhereKey(remove, rows, target.key);
-  conn.Execute(remove.Sql(), remove.Params());
+  if (stored) {
+    db::SqlText remove;
+    remove << "DELETE FROM " << target.sqlName;
+    WhereKey(remove, rows, target.key);
+    conn.Execute(remove.Sql(), remove.Params());
+  }
   if (split) {
     SplitAndUpdateTable(conn, rows, target.table);
-    db::SqlText stored;
-    stored << "SELECT * FROM " << target.sqlName;
-    WhereKey(stored, rows, target.key);
-    const db::RecordsetPtr row = db::Recordset::Query(stored.Sql(), run.conn, stored.Params());
+    db::SqlText written;
+    written << "SELECT * FROM " << target.sqlName;
+    WhereKey(written, rows, target.key);
+    const db::RecordsetPtr row = db::Recordset::Query(written.Sql(), run.conn, written.Params());
     RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
     row->Update();
     row->UpdateBatch();
     return;
   }
-  const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + target.sqlName + " WHERE 1 <> 1", run.conn);
-  added->AddNew();
-  for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
-  RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *added, true));
-  added->Update();
-  added->UpdateBatch();
+  if (!keyed) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, true));
+  // The row set has the table's columns in its order: one bound insert.
+  db::SqlText insert;
+  insert << "INSERT INTO " << target.sqlName << " VALUES (";
+  for (int i = 0; i < rows.FieldCount(); ++i) insert << (i ? ", " : "") << db::Param(rows.Value(i));
+  insert << ")";
+  conn.Execute(insert.Sql(), insert.Params());
 }
 
 ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
@@ -171,6 +175,8 @@ ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
 }
 
 void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
+  // A file lists an agency's rows together: its last one is asked first.
+  if (!agencies.empty() && agencies.back() == agency) return;
   if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
 }
 
@@ -257,7 +263,7 @@ CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, 
   db::Transaction transaction(conn);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
-    WriteRow(run, target, rows, false);
+    WriteRow(run, target, rows, stored, false, false);
     ++(stored ? counts.overwritten : counts.copied);
     if (written) Remember(*written, AgencyOf(rows, true));
   }
@@ -335,6 +341,9 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   CopyCounts counts;
   std::int16_t remembered = 0;
   db::Transaction transaction(conn);
+  // Every row's certificate key at once, from its values as loaded; a wide
+  // row is keyed from the row as stored instead.
+  if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
     Outcome outcome;
@@ -350,7 +359,7 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
       ++counts.skipped;
       continue;
     }
-    WriteRow(run, target, rows, split);
+    WriteRow(run, target, rows, stored, split, !split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
     Remember(written, AgencyOf(rows, bySchool));
   }
