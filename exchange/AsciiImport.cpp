@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <set>
 
@@ -92,7 +92,7 @@ class Lookups {
 
  private:
   db::Connection& conn_;
-  std::map<std::string, bool> answers_;
+  std::unordered_map<std::string, bool> answers_;
 };
 
 db::SqlText Leas(std::string_view where) {

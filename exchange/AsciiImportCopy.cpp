@@ -115,22 +115,35 @@ void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::s
 
 std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
 
-// A table the copy writes into: its name, its name as SQL and its key.
+// A table the copy writes into: its name, its name as SQL, its key, and
+// the texts of the two statements every row runs, whose values are bound:
+// whether its key is stored (the key's values in key order), and the
+// insert of a whole row (the values in column order).
 struct Target {
   std::string table;
   std::string sqlName;
   std::vector<std::string> key;
+  std::string existsSql;
+  std::string insertSql;
 };
 Target TargetOf(db::Connection& conn, const std::string& table) {
-  return {table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table)};
+  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}};
+  target.existsSql = "SELECT EXISTS (SELECT 1 FROM " + target.sqlName;
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    target.existsSql += (i ? " AND " : " WHERE ") + db::QuoteName(target.key[i]) + " = ?";
+  target.existsSql += ")";
+  target.insertSql = "INSERT INTO " + target.sqlName + " VALUES (";
+  const std::size_t columns = db::catalog::ColumnNames(conn, table).size();
+  for (std::size_t i = 0; i < columns; ++i) target.insertSql += i ? ", ?" : "?";
+  target.insertSql += ")";
+  return target;
 }
 
 bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
-  db::SqlText exists;
-  exists << "SELECT EXISTS (SELECT 1 FROM " << target.sqlName;
-  WhereKey(exists, row, target.key);
-  exists << ")";
-  return vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+  std::vector<vb::Variant> key;
+  key.reserve(target.key.size());
+  for (const std::string& column : target.key) key.push_back(row.Value(column));
+  return vb::CLng(conn.Scalar(target.existsSql, key)) != 0;
 }
 
 void RequireKey(bool keyed) {
@@ -162,11 +175,10 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
   }
   if (!keyed) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, true));
   // The row set has the table's columns in its order: one bound insert.
-  db::SqlText insert;
-  insert << "INSERT INTO " << target.sqlName << " VALUES (";
-  for (int i = 0; i < rows.FieldCount(); ++i) insert << (i ? ", " : "") << db::Param(rows.Value(i));
-  insert << ")";
-  conn.Execute(insert.Sql(), insert.Params());
+  std::vector<vb::Variant> values;
+  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
+  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
+  conn.Execute(target.insertSql, values);
 }
 
 ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
