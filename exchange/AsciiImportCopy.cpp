@@ -187,7 +187,7 @@ ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
 }
 
 void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
-  // A file lists an agency's rows together: its last one is asked first.
+  // A file lists an agency's rows together, so the last agency is the likeliest.
   if (!agencies.empty() && agencies.back() == agency) return;
   if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
 }
