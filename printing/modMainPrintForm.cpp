@@ -129,6 +129,10 @@ void PrintEntryScreenForm(std::shared_ptr<clsGlobalParam>& Param, const std::str
       for (int wait = 0; wait < 2; ++wait) {
         while (rpt->AsyncCount() > 0) ui::DoEvents();
       }
+      if (ui::PdfRun::Refused()) {
+        LogNote("- Cancelled");
+        return;
+      }
       // The tax report counts the rows it printed; another report the
       // records of its form's status row.
       const std::string count =
