@@ -195,11 +195,7 @@ void PrintProgram(frmMain& window, db::Recordset& agency, db::Recordset& program
   auto bind = [&] {
     if (!designer) throw vb::VbError(vb::err::ObjectNotSet, "The program " + formName + " has no report.");
     designer->DataSource(blank);
-    // The window's own copy is given the period's text only by a switch of
-    // period; until then the program-wide text is the period shown.
-    clsGlobalParam heading = vb::Deref(window.GParam);
-    if (heading.PeriodText.empty()) heading.PeriodText = global.PeriodText;
-    BlankReportsClick1(*designer, *blank, upper, heading, noAgency, title);
+    BlankReportsClick1(*designer, *blank, upper, vb::Deref(window.GParam), noAgency, title);
   };
   if (global.UserGroup == kCharterGroup) {
     bind();
@@ -267,8 +263,14 @@ void PrintBlankReportsCommand(frmMain& window) {
   if (!window.bSelectionMade(true, true)) return;
   window.mintLEACount = 0;
   window.mintProgramCount = 0;
+  // The selected agencies are gathered with the list's row handling stood
+  // still, as the selection buttons walk it: a print makes no agency
+  // current on its way and adds none of their status rows. Gathering the
+  // programs sets the flag back.
+  window.mblnLEABathMode = true;
   window.mstrSelectedLEAs = window.GetSelected();
   window.mstrSelectedPrograms = window.GetSelectedProgram();
+  window.mblnLEABathMode = false;
   if (window.mintLEACount == 0 || window.mintProgramCount == 0) {
     window.setEnabled(true);
     modMain::ShowWaitMsg("");

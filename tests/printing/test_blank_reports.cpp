@@ -8,11 +8,13 @@
 #include <QTextEdit>
 
 #include "MainWindowFixture.h"
+#include "BlankReportQuery.h"
 #include "PrintingAgencies.h"
 #include "ScriptedSeams.h"
 #include "frmMainBlankReports.h"
 #include "modGlobals.h"
 #include "modMainPrintForm.h"
+#include "modMainReports.h"
 #include "modMainStart.h"
 #include "vb/Conversions.h"
 
@@ -119,6 +121,62 @@ TEST_F(BlankReportsTest, TheBlankTaxReportOfAnAgencyWithoutTaxRows) {
   ExpectGivenBack(window);
 }
 
+// A district, its charter school and a second district, each with the
+// county office's tax form: three one-page jobs in list order, each headed
+// for its agency and without a figure of its own tax rows, and one status
+// report naming the three. The list holds all of them when the kind shown
+// is one the logon group's list filters do not name (a county auditor
+// looking at county offices lists every open agency of its county).
+TEST_F(BlankReportsTest, SeveralAgenciesPrintInListOrderWithTheStatusReport) {
+  RecordingPrinters printers({"Office Laser"});
+  LogOn(As(7, agencies::kCounty, agencies::kOffice));
+  modGlobals::GlobalParam().UserGroup = 2;
+  OpenDatabase()->ExecuteScript("UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE SCHOOL_DISTRICT_ID IN (20001, 20002);"
+                                "UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE FORM_NO = 29;");
+  frmMain& window = Open();
+  ASSERT_EQ(ListedAgencies(), (Texts{"1-10017-0", "1-20001-0", "1-20001-1234567", "1-20002-0"}));
+  Watch();
+  const long before = DataVersion();
+  std::string log;
+  RecordStatus(log);
+  window.mnuNew_BlankReports_Click();
+
+  struct Heading {
+    const char* district;  // the district line
+    const char* codes;     // the agency's own code
+  };
+  const Heading headings[] = {{"District: Birch Unified", "20001"},
+                              {"District: Birch Unified : Maple Charter", "1234567"},
+                              {"District: Cedar Elementary SD", "20002"}};
+  ASSERT_EQ(printers.jobs.size(), std::size(headings)) << log;
+  for (std::size_t i = 0; i < std::size(headings); ++i) {
+    SCOPED_TRACE(headings[i].district);
+    const auto& job = printers.jobs[i];
+    EXPECT_EQ(job.pages, 1);
+    EXPECT_EQ(job.orientation, ui::OrientationPortrait);
+    for (const char* text : {headings[i].district, headings[i].codes, "01", "Fiscal Year:  2019-20", "P-2",
+                             "Property Tax Apportionment Report", "Levrona"}) {
+      EXPECT_TRUE(Holds(job.text, text)) << text << "\n" << job.text;
+    }
+    for (int line = 1; line <= 16; ++line) {
+      const std::string caption = "A-" + std::to_string(line);
+      EXPECT_TRUE(Holds(job.text, caption)) << caption;
+    }
+    // Birch Unified's stored row (Dogwood Elementary, 500) stays off its
+    // blank form; no tax type is chosen on any.
+    for (const char* figure : {"Dogwood", ": 500", "School District", "COE"}) {
+      EXPECT_FALSE(Holds(job.text, figure)) << figure << "\n" << job.text;
+    }
+  }
+  EXPECT_FALSE(Holds(printers.jobs[0].text, "Maple Charter")) << "the district's own form names no school";
+  EXPECT_EQ(DataVersion(), before) << "no write reached the database";
+  EXPECT_EQ(log,
+            "Blank Reports Printing.. Date & Time: Dec-09-2019 14:35:07\n\nSelected LEA(s) \n\n"
+            "\t20001\n\t20001-1234567\n\t20002\n\n"
+            "Selected Program(s)\n\n\tProperty Tax\n\nPrint Operation Completed.");
+  ExpectGivenBack(window);
+}
+
 // Programs but no agency: one form to fill in by hand, without period, and
 // a status report without the agency block.
 TEST_F(BlankReportsTest, WithoutAgencyOneFormToFillIn) {
@@ -180,6 +238,65 @@ TEST_F(BlankReportsTest, RefusalsAndFailures) {
     delete window_.data();
     OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET FORM_NAME = 'Tax' WHERE FORM_NO = 29");
   }
+}
+
+// The heading of a blank tax form: the agency's lines (a charter school's
+// with its name and code), or, without agency, the words to fill in by
+// hand with the code labels as the layout has them and no period; the
+// title by form name, the footer, and the caption of the parameters given.
+TEST_F(BlankReportsTest, TheBlankHeadingWithAndWithoutAgency) {
+  struct Case {
+    const char* name;
+    bool noAgency;
+    const char* formName;
+    const char* district;
+    const char* county;
+    const char* codes[3];  // county, district, school; nullptr: as designed
+    const char* fiscalYear;
+    bool periodShown;
+    const char* title;
+  };
+  const char* const kFill = "Fiscal Year:\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0";
+  const Case cases[] = {
+      {"charter school", false, "TAX", "District: Birch Unified : Maple Charter", "County: Alder",
+       {"01", "20001", "1234567"}, "Fiscal Year:  2019-20", true, "Property Tax Apportionment Report"},
+      {"no agency", true, "TAX", "District: ", "County: ", {nullptr, nullptr, nullptr}, kFill, false,
+       "Property Tax Apportionment Report"},
+      {"revenue limit form", false, "DISTRICTLIMITK12", "District: Birch Unified : Maple Charter", "County: Alder",
+       {"01", "20001", "1234567"}, "Fiscal Year:  2019-20", true, "District Revenue Limit Adjustments"},
+  };
+  LogOn(As(2, agencies::kCounty, agencies::kOffice));
+  const clsGlobalParam param = fixtures::PrintingTaxForm(agencies::kDistrict, "Birch Unified");
+  const char* const codeLabels[] = {"lblCountyID", "lblDistrictID", "lblSchoolID"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::shared_ptr<report::Report> designed = modMain::GetReport("Tax");
+    const std::shared_ptr<report::Report> rpt = modMain::GetReport("Tax");
+    ASSERT_TRUE(rpt && designed);
+    const db::SqlText q = modMain::GetBlankSQL(OpenDatabase(), "Tax", {2019, agencies::kCounty, 2},
+                                               {Variant(agencies::kDistrict), Variant(agencies::kCharter), vb::Null});
+    db::Recordset row;
+    row.Open(q.Sql(), OpenDatabase(), q.Params());
+    printing::BlankReportsClick1(*rpt, row, c.formName, param, c.noAgency, Variant("Property Tax Apportionment Report"));
+
+    report::Section header = rpt->Sections("Section1");
+    EXPECT_EQ(header.Controls("lblDistrictName").Caption(), c.district);
+    EXPECT_EQ(header.Controls("lblCountyName").Caption(), c.county);
+    for (int i = 0; i < 3; ++i) {
+      const std::string expected =
+          c.codes[i] ? c.codes[i] : designed->Sections("Section1").Controls(codeLabels[i]).Caption();
+      EXPECT_EQ(header.Controls(codeLabels[i]).Caption(), expected) << codeLabels[i];
+    }
+    EXPECT_EQ(header.Controls("LBLFISCALYEAR").Caption(), c.fiscalYear);
+    EXPECT_EQ(header.Controls("LBLPERIOD").Visible(), c.periodShown);
+    if (c.periodShown) {
+      EXPECT_EQ(header.Controls("LBLPERIOD").Caption(), "P-2");
+    }
+    EXPECT_EQ(header.Controls("lblFormName").Caption(), c.title);
+    EXPECT_EQ(rpt->Sections("Sec45").Controls("lblVersion").Caption(), "2019-" + modGlobals::gstrVersion);
+    EXPECT_EQ(rpt->Caption(), "Property Tax \\ " + param.FiscalYearText + " \\ P-2 \\ Alder \\ Birch Unified");
+  }
+  EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
 TEST_F(BlankReportsTest, WithoutPrintersTheCommandSaysSoAndLeavesNoMark) {
