@@ -96,7 +96,11 @@ void PrintOne(clsGlobalParam& param, std::shared_ptr<clsGlobalParam>& copy, cons
         {" Infant Funding Justification ", "INFANTFUNDINGJUSTIFICATION", &modMain::PrintInfantFundingJustification},
     };
     for (const InfantReport& report : kInfantReports) {
-      modGlobals::gstrPrintLog += std::string(kCrLf) + "\t\t" + report.piece;
+      // Each report on a line of its own: the previous report's note has
+      // ended its line already.
+      std::string& log = modGlobals::gstrPrintLog;
+      if (!log.ends_with(kCrLf)) log += kCrLf;
+      log += std::string("\t\t") + report.piece;
       report.print(report.key, param.DistrictID, param.CountyID, param.ReportYear, param.ReportPeriod,
                    modMain::FiscalYearLine(param), param.PeriodText, param.CountyName, param.DistrictName,
                    param.SchoolId, static_cast<std::int16_t>(param.FormNo), true, false, 1);

@@ -6,7 +6,7 @@
 // (and, before each infant-funding printer, that report's line) in
 // gstrPrintLog, and each printer ends the line with its note and CR LF.
 //
-//   modGlobals::gstrPrintLog += "\r\n\t\t Infant Funding Transfer ";
+//   modGlobals::gstrPrintLog += "\t\t Infant Funding Transfer ";
 //   modMain::PrintInfantFundingTransfer("INFANTFUNDINGTRANSFER", ...);
 //
 // No report designer exists for these reports, so they never print: an

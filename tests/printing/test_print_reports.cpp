@@ -290,8 +290,8 @@ TEST_F(PrintReportsTest, FormsWithoutAReportEndTheirLinesWithTheirNotes) {
 
   EXPECT_TRUE(printers.jobs.empty());
   EXPECT_EQ(dialogs_.TakeMessages(), Texts{});
-  const std::string none = "\t\t Infant Funding Allocation \t - No Records to Print\n\n"
-                           "\t\t Infant Funding Transfer \t - No Records to Print\n\n";
+  const std::string none = "\t\t Infant Funding Allocation \t - No Records to Print\n"
+                           "\t\t Infant Funding Transfer \t - No Records to Print\n";
   EXPECT_NE(log.find("ROC/P Member Districts\n\tLEA: 10017\t- No report available\n"
                      "\tLEA: 20001\t- No report available\n\n\n"),
             std::string::npos)
