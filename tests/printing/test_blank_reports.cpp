@@ -182,6 +182,30 @@ TEST_F(BlankReportsTest, SeveralAgenciesPrintInListOrderWithTheStatusReport) {
   ExpectGivenBack(window);
 }
 
+// A SELPA's list reaches across counties: each agency's form is headed
+// from its own county's directory row, and its status line ends in "-"
+// and its SELPA.
+TEST_F(BlankReportsTest, ASelpaRunHeadsEachAgencyInItsOwnCounty) {
+  RecordingPrinters printers({"Office Laser"});
+  LogOn(As(5, 7, 71005, 0, "R7"));
+  OpenDatabase()->ExecuteScript(
+      "UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE FISCAL_YEAR = 2019 AND SCHOOL_DISTRICT_ID IN (71001, 81001);"
+      "UPDATE VHO_TORB_FORMS SET CATEGORY = 'S', SELPA = 'Y', SELECTED = 'Yes' WHERE FORM_NO = 29;");
+  frmMain& window = Open();
+  std::string log;
+  RecordStatus(log);
+  window.mnuNew_BlankReports_Click();
+
+  ASSERT_EQ(printers.jobs.size(), 2u) << log;
+  for (const auto& [job, heading] : {std::pair{0, "District: Acorn Elementary"}, {1, "District: Ember Elementary"}}) {
+    EXPECT_TRUE(Holds(printers.jobs[job].text, heading)) << printers.jobs[job].text;
+  }
+  EXPECT_TRUE(Holds(printers.jobs[1].text, "County: Dune County")) << printers.jobs[1].text;
+  EXPECT_TRUE(Holds(printers.jobs[1].text, ": 08\n")) << printers.jobs[1].text;
+  EXPECT_TRUE(Holds(log, "Selected LEA(s) \n\n\t71001-R7-02\n\t81001-R7-05\n\n")) << log;
+  ExpectGivenBack(window);
+}
+
 // Programs but no agency: one form to fill in by hand, without period, and
 // a status report without the agency block.
 TEST_F(BlankReportsTest, WithoutAgencyOneFormToFillIn) {
