@@ -176,7 +176,11 @@ void PrintProgram(frmMain& window, db::Recordset& agency, db::Recordset& program
   std::shared_ptr<report::Report> designer = ChooseDesigner(formName);
 
   const clsGlobalParam& global = modGlobals::GlobalParam();
-  const modMain::BlankScope scope{global.ReportYear, global.CountyID, global.ReportPeriod};
+  // The agency's own county: a SELPA's list reaches into other counties,
+  // whose agencies the current county's directory rows would not find.
+  const Variant county = agency.Value("COUNTY_ID");
+  const std::int32_t countyId = county.IsNull() ? global.CountyID : vb::CLng(county);
+  const modMain::BlankScope scope{global.ReportYear, countyId, global.ReportPeriod};
   // The SELPA's county only fills a SELPA column; the list of some logons
   // does not carry it.
   const Variant selpaCounty = agency.FieldIndex("SELPA_COUNTY") >= 0 ? agency.Value("SELPA_COUNTY") : vb::Null;

@@ -66,6 +66,17 @@ class BlankReportsTest : public MainWindowTest {
       OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE " + forms + ";");
     return Open();
   }
+  // Every open agency of the county listed, as a county auditor sees them
+  // when looking at county offices (a kind its list filters do not name),
+  // with the county office current and its tax form listed; 20001, its
+  // charter and 20002 selected with the tax form.
+  frmMain& OpenCountyList() {
+    LogOn(As(7, agencies::kCounty, agencies::kOffice));
+    modGlobals::GlobalParam().UserGroup = 2;
+    OpenDatabase()->ExecuteScript("UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE SCHOOL_DISTRICT_ID IN (20001, 20002);"
+                                  "UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE FORM_NO = 29;");
+    return Open();
+  }
   void RecordStatus(std::string& log) {
     dialogs_.AnswerModal([&log](QWidget& window) {
       log = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
@@ -124,16 +135,10 @@ TEST_F(BlankReportsTest, TheBlankTaxReportOfAnAgencyWithoutTaxRows) {
 // A district, its charter school and a second district, each with the
 // county office's tax form: three one-page jobs in list order, each headed
 // for its agency and without a figure of its own tax rows, and one status
-// report naming the three. The list holds all of them when the kind shown
-// is one the logon group's list filters do not name (a county auditor
-// looking at county offices lists every open agency of its county).
+// report naming the three.
 TEST_F(BlankReportsTest, SeveralAgenciesPrintInListOrderWithTheStatusReport) {
   RecordingPrinters printers({"Office Laser"});
-  LogOn(As(7, agencies::kCounty, agencies::kOffice));
-  modGlobals::GlobalParam().UserGroup = 2;
-  OpenDatabase()->ExecuteScript("UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE SCHOOL_DISTRICT_ID IN (20001, 20002);"
-                                "UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE FORM_NO = 29;");
-  frmMain& window = Open();
+  frmMain& window = OpenCountyList();
   ASSERT_EQ(ListedAgencies(), (Texts{"1-10017-0", "1-20001-0", "1-20001-1234567", "1-20002-0"}));
   Watch();
   const long before = DataVersion();
@@ -174,6 +179,30 @@ TEST_F(BlankReportsTest, SeveralAgenciesPrintInListOrderWithTheStatusReport) {
             "Blank Reports Printing.. Date & Time: Dec-09-2019 14:35:07\n\nSelected LEA(s) \n\n"
             "\t20001\n\t20001-1234567\n\t20002\n\n"
             "Selected Program(s)\n\n\tProperty Tax\n\nPrint Operation Completed.");
+  ExpectGivenBack(window);
+}
+
+// A SELPA's list reaches across counties: each agency's form is headed
+// from its own county's directory row, and its status line ends in "-"
+// and its SELPA.
+TEST_F(BlankReportsTest, ASelpaRunHeadsEachAgencyInItsOwnCounty) {
+  RecordingPrinters printers({"Office Laser"});
+  LogOn(As(5, 7, 71005, 0, "R7"));
+  OpenDatabase()->ExecuteScript(
+      "UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE FISCAL_YEAR = 2019 AND SCHOOL_DISTRICT_ID IN (71001, 81001);"
+      "UPDATE VHO_TORB_FORMS SET CATEGORY = 'S', SELPA = 'Y', SELECTED = 'Yes' WHERE FORM_NO = 29;");
+  frmMain& window = Open();
+  std::string log;
+  RecordStatus(log);
+  window.mnuNew_BlankReports_Click();
+
+  ASSERT_EQ(printers.jobs.size(), 2u) << log;
+  for (const auto& [job, heading] : {std::pair{0, "District: Acorn Elementary"}, {1, "District: Ember Elementary"}}) {
+    EXPECT_TRUE(Holds(printers.jobs[job].text, heading)) << printers.jobs[job].text;
+  }
+  EXPECT_TRUE(Holds(printers.jobs[1].text, "County: Dune County")) << printers.jobs[1].text;
+  EXPECT_TRUE(Holds(printers.jobs[1].text, ": 08\n")) << printers.jobs[1].text;
+  EXPECT_TRUE(Holds(log, "Selected LEA(s) \n\n\t71001-R7-02\n\t81001-R7-05\n\n")) << log;
   ExpectGivenBack(window);
 }
 
@@ -218,14 +247,17 @@ TEST_F(BlankReportsTest, RefusalsAndFailures) {
                 {noColumns, failed}, false},
            Case{"COUNTYMODEL",
                 "UPDATE VHO_TORB_FORMS SET FORM_NAME = 'CountyModel' WHERE FORM_NO = 29",
-                {"Report for Property Tax is unavailable"}, true},
+                // once for each of the three agencies: the run goes on
+                Texts(3, "Report for Property Tax is unavailable"), true},
        }) {
     SCOPED_TRACE(c.name);
     RecordingPrinters printers({"Office Laser"});
     OpenDatabase()->ExecuteScript(c.setup);
-    frmMain& window = OpenWith(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017",
-                               "FORM_NO = 29");
-    const int row = window.dgLEA->Row();
+    frmMain& window = OpenCountyList();
+    // The user stands on the charter school: the grids come back there.
+    ClickRecordSelector(*window.dgLEA, 2);
+    ASSERT_EQ(window.dgLEA->Row(), 2);
+    ASSERT_EQ(modGlobals::GlobalParam().SchoolId, agencies::kCharter);
     dialogs_.AcknowledgeMessages(static_cast<int>(c.messages.size()));
     std::string log;
     if (c.status) RecordStatus(log);
@@ -233,7 +265,9 @@ TEST_F(BlankReportsTest, RefusalsAndFailures) {
     EXPECT_EQ(dialogs_.TakeMessages(), c.messages);
     EXPECT_TRUE(printers.jobs.empty());
     EXPECT_EQ(!log.empty(), c.status) << log;
-    EXPECT_EQ(window.dgLEA->Row(), row);
+    EXPECT_EQ(window.dgLEA->Row(), 2);
+    EXPECT_EQ(modGlobals::GlobalParam().SchoolId, agencies::kCharter) << "the charter school is current again";
+    EXPECT_EQ(window.dgForms->Row(), 0);
     ExpectGivenBack(window);
     delete window_.data();
     OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET FORM_NAME = 'Tax' WHERE FORM_NO = 29");
