@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QItemSelectionModel>
 #include <QRadioButton>
 #include <QTextEdit>
 #include <algorithm>
@@ -235,6 +236,8 @@ TEST_F(PrintReportsTest, TheBatchPrintsEachSelectedAgencyInTurn) {
   EXPECT_EQ(window.GParam->DistrictName, windowOwn.DistrictName);
   EXPECT_TRUE(window.isEnabled());
   EXPECT_EQ(window.dgLEA->Row(), row);
+  EXPECT_TRUE(window.dgLEA->selectionModel()->isRowSelected(window.dgLEA->currentIndex().row(), {}))
+      << "the agency row is highlighted again";
   EXPECT_EQ(WaitMessage(), "");
 }
 
