@@ -29,7 +29,8 @@ namespace modMain {
 // after a one-second pause, and the log gains a tab and "- Number of
 // Record(s) Printed = " with the rows printed, or, when nothing prints,
 // "- Cancelled" (the tax dialog, or the batch's PDF folder question),
-// "- No Records to Print" or "- No report available"; every note ends
+// "- No Records to Print", "- No report available" or, when the printer
+// refused the job (the error shown), "- Not printed"; every note ends
 // with CR LF. Otherwise the report is previewed modally with the
 // job orientation portrait, and an agency without rows of the chosen type
 // is told "No records to print" when the tax form prints.

@@ -158,6 +158,4 @@ void PdfRun::NameNextJob(const std::string& name) {
   Run().nextName = safe;
 }
 
-bool PdfRun::Refused() { return Run().open && Run().asked && !Run().folder; }
-
 }  // namespace ui

@@ -100,8 +100,6 @@ class PdfRun {
   // The file name of the open run's next PDF job (characters a file name
   // cannot hold become "-"); without a run it does nothing.
   static void NameNextJob(const std::string& name);
-  // Whether the open run's folder question was cancelled.
-  static bool Refused();
 };
 
 }  // namespace ui
