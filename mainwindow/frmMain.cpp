@@ -496,6 +496,9 @@ void frmMain::Form_Load() {
         break;
     }
   });
+  // The window's own copy was taken before the period text was settled:
+  // its headings show the text the window has just chosen.
+  trap([&] { Deref(GParam).PeriodText = Globals().PeriodText; });
   trap([&] { RefreshLEAs(); });
   trap([&] { RefreshTitle(); });
   trap([&] { ToggleMenu(); });
@@ -653,6 +656,8 @@ void frmMain::SetCommandBody(const std::string& item, CommandBody body) {
   else
     CommandBodies().erase(item);
 }
+
+bool frmMain::HasCommandBody(const std::string& item) { return CommandBodies().count(item) > 0; }
 
 bool frmMain::RunCommandBody(const std::string& item) {
   const auto body = CommandBodies().find(item);
