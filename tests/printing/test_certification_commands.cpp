@@ -163,7 +163,7 @@ TEST_F(LettersTest, ACertifiedAgencyGetsItsPageAndEveryAgencyWithAStatusRowALine
                            "CONTACT NAME", "Pat Lee", "9165550123", "Page 1 of 1"})
     EXPECT_TRUE(Holds(page, part)) << part << "\n" << page;
   for (const char* absent : {"Auditor Statement", "Miscellaneous", "Old Contact", "First Period", "Misc Contact",
-                             "Sam Roe", "0000000"})
+                             "Sam Roe", "Section8/Text8"})
     EXPECT_FALSE(Holds(page, absent)) << absent;
   // 20002 has no status row of the form: no line.
   EXPECT_EQ(log,
@@ -472,6 +472,45 @@ TEST_F(LettersTest, InACorrectionPeriodEveryCopySaysSoAndWithoutAPrinterNothingP
     EXPECT_TRUE(window.isEnabled());
     delete window_.data();
     Execute("UPDATE KRN_LEAS SET SELECTED = 'No'; UPDATE VHO_TORB_FORMS SET SELECTED = 'No'");
+  }
+}
+
+// A copy that cannot be made, or that the printer refuses, is reported;
+// Ignore goes on, the log says it failed, and the run ends with its log,
+// the wait message closed and the window enabled.
+TEST_F(LettersTest, AFailedCopyIsLoggedAsFailedAndTheRunEndsAsUsual) {
+  Execute(CleanStatus(agencies::kDistrict));
+  struct Case {
+    const char* item;
+    bool refusedJob;  // else the statements cannot be read
+    int reports;
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"mnuNew_Certification", true, 1, "\tLEA: 10017 - Print Failed due to Error(s) in Certification Process\n"},
+      {"mnu_Coe_Certification", true, 1, "Property Tax\n\tLEA: 01-10017 - Print Failed\n"},
+      {"mnunew_BlankCert", true, 1, "Property Tax\n\tLEA: 10017 - Print Failed\n"},
+      {"mnuNew_Certification", false, 1, "\tLEA: 10017 - Print Failed due to Error(s) in Certification Process\n"},
+      {"mnu_Coe_Certification", false, 1, "Date & Time: Dec-09-2019 14:35:07\n\n\n Print Operation Completed."},
+      {"mnunew_BlankCert", false, 1, "Date & Time: Dec-09-2019 14:35:07\n\n\n Print Operation Completed."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.item) + (c.refusedJob ? " refused" : " unreadable"));
+    frmMain& window = OpenAs(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017");
+    printers_.refuseJobs = c.refusedJob;
+    if (!c.refusedJob) Execute("ALTER TABLE TORB_FORM_GROUP_CERT RENAME TO STATEMENTS_AWAY");
+    for (int i = 0; i < c.reports; ++i) dialogs_.AnswerMsgBox(c.refusedJob ? 1 : 5);  // OK, or Ignore
+    const ScriptedClock clock(vb::CDate(Variant("2019-12-09 14:35:07")));
+    const std::string log = Run(window, c.item);
+    EXPECT_EQ(dialogs_.TakeMessages().size(), static_cast<std::size_t>(c.reports));
+    EXPECT_TRUE(printers_.jobs.empty());
+    EXPECT_TRUE(Holds(log, c.logged)) << log;
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_EQ(WaitMessage(), "");
+    EXPECT_FALSE(window.Menus().Item("mnunew_BlankCert").Checked());
+    if (!c.refusedJob) Execute("ALTER TABLE STATEMENTS_AWAY RENAME TO TORB_FORM_GROUP_CERT");
+    printers_.refuseJobs = false;
+    delete window_.data();
   }
 }
 
