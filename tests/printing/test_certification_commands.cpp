@@ -432,6 +432,19 @@ TEST_F(CertificationCommandsTest, BlankCertificationsForEachAgencyCarryTheirKind
   EXPECT_EQ(WaitMessage(), "");
 }
 
+// A program without the statement the agency's kind signs still gets its
+// copy: a page of headers.
+TEST_F(CertificationCommandsTest, ABlankCertificationWithoutItsStatementIsAPageOfHeaders) {
+  Execute("DELETE FROM TORB_FORM_GROUP_CERT WHERE FORM_GROUP = 'Tax' AND SNO = 2");
+  frmMain& window = OpenAs(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017");
+  const std::string log = Run(window, "mnunew_BlankCert");
+  ASSERT_EQ(printers_.jobs.size(), 1u) << log;
+  EXPECT_EQ(printers_.jobs[0].pages, 1);
+  EXPECT_TRUE(Holds(printers_.jobs[0].text, "County: Alder"));
+  EXPECT_FALSE(Holds(printers_.jobs[0].text, "Statement"));
+  EXPECT_TRUE(Holds(log, "Property Tax\n\tLEA: 10017\n")) << log;
+}
+
 TEST_F(CertificationCommandsTest, WithoutAnAgencyOneBlankCertificationPerProgramHasTheCountyHeadingOnly) {
   frmMain& window = OpenAs(As(2, agencies::kCounty, agencies::kOffice), "");
   const std::string log = Run(window, "mnunew_BlankCert");
