@@ -76,12 +76,6 @@ std::string AgencyCode(const SelectionArray& leas, int lea) {
   return leas.At(0, lea) + (school != 0 ? "-" + vb::Format(vb::Variant(school), "0000000") : std::string());
 }
 
-clsGlobalParam HeadingParams(const frmMain& window) {
-  clsGlobalParam heading = vb::Deref(window.GParam.get());
-  if (heading.PeriodText.empty()) heading.PeriodText = modGlobals::GlobalParam().PeriodText;
-  return heading;
-}
-
 bool PrintCopy(report::Report& rpt, const int& failedJobs) {
   const int before = failedJobs;
   ui::DoEvents();

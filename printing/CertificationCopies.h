@@ -64,12 +64,6 @@ std::int32_t SchoolOf(const SelectionArray& leas, int lea);
 // The agency of that row in the year and period of `P`.
 forms::FormScope AgencyScope(const clsGlobalParam& P, const SelectionArray& leas, int lea);
 
-// The window's own parameters as the certification prints head their
-// pages with them: the window's copy, with the period's text of the
-// program-wide parameters while the window's copy has none (it gets one
-// only by a switch of period).
-clsGlobalParam HeadingParams(const frmMain& window);
-
 // Prints one copy on the program's printer, portrait, after the
 // one-second pause; answers whether it came out (no job error was raised
 // for it: `failedJobs` is the report's count of them).

@@ -90,7 +90,7 @@ void PrintBlankCertification(frmMain& window, Trap& trap) {
   const vb::Date time = ui::Now();
   const std::string stamp = RunLogStamp(time, ui::Now());
   const std::shared_ptr<rptCert> rpt = report::Create<rptCert>();
-  const clsGlobalParam heading = HeadingParams(window);
+  const clsGlobalParam& heading = vb::Deref(window.GParam.get());
   const bool countyMode = window.mlngNoLEASelected == 1;
   const SelectionArray& leas = window.mstrSelectedLEAs;
   const SelectionArray& programs = window.mstrSelectedPrograms;

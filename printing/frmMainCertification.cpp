@@ -123,7 +123,7 @@ void PrintCertificationCommand(frmMain& window) {
   const SelectionArray& programs = window.mstrSelectedPrograms;
 
   // The run's own parameters: the window's copy is left as it is.
-  clsGlobalParam own = HeadingParams(window);
+  clsGlobalParam own = vb::Deref(window.GParam.get());
   std::string body;
   for (int program = 0; program < window.mintProgramCount; ++program) {
     std::string lines;

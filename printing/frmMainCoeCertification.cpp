@@ -135,7 +135,7 @@ void PrintCoeCertification(frmMain& window, Trap& trap) {
   const vb::Date time = ui::Now();
   const std::string stamp = RunLogStamp(time, ui::Now());
   const clsGlobalParam& global = modGlobals::GlobalParam();
-  const clsGlobalParam heading = HeadingParams(window);
+  const clsGlobalParam& heading = vb::Deref(window.GParam.get());
   const std::shared_ptr<rptCert> rpt = report::Create<rptCert>();
   const std::string phone = ContactPhoneText(global.UserPhone);
   const std::size_t nameChars = ColumnChars(rpt->Sections("section12").Controls("label18"));
