@@ -367,6 +367,22 @@ TEST_F(CoeCertificationTest, AProgramWithoutCertifiedAgenciesPrintsNothing) {
             " Print Operation Completed.");
 }
 
+// Without the county office in the year's directory nothing can be
+// headed: the user is told which, and the window is given back.
+TEST_F(CoeCertificationTest, ACountyWithoutItsOfficeIsReportedAndNothingPrints) {
+  frmMain& window = OpenAs(As(2, agencies::kCounty, agencies::kOffice), "");
+  Execute("UPDATE KRN_LEAS SET FISCAL_YEAR = 2017 WHERE FISCAL_YEAR = 2019 AND SCHOOL_DISTRICT_ID = 10017");
+  dialogs_.AnswerMsgBox(5);  // Ignore
+  window.Menus().Click("mnu_Coe_Certification");
+  const auto messages = dialogs_.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(Holds(messages[0], "The county 01 has no county office in the directory of 2019.")) << messages[0];
+  EXPECT_TRUE(Holds(messages[0], "Procedure: mnu_Coe_Certification_Click")) << messages[0];
+  EXPECT_TRUE(printers_.jobs.empty());
+  EXPECT_TRUE(window.isEnabled());
+  EXPECT_EQ(WaitMessage(), "");
+}
+
 // Sixty agencies run over onto a second page, the three lists still line
 // by line; a name longer than its column is cut rather than wrapped.
 TEST_F(CoeCertificationTest, ALongListContinuesOnTheNextPageAligned) {
