@@ -19,8 +19,6 @@
 #include "rptCertPage.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
-#include "ui/Printers.h"
-#include "ui/Pump.h"
 #include "vb/Conversions.h"
 
 using vb::Variant;
