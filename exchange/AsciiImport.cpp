@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <set>
 
@@ -92,7 +92,7 @@ class Lookups {
 
  private:
   db::Connection& conn_;
-  std::map<std::string, bool> answers_;
+  std::unordered_map<std::string, bool> answers_;
 };
 
 db::SqlText Leas(std::string_view where) {
@@ -291,18 +291,28 @@ db::RecordsetPtr EmptyRows(db::Connection& conn, const std::string& table) {
 
 // Adds the payload's fields as a row; `take` answers for each column and
 // its value whether the value is stored.
+bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+// Adds the payload's fields as a row; `take` answers for each column and
+// its value whether the value is stored. The fields are those GetColValue
+// answers, split in one pass: a field that is missing or empty leaves its
+// column empty. The row set holds the columns in table order.
 void AddRow(db::Recordset& rows, const std::vector<std::string>& columns, const std::string& payload,
             const std::function<bool(std::size_t, const std::string&)>& take) {
-  rows.AddNew();
-  for (std::size_t k = 0; k < columns.size(); ++k) {
-    const std::optional<std::string> value = asciifile::GetColValue(payload, kDelimiter, static_cast<long>(k + 1));
-    if (!value || value->empty()) continue;
-    if (take(k, *value)) rows.SetValue(columns[k], vb::Variant(*value));
+  std::vector<std::string> fields;
+  if (!BlankText(payload)) {
+    std::size_t start = 0;
+    for (std::size_t at = payload.find(*kDelimiter); fields.size() < columns.size(); at = payload.find(*kDelimiter, start)) {
+      fields.push_back(payload.substr(start, at == std::string::npos ? std::string::npos : at - start));
+      if (at == std::string::npos) break;
+      start = at + 1;
+    }
   }
+  rows.AddNew();
+  for (std::size_t k = 0; k < fields.size(); ++k)
+    if (!fields[k].empty() && take(k, fields[k])) rows.SetValue(static_cast<int>(k), vb::Variant(fields[k]));
   rows.Update();
 }
-
-bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
 // --- Main-block rules on whole rows ----------------------------------------------------------------
 
@@ -607,6 +617,25 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
   for (const std::string& k : db::catalog::PrimaryKey(conn, table)) c.key.insert(vb::UCase(k));
   c.rows = EmptyRows(conn, table);
 
+  // What each column takes, found once for the form: whether it is a key
+  // column or the row key, its column checks in order and the date rule.
+  struct ColumnRules {
+    bool key = false;
+    bool certKey = false;
+    bool dateRule = false;
+    std::vector<const ColumnCheck*> checks;
+  };
+  std::vector<ColumnRules> rules(c.columns.size());
+  for (std::size_t k = 0; k < c.columns.size(); ++k) {
+    const std::string& column = c.columns[k];
+    rules[k].key = c.key.count(vb::UCase(column)) > 0;
+    rules[k].certKey = vb::UCase(column) == "CERT_KEY";
+    rules[k].dateRule = TakesDateRule(c.form, column);
+    for (const ColumnCheck& check : ColumnChecks())
+      if (Applies(check, column, c.form)) rules[k].checks.push_back(&check);
+  }
+  const bool spedTaxAlloc = Is(c.form, {"SPEDTAXALLOC"});
+
   std::size_t next = 1;
   for (; next < lines.size(); ++next) {
     c.line = static_cast<long>(next + 1);
@@ -618,17 +647,20 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     if (BlankText(payload)) Refuse("5.3 blank line", c.line);
     if (asciifile::CountColumns(payload, kDelimiter) != static_cast<long>(c.columns.size()))
       Refuse("5.4 field count", c.line);
-    if (Is(c.form, {"SPEDTAXALLOC"}) && c.scope.LogonUserGroup == 7) Refuse("5.5", c.line);
+    if (spedTaxAlloc && c.scope.LogonUserGroup == 7) Refuse("5.5", c.line);
+    // The fields are as many as the columns here, each found between its
+    // delimiters.
+    std::size_t start = 0;
     for (std::size_t k = 0; k < c.columns.size(); ++k) {
-      const std::optional<std::string> v = asciifile::GetColValue(payload, kDelimiter, static_cast<long>(k + 1));
-      if ((!v || v->empty()) && c.key.count(vb::UCase(c.columns[k]))) Refuse("empty key", c.line);
+      const std::size_t end = std::min(payload.find(*kDelimiter, start), payload.size());
+      if (end == start && rules[k].key) Refuse("empty key", c.line);
+      start = end + 1;
     }
     AddRow(*c.rows, c.columns, payload, [&](std::size_t k, const std::string& value) {
-      const std::string& column = c.columns[k];
-      if (vb::UCase(column) == "CERT_KEY") return false;
-      for (const ColumnCheck& check : ColumnChecks())
-        if (Applies(check, column, c.form)) check.run(c, value);
-      if (TakesDateRule(c.form, column)) {
+      const ColumnRules& column = rules[k];
+      if (column.certKey) return false;
+      for (const ColumnCheck* check : column.checks) check->run(c, value);
+      if (column.dateRule) {
         if (value == kBlankDate) return false;
         if (!vb::IsDate(vb::Variant(value))) Refuse("10 date", c.line);
       }

@@ -115,54 +115,70 @@ void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::s
 
 std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
 
-// A table the copy writes into: its name, its name as SQL and its key.
+// A table the copy writes into: its name, its name as SQL, its key, and
+// the texts of the two statements every row runs, whose values are bound:
+// whether its key is stored (the key's values in key order), and the
+// insert of a whole row (the values in column order).
 struct Target {
   std::string table;
   std::string sqlName;
   std::vector<std::string> key;
+  std::string existsSql;
+  std::string insertSql;
 };
 Target TargetOf(db::Connection& conn, const std::string& table) {
-  return {table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table)};
+  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}};
+  target.existsSql = "SELECT EXISTS (SELECT 1 FROM " + target.sqlName;
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    target.existsSql += (i ? " AND " : " WHERE ") + db::QuoteName(target.key[i]) + " = ?";
+  target.existsSql += ")";
+  target.insertSql = "INSERT INTO " + target.sqlName + " VALUES (";
+  const std::size_t columns = db::catalog::ColumnNames(conn, table).size();
+  for (std::size_t i = 0; i < columns; ++i) target.insertSql += i ? ", ?" : "?";
+  target.insertSql += ")";
+  return target;
 }
 
 bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
-  db::SqlText exists;
-  exists << "SELECT EXISTS (SELECT 1 FROM " << target.sqlName;
-  WhereKey(exists, row, target.key);
-  exists << ")";
-  return vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+  std::vector<vb::Variant> key;
+  key.reserve(target.key.size());
+  for (const std::string& column : target.key) key.push_back(row.Value(column));
+  return vb::CLng(conn.Scalar(target.existsSql, key)) != 0;
 }
 
 void RequireKey(bool keyed) {
   if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
 }
 
-// Writes the current row of `rows` in place of the stored row with its key,
-// with a certificate key of its own. A wide row (`split`) is written by
-// column name and keyed from the row as stored.
-void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool split) {
+// Writes the current row of `rows` in place of the stored row with its key
+// (`stored`: whether there is one). A row keyed beforehand (`keyed`) is
+// added as it stands; a wide row (`split`) is written by column name and
+// keyed from the row as stored; any other gets its key here.
+void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool stored, bool split, bool keyed) {
   db::Connection& conn = vb::Deref(run.conn.get());
-  db::SqlText remove;
-  remove << "DELETE FROM " << target.sqlName;
-  WhereKey(remove, rows, target.key);
-  conn.Execute(remove.Sql(), remove.Params());
+  if (stored) {
+    db::SqlText remove;
+    remove << "DELETE FROM " << target.sqlName;
+    WhereKey(remove, rows, target.key);
+    conn.Execute(remove.Sql(), remove.Params());
+  }
   if (split) {
     SplitAndUpdateTable(conn, rows, target.table);
-    db::SqlText stored;
-    stored << "SELECT * FROM " << target.sqlName;
-    WhereKey(stored, rows, target.key);
-    const db::RecordsetPtr row = db::Recordset::Query(stored.Sql(), run.conn, stored.Params());
+    db::SqlText written;
+    written << "SELECT * FROM " << target.sqlName;
+    WhereKey(written, rows, target.key);
+    const db::RecordsetPtr row = db::Recordset::Query(written.Sql(), run.conn, written.Params());
     RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
     row->Update();
     row->UpdateBatch();
     return;
   }
-  const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + target.sqlName + " WHERE 1 <> 1", run.conn);
-  added->AddNew();
-  for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
-  RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *added, true));
-  added->Update();
-  added->UpdateBatch();
+  if (!keyed) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, true));
+  // The row set has the table's columns in its order: one bound insert.
+  std::vector<vb::Variant> values;
+  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
+  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
+  conn.Execute(target.insertSql, values);
 }
 
 ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
@@ -171,6 +187,8 @@ ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
 }
 
 void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
+  // A file lists an agency's rows together, so the last agency is the likeliest.
+  if (!agencies.empty() && agencies.back() == agency) return;
   if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
 }
 
@@ -257,7 +275,7 @@ CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, 
   db::Transaction transaction(conn);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
-    WriteRow(run, target, rows, false);
+    WriteRow(run, target, rows, stored, false, false);
     ++(stored ? counts.overwritten : counts.copied);
     if (written) Remember(*written, AgencyOf(rows, true));
   }
@@ -335,6 +353,9 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   CopyCounts counts;
   std::int16_t remembered = 0;
   db::Transaction transaction(conn);
+  // Every row's certificate key at once, from its values as loaded; a wide
+  // row is keyed from the row as stored instead.
+  if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
     Outcome outcome;
@@ -350,7 +371,7 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
       ++counts.skipped;
       continue;
     }
-    WriteRow(run, target, rows, split);
+    WriteRow(run, target, rows, stored, split, !split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
     Remember(written, AgencyOf(rows, bySchool));
   }
