@@ -5,19 +5,11 @@
 #include "modGlobals.h"
 #include "modMainReports.h"
 #include "modMainStart.h"
-#include "ui/Dialogs.h"
 #include "ui/Printers.h"
 #include "ui/Pump.h"
 #include "vb/Conversions.h"
 
 namespace printing::certcopies {
-
-bool NoPrinter(frmMain& window) {
-  if (!ui::printers().Names().empty()) return false;
-  ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
-  window.activateWindow();
-  return true;
-}
 
 void SaveListPositions(frmMain& window, Trap& trap) {
   trap([&] {

@@ -18,10 +18,6 @@ namespace printing::certcopies {
 inline constexpr const char* kModule = "frmMain";
 inline constexpr const char* kCrLf = "\r\n";
 
-// The printer check: with no printer installed, the printer message, the
-// window given the focus, and true.
-bool NoPrinter(frmMain& window);
-
 // Stores the positions of the entry-screen and agency lists in
 // gintSavedFormRow and gintSavedLEARow.
 void SaveListPositions(frmMain& window, Trap& trap);

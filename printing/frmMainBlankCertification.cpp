@@ -140,7 +140,7 @@ void PrintBlankCertificationCommand(frmMain& window) {
     ~Unmark() { off(); }
   } unmark{[&] { mark(false); }};
 
-  if (NoPrinter(window)) return;
+  if (!CheckPrinter(window)) return;
   const bool checkAgencies = true, checkPrograms = true;
   if (!window.bSelectionMade(checkAgencies, checkPrograms)) {
     end.Refused();

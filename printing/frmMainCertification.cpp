@@ -98,7 +98,7 @@ void PrintCertificationCommand(frmMain& window) {
   RunEnd end(window, trap);
   window.mintLEACount = 0;
   window.mintProgramCount = 0;
-  if (NoPrinter(window)) return;
+  if (!CheckPrinter(window)) return;
   const bool checkAgencies = true, checkPrograms = true;
   if (!window.bSelectionMade(checkAgencies, checkPrograms)) {
     end.Refused();

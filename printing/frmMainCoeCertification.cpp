@@ -196,7 +196,7 @@ std::string ContactPhoneText(const std::string& digits) {
 
 void PrintCoeCertificationCommand(frmMain& window) {
   Trap trap(kModule, kProcedure);
-  if (NoPrinter(window)) return;
+  if (!CheckPrinter(window)) return;
   RunEnd end(window, trap);
   const bool checkAgencies = false, checkPrograms = true;
   if (!window.bSelectionMade(checkAgencies, checkPrograms)) {
