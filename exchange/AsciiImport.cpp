@@ -679,7 +679,10 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     RowPass(c);
     if (c.scope.pump) c.scope.pump();
   }
+  verdict.blocksFrom = next;
   Blocks(c, lines, next, verdict);
+  verdict.rows = c.rows;
+  if (verdict.rows->RecordCount() > 0) verdict.rows->MoveFirst();
 }
 
 }  // namespace
@@ -713,7 +716,11 @@ Verdict ValidateImportFile(const std::vector<std::string>& lines, const Scope& s
     verdict.rule = "error " + std::to_string(e.Number()) + ": " + e.Description();
     verdict.line = c.line;
   }
-  if (!verdict.accepted) verdict.allocationBlock = verdict.transferBlock = verdict.adaBlock = false;
+  if (!verdict.accepted) {
+    verdict.allocationBlock = verdict.transferBlock = verdict.adaBlock = false;
+    verdict.rows.reset();
+    verdict.blocksFrom = 0;
+  }
   return verdict;
 }
 

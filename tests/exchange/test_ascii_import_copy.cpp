@@ -296,11 +296,11 @@ class AsciiImportInfantFunding : public AsciiImportCopy {
     scope.ReportPeriod = period;
     const asciiimport::Verdict verdict = asciiimport::ValidateImportFile(lines, scope);
     EXPECT_TRUE(verdict.accepted) << verdict.rule << " at line " << verdict.line;
-    std::size_t next = 0;
-    const db::RecordsetPtr rows = asciiimport::LoadImportRows(lines, *modGlobals::SharedConnection(), next);
+    const db::RecordsetPtr rows = verdict.rows;
+    if (!rows) return {};
     asciiimport::CopyRun run = Run("INFANTFUNDING");
     run.lines = &lines;
-    run.blocksFrom = next;
+    run.blocksFrom = verdict.blocksFrom;
     run.allocationBlock = verdict.allocationBlock;
     run.transferBlock = verdict.transferBlock;
     run.ask = [this, answers](const std::string& message, const std::string&) -> std::int16_t {
