@@ -30,7 +30,15 @@ using Forms = std::vector<FormKey>;
 constexpr bool kAsRead = true;
 
 bool Is(const std::string& form, const FormKey& key) {
-  return key.asRead ? form == key.name : vb::UCase(form) == key.name;
+  if (key.asRead) return form == key.name;
+  // The names are ASCII: a name of ASCII letters is compared in place, any
+  // other upper-cased as a whole.
+  if (std::any_of(form.begin(), form.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+    return vb::UCase(form) == key.name;
+  const std::string_view name(key.name);
+  return form.size() == name.size() && std::equal(form.begin(), form.end(), name.begin(), [](char a, char b) {
+           return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+         });
 }
 bool AnyOf(const std::string& form, const Forms& keys) {
   return std::any_of(keys.begin(), keys.end(), [&](const FormKey& k) { return Is(form, k); });
@@ -299,25 +307,25 @@ bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::s
 // column empty. The row set holds the columns in table order.
 void AddRow(db::Recordset& rows, const std::vector<std::string>& columns, const std::string& payload,
             const std::function<bool(std::size_t, const std::string&)>& take) {
-  std::vector<std::string> fields;
+  rows.AddNew();
   if (!BlankText(payload)) {
     std::size_t start = 0;
-    for (std::size_t at = payload.find(*kDelimiter); fields.size() < columns.size(); at = payload.find(*kDelimiter, start)) {
-      fields.push_back(payload.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+      const std::size_t at = payload.find(*kDelimiter, start);
+      std::string field = payload.substr(start, at == std::string::npos ? std::string::npos : at - start);
+      if (!field.empty() && take(k, field)) rows.SetValue(static_cast<int>(k), vb::Variant(std::move(field)));
       if (at == std::string::npos) break;
       start = at + 1;
     }
   }
-  rows.AddNew();
-  for (std::size_t k = 0; k < fields.size(); ++k)
-    if (!fields[k].empty() && take(k, fields[k])) rows.SetValue(static_cast<int>(k), vb::Variant(fields[k]));
   rows.Update();
 }
 
 // --- Main-block rules on whole rows ----------------------------------------------------------------
 
 vb::Variant Field(const db::Recordset& rows, const char* name) {
-  return rows.FieldIndex(name) < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(name);
+  const int index = rows.FieldIndex(name);
+  return index < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(index);
 }
 // A present value that differs from a number.
 bool Differs(const vb::Variant& v, double number) { return !Empty(v) && vb::CDbl(v) != number; }

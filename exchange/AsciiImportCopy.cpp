@@ -107,11 +107,6 @@ void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const Impo
   }
 }
 
-// A condition on every key column, its value bound.
-void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::string>& key) {
-  for (std::size_t i = 0; i < key.size(); ++i)
-    q << (i ? " AND " : " WHERE ") << "\"" << key[i] << "\" = " << db::Param(row.Value(key[i]));
-}
 
 std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
 
@@ -125,9 +120,12 @@ struct Target {
   std::vector<std::string> key;
   std::string existsSql;
   std::string insertSql;
+  // The key columns' places in the rows being copied, found on their first
+  // row (the rows have the table's columns).
+  mutable std::vector<int> keyFields;
 };
 Target TargetOf(db::Connection& conn, const std::string& table) {
-  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}};
+  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}, {}};
   target.existsSql = "SELECT EXISTS (SELECT 1 FROM " + target.sqlName;
   for (std::size_t i = 0; i < target.key.size(); ++i)
     target.existsSql += (i ? " AND " : " WHERE ") + db::QuoteName(target.key[i]) + " = ?";
@@ -139,11 +137,26 @@ Target TargetOf(db::Connection& conn, const std::string& table) {
   return target;
 }
 
-bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
+// The current row's values of the key columns, in key order.
+std::vector<vb::Variant> KeyValues(const Target& target, const db::Recordset& row) {
+  if (target.keyFields.empty())
+    for (const std::string& column : target.key) target.keyFields.push_back(row.FieldIndex(column));
   std::vector<vb::Variant> key;
   key.reserve(target.key.size());
-  for (const std::string& column : target.key) key.push_back(row.Value(column));
-  return vb::CLng(conn.Scalar(target.existsSql, key)) != 0;
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    key.push_back(target.keyFields[i] >= 0 ? row.Value(target.keyFields[i]) : row.Value(target.key[i]));
+  return key;
+}
+
+// A condition on every key column, its value bound.
+void WhereKey(db::SqlText& q, const db::Recordset& row, const Target& target) {
+  const std::vector<vb::Variant> values = KeyValues(target, row);
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    q << (i ? " AND " : " WHERE ") << "\"" << target.key[i] << "\" = " << db::Param(values[i]);
+}
+
+bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
+  return vb::CLng(conn.Scalar(target.existsSql, KeyValues(target, row))) != 0;
 }
 
 void RequireKey(bool keyed) {
@@ -159,14 +172,14 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
   if (stored) {
     db::SqlText remove;
     remove << "DELETE FROM " << target.sqlName;
-    WhereKey(remove, rows, target.key);
+    WhereKey(remove, rows, target);
     conn.Execute(remove.Sql(), remove.Params());
   }
   if (split) {
     SplitAndUpdateTable(conn, rows, target.table);
     db::SqlText written;
     written << "SELECT * FROM " << target.sqlName;
-    WhereKey(written, rows, target.key);
+    WhereKey(written, rows, target);
     const db::RecordsetPtr row = db::Recordset::Query(written.Sql(), run.conn, written.Params());
     RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
     row->Update();
@@ -181,9 +194,24 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
   conn.Execute(target.insertSql, values);
 }
 
-ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
-  return {Int(row.Value("FISCAL_YEAR")), Int(row.Value("PERIOD_ID")), Int(row.Value("COUNTY_ID")),
-          Int(row.Value("SCHOOL_DISTRICT_ID")), bySchool ? Int(row.Value("SCHOOL_ID")) : 0};
+// The places of the agency's columns in the rows being copied (-1: none,
+// which reads by name and so raises as an unknown field).
+struct AgencyFields {
+  int year, period, county, district, school;
+  explicit AgencyFields(const db::Recordset& rows)
+      : year(rows.FieldIndex("FISCAL_YEAR")),
+        period(rows.FieldIndex("PERIOD_ID")),
+        county(rows.FieldIndex("COUNTY_ID")),
+        district(rows.FieldIndex("SCHOOL_DISTRICT_ID")),
+        school(rows.FieldIndex("SCHOOL_ID")) {}
+};
+std::int32_t IntAt(const db::Recordset& row, int index, const char* name) {
+  return Int(index >= 0 ? row.Value(index) : row.Value(name));
+}
+
+ImportAgency AgencyOf(const db::Recordset& row, const AgencyFields& at, bool bySchool) {
+  return {IntAt(row, at.year, "FISCAL_YEAR"), IntAt(row, at.period, "PERIOD_ID"), IntAt(row, at.county, "COUNTY_ID"),
+          IntAt(row, at.district, "SCHOOL_DISTRICT_ID"), bySchool ? IntAt(row, at.school, "SCHOOL_ID") : 0};
 }
 
 void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
@@ -273,11 +301,12 @@ CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, 
   const Target target = TargetOf(conn, table);
   CopyCounts counts;
   db::Transaction transaction(conn);
+  const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
     WriteRow(run, target, rows, stored, false, false);
     ++(stored ? counts.overwritten : counts.copied);
-    if (written) Remember(*written, AgencyOf(rows, true));
+    if (written) Remember(*written, AgencyOf(rows, agencyFields, true));
   }
   transaction.Commit();
   return counts;
@@ -356,6 +385,7 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   // Every row's certificate key at once, from its values as loaded; a wide
   // row is keyed from the row as stored instead.
   if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
+  const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
     Outcome outcome;
@@ -373,7 +403,7 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
     }
     WriteRow(run, target, rows, stored, split, !split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
-    Remember(written, AgencyOf(rows, bySchool));
+    Remember(written, AgencyOf(rows, agencyFields, bySchool));
   }
 
   // The infant-funding blocks follow the main block; when every main row
