@@ -88,19 +88,31 @@ class Lookups {
  public:
   explicit Lookups(db::Connection& conn) : conn_(conn) {}
   bool Finds(const db::SqlText& q) {
-    std::string key = q.Sql();
-    for (const vb::Variant& p : q.Params()) key += '\x1f' + std::to_string(static_cast<int>(p.Type())) + ':' + Text(p);
-    const auto known = answers_.find(key);
+    // The query's text and values as one key, in a buffer kept between
+    // calls: a repeated query costs no allocation.
+    key_.assign(q.Sql());
+    for (const vb::Variant& p : q.Params()) {
+      key_ += '\x1f';
+      key_ += std::to_string(static_cast<int>(p.Type()));
+      key_ += ':';
+      key_ += p.IsString() ? p.AsString() : Text(p);
+    }
+    const auto known = answers_.find(std::string_view(key_));
     if (known != answers_.end()) return known->second;
     const vb::Variant exists = conn_.Scalar("SELECT EXISTS (" + q.Sql() + ")", q.Params());
     const bool found = !Empty(exists) && vb::CLng(exists) != 0;
-    answers_.emplace(std::move(key), found);
+    answers_.emplace(key_, found);
     return found;
   }
 
  private:
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  };
   db::Connection& conn_;
-  std::unordered_map<std::string, bool> answers_;
+  std::string key_;
+  std::unordered_map<std::string, bool, KeyHash, std::equal_to<>> answers_;
 };
 
 db::SqlText Leas(std::string_view where) {

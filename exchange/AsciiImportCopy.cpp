@@ -111,21 +111,23 @@ void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const Impo
 std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
 
 // A table the copy writes into: its name, its name as SQL, its key, and
-// the texts of the two statements every row runs, whose values are bound:
-// whether its key is stored (the key's values in key order), and the
-// insert of a whole row (the values in column order).
+// the texts of the statements a row runs, whose values are bound: whether
+// its key is stored (the key's values in key order), and the insert of a
+// whole row (the values in column order), which adds nothing in the
+// second form when the row breaks a constraint.
 struct Target {
   std::string table;
   std::string sqlName;
   std::vector<std::string> key;
   std::string existsSql;
   std::string insertSql;
+  std::string insertNewSql;
   // The key columns' places in the rows being copied, found on their first
   // row (the rows have the table's columns).
   mutable std::vector<int> keyFields;
 };
 Target TargetOf(db::Connection& conn, const std::string& table) {
-  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}, {}};
+  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}, {}, {}};
   target.existsSql = "SELECT EXISTS (SELECT 1 FROM " + target.sqlName;
   for (std::size_t i = 0; i < target.key.size(); ++i)
     target.existsSql += (i ? " AND " : " WHERE ") + db::QuoteName(target.key[i]) + " = ?";
@@ -134,6 +136,7 @@ Target TargetOf(db::Connection& conn, const std::string& table) {
   const std::size_t columns = db::catalog::ColumnNames(conn, table).size();
   for (std::size_t i = 0; i < columns; ++i) target.insertSql += i ? ", ?" : "?";
   target.insertSql += ")";
+  target.insertNewSql = "INSERT OR IGNORE" + target.insertSql.substr(std::string_view("INSERT").size());
   return target;
 }
 
@@ -163,6 +166,15 @@ void RequireKey(bool keyed) {
   if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
 }
 
+// The current row's values; the row set has the table's columns in its
+// order, so they make one bound insert.
+std::vector<vb::Variant> RowValues(const db::Recordset& rows) {
+  std::vector<vb::Variant> values;
+  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
+  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
+  return values;
+}
+
 // Writes the current row of `rows` in place of the stored row with its key
 // (`stored`: whether there is one). A row keyed beforehand (`keyed`) is
 // added as it stands; a wide row (`split`) is written by column name and
@@ -187,11 +199,14 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
     return;
   }
   if (!keyed) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, true));
-  // The row set has the table's columns in its order: one bound insert.
-  std::vector<vb::Variant> values;
-  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
-  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
-  conn.Execute(target.insertSql, values);
+  conn.Execute(target.insertSql, RowValues(rows));
+}
+
+// Adds the current row, keyed beforehand, when nothing stops it: answers
+// false, having changed nothing, when its key is stored or it breaks
+// another constraint (which the caller tells apart).
+bool InsertNew(db::Connection& conn, const Target& target, const db::Recordset& rows) {
+  return conn.Execute(target.insertNewSql, RowValues(rows)) == 1;
 }
 
 // The places of the agency's columns in the rows being copied (-1: none,
@@ -387,6 +402,19 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
   const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+    // After No to All every row is skipped, stored or not.
+    if (remembered == kNoToAll) {
+      ++counts.skipped;
+      continue;
+    }
+    // A row whose key is new is simply added; one that is not added is
+    // either stored or refused by the table, which its insert below then
+    // reports.
+    if (!split && InsertNew(conn, target, rows)) {
+      ++counts.copied;
+      Remember(written, AgencyOf(rows, agencyFields, bySchool));
+      continue;
+    }
     const bool stored = Stored(conn, target, rows);
     Outcome outcome;
     if (stored) {

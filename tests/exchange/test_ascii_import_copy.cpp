@@ -166,6 +166,17 @@ TEST_F(AsciiImportCopy, AFailureOnALaterRowLeavesTheTableAsItWas) {
   EXPECT_EQ(Status(29), status);
 }
 
+TEST_F(AsciiImportCopy, ARowTheTableRefusesForAnotherReasonFailsTheRunWithoutAQuestion) {
+  // The second row breaks a unique index beside the key: it is no stored
+  // row to ask about, and the run fails having written nothing.
+  Execute("CREATE UNIQUE INDEX one_row_per_agency ON Tax (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID)");
+  const std::string status = Status(29);
+  EXPECT_THROW(Copy(TaxFile()), vb::VbError);
+  EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(TaxRows().empty());
+  EXPECT_EQ(Status(29), status);
+}
+
 TEST_F(AsciiImportCopy, TheAgencysStatusRowShowsTheCertificateOfItsStoredRows) {
   const std::vector<std::string> file = TaxFile();
   Copy(file);
