@@ -14,6 +14,7 @@
 #include "frmFormNote.h"
 #include "frmImport.h"
 #include "frmMain.h"
+#include "frmMainCertification.h"
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
 #include "frmTransfer.h"
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
   AsciiImportCommand::Install();
   // The entry-screen reports behind the tax form's Print.
   printing::Install();
+  // File > Print > Certification, COE Certification, Blank Certification.
+  printing::InstallCertificationCommands();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

@@ -729,9 +729,15 @@ void frmMain::mnuNew_Reports_Click() {
 void frmMain::mnuNew_BlankReports_Click() {
   if (!RunCommandBody("mnuNew_BlankReports")) NotInThisVersion("mnuNew_BlankReports_Click", "Printing");
 }
-void frmMain::mnuNew_Certification_Click() { NotInThisVersion("mnuNew_Certification_Click", "Printing"); }
-void frmMain::mnunew_BlankCert_Click() { NotInThisVersion("mnunew_BlankCert_Click", "Printing"); }
-void frmMain::mnu_Coe_Certification_Click() { NotInThisVersion("mnu_Coe_Certification_Click", "Printing"); }
+void frmMain::mnuNew_Certification_Click() {
+  if (!RunCommandBody("mnuNew_Certification")) NotInThisVersion("mnuNew_Certification_Click", "Printing");
+}
+void frmMain::mnunew_BlankCert_Click() {
+  if (!RunCommandBody("mnunew_BlankCert")) NotInThisVersion("mnunew_BlankCert_Click", "Printing");
+}
+void frmMain::mnu_Coe_Certification_Click() {
+  if (!RunCommandBody("mnu_Coe_Certification")) NotInThisVersion("mnu_Coe_Certification_Click", "Printing");
+}
 void frmMain::mnuNew_SummaryPrint_Click() { NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing"); }
 void frmMain::mnuCertCounty_Click() { NotInThisVersion("mnuCertCounty_Click", "Printing"); }
 void frmMain::mnuCertTax_Click() { NotInThisVersion("mnuCertTax_Click", "Printing"); }

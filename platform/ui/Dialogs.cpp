@@ -25,6 +25,7 @@ class ConsoleDialogs final : public Dialogs {
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> ChoosePrinter(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFolder(const FileDialogRequest&) override { return std::nullopt; }
   int ShowModal(QWidget&) override { return 0; }
 };
 
@@ -62,7 +63,6 @@ int CloseAnswer(int style) {
   }
 }
 
-std::optional<std::string> Dialogs::ChooseFolder(const FileDialogRequest&) { return std::nullopt; }
 
 Dialogs& dialogs() {
   static ConsoleDialogs console;
