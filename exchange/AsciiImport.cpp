@@ -30,7 +30,15 @@ using Forms = std::vector<FormKey>;
 constexpr bool kAsRead = true;
 
 bool Is(const std::string& form, const FormKey& key) {
-  return key.asRead ? form == key.name : vb::UCase(form) == key.name;
+  if (key.asRead) return form == key.name;
+  // The names are ASCII: a name of ASCII letters is compared in place, any
+  // other upper-cased as a whole.
+  if (std::any_of(form.begin(), form.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+    return vb::UCase(form) == key.name;
+  const std::string_view name(key.name);
+  return form.size() == name.size() && std::equal(form.begin(), form.end(), name.begin(), [](char a, char b) {
+           return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+         });
 }
 bool AnyOf(const std::string& form, const Forms& keys) {
   return std::any_of(keys.begin(), keys.end(), [&](const FormKey& k) { return Is(form, k); });
@@ -80,19 +88,31 @@ class Lookups {
  public:
   explicit Lookups(db::Connection& conn) : conn_(conn) {}
   bool Finds(const db::SqlText& q) {
-    std::string key = q.Sql();
-    for (const vb::Variant& p : q.Params()) key += '\x1f' + std::to_string(static_cast<int>(p.Type())) + ':' + Text(p);
-    const auto known = answers_.find(key);
+    // The query's text and values as one key, in a buffer kept between
+    // calls: a repeated query costs no allocation.
+    key_.assign(q.Sql());
+    for (const vb::Variant& p : q.Params()) {
+      key_ += '\x1f';
+      key_ += std::to_string(static_cast<int>(p.Type()));
+      key_ += ':';
+      key_ += p.IsString() ? p.AsString() : Text(p);
+    }
+    const auto known = answers_.find(std::string_view(key_));
     if (known != answers_.end()) return known->second;
     const vb::Variant exists = conn_.Scalar("SELECT EXISTS (" + q.Sql() + ")", q.Params());
     const bool found = !Empty(exists) && vb::CLng(exists) != 0;
-    answers_.emplace(std::move(key), found);
+    answers_.emplace(key_, found);
     return found;
   }
 
  private:
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  };
   db::Connection& conn_;
-  std::unordered_map<std::string, bool> answers_;
+  std::string key_;
+  std::unordered_map<std::string, bool, KeyHash, std::equal_to<>> answers_;
 };
 
 db::SqlText Leas(std::string_view where) {
@@ -299,25 +319,25 @@ bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::s
 // column empty. The row set holds the columns in table order.
 void AddRow(db::Recordset& rows, const std::vector<std::string>& columns, const std::string& payload,
             const std::function<bool(std::size_t, const std::string&)>& take) {
-  std::vector<std::string> fields;
+  rows.AddNew();
   if (!BlankText(payload)) {
     std::size_t start = 0;
-    for (std::size_t at = payload.find(*kDelimiter); fields.size() < columns.size(); at = payload.find(*kDelimiter, start)) {
-      fields.push_back(payload.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+      const std::size_t at = payload.find(*kDelimiter, start);
+      std::string field = payload.substr(start, at == std::string::npos ? std::string::npos : at - start);
+      if (!field.empty() && take(k, field)) rows.SetValue(static_cast<int>(k), vb::Variant(std::move(field)));
       if (at == std::string::npos) break;
       start = at + 1;
     }
   }
-  rows.AddNew();
-  for (std::size_t k = 0; k < fields.size(); ++k)
-    if (!fields[k].empty() && take(k, fields[k])) rows.SetValue(static_cast<int>(k), vb::Variant(fields[k]));
   rows.Update();
 }
 
 // --- Main-block rules on whole rows ----------------------------------------------------------------
 
 vb::Variant Field(const db::Recordset& rows, const char* name) {
-  return rows.FieldIndex(name) < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(name);
+  const int index = rows.FieldIndex(name);
+  return index < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(index);
 }
 // A present value that differs from a number.
 bool Differs(const vb::Variant& v, double number) { return !Empty(v) && vb::CDbl(v) != number; }
@@ -679,7 +699,10 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     RowPass(c);
     if (c.scope.pump) c.scope.pump();
   }
+  verdict.blocksFrom = next;
   Blocks(c, lines, next, verdict);
+  verdict.rows = c.rows;
+  if (verdict.rows->RecordCount() > 0) verdict.rows->MoveFirst();
 }
 
 }  // namespace
@@ -713,7 +736,11 @@ Verdict ValidateImportFile(const std::vector<std::string>& lines, const Scope& s
     verdict.rule = "error " + std::to_string(e.Number()) + ": " + e.Description();
     verdict.line = c.line;
   }
-  if (!verdict.accepted) verdict.allocationBlock = verdict.transferBlock = verdict.adaBlock = false;
+  if (!verdict.accepted) {
+    verdict.allocationBlock = verdict.transferBlock = verdict.adaBlock = false;
+    verdict.rows.reset();
+    verdict.blocksFrom = 0;
+  }
   return verdict;
 }
 

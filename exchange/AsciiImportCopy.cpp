@@ -107,27 +107,27 @@ void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const Impo
   }
 }
 
-// A condition on every key column, its value bound.
-void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::string>& key) {
-  for (std::size_t i = 0; i < key.size(); ++i)
-    q << (i ? " AND " : " WHERE ") << "\"" << key[i] << "\" = " << db::Param(row.Value(key[i]));
-}
 
 std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
 
 // A table the copy writes into: its name, its name as SQL, its key, and
-// the texts of the two statements every row runs, whose values are bound:
-// whether its key is stored (the key's values in key order), and the
-// insert of a whole row (the values in column order).
+// the texts of the statements a row runs, whose values are bound: whether
+// its key is stored (the key's values in key order), and the insert of a
+// whole row (the values in column order), which adds nothing in the
+// second form when the row breaks a constraint.
 struct Target {
   std::string table;
   std::string sqlName;
   std::vector<std::string> key;
   std::string existsSql;
   std::string insertSql;
+  std::string insertNewSql;
+  // The key columns' places in the rows being copied, found on their first
+  // row (the rows have the table's columns).
+  mutable std::vector<int> keyFields;
 };
 Target TargetOf(db::Connection& conn, const std::string& table) {
-  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}};
+  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}, {}, {}};
   target.existsSql = "SELECT EXISTS (SELECT 1 FROM " + target.sqlName;
   for (std::size_t i = 0; i < target.key.size(); ++i)
     target.existsSql += (i ? " AND " : " WHERE ") + db::QuoteName(target.key[i]) + " = ?";
@@ -136,18 +136,43 @@ Target TargetOf(db::Connection& conn, const std::string& table) {
   const std::size_t columns = db::catalog::ColumnNames(conn, table).size();
   for (std::size_t i = 0; i < columns; ++i) target.insertSql += i ? ", ?" : "?";
   target.insertSql += ")";
+  target.insertNewSql = "INSERT OR IGNORE" + target.insertSql.substr(std::string_view("INSERT").size());
   return target;
 }
 
-bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
+// The current row's values of the key columns, in key order.
+std::vector<vb::Variant> KeyValues(const Target& target, const db::Recordset& row) {
+  if (target.keyFields.empty())
+    for (const std::string& column : target.key) target.keyFields.push_back(row.FieldIndex(column));
   std::vector<vb::Variant> key;
   key.reserve(target.key.size());
-  for (const std::string& column : target.key) key.push_back(row.Value(column));
-  return vb::CLng(conn.Scalar(target.existsSql, key)) != 0;
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    key.push_back(target.keyFields[i] >= 0 ? row.Value(target.keyFields[i]) : row.Value(target.key[i]));
+  return key;
+}
+
+// A condition on every key column, its value bound.
+void WhereKey(db::SqlText& q, const db::Recordset& row, const Target& target) {
+  const std::vector<vb::Variant> values = KeyValues(target, row);
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    q << (i ? " AND " : " WHERE ") << "\"" << target.key[i] << "\" = " << db::Param(values[i]);
+}
+
+bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
+  return vb::CLng(conn.Scalar(target.existsSql, KeyValues(target, row))) != 0;
 }
 
 void RequireKey(bool keyed) {
   if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
+}
+
+// The current row's values; the row set has the table's columns in its
+// order, so they make one bound insert.
+std::vector<vb::Variant> RowValues(const db::Recordset& rows) {
+  std::vector<vb::Variant> values;
+  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
+  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
+  return values;
 }
 
 // Writes the current row of `rows` in place of the stored row with its key
@@ -159,14 +184,14 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
   if (stored) {
     db::SqlText remove;
     remove << "DELETE FROM " << target.sqlName;
-    WhereKey(remove, rows, target.key);
+    WhereKey(remove, rows, target);
     conn.Execute(remove.Sql(), remove.Params());
   }
   if (split) {
     SplitAndUpdateTable(conn, rows, target.table);
     db::SqlText written;
     written << "SELECT * FROM " << target.sqlName;
-    WhereKey(written, rows, target.key);
+    WhereKey(written, rows, target);
     const db::RecordsetPtr row = db::Recordset::Query(written.Sql(), run.conn, written.Params());
     RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
     row->Update();
@@ -174,16 +199,34 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
     return;
   }
   if (!keyed) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, true));
-  // The row set has the table's columns in its order: one bound insert.
-  std::vector<vb::Variant> values;
-  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
-  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
-  conn.Execute(target.insertSql, values);
+  conn.Execute(target.insertSql, RowValues(rows));
 }
 
-ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
-  return {Int(row.Value("FISCAL_YEAR")), Int(row.Value("PERIOD_ID")), Int(row.Value("COUNTY_ID")),
-          Int(row.Value("SCHOOL_DISTRICT_ID")), bySchool ? Int(row.Value("SCHOOL_ID")) : 0};
+// Adds the current row, keyed beforehand, when nothing stops it: answers
+// false, having changed nothing, when its key is stored or it breaks
+// another constraint (which the caller tells apart).
+bool InsertNew(db::Connection& conn, const Target& target, const db::Recordset& rows) {
+  return conn.Execute(target.insertNewSql, RowValues(rows)) == 1;
+}
+
+// The places of the agency's columns in the rows being copied (-1: none,
+// which reads by name and so raises as an unknown field).
+struct AgencyFields {
+  int year, period, county, district, school;
+  explicit AgencyFields(const db::Recordset& rows)
+      : year(rows.FieldIndex("FISCAL_YEAR")),
+        period(rows.FieldIndex("PERIOD_ID")),
+        county(rows.FieldIndex("COUNTY_ID")),
+        district(rows.FieldIndex("SCHOOL_DISTRICT_ID")),
+        school(rows.FieldIndex("SCHOOL_ID")) {}
+};
+std::int32_t IntAt(const db::Recordset& row, int index, const char* name) {
+  return Int(index >= 0 ? row.Value(index) : row.Value(name));
+}
+
+ImportAgency AgencyOf(const db::Recordset& row, const AgencyFields& at, bool bySchool) {
+  return {IntAt(row, at.year, "FISCAL_YEAR"), IntAt(row, at.period, "PERIOD_ID"), IntAt(row, at.county, "COUNTY_ID"),
+          IntAt(row, at.district, "SCHOOL_DISTRICT_ID"), bySchool ? IntAt(row, at.school, "SCHOOL_ID") : 0};
 }
 
 void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
@@ -273,11 +316,12 @@ CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, 
   const Target target = TargetOf(conn, table);
   CopyCounts counts;
   db::Transaction transaction(conn);
+  const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
     WriteRow(run, target, rows, stored, false, false);
     ++(stored ? counts.overwritten : counts.copied);
-    if (written) Remember(*written, AgencyOf(rows, true));
+    if (written) Remember(*written, AgencyOf(rows, agencyFields, true));
   }
   transaction.Commit();
   return counts;
@@ -356,7 +400,21 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   // Every row's certificate key at once, from its values as loaded; a wide
   // row is keyed from the row as stored instead.
   if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
+  const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+    // After No to All every row is skipped, stored or not.
+    if (remembered == kNoToAll) {
+      ++counts.skipped;
+      continue;
+    }
+    // A row whose key is new is simply added; one that is not added is
+    // either stored or refused by the table, which its insert below then
+    // reports.
+    if (!split && InsertNew(conn, target, rows)) {
+      ++counts.copied;
+      Remember(written, AgencyOf(rows, agencyFields, bySchool));
+      continue;
+    }
     const bool stored = Stored(conn, target, rows);
     Outcome outcome;
     if (stored) {
@@ -373,7 +431,7 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
     }
     WriteRow(run, target, rows, stored, split, !split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
-    Remember(written, AgencyOf(rows, bySchool));
+    Remember(written, AgencyOf(rows, agencyFields, bySchool));
   }
 
   // The infant-funding blocks follow the main block; when every main row

@@ -32,6 +32,24 @@ TEST_F(AsciiImportTest, AWellFormedTaxFileIsAcceptedAndLoadsTyped) {
   EXPECT_TRUE(rows->Value("Unsecured").IsNull());
   EXPECT_EQ(vb::CStr(rows->Value("Explanation")), "Caf\xC3\xA9");
   EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")), 11) << "the main block keeps the file's key";
+
+  // The check hands on the same rows, typed, without the file's key.
+  ASSERT_TRUE(verdict.rows);
+  EXPECT_EQ(verdict.blocksFrom, next);
+  ASSERT_EQ(verdict.rows->RecordCount(), 2);
+  ASSERT_EQ(verdict.rows->FieldCount(), rows->FieldCount());
+  rows->MoveFirst();
+  for (verdict.rows->MoveFirst(); !verdict.rows->Eof(); verdict.rows->MoveNext(), rows->MoveNext())
+    for (int i = 0; i < rows->FieldCount(); ++i) {
+      const std::string name = rows->FieldInfo(i).name;
+      if (name == "CERT_KEY") {
+        EXPECT_TRUE(verdict.rows->Value(i).IsNull());
+        continue;
+      }
+      EXPECT_EQ(verdict.rows->Value(i).Type(), rows->Value(i).Type()) << name;
+      EXPECT_EQ(vb::TextOf(verdict.rows->Value(i)), vb::TextOf(rows->Value(i))) << name;
+    }
+  EXPECT_FALSE(Check({file[0], "Tax,"}).rows) << "a refused file hands on no rows";
 }
 
 TEST_F(AsciiImportTest, MalformedTaxFilesAreRefusedAtTheirRule) {

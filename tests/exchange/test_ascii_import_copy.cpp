@@ -166,6 +166,17 @@ TEST_F(AsciiImportCopy, AFailureOnALaterRowLeavesTheTableAsItWas) {
   EXPECT_EQ(Status(29), status);
 }
 
+TEST_F(AsciiImportCopy, ARowTheTableRefusesForAnotherReasonFailsTheRunWithoutAQuestion) {
+  // The second row breaks a unique index beside the key: it is no stored
+  // row to ask about, and the run fails having written nothing.
+  Execute("CREATE UNIQUE INDEX one_row_per_agency ON Tax (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID)");
+  const std::string status = Status(29);
+  EXPECT_THROW(Copy(TaxFile()), vb::VbError);
+  EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(TaxRows().empty());
+  EXPECT_EQ(Status(29), status);
+}
+
 TEST_F(AsciiImportCopy, TheAgencysStatusRowShowsTheCertificateOfItsStoredRows) {
   const std::vector<std::string> file = TaxFile();
   Copy(file);
@@ -296,11 +307,11 @@ class AsciiImportInfantFunding : public AsciiImportCopy {
     scope.ReportPeriod = period;
     const asciiimport::Verdict verdict = asciiimport::ValidateImportFile(lines, scope);
     EXPECT_TRUE(verdict.accepted) << verdict.rule << " at line " << verdict.line;
-    std::size_t next = 0;
-    const db::RecordsetPtr rows = asciiimport::LoadImportRows(lines, *modGlobals::SharedConnection(), next);
+    const db::RecordsetPtr rows = verdict.rows;
+    if (!rows) return {};
     asciiimport::CopyRun run = Run("INFANTFUNDING");
     run.lines = &lines;
-    run.blocksFrom = next;
+    run.blocksFrom = verdict.blocksFrom;
     run.allocationBlock = verdict.allocationBlock;
     run.transferBlock = verdict.transferBlock;
     run.ask = [this, answers](const std::string& message, const std::string&) -> std::int16_t {
