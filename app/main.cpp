@@ -17,6 +17,8 @@
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
 #include "frmTransfer.h"
+#include "frmMainCertException.h"
+#include "frmMainSummaryPrint.h"
 #include "modMainPrintForm.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
@@ -68,6 +70,9 @@ int main(int argc, char** argv) {
   AsciiImportCommand::Install();
   // The entry-screen reports behind the tax form's Print.
   printing::Install();
+  // File > Print > Summary and the certification exception previews.
+  printing::InstallSummaryCommand();
+  printing::InstallCertExceptionCommands();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;
