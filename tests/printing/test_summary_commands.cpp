@@ -146,6 +146,10 @@ TEST_F(SummaryCommandsTest, TheDistrictSummaryPrintsThreeLandscapePartsGroupedBy
       "(2018, 2, 1, 10017, 0, 1, 20002, 1, 'Elm 2018', 'ELEMENTARY', 7, 7), "
       "(2019, 2, 2, 20099, 0, 2, 20002, 1, 'Elm Other County', 'ELEMENTARY', 7, 7);");
   frmMain& window = OpenWith("29");
+  // The highlight on Birch Unified: the heading names it, the rows stay the
+  // whole county's.
+  modGlobals::gobjGlobalParam->DistrictID = agencies::kDistrict;
+  modGlobals::gobjGlobalParam->DistrictName = "Birch Unified";
   const std::string log = RunSummary(window, "School District");
 
   ASSERT_EQ(printers_.jobs.size(), 3u) << log;
@@ -157,8 +161,7 @@ TEST_F(SummaryCommandsTest, TheDistrictSummaryPrintsThreeLandscapePartsGroupedBy
                           "Aspen Elementary", "2,500", "Cedar Elementary", "1,000", "Dogwood Elementary", "500",
                           "Sub Total", "4,000", "UNIFIED", "Birch Unified", "(300)", "Sub Total", "(300)",
                           "Grand Total", "3,700", "A-1  :  Secured", "Section 1 Page 1 of 1"}));
-  for (const char* text : {"Fiscal Year:  2019-20", "P-2", "District: Alder County Office of Education", "01",
-                           "10017", "2019-"})
+  for (const char* text : {"Fiscal Year:  2019-20", "P-2", "District: Birch Unified", "01", "20001", "2019-"})
     EXPECT_TRUE(Holds(t, text) || std::any_of(t.begin(), t.end(), [&](const std::string& s) {
                   return s.rfind(text, 0) == 0;
                 })) << text;
@@ -247,6 +250,26 @@ TEST_F(SummaryCommandsTest, ACancelPrintsAndShowsNothingButALaterRunWithoutTheTa
   again.Menus().Click("mnuNew_SummaryPrint");
   EXPECT_NE(log.find("\tExcess Debt Service - Charter School\t\t\t\t - Not Applicable\n\n"), std::string::npos) << log;
   EXPECT_TRUE(printers_.jobs.empty());
+}
+
+// The summary printer prints for the tax form only, its name trimmed and
+// in any case; a program of the summary set that is not the tax form is
+// neither asked about nor logged.
+TEST_F(SummaryCommandsTest, TheSummaryPrinterPrintsTheTaxFormOnly) {
+  frmMain& window = OpenWith("29");
+  modGlobals::gintTaxSummaryChoice = 1;
+  EXPECT_EQ(printing::PrintTaxSummary(window, "TAXMISC", "Miscellaneous Tax", "Miscellaneous Tax"),
+            printing::SummaryOutcome::NotTaxForm);
+  EXPECT_EQ(modGlobals::gstrPrintLog, "");
+  EXPECT_EQ(modGlobals::gintTaxSummaryChoice, 1) << "left as an earlier run set it";
+  EXPECT_TRUE(printers_.jobs.empty());
+
+  AnswerTaxDialog("COE");
+  EXPECT_EQ(printing::PrintTaxSummary(window, " tax ", "Property Tax Apportionment Report", "Property Tax"),
+            printing::SummaryOutcome::Printed);
+  EXPECT_EQ(printers_.jobs.size(), 3u);
+  EXPECT_EQ(modGlobals::gstrPrintLog, "\tProperty Tax\t\t\t\t - Report Printed\r\n\r\n");
+  EXPECT_EQ(WaitMessage(), "");
 }
 
 TEST_F(SummaryCommandsTest, EachPartNumbersItsOwnPages) {
@@ -435,6 +458,17 @@ TEST_F(CertExceptionTest, TheReportNamesTheWindowsAgencyAfterARowMoveAndAReports
   EXPECT_NE(text.find("01  10017"), std::string::npos);
   EXPECT_EQ(text.find("Birch"), std::string::npos);
   EXPECT_EQ(previews[0].caption.find("Birch"), std::string::npos) << previews[0].caption;
+}
+
+// The parent item and the district, charter and SELPA items start
+// nothing: no message, no preview.
+TEST_F(CertExceptionTest, TheOtherItemsDoNothing) {
+  frmMain& window = OpenWith("-1");
+  for (const char* item : {"mnuPrintCertException", "mnuCertDistrict", "mnuCertCharter", "mnuCertSELPA"}) {
+    window.Menus().Click(item);
+    EXPECT_TRUE(dialogs_.Prompts().empty()) << item;
+  }
+  EXPECT_TRUE(window.isEnabled());
 }
 
 TEST_F(CertExceptionTest, NoDesignerMeansNotYetImplemented) {
