@@ -186,12 +186,30 @@ TEST_F(SummaryCommandsTest, TheDistrictSummaryPrintsThreeLandscapePartsGroupedBy
 
 TEST_F(SummaryCommandsTest, TheCountySummaryPrintsWithoutGroupsOrSubTotals) {
   frmMain& window = OpenWith("29");
+  window.Menus().Item("mnu_PY_P2").Checked(true);  // a prior-year correction period
   RunSummary(window, "COE");
   ASSERT_EQ(printers_.jobs.size(), 3u);
   const Texts t = PagesOf(printers_.jobs[0].text)[0].texts;
   EXPECT_TRUE(InOrder(t, {"Property Tax Apportionment Report - County", "Oak", "99", "Grand Total", "99"}));
   for (const char* absent : {"Sub Total", "ELEMENTARY", "CO OFFICE", "Aspen Elementary"})
     EXPECT_FALSE(Holds(t, absent)) << absent;
+  EXPECT_TRUE(Holds(t, "Levrona - Corrections"));
+}
+
+// A program whose catalogue row is gone is reported once under the
+// command's name; Ignore goes on with the next program.
+TEST_F(SummaryCommandsTest, AProgramWithoutItsCatalogueRowIsReportedAndTheRunGoesOn) {
+  frmMain& window = OpenWith("27, 29");
+  OpenDatabase()->Execute("DELETE FROM VHO_TORB_FORMS WHERE FORM_NO = 27");
+  dialogs_.AnswerMsgBox(5);  // Ignore
+  const std::string log = RunSummary(window, "School District");
+  const Texts messages = dialogs_.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("The form catalogue has no form 27."), std::string::npos) << messages[0];
+  EXPECT_NE(messages[0].find("Procedure: mnuNew_SummaryPrint_Click"), std::string::npos) << messages[0];
+  EXPECT_NE(log.find("\tProperty Tax\t\t\t\t - Report Printed\n\n"), std::string::npos) << log;
+  EXPECT_EQ(printers_.jobs.size(), 3u);
+  EXPECT_TRUE(window.isEnabled());
 }
 
 // The run log by what the summary found, with programs without a summary
