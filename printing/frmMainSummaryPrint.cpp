@@ -135,6 +135,8 @@ SummaryOutcome PrintTaxSummary(frmMain& window, const std::string& formName, con
   modMain::ShowWaitMsg(kWait);
 
   const clsGlobalParam& P = modGlobals::GlobalParam();
+  // The summary is logged as printed only when no part failed.
+  bool everyPartPrinted = true;
   for (int part = 1; part <= 3; ++part) {
     const std::string before = modGlobals::gstrPrintLog;
     bool noRows = false;
@@ -150,7 +152,8 @@ SummaryOutcome PrintTaxSummary(frmMain& window, const std::string& formName, con
         return;
       }
       std::shared_ptr<report::Report> rpt = MakePart(part);
-      if (part == 3) modGlobals::gstrPrintLog += LogLine(displayName, 4, " - Report Printed");
+      if (part == 3 && everyPartPrinted)
+        modGlobals::gstrPrintLog += LogLine(displayName, 4, " - Report Printed");
       FillPart(*rpt, rows, formTitle, choice, vb::Deref(window.GParam.get()));
       rpt->PrintReport(false);
       while (rpt->AsyncCount() > 0) ui::DoEvents();
@@ -160,11 +163,13 @@ SummaryOutcome PrintTaxSummary(frmMain& window, const std::string& formName, con
       modGlobals::gstrPrintLog += LogLine(displayName, 7, " - No Records to Print");
       return SummaryOutcome::NoRecords;
     }
-    // A part that did not print is not logged as printed.
-    if (!printed) modGlobals::gstrPrintLog = before;
+    if (!printed) {
+      modGlobals::gstrPrintLog = before;
+      everyPartPrinted = false;
+    }
   }
   modMain::ShowWaitMsg("");
-  return SummaryOutcome::Printed;
+  return everyPartPrinted ? SummaryOutcome::Printed : SummaryOutcome::Failed;
 }
 
 void PrintSummaryCommand(frmMain& window) {

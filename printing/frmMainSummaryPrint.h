@@ -15,7 +15,8 @@
 // Failures are reported under the command's procedure name
 // ("mnuNew_SummaryPrint_Click") or the summary printer's
 // ("mnuFile_Summary_Print_Click"); Retry runs the failed step again from
-// the log it started with, Ignore goes on with the next program or part.
+// the log it started with, Ignore goes on with the next program or part. A
+// summary with a part that failed is not logged as printed.
 // The window is enabled and the wait message closed on every way out.
 
 #include <cstdint>
@@ -34,6 +35,7 @@ enum class SummaryOutcome {
   Cancelled,   // the tax dialog was cancelled: nothing printed or logged
   NoRecords,   // the county has no rows of the tax type: logged so
   Printed,     // the three parts were printed and logged
+  Failed,      // a part failed (reported): the summary is not logged as printed
 };
 
 // The summary printer of a program (mnuFile_Summary_Print_Click), from its

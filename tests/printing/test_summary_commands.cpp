@@ -290,6 +290,28 @@ TEST_F(SummaryCommandsTest, TheSummaryPrinterPrintsTheTaxFormOnly) {
   EXPECT_EQ(WaitMessage(), "");
 }
 
+// A part that fails is reported under the summary printer's name; Ignore
+// goes on with the next part, and a summary with a part missing is not
+// logged as printed.
+TEST_F(SummaryCommandsTest, ASummaryWithAFailedPartIsNotLoggedAsPrinted) {
+  frmMain& window = OpenWith("29");
+  OpenDatabase()->Execute("ALTER TABLE Tax RENAME COLUMN ResDistrictType TO ResKind");
+  // Ignore part 1; meanwhile the column is back for parts 2 and 3.
+  dialogs_.AnswerMsgBox(5, [this] {
+    OpenDatabase()->Execute("ALTER TABLE Tax RENAME COLUMN ResKind TO ResDistrictType");
+  });
+  const std::string log = RunSummary(window, "School District");
+  const Texts messages = dialogs_.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("Procedure: mnuFile_Summary_Print_Click"), std::string::npos) << messages[0];
+  ASSERT_EQ(printers_.jobs.size(), 2u);
+  EXPECT_NE(printers_.jobs[0].text.find("Section 2 Page 1 of 1"), std::string::npos);
+  EXPECT_EQ(log.find("Report Printed"), std::string::npos) << log;
+  EXPECT_NE(log.find(" Print Operation Completed."), std::string::npos) << log;
+  EXPECT_TRUE(window.isEnabled());
+  EXPECT_EQ(WaitMessage(), "");
+}
+
 TEST_F(SummaryCommandsTest, EachPartNumbersItsOwnPages) {
   AddTaxRows(60);
   frmMain& window = OpenWith("29");
