@@ -463,6 +463,20 @@ TEST_F(CertExceptionTest, NoAnswersMeanNoRecordsToPrint) {
   }
 }
 
+// Without the county office's directory row the heading keeps the
+// report's own captions; the answers still show.
+TEST_F(CertExceptionTest, WithoutTheCountyOfficeRowThePreviewStillOpens) {
+  frmMain& window = OpenWith("-1");
+  OpenDatabase()->Execute("DELETE FROM KRN_LEAS WHERE LEA_TYPE = 2 AND COUNTY_ID = 1");
+  const auto previews = Run(window, "mnuCertCounty");
+  ASSERT_EQ(previews.size(), 1u);
+  const Texts t = TextsOf(previews[0].pages[0]);
+  EXPECT_TRUE(Holds(t, "Certification Exception Report - COUNTY"));
+  EXPECT_TRUE(Holds(t, "See line A-3"));
+  EXPECT_FALSE(Holds(t, "County: Alder"));
+  EXPECT_FALSE(Holds(t, "District: Alder County Office of Education"));
+}
+
 TEST_F(CertExceptionTest, ALongCommentGoesOnToASecondPage) {
   std::string lines;
   for (int i = 1; i <= 80; ++i) lines += "Comment line " + std::to_string(i) + "\n";
