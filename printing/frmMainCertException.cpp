@@ -6,6 +6,7 @@
 #include "Utilities.h"
 #include "db/Shape.h"
 #include "frmMain.h"
+#include "frmMainPrintReports.h"
 #include "modGlobals.h"
 #include "modMainReports.h"
 #include "modMainStart.h"
@@ -80,11 +81,7 @@ std::string CertExceptionCaption(const std::string& fiscalYearLine, const std::s
 
 void ShowCertExceptions(frmMain& window, const CertExceptionReport& kind) {
   Trap trap(kModule, kind.procedure);
-  if (ui::printers().Names().empty()) {
-    ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
-    window.activateWindow();
-    return;
-  }
+  if (!CheckPrinter(window)) return;
   modMain::ShowWaitMsg(kWait);
   window.setEnabled(false);
   auto endWith = [&](const char* message) {

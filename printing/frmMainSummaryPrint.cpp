@@ -135,14 +135,14 @@ SummaryOutcome PrintTaxSummary(frmMain& window, const std::string& formName, con
   modMain::ShowWaitMsg(kWait);
 
   const clsGlobalParam& P = modGlobals::GlobalParam();
-  // The summary is logged as printed only when no part failed.
-  bool everyPartPrinted = true;
+  // How the parts ended: the summary is logged as printed only when every
+  // part printed.
+  ui::JobOutcome ended = ui::JobOutcome::Printed;
   for (int part = 1; part <= 3; ++part) {
-    const std::string before = modGlobals::gstrPrintLog;
     bool noRows = false;
-    const bool printed = trap([&] {
-      // Retry prints the part again from the log it started with.
-      modGlobals::gstrPrintLog = before;
+    ui::JobOutcome outcome = ui::JobOutcome::Failed;
+    trap([&] {
+      outcome = ui::JobOutcome::Failed;
       db::RecordsetPtr rows = db::ComputeBy(
           forms::Snapshot(modGlobals::SharedConnection(),
                           taxsummary::CountyRows(P.CountyID, P.ReportYear, P.ReportPeriod, choice)),
@@ -152,24 +152,32 @@ SummaryOutcome PrintTaxSummary(frmMain& window, const std::string& formName, con
         return;
       }
       std::shared_ptr<report::Report> rpt = MakePart(part);
-      if (part == 3 && everyPartPrinted)
-        modGlobals::gstrPrintLog += LogLine(displayName, 4, " - Report Printed");
       FillPart(*rpt, rows, formTitle, choice, vb::Deref(window.GParam.get()));
+      ui::PdfRun::NameNextJob(displayName + " Summary Section " + std::to_string(part));
       rpt->PrintReport(false);
       while (rpt->AsyncCount() > 0) ui::DoEvents();
+      outcome = rpt->LastJobOutcome();
     });
     if (noRows) {
       modMain::ShowWaitMsg("");
       modGlobals::gstrPrintLog += LogLine(displayName, 7, " - No Records to Print");
       return SummaryOutcome::NoRecords;
     }
-    if (!printed) {
-      modGlobals::gstrPrintLog = before;
-      everyPartPrinted = false;
-    }
+    if (outcome == ui::JobOutcome::Cancelled && ended == ui::JobOutcome::Printed) ended = outcome;
+    if (outcome == ui::JobOutcome::Failed) ended = outcome;
   }
   modMain::ShowWaitMsg("");
-  return everyPartPrinted ? SummaryOutcome::Printed : SummaryOutcome::Failed;
+  switch (ended) {
+    case ui::JobOutcome::Printed:
+      modGlobals::gstrPrintLog += LogLine(displayName, 4, " - Report Printed");
+      return SummaryOutcome::Printed;
+    case ui::JobOutcome::Cancelled:
+      modGlobals::gstrPrintLog += LogLine(displayName, 4, " - Cancelled");
+      return SummaryOutcome::JobCancelled;
+    default:
+      modGlobals::gstrPrintLog += LogLine(displayName, 4, " - Not printed");
+      return SummaryOutcome::NotPrinted;
+  }
 }
 
 void PrintSummaryCommand(frmMain& window) {
@@ -184,11 +192,7 @@ void PrintSummaryCommand(frmMain& window) {
   auto giveRowBack = [&] {
     if (row >= 0) trap([&] { window.dgLEA->Row(row); });
   };
-  if (ui::printers().Names().empty()) {
-    ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
-    window.activateWindow();
-    return;
-  }
+  if (!CheckPrinter(window)) return;
   bool checkAgencies = false, checkPrograms = true;
   if (!window.bSelectionMade(checkAgencies, checkPrograms)) return;
   if (!window.AgencyList() || window.AgencyList()->AbsolutePosition() < 1) {
@@ -213,6 +217,8 @@ void PrintSummaryCommand(frmMain& window) {
   }
 
   window.setEnabled(false);
+  // On the PDF printer the run asks for its folder once.
+  const ui::PdfRun pdfRun;
   // Only this run's own cancel hides the run log: a cancel left over from
   // an earlier run must not swallow this run's lines.
   bool cancelled = false;

@@ -16,7 +16,9 @@
 // ("mnuNew_SummaryPrint_Click") or the summary printer's
 // ("mnuFile_Summary_Print_Click"); Retry runs the failed step again from
 // the log it started with, Ignore goes on with the next program or part. A
-// summary with a part that failed is not logged as printed.
+// summary is logged as printed only when all three parts printed; else as
+// " - Cancelled" (a job cancelled at the PDF printer's question) or " - Not
+// printed". On the PDF printer a run asks for its folder once.
 // The window is enabled and the wait message closed on every way out.
 
 #include <cstdint>
@@ -34,8 +36,9 @@ enum class SummaryOutcome {
   NotTaxForm,  // not the tax form: nothing asked, printed or logged
   Cancelled,   // the tax dialog was cancelled: nothing printed or logged
   NoRecords,   // the county has no rows of the tax type: logged so
-  Printed,     // the three parts were printed and logged
-  Failed,      // a part failed (reported): the summary is not logged as printed
+  Printed,       // the three parts were printed and logged
+  JobCancelled,  // a part's job was cancelled (the PDF printer's question): logged so
+  NotPrinted,    // a part failed (reported) or its job was refused: logged so
 };
 
 // The summary printer of a program (mnuFile_Summary_Print_Click), from its
@@ -43,7 +46,8 @@ enum class SummaryOutcome {
 // for the tax type and prints the three parts. The heading's agency,
 // county and fiscal year are the program-wide parameters', the period and
 // version line the window's own copy's. Leaves the choice in
-// gintTaxSummaryChoice and its line in gstrPrintLog.
+// gintTaxSummaryChoice and its line in gstrPrintLog: after the three parts
+// " - Report Printed" (or how they failed), or " - No Records to Print".
 SummaryOutcome PrintTaxSummary(frmMain& window, const std::string& formName, const std::string& formTitle,
                                const std::string& displayName);
 

@@ -6,12 +6,15 @@
 
 #include <QTextEdit>
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "MainWindowFixture.h"
 #include "PrintPrompts.h"
 #include "PrintingAgencies.h"
 #include "ScriptedSeams.h"
+#include "Utilities.h"
 #include "frmMainCertException.h"
 #include "frmMainSummaryPrint.h"
 #include "frmTaxSummary.h"
@@ -307,9 +310,43 @@ TEST_F(SummaryCommandsTest, ASummaryWithAFailedPartIsNotLoggedAsPrinted) {
   ASSERT_EQ(printers_.jobs.size(), 2u);
   EXPECT_NE(printers_.jobs[0].text.find("Section 2 Page 1 of 1"), std::string::npos);
   EXPECT_EQ(log.find("Report Printed"), std::string::npos) << log;
-  EXPECT_NE(log.find(" Print Operation Completed."), std::string::npos) << log;
+  EXPECT_NE(log.find("\tProperty Tax\t\t\t\t - Not printed\n\n"), std::string::npos) << log;
   EXPECT_TRUE(window.isEnabled());
   EXPECT_EQ(WaitMessage(), "");
+}
+
+// On the PDF printer the run asks for its folder once and writes a file per
+// part; a cancelled question prints nothing and the log says so.
+TEST_F(SummaryCommandsTest, OnThePdfPrinterTheRunAsksForItsFolderOnce) {
+  ui::Printers* recording = ui::SetPrinters(nullptr);  // the system's printers
+  ui::SetJobPrinter(ui::PdfPrinterName);
+  frmMain& window = OpenWith("29");
+  const std::filesystem::path folder = ProgramFolder() / "summaries";
+  std::filesystem::create_directories(folder);
+  struct Case {
+    const char* what;
+    std::optional<std::string> folder;
+    const char* line;
+  };
+  for (const Case& c : {Case{"a folder", folder.string(), "\tProperty Tax\t\t\t\t - Report Printed\n\n"},
+                        Case{"cancelled", std::nullopt, "\tProperty Tax\t\t\t\t - Cancelled\n\n"}}) {
+    SCOPED_TRACE(c.what);
+    dialogs_.ClearPrompts();
+    dialogs_.AnswerFolder(c.folder);
+    const std::string log = RunSummary(window, "School District");
+    const auto& prompts = dialogs_.Prompts();
+    EXPECT_EQ(std::count_if(prompts.begin(), prompts.end(),
+                            [](const RecordedPrompt& p) { return p.kind == "ChooseFolder"; }),
+              1);
+    EXPECT_NE(log.find(c.line), std::string::npos) << log;
+  }
+  Texts files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (Texts{"Property Tax Summary Section 1.pdf", "Property Tax Summary Section 2.pdf",
+                          "Property Tax Summary Section 3.pdf"}));
+  ui::SetJobPrinter("");
+  ui::SetPrinters(recording);
 }
 
 TEST_F(SummaryCommandsTest, EachPartNumbersItsOwnPages) {
@@ -340,8 +377,14 @@ TEST_F(SummaryCommandsTest, WithoutAProgramOrAPrinterNothingRuns) {
   const Texts messages = dialogs_.TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].rfind("Cannot print due to a problem with the current printer setup.", 0), 0u);
+  for (const char* item : {"mnuCertCounty", "mnuCertTax"}) {
+    dialogs_.AcknowledgeMessages(1);
+    window.Menus().Click(item);
+    EXPECT_EQ(dialogs_.TakeMessages(), Texts{Utilities::NoPrinterMessage()}) << item;
+  }
   EXPECT_TRUE(none.jobs.empty());
   EXPECT_TRUE(window.isEnabled());
+  EXPECT_EQ(WaitMessage(), "");
 }
 
 // ---- Certification Exception > County and Auditor
