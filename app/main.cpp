@@ -18,6 +18,8 @@
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
 #include "frmTransfer.h"
+#include "frmMainCertException.h"
+#include "frmMainSummaryPrint.h"
 #include "modMainPrintForm.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
@@ -71,6 +73,9 @@ int main(int argc, char** argv) {
   printing::Install();
   // File > Print > Certification, COE Certification, Blank Certification.
   printing::InstallCertificationCommands();
+  // File > Print > Summary and the certification exception previews.
+  printing::InstallSummaryCommand();
+  printing::InstallCertExceptionCommands();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

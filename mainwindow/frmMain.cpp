@@ -738,9 +738,15 @@ void frmMain::mnunew_BlankCert_Click() {
 void frmMain::mnu_Coe_Certification_Click() {
   if (!RunCommandBody("mnu_Coe_Certification")) NotInThisVersion("mnu_Coe_Certification_Click", "Printing");
 }
-void frmMain::mnuNew_SummaryPrint_Click() { NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing"); }
-void frmMain::mnuCertCounty_Click() { NotInThisVersion("mnuCertCounty_Click", "Printing"); }
-void frmMain::mnuCertTax_Click() { NotInThisVersion("mnuCertTax_Click", "Printing"); }
+void frmMain::mnuNew_SummaryPrint_Click() {
+  if (!RunCommandBody("mnuNew_SummaryPrint")) NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing");
+}
+void frmMain::mnuCertCounty_Click() {
+  if (!RunCommandBody("mnuCertCounty")) NotInThisVersion("mnuCertCounty_Click", "Printing");
+}
+void frmMain::mnuCertTax_Click() {
+  if (!RunCommandBody("mnuCertTax")) NotInThisVersion("mnuCertTax_Click", "Printing");
+}
 static frmMain::WindowMaker& UploadWindowMaker() {
   static frmMain::WindowMaker maker;
   return maker;

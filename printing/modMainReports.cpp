@@ -81,6 +81,11 @@ void SetReportFooter(report::Report& rpt, const clsGlobalParam& Param) {
   SetCaption(rpt, kFooter, "label4", ReportProductLine());
 }
 
+void SizePreviewWindow(report::Report& rpt) {
+  rpt.Width(static_cast<int>(kWindowWidthPixels * static_cast<float>(ui::TwipsPerPixelX())));
+  rpt.Height(static_cast<int>(kWindowHeightPixels * static_cast<float>(ui::TwipsPerPixelY())));
+}
+
 std::string FiscalYearLine(const clsGlobalParam& Param) { return "Fiscal Year: " + vb::Mid(Param.FiscalYearText, 3); }
 
 vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const clsGlobalParam& Param) {
@@ -96,8 +101,7 @@ vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const cls
     report::Control title = rpt.Sections(kHeader).Controls("lblFormName");
     title.Caption(title.Caption() + "\r\n ");
   }
-  rpt.Width(static_cast<int>(kWindowWidthPixels * static_cast<float>(ui::TwipsPerPixelX())));
-  rpt.Height(static_cast<int>(kWindowHeightPixels * static_cast<float>(ui::TwipsPerPixelY())));
+  SizePreviewWindow(rpt);
 
   // The certificate number of the form's status row.
   Variant records = vb::Null;

@@ -14,10 +14,10 @@
 namespace modMain {
 
 // A new report for the key, in any letter case: "TAX" makes the tax report,
-// "RPTCERTPAGE" the certificate page. "TORBLEANOTES" has no designer in
-// this version, and
-// any other key has none: those answer nullptr. A failed creation is
-// reported ("modMain", "GetReport"); Ignore answers nullptr.
+// "RPTCERTPAGE" the certificate page, "TORBLEANOTES" the county set's
+// certification exception report; any other key has none and answers
+// nullptr. A failed creation is reported ("modMain", "GetReport"); Ignore
+// answers nullptr.
 std::shared_ptr<report::Report> GetReport(const std::string& Name);
 
 // "Levrona", followed by " - " and the mode title (gstrModeTitle) while the
@@ -42,6 +42,9 @@ vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const cls
 // version line "lblVersion" (the report year, "-" and the program version)
 // and the product line "label4".
 void SetReportFooter(report::Report& rpt, const clsGlobalParam& Param);
+
+// Sizes a report's preview window to 740 by 520 screen pixels.
+void SizePreviewWindow(report::Report& rpt);
 
 // The fiscal-year line of the heading: "Fiscal Year: " and the fiscal-year
 // text from its third character on ("FY 2019-20" gives two blanks after
