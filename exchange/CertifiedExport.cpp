@@ -251,6 +251,11 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   // --- The copy of the working database, while the program holds no
   // --- connection to it.
   bool locked = false;
+  run.Do([&] {
+    if (!run.sealKey.valid())
+      run.sealKey = std::async(std::launch::async | std::launch::deferred,
+                               [cost = sealCost_] { return db::SealKey(kFilePassword, cost); });
+  });
   run.Do([&] { mainWindow_.DisconnectTopandBottomGrid(); });
   run.Do([&] { modGlobals::AdoUtils().CloseConn(); });
   run.Do([&] {
@@ -440,7 +445,9 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
       }
     });
     run.Do([&] {
-      db::seal(run.copy.Path(), target, kFilePassword, sealCost_);
+      // A repeated step derives a key of its own: the first one is used up.
+      db::SealKey key = run.sealKey.valid() ? run.sealKey.get() : db::SealKey(kFilePassword, sealCost_);
+      db::seal(run.copy.Path(), target, std::move(key));
       sealed = true;
     });
     run.Do([&] { trans->Commit(); });

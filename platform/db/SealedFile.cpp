@@ -267,25 +267,53 @@ void CompactInto(const fs::path& database, const fs::path& emptyTarget) {
 
 // --- Sealing ------------------------------------------------------------------------
 
-void sealBytes(const fs::path& plainFile, const fs::path& outFile, std::string_view password, KeyCost cost) {
+SealKey::SealKey(std::string_view password, KeyCost cost) : cost_(cost) {
   RequireSodium();
   if (!Accepted(cost)) {
     throw vb::VbError(vb::err::ArgumentOutOfRange, "The key derivation limits are outside the accepted range.");
   }
+  randombytes_buf(salt_, sizeof salt_);
+  if (crypto_pwhash(key_, sizeof key_, password.data(), password.size(), salt_, cost.opsLimit,
+                    static_cast<std::size_t>(cost.memLimit), crypto_pwhash_ALG_ARGON2ID13) != 0) {
+    Wipe();
+    throw vb::VbError(vb::err::OutOfMemory, "Out of memory: the key of a sealed file cannot be derived.");
+  }
+}
+
+SealKey::SealKey(SealKey&& other) noexcept : cost_(other.cost_), spent_(other.spent_) {
+  std::memcpy(salt_, other.salt_, sizeof salt_);
+  std::memcpy(key_, other.key_, sizeof key_);
+  other.Wipe();
+}
+
+SealKey::~SealKey() { Wipe(); }
+
+void SealKey::Wipe() noexcept {
+  sodium_memzero(key_, sizeof key_);
+  spent_ = true;
+}
+
+namespace {
+
+// The envelope around the bytes of `plainFile`, under a key derived for this
+// file alone, which it wipes once the stream has it.
+void SealWith(const fs::path& plainFile, const fs::path& outFile, SealKey&& key) {
+  static_assert(SealKey::kSaltSize == crypto_pwhash_SALTBYTES &&
+                SealKey::kKeySize == crypto_secretstream_xchacha20poly1305_KEYBYTES);
+  SealKey used(std::move(key));
+  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
   Fd in = OpenForReading(plainFile);
   PendingFile out(outFile);
 
   Header header{};
   std::copy(kMagic.begin(), kMagic.end(), header.begin());
   PutLittleEndian(&header[8], kVersion, 2);
-  PutLittleEndian(&header[10], cost.opsLimit, 8);
-  PutLittleEndian(&header[18], cost.memLimit, 8);
-  randombytes_buf(&header[kSaltAt], crypto_pwhash_SALTBYTES);
+  PutLittleEndian(&header[10], used.Cost().opsLimit, 8);
+  PutLittleEndian(&header[18], used.Cost().memLimit, 8);
+  std::memcpy(&header[kSaltAt], used.Salt(), SealKey::kSaltSize);
   StreamState stream;
-  {
-    Key key(outFile, password, &header[kSaltAt], cost);
-    crypto_secretstream_xchacha20poly1305_init_push(&stream.state, &header[kStreamHeaderAt], key.bytes.data());
-  }
+  crypto_secretstream_xchacha20poly1305_init_push(&stream.state, &header[kStreamHeaderAt], used.Bytes());
+  used.Wipe();
   out.Write(header.data(), header.size());
 
   // Each chunk is sealed once the next read tells whether it is the last.
@@ -307,13 +335,27 @@ void sealBytes(const fs::path& plainFile, const fs::path& outFile, std::string_v
   out.Complete();
 }
 
+}  // namespace
+
+void sealBytes(const fs::path& plainFile, const fs::path& outFile, std::string_view password, KeyCost cost) {
+  SealWith(plainFile, outFile, SealKey(password, cost));
+}
+
 void seal(const fs::path& plainDatabase, const fs::path& outFile, std::string_view password, KeyCost cost) {
   if (!Accepted(cost)) {
     throw vb::VbError(vb::err::ArgumentOutOfRange, "The key derivation limits are outside the accepted range.");
   }
   TemporaryFile compacted = TemporaryFile::Create("levseal-");
   CompactInto(plainDatabase, compacted.Path());
-  sealBytes(compacted.Path(), outFile, password, cost);
+  SealWith(compacted.Path(), outFile, SealKey(password, cost));
+}
+
+void seal(const fs::path& plainDatabase, const fs::path& outFile, SealKey&& key) {
+  SealKey used(std::move(key));
+  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  TemporaryFile compacted = TemporaryFile::Create("levseal-");
+  CompactInto(plainDatabase, compacted.Path());
+  SealWith(compacted.Path(), outFile, std::move(used));
 }
 
 // --- Unsealing ----------------------------------------------------------------------

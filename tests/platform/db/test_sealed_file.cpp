@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -244,6 +245,27 @@ TEST_F(SealedFileTest, RefusesEveryChangedOrForeignFile) {
     EXPECT_EQ(Entries(Out()), std::vector<std::string>{file.filename().string()});
     EXPECT_TRUE(Entries(Temp()).empty());
   }
+}
+
+// A key derived ahead (on another thread) seals one file, which unseals
+// with the password; the used key seals no second file with the same salt.
+TEST_F(SealedFileTest, AKeyDerivedAheadSealsOneFileOnly) {
+  const fs::path plain = root_ / "plain.mdb";
+  fixtures::BuildDatabase(plain, false);
+  {
+    db::Connection conn;
+    conn.Open(db::Connection::ConnectionStringFor(plain.string()));
+    conn.ExecuteScript(kRows);
+  }
+  auto derived = std::async(std::launch::async, [] { return db::SealKey("ZJX", fixtures::kTestKeyCost); });
+  db::SealKey key = derived.get();
+  db::seal(plain, Out() / "first", std::move(key));
+  EXPECT_EQ(Names(db::unseal(Out() / "first", "ZJX").Path()),
+            (std::vector<std::string>{"Brook \"North\" O'Hara", "County Office"}));
+
+  EXPECT_EQ(ErrorOf([&] { db::seal(plain, Out() / "second", std::move(key)); }), vb::err::InvalidProcedureCall);
+  EXPECT_EQ(Entries(Out()), std::vector<std::string>{"first"});
+  EXPECT_TRUE(Entries(Temp()).empty());
 }
 
 // What is not a file to read is refused before anything is made.
