@@ -23,6 +23,7 @@
 #include <string>
 
 #include "CertifiedExport.h"
+#include "ExchangeBenchFixture.h"
 #include "ExportSelection.h"
 #include "MainWindowLink.h"
 #include "RatioReporter.h"
@@ -36,6 +37,8 @@
 #include "zelErrHandler.h"
 
 namespace fs = std::filesystem;
+using benchfixture::StillMainWindow;
+using benchfixture::Unattended;
 using vb::Variant;
 
 namespace {
@@ -142,28 +145,6 @@ class CpuCounter {
  private:
   benchmark::State& state_;
   double start_ = 0, total_ = 0;
-};
-
-// Answers every prompt at once: the run's report is closed unread.
-class Unattended final : public ui::Dialogs {
- public:
-  int MsgBox(const std::string& prompt, int, const std::string&) override {
-    std::fprintf(stderr, "%s\n", prompt.c_str());
-    return ui::vbOK;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-  std::optional<std::string> OpenFile(const ui::FileDialogRequest&) override { return {}; }
-  std::optional<std::string> SaveFile(const ui::FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChoosePrinter(const std::string&) override { return {}; }
-  int ShowModal(QWidget&) override { return 0; }
-};
-
-class StillMainWindow final : public MainWindowLink {
- public:
-  bool CorrectionMarked() const override { return false; }
-  void DisconnectTopandBottomGrid() override {}
-  void ConnectTopandBottomGrid() override {}
-  void RefreshTopandBottomGrid(bool) override {}
 };
 
 // The export window's choice: the office and the tax form, both fully chosen.

@@ -147,7 +147,7 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
   WhereKey(remove, rows, target.key);
   conn.Execute(remove.Sql(), remove.Params());
   if (split) {
-    CertifiedImport::SplitAndUpdateTable(run.conn, rows, target.table);
+    SplitAndUpdateTable(conn, rows, target.table);
     db::SqlText stored;
     stored << "SELECT * FROM " << target.sqlName;
     WhereKey(stored, rows, target.key);
@@ -263,6 +263,47 @@ CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, 
   }
   transaction.Commit();
   return counts;
+}
+
+std::int32_t SplitAndUpdateTable(db::Connection& conn, const db::Recordset& row, const std::string& table) {
+  constexpr std::size_t kBatch = 30;
+  const Target target = TargetOf(conn, table);
+  if (target.key.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
+  const auto inKey = [&](const std::string& column) {
+    return std::any_of(target.key.begin(), target.key.end(),
+                       [&](const std::string& k) { return vb::UCase(k) == vb::UCase(column); });
+  };
+  std::vector<std::string> data;
+  for (int i = 0; i < row.FieldCount(); ++i)
+    if (!inKey(row.FieldInfo(i).name)) data.push_back(row.FieldInfo(i).name);
+  std::int32_t statements = 0;
+  for (std::size_t from = 0; from < data.size(); from += kBatch) {
+    const std::vector<std::string> batch(data.begin() + static_cast<long>(from),
+                                         data.begin() + static_cast<long>(std::min(from + kBatch, data.size())));
+    db::SqlText upsert;
+    upsert << "INSERT INTO " << target.sqlName << " (";
+    std::string separator;
+    for (const std::vector<std::string>* names : {&target.key, &batch})
+      for (const std::string& column : *names) {
+        upsert << separator << db::QuoteName(column);
+        separator = ", ";
+      }
+    upsert << ") VALUES (";
+    separator.clear();
+    for (const std::vector<std::string>* names : {&target.key, &batch})
+      for (const std::string& column : *names) {
+        upsert << separator << db::Param(row.Value(column));
+        separator = ", ";
+      }
+    upsert << ") ON CONFLICT (";
+    for (std::size_t i = 0; i < target.key.size(); ++i) upsert << (i ? ", " : "") << db::QuoteName(target.key[i]);
+    upsert << ") DO UPDATE SET ";
+    for (std::size_t i = 0; i < batch.size(); ++i)
+      upsert << (i ? ", " : "") << db::QuoteName(batch[i]) << " = excluded." << db::QuoteName(batch[i]);
+    conn.Execute(upsert.Sql(), upsert.Params());
+    ++statements;
+  }
+  return statements;
 }
 
 std::string KeyCondition(const db::Recordset& row, const std::vector<std::string>& keyColumns) {

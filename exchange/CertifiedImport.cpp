@@ -492,23 +492,17 @@ void CertifiedImport::ResetDependentForms() {
       if (upperGroup != reset.group) continue;
       if (reset.annualOfSchool && !vb::Equal(Toc("PERIOD_ID"), Variant(2))) continue;
       for (std::int32_t form : reset.forms) {
-        db::SqlText q;
-        q << "SELECT rowid, NUM_RECORD FROM main.LEA_FORMS_STATUS WHERE COUNTY_ID = " << db::Param(Toc("COUNTY_ID"))
-          << " AND SCHOOL_DISTRICT_ID = " << db::Param(Toc("SCHOOL_DISTRICT_ID"));
+        modCOE::ImportedStatusKey key{form,
+                                      vb::CLng(Toc("FISCAL_YEAR")),
+                                      vb::CLng(Toc("PERIOD_ID")),
+                                      vb::CLng(Toc("COUNTY_ID")),
+                                      vb::CLng(Toc("SCHOOL_DISTRICT_ID")),
+                                      std::nullopt};
         if (reset.annualOfSchool) {
-          q << " AND SCHOOL_ID = " << db::Param(Toc("SCHOOL_ID")) << " AND FISCAL_YEAR = "
-            << db::Param(Toc("FISCAL_YEAR")) << " AND PERIOD_ID = 3";
-        } else {
-          q << " AND FISCAL_YEAR = " << db::Param(Toc("FISCAL_YEAR")) << " AND PERIOD_ID = "
-            << db::Param(Toc("PERIOD_ID"));
+          key.period = 3;
+          key.school = vb::CLng(Toc("SCHOOL_ID"));
         }
-        q << " AND FORM_NO = " << db::Param(Variant(form)) << " ORDER BY SCHOOL_ID LIMIT 1";
-        db::RecordsetPtr first = forms::Snapshot(conn_, q);
-        if (first->Eof()) continue;
-        const Variant records = first->Value("NUM_RECORD");
-        if (records.IsNull() || vb::CDbl(records) <= 0) continue;
-        conn_->Execute("UPDATE main.LEA_FORMS_STATUS SET LAST_EDIT_CHECK_DATE = NULL WHERE rowid = ?",
-                       {first->Value(0)});
+        modCOE::ClearFirstEditCheckDate(*conn_, key);
       }
     }
   }

@@ -341,4 +341,13 @@ void ClearEditChecks(db::Connection& conn, const ImportedStatusKey& key) {
   conn.Execute(clear.Sql(), clear.Params());
 }
 
+void ClearFirstEditCheckDate(db::Connection& conn, const ImportedStatusKey& key) {
+  db::SqlText clear;
+  clear << "UPDATE LEA_FORMS_STATUS SET LAST_EDIT_CHECK_DATE = NULL WHERE NUM_RECORD > 0 AND rowid ="
+           " (SELECT rowid FROM LEA_FORMS_STATUS";
+  WhereStatusRow(clear, key);
+  clear << " ORDER BY SCHOOL_ID LIMIT 1)";
+  conn.Execute(clear.Sql(), clear.Params());
+}
+
 }  // namespace modCOE

@@ -105,4 +105,9 @@ bool HasStatusRow(db::Connection& conn, const ImportedStatusKey& key);
 // `key` that count rows. Failures pass to the caller.
 void ClearEditChecks(db::Connection& conn, const ImportedStatusKey& key);
 
+// Clears the edit-check date of the first status row of `key` (the lowest
+// school) when that row counts rows; its counts stay. Failures pass to the
+// caller.
+void ClearFirstEditCheckDate(db::Connection& conn, const ImportedStatusKey& key);
+
 }  // namespace modCOE

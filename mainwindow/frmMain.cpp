@@ -496,6 +496,9 @@ void frmMain::Form_Load() {
         break;
     }
   });
+  // The window's own copy was taken before the period text was settled:
+  // its headings show the text the window has just chosen.
+  trap([&] { Deref(GParam).PeriodText = Globals().PeriodText; });
   trap([&] { RefreshLEAs(); });
   trap([&] { RefreshTitle(); });
   trap([&] { ToggleMenu(); });
