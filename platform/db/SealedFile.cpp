@@ -265,6 +265,68 @@ void CompactInto(const fs::path& database, const fs::path& emptyTarget) {
   }
 }
 
+// --- Copying as it stands ---------------------------------------------------------------
+
+void CopyInto(const fs::path& database, const fs::path& emptyTarget) {
+  std::error_code ec;
+  if (!fs::is_regular_file(database, ec)) {
+    throw vb::VbError(vb::err::FileNotFound, "File not found: " + Quoted(database));
+  }
+  sqlite3* handle = nullptr;
+  int rc = sqlite3_open_v2(database.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+  std::string message;
+  bool wal = false;
+  try {
+    if (rc == SQLITE_OK) {
+      sqlite3_busy_timeout(handle, 5000);
+      // The read transaction holds writers off while the bytes are copied.
+      rc = sqlite3_exec(handle, "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+      sqlite3_stmt* stmt = nullptr;
+      if (rc == SQLITE_OK) rc = sqlite3_prepare_v2(handle, "PRAGMA journal_mode", -1, &stmt, nullptr);
+      if (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+        const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        wal = mode && std::string(mode) == "wal";
+      }
+      sqlite3_finalize(stmt);
+      // The bytes are read through SQLite's own handle of the file: a
+      // descriptor of our own, once closed, would end the locks this
+      // process holds on it.
+      sqlite3_file* file = nullptr;
+      if (rc == SQLITE_OK && !wal)
+        rc = sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+      if (rc == SQLITE_OK && !wal) {
+        sqlite3_int64 size = 0;
+        rc = file->pMethods->xFileSize(file, &size);
+        Fd out(::open(emptyTarget.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+        if (out.get() < 0) RaiseAccess(emptyTarget, "write", errno);
+        std::vector<unsigned char> buffer(1 << 20);
+        for (sqlite3_int64 at = 0; rc == SQLITE_OK && at < size;) {
+          const int n = static_cast<int>(std::min<sqlite3_int64>(size - at, static_cast<sqlite3_int64>(buffer.size())));
+          rc = file->pMethods->xRead(file, buffer.data(), n, at);
+          if (rc == SQLITE_OK) WriteAll(out.get(), emptyTarget, buffer.data(), static_cast<std::size_t>(n));
+          at += n;
+        }
+        if (int error = out.Close()) RaiseAccess(emptyTarget, "write", error);
+      }
+    }
+    if (rc != SQLITE_OK) message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+    if (message.empty() || message == "not an error") message = sqlite3_errstr(rc);
+  } catch (...) {
+    sqlite3_close_v2(handle);
+    throw;
+  }
+  sqlite3_close_v2(handle);
+  if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+    throw vb::VbError(vb::err::FileInUse, "The database " + Quoted(database) + " is locked by another process: " + message);
+  }
+  if (rc != SQLITE_OK) {
+    throw vb::VbError(vb::err::Unspecified, "The database " + Quoted(database) + " cannot be copied: " + message);
+  }
+  // A database in write-ahead mode keeps its latest pages beside the file:
+  // SQLite copies it.
+  if (wal) CompactInto(database, emptyTarget);
+}
+
 // --- Sealing ------------------------------------------------------------------------
 
 SealKey::SealKey(std::string_view password, KeyCost cost) : cost_(cost) {

@@ -150,6 +150,15 @@ class SealKey {
   bool spent_ = false;
 };
 
+// Copies the database as it stands, free pages included, into
+// `emptyTarget`: its bytes, read under a read transaction of a read-only
+// connection of its own (a database in write-ahead mode is compacted into
+// it instead, since part of it lies beside the file). Cheaper than
+// CompactInto where the copy is changed and compacted afterwards (seal
+// compacts). The database is only read; errors as CompactInto's, and 75
+// when the target cannot be written.
+void CopyInto(const std::filesystem::path& database, const std::filesystem::path& emptyTarget);
+
 // Seals a compacted copy of the database `plainDatabase` as `outFile`,
 // replacing a file of that name only once the new one is complete and
 // flushed. The folder of `outFile` must exist. Tests lower `cost` to stay

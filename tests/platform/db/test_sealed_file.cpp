@@ -268,6 +268,35 @@ TEST_F(SealedFileTest, AKeyDerivedAheadSealsOneFileOnly) {
   EXPECT_TRUE(Entries(Temp()).empty());
 }
 
+// The export's copy: the database as it stands, read only. A rollback-mode
+// file comes byte for byte (free pages too, which seal's compaction drops);
+// a database in write-ahead mode whose rows lie in its log as yet comes
+// with them.
+TEST_F(SealedFileTest, CopyIntoTakesTheDatabaseAsItStands) {
+  for (bool wal : {false, true}) {
+    SCOPED_TRACE(wal ? "write-ahead log" : "rollback journal");
+    const fs::path plain = root_ / (wal ? "wal.mdb" : "plain.mdb");
+    fixtures::BuildDatabase(plain, false);
+    db::Connection writer;
+    writer.Open(db::Connection::ConnectionStringFor(plain.string()));
+    if (wal) writer.ExecuteScript("PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
+    writer.ExecuteScript(kRows);
+    writer.ExecuteScript("CREATE TABLE Gone (x); INSERT INTO Gone VALUES (randomblob(20000)); DROP TABLE Gone;");
+    const Bytes before = ReadBytes(plain);
+    const fs::path copy = root_ / (wal ? "wal-copy" : "copy");
+    WriteBytes(copy, {});
+
+    db::CopyInto(plain, copy);
+
+    EXPECT_EQ(ReadBytes(plain), before);
+    if (!wal) {
+      EXPECT_EQ(ReadBytes(copy), before);
+    }
+    EXPECT_EQ(Names(copy), (std::vector<std::string>{"Brook \"North\" O'Hara", "County Office"}));
+    writer.Close();
+  }
+}
+
 // What is not a file to read is refused before anything is made.
 TEST_F(SealedFileTest, RefusesWhatCannotBeRead) {
   EXPECT_EQ(ErrorOf([&] { db::unseal(Out() / "missing", "ZJX"); }), vb::err::FileNotFound);
