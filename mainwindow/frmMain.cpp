@@ -657,6 +657,8 @@ void frmMain::SetCommandBody(const std::string& item, CommandBody body) {
     CommandBodies().erase(item);
 }
 
+bool frmMain::HasCommandBody(const std::string& item) { return CommandBodies().count(item) > 0; }
+
 bool frmMain::RunCommandBody(const std::string& item) {
   const auto body = CommandBodies().find(item);
   if (body == CommandBodies().end()) return false;

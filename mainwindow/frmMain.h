@@ -158,6 +158,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // not available.
   using CommandBody = std::function<void(frmMain&)>;
   static void SetCommandBody(const std::string& item, CommandBody body);
+  // Whether a body is installed for the item's command.
+  static bool HasCommandBody(const std::string& item);
   // The import window of File > Import > Certified Data, made and loaded on
   // this window's own parameters; its module installs the maker. Without
   // one the command says that importing is not available.

@@ -259,11 +259,7 @@ void PrintBlankReportsCommand(frmMain& window) {
     ~Unmark() { off(); }
   } unmark{[&] { mark(false); }};
 
-  if (ui::printers().Names().empty()) {
-    ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
-    window.activateWindow();
-    return;
-  }
+  if (!CheckPrinter(window)) return;
   if (!window.bSelectionMade(true, true)) return;
   window.mintLEACount = 0;
   window.mintProgramCount = 0;

@@ -70,6 +70,8 @@ std::shared_ptr<report::Report> GetReport(const std::string& Name) {
 
 std::string ReportProductLine() {
   std::string line = vb::App::Title();
+  const clsGlobalParam& P = modGlobals::GlobalParam();
+  if (P.ReconciliationMode || P.ForecastingMode) line += " - " + modGlobals::gstrModeTitle;
   if (CorrectionMarked()) line += " - Corrections";
   return line;
 }

@@ -20,8 +20,10 @@ namespace modMain {
 // reported ("modMain", "GetReport"); Ignore answers nullptr.
 std::shared_ptr<report::Report> GetReport(const std::string& Name);
 
-// "Levrona", followed by " - Corrections" while the main window has a
-// prior-year correction period (P-2 or Annual) checked.
+// "Levrona", followed by " - " and the mode title (gstrModeTitle) while the
+// program-wide parameters are in the reconciliation or forecasting mode,
+// then by " - Corrections" while the main window has a prior-year
+// correction period (P-2 or Annual) checked.
 std::string ReportProductLine();
 
 // Writes the page heading of an entry-screen report bound to `rows`

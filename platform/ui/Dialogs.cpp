@@ -62,6 +62,8 @@ int CloseAnswer(int style) {
   }
 }
 
+std::optional<std::string> Dialogs::ChooseFolder(const FileDialogRequest&) { return std::nullopt; }
+
 Dialogs& dialogs() {
   static ConsoleDialogs console;
   return SeamSlot<Dialogs>::Get(console);
