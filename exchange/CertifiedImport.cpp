@@ -235,12 +235,60 @@ const DependentReset kDependentResets[] = {
 
 }  // namespace
 
+const std::vector<db::FieldMeta>& CertifiedImport::FieldsOf(const std::string& table) const {
+  auto found = fields_.find(table);
+  if (found == fields_.end()) {
+    db::SqlText none;
+    none << "SELECT * FROM " << WorkingTable(table) << " WHERE 0";
+    const db::RecordsetPtr rs = db::Recordset::Query(none.Sql(), conn_);
+    std::vector<db::FieldMeta> fields;
+    for (int i = 0; i < rs->FieldCount(); ++i) fields.push_back(rs->FieldInfo(i));
+    found = fields_.emplace(table, std::move(fields)).first;
+  }
+  return found->second;
+}
+
+std::optional<Variant> CertifiedImport::StoredRow(const std::string& table,
+                                                    const std::vector<std::pair<std::string, Variant>>& key) const {
+  db::SqlText q;
+  q << "SELECT rowid FROM " << WorkingTable(table);
+  AppendKey(q, key);
+  q << " LIMIT 1";
+  Variant rowid = conn_->Scalar(q.Sql(), q.Params());
+  if (rowid.IsEmpty() || rowid.IsNull()) return std::nullopt;
+  return rowid;
+}
+
+void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, std::optional<Variant> stored) {
+  const std::vector<db::FieldMeta>& fields = FieldsOf(table);
+  if (static_cast<std::size_t>(row.FieldCount()) != fields.size())
+    vb::Raise(vb::err::InvalidProcedureCall, "The file's table " + table + " does not have the working table's columns.");
+  std::string columns, marks;
+  std::vector<Variant> values;
+  for (std::size_t j = 0; j < fields.size(); ++j) {
+    const db::FieldMeta& field = fields[j];
+    Variant value = db::ConvertForField(row.Value(static_cast<int>(j)), field.type, field.definedSize, field.name);
+    // A new row's column without a value takes the table's default.
+    if (!stored && value.IsEmpty()) continue;
+    columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name) + (stored ? " = ?" : "");
+    marks += marks.empty() ? "?" : ", ?";
+    values.push_back(std::move(value));
+  }
+  const std::string& target = WorkingTable(table);
+  if (stored) {
+    values.push_back(*stored);
+    conn_->Execute("UPDATE " + target + " SET " + columns + " WHERE rowid = ?", values);
+  } else {
+    conn_->Execute("INSERT INTO " + target + " (" + columns + ") VALUES (" + marks + ")", values);
+  }
+}
+
 std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db::Recordset& row,
                                                                      const std::string& table) const {
   const std::string upperGroup = vb::UCase(groupName_);
   const bool gradeF = groupName_ == kReplacedGroup && vb::TextOf(row.Value("GRADE")) == "F";
   std::vector<std::pair<std::string, Variant>> key;
-  for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + table)) {
+  for (const std::string& column : PrimaryKeyOf(table)) {
     if (gradeF && std::find(std::begin(kGradeFKey), std::end(kGradeFKey), column) == std::end(kGradeFKey)) continue;
     Variant value = row.Value(column);
     // A student number matches as text whatever its column holds.
@@ -261,16 +309,11 @@ void CertifiedImport::CopyIncomingRows() {
   const std::string target = WorkingTable(table);
   for (incoming_->MoveFirst(); !incoming_->Eof(); incoming_->MoveNext()) {
     rowKey_ = RowKeyOf(*incoming_, keyTable);
-    db::SqlText match;
-    match << "SELECT * FROM " << target;
-    if (upperGroup == kReplacedGroup) {
-      match << " WHERE 0";  // its rows of the district are gone: every row is new
-    } else {
-      AppendKey(match, rowKey_);
-    }
-    db::RecordsetPtr rows = forms::Snapshot(conn_, match);
+    // The class-size group's rows of the district are gone: every row is new.
+    const std::optional<Variant> stored =
+        upperGroup == kReplacedGroup ? std::nullopt : StoredRow(table, rowKey_);
     pump_();
-    const bool exists = !rows->Eof() && rows->RecordCount() >= 1;
+    const bool exists = stored.has_value();
     if (exists && (overwriteAnswer_ == kYes || overwriteAnswer_ == kNo) && firstRow_) {
       Utilities::ScreenMouseEnabled(true);
       overwriteAnswer_ = Utilities::MessageBox(
@@ -280,12 +323,16 @@ void CertifiedImport::CopyIncomingRows() {
     firstRow_ = false;
     if (overwriteAnswer_ != kYes && overwriteAnswer_ != kYesToAll) continue;
 
-    if (!exists) rows->AddNew();
-    for (int j = 0; j < incoming_->FieldCount(); ++j) rows->SetValue(j, incoming_->Value(j));
     if (upperGroup == "ATT_SD" || upperGroup == "ATTCSACD") {
+      // These wide rows are written by column name.
+      db::SqlText none;
+      none << "SELECT * FROM " << target << " WHERE 0";
+      db::RecordsetPtr rows = forms::Snapshot(conn_, none);
+      rows->AddNew();
+      for (int j = 0; j < incoming_->FieldCount(); ++j) rows->SetValue(j, incoming_->Value(j));
       SplitAndUpdateTable(conn_, *rows, upperGroup);
     } else {
-      forms::Submit(conn_, *rows);
+      WriteRow(table, *incoming_, stored);
     }
     pump_();
     if (!IsUncounted(upperGroup, *incoming_)) ++(exists ? overwritten_ : copied_);
@@ -296,7 +343,7 @@ void CertifiedImport::CopyIncomingRows() {
   companionKey_.clear();
   incoming_->MoveLast();
   for (const CompanionKeyPart& part : importrules::Rule(groupName_).companionKey) {
-    for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + std::string(part.table))) {
+    for (const std::string& column : PrimaryKeyOf(std::string(part.table))) {
       auto leftOut = [&](std::string_view name) {
         return part.ignoreCase ? vb::UCase(std::string(name)) == vb::UCase(column) : name == column;
       };
@@ -317,19 +364,14 @@ void CertifiedImport::MergeCompanionTables() {
     AppendKey(source, companion.source == CompanionSource::RowKey ? rowKey_ : companionKey_);
     db::RecordsetPtr rows = forms::Snapshot(conn_, source);
     pump_();
-    const std::vector<std::string> keys = db::catalog::PrimaryKey(*conn_, "main." + table);
+    const std::vector<std::string>& keys = PrimaryKeyOf(table);
     if (keys.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
     for (; !rows->Eof(); rows->MoveNext()) {
       std::vector<std::pair<std::string, Variant>> key;
       for (const std::string& column : keys) key.emplace_back(column, rows->Value(column));
-      db::SqlText match;
-      match << "SELECT * FROM " << WorkingTable(table);
-      AppendKey(match, key);
-      db::RecordsetPtr target = forms::Snapshot(conn_, match);
-      const bool exists = !target->Eof();
-      if (!exists) target->AddNew();
-      for (int j = 0; j < target->FieldCount(); ++j) target->SetValue(j, rows->Value(j));
-      forms::Submit(conn_, *target);
+      const std::optional<Variant> stored = StoredRow(table, key);
+      const bool exists = stored.has_value();
+      WriteRow(table, *rows, stored);
       pump_();
       if (companion.counted) ++(exists ? overwritten_ : copied_);
     }
@@ -343,18 +385,26 @@ std::int32_t CertifiedImport::JoinedKeysCertificate(const std::vector<std::int32
   return clsMyCRC32().GetCRC32(joined);
 }
 
+const std::vector<std::string>& CertifiedImport::SortKeysOf(const std::string& table) const {
+  auto found = sortKeys_.find(table);
+  if (found == sortKeys_.end()) {
+    forms::FormScope none;
+    found = sortKeys_.emplace(table, modMain::GetSortKeys(conn_, none, table)).first;
+  }
+  return found->second;
+}
+
 std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows,
                                                    std::int32_t& count) const {
-  forms::FormScope none;
   std::vector<std::int32_t> keys;
   if (groupRows.RecordCount() >= 1)
-    keys.push_back(modCOE::GetGroupCertKey(groupRows, modMain::GetSortKeys(conn_, none, std::string(routine.groupTable))));
+    keys.push_back(modCOE::GetGroupCertKey(groupRows, SortKeysOf(std::string(routine.groupTable))));
   if (routine.count == RecordCount::GroupAndFurther || routine.count == RecordCount::GroupOnly)
     count = static_cast<std::int32_t>(groupRows.RecordCount());
   groupRows.MoveFirst();
   for (std::size_t i = 0; i < routine.further.size(); ++i) {
     const FurtherTable& further = routine.further[i];
-    const std::string table = db::catalog::SqlName(*conn_, "main." + std::string(further.table));
+    const std::string& table = NameOf("main." + std::string(further.table));
     // Only the infant-funding count passes over a table the database lacks.
     if (table.empty() && routine.count == RecordCount::FurtherPlusOne) continue;
     db::SqlText q;
@@ -366,7 +416,7 @@ std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db:
     if (further.ofSchool) q << " AND SCHOOL_ID = " << db::Param(groupRows.Value("SCHOOL_ID"));
     db::RecordsetPtr rows = forms::Snapshot(conn_, q);
     const std::int32_t found = static_cast<std::int32_t>(rows->RecordCount());
-    keys.push_back(found >= 1 ? modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(conn_, none, std::string(further.table)))
+    keys.push_back(found >= 1 ? modCOE::GetGroupCertKey(*rows, SortKeysOf(std::string(further.table)))
                               : 0);
     switch (routine.count) {
       case RecordCount::GroupAndFurther:
@@ -405,8 +455,7 @@ void CertifiedImport::ComputeGroupCertificate() {
     groupCertificate_ = GroupKeysCertificate(*routine, *groupRows_, groupRecordCount_);
     return;
   }
-  forms::FormScope none;
-  groupCertificate_ = modCOE::GetGroupCertKey(*groupRows_, modMain::GetSortKeys(conn_, none, table));
+  groupCertificate_ = modCOE::GetGroupCertKey(*groupRows_, SortKeysOf(table));
   groupRecordCount_ = static_cast<std::int32_t>(groupRows_->RecordCount());
 }
 
@@ -567,7 +616,7 @@ void CertifiedImport::CopyAnswers() { CopyClosingTable(kAnswers); }
 
 // The county funding models, when the file holds them.
 void CertifiedImport::CopyCountyModel() {
-  if (db::catalog::SqlName(*conn_, std::string(kFileSchema) + ".COUNTYMODEL").empty()) return;
+  if (NameOf(std::string(kFileSchema) + ".COUNTYMODEL").empty()) return;
   CopyClosingTable(kCountyModel);
 }
 
