@@ -190,7 +190,6 @@ ExportSelection Choice() {
   const int root = s.tvwLEA.Add(0, ExportSelection::kRootKey, "LEA(s)", true);
   const int kind = s.tvwLEA.Add(root, "Charter Schools", "Charter Schools");
   s.arrLeaTree.Grow(9, 1);
-  s.arrLeaTree.Grow(9, 1);
   for (int r : {0, 1}) s.arrLeaTree.At(9, r) = "0";
   for (int a = 0; a < kAgencies; ++a) {
     const int node = s.tvwLEA.Add(kind, std::to_string(100 + a) + ":Charter Schools:" + std::to_string(School(a)),

@@ -259,28 +259,42 @@ std::optional<Variant> CertifiedImport::StoredRow(const std::string& table,
   return rowid;
 }
 
-void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, std::optional<Variant> stored) {
+void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, const std::optional<Variant>& stored) {
   const std::vector<db::FieldMeta>& fields = FieldsOf(table);
   if (static_cast<std::size_t>(row.FieldCount()) != fields.size())
     vb::Raise(vb::err::InvalidProcedureCall, "The file's table " + table + " does not have the working table's columns.");
+  std::vector<std::pair<const db::FieldMeta*, Variant>> values;
+  for (std::size_t j = 0; j < fields.size(); ++j) values.emplace_back(&fields[j], row.Value(static_cast<int>(j)));
+  WriteValues(table, values, stored);
+}
+
+void CertifiedImport::WriteValues(const std::string& table,
+                                  const std::vector<std::pair<const db::FieldMeta*, Variant>>& values,
+                                  const std::optional<Variant>& stored) {
   std::string columns, marks;
-  std::vector<Variant> values;
-  for (std::size_t j = 0; j < fields.size(); ++j) {
-    const db::FieldMeta& field = fields[j];
-    Variant value = db::ConvertForField(row.Value(static_cast<int>(j)), field.type, field.definedSize, field.name);
+  std::vector<Variant> bound;
+  for (const auto& [field, given] : values) {
+    Variant value = db::ConvertForField(given, field->type, field->definedSize, field->name);
     // A new row's column without a value takes the table's default.
     if (!stored && value.IsEmpty()) continue;
-    columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name) + (stored ? " = ?" : "");
+    columns += (columns.empty() ? "" : ", ") + db::QuoteName(field->name) + (stored ? " = ?" : "");
     marks += marks.empty() ? "?" : ", ?";
-    values.push_back(std::move(value));
+    bound.push_back(std::move(value));
   }
   const std::string& target = WorkingTable(table);
   if (stored) {
-    values.push_back(*stored);
-    conn_->Execute("UPDATE " + target + " SET " + columns + " WHERE rowid = ?", values);
+    if (columns.empty()) return;
+    bound.push_back(*stored);
+    conn_->Execute("UPDATE " + target + " SET " + columns + " WHERE rowid = ?", bound);
   } else {
-    conn_->Execute("INSERT INTO " + target + " (" + columns + ") VALUES (" + marks + ")", values);
+    conn_->Execute("INSERT INTO " + target + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"), bound);
   }
+}
+
+const db::FieldMeta& CertifiedImport::FieldOf(const std::string& table, const std::string& column) const {
+  for (const db::FieldMeta& field : FieldsOf(table))
+    if (vb::UCase(field.name) == vb::UCase(column)) return field;
+  vb::Raise(vb::err::ItemNotFound, "The table " + table + " has no column named " + column + ".");
 }
 
 std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db::Recordset& row,
@@ -592,20 +606,16 @@ void CertifiedImport::CopyClosingTable(const ClosingTable& copy, const char* sco
   if (scopeColumn) source << " WHERE " << db::QuoteName(scopeColumn) << " = " << db::Param(scopeValue);
   db::RecordsetPtr rows = forms::Snapshot(conn_, source);
   pump_();
-  const std::string target = WorkingTable(copy.table);
+  const std::string table(copy.table);
   for (; !rows->Eof(); rows->MoveNext()) {
     std::vector<std::pair<std::string, Variant>> key;
     for (const char* column : copy.key) key.emplace_back(column, rows->Value(column));
-    db::SqlText match;
-    match << "SELECT * FROM " << target;
-    AppendKey(match, key);
-    db::RecordsetPtr working = forms::Snapshot(conn_, match);
-    if (working->Eof() || working->RecordCount() < 1) {
-      working->AddNew();
-      for (const auto& [column, value] : key) working->SetValue(column, value);
-    }
-    for (const char* column : copy.copied) working->SetValue(column, rows->Value(column));
-    forms::Submit(conn_, *working);
+    const std::optional<Variant> stored = StoredRow(table, key);
+    std::vector<std::pair<const db::FieldMeta*, Variant>> values;
+    if (!stored)
+      for (const auto& [column, value] : key) values.emplace_back(&FieldOf(table, column), value);
+    for (const char* column : copy.copied) values.emplace_back(&FieldOf(table, column), rows->Value(column));
+    WriteValues(table, values, stored);
     pump_();
   }
 }

@@ -182,7 +182,14 @@ class CertifiedImport {
   // Writes the current row of `row` (the working table's columns in order)
   // into `table`: over the stored row `stored`, or as a new row. Each value
   // is converted as the working table's field holds it; a failure raises.
-  void WriteRow(const std::string& table, const db::Recordset& row, std::optional<vb::Variant> stored);
+  void WriteRow(const std::string& table, const db::Recordset& row, const std::optional<vb::Variant>& stored);
+  // Writes the values into the fields of the working table `table`, as
+  // WriteRow does; a new row's other columns take the table's defaults.
+  void WriteValues(const std::string& table, const std::vector<std::pair<const db::FieldMeta*, vb::Variant>>& values,
+                   const std::optional<vb::Variant>& stored);
+  // The field of a working table by its name (any letter case); raises when
+  // the table has no such column.
+  const db::FieldMeta& FieldOf(const std::string& table, const std::string& column) const;
   // The fields of a working table, read once per import.
   const std::vector<db::FieldMeta>& FieldsOf(const std::string& table) const;
   // The query of the group's rows of the table-of-contents row's agency in
