@@ -480,69 +480,65 @@ void CertifiedImport::WriteFormStatus() {
   std::int32_t formNo = modCOE::getFormDetails(conn_, groupName_);
   if (groupName_ == "AttSuppIns") formNo = vb::Equal(Toc("SCHOOL_ID"), Variant(0)) ? 506 : 507;
 
-  auto statusRow = [&](const std::string& table) {
-    db::SqlText q;
-    q << "SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(Toc("COUNTY_ID"))
-      << " AND SCHOOL_DISTRICT_ID = " << db::Param(Toc("SCHOOL_DISTRICT_ID"))
-      << " AND SCHOOL_ID = " << db::Param(Toc("SCHOOL_ID")) << " AND FISCAL_YEAR = " << db::Param(Toc("FISCAL_YEAR"))
-      << " AND PERIOD_ID = " << db::Param(Toc("PERIOD_ID")) << " AND FORM_NO = " << db::Param(Variant(formNo));
-    db::RecordsetPtr rows = forms::Snapshot(conn_, q);
-    pump_();
-    return rows;
-  };
-  db::RecordsetPtr file = statusRow(FileTable("LEA_FORMS_STATUS"));
+  const std::string status = "LEA_FORMS_STATUS";
+  std::vector<std::pair<std::string, Variant>> key;
+  for (const char* column : {"COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FISCAL_YEAR", "PERIOD_ID"})
+    key.emplace_back(column, Toc(column));
+  key.emplace_back("FORM_NO", Variant(formNo));
+  db::SqlText q;
+  q << "SELECT * FROM " << FileTable(status);
+  AppendKey(q, key);
+  db::RecordsetPtr file = forms::Snapshot(conn_, q);
+  pump_();
   if (file->Eof()) vb::Raise(vb::err::NoCurrentRecord, "The file holds no status row of the form " + groupName_ + ".");
-  db::RecordsetPtr working = statusRow(WorkingTable("LEA_FORMS_STATUS"));
-  if (working->Eof() || working->RecordCount() < 1) {
-    working->AddNew();
-    for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID"})
-      working->SetValue(column, Toc(column));
-    working->SetValue("FORM_NO", Variant(formNo));
-  }
-  working->SetValue("CERTIFICATE_NUMBER", Variant(groupCertificate_));
-  working->SetValue("LAST_MODIFIED_DATE", file->Value("LAST_MODIFIED_DATE"));
+  const std::optional<Variant> stored = StoredRow(status, key);
+  pump_();
+
+  std::vector<std::pair<const db::FieldMeta*, Variant>> values;
+  auto set = [&](const char* column, const Variant& value) { values.emplace_back(&FieldOf(status, column), value); };
+  if (!stored)
+    for (const auto& [column, value] : key) set(column.c_str(), value);
+  set("CERTIFICATE_NUMBER", Variant(groupCertificate_));
+  set("LAST_MODIFIED_DATE", file->Value("LAST_MODIFIED_DATE"));
   // The file's edit check stands unless the agency held rows of a group
   // whose edit check the merged rows make stale.
   const bool keepsEditCheck = upperGroup == "ATT_SD_BS" || entryCheckType_ != 2 || !priorRows_ ||
                               upperGroup == "ATT_SD_SUPP";
+  const bool routineCount = std::find(std::begin(kRoutineCountGroups), std::end(kRoutineCountGroups), upperGroup) !=
+                            std::end(kRoutineCountGroups);
   const std::int32_t records = groupRows_ ? static_cast<std::int32_t>(groupRows_->RecordCount()) : 0;
-  working->SetValue("NUM_RECORD", Variant(records));
+  set("NUM_RECORD", Variant(routineCount ? groupRecordCount_ : records));
   if (keepsEditCheck) {
-    working->SetValue("NUM_ERROR", Variant(0));
-    working->SetValue("NUM_WARNING", Variant(0));
-    working->SetValue("LAST_EDIT_CHECK_DATE", file->Value("LAST_EDIT_CHECK_DATE"));
+    set("NUM_ERROR", Variant(0));
+    set("NUM_WARNING", Variant(0));
+    set("LAST_EDIT_CHECK_DATE", file->Value("LAST_EDIT_CHECK_DATE"));
   } else {
-    working->SetValue("LAST_EDIT_CHECK_DATE", vb::Null);
+    set("LAST_EDIT_CHECK_DATE", vb::Null);
   }
-  if (std::find(std::begin(kRoutineCountGroups), std::end(kRoutineCountGroups), upperGroup) !=
-      std::end(kRoutineCountGroups))
-    working->SetValue("NUM_RECORD", Variant(groupRecordCount_));
-  working->SetValue("LAST_IMPORT_DATE", Variant(importTime_));
+  set("LAST_IMPORT_DATE", Variant(importTime_));
   for (const char* column : {"PY_REASON_CODE", "PY_CORRECTION_NOTE", "PY_FORMS_CORRECTED"})
-    working->SetValue(column, file->Value(column));
-  forms::Submit(conn_, *working);
+    set(column, file->Value(column));
+  WriteValues(status, values, stored);
   importedRows_.push_back(toc_->AbsolutePosition());
 
   // The note: the file's first note of the form, over the working one.
-  auto noteRows = [&](const std::string& table) {
-    db::SqlText q;
-    q << "SELECT * FROM " << table << " WHERE FISCAL_YEAR = " << db::Param(file->Value("FISCAL_YEAR"))
-      << " AND PERIOD_ID = " << db::Param(file->Value("PERIOD_ID"))
-      << " AND COUNTY_ID = " << db::Param(file->Value("COUNTY_ID"))
-      << " AND SCHOOL_DISTRICT_ID = " << db::Param(file->Value("SCHOOL_DISTRICT_ID"))
-      << " AND SCHOOL_ID = " << db::Param(file->Value("SCHOOL_ID")) << " AND FORM_NAME = " << db::Param(Variant(groupName_));
-    return forms::Snapshot(conn_, q);
-  };
-  db::RecordsetPtr fileNote = noteRows(FileTable("TORB_FORM_NOTES"));
+  const std::string notes = "TORB_FORM_NOTES";
+  std::vector<std::pair<std::string, Variant>> noteKey;
+  for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID"})
+    noteKey.emplace_back(column, file->Value(column));
+  noteKey.emplace_back("FORM_NAME", Variant(groupName_));
+  db::SqlText noteQuery;
+  noteQuery << "SELECT * FROM " << FileTable(notes);
+  AppendKey(noteQuery, noteKey);
+  db::RecordsetPtr fileNote = forms::Snapshot(conn_, noteQuery);
   if (fileNote->Eof()) return;
-  db::RecordsetPtr note = noteRows(WorkingTable("TORB_FORM_NOTES"));
-  if (note->Eof()) {
-    note->AddNew();
+  const std::optional<Variant> storedNote = StoredRow(notes, noteKey);
+  std::vector<std::pair<const db::FieldMeta*, Variant>> note;
+  if (!storedNote)
     for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FORM_NAME"})
-      note->SetValue(column, fileNote->Value(column));
-  }
-  note->SetValue("FORM_NOTE", fileNote->Value("FORM_NOTE"));
-  forms::Submit(conn_, *note);
+      note.emplace_back(&FieldOf(notes, column), fileNote->Value(column));
+  note.emplace_back(&FieldOf(notes, "FORM_NOTE"), fileNote->Value("FORM_NOTE"));
+  WriteValues(notes, note, storedNote);
 }
 
 // After the walk: the status rows of forms that depend on an imported one
