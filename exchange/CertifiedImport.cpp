@@ -292,8 +292,10 @@ void CertifiedImport::WriteValues(const std::string& table,
 }
 
 const db::FieldMeta& CertifiedImport::FieldOf(const std::string& table, const std::string& column) const {
+  const std::string name = table + '.' + column;
+  if (auto found = fieldsByName_.find(name); found != fieldsByName_.end()) return *found->second;
   for (const db::FieldMeta& field : FieldsOf(table))
-    if (vb::UCase(field.name) == vb::UCase(column)) return field;
+    if (vb::UCase(field.name) == vb::UCase(column)) return *fieldsByName_.emplace(name, &field).first->second;
   vb::Raise(vb::err::ItemNotFound, "The table " + table + " has no column named " + column + ".");
 }
 

@@ -232,6 +232,7 @@ class CertifiedImport {
   mutable std::map<std::string, std::vector<std::string>> primaryKeys_;
   mutable std::map<std::string, std::vector<std::string>> sortKeys_;
   mutable std::map<std::string, std::vector<db::FieldMeta>> fields_;
+  mutable std::map<std::string, const db::FieldMeta*> fieldsByName_;  // "table.column" as asked
 
   // --- The state of one merge.
   vb::Date importTime_;
