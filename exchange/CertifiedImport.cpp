@@ -141,8 +141,9 @@ namespace {
 
 // The rows of one agency in `table`: of its county and district, year and
 // period, and of its school unless `withoutSchool`.
-void AgencyRows(db::SqlText& q, const std::string& table, const db::Recordset& toc, bool withoutSchool) {
-  q << "SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
+void AgencyRows(db::SqlText& q, const std::string& table, const db::Recordset& toc, bool withoutSchool,
+                const std::string& columns = "*") {
+  q << "SELECT " << columns << " FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
     << " AND SCHOOL_DISTRICT_ID = " << db::Param(toc.Value("SCHOOL_DISTRICT_ID"));
   if (!withoutSchool) q << " AND SCHOOL_ID = " << db::Param(toc.Value("SCHOOL_ID"));
   q << " AND FISCAL_YEAR = " << db::Param(toc.Value("FISCAL_YEAR"))
@@ -157,14 +158,15 @@ db::RecordsetPtr CertifiedImport::IncomingRowsOf(const db::Recordset& toc) const
   return forms::Snapshot(conn_, q);
 }
 
-void CertifiedImport::AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc) const {
+void CertifiedImport::AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc,
+                                   const std::string& columns) const {
   const ImportGroupRule& rule = importrules::Rule(vb::CStr(toc.Value("FORM_GROUP_NAME")));
-  AgencyRows(q, table, toc, rule.incoming != IncomingRows::OfSchool);
+  AgencyRows(q, table, toc, rule.incoming != IncomingRows::OfSchool, columns);
   // The opener's own district reads the county's other districts' school
   // rows of the group as well.
   if (rule.incoming == IncomingRows::Gate && vb::Equal(toc.Value("COUNTY_ID"), Variant(scope_.county)) &&
       vb::Equal(toc.Value("SCHOOL_DISTRICT_ID"), Variant(scope_.district))) {
-    q << " UNION SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
+    q << " UNION SELECT " << columns << " FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
       << " AND SCHOOL_DISTRICT_ID <> " << db::Param(toc.Value("SCHOOL_DISTRICT_ID"))
       << " AND FISCAL_YEAR = " << db::Param(toc.Value("FISCAL_YEAR"))
       << " AND PERIOD_ID = " << db::Param(toc.Value("PERIOD_ID")) << " AND SCHOOL_ID <> 0";
@@ -410,6 +412,20 @@ const std::vector<std::string>& CertifiedImport::SortKeysOf(const std::string& t
   return found->second;
 }
 
+std::string CertifiedImport::CertificateColumns(const std::string& table, const std::vector<std::string>& keys) const {
+  static const char* const kRead[] = {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID",
+                                      "CERT_KEY"};
+  auto wanted = [&](const std::string& name) {
+    const std::string upper = vb::UCase(name);
+    return std::any_of(std::begin(kRead), std::end(kRead), [&](const char* c) { return upper == c; }) ||
+           std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return upper == vb::UCase(k); });
+  };
+  std::string columns;
+  for (const db::FieldMeta& field : FieldsOf(table))
+    if (wanted(field.name)) columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name);
+  return columns.empty() ? "*" : columns;
+}
+
 std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows,
                                                    std::int32_t& count) const {
   std::vector<std::int32_t> keys;
@@ -424,7 +440,9 @@ std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db:
     // Only the infant-funding count passes over a table the database lacks.
     if (table.empty() && routine.count == RecordCount::FurtherPlusOne) continue;
     db::SqlText q;
-    q << "SELECT * FROM " << (table.empty() ? WorkingTable(std::string(further.table)) : table)
+    const std::string furtherTable(further.table);
+    q << "SELECT " << (table.empty() ? "*" : CertificateColumns(furtherTable, SortKeysOf(furtherTable))) << " FROM "
+      << (table.empty() ? WorkingTable(furtherTable) : table)
       << " WHERE COUNTY_ID = " << db::Param(groupRows.Value("COUNTY_ID"))
       << " AND SCHOOL_DISTRICT_ID = " << db::Param(groupRows.Value("SCHOOL_DISTRICT_ID"))
       << " AND FISCAL_YEAR = " << db::Param(groupRows.Value("FISCAL_YEAR"))
@@ -454,8 +472,15 @@ std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db:
 void CertifiedImport::ComputeGroupCertificate() {
   const std::string upperGroup = vb::UCase(groupName_);
   const std::string table = importrules::KeyTableOf(groupName_);
+  const GroupKeys* routine = importrules::Rule(groupName_).certificate;
+  std::vector<std::string> read = SortKeysOf(table);
+  if (routine) {
+    const std::vector<std::string>& groupKeys = SortKeysOf(std::string(routine->groupTable));
+    read.insert(read.end(), groupKeys.begin(), groupKeys.end());
+  }
+  if (upperGroup == kBlockGrantGroup) read.emplace_back("TYPE");
   db::SqlText q;
-  AgencyRowsOf(q, WorkingTable(table), *toc_);
+  AgencyRowsOf(q, WorkingTable(table), *toc_, CertificateColumns(table, read));
   groupRows_ = forms::Snapshot(conn_, q);
   pump_();
   if (upperGroup == kBlockGrantGroup)
@@ -467,7 +492,7 @@ void CertifiedImport::ComputeGroupCertificate() {
   groupCertificate_ = 0;
   groupRecordCount_ = 0;
   if (groupRows_->Eof() || groupRows_->RecordCount() < 1) return;
-  if (const GroupKeys* routine = importrules::Rule(groupName_).certificate) {
+  if (routine) {
     groupCertificate_ = GroupKeysCertificate(*routine, *groupRows_, groupRecordCount_);
     return;
   }

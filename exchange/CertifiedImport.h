@@ -194,7 +194,12 @@ class CertifiedImport {
   const std::vector<db::FieldMeta>& FieldsOf(const std::string& table) const;
   // The query of the group's rows of the table-of-contents row's agency in
   // `table` (a name for SQL text).
-  void AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc) const;
+  void AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc,
+                    const std::string& columns = "*") const;
+  // The columns of a working table that a certificate reads of its rows:
+  // the agency, year and period, CERT_KEY and `keys`, in the table's order
+  // ("*" when it has none of them).
+  std::string CertificateColumns(const std::string& table, const std::vector<std::string>& keys) const;
   void MergeCompanionTables();
   void ComputeGroupCertificate();
   void WriteFormStatus();
