@@ -265,9 +265,41 @@ void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& ro
   const std::vector<db::FieldMeta>& fields = FieldsOf(table);
   if (static_cast<std::size_t>(row.FieldCount()) != fields.size())
     vb::Raise(vb::err::InvalidProcedureCall, "The file's table " + table + " does not have the working table's columns.");
-  std::vector<std::pair<const db::FieldMeta*, Variant>> values;
-  for (std::size_t j = 0; j < fields.size(); ++j) values.emplace_back(&fields[j], row.Value(static_cast<int>(j)));
-  WriteValues(table, values, stored);
+  // The whole row: each column's value converted, in the table's order.
+  std::vector<Variant> values;
+  values.reserve(fields.size() + 1);
+  bool everyValue = true;
+  for (std::size_t j = 0; j < fields.size(); ++j) {
+    values.push_back(
+        db::ConvertForField(row.Value(static_cast<int>(j)), fields[j].type, fields[j].definedSize, fields[j].name));
+    everyValue = everyValue && !values.back().IsEmpty();
+  }
+  if (!stored && !everyValue) {
+    // A new row with columns left to the table's defaults.
+    std::vector<std::pair<const db::FieldMeta*, Variant>> named;
+    for (std::size_t j = 0; j < fields.size(); ++j) named.emplace_back(&fields[j], values[j]);
+    return WriteValues(table, named, stored);
+  }
+  auto statements = wholeRowSql_.find(table);
+  if (statements == wholeRowSql_.end()) {
+    std::string sets, columns, marks;
+    for (const db::FieldMeta& field : fields) {
+      sets += (sets.empty() ? "" : ", ") + db::QuoteName(field.name) + " = ?";
+      columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name);
+      marks += marks.empty() ? "?" : ", ?";
+    }
+    const std::string& target = WorkingTable(table);
+    statements = wholeRowSql_
+                     .emplace(table, std::make_pair("UPDATE " + target + " SET " + sets + " WHERE rowid = ?",
+                                                    "INSERT INTO " + target + " (" + columns + ") VALUES (" + marks + ")"))
+                     .first;
+  }
+  if (stored) {
+    values.push_back(*stored);
+    conn_->Execute(statements->second.first, values);
+  } else {
+    conn_->Execute(statements->second.second, values);
+  }
 }
 
 void CertifiedImport::WriteValues(const std::string& table,
@@ -413,6 +445,9 @@ const std::vector<std::string>& CertifiedImport::SortKeysOf(const std::string& t
 }
 
 std::string CertifiedImport::CertificateColumns(const std::string& table, const std::vector<std::string>& keys) const {
+  std::string asked = table;
+  for (const std::string& key : keys) asked += "," + key;
+  if (auto found = certificateColumns_.find(asked); found != certificateColumns_.end()) return found->second;
   static const char* const kRead[] = {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID",
                                       "CERT_KEY"};
   auto wanted = [&](const std::string& name) {
@@ -423,7 +458,7 @@ std::string CertifiedImport::CertificateColumns(const std::string& table, const 
   std::string columns;
   for (const db::FieldMeta& field : FieldsOf(table))
     if (wanted(field.name)) columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name);
-  return columns.empty() ? "*" : columns;
+  return certificateColumns_.emplace(asked, columns.empty() ? "*" : columns).first->second;
 }
 
 std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows,

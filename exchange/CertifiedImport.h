@@ -238,6 +238,9 @@ class CertifiedImport {
   mutable std::map<std::string, std::vector<std::string>> sortKeys_;
   mutable std::map<std::string, std::vector<db::FieldMeta>> fields_;
   mutable std::map<std::string, const db::FieldMeta*> fieldsByName_;  // "table.column" as asked
+  mutable std::map<std::string, std::string> certificateColumns_;  // "table,key,..." as asked
+  // The update by rowid and the insert of a whole row, per working table.
+  std::map<std::string, std::pair<std::string, std::string>> wholeRowSql_;
 
   // --- The state of one merge.
   vb::Date importTime_;
