@@ -141,8 +141,9 @@ namespace {
 
 // The rows of one agency in `table`: of its county and district, year and
 // period, and of its school unless `withoutSchool`.
-void AgencyRows(db::SqlText& q, const std::string& table, const db::Recordset& toc, bool withoutSchool) {
-  q << "SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
+void AgencyRows(db::SqlText& q, const std::string& table, const db::Recordset& toc, bool withoutSchool,
+                const std::string& columns = "*") {
+  q << "SELECT " << columns << " FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
     << " AND SCHOOL_DISTRICT_ID = " << db::Param(toc.Value("SCHOOL_DISTRICT_ID"));
   if (!withoutSchool) q << " AND SCHOOL_ID = " << db::Param(toc.Value("SCHOOL_ID"));
   q << " AND FISCAL_YEAR = " << db::Param(toc.Value("FISCAL_YEAR"))
@@ -157,14 +158,15 @@ db::RecordsetPtr CertifiedImport::IncomingRowsOf(const db::Recordset& toc) const
   return forms::Snapshot(conn_, q);
 }
 
-void CertifiedImport::AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc) const {
+void CertifiedImport::AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc,
+                                   const std::string& columns) const {
   const ImportGroupRule& rule = importrules::Rule(vb::CStr(toc.Value("FORM_GROUP_NAME")));
-  AgencyRows(q, table, toc, rule.incoming != IncomingRows::OfSchool);
+  AgencyRows(q, table, toc, rule.incoming != IncomingRows::OfSchool, columns);
   // The opener's own district reads the county's other districts' school
   // rows of the group as well.
   if (rule.incoming == IncomingRows::Gate && vb::Equal(toc.Value("COUNTY_ID"), Variant(scope_.county)) &&
       vb::Equal(toc.Value("SCHOOL_DISTRICT_ID"), Variant(scope_.district))) {
-    q << " UNION SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
+    q << " UNION SELECT " << columns << " FROM " << table << " WHERE COUNTY_ID = " << db::Param(toc.Value("COUNTY_ID"))
       << " AND SCHOOL_DISTRICT_ID <> " << db::Param(toc.Value("SCHOOL_DISTRICT_ID"))
       << " AND FISCAL_YEAR = " << db::Param(toc.Value("FISCAL_YEAR"))
       << " AND PERIOD_ID = " << db::Param(toc.Value("PERIOD_ID")) << " AND SCHOOL_ID <> 0";
@@ -235,12 +237,108 @@ const DependentReset kDependentResets[] = {
 
 }  // namespace
 
+const std::vector<db::FieldMeta>& CertifiedImport::FieldsOf(const std::string& table) const {
+  auto found = fields_.find(table);
+  if (found == fields_.end()) {
+    db::SqlText none;
+    none << "SELECT * FROM " << WorkingTable(table) << " WHERE 0";
+    const db::RecordsetPtr rs = db::Recordset::Query(none.Sql(), conn_);
+    std::vector<db::FieldMeta> fields;
+    for (int i = 0; i < rs->FieldCount(); ++i) fields.push_back(rs->FieldInfo(i));
+    found = fields_.emplace(table, std::move(fields)).first;
+  }
+  return found->second;
+}
+
+std::optional<Variant> CertifiedImport::StoredRow(const std::string& table,
+                                                    const std::vector<std::pair<std::string, Variant>>& key) const {
+  db::SqlText q;
+  q << "SELECT rowid FROM " << WorkingTable(table);
+  AppendKey(q, key);
+  q << " LIMIT 1";
+  Variant rowid = conn_->Scalar(q.Sql(), q.Params());
+  if (rowid.IsEmpty() || rowid.IsNull()) return std::nullopt;
+  return rowid;
+}
+
+void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, const std::optional<Variant>& stored) {
+  const std::vector<db::FieldMeta>& fields = FieldsOf(table);
+  if (static_cast<std::size_t>(row.FieldCount()) != fields.size())
+    vb::Raise(vb::err::InvalidProcedureCall, "The file's table " + table + " does not have the working table's columns.");
+  // The whole row: each column's value converted, in the table's order.
+  std::vector<Variant> values;
+  values.reserve(fields.size() + 1);
+  bool everyValue = true;
+  for (std::size_t j = 0; j < fields.size(); ++j) {
+    values.push_back(
+        db::ConvertForField(row.Value(static_cast<int>(j)), fields[j].type, fields[j].definedSize, fields[j].name));
+    everyValue = everyValue && !values.back().IsEmpty();
+  }
+  if (!stored && !everyValue) {
+    // A new row with columns left to the table's defaults.
+    std::vector<std::pair<const db::FieldMeta*, Variant>> named;
+    for (std::size_t j = 0; j < fields.size(); ++j) named.emplace_back(&fields[j], values[j]);
+    return WriteValues(table, named, stored);
+  }
+  auto statements = wholeRowSql_.find(table);
+  if (statements == wholeRowSql_.end()) {
+    std::string sets, columns, marks;
+    for (const db::FieldMeta& field : fields) {
+      sets += (sets.empty() ? "" : ", ") + db::QuoteName(field.name) + " = ?";
+      columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name);
+      marks += marks.empty() ? "?" : ", ?";
+    }
+    const std::string& target = WorkingTable(table);
+    statements = wholeRowSql_
+                     .emplace(table, std::make_pair("UPDATE " + target + " SET " + sets + " WHERE rowid = ?",
+                                                    "INSERT INTO " + target + " (" + columns + ") VALUES (" + marks + ")"))
+                     .first;
+  }
+  if (stored) {
+    values.push_back(*stored);
+    conn_->Execute(statements->second.first, values);
+  } else {
+    conn_->Execute(statements->second.second, values);
+  }
+}
+
+void CertifiedImport::WriteValues(const std::string& table,
+                                  const std::vector<std::pair<const db::FieldMeta*, Variant>>& values,
+                                  const std::optional<Variant>& stored) {
+  std::string columns, marks;
+  std::vector<Variant> bound;
+  for (const auto& [field, given] : values) {
+    Variant value = db::ConvertForField(given, field->type, field->definedSize, field->name);
+    // A new row's column without a value takes the table's default.
+    if (!stored && value.IsEmpty()) continue;
+    columns += (columns.empty() ? "" : ", ") + db::QuoteName(field->name) + (stored ? " = ?" : "");
+    marks += marks.empty() ? "?" : ", ?";
+    bound.push_back(std::move(value));
+  }
+  const std::string& target = WorkingTable(table);
+  if (stored) {
+    if (columns.empty()) return;
+    bound.push_back(*stored);
+    conn_->Execute("UPDATE " + target + " SET " + columns + " WHERE rowid = ?", bound);
+  } else {
+    conn_->Execute("INSERT INTO " + target + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"), bound);
+  }
+}
+
+const db::FieldMeta& CertifiedImport::FieldOf(const std::string& table, const std::string& column) const {
+  const std::string name = table + '.' + column;
+  if (auto found = fieldsByName_.find(name); found != fieldsByName_.end()) return *found->second;
+  for (const db::FieldMeta& field : FieldsOf(table))
+    if (vb::UCase(field.name) == vb::UCase(column)) return *fieldsByName_.emplace(name, &field).first->second;
+  vb::Raise(vb::err::ItemNotFound, "The table " + table + " has no column named " + column + ".");
+}
+
 std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db::Recordset& row,
                                                                      const std::string& table) const {
   const std::string upperGroup = vb::UCase(groupName_);
   const bool gradeF = groupName_ == kReplacedGroup && vb::TextOf(row.Value("GRADE")) == "F";
   std::vector<std::pair<std::string, Variant>> key;
-  for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + table)) {
+  for (const std::string& column : PrimaryKeyOf(table)) {
     if (gradeF && std::find(std::begin(kGradeFKey), std::end(kGradeFKey), column) == std::end(kGradeFKey)) continue;
     Variant value = row.Value(column);
     // A student number matches as text whatever its column holds.
@@ -261,16 +359,11 @@ void CertifiedImport::CopyIncomingRows() {
   const std::string target = WorkingTable(table);
   for (incoming_->MoveFirst(); !incoming_->Eof(); incoming_->MoveNext()) {
     rowKey_ = RowKeyOf(*incoming_, keyTable);
-    db::SqlText match;
-    match << "SELECT * FROM " << target;
-    if (upperGroup == kReplacedGroup) {
-      match << " WHERE 0";  // its rows of the district are gone: every row is new
-    } else {
-      AppendKey(match, rowKey_);
-    }
-    db::RecordsetPtr rows = forms::Snapshot(conn_, match);
+    // The class-size group's rows of the district are gone: every row is new.
+    const std::optional<Variant> stored =
+        upperGroup == kReplacedGroup ? std::nullopt : StoredRow(table, rowKey_);
     pump_();
-    const bool exists = !rows->Eof() && rows->RecordCount() >= 1;
+    const bool exists = stored.has_value();
     if (exists && (overwriteAnswer_ == kYes || overwriteAnswer_ == kNo) && firstRow_) {
       Utilities::ScreenMouseEnabled(true);
       overwriteAnswer_ = Utilities::MessageBox(
@@ -280,12 +373,16 @@ void CertifiedImport::CopyIncomingRows() {
     firstRow_ = false;
     if (overwriteAnswer_ != kYes && overwriteAnswer_ != kYesToAll) continue;
 
-    if (!exists) rows->AddNew();
-    for (int j = 0; j < incoming_->FieldCount(); ++j) rows->SetValue(j, incoming_->Value(j));
     if (upperGroup == "ATT_SD" || upperGroup == "ATTCSACD") {
+      // These wide rows are written by column name.
+      db::SqlText none;
+      none << "SELECT * FROM " << target << " WHERE 0";
+      db::RecordsetPtr rows = forms::Snapshot(conn_, none);
+      rows->AddNew();
+      for (int j = 0; j < incoming_->FieldCount(); ++j) rows->SetValue(j, incoming_->Value(j));
       SplitAndUpdateTable(conn_, *rows, upperGroup);
     } else {
-      forms::Submit(conn_, *rows);
+      WriteRow(table, *incoming_, stored);
     }
     pump_();
     if (!IsUncounted(upperGroup, *incoming_)) ++(exists ? overwritten_ : copied_);
@@ -296,7 +393,7 @@ void CertifiedImport::CopyIncomingRows() {
   companionKey_.clear();
   incoming_->MoveLast();
   for (const CompanionKeyPart& part : importrules::Rule(groupName_).companionKey) {
-    for (const std::string& column : db::catalog::PrimaryKey(*conn_, "main." + std::string(part.table))) {
+    for (const std::string& column : PrimaryKeyOf(std::string(part.table))) {
       auto leftOut = [&](std::string_view name) {
         return part.ignoreCase ? vb::UCase(std::string(name)) == vb::UCase(column) : name == column;
       };
@@ -317,19 +414,14 @@ void CertifiedImport::MergeCompanionTables() {
     AppendKey(source, companion.source == CompanionSource::RowKey ? rowKey_ : companionKey_);
     db::RecordsetPtr rows = forms::Snapshot(conn_, source);
     pump_();
-    const std::vector<std::string> keys = db::catalog::PrimaryKey(*conn_, "main." + table);
+    const std::vector<std::string>& keys = PrimaryKeyOf(table);
     if (keys.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
     for (; !rows->Eof(); rows->MoveNext()) {
       std::vector<std::pair<std::string, Variant>> key;
       for (const std::string& column : keys) key.emplace_back(column, rows->Value(column));
-      db::SqlText match;
-      match << "SELECT * FROM " << WorkingTable(table);
-      AppendKey(match, key);
-      db::RecordsetPtr target = forms::Snapshot(conn_, match);
-      const bool exists = !target->Eof();
-      if (!exists) target->AddNew();
-      for (int j = 0; j < target->FieldCount(); ++j) target->SetValue(j, rows->Value(j));
-      forms::Submit(conn_, *target);
+      const std::optional<Variant> stored = StoredRow(table, key);
+      const bool exists = stored.has_value();
+      WriteRow(table, *rows, stored);
       pump_();
       if (companion.counted) ++(exists ? overwritten_ : copied_);
     }
@@ -343,22 +435,49 @@ std::int32_t CertifiedImport::JoinedKeysCertificate(const std::vector<std::int32
   return clsMyCRC32().GetCRC32(joined);
 }
 
+const std::vector<std::string>& CertifiedImport::SortKeysOf(const std::string& table) const {
+  auto found = sortKeys_.find(table);
+  if (found == sortKeys_.end()) {
+    forms::FormScope none;
+    found = sortKeys_.emplace(table, modMain::GetSortKeys(conn_, none, table)).first;
+  }
+  return found->second;
+}
+
+std::string CertifiedImport::CertificateColumns(const std::string& table, const std::vector<std::string>& keys) const {
+  std::string asked = table;
+  for (const std::string& key : keys) asked += "," + key;
+  if (auto found = certificateColumns_.find(asked); found != certificateColumns_.end()) return found->second;
+  static const char* const kRead[] = {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID",
+                                      "CERT_KEY"};
+  auto wanted = [&](const std::string& name) {
+    const std::string upper = vb::UCase(name);
+    return std::any_of(std::begin(kRead), std::end(kRead), [&](const char* c) { return upper == c; }) ||
+           std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return upper == vb::UCase(k); });
+  };
+  std::string columns;
+  for (const db::FieldMeta& field : FieldsOf(table))
+    if (wanted(field.name)) columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name);
+  return certificateColumns_.emplace(asked, columns.empty() ? "*" : columns).first->second;
+}
+
 std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db::Recordset& groupRows,
                                                    std::int32_t& count) const {
-  forms::FormScope none;
   std::vector<std::int32_t> keys;
   if (groupRows.RecordCount() >= 1)
-    keys.push_back(modCOE::GetGroupCertKey(groupRows, modMain::GetSortKeys(conn_, none, std::string(routine.groupTable))));
+    keys.push_back(modCOE::GetGroupCertKey(groupRows, SortKeysOf(std::string(routine.groupTable))));
   if (routine.count == RecordCount::GroupAndFurther || routine.count == RecordCount::GroupOnly)
     count = static_cast<std::int32_t>(groupRows.RecordCount());
   groupRows.MoveFirst();
   for (std::size_t i = 0; i < routine.further.size(); ++i) {
     const FurtherTable& further = routine.further[i];
-    const std::string table = db::catalog::SqlName(*conn_, "main." + std::string(further.table));
+    const std::string& table = NameOf("main." + std::string(further.table));
     // Only the infant-funding count passes over a table the database lacks.
     if (table.empty() && routine.count == RecordCount::FurtherPlusOne) continue;
     db::SqlText q;
-    q << "SELECT * FROM " << (table.empty() ? WorkingTable(std::string(further.table)) : table)
+    const std::string furtherTable(further.table);
+    q << "SELECT " << (table.empty() ? "*" : CertificateColumns(furtherTable, SortKeysOf(furtherTable))) << " FROM "
+      << (table.empty() ? WorkingTable(furtherTable) : table)
       << " WHERE COUNTY_ID = " << db::Param(groupRows.Value("COUNTY_ID"))
       << " AND SCHOOL_DISTRICT_ID = " << db::Param(groupRows.Value("SCHOOL_DISTRICT_ID"))
       << " AND FISCAL_YEAR = " << db::Param(groupRows.Value("FISCAL_YEAR"))
@@ -366,7 +485,7 @@ std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db:
     if (further.ofSchool) q << " AND SCHOOL_ID = " << db::Param(groupRows.Value("SCHOOL_ID"));
     db::RecordsetPtr rows = forms::Snapshot(conn_, q);
     const std::int32_t found = static_cast<std::int32_t>(rows->RecordCount());
-    keys.push_back(found >= 1 ? modCOE::GetGroupCertKey(*rows, modMain::GetSortKeys(conn_, none, std::string(further.table)))
+    keys.push_back(found >= 1 ? modCOE::GetGroupCertKey(*rows, SortKeysOf(std::string(further.table)))
                               : 0);
     switch (routine.count) {
       case RecordCount::GroupAndFurther:
@@ -388,8 +507,15 @@ std::int32_t CertifiedImport::GroupKeysCertificate(const GroupKeys& routine, db:
 void CertifiedImport::ComputeGroupCertificate() {
   const std::string upperGroup = vb::UCase(groupName_);
   const std::string table = importrules::KeyTableOf(groupName_);
+  const GroupKeys* routine = importrules::Rule(groupName_).certificate;
+  std::vector<std::string> read = SortKeysOf(table);
+  if (routine) {
+    const std::vector<std::string>& groupKeys = SortKeysOf(std::string(routine->groupTable));
+    read.insert(read.end(), groupKeys.begin(), groupKeys.end());
+  }
+  if (upperGroup == kBlockGrantGroup) read.emplace_back("TYPE");
   db::SqlText q;
-  AgencyRowsOf(q, WorkingTable(table), *toc_);
+  AgencyRowsOf(q, WorkingTable(table), *toc_, CertificateColumns(table, read));
   groupRows_ = forms::Snapshot(conn_, q);
   pump_();
   if (upperGroup == kBlockGrantGroup)
@@ -401,12 +527,11 @@ void CertifiedImport::ComputeGroupCertificate() {
   groupCertificate_ = 0;
   groupRecordCount_ = 0;
   if (groupRows_->Eof() || groupRows_->RecordCount() < 1) return;
-  if (const GroupKeys* routine = importrules::Rule(groupName_).certificate) {
+  if (routine) {
     groupCertificate_ = GroupKeysCertificate(*routine, *groupRows_, groupRecordCount_);
     return;
   }
-  forms::FormScope none;
-  groupCertificate_ = modCOE::GetGroupCertKey(*groupRows_, modMain::GetSortKeys(conn_, none, table));
+  groupCertificate_ = modCOE::GetGroupCertKey(*groupRows_, SortKeysOf(table));
   groupRecordCount_ = static_cast<std::int32_t>(groupRows_->RecordCount());
 }
 
@@ -417,69 +542,65 @@ void CertifiedImport::WriteFormStatus() {
   std::int32_t formNo = modCOE::getFormDetails(conn_, groupName_);
   if (groupName_ == "AttSuppIns") formNo = vb::Equal(Toc("SCHOOL_ID"), Variant(0)) ? 506 : 507;
 
-  auto statusRow = [&](const std::string& table) {
-    db::SqlText q;
-    q << "SELECT * FROM " << table << " WHERE COUNTY_ID = " << db::Param(Toc("COUNTY_ID"))
-      << " AND SCHOOL_DISTRICT_ID = " << db::Param(Toc("SCHOOL_DISTRICT_ID"))
-      << " AND SCHOOL_ID = " << db::Param(Toc("SCHOOL_ID")) << " AND FISCAL_YEAR = " << db::Param(Toc("FISCAL_YEAR"))
-      << " AND PERIOD_ID = " << db::Param(Toc("PERIOD_ID")) << " AND FORM_NO = " << db::Param(Variant(formNo));
-    db::RecordsetPtr rows = forms::Snapshot(conn_, q);
-    pump_();
-    return rows;
-  };
-  db::RecordsetPtr file = statusRow(FileTable("LEA_FORMS_STATUS"));
+  const std::string status = "LEA_FORMS_STATUS";
+  std::vector<std::pair<std::string, Variant>> key;
+  for (const char* column : {"COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FISCAL_YEAR", "PERIOD_ID"})
+    key.emplace_back(column, Toc(column));
+  key.emplace_back("FORM_NO", Variant(formNo));
+  db::SqlText q;
+  q << "SELECT * FROM " << FileTable(status);
+  AppendKey(q, key);
+  db::RecordsetPtr file = forms::Snapshot(conn_, q);
+  pump_();
   if (file->Eof()) vb::Raise(vb::err::NoCurrentRecord, "The file holds no status row of the form " + groupName_ + ".");
-  db::RecordsetPtr working = statusRow(WorkingTable("LEA_FORMS_STATUS"));
-  if (working->Eof() || working->RecordCount() < 1) {
-    working->AddNew();
-    for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID"})
-      working->SetValue(column, Toc(column));
-    working->SetValue("FORM_NO", Variant(formNo));
-  }
-  working->SetValue("CERTIFICATE_NUMBER", Variant(groupCertificate_));
-  working->SetValue("LAST_MODIFIED_DATE", file->Value("LAST_MODIFIED_DATE"));
+  const std::optional<Variant> stored = StoredRow(status, key);
+  pump_();
+
+  std::vector<std::pair<const db::FieldMeta*, Variant>> values;
+  auto set = [&](const char* column, const Variant& value) { values.emplace_back(&FieldOf(status, column), value); };
+  if (!stored)
+    for (const auto& [column, value] : key) set(column.c_str(), value);
+  set("CERTIFICATE_NUMBER", Variant(groupCertificate_));
+  set("LAST_MODIFIED_DATE", file->Value("LAST_MODIFIED_DATE"));
   // The file's edit check stands unless the agency held rows of a group
   // whose edit check the merged rows make stale.
   const bool keepsEditCheck = upperGroup == "ATT_SD_BS" || entryCheckType_ != 2 || !priorRows_ ||
                               upperGroup == "ATT_SD_SUPP";
+  const bool routineCount = std::find(std::begin(kRoutineCountGroups), std::end(kRoutineCountGroups), upperGroup) !=
+                            std::end(kRoutineCountGroups);
   const std::int32_t records = groupRows_ ? static_cast<std::int32_t>(groupRows_->RecordCount()) : 0;
-  working->SetValue("NUM_RECORD", Variant(records));
+  set("NUM_RECORD", Variant(routineCount ? groupRecordCount_ : records));
   if (keepsEditCheck) {
-    working->SetValue("NUM_ERROR", Variant(0));
-    working->SetValue("NUM_WARNING", Variant(0));
-    working->SetValue("LAST_EDIT_CHECK_DATE", file->Value("LAST_EDIT_CHECK_DATE"));
+    set("NUM_ERROR", Variant(0));
+    set("NUM_WARNING", Variant(0));
+    set("LAST_EDIT_CHECK_DATE", file->Value("LAST_EDIT_CHECK_DATE"));
   } else {
-    working->SetValue("LAST_EDIT_CHECK_DATE", vb::Null);
+    set("LAST_EDIT_CHECK_DATE", vb::Null);
   }
-  if (std::find(std::begin(kRoutineCountGroups), std::end(kRoutineCountGroups), upperGroup) !=
-      std::end(kRoutineCountGroups))
-    working->SetValue("NUM_RECORD", Variant(groupRecordCount_));
-  working->SetValue("LAST_IMPORT_DATE", Variant(importTime_));
+  set("LAST_IMPORT_DATE", Variant(importTime_));
   for (const char* column : {"PY_REASON_CODE", "PY_CORRECTION_NOTE", "PY_FORMS_CORRECTED"})
-    working->SetValue(column, file->Value(column));
-  forms::Submit(conn_, *working);
+    set(column, file->Value(column));
+  WriteValues(status, values, stored);
   importedRows_.push_back(toc_->AbsolutePosition());
 
   // The note: the file's first note of the form, over the working one.
-  auto noteRows = [&](const std::string& table) {
-    db::SqlText q;
-    q << "SELECT * FROM " << table << " WHERE FISCAL_YEAR = " << db::Param(file->Value("FISCAL_YEAR"))
-      << " AND PERIOD_ID = " << db::Param(file->Value("PERIOD_ID"))
-      << " AND COUNTY_ID = " << db::Param(file->Value("COUNTY_ID"))
-      << " AND SCHOOL_DISTRICT_ID = " << db::Param(file->Value("SCHOOL_DISTRICT_ID"))
-      << " AND SCHOOL_ID = " << db::Param(file->Value("SCHOOL_ID")) << " AND FORM_NAME = " << db::Param(Variant(groupName_));
-    return forms::Snapshot(conn_, q);
-  };
-  db::RecordsetPtr fileNote = noteRows(FileTable("TORB_FORM_NOTES"));
+  const std::string notes = "TORB_FORM_NOTES";
+  std::vector<std::pair<std::string, Variant>> noteKey;
+  for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID"})
+    noteKey.emplace_back(column, file->Value(column));
+  noteKey.emplace_back("FORM_NAME", Variant(groupName_));
+  db::SqlText noteQuery;
+  noteQuery << "SELECT * FROM " << FileTable(notes);
+  AppendKey(noteQuery, noteKey);
+  db::RecordsetPtr fileNote = forms::Snapshot(conn_, noteQuery);
   if (fileNote->Eof()) return;
-  db::RecordsetPtr note = noteRows(WorkingTable("TORB_FORM_NOTES"));
-  if (note->Eof()) {
-    note->AddNew();
+  const std::optional<Variant> storedNote = StoredRow(notes, noteKey);
+  std::vector<std::pair<const db::FieldMeta*, Variant>> note;
+  if (!storedNote)
     for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FORM_NAME"})
-      note->SetValue(column, fileNote->Value(column));
-  }
-  note->SetValue("FORM_NOTE", fileNote->Value("FORM_NOTE"));
-  forms::Submit(conn_, *note);
+      note.emplace_back(&FieldOf(notes, column), fileNote->Value(column));
+  note.emplace_back(&FieldOf(notes, "FORM_NOTE"), fileNote->Value("FORM_NOTE"));
+  WriteValues(notes, note, storedNote);
 }
 
 // After the walk: the status rows of forms that depend on an imported one
@@ -543,20 +664,16 @@ void CertifiedImport::CopyClosingTable(const ClosingTable& copy, const char* sco
   if (scopeColumn) source << " WHERE " << db::QuoteName(scopeColumn) << " = " << db::Param(scopeValue);
   db::RecordsetPtr rows = forms::Snapshot(conn_, source);
   pump_();
-  const std::string target = WorkingTable(copy.table);
+  const std::string table(copy.table);
   for (; !rows->Eof(); rows->MoveNext()) {
     std::vector<std::pair<std::string, Variant>> key;
     for (const char* column : copy.key) key.emplace_back(column, rows->Value(column));
-    db::SqlText match;
-    match << "SELECT * FROM " << target;
-    AppendKey(match, key);
-    db::RecordsetPtr working = forms::Snapshot(conn_, match);
-    if (working->Eof() || working->RecordCount() < 1) {
-      working->AddNew();
-      for (const auto& [column, value] : key) working->SetValue(column, value);
-    }
-    for (const char* column : copy.copied) working->SetValue(column, rows->Value(column));
-    forms::Submit(conn_, *working);
+    const std::optional<Variant> stored = StoredRow(table, key);
+    std::vector<std::pair<const db::FieldMeta*, Variant>> values;
+    if (!stored)
+      for (const auto& [column, value] : key) values.emplace_back(&FieldOf(table, column), value);
+    for (const char* column : copy.copied) values.emplace_back(&FieldOf(table, column), rows->Value(column));
+    WriteValues(table, values, stored);
     pump_();
   }
 }
@@ -567,7 +684,7 @@ void CertifiedImport::CopyAnswers() { CopyClosingTable(kAnswers); }
 
 // The county funding models, when the file holds them.
 void CertifiedImport::CopyCountyModel() {
-  if (db::catalog::SqlName(*conn_, std::string(kFileSchema) + ".COUNTYMODEL").empty()) return;
+  if (NameOf(std::string(kFileSchema) + ".COUNTYMODEL").empty()) return;
   CopyClosingTable(kCountyModel);
 }
 

@@ -26,6 +26,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -173,9 +175,31 @@ class CertifiedImport {
   // The key of an incoming row over the working table's key columns, as
   // (column, value) pairs; a table without key columns fails the import.
   std::vector<std::pair<std::string, vb::Variant>> RowKeyOf(const db::Recordset& row, const std::string& table) const;
+  // The row of the working table `table` whose key columns hold `key`
+  // (its rowid), if there is one.
+  std::optional<vb::Variant> StoredRow(const std::string& table,
+                                     const std::vector<std::pair<std::string, vb::Variant>>& key) const;
+  // Writes the current row of `row` (the working table's columns in order)
+  // into `table`: over the stored row `stored`, or as a new row. Each value
+  // is converted as the working table's field holds it; a failure raises.
+  void WriteRow(const std::string& table, const db::Recordset& row, const std::optional<vb::Variant>& stored);
+  // Writes the values into the fields of the working table `table`, as
+  // WriteRow does; a new row's other columns take the table's defaults.
+  void WriteValues(const std::string& table, const std::vector<std::pair<const db::FieldMeta*, vb::Variant>>& values,
+                   const std::optional<vb::Variant>& stored);
+  // The field of a working table by its name (any letter case); raises when
+  // the table has no such column.
+  const db::FieldMeta& FieldOf(const std::string& table, const std::string& column) const;
+  // The fields of a working table, read once per import.
+  const std::vector<db::FieldMeta>& FieldsOf(const std::string& table) const;
   // The query of the group's rows of the table-of-contents row's agency in
   // `table` (a name for SQL text).
-  void AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc) const;
+  void AgencyRowsOf(db::SqlText& q, const std::string& table, const db::Recordset& toc,
+                    const std::string& columns = "*") const;
+  // The columns of a working table that a certificate reads of its rows:
+  // the agency, year and period, CERT_KEY and `keys`, in the table's order
+  // ("*" when it has none of them).
+  std::string CertificateColumns(const std::string& table, const std::vector<std::string>& keys) const;
   void MergeCompanionTables();
   void ComputeGroupCertificate();
   void WriteFormStatus();
@@ -197,10 +221,26 @@ class CertifiedImport {
   // The name of a table of the copy for SQL text ("other"."T").
   std::string FileTable(const std::string& table) const;
   std::string WorkingTable(const std::string& table) const;
+  // The catalogue's answers, read once per import (the checks and the
+  // merge change no table's layout): the SQL name of a table of either
+  // schema ("" when there is none; RequiredName raises then), the key
+  // columns and the sort keys of a working table.
+  const std::string& NameOf(const std::string& qualifiedTable) const;
+  const std::string& RequiredName(const std::string& qualifiedTable) const;
+  const std::vector<std::string>& PrimaryKeyOf(const std::string& table) const;
+  const std::vector<std::string>& SortKeysOf(const std::string& table) const;
 
   db::ConnectionPtr conn_;
   ImportScope scope_;
   std::function<void()> pump_;
+  mutable std::map<std::string, std::string> sqlNames_;
+  mutable std::map<std::string, std::vector<std::string>> primaryKeys_;
+  mutable std::map<std::string, std::vector<std::string>> sortKeys_;
+  mutable std::map<std::string, std::vector<db::FieldMeta>> fields_;
+  mutable std::map<std::string, const db::FieldMeta*> fieldsByName_;  // "table.column" as asked
+  mutable std::map<std::string, std::string> certificateColumns_;  // "table,key,..." as asked
+  // The update by rowid and the insert of a whole row, per working table.
+  std::map<std::string, std::pair<std::string, std::string>> wholeRowSql_;
 
   // --- The state of one merge.
   vb::Date importTime_;

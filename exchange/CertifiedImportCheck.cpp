@@ -128,11 +128,30 @@ CertifiedImport::CertifiedImport(db::ConnectionPtr conn, ImportScope scope, std:
 }
 
 std::string CertifiedImport::FileTable(const std::string& table) const {
-  return db::catalog::RequireSqlName(*conn_, kFileSchema + ("." + table));
+  return RequiredName(kFileSchema + ("." + table));
 }
 
-std::string CertifiedImport::WorkingTable(const std::string& table) const {
-  return db::catalog::RequireSqlName(*conn_, "main." + table);
+std::string CertifiedImport::WorkingTable(const std::string& table) const { return RequiredName("main." + table); }
+
+const std::string& CertifiedImport::NameOf(const std::string& qualifiedTable) const {
+  auto found = sqlNames_.find(qualifiedTable);
+  if (found == sqlNames_.end())
+    found = sqlNames_.emplace(qualifiedTable, db::catalog::SqlName(*conn_, qualifiedTable)).first;
+  return found->second;
+}
+
+const std::string& CertifiedImport::RequiredName(const std::string& qualifiedTable) const {
+  const std::string& name = NameOf(qualifiedTable);
+  // The catalogue's own error for a table there is none of.
+  if (name.empty()) db::catalog::RequireSqlName(*conn_, qualifiedTable);
+  return name;
+}
+
+const std::vector<std::string>& CertifiedImport::PrimaryKeyOf(const std::string& table) const {
+  auto found = primaryKeys_.find(table);
+  if (found == primaryKeys_.end())
+    found = primaryKeys_.emplace(table, db::catalog::PrimaryKey(*conn_, "main." + table)).first;
+  return found->second;
 }
 
 // --- The checks ------------------------------------------------------------------------
