@@ -131,7 +131,9 @@ TEST_F(AsciiImportTest, TheDateRuleTakesTheBlankMask) {
     const Lines file = {good[0], WithField(good[1], 7, c.dater)};
     const asciiimport::Verdict verdict = Check(file);
     EXPECT_EQ(verdict.accepted, c.accepted) << c.dater << ": " << verdict.rule;
-    if (!c.accepted) EXPECT_EQ(verdict.rule, "10 date") << c.dater;
+    if (!c.accepted) {
+      EXPECT_EQ(verdict.rule, "10 date") << c.dater;
+    }
   }
   std::size_t next = 0;
   const db::RecordsetPtr rows = asciiimport::LoadImportRows({good[0], WithField(good[1], 7, "__/__/____")},

@@ -505,7 +505,9 @@ TEST_F(AsciiImportCopy, WideRowsAreWrittenThirtyColumnsBesidesTheKeyAtATime) {
     int statements;
   } cases[] = {{create(35), 1}, {create(36), 2}, {create(66), 3}, {"ATT_SD", 5}};
   for (const auto& c : cases) {
-    if (c.table == "ATT_SD") ASSERT_EQ(db::catalog::ColumnNames(*conn, "ATT_SD").size(), 131u);
+    if (c.table == "ATT_SD") {
+      ASSERT_EQ(db::catalog::ColumnNames(*conn, "ATT_SD").size(), 131u);
+    }
     const db::RecordsetPtr row = db::Recordset::Query("SELECT * FROM " + c.table + " WHERE 1 <> 1", conn);
     row->ActiveConnection(nullptr);
     row->AddNew();
