@@ -227,11 +227,11 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuTools_ContactInfo_Click();
   void mnuTools_UserInfo_Click();
 
-  // --- Commands of the import, export, printing and ASCII exchange. This
-  // version has none of them but the printer set-up, the upload and the
-  // export of certified data (once their windows are installed): each of the
-  // others tells the user that it is not available. The export shows its
-  // window modally and then refreshes both lists, whatever was exported.
+  // --- Commands of the import, export, printing and ASCII exchange. Each
+  // runs the window or command body installed for it at start-up
+  // (`SetCommandBody` and the window setters); one with nothing installed
+  // tells the user that it is not available. The export shows its window
+  // modally and then refreshes both lists, whatever was exported.
   void mnuNew_ImportASCII_Click();
   // Shows a new import window modally with this window disabled under it,
   // then refreshes both lists, makes their top rows current and leaves the
