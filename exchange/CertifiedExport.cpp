@@ -350,23 +350,25 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
           return selection_.InvalidLeaSharedProgram(static_cast<std::int16_t>(facts.F),
                                                     static_cast<std::int16_t>(Number(facts.T)));
         };
-        const std::vector<Variant> key = {Variant(G.ReportPeriod), Variant(G.ReportYear), Bound(facts.K),
-                                          Bound(facts.D), Bound(facts.S), Variant(facts.F)};
+        // The pair's status row in the export copy.
+        forms::FormScope copied;
+        copied.year = G.ReportYear;
+        copied.period = G.ReportPeriod;
+        copied.county = static_cast<std::int32_t>(facts.K);
+        copied.district = static_cast<std::int32_t>(facts.D);
+        copied.school = static_cast<std::int32_t>(facts.S);
+        copied.formNo = facts.F;
         facts.copyRow = [&]() -> std::optional<StatusFacts> {
-          const db::RecordsetPtr rs = db::Recordset::Query(
-              " select * from LEA_FORMS_STATUS  Where PERIOD_ID = ? and FISCAL_YEAR = ? and COUNTY_ID = ? and "
-              "SCHOOL_DISTRICT_ID = ? and SCHOOL_ID = ? and FORM_NO = ? order by school_district_id",
-              run.conExport, key);
+          const db::SqlText q = modCOE::StatusRowQuery(copied);
+          const db::RecordsetPtr rs = db::Recordset::Query(q.Sql(), run.conExport, q.Params());
           if (rs->Eof()) return std::nullopt;
           return StatusFacts{rs->Value("NUM_RECORD"), rs->Value("NUM_ERROR"), rs->Value("LAST_EDIT_CHECK_DATE"),
                              rs->Value("LAST_MODIFIED_DATE"), rs->Value("PY_FORMS_CORRECTED")};
         };
         const Decision decision = Decide(facts);
         if (decision.copyRow == CopyRow::Deleted) {
-          run.OnCopy(
-              "DELETE FROM LEA_FORMS_STATUS WHERE PERIOD_ID = ? and FISCAL_YEAR = ? and COUNTY_ID = ? and "
-              "SCHOOL_DISTRICT_ID = ? and SCHOOL_ID = ? and FORM_NO = ?",
-              key);
+          const db::SqlText del = modCOE::DeleteStatusRowStatement(copied);
+          run.OnCopy(del.Sql(), del.Params());
         }
         if (decision.exported) {
           Pair pair{facts.F, facts.D, facts.S, facts.K};

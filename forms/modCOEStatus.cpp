@@ -197,6 +197,15 @@ db::SqlText StatusRowQuery(const forms::FormScope& P) {
   return q;
 }
 
+db::SqlText DeleteStatusRowStatement(const forms::FormScope& P) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status where fiscal_year = " << db::Param(Variant(P.year))
+    << " and period_id = " << db::Param(Variant(P.period)) << " and county_id = " << db::Param(Variant(P.county))
+    << " and school_district_id = " << db::Param(Variant(P.district))
+    << " and school_id = " << db::Param(Variant(P.school)) << " and form_no = " << db::Param(Variant(P.formNo));
+  return q;
+}
+
 db::SqlText CountyStatusRowsQuery(const forms::FormScope& P, const std::vector<std::int32_t>& formNos) {
   db::SqlText q;
   q << "select * from lea_forms_status where fiscal_year = " << db::Param(Variant(P.year))

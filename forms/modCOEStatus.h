@@ -49,6 +49,9 @@ void RequireFormStatus(const db::ConnectionPtr& conn, const forms::FormScope& P,
 
 // The query of P's status row (agency, year, period and form).
 db::SqlText StatusRowQuery(const forms::FormScope& P);
+// The statement that deletes P's status row (agency, year, period and
+// form), for the caller to run on the connection it works on.
+db::SqlText DeleteStatusRowStatement(const forms::FormScope& P);
 // The status rows of P's county, year and period of any of the forms, in no
 // particular order (the export's correction check reads the first).
 db::SqlText CountyStatusRowsQuery(const forms::FormScope& P, const std::vector<std::int32_t>& formNos);

@@ -421,7 +421,9 @@ TEST_F(CoeCertificationTest, ALongListContinuesOnTheNextPageAligned) {
       if (n <= 0) continue;
       EXPECT_FALSE(names[p][i].empty());
       EXPECT_EQ(nameOf(n).rfind(names[p][i], 0), 0u) << names[p][i];
-      if (n != 7) EXPECT_EQ(names[p][i], nameOf(n));
+      if (n != 7) {
+        EXPECT_EQ(names[p][i], nameOf(n));
+      }
       EXPECT_EQ(std::stoi(certificates[p][i], nullptr, 16), n) << codes[p][i];
     }
   }
