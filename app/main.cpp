@@ -14,9 +14,12 @@
 #include "frmFormNote.h"
 #include "frmImport.h"
 #include "frmMain.h"
+#include "frmMainCertification.h"
 #include "frmTax.h"
 #include "frmUpdateCDS.h"
 #include "frmTransfer.h"
+#include "frmMainCertException.h"
+#include "frmMainSummaryPrint.h"
 #include "modMainPrintForm.h"
 #include "modMainStart.h"
 #include "ui/Dialogs.h"
@@ -68,6 +71,11 @@ int main(int argc, char** argv) {
   AsciiImportCommand::Install();
   // The entry-screen reports behind the tax form's Print.
   printing::Install();
+  // File > Print > Certification, COE Certification, Blank Certification.
+  printing::InstallCertificationCommands();
+  // File > Print > Summary and the certification exception previews.
+  printing::InstallSummaryCommand();
+  printing::InstallCertExceptionCommands();
 
   modMain::Main();
   return AnyWindowOpen() ? app.exec() : 0;

@@ -28,6 +28,7 @@ class Unattended final : public ui::Dialogs {
   std::optional<std::string> OpenFile(const ui::FileDialogRequest&) override { return {}; }
   std::optional<std::string> SaveFile(const ui::FileDialogRequest&) override { return {}; }
   std::optional<std::string> ChoosePrinter(const std::string&) override { return {}; }
+  std::optional<std::string> ChooseFolder(const ui::FileDialogRequest&) override { return {}; }
   int ShowModal(QWidget& window) override { return modal_ ? modal_(window) : 0; }
 
  private:

@@ -53,6 +53,7 @@ class NoPrompts final : public ui::Dialogs {
   std::optional<std::string> OpenFile(const ui::FileDialogRequest&) override { Fail("open file"); }
   std::optional<std::string> SaveFile(const ui::FileDialogRequest&) override { Fail("save file"); }
   std::optional<std::string> ChoosePrinter(const std::string&) override { Fail("printer"); }
+  std::optional<std::string> ChooseFolder(const ui::FileDialogRequest&) override { Fail("folder"); }
   int ShowModal(QWidget&) override { Fail("modal window"); }
 
  private:

@@ -48,14 +48,16 @@ void frmStatus::Form_Load() {
   });
   trap([&] {
     const clsGlobalParam& g = vb::Deref(GParam);
-    std::string caption = "Status  \\ " + g.FiscalYearText + " \\ " + g.PeriodText;
+    std::string scope = g.FiscalYearText + " \\ " + g.PeriodText;
     // Before anybody has logged on (Get Latest) there is no scope to name.
-    if (!g.LogonCountyName.empty()) caption += " \\ " + g.LogonCountyName;
+    if (!g.LogonCountyName.empty()) scope += " \\ " + g.LogonCountyName;
     if (g.LogonUserGroup == 3)
-      caption += " \\ " + g.LogonDistrictName;
+      scope += " \\ " + g.LogonDistrictName;
     else if (g.LogonUserGroup == 4)
-      caption += " \\ " + g.LogonDistrictName + " \\ " + g.SchoolName;
-    setWindowTitle(QString::fromStdString(caption));
+      scope += " \\ " + g.LogonDistrictName + " \\ " + g.SchoolName;
+    setWindowTitle(QString::fromStdString("Status  \\ " + scope));
+    // The line above the report names the same scope after "Status for".
+    Label1->setText(QString::fromStdString(scope));
   });
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <set>
 
@@ -30,7 +30,15 @@ using Forms = std::vector<FormKey>;
 constexpr bool kAsRead = true;
 
 bool Is(const std::string& form, const FormKey& key) {
-  return key.asRead ? form == key.name : vb::UCase(form) == key.name;
+  if (key.asRead) return form == key.name;
+  // The names are ASCII: a name of ASCII letters is compared in place, any
+  // other upper-cased as a whole.
+  if (std::any_of(form.begin(), form.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+    return vb::UCase(form) == key.name;
+  const std::string_view name(key.name);
+  return form.size() == name.size() && std::equal(form.begin(), form.end(), name.begin(), [](char a, char b) {
+           return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+         });
 }
 bool AnyOf(const std::string& form, const Forms& keys) {
   return std::any_of(keys.begin(), keys.end(), [&](const FormKey& k) { return Is(form, k); });
@@ -80,19 +88,31 @@ class Lookups {
  public:
   explicit Lookups(db::Connection& conn) : conn_(conn) {}
   bool Finds(const db::SqlText& q) {
-    std::string key = q.Sql();
-    for (const vb::Variant& p : q.Params()) key += '\x1f' + std::to_string(static_cast<int>(p.Type())) + ':' + Text(p);
-    const auto known = answers_.find(key);
+    // The query's text and values as one key, in a buffer kept between
+    // calls: a repeated query costs no allocation.
+    key_.assign(q.Sql());
+    for (const vb::Variant& p : q.Params()) {
+      key_ += '\x1f';
+      key_ += std::to_string(static_cast<int>(p.Type()));
+      key_ += ':';
+      key_ += p.IsString() ? p.AsString() : Text(p);
+    }
+    const auto known = answers_.find(std::string_view(key_));
     if (known != answers_.end()) return known->second;
     const vb::Variant exists = conn_.Scalar("SELECT EXISTS (" + q.Sql() + ")", q.Params());
     const bool found = !Empty(exists) && vb::CLng(exists) != 0;
-    answers_.emplace(std::move(key), found);
+    answers_.emplace(key_, found);
     return found;
   }
 
  private:
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  };
   db::Connection& conn_;
-  std::map<std::string, bool> answers_;
+  std::string key_;
+  std::unordered_map<std::string, bool, KeyHash, std::equal_to<>> answers_;
 };
 
 db::SqlText Leas(std::string_view where) {
@@ -291,23 +311,33 @@ db::RecordsetPtr EmptyRows(db::Connection& conn, const std::string& table) {
 
 // Adds the payload's fields as a row; `take` answers for each column and
 // its value whether the value is stored.
+bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+// Adds the payload's fields as a row; `take` answers for each column and
+// its value whether the value is stored. The fields are those GetColValue
+// answers, split in one pass: a field that is missing or empty leaves its
+// column empty. The row set holds the columns in table order.
 void AddRow(db::Recordset& rows, const std::vector<std::string>& columns, const std::string& payload,
             const std::function<bool(std::size_t, const std::string&)>& take) {
   rows.AddNew();
-  for (std::size_t k = 0; k < columns.size(); ++k) {
-    const std::optional<std::string> value = asciifile::GetColValue(payload, kDelimiter, static_cast<long>(k + 1));
-    if (!value || value->empty()) continue;
-    if (take(k, *value)) rows.SetValue(columns[k], vb::Variant(*value));
+  if (!BlankText(payload)) {
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+      const std::size_t at = payload.find(*kDelimiter, start);
+      std::string field = payload.substr(start, at == std::string::npos ? std::string::npos : at - start);
+      if (!field.empty() && take(k, field)) rows.SetValue(static_cast<int>(k), vb::Variant(std::move(field)));
+      if (at == std::string::npos) break;
+      start = at + 1;
+    }
   }
   rows.Update();
 }
 
-bool BlankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
-
 // --- Main-block rules on whole rows ----------------------------------------------------------------
 
 vb::Variant Field(const db::Recordset& rows, const char* name) {
-  return rows.FieldIndex(name) < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(name);
+  const int index = rows.FieldIndex(name);
+  return index < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(index);
 }
 // A present value that differs from a number.
 bool Differs(const vb::Variant& v, double number) { return !Empty(v) && vb::CDbl(v) != number; }
@@ -607,6 +637,25 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
   for (const std::string& k : db::catalog::PrimaryKey(conn, table)) c.key.insert(vb::UCase(k));
   c.rows = EmptyRows(conn, table);
 
+  // What each column takes, found once for the form: whether it is a key
+  // column or the row key, its column checks in order and the date rule.
+  struct ColumnRules {
+    bool key = false;
+    bool certKey = false;
+    bool dateRule = false;
+    std::vector<const ColumnCheck*> checks;
+  };
+  std::vector<ColumnRules> rules(c.columns.size());
+  for (std::size_t k = 0; k < c.columns.size(); ++k) {
+    const std::string& column = c.columns[k];
+    rules[k].key = c.key.count(vb::UCase(column)) > 0;
+    rules[k].certKey = vb::UCase(column) == "CERT_KEY";
+    rules[k].dateRule = TakesDateRule(c.form, column);
+    for (const ColumnCheck& check : ColumnChecks())
+      if (Applies(check, column, c.form)) rules[k].checks.push_back(&check);
+  }
+  const bool spedTaxAlloc = Is(c.form, {"SPEDTAXALLOC"});
+
   std::size_t next = 1;
   for (; next < lines.size(); ++next) {
     c.line = static_cast<long>(next + 1);
@@ -618,17 +667,20 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     if (BlankText(payload)) Refuse("5.3 blank line", c.line);
     if (asciifile::CountColumns(payload, kDelimiter) != static_cast<long>(c.columns.size()))
       Refuse("5.4 field count", c.line);
-    if (Is(c.form, {"SPEDTAXALLOC"}) && c.scope.LogonUserGroup == 7) Refuse("5.5", c.line);
+    if (spedTaxAlloc && c.scope.LogonUserGroup == 7) Refuse("5.5", c.line);
+    // The fields are as many as the columns here, each found between its
+    // delimiters.
+    std::size_t start = 0;
     for (std::size_t k = 0; k < c.columns.size(); ++k) {
-      const std::optional<std::string> v = asciifile::GetColValue(payload, kDelimiter, static_cast<long>(k + 1));
-      if ((!v || v->empty()) && c.key.count(vb::UCase(c.columns[k]))) Refuse("empty key", c.line);
+      const std::size_t end = std::min(payload.find(*kDelimiter, start), payload.size());
+      if (end == start && rules[k].key) Refuse("empty key", c.line);
+      start = end + 1;
     }
     AddRow(*c.rows, c.columns, payload, [&](std::size_t k, const std::string& value) {
-      const std::string& column = c.columns[k];
-      if (vb::UCase(column) == "CERT_KEY") return false;
-      for (const ColumnCheck& check : ColumnChecks())
-        if (Applies(check, column, c.form)) check.run(c, value);
-      if (TakesDateRule(c.form, column)) {
+      const ColumnRules& column = rules[k];
+      if (column.certKey) return false;
+      for (const ColumnCheck* check : column.checks) check->run(c, value);
+      if (column.dateRule) {
         if (value == kBlankDate) return false;
         if (!vb::IsDate(vb::Variant(value))) Refuse("10 date", c.line);
       }
@@ -647,7 +699,10 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     RowPass(c);
     if (c.scope.pump) c.scope.pump();
   }
+  verdict.blocksFrom = next;
   Blocks(c, lines, next, verdict);
+  verdict.rows = c.rows;
+  if (verdict.rows->RecordCount() > 0) verdict.rows->MoveFirst();
 }
 
 }  // namespace
@@ -681,7 +736,11 @@ Verdict ValidateImportFile(const std::vector<std::string>& lines, const Scope& s
     verdict.rule = "error " + std::to_string(e.Number()) + ": " + e.Description();
     verdict.line = c.line;
   }
-  if (!verdict.accepted) verdict.allocationBlock = verdict.transferBlock = verdict.adaBlock = false;
+  if (!verdict.accepted) {
+    verdict.allocationBlock = verdict.transferBlock = verdict.adaBlock = false;
+    verdict.rows.reset();
+    verdict.blocksFrom = 0;
+  }
   return verdict;
 }
 

@@ -53,6 +53,13 @@ struct Verdict {
   bool allocationBlock = false;
   bool transferBlock = false;
   bool adaBlock = false;
+  // The main block's rows as the check read them, typed, CERT_KEY left
+  // unset, on the first row: what the copy writes, so that an accepted file
+  // is not read a second time. Null when the file is refused.
+  db::RecordsetPtr rows;
+  // The line after the main block's "End" (or past the end): where the
+  // secondary blocks begin.
+  std::size_t blocksFrom = 0;
 };
 
 // The one message of a refused file.
@@ -66,7 +73,8 @@ Verdict ValidateImportFile(const std::vector<std::string>& lines, const Scope& s
 std::string StorageTable(const std::string& formName);
 
 // The main block's rows in a disconnected row set of the storage table's
-// shape, CERT_KEY included; blank lines are skipped. `next` is left on the
+// shape, CERT_KEY included (the check's Verdict::rows hold the same rows
+// without it); blank lines are skipped. `next` is left on the
 // line after the block's "End" (or past the end).
 db::RecordsetPtr LoadImportRows(const std::vector<std::string>& lines, db::Connection& conn, std::size_t& next);
 // One secondary block from line `next` (its header line): its rows,

@@ -25,6 +25,8 @@ void Run(frmMain& w) {
   trap([&] {
     window = std::make_unique<frmImportAscii>();
     window->Load();
+    // Over the main window, not in a corner of the screen.
+    window->move(w.frameGeometry().center() - window->rect().center());
   });
   trap([&] { mainwindowrows::SavePositions(w, position); });
   trap([&] { w.setEnabled(false); });

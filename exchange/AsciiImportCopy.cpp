@@ -107,70 +107,131 @@ void WhereAgency(db::SqlText& q, const std::vector<std::string>& key, const Impo
   }
 }
 
-// A condition on every key column, its value bound.
-void WhereKey(db::SqlText& q, const db::Recordset& row, const std::vector<std::string>& key) {
-  for (std::size_t i = 0; i < key.size(); ++i)
-    q << (i ? " AND " : " WHERE ") << "\"" << key[i] << "\" = " << db::Param(row.Value(key[i]));
-}
 
 std::int32_t Int(const vb::Variant& v) { return vb::IsNull(v) ? 0 : vb::CLng(v); }
 
-// A table the copy writes into: its name, its name as SQL and its key.
+// A table the copy writes into: its name, its name as SQL, its key, and
+// the texts of the statements a row runs, whose values are bound: whether
+// its key is stored (the key's values in key order), and the insert of a
+// whole row (the values in column order), which adds nothing in the
+// second form when the row breaks a constraint.
 struct Target {
   std::string table;
   std::string sqlName;
   std::vector<std::string> key;
+  std::string existsSql;
+  std::string insertSql;
+  std::string insertNewSql;
+  // The key columns' places in the rows being copied, found on their first
+  // row (the rows have the table's columns).
+  mutable std::vector<int> keyFields;
 };
 Target TargetOf(db::Connection& conn, const std::string& table) {
-  return {table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table)};
+  Target target{table, db::catalog::RequireSqlName(conn, table), db::catalog::PrimaryKey(conn, table), {}, {}, {}, {}};
+  target.existsSql = "SELECT EXISTS (SELECT 1 FROM " + target.sqlName;
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    target.existsSql += (i ? " AND " : " WHERE ") + db::QuoteName(target.key[i]) + " = ?";
+  target.existsSql += ")";
+  target.insertSql = "INSERT INTO " + target.sqlName + " VALUES (";
+  const std::size_t columns = db::catalog::ColumnNames(conn, table).size();
+  for (std::size_t i = 0; i < columns; ++i) target.insertSql += i ? ", ?" : "?";
+  target.insertSql += ")";
+  target.insertNewSql = "INSERT OR IGNORE" + target.insertSql.substr(std::string_view("INSERT").size());
+  return target;
+}
+
+// The current row's values of the key columns, in key order.
+std::vector<vb::Variant> KeyValues(const Target& target, const db::Recordset& row) {
+  if (target.keyFields.empty())
+    for (const std::string& column : target.key) target.keyFields.push_back(row.FieldIndex(column));
+  std::vector<vb::Variant> key;
+  key.reserve(target.key.size());
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    key.push_back(target.keyFields[i] >= 0 ? row.Value(target.keyFields[i]) : row.Value(target.key[i]));
+  return key;
+}
+
+// A condition on every key column, its value bound.
+void WhereKey(db::SqlText& q, const db::Recordset& row, const Target& target) {
+  const std::vector<vb::Variant> values = KeyValues(target, row);
+  for (std::size_t i = 0; i < target.key.size(); ++i)
+    q << (i ? " AND " : " WHERE ") << "\"" << target.key[i] << "\" = " << db::Param(values[i]);
 }
 
 bool Stored(db::Connection& conn, const Target& target, const db::Recordset& row) {
-  db::SqlText exists;
-  exists << "SELECT EXISTS (SELECT 1 FROM " << target.sqlName;
-  WhereKey(exists, row, target.key);
-  exists << ")";
-  return vb::CLng(conn.Scalar(exists.Sql(), exists.Params())) != 0;
+  return vb::CLng(conn.Scalar(target.existsSql, KeyValues(target, row))) != 0;
 }
 
 void RequireKey(bool keyed) {
   if (!keyed) vb::Raise(vb::err::InvalidProcedureCall, "The row's certificate key could not be computed.");
 }
 
-// Writes the current row of `rows` in place of the stored row with its key,
-// with a certificate key of its own. A wide row (`split`) is written by
-// column name and keyed from the row as stored.
-void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool split) {
+// The current row's values; the row set has the table's columns in its
+// order, so they make one bound insert.
+std::vector<vb::Variant> RowValues(const db::Recordset& rows) {
+  std::vector<vb::Variant> values;
+  values.reserve(static_cast<std::size_t>(rows.FieldCount()));
+  for (int i = 0; i < rows.FieldCount(); ++i) values.push_back(rows.Value(i));
+  return values;
+}
+
+// Writes the current row of `rows` in place of the stored row with its key
+// (`stored`: whether there is one). A row keyed beforehand (`keyed`) is
+// added as it stands; a wide row (`split`) is written by column name and
+// keyed from the row as stored; any other gets its key here.
+void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, bool stored, bool split, bool keyed) {
   db::Connection& conn = vb::Deref(run.conn.get());
-  db::SqlText remove;
-  remove << "DELETE FROM " << target.sqlName;
-  WhereKey(remove, rows, target.key);
-  conn.Execute(remove.Sql(), remove.Params());
+  if (stored) {
+    db::SqlText remove;
+    remove << "DELETE FROM " << target.sqlName;
+    WhereKey(remove, rows, target);
+    conn.Execute(remove.Sql(), remove.Params());
+  }
   if (split) {
-    CertifiedImport::SplitAndUpdateTable(run.conn, rows, target.table);
-    db::SqlText stored;
-    stored << "SELECT * FROM " << target.sqlName;
-    WhereKey(stored, rows, target.key);
-    const db::RecordsetPtr row = db::Recordset::Query(stored.Sql(), run.conn, stored.Params());
+    SplitAndUpdateTable(conn, rows, target.table);
+    db::SqlText written;
+    written << "SELECT * FROM " << target.sqlName;
+    WhereKey(written, rows, target);
+    const db::RecordsetPtr row = db::Recordset::Query(written.Sql(), run.conn, written.Params());
     RequireKey(!row->Eof() && modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *row, true));
     row->Update();
     row->UpdateBatch();
     return;
   }
-  const db::RecordsetPtr added = db::Recordset::Query("SELECT * FROM " + target.sqlName + " WHERE 1 <> 1", run.conn);
-  added->AddNew();
-  for (int i = 0; i < rows.FieldCount(); ++i) added->SetValue(i, rows.Value(i));
-  RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, *added, true));
-  added->Update();
-  added->UpdateBatch();
+  if (!keyed) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, true));
+  conn.Execute(target.insertSql, RowValues(rows));
 }
 
-ImportAgency AgencyOf(const db::Recordset& row, bool bySchool) {
-  return {Int(row.Value("FISCAL_YEAR")), Int(row.Value("PERIOD_ID")), Int(row.Value("COUNTY_ID")),
-          Int(row.Value("SCHOOL_DISTRICT_ID")), bySchool ? Int(row.Value("SCHOOL_ID")) : 0};
+// Adds the current row, keyed beforehand, when nothing stops it: answers
+// false, having changed nothing, when its key is stored or it breaks
+// another constraint (which the caller tells apart).
+bool InsertNew(db::Connection& conn, const Target& target, const db::Recordset& rows) {
+  return conn.Execute(target.insertNewSql, RowValues(rows)) == 1;
+}
+
+// The places of the agency's columns in the rows being copied (-1: none,
+// which reads by name and so raises as an unknown field).
+struct AgencyFields {
+  int year, period, county, district, school;
+  explicit AgencyFields(const db::Recordset& rows)
+      : year(rows.FieldIndex("FISCAL_YEAR")),
+        period(rows.FieldIndex("PERIOD_ID")),
+        county(rows.FieldIndex("COUNTY_ID")),
+        district(rows.FieldIndex("SCHOOL_DISTRICT_ID")),
+        school(rows.FieldIndex("SCHOOL_ID")) {}
+};
+std::int32_t IntAt(const db::Recordset& row, int index, const char* name) {
+  return Int(index >= 0 ? row.Value(index) : row.Value(name));
+}
+
+ImportAgency AgencyOf(const db::Recordset& row, const AgencyFields& at, bool bySchool) {
+  return {IntAt(row, at.year, "FISCAL_YEAR"), IntAt(row, at.period, "PERIOD_ID"), IntAt(row, at.county, "COUNTY_ID"),
+          IntAt(row, at.district, "SCHOOL_DISTRICT_ID"), bySchool ? IntAt(row, at.school, "SCHOOL_ID") : 0};
 }
 
 void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
+  // A file lists an agency's rows together, so the last agency is the likeliest.
+  if (!agencies.empty() && agencies.back() == agency) return;
   if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
 }
 
@@ -255,14 +316,56 @@ CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, 
   const Target target = TargetOf(conn, table);
   CopyCounts counts;
   db::Transaction transaction(conn);
+  const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const bool stored = Stored(conn, target, rows);
-    WriteRow(run, target, rows, false);
+    WriteRow(run, target, rows, stored, false, false);
     ++(stored ? counts.overwritten : counts.copied);
-    if (written) Remember(*written, AgencyOf(rows, true));
+    if (written) Remember(*written, AgencyOf(rows, agencyFields, true));
   }
   transaction.Commit();
   return counts;
+}
+
+std::int32_t SplitAndUpdateTable(db::Connection& conn, const db::Recordset& row, const std::string& table) {
+  constexpr std::size_t kBatch = 30;
+  const Target target = TargetOf(conn, table);
+  if (target.key.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
+  const auto inKey = [&](const std::string& column) {
+    return std::any_of(target.key.begin(), target.key.end(),
+                       [&](const std::string& k) { return vb::UCase(k) == vb::UCase(column); });
+  };
+  std::vector<std::string> data;
+  for (int i = 0; i < row.FieldCount(); ++i)
+    if (!inKey(row.FieldInfo(i).name)) data.push_back(row.FieldInfo(i).name);
+  std::int32_t statements = 0;
+  for (std::size_t from = 0; from < data.size(); from += kBatch) {
+    const std::vector<std::string> batch(data.begin() + static_cast<long>(from),
+                                         data.begin() + static_cast<long>(std::min(from + kBatch, data.size())));
+    db::SqlText upsert;
+    upsert << "INSERT INTO " << target.sqlName << " (";
+    std::string separator;
+    for (const std::vector<std::string>* names : {&target.key, &batch})
+      for (const std::string& column : *names) {
+        upsert << separator << db::QuoteName(column);
+        separator = ", ";
+      }
+    upsert << ") VALUES (";
+    separator.clear();
+    for (const std::vector<std::string>* names : {&target.key, &batch})
+      for (const std::string& column : *names) {
+        upsert << separator << db::Param(row.Value(column));
+        separator = ", ";
+      }
+    upsert << ") ON CONFLICT (";
+    for (std::size_t i = 0; i < target.key.size(); ++i) upsert << (i ? ", " : "") << db::QuoteName(target.key[i]);
+    upsert << ") DO UPDATE SET ";
+    for (std::size_t i = 0; i < batch.size(); ++i)
+      upsert << (i ? ", " : "") << db::QuoteName(batch[i]) << " = excluded." << db::QuoteName(batch[i]);
+    conn.Execute(upsert.Sql(), upsert.Params());
+    ++statements;
+  }
+  return statements;
 }
 
 std::string KeyCondition(const db::Recordset& row, const std::vector<std::string>& keyColumns) {
@@ -294,7 +397,24 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   CopyCounts counts;
   std::int16_t remembered = 0;
   db::Transaction transaction(conn);
+  // Every row's certificate key at once, from its values as loaded; a wide
+  // row is keyed from the row as stored instead.
+  if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
+  const AgencyFields agencyFields(rows);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+    // After No to All every row is skipped, stored or not.
+    if (remembered == kNoToAll) {
+      ++counts.skipped;
+      continue;
+    }
+    // A row whose key is new is simply added; one that is not added is
+    // either stored or refused by the table, which its insert below then
+    // reports.
+    if (!split && InsertNew(conn, target, rows)) {
+      ++counts.copied;
+      Remember(written, AgencyOf(rows, agencyFields, bySchool));
+      continue;
+    }
     const bool stored = Stored(conn, target, rows);
     Outcome outcome;
     if (stored) {
@@ -309,9 +429,9 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
       ++counts.skipped;
       continue;
     }
-    WriteRow(run, target, rows, split);
+    WriteRow(run, target, rows, stored, split, !split);
     ++(outcome == Outcome::Copied ? counts.copied : counts.overwritten);
-    Remember(written, AgencyOf(rows, bySchool));
+    Remember(written, AgencyOf(rows, agencyFields, bySchool));
   }
 
   // The infant-funding blocks follow the main block; when every main row

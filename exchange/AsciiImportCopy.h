@@ -15,8 +15,9 @@
 // edit-check result), and the forms that depend on the imported one lose
 // their edit-check results; both inside the same change.
 //
-// Wide rows (ATT_SD, AttCsACD) are written by column name and keyed from
-// the row as stored. An INFANTFUNDING file brings its allocation and
+// Wide rows (ATT_SD, AttCsACD) are written by column name, at most 30
+// columns besides the key in one statement, and keyed from the row as
+// stored. An INFANTFUNDING file brings its allocation and
 // transfer blocks, copied without questions, and each agency's status row
 // then carries the combined certificate of the three tables.
 
@@ -104,6 +105,12 @@ GroupKey getGroupCertKey(const db::ConnectionPtr& conn, const forms::FormScope& 
 // `written` when given.
 CopyCounts CopyImportRowsNoPrompt(const CopyRun& run, const std::string& table, db::Recordset& rows,
                                   std::vector<ImportAgency>* written = nullptr);
+
+// Writes the current row of `row` into `table` by column name: the key
+// columns with at most 30 further columns in each statement, the first
+// adding the row when its key is not stored and each later one completing
+// it. Values are bound. Answers the number of statements.
+std::int32_t SplitAndUpdateTable(db::Connection& conn, const db::Recordset& row, const std::string& table);
 
 // The key of a row in the question's words: the listed key columns that
 // the table's key holds, each " COLUMN=value", joined by " and ".

@@ -251,12 +251,17 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   // --- The copy of the working database, while the program holds no
   // --- connection to it.
   bool locked = false;
+  run.Do([&] {
+    if (!run.sealKey.valid())
+      run.sealKey = std::async(std::launch::async | std::launch::deferred,
+                               [cost = sealCost_] { return db::SealKey(kFilePassword, cost); });
+  });
   run.Do([&] { mainWindow_.DisconnectTopandBottomGrid(); });
   run.Do([&] { modGlobals::AdoUtils().CloseConn(); });
   run.Do([&] {
     run.copy = db::TemporaryFile::Create("levexport-");
     try {
-      db::CompactInto(G.RegMDBFile(), run.copy.Path());
+      db::CopyInto(G.RegMDBFile(), run.copy.Path());
     } catch (const vb::VbError& e) {
       run.copy.Remove();
       if (e.Number() != vb::err::FileInUse) throw;
@@ -294,8 +299,12 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   // --- The pairs.
   run.Do([&] {
     run.conExport = db::Connection::OpenNew(db::Connection::ConnectionStringFor(run.copy.Path().string()));
-    // A private temporary: no journal on disk, no waiting for the disk.
-    run.conExport->ExecuteScript("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF;");
+    // A private temporary: no journal on disk, no waiting for the disk, its
+    // own work tables in memory, its pages read in place. Deleted rows need
+    // not be overwritten: the sealed file is compacted from the live rows.
+    run.conExport->ExecuteScript(
+        "PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA temp_store = MEMORY; "
+        "PRAGMA mmap_size = 268435456; PRAGMA secure_delete = OFF;");
   });
   std::vector<Pair> exportedKeys;  // the exported pairs with their own forms
   const std::int32_t programs = selection_.intSelectedProgramCount;
@@ -440,7 +449,9 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
       }
     });
     run.Do([&] {
-      db::seal(run.copy.Path(), target, kFilePassword, sealCost_);
+      // A repeated step derives a key of its own: the first one is used up.
+      db::SealKey key = run.sealKey.valid() ? run.sealKey.get() : db::SealKey(kFilePassword, sealCost_);
+      db::seal(run.copy.Path(), target, std::move(key));
       sealed = true;
     });
     run.Do([&] { trans->Commit(); });

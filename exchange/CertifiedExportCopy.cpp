@@ -138,9 +138,50 @@ std::string CertifiedExport::Run::KeyTable(db::Connection& conn, const std::vect
   }
   trans.Commit();
   // A join finds the kept rows at once; SQLite tests a row value against a
-  // subquery row by row.
-  return std::string("rowid IN (SELECT ") + kTableToken + ".rowid FROM " + kTableToken + " JOIN " + table +
+  // subquery row by row. The key table leads (CROSS JOIN keeps the order):
+  // its few tuples look the pruned table's rows up by its key index, or by
+  // an index SQLite makes for the join, rather than every row of the pruned
+  // table looking for its tuple.
+  return std::string("rowid IN (SELECT ") + kTableToken + ".rowid FROM " + table + " CROSS JOIN " + kTableToken +
          " USING (" + list + "))";
+}
+
+void CertifiedExport::Run::KeepOnly(const std::string& name, const std::string& kept) const {
+  db::Connection& conn = vb::Deref(conExport.get());
+  const std::string table = Table(name);
+  const std::string keptHere = ForTable(kept, table);
+  // A table keeps a small part of its rows. Deleting the others one by one
+  // costs an index update per row; emptying the table at once and putting
+  // the kept rows back costs little. That holds the rows as they were (the
+  // values, typeless in between, come back unchanged, rowids included) where
+  // nothing else sees the deletes: no trigger, no foreign key, and a rowid
+  // by that name.
+  const db::RecordsetPtr shape = db::Recordset::Query(
+      "SELECT (SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' AND tbl_name = ?1 COLLATE NOCASE) + "
+      "(SELECT foreign_keys FROM pragma_foreign_keys) + "
+      "(SELECT count(*) FROM pragma_table_list WHERE schema = 'main' AND name = ?1 COLLATE NOCASE AND wr <> 0) + "
+      "(SELECT count(*) FROM pragma_table_xinfo(?1) WHERE name = 'rowid' COLLATE NOCASE) AS others, "
+      "(SELECT group_concat(quote(name), ', ') FROM pragma_table_xinfo(?1) WHERE hidden = 0) AS columns",
+      conExport, {Variant(name)});
+  if (vb::CDbl(shape->Value("others")) != 0 || shape->Value("columns").IsNull()) {
+    OnCopy("Delete from " + table + " where NOT (" + keptHere + " )");
+    return;
+  }
+  std::string columns, typeless;
+  const db::RecordsetPtr list =
+      db::Recordset::Query("SELECT name FROM pragma_table_xinfo(?) WHERE hidden = 0 ORDER BY cid", conExport, {Variant(name)});
+  for (int i = 0; !list->Eof(); list->MoveNext(), ++i) {
+    columns += ", " + db::QuoteName(vb::TextOf(list->Value(0)));
+    typeless += ", c" + std::to_string(i);
+  }
+  db::Transaction trans(conn);
+  OnCopy("DROP TABLE IF EXISTS temp.lev_kept");
+  OnCopy("CREATE TABLE temp.lev_kept (lev_rowid" + typeless + ")");
+  OnCopy("INSERT INTO temp.lev_kept SELECT rowid" + columns + " FROM " + table + " WHERE (" + keptHere + " )");
+  OnCopy("DELETE FROM " + table);
+  OnCopy("INSERT INTO " + table + " (rowid" + columns + ") SELECT * FROM temp.lev_kept");
+  OnCopy("DROP TABLE temp.lev_kept");
+  trans.Commit();
 }
 
 std::string CertifiedExport::Run::ForTable(std::string condition, const std::string& sqlTable) {
@@ -387,8 +428,7 @@ void CertifiedExport::Run::PruneDataTables() {
     return text;
   };
   auto prune = [&](const std::string& name, const std::string& kept) {
-    const std::string table = Table(name);
-    OnCopy("Delete from " + table + " where NOT (" + ForTable(kept, table) + " )");
+    KeepOnly(name, kept);
     Yield();
   };
   enum class Point { Single, Change, End };

@@ -4,6 +4,7 @@
 // Only those two files include it.
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ struct CertifiedExport::Run {
   void WriteOwnContactRow();
   void DropTriggers();            // the file carries none
 
+  // Deletes the rows of the copy's table `name` outside `kept` (a condition
+  // for ForTable).
+  void KeepOnly(const std::string& name, const std::string& kept) const;
   // A statement on the copy.
   long long OnCopy(const std::string& sql, const std::vector<vb::Variant>& params = {}) const;
   // The table's name for SQL on the copy (a missing table is an error).
@@ -72,6 +76,9 @@ struct CertifiedExport::Run {
   std::string strLog;
   SelectionArray arrSelectedLeas, arrSelectedPrograms;
 
+  // The file's key, derived on a worker thread while the copy is made and
+  // pruned.
+  std::future<db::SealKey> sealKey;
   db::TemporaryFile copy;
   db::ConnectionPtr conExport;
   std::vector<Pair> strExportedPairs;

@@ -152,8 +152,9 @@ void frmImportAscii::cmdAction_Click() {
   bool copied = false;
   try {
     mstrFormName = verdict_.formName;
-    std::size_t next = 0;
-    mrsImportRows = asciiimport::LoadImportRows(lines, *modGlobals::SharedConnection(), next);
+    // The check's rows are the file's rows: the file is not read again.
+    std::size_t next = verdict_.blocksFrom;
+    mrsImportRows = std::move(verdict_.rows);
     copied = CopyImportRows(lines, next, cause);
   } catch (const vb::VbError& e) {
     cause = e.Description();

@@ -496,6 +496,9 @@ void frmMain::Form_Load() {
         break;
     }
   });
+  // The window's own copy was taken before the period text was settled:
+  // its headings show the text the window has just chosen.
+  trap([&] { Deref(GParam).PeriodText = Globals().PeriodText; });
   trap([&] { RefreshLEAs(); });
   trap([&] { RefreshTitle(); });
   trap([&] { ToggleMenu(); });
@@ -654,6 +657,8 @@ void frmMain::SetCommandBody(const std::string& item, CommandBody body) {
     CommandBodies().erase(item);
 }
 
+bool frmMain::HasCommandBody(const std::string& item) { return CommandBodies().count(item) > 0; }
+
 bool frmMain::RunCommandBody(const std::string& item) {
   const auto body = CommandBodies().find(item);
   if (body == CommandBodies().end()) return false;
@@ -724,12 +729,24 @@ void frmMain::mnuNew_Reports_Click() {
 void frmMain::mnuNew_BlankReports_Click() {
   if (!RunCommandBody("mnuNew_BlankReports")) NotInThisVersion("mnuNew_BlankReports_Click", "Printing");
 }
-void frmMain::mnuNew_Certification_Click() { NotInThisVersion("mnuNew_Certification_Click", "Printing"); }
-void frmMain::mnunew_BlankCert_Click() { NotInThisVersion("mnunew_BlankCert_Click", "Printing"); }
-void frmMain::mnu_Coe_Certification_Click() { NotInThisVersion("mnu_Coe_Certification_Click", "Printing"); }
-void frmMain::mnuNew_SummaryPrint_Click() { NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing"); }
-void frmMain::mnuCertCounty_Click() { NotInThisVersion("mnuCertCounty_Click", "Printing"); }
-void frmMain::mnuCertTax_Click() { NotInThisVersion("mnuCertTax_Click", "Printing"); }
+void frmMain::mnuNew_Certification_Click() {
+  if (!RunCommandBody("mnuNew_Certification")) NotInThisVersion("mnuNew_Certification_Click", "Printing");
+}
+void frmMain::mnunew_BlankCert_Click() {
+  if (!RunCommandBody("mnunew_BlankCert")) NotInThisVersion("mnunew_BlankCert_Click", "Printing");
+}
+void frmMain::mnu_Coe_Certification_Click() {
+  if (!RunCommandBody("mnu_Coe_Certification")) NotInThisVersion("mnu_Coe_Certification_Click", "Printing");
+}
+void frmMain::mnuNew_SummaryPrint_Click() {
+  if (!RunCommandBody("mnuNew_SummaryPrint")) NotInThisVersion("mnuNew_SummaryPrint_Click", "Printing");
+}
+void frmMain::mnuCertCounty_Click() {
+  if (!RunCommandBody("mnuCertCounty")) NotInThisVersion("mnuCertCounty_Click", "Printing");
+}
+void frmMain::mnuCertTax_Click() {
+  if (!RunCommandBody("mnuCertTax")) NotInThisVersion("mnuCertTax_Click", "Printing");
+}
 static frmMain::WindowMaker& UploadWindowMaker() {
   static frmMain::WindowMaker maker;
   return maker;

@@ -158,6 +158,8 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // not available.
   using CommandBody = std::function<void(frmMain&)>;
   static void SetCommandBody(const std::string& item, CommandBody body);
+  // Whether a body is installed for the item's command.
+  static bool HasCommandBody(const std::string& item);
   // The import window of File > Import > Certified Data, made and loaded on
   // this window's own parameters; its module installs the maker. Without
   // one the command says that importing is not available.
@@ -225,11 +227,11 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   void mnuTools_ContactInfo_Click();
   void mnuTools_UserInfo_Click();
 
-  // --- Commands of the import, export, printing and ASCII exchange. This
-  // version has none of them but the printer set-up, the upload and the
-  // export of certified data (once their windows are installed): each of the
-  // others tells the user that it is not available. The export shows its
-  // window modally and then refreshes both lists, whatever was exported.
+  // --- Commands of the import, export, printing and ASCII exchange. Each
+  // runs the window or command body installed for it at start-up
+  // (`SetCommandBody` and the window setters); one with nothing installed
+  // tells the user that it is not available. The export shows its window
+  // modally and then refreshes both lists, whatever was exported.
   void mnuNew_ImportASCII_Click();
   // Shows a new import window modally with this window disabled under it,
   // then refreshes both lists, makes their top rows current and leaves the

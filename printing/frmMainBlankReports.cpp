@@ -176,7 +176,11 @@ void PrintProgram(frmMain& window, db::Recordset& agency, db::Recordset& program
   std::shared_ptr<report::Report> designer = ChooseDesigner(formName);
 
   const clsGlobalParam& global = modGlobals::GlobalParam();
-  const modMain::BlankScope scope{global.ReportYear, global.CountyID, global.ReportPeriod};
+  // The agency's own county: a SELPA's list reaches into other counties,
+  // whose agencies the current county's directory rows would not find.
+  const Variant county = agency.Value("COUNTY_ID");
+  const std::int32_t countyId = county.IsNull() ? global.CountyID : vb::CLng(county);
+  const modMain::BlankScope scope{global.ReportYear, countyId, global.ReportPeriod};
   // The SELPA's county only fills a SELPA column; the list of some logons
   // does not carry it.
   const Variant selpaCounty = agency.FieldIndex("SELPA_COUNTY") >= 0 ? agency.Value("SELPA_COUNTY") : vb::Null;
@@ -195,11 +199,7 @@ void PrintProgram(frmMain& window, db::Recordset& agency, db::Recordset& program
   auto bind = [&] {
     if (!designer) throw vb::VbError(vb::err::ObjectNotSet, "The program " + formName + " has no report.");
     designer->DataSource(blank);
-    // The window's own copy is given the period's text only by a switch of
-    // period; until then the program-wide text is the period shown.
-    clsGlobalParam heading = vb::Deref(window.GParam);
-    if (heading.PeriodText.empty()) heading.PeriodText = global.PeriodText;
-    BlankReportsClick1(*designer, *blank, upper, heading, noAgency, title);
+    BlankReportsClick1(*designer, *blank, upper, vb::Deref(window.GParam), noAgency, title);
   };
   if (global.UserGroup == kCharterGroup) {
     bind();
@@ -259,16 +259,18 @@ void PrintBlankReportsCommand(frmMain& window) {
     ~Unmark() { off(); }
   } unmark{[&] { mark(false); }};
 
-  if (ui::printers().Names().empty()) {
-    ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
-    window.activateWindow();
-    return;
-  }
+  if (!CheckPrinter(window)) return;
   if (!window.bSelectionMade(true, true)) return;
   window.mintLEACount = 0;
   window.mintProgramCount = 0;
+  // The selected agencies are gathered with the list's row handling stood
+  // still, as the selection buttons walk it: a print makes no agency
+  // current on its way and adds none of their status rows. Gathering the
+  // programs sets the flag back.
+  window.mblnLEABathMode = true;
   window.mstrSelectedLEAs = window.GetSelected();
   window.mstrSelectedPrograms = window.GetSelectedProgram();
+  window.mblnLEABathMode = false;
   if (window.mintLEACount == 0 || window.mintProgramCount == 0) {
     window.setEnabled(true);
     modMain::ShowWaitMsg("");

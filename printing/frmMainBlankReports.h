@@ -19,8 +19,9 @@ namespace printing {
 // hidden). For every selected agency in list order, the report of every
 // selected program with the agency's heading and empty fields; with
 // programs but no agency selected, one form per program with an empty
-// heading. It reads and writes nothing but the reports (the blank rows are
-// made by their queries). The item carries a check mark while it runs.
+// heading. Each agency's blank row is read in the agency's own county (a
+// SELPA's list reaches across counties). It reads and writes nothing but
+// the reports (the blank rows are made by their queries). The item carries a check mark while it runs.
 // A program without a report, a query the database refuses or a report
 // that cannot be printed ends the run with "Print job cannot be completed"
 // and no status report; otherwise the run ends with its status report

@@ -11,7 +11,9 @@
 #include "Utilities.h"
 #include "frmMain.h"
 #include "modGlobals.h"
+#include "modMainBatchPrinters.h"
 #include "modMainPrintForm.h"
+#include "modMainReports.h"
 #include "modMainStart.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -36,8 +38,6 @@ constexpr std::array<std::int32_t, 3> kSelpaForms = {100, 102, 502};
 // Forms with a printer of their own.
 constexpr std::int32_t kBatchOnlyForm = 94;
 constexpr std::int32_t kInfantFundingForm = 102;
-constexpr const char* kInfantFundingPieces[] = {" Infant Funding Allocation ", " Infant Funding Transfer ",
-                                                " Infant Funding Justification "};
 
 template <std::size_t N>
 bool In(const std::array<std::int32_t, N>& set, std::int32_t formNo) {
@@ -76,12 +76,37 @@ void PrintOne(clsGlobalParam& param, std::shared_ptr<clsGlobalParam>& copy, cons
   modGlobals::gstrPrintLog += "\tLEA: " + AgencyLogText(param.FormNo, district, school, leas.At(6, lea));
   modGlobals::gblnBatchPrint = true;
   if (param.FormNo == kBatchOnlyForm) {
-    // No report of this version prints the form.
-    modGlobals::gstrPrintLog += std::string("\t- No report available") + kCrLf;
+    modMain::PrintEntryScreenReport(param.CountyID, param.CountyName, vb::CLng(Variant(district)), leas.At(2, lea),
+                                    school, leas.At(3, lea), param.ReportYear, param.FiscalYearText,
+                                    param.ReportPeriod, param.PeriodText, static_cast<std::int16_t>(param.FormNo),
+                                    param.formname, param.FormDisplayName, param.FormDisplayTitle, param.formname,
+                                    true, false, 0);
   } else if (param.FormNo == kInfantFundingForm) {
-    for (const char* piece : kInfantFundingPieces)
-      modGlobals::gstrPrintLog += std::string(kCrLf) + "\t\t" + piece + "\t - No report available" + kCrLf;
+    using InfantPrinter = void (*)(const std::string&, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                   const std::string&, const std::string&, const std::string&, const std::string&,
+                                   std::int32_t, std::int16_t, bool, bool, std::int16_t);
+    struct InfantReport {
+      const char* piece;  // the report's line in the log
+      const char* key;
+      InfantPrinter print;
+    };
+    static constexpr InfantReport kInfantReports[] = {
+        {" Infant Funding Allocation ", "INFANTFUNDINGALLOCATIONDATA", &modMain::PrintInfantFundingAllocationData},
+        {" Infant Funding Transfer ", "INFANTFUNDINGTRANSFER", &modMain::PrintInfantFundingTransfer},
+        {" Infant Funding Justification ", "INFANTFUNDINGJUSTIFICATION", &modMain::PrintInfantFundingJustification},
+    };
+    for (const InfantReport& report : kInfantReports) {
+      // Each report on a line of its own: the previous report's note has
+      // ended its line already.
+      std::string& log = modGlobals::gstrPrintLog;
+      if (!log.ends_with(kCrLf)) log += kCrLf;
+      log += std::string("\t\t") + report.piece;
+      report.print(report.key, param.DistrictID, param.CountyID, param.ReportYear, param.ReportPeriod,
+                   modMain::FiscalYearLine(param), param.PeriodText, param.CountyName, param.DistrictName,
+                   param.SchoolId, static_cast<std::int16_t>(param.FormNo), true, false, 1);
+    }
   } else {
+    ui::PdfRun::NameNextJob(AgencyLogText(param.FormNo, district, school, leas.At(6, lea)) + " " + param.formname);
     modMain::mPrintForm(copy, param.formname, false, false);
   }
   modGlobals::gblnBatchPrint = false;
@@ -117,6 +142,8 @@ void PrintSelectedReports(frmMain& window, Trap& trap) {
   clsGlobalParam param;
   modGlobals::GlobalParam().CopyTo(param);
   auto copy = std::make_shared<clsGlobalParam>();
+  // On the PDF printer the batch's files go into one folder, asked once.
+  const ui::PdfRun pdfRun;
   std::string body;
   for (int p = 0; p < window.mintProgramCount; ++p) {
     const std::int32_t formNo = vb::CLng(Variant(programs.At(1, p)));
@@ -162,13 +189,16 @@ std::string AgencyLogText(std::int32_t formNo, const std::string& district, std:
   return school != 0 ? district + "-" + vb::Format(Variant(school), "0000000") : district;
 }
 
+bool CheckPrinter(frmMain& window) {
+  if (!ui::printers().Names().empty()) return true;
+  ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
+  window.activateWindow();
+  return false;
+}
+
 void PrintReportsCommand(frmMain& window) {
   Trap trap(kModule, kProcedure);
-  if (ui::printers().Names().empty()) {
-    ui::MsgBox(Utilities::NoPrinterMessage(), ui::vbInformation);
-    window.activateWindow();
-    return;
-  }
+  if (!CheckPrinter(window)) return;
   const int row = window.dgLEA->Row();
   auto giveRowBack = [&] {
     if (row >= 0) trap([&] { window.dgLEA->Row(row); });

@@ -25,6 +25,13 @@ namespace printing {
 // The command (mnuNew_Reports_Click).
 void PrintReportsCommand(frmMain& window);
 
+// The printer check that every print command but Printer Setup starts with:
+// true when a printer is installed; otherwise the printer message
+// (Utilities::NoPrinterMessage), the focus given back to the main window,
+// and false, after which the command ends without touching the grids, the
+// selection or the run state (a blank command clears its check mark).
+bool CheckPrinter(frmMain& window);
+
 // The run log's stamp of a run that started at `time` (read first) on
 // `date`: "Dec-09-2019 14:35:07", English month names whatever the locale.
 std::string RunLogStamp(const vb::Date& time, const vb::Date& date);

@@ -129,6 +129,16 @@ void PrintEntryScreenForm(std::shared_ptr<clsGlobalParam>& Param, const std::str
       for (int wait = 0; wait < 2; ++wait) {
         while (rpt->AsyncCount() > 0) ui::DoEvents();
       }
+      // A job cancelled (the PDF printer's question) or refused prints
+      // nothing, whatever the rows.
+      if (rpt->LastJobOutcome() == ui::JobOutcome::Cancelled) {
+        LogNote("- Cancelled");
+        return;
+      }
+      if (rpt->LastJobOutcome() == ui::JobOutcome::Failed) {
+        LogNote("- Not printed");
+        return;
+      }
       // The tax report counts the rows it printed; another report the
       // records of its form's status row.
       const std::string count =

@@ -28,8 +28,10 @@ namespace modMain {
 // Batch (gblnBatchPrint): the report prints in portrait on the job printer
 // after a one-second pause, and the log gains a tab and "- Number of
 // Record(s) Printed = " with the rows printed, or, when nothing prints,
-// "- Cancelled", "- No Records to Print" or "- No report available"; every
-// note ends with CR LF. Otherwise the report is previewed modally with the
+// "- Cancelled" (the tax dialog, or the batch's PDF folder question),
+// "- No Records to Print", "- No report available" or, when the printer
+// refused the job (the error shown), "- Not printed"; every note ends
+// with CR LF. Otherwise the report is previewed modally with the
 // job orientation portrait, and an agency without rows of the chosen type
 // is told "No records to print" when the tax form prints.
 void PrintEntryScreenForm(std::shared_ptr<clsGlobalParam>& Param, const std::string& TableName, bool Flag,

@@ -70,6 +70,8 @@ std::shared_ptr<report::Report> GetReport(const std::string& Name) {
 
 std::string ReportProductLine() {
   std::string line = vb::App::Title();
+  const clsGlobalParam& P = modGlobals::GlobalParam();
+  if (P.ReconciliationMode || P.ForecastingMode) line += " - " + modGlobals::gstrModeTitle;
   if (CorrectionMarked()) line += " - Corrections";
   return line;
 }
@@ -77,6 +79,11 @@ std::string ReportProductLine() {
 void SetReportFooter(report::Report& rpt, const clsGlobalParam& Param) {
   SetCaption(rpt, kFooter, "lblVersion", std::to_string(Param.ReportYear) + "-" + modGlobals::gstrVersion);
   SetCaption(rpt, kFooter, "label4", ReportProductLine());
+}
+
+void SizePreviewWindow(report::Report& rpt) {
+  rpt.Width(static_cast<int>(kWindowWidthPixels * static_cast<float>(ui::TwipsPerPixelX())));
+  rpt.Height(static_cast<int>(kWindowHeightPixels * static_cast<float>(ui::TwipsPerPixelY())));
 }
 
 std::string FiscalYearLine(const clsGlobalParam& Param) { return "Fiscal Year: " + vb::Mid(Param.FiscalYearText, 3); }
@@ -94,8 +101,7 @@ vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const cls
     report::Control title = rpt.Sections(kHeader).Controls("lblFormName");
     title.Caption(title.Caption() + "\r\n ");
   }
-  rpt.Width(static_cast<int>(kWindowWidthPixels * static_cast<float>(ui::TwipsPerPixelX())));
-  rpt.Height(static_cast<int>(kWindowHeightPixels * static_cast<float>(ui::TwipsPerPixelY())));
+  SizePreviewWindow(rpt);
 
   // The certificate number of the form's status row.
   Variant records = vb::Null;

@@ -14,14 +14,16 @@
 namespace modMain {
 
 // A new report for the key, in any letter case: "TAX" makes the tax report,
-// "RPTCERTPAGE" the certificate page. "TORBLEANOTES" has no designer in
-// this version, and
-// any other key has none: those answer nullptr. A failed creation is
-// reported ("modMain", "GetReport"); Ignore answers nullptr.
+// "RPTCERTPAGE" the certificate page, "TORBLEANOTES" the county set's
+// certification exception report; any other key has none and answers
+// nullptr. A failed creation is reported ("modMain", "GetReport"); Ignore
+// answers nullptr.
 std::shared_ptr<report::Report> GetReport(const std::string& Name);
 
-// "Levrona", followed by " - Corrections" while the main window has a
-// prior-year correction period (P-2 or Annual) checked.
+// "Levrona", followed by " - " and the mode title (gstrModeTitle) while the
+// program-wide parameters are in the reconciliation or forecasting mode,
+// then by " - Corrections" while the main window has a prior-year
+// correction period (P-2 or Annual) checked.
 std::string ReportProductLine();
 
 // Writes the page heading of an entry-screen report bound to `rows`
@@ -40,6 +42,9 @@ vb::Variant SetReportHeading(report::Report& rpt, db::Recordset& rows, const cls
 // version line "lblVersion" (the report year, "-" and the program version)
 // and the product line "label4".
 void SetReportFooter(report::Report& rpt, const clsGlobalParam& Param);
+
+// Sizes a report's preview window to 740 by 520 screen pixels.
+void SizePreviewWindow(report::Report& rpt);
 
 // The fiscal-year line of the heading: "Fiscal Year: " and the fiscal-year
 // text from its third character on ("FY 2019-20" gives two blanks after

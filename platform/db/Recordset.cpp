@@ -597,7 +597,7 @@ void Recordset::AddNew() {
     auto it = std::find(view_.begin(), view_.end(), static_cast<std::uint32_t>(currentRowId_));
     position = static_cast<long>(it - view_.begin());
   }
-  editSnapshot_ = row.values;
+  editSnapshot_.clear();  // a cancelled new row is dropped, never put back
   editStatus_ = RecordStatus::New;
   editHadOriginal_ = false;
   editMode_ = db::EditMode::Add;

@@ -265,27 +265,117 @@ void CompactInto(const fs::path& database, const fs::path& emptyTarget) {
   }
 }
 
+// --- Copying as it stands ---------------------------------------------------------------
+
+void CopyInto(const fs::path& database, const fs::path& emptyTarget) {
+  std::error_code ec;
+  if (!fs::is_regular_file(database, ec)) {
+    throw vb::VbError(vb::err::FileNotFound, "File not found: " + Quoted(database));
+  }
+  sqlite3* handle = nullptr;
+  int rc = sqlite3_open_v2(database.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+  std::string message;
+  bool wal = false;
+  try {
+    if (rc == SQLITE_OK) {
+      sqlite3_busy_timeout(handle, 5000);
+      // The read transaction holds writers off while the bytes are copied.
+      rc = sqlite3_exec(handle, "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+      sqlite3_stmt* stmt = nullptr;
+      if (rc == SQLITE_OK) rc = sqlite3_prepare_v2(handle, "PRAGMA journal_mode", -1, &stmt, nullptr);
+      if (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+        const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        wal = mode && std::string(mode) == "wal";
+      }
+      sqlite3_finalize(stmt);
+      // The bytes are read through SQLite's own handle of the file: a
+      // descriptor of our own, once closed, would end the locks this
+      // process holds on it.
+      sqlite3_file* file = nullptr;
+      if (rc == SQLITE_OK && !wal)
+        rc = sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+      if (rc == SQLITE_OK && !wal) {
+        sqlite3_int64 size = 0;
+        rc = file->pMethods->xFileSize(file, &size);
+        Fd out(::open(emptyTarget.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+        if (out.get() < 0) RaiseAccess(emptyTarget, "write", errno);
+        std::vector<unsigned char> buffer(1 << 20);
+        for (sqlite3_int64 at = 0; rc == SQLITE_OK && at < size;) {
+          const int n = static_cast<int>(std::min<sqlite3_int64>(size - at, static_cast<sqlite3_int64>(buffer.size())));
+          rc = file->pMethods->xRead(file, buffer.data(), n, at);
+          if (rc == SQLITE_OK) WriteAll(out.get(), emptyTarget, buffer.data(), static_cast<std::size_t>(n));
+          at += n;
+        }
+        if (int error = out.Close()) RaiseAccess(emptyTarget, "write", error);
+      }
+    }
+    if (rc != SQLITE_OK) message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+    if (message.empty() || message == "not an error") message = sqlite3_errstr(rc);
+  } catch (...) {
+    sqlite3_close_v2(handle);
+    throw;
+  }
+  sqlite3_close_v2(handle);
+  if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+    throw vb::VbError(vb::err::FileInUse, "The database " + Quoted(database) + " is locked by another process: " + message);
+  }
+  if (rc != SQLITE_OK) {
+    throw vb::VbError(vb::err::Unspecified, "The database " + Quoted(database) + " cannot be copied: " + message);
+  }
+  // A database in write-ahead mode keeps its latest pages beside the file:
+  // SQLite copies it.
+  if (wal) CompactInto(database, emptyTarget);
+}
+
 // --- Sealing ------------------------------------------------------------------------
 
-void sealBytes(const fs::path& plainFile, const fs::path& outFile, std::string_view password, KeyCost cost) {
+SealKey::SealKey(std::string_view password, KeyCost cost) : cost_(cost) {
   RequireSodium();
   if (!Accepted(cost)) {
     throw vb::VbError(vb::err::ArgumentOutOfRange, "The key derivation limits are outside the accepted range.");
   }
+  randombytes_buf(salt_, sizeof salt_);
+  if (crypto_pwhash(key_, sizeof key_, password.data(), password.size(), salt_, cost.opsLimit,
+                    static_cast<std::size_t>(cost.memLimit), crypto_pwhash_ALG_ARGON2ID13) != 0) {
+    Wipe();
+    throw vb::VbError(vb::err::OutOfMemory, "Out of memory: the key of a sealed file cannot be derived.");
+  }
+}
+
+SealKey::SealKey(SealKey&& other) noexcept : cost_(other.cost_), spent_(other.spent_) {
+  std::memcpy(salt_, other.salt_, sizeof salt_);
+  std::memcpy(key_, other.key_, sizeof key_);
+  other.Wipe();
+}
+
+SealKey::~SealKey() { Wipe(); }
+
+void SealKey::Wipe() noexcept {
+  sodium_memzero(key_, sizeof key_);
+  spent_ = true;
+}
+
+namespace {
+
+// The envelope around the bytes of `plainFile`, under a key derived for this
+// file alone, which it wipes once the stream has it.
+void SealWith(const fs::path& plainFile, const fs::path& outFile, SealKey&& key) {
+  static_assert(SealKey::kSaltSize == crypto_pwhash_SALTBYTES &&
+                SealKey::kKeySize == crypto_secretstream_xchacha20poly1305_KEYBYTES);
+  SealKey used(std::move(key));
+  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
   Fd in = OpenForReading(plainFile);
   PendingFile out(outFile);
 
   Header header{};
   std::copy(kMagic.begin(), kMagic.end(), header.begin());
   PutLittleEndian(&header[8], kVersion, 2);
-  PutLittleEndian(&header[10], cost.opsLimit, 8);
-  PutLittleEndian(&header[18], cost.memLimit, 8);
-  randombytes_buf(&header[kSaltAt], crypto_pwhash_SALTBYTES);
+  PutLittleEndian(&header[10], used.Cost().opsLimit, 8);
+  PutLittleEndian(&header[18], used.Cost().memLimit, 8);
+  std::memcpy(&header[kSaltAt], used.Salt(), SealKey::kSaltSize);
   StreamState stream;
-  {
-    Key key(outFile, password, &header[kSaltAt], cost);
-    crypto_secretstream_xchacha20poly1305_init_push(&stream.state, &header[kStreamHeaderAt], key.bytes.data());
-  }
+  crypto_secretstream_xchacha20poly1305_init_push(&stream.state, &header[kStreamHeaderAt], used.Bytes());
+  used.Wipe();
   out.Write(header.data(), header.size());
 
   // Each chunk is sealed once the next read tells whether it is the last.
@@ -307,13 +397,27 @@ void sealBytes(const fs::path& plainFile, const fs::path& outFile, std::string_v
   out.Complete();
 }
 
+}  // namespace
+
+void sealBytes(const fs::path& plainFile, const fs::path& outFile, std::string_view password, KeyCost cost) {
+  SealWith(plainFile, outFile, SealKey(password, cost));
+}
+
 void seal(const fs::path& plainDatabase, const fs::path& outFile, std::string_view password, KeyCost cost) {
   if (!Accepted(cost)) {
     throw vb::VbError(vb::err::ArgumentOutOfRange, "The key derivation limits are outside the accepted range.");
   }
   TemporaryFile compacted = TemporaryFile::Create("levseal-");
   CompactInto(plainDatabase, compacted.Path());
-  sealBytes(compacted.Path(), outFile, password, cost);
+  SealWith(compacted.Path(), outFile, SealKey(password, cost));
+}
+
+void seal(const fs::path& plainDatabase, const fs::path& outFile, SealKey&& key) {
+  SealKey used(std::move(key));
+  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  TemporaryFile compacted = TemporaryFile::Create("levseal-");
+  CompactInto(plainDatabase, compacted.Path());
+  SealWith(compacted.Path(), outFile, std::move(used));
 }
 
 // --- Unsealing ----------------------------------------------------------------------

@@ -44,6 +44,7 @@
 // Every temporary is owner-only (0600) and removed on every way out; the file
 // given to unseal is only read. seal's result is owner-only as well.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -112,12 +113,61 @@ class TemporaryFile {
 // 3045 (vb::err::FileInUse), any other failure -2147467259.
 void CompactInto(const std::filesystem::path& database, const std::filesystem::path& emptyTarget);
 
+// The key of one file to be sealed: a fresh random salt and the key derived
+// from the password with it. Deriving is most of a seal's cost (a tenth of a
+// second at kSealKeyCost), so a caller that has other work to do first can
+// derive it on a worker thread meanwhile:
+//
+//   auto key = std::async(std::launch::async, [] { return db::SealKey("ZJX"); });
+//   ...                                            // prepare the database
+//   db::seal(copyPath, outFile, key.get());
+//
+// A key seals one file: seal takes it and wipes it. The key bytes are wiped
+// whenever a SealKey ends. Errors: 3001 for limits outside the accepted
+// range, 7 when there is no memory for the derivation.
+class SealKey {
+ public:
+  explicit SealKey(std::string_view password, KeyCost cost = kSealKeyCost);
+  SealKey(SealKey&& other) noexcept;
+  SealKey& operator=(SealKey&&) = delete;
+  SealKey(const SealKey&) = delete;
+  SealKey& operator=(const SealKey&) = delete;
+  ~SealKey();
+
+  const KeyCost& Cost() const { return cost_; }
+  const unsigned char* Salt() const { return salt_; }
+  const unsigned char* Bytes() const { return key_; }
+  // The key was moved away or used up: it seals nothing.
+  bool Spent() const { return spent_; }
+  void Wipe() noexcept;
+
+  static constexpr std::size_t kSaltSize = 16, kKeySize = 32;
+
+ private:
+  KeyCost cost_;
+  unsigned char salt_[kSaltSize];
+  unsigned char key_[kKeySize];
+  bool spent_ = false;
+};
+
+// Copies the database as it stands, free pages included, into
+// `emptyTarget`: its bytes, read under a read transaction of a read-only
+// connection of its own (a database in write-ahead mode is compacted into
+// it instead, since part of it lies beside the file). Cheaper than
+// CompactInto where the copy is changed and compacted afterwards (seal
+// compacts). The database is only read; errors as CompactInto's, and 75
+// when the target cannot be written.
+void CopyInto(const std::filesystem::path& database, const std::filesystem::path& emptyTarget);
+
 // Seals a compacted copy of the database `plainDatabase` as `outFile`,
 // replacing a file of that name only once the new one is complete and
 // flushed. The folder of `outFile` must exist. Tests lower `cost` to stay
 // fast; the file records it and unseal follows it.
 void seal(const std::filesystem::path& plainDatabase, const std::filesystem::path& outFile,
           std::string_view password, KeyCost cost = kSealKeyCost);
+// The same with a key derived beforehand, which it uses up (a spent key is
+// error 5).
+void seal(const std::filesystem::path& plainDatabase, const std::filesystem::path& outFile, SealKey&& key);
 
 // Seals the bytes of any file as they are, without compacting: the layer
 // under seal, for envelopes around other contents (tests of the readers).

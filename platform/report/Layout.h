@@ -41,6 +41,7 @@
 //    "fillColor": "#400040"}                 shape: filled; absent: outline only
 // A line runs from (left, top) to (left + width, top + height).
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,6 +79,14 @@ struct ControlLayout {
   Rgb color;
   std::optional<Rgb> fillColor;
 };
+
+// A framed text keeps this distance from its frame on either side (twips).
+constexpr int kFramedTextInset = 45;
+
+// The width a control's text wraps to: a framed text stays inside its frame.
+inline int WrapWidth(const ControlLayout& c) {
+  return c.border == 1 ? std::max(0, c.width - 2 * kFramedTextInset) : c.width;
+}
 
 enum class SectionKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter, ReportFooter };
 

@@ -65,10 +65,11 @@ void PaintText(const PrintedItem& item, QPainter& painter) {
   for (std::size_t i = 0; i < item.lines.size(); ++i) {
     const std::string& line = item.lines[i];
     if (line.empty()) continue;
-    double x = item.rect.left;
+    const double inset = item.border == 1 ? kFramedTextInset : 0;
+    double x = item.rect.left + inset;
     if (item.align != Align::Left) {
       const double width = i < item.lineWidths.size() ? item.lineWidths[i] : detail::TextWidth(line, item.font);
-      const double slack = item.rect.width - width;
+      const double slack = item.rect.width - 2 * inset - width;
       x += item.align == Align::Right ? slack : slack / 2;
     }
     const double baseline = item.lineTop + static_cast<double>(i) * item.lineHeight + metrics.ascent;

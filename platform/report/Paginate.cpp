@@ -341,7 +341,7 @@ class Paginator {
         const std::string text = TextOf(section, c, ctx, phase, n);
         if (c.kind == ControlKind::Label && c.caption.find('%') != std::string::npos) item.pending = c.caption;
         item.metrics = MetricsOf(c.font);
-        if (!text.empty()) item.lines = WrapLines(text, c.font, c.width, &item.widths);
+        if (!text.empty()) item.lines = WrapLines(text, c.font, WrapWidth(c), &item.widths);
         const double needed = static_cast<double>(item.lines.size()) * item.metrics.height;
         if (c.canGrow) {
           item.height = std::max<double>(c.height, needed);
@@ -491,7 +491,7 @@ class Paginator {
                                                         : std::max(item.top, from)) -
                     from;
         placed.pending = item.pending;
-        placed.width = c.width;
+        placed.width = WrapWidth(c);
       } else if (continues) {
         continue;  // a line or shape prints once
       }

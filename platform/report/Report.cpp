@@ -115,6 +115,7 @@ void Report::RaiseError(int jobType, long cookie, const vb::VbError& error) {
 
 long Report::PrintReport(bool showDialog) {
   const long cookie = ++lastCookie_;
+  lastOutcome_ = ui::JobOutcome::Failed;
   if (ui::printers().Names().empty()) {
     RaiseError(AsyncPrint, cookie, vb::VbError(ErrPrinter, "There is no printer to print the report on."));
     return cookie;
@@ -122,11 +123,15 @@ long Report::PrintReport(bool showDialog) {
   std::string printer = ui::JobPrinter();
   if (showDialog) {
     const auto chosen = ui::dialogs().ChoosePrinter(printer);
-    if (!chosen) return cookie;
+    if (!chosen) {
+      lastOutcome_ = ui::JobOutcome::Cancelled;
+      return cookie;
+    }
     printer = *chosen;
   }
   const PagesJob job(layout_.caption, JobOrientation(), Capture());
-  if (ui::printers().PrintPages(printer, job) == ui::JobOutcome::Failed) {
+  lastOutcome_ = ui::printers().PrintPages(printer, job);
+  if (lastOutcome_ == ui::JobOutcome::Failed) {
     RaiseError(AsyncPrint, cookie,
                vb::VbError(ErrPrinter, "The report cannot be printed on the printer \"" + printer + "\"."));
   }

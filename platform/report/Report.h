@@ -31,6 +31,7 @@
 #include "db/Recordset.h"
 #include "report/Layout.h"
 #include "report/Pages.h"
+#include "ui/Printers.h"
 #include "vb/VbError.h"
 
 namespace report {
@@ -173,6 +174,10 @@ class Report {
   // and, unless its handler clears showError, the error is shown.
   long PrintReport(bool showDialog = false);
   int AsyncCount() const { return 0; }
+  // How the last PrintReport ended: Printed, Cancelled (the printer dialog
+  // or the PDF printer's file question) or Failed (no printer, or the
+  // printer refused the job); Failed before any.
+  ui::JobOutcome LastJobOutcome() const { return lastOutcome_; }
   // Style 1: the modal preview, with page moves, zoom and Print; returns
   // when it is closed. Style 0: the same window, modeless.
   void Show(int style = 0);
@@ -205,6 +210,7 @@ class Report {
   db::RecordsetPtr data_;
   bool initialized_ = false;
   long lastCookie_ = 0;
+  ui::JobOutcome lastOutcome_ = ui::JobOutcome::Failed;
   std::unique_ptr<ReportPreview> preview_;
 };
 

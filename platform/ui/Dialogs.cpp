@@ -25,6 +25,7 @@ class ConsoleDialogs final : public Dialogs {
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> ChoosePrinter(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFolder(const FileDialogRequest&) override { return std::nullopt; }
   int ShowModal(QWidget&) override { return 0; }
 };
 
@@ -61,6 +62,7 @@ int CloseAnswer(int style) {
       return vbOK;
   }
 }
+
 
 Dialogs& dialogs() {
   static ConsoleDialogs console;

@@ -72,6 +72,9 @@ class Dialogs {
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
   // The chosen printer's name, or nullopt when the user cancels.
   virtual std::optional<std::string> ChoosePrinter(const std::string& current) = 0;
+  // The chosen folder (an existing one), or nullopt when the user cancels;
+  // the request's filter and file name are not used.
+  virtual std::optional<std::string> ChooseFolder(const FileDialogRequest& request) = 0;
   // Shows a window modally and answers its result code.
   virtual int ShowModal(QWidget& window) = 0;
 };

@@ -1,6 +1,10 @@
 #include "ui/Printers.h"
 #include "ui/Seam.h"
 
+#include <optional>
+
+#include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -67,6 +71,37 @@ std::string& ChosenPrinter() {
   return name;
 }
 
+// The open PDF run: whether its folder was asked, the answer, and the name
+// of its next job.
+struct OpenPdfRun {
+  bool open = false;
+  bool asked = false;
+  std::optional<std::string> folder;
+  std::string nextName;
+};
+
+OpenPdfRun& Run() {
+  static OpenPdfRun run;
+  return run;
+}
+
+// The run's target of its next job: a file of the folder not taken yet.
+std::optional<std::string> RunTarget() {
+  OpenPdfRun& run = Run();
+  if (!run.asked) {
+    run.asked = true;
+    FileDialogRequest request;
+    request.title = "Print to PDF: the folder of the reports";
+    run.folder = dialogs().ChooseFolder(request);
+  }
+  if (!run.folder) return std::nullopt;
+  const QDir folder(QString::fromStdString(*run.folder));
+  const QString base = QString::fromStdString(run.nextName.empty() ? std::string("Report") : run.nextName);
+  QString path = folder.filePath(base + ".pdf");
+  for (int n = 2; QFileInfo::exists(path); ++n) path = folder.filePath(base + QString(" (%1).pdf").arg(n));
+  return path.toStdString();
+}
+
 }  // namespace
 
 Printers& printers() {
@@ -88,10 +123,15 @@ void SetJobOrientation(int orientation) {
 
 bool SetUpJob(QPrinter& printer, const std::string& printerName) {
   if (printerName == PdfPrinterName) {
-    FileDialogRequest request;
-    request.title = "Print to PDF";
-    request.filter = "PDF (*.pdf)|*.pdf";
-    const auto target = dialogs().SaveFile(request);
+    std::optional<std::string> target;
+    if (Run().open) {
+      target = RunTarget();
+    } else {
+      FileDialogRequest request;
+      request.title = "Print to PDF";
+      request.filter = "PDF (*.pdf)|*.pdf";
+      target = dialogs().SaveFile(request);
+    }
     if (!target) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(*target));
@@ -103,6 +143,19 @@ bool SetUpJob(QPrinter& printer, const std::string& printerName) {
   printer.setPageOrientation(JobOrientation() == OrientationLandscape ? QPageLayout::Landscape
                                                                        : QPageLayout::Portrait);
   return true;
+}
+
+PdfRun::PdfRun() { Run() = OpenPdfRun{true, false, std::nullopt, {}}; }
+
+PdfRun::~PdfRun() { Run() = OpenPdfRun{}; }
+
+void PdfRun::NameNextJob(const std::string& name) {
+  if (!Run().open) return;
+  std::string safe = name;
+  for (char& c : safe) {
+    if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) c = '-';
+  }
+  Run().nextName = safe;
 }
 
 }  // namespace ui

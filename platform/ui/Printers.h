@@ -77,8 +77,29 @@ void SetJobOrientation(int orientation);
 
 // Prepares a Qt printer for a job on the named printer in the program's job
 // orientation. For the PDF printer the target file is asked for through the
-// save dialog of the Dialogs seam; answers false when the user cancels or
-// the printer is unknown.
+// save dialog of the Dialogs seam (in a PdfRun, the run's folder); answers
+// false when the user cancels or the printer is unknown.
 bool SetUpJob(QPrinter& printer, const std::string& printerName);
+
+// A run of several print jobs (a batch) that asks where the PDF printer's
+// files go once, not once per job: while a run is open, its first job on
+// the PDF printer asks for a folder through the Dialogs seam, and every PDF
+// job of the run is written into it, named as NameNextJob says (".pdf"
+// added; a name the folder holds already gets " (2)", " (3)", ...). A
+// cancelled question cancels every PDF job of the run. Runs do not nest.
+//
+//   ui::PdfRun run;
+//   for (...) { ui::PdfRun::NameNextJob("10017 Tax"); report.PrintReport(false); }
+class PdfRun {
+ public:
+  PdfRun();
+  ~PdfRun();
+  PdfRun(const PdfRun&) = delete;
+  PdfRun& operator=(const PdfRun&) = delete;
+
+  // The file name of the open run's next PDF job (characters a file name
+  // cannot hold become "-"); without a run it does nothing.
+  static void NameNextJob(const std::string& name);
+};
 
 }  // namespace ui

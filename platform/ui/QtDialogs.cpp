@@ -157,6 +157,10 @@ std::optional<std::string> QtDialogs::ChoosePrinter(const std::string& current) 
   return chosen.toStdString();
 }
 
+std::optional<std::string> QtDialogs::ChooseFolder(const FileDialogRequest& request) {
+  return Chosen(QFileDialog::getExistingDirectory(QApplication::activeWindow(), Q(request.title), StartPath(request)));
+}
+
 int QtDialogs::ShowModal(QWidget& window) {
   if (auto* dialog = qobject_cast<QDialog*>(&window)) return dialog->exec();
   QPointer<QWidget> shown(&window);

@@ -20,6 +20,7 @@ class QtDialogs final : public Dialogs {
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChoosePrinter(const std::string& current) override;
+  std::optional<std::string> ChooseFolder(const FileDialogRequest& request) override;
   int ShowModal(QWidget& window) override;
 };
 

@@ -15,5 +15,6 @@ void rptCertPage::DataReport_Error(int jobType, long cookie, const vb::VbError& 
   (void)jobType;
   (void)cookie;
   (void)error;
+  ++FailedJobs;
   designers::TellNoPrinter("rptCertPage", showError);
 }

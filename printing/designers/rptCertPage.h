@@ -23,8 +23,11 @@ class rptCertPage : public report::Report {
   // Sizes the preview window to 740 x 520 pixels.
   void Init();
 
+  // How many of its print jobs failed.
+  int FailedJobs = 0;
+
  protected:
-  // Without any printer: the printer message, and the report's own message
+  // Counts the failed job. Without any printer: the printer message, and the report's own message
   // is not shown. With a printer the report's own message stands.
   void DataReport_Error(int jobType, long cookie, const vb::VbError& error, bool& showError) override;
 };

@@ -196,7 +196,9 @@ class SmallSchoolRulesTest : public RuleTest {
   void Check(const std::string& form, const Case& c, const Cells& neighbour = {}) {
     conn_->Execute("DELETE FROM ATT_SD");
     if (c.district) Insert("ATT_SD", *c.district);
-    if (!neighbour.empty()) EXPECT_EQ(fixtures::AddNeighbours(*conn_, "ATT_SD", {}, neighbour), 1) << c.name;
+    if (!neighbour.empty()) {
+      EXPECT_EQ(fixtures::AddNeighbours(*conn_, "ATT_SD", {}, neighbour), 1) << c.name;
+    }
     auto rows = FormRows(form, c.rows);
     auto result = Validate(form, rows);
     ExpectFindings(result, c.expected, c.name);

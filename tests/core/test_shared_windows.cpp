@@ -56,6 +56,7 @@ TEST_F(SharedWindows, StatusCaptionNamesTheLogonScope) {
     frmStatus status;
     status.Load();
     EXPECT_EQ(status.windowTitle().toStdString(), caption) << "user group " << group;
+    EXPECT_EQ("Status  \\ " + status.Label1->text().toStdString(), caption) << "the line above the report";
     EXPECT_EQ(status.GParam, modGlobals::gobjGlobalParam.get());
   }
   // Before logon (the Get Latest report) nobody's scope is named.
@@ -64,6 +65,7 @@ TEST_F(SharedWindows, StatusCaptionNamesTheLogonScope) {
   frmStatus status;
   status.Load();
   EXPECT_EQ(status.windowTitle().toStdString(), "Status  \\ FY 2019-20 \\ P-2");
+  EXPECT_EQ(status.Label1->text().toStdString(), "FY 2019-20 \\ P-2");
 }
 
 TEST_F(SharedWindows, TransferStatusShowsTheReportModallyAndSavesItAsWindowsText) {

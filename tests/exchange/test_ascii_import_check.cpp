@@ -32,6 +32,24 @@ TEST_F(AsciiImportTest, AWellFormedTaxFileIsAcceptedAndLoadsTyped) {
   EXPECT_TRUE(rows->Value("Unsecured").IsNull());
   EXPECT_EQ(vb::CStr(rows->Value("Explanation")), "Caf\xC3\xA9");
   EXPECT_EQ(vb::CLng(rows->Value("CERT_KEY")), 11) << "the main block keeps the file's key";
+
+  // The check hands on the same rows, typed, without the file's key.
+  ASSERT_TRUE(verdict.rows);
+  EXPECT_EQ(verdict.blocksFrom, next);
+  ASSERT_EQ(verdict.rows->RecordCount(), 2);
+  ASSERT_EQ(verdict.rows->FieldCount(), rows->FieldCount());
+  rows->MoveFirst();
+  for (verdict.rows->MoveFirst(); !verdict.rows->Eof(); verdict.rows->MoveNext(), rows->MoveNext())
+    for (int i = 0; i < rows->FieldCount(); ++i) {
+      const std::string name = rows->FieldInfo(i).name;
+      if (name == "CERT_KEY") {
+        EXPECT_TRUE(verdict.rows->Value(i).IsNull());
+        continue;
+      }
+      EXPECT_EQ(verdict.rows->Value(i).Type(), rows->Value(i).Type()) << name;
+      EXPECT_EQ(vb::TextOf(verdict.rows->Value(i)), vb::TextOf(rows->Value(i))) << name;
+    }
+  EXPECT_FALSE(Check({file[0], "Tax,"}).rows) << "a refused file hands on no rows";
 }
 
 TEST_F(AsciiImportTest, MalformedTaxFilesAreRefusedAtTheirRule) {
@@ -113,7 +131,9 @@ TEST_F(AsciiImportTest, TheDateRuleTakesTheBlankMask) {
     const Lines file = {good[0], WithField(good[1], 7, c.dater)};
     const asciiimport::Verdict verdict = Check(file);
     EXPECT_EQ(verdict.accepted, c.accepted) << c.dater << ": " << verdict.rule;
-    if (!c.accepted) EXPECT_EQ(verdict.rule, "10 date") << c.dater;
+    if (!c.accepted) {
+      EXPECT_EQ(verdict.rule, "10 date") << c.dater;
+    }
   }
   std::size_t next = 0;
   const db::RecordsetPtr rows = asciiimport::LoadImportRows({good[0], WithField(good[1], 7, "__/__/____")},
@@ -286,7 +306,107 @@ TEST_F(AsciiImportTest, ClassSizeRulesOfBrlSdCspNew) {
   }
 }
 
-TEST_F(AsciiImportTest, AgencyProviderAndSelpaLookups) {
+// One row of a form checked by a user group: the rule that refuses it, or
+// "" when it is accepted; `setup` runs before the check and `undo` after.
+struct FormCase {
+  const char* name;
+  const char* form;
+  Row row;
+  const char* rule;
+  int group = 2;
+  const char* setup = "";
+  const char* undo = "";
+};
+
+class AsciiImportForms : public AsciiImportTest {
+ protected:
+  void Expect(const std::vector<FormCase>& cases) {
+    for (const FormCase& c : cases) {
+      if (*c.setup) Execute(c.setup);
+      const asciiimport::Verdict verdict = Check(FileOf(c.form, {c.row}), c.group);
+      if (*c.undo) Execute(c.undo);
+      EXPECT_EQ(verdict.accepted, std::string(c.rule).empty()) << c.name << ": " << verdict.rule;
+      EXPECT_EQ(verdict.rule, c.rule) << c.name;
+    }
+  }
+};
+
+TEST_F(AsciiImportForms, ColumnLookupsByFormAndUserGroup) {
+  // Schools of Elm Unified: one of the small-school exception, one plain,
+  // one charter; Ash Valley is a basic-aid choice district and the one
+  // named for supplemental attendance; Oak County (20) has an open office
+  // but nothing listed for supplemental attendance; O'Neil Valley's name
+  // holds an apostrophe.
+  Execute("INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME,"
+          " SCHOOL_DISTRICT_NAME, LEA_TYPE, STAT_TYPE, CHARTER_ID, EXCEPTION_SD_SCH_2501) VALUES"
+          " (2019, 19, 64733, 6473301, 'Elm County', 'Elm Unified', 4, 'OPEN', 'N', -1),"
+          " (2019, 19, 64733, 6473302, 'Elm County', 'Elm Unified', 4, 'OPEN', 'N', 0),"
+          " (2019, 19, 64733, 6473309, 'Elm County', 'Elm Unified', 4, 'OPEN', 'Y', 0),"
+          " (2019, 19, 64745, 0, 'Elm County', 'O''Neil Valley', 3, 'OPEN', NULL, 0),"
+          " (2019, 20, 10200, 0, 'Oak County', 'Oak County Office', 2, 'OPEN', NULL, 0);"
+          "UPDATE KRN_LEAS SET IS_BASIC_AID_CHOICE = -1, EXCEPTION_ATT_SUPP = -1, EXCEPTION_ATT_SUPP_LIST = -1"
+          " WHERE SCHOOL_DISTRICT_ID = 64741;"
+          "INSERT OR IGNORE INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, CATEGORY) VALUES (31, 'ATT_SD_SUPP', 'A'),"
+          " (32, 'ATT_SD_BS', 'A'), (33, 'BRL_SD_NSES_ADA', 'A'), (34, 'FOSTERYOUTHNSHS', 'A'),"
+          " (35, 'SELPAADAALLOC', 'S'), (36, 'ATT_CS_BG_U', 'CA'), (37, 'CS_BA', 'CA'), (38, 'ATTCOECCSE', 'A'),"
+          " (21, 'ATT_SD', 'A')");
+  const Row resident = {{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "0"}, {"RES_COUNTY_ID", "19"},
+                        {"RESCOUNTYNAME", "Elm County"}, {"RES_SCHOOL_DISTRICT_ID", "64741"},
+                        {"RESSCHOOLDISTNAME", "Ash Valley"}};
+  const Row supp = With(resident, {{"SCHOOL_DISTRICT_ID", "64741"}});
+  const Row school = {{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "6473301"}};
+  const Row selpa = {{"SCHOOL_DISTRICT_ID", "64790"}, {"SCHOOL_ID", "0"}, {"RES_SCHOOL_DISTRICT_ID", "64790"},
+                     {"RESSCHOOLDISTNAME", "O'Brien SELPA"}};
+  const Row oak = With(resident, {{"RES_COUNTY_ID", "20"}, {"RESCOUNTYNAME", "Oak County"},
+                                  {"RES_SCHOOL_DISTRICT_ID", "10200"}, {"RESSCHOOLDISTNAME", "Oak County Office"}});
+  Expect({
+      {"6.1: the county office open", "ATTCOECCSE", resident, ""},
+      {"6.1: the county office closed", "ATTCOECCSE", resident, "6.1", 2,
+       "UPDATE KRN_LEAS SET STAT_TYPE = 'CLOSED' WHERE SCHOOL_DISTRICT_ID = 10199",
+       "UPDATE KRN_LEAS SET STAT_TYPE = 'OPEN' WHERE SCHOOL_DISTRICT_ID = 10199"},
+      {"6.2.1: supplemental attendance of a listed district", "ATT_SD_SUPP", supp, ""},
+      {"6.2.1: supplemental attendance of a district not listed", "ATT_SD_SUPP", resident, "6.2.1"},
+      {"6.2.2: ATT_SD of a district that fills charter rows", "ATT_SD", With(school, {{"SCHOOL_DISTRICT_ID", "64766"}}),
+       ""},
+      {"6.2.2: CS_BA of that district", "CS_BA", With(resident, {{"SCHOOL_DISTRICT_ID", "64766"}}), ""},
+      {"6.2.2: cs_ba, as written, is not exempt", "cs_ba", With(resident, {{"SCHOOL_DISTRICT_ID", "64766"}}),
+       "6.2.2"},
+      {"6.2.3: a basic-aid choice district", "ATT_SD_BS", supp, ""},
+      {"6.2.3: a district that is none", "ATT_SD_BS", resident, "6.2.3"},
+      {"6.2.1 before 6.2.4: a closed district", "FOSTERYOUTHNSHS", With(school, {{"SCHOOL_DISTRICT_ID", "64758"}}), "6.2.1"},
+      {"6.3: group 3 looks in the office's own district", "AttCsACD", With(school, {{"SCHOOL_ID", "0"}}), "", 3},
+      {"6.3: group 3, a school of another district", "AttCsACD", school, "6.3", 3},
+      {"6.4: a small-school exception school", "BRL_SD_NSES_ADA", school, ""},
+      {"6.4: group 3, the same", "BRL_SD_NSES_ADA", school, "", 3},
+      {"6.4: a school without the exception", "BRL_SD_NSES_ADA", With(school, {{"SCHOOL_ID", "6473302"}}), "6.4"},
+      {"6.4: group 3, the same", "BRL_SD_NSES_ADA", With(school, {{"SCHOOL_ID", "6473302"}}), "6.4", 3},
+      {"6.4: a school that is no charter", "FOSTERYOUTHNSHS", With(school, {{"SCHOOL_ID", "6473302"}}), ""},
+      {"6.4: a charter school", "FOSTERYOUTHNSHS", With(school, {{"SCHOOL_ID", "6473309"}}), "6.4"},
+      {"6.4: group 3, a charter school", "FOSTERYOUTHNSHS", With(school, {{"SCHOOL_ID", "6473309"}}), "6.4", 3},
+      {"6.4: the SELPA row of its district", "SELPAADAALLOC", selpa, ""},
+      {"6.4: group 3 wants a school there", "SELPAADAALLOC", selpa, "6.4", 3},
+      {"6.4: group 4 is asked as group 2", "SELPAADAALLOC", selpa, "", 4},
+      {"6.4: group 5 is asked as group 2", "SELPAADAALLOC", selpa, "", 5},
+      {"6.4: group 7 is asked as group 2", "FOSTERYOUTHNSHS", With(school, {{"SCHOOL_ID", "6473309"}}), "6.4", 7},
+      {"6.5: a residence county elsewhere", "ATTCOECCSE", oak, ""},
+      {"6.5: a residence county not in the directory", "ATTCOECCSE", With(resident, {{"RES_COUNTY_ID", "21"}}), "6.5"},
+      {"6.5: supplemental, a county without listed districts", "ATT_SD_SUPP",
+       With(oak, {{"SCHOOL_DISTRICT_ID", "64741"}}), "6.5"},
+      {"6.6: another county name", "ATT_SD_BS", With(supp, {{"RESCOUNTYNAME", "Oak County"}}), "6.6"},
+      {"6.7: a closed residence district", "ATT_CS_BG_U",
+       With(resident, {{"RES_SCHOOL_DISTRICT_ID", "64758"}, {"TYPE", "1"}, {"FORM_NO", "43"}}), "6.7"},
+      {"6.7: an open one", "ATT_CS_BG_U", With(resident, {{"TYPE", "1"}, {"FORM_NO", "43"}}), ""},
+      {"6.7: supplemental, a residence district not listed", "ATT_SD_SUPP",
+       With(supp, {{"RES_SCHOOL_DISTRICT_ID", "64733"}, {"RESSCHOOLDISTNAME", "Elm Unified"}}), "6.7"},
+      {"6.7: a SELPA residence of another district", "SELPAADAALLOC", With(selpa, {{"RES_SCHOOL_DISTRICT_ID", "64733"}}),
+       "6.7"},
+      {"6.8: another district name", "ATTCOECCSE", With(resident, {{"RESSCHOOLDISTNAME", "Elm Unified"}}), "6.8"},
+      {"6.8: a name with an apostrophe as written", "ATTCOECCSE",
+       With(resident, {{"RES_SCHOOL_DISTRICT_ID", "64745"}, {"RESSCHOOLDISTNAME", "O'Neil Valley"}}), ""},
+  });
+}
+
+TEST_F(AsciiImportForms, AgencyProviderAndSelpaLookups) {
   Execute("INSERT INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, CATEGORY) VALUES (401, 'SECOSTPOOL', 'S');"
           "INSERT INTO KRNNPS (NPSCODE, NPSNAME) VALUES ('N1', 'Bright''s School');"
           "INSERT INTO KRNNPA (NPACODE, npaNAME) VALUES ('P1', 'Path Agency');"
@@ -300,13 +420,7 @@ TEST_F(AsciiImportTest, AgencyProviderAndSelpaLookups) {
   const Row npa = With(nps, {{"NPSNPATYPEID", "1"}, {"CODE", "P1"}, {"NAME", "Path Agency"}});
   const Row tax = {{"SCHOOL_DISTRICT_ID", "64790"}, {"SCHOOL_ID", "0"}, {"RES_SCHOOL_DISTRICT_ID", "64790"},
                    {"RESSCHOOLDISTNAME", "O'Brien SELPA"}, {"TAXPER", "1.5"}};
-  const struct {
-    const char* name;
-    const char* form;
-    Row row;
-    const char* rule;
-    int group = 2;
-  } cases[] = {
+  Expect({
       {"pool: found", "SECOSTPOOL", pool, ""},
       {"pool: another SELPA location (A)", "SECOSTPOOL", With(pool, {{"SELPALOCATION", "20"}}), "10 lookup A"},
       {"pool: another provider name (N1)", "SECOSTPOOL", With(pool, {{"NAME", "Brights School"}}), "10 lookup N1"},
@@ -320,17 +434,16 @@ TEST_F(AsciiImportTest, AgencyProviderAndSelpaLookups) {
       {"NPA: an NPS code (N3)", "SENPSLCI", With(npa, {{"CODE", "N1"}}), "10 lookup N3"},
       {"LCI: another name (N4)", "SENPSLCI", With(npa, {{"LCINAME", "Other"}}), "10 lookup N4"},
       {"type 2: the agency only", "SENPSLCI", With(nps, {{"NPSNPATYPEID", "2"}, {"NAME", "Other"}}), ""},
+      {"infant funding: a SELPA of the program (B)", "INFANTFUNDING", {{"SCHOOL_DISTRICT_ID", "64790"}, {"SCHOOL_ID", "0"}},
+       ""},
+      {"infant funding: a district (B)", "INFANTFUNDING", {{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "0"}},
+       "10 lookup B"},
       {"SELPA named with an apostrophe (C)", "SPEDTAXALLOC", tax, ""},
       {"another SELPA name (C)", "SPEDTAXALLOC", With(tax, {{"RESSCHOOLDISTNAME", "O'Brien"}}), "10 lookup C"},
       {"a residence district that is no SELPA (6.7)", "SPEDTAXALLOC",
        With(tax, {{"RES_SCHOOL_DISTRICT_ID", "64733"}}), "6.7"},
       {"a county auditor", "SPEDTAXALLOC", tax, "5.5", 7},
-  };
-  for (const auto& c : cases) {
-    const asciiimport::Verdict verdict = Check(FileOf(c.form, {c.row}), c.group);
-    EXPECT_EQ(verdict.accepted, std::string(c.rule).empty()) << c.name << ": " << verdict.rule;
-    EXPECT_EQ(verdict.rule, c.rule) << c.name;
-  }
+  });
 }
 
 }  // namespace

@@ -100,12 +100,14 @@ TEST_F(AsciiImportCopy, NewRowsAreWrittenWithoutAQuestionAndWithKeysOfTheirOwn) 
   ASSERT_EQ(stored.size(), 2u);
   EXPECT_EQ(report, "Import Group: Property Tax\r\n\tNumber of Records Skipped     = 0\r\n"
                     "\tNumber of Records Copied      = 2\r\n\tNumber of Records Overwritten = 0\r\n\r\n");
-  // The file's keys (11, 12, or none at all) do not count.
-  Execute("DELETE FROM Tax");
-  for (std::string& line : file)
-    if (line.starts_with("Tax,2019")) line = line.substr(0, line.rfind(',') + 1) + "0";
-  Copy(file);
-  EXPECT_EQ(TaxRows(), stored);
+  // The file's keys (11 and 12, 0, or none at all) do not count.
+  for (const char* key : {"0", ""}) {
+    Execute("DELETE FROM Tax");
+    for (std::string& line : file)
+      if (line.starts_with("Tax,2019")) line = line.substr(0, line.rfind(',') + 1) + key;
+    Copy(file);
+    EXPECT_EQ(TaxRows(), stored) << "file key '" << key << "'";
+  }
   EXPECT_FALSE(stored[0].ends_with("|11")) << stored[0];
   EXPECT_FALSE(stored[0].ends_with("|")) << stored[0];
 }
@@ -161,6 +163,17 @@ TEST_F(AsciiImportCopy, AFailureOnALaterRowLeavesTheTableAsItWas) {
   const std::string status = Status(29);
   EXPECT_THROW(Copy(file, {6}), vb::VbError);
   EXPECT_EQ(TaxRows(), before);
+  EXPECT_EQ(Status(29), status);
+}
+
+TEST_F(AsciiImportCopy, ARowTheTableRefusesForAnotherReasonFailsTheRunWithoutAQuestion) {
+  // The second row breaks a unique index beside the key: it is no stored
+  // row to ask about, and the run fails having written nothing.
+  Execute("CREATE UNIQUE INDEX one_row_per_agency ON Tax (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID)");
+  const std::string status = Status(29);
+  EXPECT_THROW(Copy(TaxFile()), vb::VbError);
+  EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(TaxRows().empty());
   EXPECT_EQ(Status(29), status);
 }
 
@@ -285,21 +298,31 @@ class AsciiImportInfantFunding : public AsciiImportCopy {
     AsciiImportCopy::SetUp();
     file = InfantFundingFile();
   }
-  asciiimport::CopyCounts CopyWithBlocks(std::vector<std::int16_t> answers = {}) {
-    std::size_t next = 0;
-    const db::RecordsetPtr rows = asciiimport::LoadImportRows(file, *modGlobals::SharedConnection(), next);
+  asciiimport::CopyCounts CopyWithBlocks(std::vector<std::int16_t> answers = {}) { return CopyFile(file, answers); }
+  // Checks the lines as the window does, then copies them with the
+  // blocks the check found.
+  asciiimport::CopyCounts CopyFile(const std::vector<std::string>& lines, std::vector<std::int16_t> answers = {},
+                                   int period = 2) {
+    asciiimport::Scope scope = Scope();
+    scope.ReportPeriod = period;
+    const asciiimport::Verdict verdict = asciiimport::ValidateImportFile(lines, scope);
+    EXPECT_TRUE(verdict.accepted) << verdict.rule << " at line " << verdict.line;
+    const db::RecordsetPtr rows = verdict.rows;
+    if (!rows) return {};
     asciiimport::CopyRun run = Run("INFANTFUNDING");
-    run.lines = &file;
-    run.blocksFrom = next;
-    run.allocationBlock = run.transferBlock = true;
+    run.lines = &lines;
+    run.blocksFrom = verdict.blocksFrom;
+    run.allocationBlock = verdict.allocationBlock;
+    run.transferBlock = verdict.transferBlock;
     run.ask = [this, answers](const std::string& message, const std::string&) -> std::int16_t {
       questions.push_back(message);
       return questions.size() <= answers.size() ? answers[questions.size() - 1] : 7;
     };
     return asciiimport::CopyImportRows(run, *rows, report);
   }
-  std::int32_t CertificateOf(const std::string& table) {
-    auto rs = db::Recordset::Query("SELECT * FROM " + table + " WHERE SCHOOL_DISTRICT_ID = 64790", OpenDatabase());
+  std::int32_t CertificateOf(const std::string& table, int district = 64790) {
+    auto rs = db::Recordset::Query("SELECT * FROM " + table + " WHERE SCHOOL_DISTRICT_ID = " + std::to_string(district),
+                                   OpenDatabase());
     return modCOE::GetGroupCertKey(*rs, db::catalog::PrimaryKey(*OpenDatabase(), table));
   }
   long Count(const std::string& sql) { return vb::CLng(OpenDatabase()->Scalar(sql)); }
@@ -326,6 +349,89 @@ TEST_F(AsciiImportInfantFunding, BlocksAreCopiedAndTheStatusRowCarriesTheCombine
   EXPECT_EQ(questions.size(), 1u);
   EXPECT_EQ(replaced.overwritten, 3);
   EXPECT_EQ(Count("SELECT TrSDC1 FROM InfantFundingTransfer"), 3);
+}
+
+TEST_F(AsciiImportInfantFunding, TwoAgenciesEachGetTheirCombinedStatusRow) {
+  // Birch SELPA (64791) reports for its school 6479101; it has allocation
+  // rows but no transfer. Both agencies hold status rows of P-2 and Annual
+  // with edit-check results.
+  Execute("INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME,"
+          " SCHOOL_DISTRICT_NAME, LEA_TYPE, STAT_TYPE, INFANTPROGRAM) VALUES"
+          " (2019, 19, 64791, 6479101, 'Elm County', 'Birch SELPA', 5, 'OPEN', -1);"
+          "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
+          " NUM_RECORD, NUM_ERROR, LAST_EDIT_CHECK_DATE) VALUES (2019, 2, 19, 64790, 0, 102, 7, 2, '2020-01-01'),"
+          " (2019, 3, 19, 64790, 0, 102, 7, 2, '2020-01-01'), (2019, 3, 19, 64791, 6479101, 102, 7, 2, '2020-01-01')");
+  const std::map<std::string, std::string> elm = {{"SCHOOL_DISTRICT_ID", "64790"}, {"SCHOOL_ID", "0"}};
+  const std::map<std::string, std::string> birch = {{"SCHOOL_DISTRICT_ID", "64791"}, {"SCHOOL_ID", "6479101"}};
+  const auto with = [](std::map<std::string, std::string> row, const std::map<std::string, std::string>& more) {
+    row.insert(more.begin(), more.end());
+    return row;
+  };
+  const std::map<std::string, std::string> allocation = {{"SELPAAUDIST", "64733"}, {"SELPAAUDISTSCHOOLID", "0"}};
+  std::vector<std::string> lines = FileOf("INFANTFUNDING", {with(elm, {{"INSESDC1", "1"}}), with(birch, {{"INSESDC1", "2"}})});
+  lines.push_back("End");
+  for (const std::string& line : FileOf("InfantFundingAllocation", {with(elm, with(allocation, {{"P1ALLOCSDC1SE", "2.5"}})),
+                                                                     with(birch, with(allocation, {{"P1ALLOCSDC1SE", "1.5"}}))}))
+    lines.push_back(line);
+  lines.push_back("End");
+  lines.push_back(file[6]);
+  lines.push_back(file[7]);
+
+  const asciiimport::CopyCounts counts = CopyFile(lines);
+  EXPECT_EQ(counts.copied, 5);
+  for (const char* table : {"INFANTFUNDING", "InfantFundingAllocation", "InfantFundingTransfer"})
+    EXPECT_EQ(Count(std::string("SELECT COUNT(*) FROM ") + table + " WHERE CERT_KEY IS NULL OR CERT_KEY = 0"), 0)
+        << table;
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingTransfer"), 1);
+  const std::int32_t elmKey = CertifiedImport::JoinedKeysCertificate(
+      {CertificateOf("INFANTFUNDING"), CertificateOf("InfantFundingAllocation"), CertificateOf("InfantFundingTransfer")});
+  const std::int32_t birchKey = CertifiedImport::JoinedKeysCertificate(
+      {CertificateOf("INFANTFUNDING", 64791), CertificateOf("InfantFundingAllocation", 64791)});
+  EXPECT_NE(elmKey, birchKey);
+  EXPECT_EQ(Status(102, 64790), std::to_string(elmKey) + "|3|0|0|1|0|No|1");
+  EXPECT_EQ(Status(102, 64791, 2, 6479101), std::to_string(birchKey) + "|2|0|0|1|0|No|1");
+  // Their Annual rows lose the edit-check results and keep their counts.
+  EXPECT_EQ(Status(102, 64790, 3), "|7|0|0|1|0|No|");
+  EXPECT_EQ(Status(102, 64791, 3, 6479101), "|7|0|0|1|0|No|");
+}
+
+TEST_F(AsciiImportInfantFunding, ATransferOnlyFileFillsTheTransferTableAlone) {
+  const std::vector<std::string> transferOnly = {file[0], file[1], file[2], file[6], file[7]};
+  const asciiimport::CopyCounts counts = CopyFile(transferOnly);
+  EXPECT_EQ(counts.copied, 2);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingAllocation"), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM InfantFundingTransfer WHERE CERT_KEY <> 0"), 1);
+  const std::int32_t key = CertifiedImport::JoinedKeysCertificate(
+      {CertificateOf("INFANTFUNDING"), 0, CertificateOf("InfantFundingTransfer")});
+  EXPECT_EQ(Status(102, 64790), std::to_string(key) + "|2|0|0|1|0|No|1");
+}
+
+TEST_F(AsciiImportInfantFunding, AFirstPeriodFileResetsTheLaterPeriodsASecondPeriodFileTheAnnual) {
+  const struct {
+    int period;
+    std::vector<int> reset;  // of the periods 1, 2, 3 other than the file's
+  } cases[] = {{1, {2, 3}}, {2, {3}}};
+  for (const auto& c : cases) {
+    Execute("DELETE FROM INFANTFUNDING; DELETE FROM InfantFundingAllocation; DELETE FROM InfantFundingTransfer;"
+            "DELETE FROM LEA_FORMS_STATUS");
+    for (int period : {1, 2, 3})
+      Execute("INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
+              " NUM_RECORD, NUM_ERROR, LAST_EDIT_CHECK_DATE) VALUES (2019, " + std::to_string(period) +
+              ", 19, 64790, 0, 102, 7, 2, '2020-01-01')");
+    std::vector<std::string> lines = file;
+    for (std::string& line : lines)
+      if (line.find(",2019,2,") != std::string::npos) line = WithField(line, 2, std::to_string(c.period));
+    CopyFile(lines, {}, c.period);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM INFANTFUNDING WHERE PERIOD_ID = " + std::to_string(c.period)), 1);
+    EXPECT_EQ(Status(102, 64790, c.period).substr(Status(102, 64790, c.period).find('|')), "|3|0|0|1|0|No|1")
+        << "P-" << c.period;
+    for (int period : {1, 2, 3}) {
+      if (period == c.period) continue;
+      const bool reset = std::find(c.reset.begin(), c.reset.end(), period) != c.reset.end();
+      EXPECT_EQ(Status(102, 64790, period), reset ? "|7|0|0|1|0|No|" : "|7|2||0|0|No|")
+          << "file of P-" << c.period << ", status row of period " << period;
+    }
+  }
 }
 
 TEST_F(AsciiImportInfantFunding, TheCombinedCertificateJoinsTheKeysThatAreNotZero) {
@@ -376,6 +482,70 @@ TEST_F(AsciiImportCopy, AWideAttendanceRowIsStoredEqualToItsLineWithAKeyOfItsOwn
   EXPECT_NE(again[1].substr(again[1].rfind(',') + 1), "99");
   EXPECT_NE(again[1].substr(again[1].rfind(',') + 1), "0");
   EXPECT_EQ(Status(21).substr(Status(21).find('|')), "|1|0|0|1|0|No|1");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AsciiImportCopy, WideRowsAreWrittenThirtyColumnsBesidesTheKeyAtATime) {
+  const db::ConnectionPtr conn = OpenDatabase();
+  // Test tables of the five key columns and n - 5 further columns.
+  const auto create = [&](int columns) {
+    const std::string name = "Wide" + std::to_string(columns);
+    std::string sql = "CREATE TABLE " + name +
+                      " (FISCAL_YEAR INTEGER NOT NULL, PERIOD_ID INTEGER NOT NULL, COUNTY_ID INTEGER NOT NULL,"
+                      " SCHOOL_DISTRICT_ID INTEGER NOT NULL, SCHOOL_ID INTEGER NOT NULL";
+    for (int i = 6; i <= columns; ++i) sql += ", C" + std::to_string(i) + " DOUBLE";
+    Execute(sql + ", PRIMARY KEY (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID))");
+    return name;
+  };
+  const struct {
+    std::string table;
+    int statements;
+  } cases[] = {{create(35), 1}, {create(36), 2}, {create(66), 3}, {"ATT_SD", 5}};
+  for (const auto& c : cases) {
+    if (c.table == "ATT_SD") {
+      ASSERT_EQ(db::catalog::ColumnNames(*conn, "ATT_SD").size(), 131u);
+    }
+    const db::RecordsetPtr row = db::Recordset::Query("SELECT * FROM " + c.table + " WHERE 1 <> 1", conn);
+    row->ActiveConnection(nullptr);
+    row->AddNew();
+    for (int i = 0; i < row->FieldCount(); ++i) row->SetValue(i, vb::Variant(i < 5 ? 2019 - 2017 * (i == 1) : i + 0.5));
+    row->Update();
+    EXPECT_EQ(asciiimport::SplitAndUpdateTable(*conn, *row, c.table), c.statements) << c.table;
+    const db::RecordsetPtr stored = db::Recordset::Query("SELECT * FROM " + c.table, conn);
+    ASSERT_EQ(stored->RecordCount(), 1) << c.table;
+    for (int i = 0; i < row->FieldCount(); ++i)
+      EXPECT_EQ(asciifile::ValueText(stored->Value(i)), asciifile::ValueText(row->Value(i)))
+          << c.table << " " << row->FieldInfo(i).name;
+    // Written again, the row is completed in place, not doubled.
+    row->SetValue(row->FieldCount() - 1, vb::Variant(7));
+    row->Update();
+    asciiimport::SplitAndUpdateTable(*conn, *row, c.table);
+    EXPECT_EQ(vb::CLng(conn->Scalar("SELECT COUNT(*) FROM " + c.table)), 1) << c.table;
+    EXPECT_EQ(asciifile::ValueText(conn->Scalar("SELECT " + row->FieldInfo(row->FieldCount() - 1).name + " FROM " +
+                                                c.table)),
+              "7")
+        << c.table;
+  }
+}
+
+TEST_F(AsciiImportCopy, AnAttcssbcFileReplacesTheStoredCharterBlockGrantRow) {
+  Execute("INSERT INTO VHO_TORB_FORMS (FORM_NO, FORM_NAME, FORM_DISPLAY_NAME, CATEGORY) VALUES"
+          " (46, 'ATTCSSBC', 'Charter Block Grant - SBC', 'CA');"
+          "INSERT INTO ATTCSBGCOE (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO, DATER)"
+          " VALUES (2019, 2, 19, 64733, 0, 46, '2019-12-09'), (2019, 2, 19, 64733, 0, 44, '2019-12-09')");
+  const std::vector<std::string> file =
+      FileOf("ATTCSSBC", {{{"SCHOOL_DISTRICT_ID", "64733"}, {"SCHOOL_ID", "0"}, {"FORM_NO", "46"}, {"DATER", "12/10/2019"}}});
+  const asciiimport::CopyCounts counts = Copy(file, {6});
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(counts.overwritten, 1);
+  EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar("SELECT COUNT(*) FROM ATTCSBGCOE")), 2);
+  EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar(
+                "SELECT COUNT(*) FROM ATTCSBGCOE WHERE FORM_NO = 46 AND DATER LIKE '2019-12-10%' AND CERT_KEY <> 0")),
+            1);
+  EXPECT_EQ(vb::CLng(OpenDatabase()->Scalar("SELECT COUNT(*) FROM ATTCSSBC")), 0);
 }
 
 }  // namespace

@@ -80,18 +80,37 @@ TEST_F(AsciiImportWindow, CancelShowsNothingAndAMissingPathSaysSo) {
 }
 
 TEST_F(AsciiImportWindow, ARefusedFileShowsTheCriteriaMessageOnceAndChangesNothing) {
-  std::vector<std::string> file = TaxFile();
-  file[1] = WithField(file[1], 8, "2");
-  const std::string path = Place(file);
-  const std::string before = Dump();
-  dialogs_.AcknowledgeMessages(1);
-  Press(path, false);
-  const std::vector<std::string> messages = dialogs_.TakeMessages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], asciiimport::ImportFailureMessage());
-  EXPECT_EQ(window_->LastVerdict().rule, "8 tax type");
-  EXPECT_TRUE(window_->isEnabled());
-  EXPECT_EQ(Dump(), before);
+  const std::vector<std::string> good = TaxFile();
+  const auto field = [&](int f, const std::string& value) {
+    std::vector<std::string> file = good;
+    file[1] = WithField(file[1], f, value);
+    return file;
+  };
+  const struct {
+    const char* name;
+    std::vector<std::string> file;
+    const char* rule;
+  } cases[] = {
+      {"TaxType 2", field(8, "2"), "8 tax type"},
+      {"a blank line", {good[0], "", good[1]}, "5.3 blank line"},
+      {"a field too many", field(3, "Late roll, see note"), "5.4 field count"},
+      {"an empty file", {}, "empty file"},
+      {"a secondary table first", {"InfantFundingTransfer,x", good[1]}, "2 secondary table"},
+      {"SCHOOL_DISTRICT_ID abc", field(4, "abc"), "error 13"},
+      {"COUNTY_ID 20", field(3, "20"), "10 county"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = Place(c.file);
+    const std::string before = Dump();
+    dialogs_.AcknowledgeMessages(1);
+    Press(path, false);
+    const std::vector<std::string> messages = dialogs_.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u) << c.name;
+    EXPECT_EQ(messages[0], asciiimport::ImportFailureMessage()) << c.name;
+    EXPECT_TRUE(window_->LastVerdict().rule.starts_with(c.rule)) << c.name << ": " << window_->LastVerdict().rule;
+    EXPECT_TRUE(window_->isEnabled()) << c.name;
+    EXPECT_EQ(Dump(), before) << c.name;
+  }
 }
 
 TEST_F(AsciiImportWindow, AnAcceptedFileIsCopiedAndEndsWithTheStatusTextTwiceInARow) {
@@ -125,6 +144,30 @@ TEST_F(AsciiImportWindow, AnAcceptedFileIsCopiedAndEndsWithTheStatusTextTwiceInA
   EXPECT_TRUE(question.starts_with("Importing ASCII File - Property Tax | Record for  FISCAL_YEAR=2019")) << question;
   EXPECT_TRUE(window_->isEnabled());
   EXPECT_EQ(window_->txtFile->text().toStdString(), path);
+}
+
+TEST_F(AsciiImportWindow, AFailedCopyChangesNothingAndSaysSo) {
+  // A third row whose write the database refuses, after two written rows.
+  Execute("INSERT INTO KRN_LEAS (FISCAL_YEAR, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, COUNTY_NAME,"
+          " SCHOOL_DISTRICT_NAME, LEA_TYPE, STAT_TYPE) VALUES (2019, 19, 64745, 0, 'Elm County', 'Birch Valley', 3,"
+          " 'OPEN');"
+          "INSERT INTO LEA_FORMS_STATUS (FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, FORM_NO,"
+          " CERTIFICATE_NUMBER, NUM_RECORD, NUM_ERROR) VALUES (2019, 2, 19, 64733, 0, 29, 5, 1, 3);"
+          "CREATE TRIGGER refuse BEFORE INSERT ON Tax WHEN NEW.RES_SCHOOL_DISTRICT_ID = 64745"
+          " BEGIN SELECT RAISE(ABORT, 'the third row is refused'); END");
+  std::vector<std::string> file = TaxFile();
+  file.push_back(WithField(WithField(file[2], 7, "64745"), 10, "Birch Valley"));
+  const std::string path = Place(file);
+  const std::string before = Dump();
+  dialogs_.AcknowledgeMessages(1);
+  Press(path, false);
+  const std::vector<std::string> messages = dialogs_.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].starts_with("The file could not be imported; nothing has been changed.\r\n")) << messages[0];
+  EXPECT_NE(messages[0].find("the third row is refused"), std::string::npos) << messages[0];
+  EXPECT_TRUE(window_->LastVerdict().accepted);
+  EXPECT_TRUE(window_->isEnabled());
+  EXPECT_EQ(Dump(), before);
 }
 
 // --- The command ----------------------------------------------------------------------------

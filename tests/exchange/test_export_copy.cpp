@@ -192,6 +192,26 @@ TEST_F(ExportCopyTest, DataTablesKeepTheRowsOfTheirStatusRows) {
       << "the district-keyed table keeps its school rows";
 }
 
+TEST_F(ExportCopyTest, KeptRowsTravelWithTheirRowidsAndValuesUnchanged) {
+  // Values of every storage class, some in columns of another type, which
+  // any conversion on the way would change.
+  Execute(Status("(19, 613, 0, 29)") +
+          "INSERT INTO Tax (rowid, FISCAL_YEAR, PERIOD_ID, COUNTY_ID, SCHOOL_DISTRICT_ID, SCHOOL_ID, RES_COUNTY_ID, "
+          "RES_SCHOOL_DISTRICT_ID, TaxType, ResCountyName, Secured, Unsecured, HOX, Explanation, CERT_KEY) VALUES "
+          "(9001, 2019, 2, 19, 613, 0, 19, 1, 0, '0042', '12.50', 'n/a', x'00ff', 7, NULL),"
+          "(9002, 2019, 2, 19, 613, 0, 19, 2, 0, NULL, 1e300, -0.5, 3, 'It''s \"so\"', '12'),"
+          "(9003, 2019, 1, 19, 613, 0, 19, 3, 0, 'a neighbour of another period', 1, 1, 1, '', 1);");
+  const std::string values =
+      "SELECT rowid, quote(ResCountyName), typeof(Secured), quote(Secured), quote(Unsecured), quote(HOX), "
+      "quote(Explanation), quote(CERT_KEY) FROM Tax WHERE SCHOOL_DISTRICT_ID = 613 AND PERIOD_ID = 2 ORDER BY rowid";
+  const std::vector<std::string> working = Rows(OpenDatabase(), values);
+  ASSERT_EQ(working.size(), 2u);
+  Choose({{19, 64733, 0, 2}}, {29});
+  const db::ConnectionPtr file = Exported();
+  EXPECT_EQ(Rows(file, values), working);
+  EXPECT_EQ(Rows(file, "SELECT count(*) FROM Tax WHERE rowid = 9003"), std::vector<std::string>{"0"});
+}
+
 TEST_F(ExportCopyTest, GateKeepsTheCountysSchoolsOnlyForAFullChoice) {
   Execute(Status("(19, 64733, 0, 120), (19, 612, 0, 120)") +
           Data("GATE",

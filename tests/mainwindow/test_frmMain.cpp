@@ -126,14 +126,19 @@ TEST_F(MainWindowTest, ThePeriodAndCorrectionModeAtLoadMarkTheirItemAndTheCaptio
     const char* marked;
     const char* caption;
     const char* panel3;
+    const char* periodText;
   };
+  // Each window opens after the one before: the program-wide period text
+  // is still the last window's when the next one loads.
   const Case cases[] = {
-      {1, "", "mnuPeriod_P1", "Levrona MAIN MENU \\ FY 2019-20 \\ P-1", "FY 2019-20  P-1"},
-      {2, "2", "mnuPeriod_P2", "Levrona MAIN MENU \\ FY 2019-20 \\ P-2", "FY 2019-20  P-2"},
-      {2, "PY_P2", "mnu_PY_P2", "Levrona MAIN MENU \\ FY 2019-20 \\ P-2 Correction", "FY 2019-20  P-2 Correction"},
-      {3, "3", "mnuPeriod_Annual", "Levrona MAIN MENU \\ FY 2019-20 \\ Annual", "FY 2019-20  Annual"},
+      {1, "", "mnuPeriod_P1", "Levrona MAIN MENU \\ FY 2019-20 \\ P-1", "FY 2019-20  P-1", "P-1"},
+      {2, "2", "mnuPeriod_P2", "Levrona MAIN MENU \\ FY 2019-20 \\ P-2", "FY 2019-20  P-2", "P-2"},
+      {2, "PY_P2", "mnu_PY_P2", "Levrona MAIN MENU \\ FY 2019-20 \\ P-2 Correction", "FY 2019-20  P-2 Correction",
+       "P-2"},
+      {3, "3", "mnuPeriod_Annual", "Levrona MAIN MENU \\ FY 2019-20 \\ Annual", "FY 2019-20  Annual", "Annual"},
       {3, "PY_ANNUAL", "mnu_PY_Annual", "Levrona MAIN MENU \\ FY 2019-20 \\ Annual Correction",
-       "FY 2019-20  Annual Correction"},
+       "FY 2019-20  Annual Correction", "Annual"},
+      {1, "", "mnuPeriod_P1", "Levrona MAIN MENU \\ FY 2019-20 \\ P-1", "FY 2019-20  P-1", "P-1"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.marked);
@@ -145,6 +150,9 @@ TEST_F(MainWindowTest, ThePeriodAndCorrectionModeAtLoadMarkTheirItemAndTheCaptio
     EXPECT_EQ(CheckedItems(kPeriodItems), Names{c.marked});
     EXPECT_EQ(w.windowTitle().toStdString(), c.caption);
     EXPECT_EQ(w.PanelText(3), c.panel3);
+    // The window's own copy, which its reports head with, names the same
+    // period from the start, not only after a period command.
+    EXPECT_EQ(w.GParam->PeriodText, c.periodText);
     const bool correction = std::string(c.mode).rfind("PY_", 0) == 0;
     EXPECT_EQ(w.dgLEA->horizontalHeader()->isSectionHidden(w.dgLEA->ColumnIndex("CORRECTED")), !correction);
     if (correction) {

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "PrintPrompts.h"
 #include "report/ReportPreview.h"
 #include "Utilities.h"
 #include "clsMyAdoUtils.h"
@@ -41,18 +42,7 @@ void PrintingTest::TearDown() {
   ProgramTest::TearDown();
 }
 
-void PrintingTest::AnswerTaxDialog(const std::string& choice) {
-  dialogs_.AnswerModal([choice](QWidget& window) {
-    auto& dialog = dynamic_cast<frmTaxSummary&>(window);
-    if (choice == "Cancel") {
-      dialog.cmdClose->click();
-    } else {
-      (choice == "COE" ? dialog.optCOE : dialog.optDistrict)->setChecked(true);
-      dialog.cmdView->click();
-    }
-    return dialog.result();
-  });
-}
+void PrintingTest::AnswerTaxDialog(const std::string& choice) { ::AnswerTaxDialog(dialogs_, choice); }
 
 void PrintingTest::RecordPreview(std::vector<Preview>& previews) {
   dialogs_.AnswerModal([&previews](QWidget& window) {

@@ -8,11 +8,13 @@
 #include <QTextEdit>
 
 #include "MainWindowFixture.h"
+#include "BlankReportQuery.h"
 #include "PrintingAgencies.h"
 #include "ScriptedSeams.h"
 #include "frmMainBlankReports.h"
 #include "modGlobals.h"
 #include "modMainPrintForm.h"
+#include "modMainReports.h"
 #include "modMainStart.h"
 #include "vb/Conversions.h"
 
@@ -62,6 +64,17 @@ class BlankReportsTest : public MainWindowTest {
       OpenDatabase()->ExecuteScript("UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE " + agencies + ";");
     if (!forms.empty())
       OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE " + forms + ";");
+    return Open();
+  }
+  // Every open agency of the county listed, as a county auditor sees them
+  // when looking at county offices (a kind its list filters do not name),
+  // with the county office current and its tax form listed; 20001, its
+  // charter and 20002 selected with the tax form.
+  frmMain& OpenCountyList() {
+    LogOn(As(7, agencies::kCounty, agencies::kOffice));
+    modGlobals::GlobalParam().UserGroup = 2;
+    OpenDatabase()->ExecuteScript("UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE SCHOOL_DISTRICT_ID IN (20001, 20002);"
+                                  "UPDATE VHO_TORB_FORMS SET SELECTED = 'Yes' WHERE FORM_NO = 29;");
     return Open();
   }
   void RecordStatus(std::string& log) {
@@ -119,6 +132,80 @@ TEST_F(BlankReportsTest, TheBlankTaxReportOfAnAgencyWithoutTaxRows) {
   ExpectGivenBack(window);
 }
 
+// A district, its charter school and a second district, each with the
+// county office's tax form: three one-page jobs in list order, each headed
+// for its agency and without a figure of its own tax rows, and one status
+// report naming the three.
+TEST_F(BlankReportsTest, SeveralAgenciesPrintInListOrderWithTheStatusReport) {
+  RecordingPrinters printers({"Office Laser"});
+  frmMain& window = OpenCountyList();
+  ASSERT_EQ(ListedAgencies(), (Texts{"1-10017-0", "1-20001-0", "1-20001-1234567", "1-20002-0"}));
+  Watch();
+  const long before = DataVersion();
+  std::string log;
+  RecordStatus(log);
+  window.mnuNew_BlankReports_Click();
+
+  struct Heading {
+    const char* district;  // the district line
+    const char* codes;     // the agency's own code
+  };
+  const Heading headings[] = {{"District: Birch Unified", "20001"},
+                              {"District: Birch Unified : Maple Charter", "1234567"},
+                              {"District: Cedar Elementary SD", "20002"}};
+  ASSERT_EQ(printers.jobs.size(), std::size(headings)) << log;
+  for (std::size_t i = 0; i < std::size(headings); ++i) {
+    SCOPED_TRACE(headings[i].district);
+    const auto& job = printers.jobs[i];
+    EXPECT_EQ(job.pages, 1);
+    EXPECT_EQ(job.orientation, ui::OrientationPortrait);
+    for (const char* text : {headings[i].district, headings[i].codes, "01", "Fiscal Year:  2019-20", "P-2",
+                             "Property Tax Apportionment Report", "Levrona"}) {
+      EXPECT_TRUE(Holds(job.text, text)) << text << "\n" << job.text;
+    }
+    for (int line = 1; line <= 16; ++line) {
+      const std::string caption = "A-" + std::to_string(line);
+      EXPECT_TRUE(Holds(job.text, caption)) << caption;
+    }
+    // Birch Unified's stored row (Dogwood Elementary, 500) stays off its
+    // blank form; no tax type is chosen on any.
+    for (const char* figure : {"Dogwood", ": 500", "School District", "COE"}) {
+      EXPECT_FALSE(Holds(job.text, figure)) << figure << "\n" << job.text;
+    }
+  }
+  EXPECT_FALSE(Holds(printers.jobs[0].text, "Maple Charter")) << "the district's own form names no school";
+  EXPECT_EQ(DataVersion(), before) << "no write reached the database";
+  EXPECT_EQ(log,
+            "Blank Reports Printing.. Date & Time: Dec-09-2019 14:35:07\n\nSelected LEA(s) \n\n"
+            "\t20001\n\t20001-1234567\n\t20002\n\n"
+            "Selected Program(s)\n\n\tProperty Tax\n\nPrint Operation Completed.");
+  ExpectGivenBack(window);
+}
+
+// A SELPA's list reaches across counties: each agency's form is headed
+// from its own county's directory row, and its status line ends in "-"
+// and its SELPA.
+TEST_F(BlankReportsTest, ASelpaRunHeadsEachAgencyInItsOwnCounty) {
+  RecordingPrinters printers({"Office Laser"});
+  LogOn(As(5, 7, 71005, 0, "R7"));
+  OpenDatabase()->ExecuteScript(
+      "UPDATE KRN_LEAS SET SELECTED = 'Yes' WHERE FISCAL_YEAR = 2019 AND SCHOOL_DISTRICT_ID IN (71001, 81001);"
+      "UPDATE VHO_TORB_FORMS SET CATEGORY = 'S', SELPA = 'Y', SELECTED = 'Yes' WHERE FORM_NO = 29;");
+  frmMain& window = Open();
+  std::string log;
+  RecordStatus(log);
+  window.mnuNew_BlankReports_Click();
+
+  ASSERT_EQ(printers.jobs.size(), 2u) << log;
+  for (const auto& [job, heading] : {std::pair{0, "District: Acorn Elementary"}, {1, "District: Ember Elementary"}}) {
+    EXPECT_TRUE(Holds(printers.jobs[job].text, heading)) << printers.jobs[job].text;
+  }
+  EXPECT_TRUE(Holds(printers.jobs[1].text, "County: Dune County")) << printers.jobs[1].text;
+  EXPECT_TRUE(Holds(printers.jobs[1].text, ": 08\n")) << printers.jobs[1].text;
+  EXPECT_TRUE(Holds(log, "Selected LEA(s) \n\n\t71001-R7-02\n\t81001-R7-05\n\n")) << log;
+  ExpectGivenBack(window);
+}
+
 // Programs but no agency: one form to fill in by hand, without period, and
 // a status report without the agency block.
 TEST_F(BlankReportsTest, WithoutAgencyOneFormToFillIn) {
@@ -160,14 +247,17 @@ TEST_F(BlankReportsTest, RefusalsAndFailures) {
                 {noColumns, failed}, false},
            Case{"COUNTYMODEL",
                 "UPDATE VHO_TORB_FORMS SET FORM_NAME = 'CountyModel' WHERE FORM_NO = 29",
-                {"Report for Property Tax is unavailable"}, true},
+                // once for each of the three agencies: the run goes on
+                Texts(3, "Report for Property Tax is unavailable"), true},
        }) {
     SCOPED_TRACE(c.name);
     RecordingPrinters printers({"Office Laser"});
     OpenDatabase()->ExecuteScript(c.setup);
-    frmMain& window = OpenWith(As(2, agencies::kCounty, agencies::kOffice), "SCHOOL_DISTRICT_ID = 10017",
-                               "FORM_NO = 29");
-    const int row = window.dgLEA->Row();
+    frmMain& window = OpenCountyList();
+    // The user stands on the charter school: the grids come back there.
+    ClickRecordSelector(*window.dgLEA, 2);
+    ASSERT_EQ(window.dgLEA->Row(), 2);
+    ASSERT_EQ(modGlobals::GlobalParam().SchoolId, agencies::kCharter);
     dialogs_.AcknowledgeMessages(static_cast<int>(c.messages.size()));
     std::string log;
     if (c.status) RecordStatus(log);
@@ -175,11 +265,72 @@ TEST_F(BlankReportsTest, RefusalsAndFailures) {
     EXPECT_EQ(dialogs_.TakeMessages(), c.messages);
     EXPECT_TRUE(printers.jobs.empty());
     EXPECT_EQ(!log.empty(), c.status) << log;
-    EXPECT_EQ(window.dgLEA->Row(), row);
+    EXPECT_EQ(window.dgLEA->Row(), 2);
+    EXPECT_EQ(modGlobals::GlobalParam().SchoolId, agencies::kCharter) << "the charter school is current again";
+    EXPECT_EQ(window.dgForms->Row(), 0);
     ExpectGivenBack(window);
     delete window_.data();
     OpenDatabase()->ExecuteScript("UPDATE VHO_TORB_FORMS SET FORM_NAME = 'Tax' WHERE FORM_NO = 29");
   }
+}
+
+// The heading of a blank tax form: the agency's lines (a charter school's
+// with its name and code), or, without agency, the words to fill in by
+// hand with the code labels as the layout has them and no period; the
+// title by form name, the footer, and the caption of the parameters given.
+TEST_F(BlankReportsTest, TheBlankHeadingWithAndWithoutAgency) {
+  struct Case {
+    const char* name;
+    bool noAgency;
+    const char* formName;
+    const char* district;
+    const char* county;
+    const char* codes[3];  // county, district, school; nullptr: as designed
+    const char* fiscalYear;
+    bool periodShown;
+    const char* title;
+  };
+  const char* const kFill = "Fiscal Year:\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0";
+  const Case cases[] = {
+      {"charter school", false, "TAX", "District: Birch Unified : Maple Charter", "County: Alder",
+       {"01", "20001", "1234567"}, "Fiscal Year:  2019-20", true, "Property Tax Apportionment Report"},
+      {"no agency", true, "TAX", "District: ", "County: ", {nullptr, nullptr, nullptr}, kFill, false,
+       "Property Tax Apportionment Report"},
+      {"revenue limit form", false, "DISTRICTLIMITK12", "District: Birch Unified : Maple Charter", "County: Alder",
+       {"01", "20001", "1234567"}, "Fiscal Year:  2019-20", true, "District Revenue Limit Adjustments"},
+  };
+  LogOn(As(2, agencies::kCounty, agencies::kOffice));
+  const clsGlobalParam param = fixtures::PrintingTaxForm(agencies::kDistrict, "Birch Unified");
+  const char* const codeLabels[] = {"lblCountyID", "lblDistrictID", "lblSchoolID"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::shared_ptr<report::Report> designed = modMain::GetReport("Tax");
+    const std::shared_ptr<report::Report> rpt = modMain::GetReport("Tax");
+    ASSERT_TRUE(rpt && designed);
+    const db::SqlText q = modMain::GetBlankSQL(OpenDatabase(), "Tax", {2019, agencies::kCounty, 2},
+                                               {Variant(agencies::kDistrict), Variant(agencies::kCharter), vb::Null});
+    db::Recordset row;
+    row.Open(q.Sql(), OpenDatabase(), q.Params());
+    printing::BlankReportsClick1(*rpt, row, c.formName, param, c.noAgency, Variant("Property Tax Apportionment Report"));
+
+    report::Section header = rpt->Sections("Section1");
+    EXPECT_EQ(header.Controls("lblDistrictName").Caption(), c.district);
+    EXPECT_EQ(header.Controls("lblCountyName").Caption(), c.county);
+    for (int i = 0; i < 3; ++i) {
+      const std::string expected =
+          c.codes[i] ? c.codes[i] : designed->Sections("Section1").Controls(codeLabels[i]).Caption();
+      EXPECT_EQ(header.Controls(codeLabels[i]).Caption(), expected) << codeLabels[i];
+    }
+    EXPECT_EQ(header.Controls("LBLFISCALYEAR").Caption(), c.fiscalYear);
+    EXPECT_EQ(header.Controls("LBLPERIOD").Visible(), c.periodShown);
+    if (c.periodShown) {
+      EXPECT_EQ(header.Controls("LBLPERIOD").Caption(), "P-2");
+    }
+    EXPECT_EQ(header.Controls("lblFormName").Caption(), c.title);
+    EXPECT_EQ(rpt->Sections("Sec45").Controls("lblVersion").Caption(), "2019-" + modGlobals::gstrVersion);
+    EXPECT_EQ(rpt->Caption(), "Property Tax \\ " + param.FiscalYearText + " \\ P-2 \\ Alder \\ Birch Unified");
+  }
+  EXPECT_TRUE(dialogs_.Prompts().empty());
 }
 
 TEST_F(BlankReportsTest, WithoutPrintersTheCommandSaysSoAndLeavesNoMark) {

@@ -158,6 +158,24 @@ TEST_F(PrintingTest, ABatchLogsEveryReportThatDoesNotPrint) {
   EXPECT_TRUE(printers_.jobs.empty());
 }
 
+// A job the printer refuses is reported, and the batch logs that nothing
+// was printed, not the rows.
+TEST_F(PrintingTest, ABatchLogsAJobThePrinterRefusesAsNotPrinted) {
+  ui::Printers* recording = ui::SetPrinters(nullptr);  // the system's printers
+  ui::SetJobPrinter("No Such Printer 42");
+  modGlobals::gblnBatchPrint = true;
+  modGlobals::gstrPrintLog = "LEA: x";
+  AnswerTaxDialog("School District");
+  dialogs_.AcknowledgeMessages(1);
+  auto param = TaxForm(agencies::kOffice, "Alder County Office of Education");
+  modMain::mPrintForm(param, "Tax", false, false);
+  EXPECT_EQ(modGlobals::gstrPrintLog, "LEA: x\t- Not printed\r\n");
+  const Texts messages = dialogs_.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("No Such Printer 42"), std::string::npos) << messages[0];
+  ui::SetPrinters(recording);
+}
+
 // A failure is reported once, whatever the answer, and nothing after it
 // runs: nothing is printed or previewed, and the orientation stays.
 TEST_F(PrintingTest, AFailureIsReportedOnceAndEndsThePrinter) {

@@ -155,6 +155,16 @@ TEST_F(HeadingInCorrectionModeTest, EitherCorrectionPeriodAddsCorrections) {
     ASSERT_TRUE(window.Menus().Item(c.item).Checked()) << c.item;
     EXPECT_EQ(modMain::ReportProductLine(), c.line) << c.item;
   }
+  // In either special mode the mode's title comes before the corrections.
+  window.Menus().Click("mnu_PY_P2");
+  modGlobals::gstrModeTitle = "Forecast";
+  for (bool clsGlobalParam::*mode : {&clsGlobalParam::ReconciliationMode, &clsGlobalParam::ForecastingMode}) {
+    modGlobals::GlobalParam().*mode = true;
+    EXPECT_EQ(modMain::ReportProductLine(), "Levrona - Forecast - Corrections");
+    modGlobals::GlobalParam().*mode = false;
+  }
+  modGlobals::gstrModeTitle.clear();
+  EXPECT_EQ(modMain::ReportProductLine(), "Levrona - Corrections");
 }
 
 }  // namespace

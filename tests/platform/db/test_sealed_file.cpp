@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -243,6 +244,56 @@ TEST_F(SealedFileTest, RefusesEveryChangedOrForeignFile) {
     EXPECT_EQ(ReadBytes(file), bytes);
     EXPECT_EQ(Entries(Out()), std::vector<std::string>{file.filename().string()});
     EXPECT_TRUE(Entries(Temp()).empty());
+  }
+}
+
+// A key derived ahead (on another thread) seals one file, which unseals
+// with the password; the used key seals no second file with the same salt.
+TEST_F(SealedFileTest, AKeyDerivedAheadSealsOneFileOnly) {
+  const fs::path plain = root_ / "plain.mdb";
+  fixtures::BuildDatabase(plain, false);
+  {
+    db::Connection conn;
+    conn.Open(db::Connection::ConnectionStringFor(plain.string()));
+    conn.ExecuteScript(kRows);
+  }
+  auto derived = std::async(std::launch::async, [] { return db::SealKey("ZJX", fixtures::kTestKeyCost); });
+  db::SealKey key = derived.get();
+  db::seal(plain, Out() / "first", std::move(key));
+  EXPECT_EQ(Names(db::unseal(Out() / "first", "ZJX").Path()),
+            (std::vector<std::string>{"Brook \"North\" O'Hara", "County Office"}));
+
+  EXPECT_EQ(ErrorOf([&] { db::seal(plain, Out() / "second", std::move(key)); }), vb::err::InvalidProcedureCall);
+  EXPECT_EQ(Entries(Out()), std::vector<std::string>{"first"});
+  EXPECT_TRUE(Entries(Temp()).empty());
+}
+
+// The export's copy: the database as it stands, read only. A rollback-mode
+// file comes byte for byte (free pages too, which seal's compaction drops);
+// a database in write-ahead mode whose rows lie in its log as yet comes
+// with them.
+TEST_F(SealedFileTest, CopyIntoTakesTheDatabaseAsItStands) {
+  for (bool wal : {false, true}) {
+    SCOPED_TRACE(wal ? "write-ahead log" : "rollback journal");
+    const fs::path plain = root_ / (wal ? "wal.mdb" : "plain.mdb");
+    fixtures::BuildDatabase(plain, false);
+    db::Connection writer;
+    writer.Open(db::Connection::ConnectionStringFor(plain.string()));
+    if (wal) writer.ExecuteScript("PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
+    writer.ExecuteScript(kRows);
+    writer.ExecuteScript("CREATE TABLE Gone (x); INSERT INTO Gone VALUES (randomblob(20000)); DROP TABLE Gone;");
+    const Bytes before = ReadBytes(plain);
+    const fs::path copy = root_ / (wal ? "wal-copy" : "copy");
+    WriteBytes(copy, {});
+
+    db::CopyInto(plain, copy);
+
+    EXPECT_EQ(ReadBytes(plain), before);
+    if (!wal) {
+      EXPECT_EQ(ReadBytes(copy), before);
+    }
+    EXPECT_EQ(Names(copy), (std::vector<std::string>{"Brook \"North\" O'Hara", "County Office"}));
+    writer.Close();
   }
 }
 

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 
 #include "../vb/VbTestSupport.h"
 #include "ReportTestSupport.h"
 #include "ScriptedSeams.h"
 #include "db/Shape.h"
+#include "report/Pages.h"
 #include "report/Paginate.h"
 #include "report/Text.h"
 #include "ui/Printers.h"
@@ -169,6 +172,39 @@ TEST_F(PaginationTest, AGrownTextPushesTheControlsBelowItDown) {
   EXPECT_EQ(ItemsOf(pages, 1, "Label37")[0].rect.top, texts[0].rect.top + 300 + grown);
   // The band grew as much, so the next row starts that much lower.
   EXPECT_EQ(texts[1].rect.top, texts[0].rect.top + 700 + grown);
+}
+
+TEST_F(PaginationTest, AFramedTextWrapsAndPrintsInsideItsFrame) {
+  auto rpt = ReportOf(Framed(R"(
+    {"name": "Section3", "kind": "detail", "height": 700, "controls": [
+      {"name": "Text6", "kind": "textBox", "left": 1500, "top": 100, "width": 3000, "height": 240,
+       "dataField": "Name", "canGrow": true, "border": 1},
+      {"name": "Text7", "kind": "textBox", "left": 5000, "top": 100, "width": 3000, "height": 240,
+       "dataField": "Name", "canGrow": true, "border": 1, "align": "right"}]})"));
+  rpt->DataSource(Names({"MMMM MMMM MMMM MMMM MMMM MMMM MMMM MMMM"}));
+  const auto pages = rpt->Capture();
+  const report::PrintedItem left = ItemOf(pages, 1, "Text6");
+  ASSERT_GT(left.lines.size(), 1u);
+  for (double width : left.lineWidths) EXPECT_LE(width, 3000 - 2 * report::kFramedTextInset);
+
+  // One pixel is 15 twips: the frame's edge columns hold the frame line only,
+  // and a few columns inside it stay clear of ink.
+  QImage sheet(report::LetterShortSide / 15, report::LetterLongSide / 15, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  {
+    QPainter painter(&sheet);
+    report::PaintPage(pages[0], painter, 1.0 / 15);
+  }
+  const auto inkIn = [&](const report::Rect& r, int fromX, int toX) {
+    for (int x = fromX; x <= toX; ++x)
+      for (int y = r.top / 15 + 2; y < r.Bottom() / 15 - 2; ++y)
+        if (qGray(sheet.pixel(x, y)) < 200) return true;
+    return false;
+  };
+  const report::PrintedItem right = ItemOf(pages, 1, "Text7");
+  EXPECT_TRUE(inkIn(left.rect, left.rect.left / 15 + 4, left.rect.left / 15 + 40));
+  EXPECT_FALSE(inkIn(left.rect, left.rect.left / 15 + 1, left.rect.left / 15 + 2));
+  EXPECT_FALSE(inkIn(right.rect, right.rect.Right() / 15 - 2, right.rect.Right() / 15 - 1));
 }
 
 TEST_F(PaginationTest, AKeptBandThatDoesNotFitStartsANewPage) {

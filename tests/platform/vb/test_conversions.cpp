@@ -24,6 +24,9 @@ TEST(CDbl, ReadsUsNumberTexts) {
       {".5", 0.5},         {"5.", 5},          {"+7", 7},          {"$1,234.50", 1234.5}, {"(12)", -12},
       {"-$3", -3},         {"1,234,567.25", 1234567.25},           {"&HFF", 255},     {"&HFFFF", -1},
       {"&H10000", 65536},  {"&O17", 15},       {"0.1", 0.1},       {"1D2", 100},
+      // Plain digits, read without the scan, on both sides of its limit.
+      {"0", 0},            {"007", 7},         {"2019", 2019},     {"999999999999999", 999999999999999.0},
+      {"1234567890123456", 1234567890123456.0}, {"12345678901234567890", 12345678901234567890.0},
   };
   for (const Case& c : cases) EXPECT_EQ(CDbl(Variant(c.text)), c.expected) << c.text;
 }
@@ -78,6 +81,8 @@ TEST(CLngCInt, RoundHalfToEvenAndCheckTheRange) {
   };
   for (const auto& action : overflows) EXPECT_EQ(ErrorOf(action), err::Overflow);
   EXPECT_EQ(ErrorOf([] { CLng(Variant("x")); }), err::TypeMismatch);
+  EXPECT_EQ(ErrorOf([] { CLng(Variant("2147483648")); }), err::Overflow);
+  EXPECT_EQ(CLng(Variant("2147483647")), 2147483647);
   EXPECT_EQ(ErrorOf([] { CInt(Null); }), err::InvalidUseOfNull);
 }
 
