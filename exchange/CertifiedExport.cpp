@@ -46,8 +46,6 @@ constexpr const char* kOtherGroupsAgencyPart = "_D_D";
 
 // The district-kind forms that a county office exports for itself.
 constexpr std::int32_t kCountyOfficeDistrictForms[] = {27, 28, 94, 95, 96, 212, 506, 510};
-// The forms recorded as "49" for users other than districts and charters.
-constexpr std::int32_t kForm508 = 508, kForm509 = 509, kRecordedAs = 49;
 // The correction checks: the exporting agency's own tax form, and the
 // county's SELPA forms.
 constexpr std::int32_t kTaxForm = 29;

@@ -10,6 +10,7 @@
 #include "CertifiedExportRun.h"
 #include "db/Catalog.h"
 #include "db/Recordset.h"
+#include "modCOEStatus.h"
 #include "modGlobals.h"
 #include "ui/Pump.h"
 
@@ -54,7 +55,6 @@ const std::vector<std::string> kWorkTables = {"Program",  "Program1", "KRN_BACKU
                                               "ATT_CS_BG_EHS_SUMMARY", "ATT_CS_BG_U_SUMMARY", "ATT_CS_RL_SUMMARY"};
 
 // The forms whose status rows an office keeps for other counties' agencies.
-constexpr const char* kOtherCountyForms = " and form_no not in (100 , 101 ,102, 400 )";
 
 bool In(const std::vector<std::string>& set, const std::string& name) {
   return std::find(set.begin(), set.end(), vb::UCase(name)) != set.end();
@@ -228,49 +228,38 @@ void CertifiedExport::Run::DropUnkeptTables() {
 
 void CertifiedExport::Run::PruneStatusRows() {
   const std::int32_t C = GParam.CountyID, D = GParam.DistrictID, S = GParam.SchoolId;
-  const Variant Y(G.ReportYear), P(G.ReportPeriod);
+  const std::int32_t year = G.ReportYear, period = G.ReportPeriod;
   {
     const db::RecordsetPtr au = Working(
         " Select school_district_id from krn_leas where COUNTY_ID <> ? and AU_County = ? And FISCAL_YEAR = ? and "
         "(lea_type = 2 or lea_type = 3 or lea_type = 5) and stat_type = 'OPEN' ",
-        {Variant(C), Variant(C), Y});
+        {Variant(C), Variant(C), Variant(year)});
     std::string list;
     for (; !au->Eof(); au->MoveNext()) list += (list.empty() ? "" : ",") + Text(Whole(au->Value(0)));
     auDistricts = list;
   }
-  auto remove = [&](const std::string& sql, const std::vector<Variant>& params = {}) {
-    OnCopy(sql, params);
+  auto remove = [&](const db::SqlText& statement) {
+    OnCopy(statement.Sql(), statement.Params());
     Yield();
   };
-  remove("Delete from lea_forms_status where certificate_number is null or num_record is null");
-
-  const std::string plain = "Delete from lea_forms_status where ";
-  auto scope = [&](const std::string& opening, const std::string& tail, std::vector<Variant> tailParams = {}) {
-    std::vector<Variant> params = {Y, P};
-    params.insert(params.end(), tailParams.begin(), tailParams.end());
-    remove(opening + "( " + conditions.formExclusion + " ) or (fiscal_year <> ? OR period_id <> ?  OR " +
-               conditions.countyExclusion + tail,
-           params);
+  using std::nullopt;
+  auto outsideScope = [&](const std::vector<std::int32_t>& keptForms,
+                          std::optional<std::pair<std::int32_t, std::int32_t>> ownAgency) {
+    remove(modCOE::DeleteStatusRowsOutsideScope(conditions.formExclusion, conditions.countyExclusion, year, period,
+                                                 keptForms, ownAgency));
   };
-  const std::string districts = "Delete from lea_forms_status where ( " + conditions.districtExclusion + " ) ";
-  const std::string schools = "Delete from lea_forms_status where ( " + conditions.schoolExclusion + " ) ";
+  remove(modCOE::DeleteUncertifiedStatusRows());
 
   switch (G.LogonUserGroup) {
     case 2:
     case 7: {
-      remove(std::string("Delete from lea_forms_status where COUNTY_ID <> ?") + kOtherCountyForms, {Variant(C)});
-      std::string opening = plain;
-      if (blnForm508Exported && blnForm509Exported)
-        opening = "Delete from lea_forms_status where  FORM_NO <> 508 AND  FORM_NO <> 509 AND";
-      else if (blnForm508Exported)
-        opening = "Delete from lea_forms_status where  FORM_NO <> 508 AND  ";
-      else if (blnForm509Exported)
-        opening = "Delete from lea_forms_status where FORM_NO <> 509 AND ";
-      scope(opening, "  ) ");
-      if (blnPriorYearMode) remove("Delete from lea_forms_status where  py_forms_corrected = ?", {Variant("No")});
-      if (!vb::Trim(auDistricts).empty())
-        remove("Delete from lea_forms_status where COUNTY_ID <> ? and school_District_id not in ( " + auDistricts + ")",
-               {Variant(C)});
+      remove(modCOE::DeleteOtherCountyStatusRows(C));
+      std::vector<std::int32_t> keptForms;
+      if (blnForm508Exported) keptForms.push_back(kForm508);
+      if (blnForm509Exported) keptForms.push_back(kForm509);
+      outsideScope(keptForms, nullopt);
+      if (blnPriorYearMode) remove(modCOE::DeleteUncorrectedStatusRows());
+      if (!vb::Trim(auDistricts).empty()) remove(modCOE::DeleteOtherCountyStatusRowsOutside(C, auDistricts));
       // The county's charters whose block grant their district fills.
       std::vector<std::vector<std::int64_t>> charters;
       const db::RecordsetPtr rs = Working(
@@ -286,31 +275,27 @@ void CertifiedExport::Run::PruneStatusRows() {
           terms += (terms.empty() ? "" : " or ") + std::string("(school_district_id = ") + Text(c[0]) +
                    " And  school_id= " + Text(c[1]) + ")";
       }
-      remove("Delete from lea_forms_status where num_record is null  " +
-             (terms.empty() ? "" : " or " + ForTable(terms, "lea_forms_status") + " "));
+      remove(modCOE::DeleteUncountedStatusRows(terms.empty() ? "" : ForTable(terms, "lea_forms_status")));
       if (blnPartialSelection) {
-        remove(districts);
-        remove(schools);
+        remove(modCOE::DeleteStatusRowsWhere(conditions.districtExclusion));
+        remove(modCOE::DeleteStatusRowsWhere(conditions.schoolExclusion));
       }
       break;
     }
     case 3:
-      scope(plain, " )");
-      if (G.bSelpaAu)
-        remove(std::string("Delete from lea_forms_status where SCHOOL_DISTRICT_ID <> ?") + kOtherCountyForms,
-               {Variant(D)});
-      remove(districts);
-      if (blnPartialSelection) remove(schools);
+      outsideScope({}, nullopt);
+      if (G.bSelpaAu) remove(modCOE::DeleteOtherDistrictStatusRows(D));
+      remove(modCOE::DeleteStatusRowsWhere(conditions.districtExclusion));
+      if (blnPartialSelection) remove(modCOE::DeleteStatusRowsWhere(conditions.schoolExclusion));
       break;
     case 5:
-      scope(plain, " )");
-      remove(districts);
-      remove("Delete from lea_forms_status where school_district_id = ? and school_id <> ?",
-             {Variant(G.LogonDistrictID), Variant(S)});
-      remove(schools);
+      outsideScope({}, nullopt);
+      remove(modCOE::DeleteStatusRowsWhere(conditions.districtExclusion));
+      remove(modCOE::DeleteOtherSchoolStatusRows(static_cast<std::int32_t>(G.LogonDistrictID), S));
+      remove(modCOE::DeleteStatusRowsWhere(conditions.schoolExclusion));
       break;
     case 4:
-      scope(plain, " OR school_district_id <> ? OR school_id <> ?  ) ", {Variant(D), Variant(G.SchoolId)});
+      outsideScope({}, std::make_pair(D, static_cast<std::int32_t>(G.SchoolId)));
       break;
     default:
       break;

@@ -15,6 +15,10 @@
 // A whole number of the run as a value to bind.
 inline vb::Variant Bound(std::int64_t v) { return vb::Variant(static_cast<int>(v)); }
 
+// The forms recorded as "49" for users other than districts and charters;
+// a county office's export keeps their status rows whatever it selected.
+constexpr std::int32_t kForm508 = 508, kForm509 = 509, kRecordedAs = 49;
+
 struct CertifiedExport::Run {
   Run(CertifiedExport& owner, std::string& strFormNumbers, bool blnSelpaExport, bool blnPartialSelection,
       bool blnPriorYearMode, std::int16_t intProgramExportType);

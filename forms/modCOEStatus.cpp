@@ -359,4 +359,80 @@ void ClearFirstEditCheckDate(db::Connection& conn, const ImportedStatusKey& key)
   conn.Execute(clear.Sql(), clear.Params());
 }
 
+// --- Pruning a copy's status table ------------------------------------------
+
+namespace {
+// The forms another county's office files for an agency: a copy keeps them
+// whatever the agency's county or district.
+constexpr const char* kFiledByOtherOffices = " and form_no not in (100, 101, 102, 400)";
+}  // namespace
+
+db::SqlText DeleteUncertifiedStatusRows() {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE certificate_number IS NULL OR num_record IS NULL";
+  return q;
+}
+
+db::SqlText DeleteOtherCountyStatusRows(std::int32_t county) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE county_id <> " << db::Param(Variant(county)) << kFiledByOtherOffices;
+  return q;
+}
+
+db::SqlText DeleteOtherDistrictStatusRows(std::int32_t district) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE school_district_id <> " << db::Param(Variant(district))
+    << kFiledByOtherOffices;
+  return q;
+}
+
+db::SqlText DeleteStatusRowsOutsideScope(const std::string& formExclusion, const std::string& countyExclusion,
+                                         std::int32_t year, std::int32_t period,
+                                         const std::vector<std::int32_t>& keptForms,
+                                         std::optional<std::pair<std::int32_t, std::int32_t>> ownAgency) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE ";
+  for (std::int32_t form : keptForms) q << "form_no <> " << db::Param(Variant(form)) << " AND ";
+  q << "( " << formExclusion << " ) OR (fiscal_year <> " << db::Param(Variant(year))
+    << " OR period_id <> " << db::Param(Variant(period)) << " OR " << countyExclusion;
+  if (ownAgency)
+    q << " OR school_district_id <> " << db::Param(Variant(ownAgency->first))
+      << " OR school_id <> " << db::Param(Variant(ownAgency->second));
+  q << ")";
+  return q;
+}
+
+db::SqlText DeleteUncorrectedStatusRows() {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE py_forms_corrected = " << db::Param(Variant("No"));
+  return q;
+}
+
+db::SqlText DeleteOtherCountyStatusRowsOutside(std::int32_t county, const std::string& districtList) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE county_id <> " << db::Param(Variant(county))
+    << " AND school_district_id NOT IN (" << districtList << ")";
+  return q;
+}
+
+db::SqlText DeleteUncountedStatusRows(const std::string& orCondition) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE num_record IS NULL";
+  if (!orCondition.empty()) q << " OR " << orCondition;
+  return q;
+}
+
+db::SqlText DeleteStatusRowsWhere(const std::string& condition) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE (" << condition << ")";
+  return q;
+}
+
+db::SqlText DeleteOtherSchoolStatusRows(std::int32_t district, std::int32_t school) {
+  db::SqlText q;
+  q << "DELETE FROM lea_forms_status WHERE school_district_id = " << db::Param(Variant(district))
+    << " AND school_id <> " << db::Param(Variant(school));
+  return q;
+}
+
 }  // namespace modCOE

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FormScope.h"
@@ -112,5 +113,37 @@ void ClearEditChecks(db::Connection& conn, const ImportedStatusKey& key);
 // school) when that row counts rows; its counts stay. Failures pass to the
 // caller.
 void ClearFirstEditCheckDate(db::Connection& conn, const ImportedStatusKey& key);
+
+// --- Pruning a copy's status table down to what a certified-data file
+// carries. Each answers its statement for the caller to run on the copy's
+// connection; values are bound. A condition text comes from the export's
+// selection: column names and whole numbers only.
+
+// Rows without a certificate number or a row count.
+db::SqlText DeleteUncertifiedStatusRows();
+// Rows of a county other than `county`, or of a district other than
+// `district`; the forms another county's office files for an agency stay.
+db::SqlText DeleteOtherCountyStatusRows(std::int32_t county);
+db::SqlText DeleteOtherDistrictStatusRows(std::int32_t district);
+// Rows outside the exported scope: of a form `formExclusion` leaves out, of
+// another year or period, outside the counties `countyExclusion` keeps, or,
+// with `ownAgency` (district, school), of any other agency. The forms in
+// `keptForms` are not pruned for the form exclusion (the rest still holds).
+db::SqlText DeleteStatusRowsOutsideScope(const std::string& formExclusion, const std::string& countyExclusion,
+                                         std::int32_t year, std::int32_t period,
+                                         const std::vector<std::int32_t>& keptForms,
+                                         std::optional<std::pair<std::int32_t, std::int32_t>> ownAgency);
+// Rows of a prior year that were not corrected.
+db::SqlText DeleteUncorrectedStatusRows();
+// Rows of a county other than `county` whose district is not in
+// `districtList` (whole numbers separated by commas, not empty).
+db::SqlText DeleteOtherCountyStatusRowsOutside(std::int32_t county, const std::string& districtList);
+// Rows without a row count, and with `orCondition` (empty: none) the rows it
+// matches.
+db::SqlText DeleteUncountedStatusRows(const std::string& orCondition);
+// Rows `condition` matches.
+db::SqlText DeleteStatusRowsWhere(const std::string& condition);
+// Rows of the district's schools other than `school`.
+db::SqlText DeleteOtherSchoolStatusRows(std::int32_t district, std::int32_t school);
 
 }  // namespace modCOE

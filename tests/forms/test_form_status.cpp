@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 
 #include "FakeControl.h"
@@ -372,6 +376,72 @@ TEST_F(FormStatusTest, WithoutAConnectionEachUseReportsError91AndGoesOn) {
     EXPECT_NE(text.find(std::string("Procedure: ") + c.reportedBy + "\r\n"), std::string::npos) << text;
   }
   dialogs_.ExpectAllUsed();
+}
+
+}  // namespace
+
+namespace {
+
+// A status table of its own, as a certified-data file's copy holds it.
+class StatusPruningTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = std::filesystem::temp_directory_path() /
+            ("lev-status-pruning-" + std::to_string(::getpid()) + ".db");
+    std::filesystem::remove(path_);
+    conn_ = db::Connection::Create();
+    conn_->Open(db::Connection::ConnectionStringFor(path_.string()), true);
+    conn_->Execute(
+        "CREATE TABLE LEA_FORMS_STATUS (FISCAL_YEAR INTEGER, PERIOD_ID INTEGER, COUNTY_ID INTEGER,"
+        " SCHOOL_DISTRICT_ID INTEGER, SCHOOL_ID INTEGER, FORM_NO INTEGER, NUM_RECORD INTEGER)");
+    // year, period, county, district, school, form
+    const int rows[][6] = {{2019, 2, 7, 612, 0, 29},  {2019, 2, 7, 612, 0, 508}, {2019, 2, 7, 612, 0, 30},
+                           {2018, 2, 7, 612, 0, 508}, {2019, 1, 7, 612, 0, 29},  {2019, 2, 8, 812, 0, 29},
+                           {2019, 2, 8, 812, 0, 100}, {2019, 2, 7, 613, 0, 29},  {2019, 2, 7, 612, 4, 29}};
+    for (const auto& r : rows)
+      conn_->Execute("INSERT INTO LEA_FORMS_STATUS VALUES (?, ?, ?, ?, ?, ?, 1)",
+                     {Variant(r[0]), Variant(r[1]), Variant(r[2]), Variant(r[3]), Variant(r[4]), Variant(r[5])});
+  }
+  void TearDown() override {
+    conn_.reset();
+    std::filesystem::remove(path_);
+  }
+  void Run(const db::SqlText& statement) { conn_->Execute(statement.Sql(), statement.Params()); }
+  // The rows left, as "year/period/county/district/school/form".
+  std::vector<std::string> Left() {
+    std::vector<std::string> left;
+    const db::RecordsetPtr rs = db::Recordset::Query(
+        "SELECT FISCAL_YEAR || '/' || PERIOD_ID || '/' || COUNTY_ID || '/' || SCHOOL_DISTRICT_ID || '/' ||"
+        " SCHOOL_ID || '/' || FORM_NO FROM LEA_FORMS_STATUS ORDER BY rowid",
+        conn_);
+    for (; !rs->Eof(); rs->MoveNext()) left.push_back(vb::TextOf(rs->Value(0)));
+    return left;
+  }
+  std::filesystem::path path_;
+  db::ConnectionPtr conn_;
+};
+
+using Rows = std::vector<std::string>;
+
+TEST_F(StatusPruningTest, TheScopeKeepsTheExportedFormsOfTheYearPeriodAndCountyAndTheRecordedForms) {
+  // A kept form escapes the form exclusion only: of another year it goes.
+  Run(modCOE::DeleteStatusRowsOutsideScope("FORM_NO <> 29", "COUNTY_ID <> 7", 2019, 2, {508}, std::nullopt));
+  EXPECT_EQ(Left(), (Rows{"2019/2/7/612/0/29", "2019/2/7/612/0/508", "2019/2/7/613/0/29", "2019/2/7/612/4/29"}));
+  // The own agency only.
+  Run(modCOE::DeleteStatusRowsOutsideScope("FORM_NO <> 29", "COUNTY_ID <> 7", 2019, 2, {508},
+                                           std::make_pair(612, 0)));
+  EXPECT_EQ(Left(), (Rows{"2019/2/7/612/0/29", "2019/2/7/612/0/508"}));
+}
+
+TEST_F(StatusPruningTest, OtherCountiesLoseAllButTheFormsOtherOfficesFile) {
+  Run(modCOE::DeleteOtherCountyStatusRows(7));
+  const Rows left = Left();
+  EXPECT_EQ(std::count(left.begin(), left.end(), "2019/2/8/812/0/29"), 0);
+  EXPECT_EQ(std::count(left.begin(), left.end(), "2019/2/8/812/0/100"), 1);
+  Run(modCOE::DeleteOtherSchoolStatusRows(612, 0));
+  const Rows after = Left();
+  EXPECT_EQ(std::count(after.begin(), after.end(), "2019/2/7/612/4/29"), 0);
+  EXPECT_EQ(std::count(after.begin(), after.end(), "2019/2/7/612/0/29"), 1);
 }
 
 }  // namespace
