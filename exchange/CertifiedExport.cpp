@@ -126,6 +126,20 @@ const Test kDecisionTable[] = {
 
 // The first row of a status query on the working database is marked
 // corrected.
+// The status row of an agency's form in the report year and period of
+// `params`.
+forms::FormScope StatusScope(const clsGlobalParam& params, std::int64_t county, std::int64_t district,
+                             std::int64_t school, std::int32_t form) {
+  forms::FormScope scope;
+  scope.year = params.ReportYear;
+  scope.period = params.ReportPeriod;
+  scope.county = static_cast<std::int32_t>(county);
+  scope.district = static_cast<std::int32_t>(district);
+  scope.school = static_cast<std::int32_t>(school);
+  scope.formNo = form;
+  return scope;
+}
+
 bool FirstRowCorrected(const db::SqlText& q) {
   const db::RecordsetPtr rs = db::Recordset::Query(q.Sql(), modGlobals::SharedConnection(), q.Params());
   return !rs->Eof() && vb::UCase(vb::TextOf(rs->Value("PY_FORMS_CORRECTED"))) == "YES";
@@ -336,26 +350,14 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
         facts.T = L.At(6, a);
         facts.R = L.At(7, a);
         facts.A = L.At(8, a);
-        forms::FormScope working;
-        working.year = P.ReportYear;
-        working.period = P.ReportPeriod;
-        working.county = P.CountyID;
-        working.district = static_cast<std::int32_t>(facts.D);
-        working.school = static_cast<std::int32_t>(facts.S);
-        working.formNo = facts.F;
+        const forms::FormScope working = StatusScope(P, P.CountyID, facts.D, facts.S, facts.F);
         facts.workingCorrected = [working] { return FirstRowCorrected(modCOE::StatusRowQuery(working)); };
         facts.sharedProgramInvalid = [&] {
           return selection_.InvalidLeaSharedProgram(static_cast<std::int16_t>(facts.F),
                                                     static_cast<std::int16_t>(Number(facts.T)));
         };
         // The pair's status row in the export copy.
-        forms::FormScope copied;
-        copied.year = G.ReportYear;
-        copied.period = G.ReportPeriod;
-        copied.county = static_cast<std::int32_t>(facts.K);
-        copied.district = static_cast<std::int32_t>(facts.D);
-        copied.school = static_cast<std::int32_t>(facts.S);
-        copied.formNo = facts.F;
+        const forms::FormScope copied = StatusScope(G, facts.K, facts.D, facts.S, facts.F);
         facts.copyRow = [&]() -> std::optional<StatusFacts> {
           const db::SqlText q = modCOE::StatusRowQuery(copied);
           const db::RecordsetPtr rs = db::Recordset::Query(q.Sql(), run.conExport, q.Params());
@@ -429,14 +431,8 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
     run.Do([&] { trans = std::make_unique<db::Transaction>(*working); });
     run.Do([&] {
       for (const Pair& pair : exportedKeys) {
-        forms::FormScope scope;
-        scope.year = G.ReportYear;
-        scope.period = G.ReportPeriod;
-        scope.county = static_cast<std::int32_t>(pair.county);
-        scope.district = static_cast<std::int32_t>(pair.district);
-        scope.school = static_cast<std::int32_t>(pair.school);
-        scope.formNo = pair.form;
-        modCOE::WriteLastExportDate(working, scope, run.strNow);
+        modCOE::WriteLastExportDate(working, StatusScope(G, pair.county, pair.district, pair.school, pair.form),
+                                    run.strNow);
       }
     });
     run.Do([&] {
