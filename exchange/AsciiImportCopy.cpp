@@ -207,7 +207,8 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
 // another constraint (which the caller tells apart). `insertNew` is the
 // target's insertNewSql, prepared once for all the rows.
 bool InsertNew(db::Connection& conn, db::Statement& insertNew, const db::Recordset& rows) {
-  for (int i = 0; i < rows.FieldCount(); ++i) insertNew.Bind(i + 1, rows.Value(i));
+  const std::vector<vb::Variant>& values = rows.CurrentValues();
+  for (std::size_t i = 0; i < values.size(); ++i) insertNew.Bind(static_cast<int>(i + 1), values[i]);
   while (insertNew.Step()) {
   }
   const bool added = conn.Changes() == 1;
