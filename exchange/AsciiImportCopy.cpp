@@ -228,7 +228,8 @@ struct AgencyFields {
         school(rows.FieldIndex("SCHOOL_ID")) {}
 };
 std::int32_t IntAt(const db::Recordset& row, int index, const char* name) {
-  return Int(index >= 0 ? row.Value(index) : row.Value(name));
+  // Read in place; a value never assigned (Empty) counts 0 as Null does.
+  return index >= 0 ? Int(row.CurrentValues()[static_cast<std::size_t>(index)]) : Int(row.Value(name));
 }
 
 ImportAgency AgencyOf(const db::Recordset& row, const AgencyFields& at, bool bySchool) {
