@@ -542,15 +542,33 @@ const std::vector<FormRules>& RowRules() {
   return rules;
 }
 
-void RowPass(Check& c) {
+// What of the rules on whole rows applies to the form, found once per file.
+struct RowRulesOfForm {
+  bool rowTests = false;
+  bool classRules = false;
+  bool anyCounty = false;
+  const FormRules* formRules = nullptr;
+  explicit RowRulesOfForm(const std::string& form)
+      : rowTests(!AnyOf(form, kNoRowTests)),
+        classRules(Is(form, {"BRL_SD_CSP_NEW", kAsRead})),
+        anyCounty(AnyOf(form, kAnyCounty)) {
+    for (const FormRules& rules : RowRules())
+      if (AnyOf(form, rules.forms)) {
+        formRules = &rules;
+        break;
+      }
+  }
+};
+
+// The rules on the current row: the row tests, the class rules, the period,
+// year and county, and the rules of the form.
+void RowPass(Check& c, const RowRulesOfForm& applies) {
+  if (applies.rowTests) RowTests(c);
+  if (applies.classRules) ClassRules(c);
   if (Differs(c.Field("PERIOD_ID"), c.scope.ReportPeriod) || Differs(c.Field("FISCAL_YEAR"), c.scope.ReportYear))
     Refuse("10 period and year", c.line);
-  if (!AnyOf(c.form, kAnyCounty) && Differs(c.Field("COUNTY_ID"), c.scope.CountyID)) Refuse("10 county", c.line);
-  for (const FormRules& rules : RowRules()) {
-    if (!AnyOf(c.form, rules.forms)) continue;
-    rules.run(c);
-    break;
-  }
+  if (!applies.anyCounty && Differs(c.Field("COUNTY_ID"), c.scope.CountyID)) Refuse("10 county", c.line);
+  if (applies.formRules) applies.formRules->run(c);
 }
 
 // --- Secondary blocks ------------------------------------------------------------------------------
@@ -712,6 +730,8 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
   }
   const bool spedTaxAlloc = Is(c.form, {"SPEDTAXALLOC"});
   std::string passedKey;  // a value and the kept numbers, in a buffer kept between rows
+  const RowRulesOfForm rowRules(c.form);
+  const bool districtPass = Is(c.form, {"BRL_SD_CSP_NEW", kAsRead});
 
   std::size_t next = 1;
   for (; next < lines.size(); ++next) {
@@ -762,17 +782,22 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
       return true;
     });
     c.rowLines.push_back(c.line);
+    // The rules on whole rows run on each row as it is added, while it is
+    // at hand; those of BRL_SD_CSP_NEW wait for its district pass over every
+    // row. Either way the file is refused at its first broken rule, with
+    // the one import-criteria message.
+    if (!districtPass) RowPass(c, rowRules);
     if (c.scope.pump) c.scope.pump();
   }
 
-  if (Is(c.form, {"BRL_SD_CSP_NEW", kAsRead})) DistrictPass(c);
-  long index = 0;
-  for (c.rows->MoveFirst(); !c.rows->Eof(); c.rows->MoveNext(), ++index) {
-    c.line = c.rowLines[static_cast<std::size_t>(index)];
-    if (!AnyOf(c.form, kNoRowTests)) RowTests(c);
-    if (Is(c.form, {"BRL_SD_CSP_NEW", kAsRead})) ClassRules(c);
-    RowPass(c);
-    if (c.scope.pump) c.scope.pump();
+  if (districtPass) {
+    DistrictPass(c);
+    long index = 0;
+    for (c.rows->MoveFirst(); !c.rows->Eof(); c.rows->MoveNext(), ++index) {
+      c.line = c.rowLines[static_cast<std::size_t>(index)];
+      RowPass(c, rowRules);
+      if (c.scope.pump) c.scope.pump();
+    }
   }
   verdict.blocksFrom = next;
   Blocks(c, lines, next, verdict);
