@@ -49,6 +49,8 @@ bool CertifiedImport::Step(Trap& trap, const std::function<void()>& body) {
   });
 }
 
+bool CertifiedImport::ReadingStep(Trap& trap, const std::function<void()>& body) { return trap(body); }
+
 bool CertifiedImport::ImportCertified(std::string& report, const vb::Date& importTime) {
   importTime_ = importTime;
   overwriteAnswer_ = kYes;
@@ -96,14 +98,14 @@ bool CertifiedImport::MergeTocRow(Trap& trap, std::string& lines) {
   // Under No or No to All nothing of the group is merged: its rows stay.
   const bool copying = overwriteAnswer_ == kYes || overwriteAnswer_ == kYesToAll;
   if (upperGroup == kReplacedGroup && copying && !Step(trap, [&] { DeleteAgencyRows(); })) return false;
-  if (!Step(trap, [&] { ReadIncomingRows(); })) return false;
+  if (!ReadingStep(trap, [&] { ReadIncomingRows(); })) return false;
 
   if (!incoming_->Eof() && incoming_->RecordCount() >= 1) {
-    if (!Step(trap, [&] { ReadPriorRows(); })) return false;
+    if (!ReadingStep(trap, [&] { ReadPriorRows(); })) return false;
     if (!Step(trap, [&] { CopyIncomingRows(); })) return false;
     if (overwriteAnswer_ == kYes || overwriteAnswer_ == kYesToAll) {
       if (!Step(trap, [&] { MergeCompanionTables(); })) return false;
-      if (!Step(trap, [&] { ComputeGroupCertificate(); })) return false;
+      if (!ReadingStep(trap, [&] { ComputeGroupCertificate(); })) return false;
       if (!Step(trap, [&] { WriteFormStatus(); })) return false;
     }
   }
@@ -605,7 +607,9 @@ void CertifiedImport::ComputeGroupCertificate() {
 // and record count, and the form's note.
 void CertifiedImport::WriteFormStatus() {
   const std::string upperGroup = vb::UCase(groupName_);
-  std::int32_t formNo = modCOE::getFormDetails(conn_, groupName_);
+  std::int32_t& catalogueNo = formNumbers_[groupName_];
+  if (catalogueNo == 0) catalogueNo = modCOE::getFormDetails(conn_, groupName_);
+  std::int32_t formNo = catalogueNo;
   if (groupName_ == "AttSuppIns") formNo = vb::Equal(Toc("SCHOOL_ID"), Variant(0)) ? 506 : 507;
 
   const std::string status = "LEA_FORMS_STATUS";

@@ -162,6 +162,9 @@ class CertifiedImport {
   // --- The merge (CertifiedImport.cpp).
   // Runs one step as a savepoint under the guard; false when it failed.
   bool Step(Trap& trap, const std::function<void()>& body);
+  // Runs a step that only reads under the guard: it has nothing to undo, so
+  // it takes no savepoint.
+  bool ReadingStep(Trap& trap, const std::function<void()>& body);
   // One table-of-contents row: the delete, the incoming rows, the copy and
   // the group's closing work; then the advance and the group boundary.
   bool MergeTocRow(Trap& trap, std::string& report);
@@ -259,6 +262,8 @@ class CertifiedImport {
   mutable std::map<std::string, std::vector<db::FieldMeta>> fields_;
   mutable std::map<std::string, const db::FieldMeta*> fieldsByName_;  // "table.column" as asked
   mutable std::map<std::string, std::string> certificateColumns_;  // "table,key,..." as asked
+  // The catalogue's form number of each group met (0 until found).
+  std::map<std::string, std::int32_t> formNumbers_;
   // The statements that write a whole row, per working table: the insert,
   // and the update by rowid of the columns marked '1' (as the key allows).
   struct WholeRow {
