@@ -306,6 +306,7 @@ std::optional<CertifiedImport::Stored> CertifiedImport::StoredRow(
   stmt.Bind(params);
   std::optional<Stored> stored;
   if (stmt.Step()) {
+    const db::ConnectionLock lock(conn_->Handle());
     stored.emplace();
     stored->rowid = db::ReadValue(stmt.get(), 0, db::DataType::Variant);
     stored->lookup = &found;
