@@ -284,9 +284,9 @@ void Recordset::RebuildView() const {
     if (keep) view_.push_back(id);
   }
   if (!sortKeys_.empty()) {
-    std::stable_sort(view_.begin(), view_.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return detail::SortLess(rows[a], rows[b], sortKeys_);
-    });
+    auto less = [&](std::uint32_t a, std::uint32_t b) { return detail::SortLess(rows[a], rows[b], sortKeys_); };
+    // Rows read in the order asked for (often so) stay as they are.
+    if (!std::is_sorted(view_.begin(), view_.end(), less)) std::stable_sort(view_.begin(), view_.end(), less);
   }
   viewVersion_ = store_->version;
 
