@@ -82,6 +82,12 @@ std::string Text(const vb::Variant& v) { return asciifile::ValueText(v); }
 
 // --- Lookups ---------------------------------------------------------------------------------
 
+// Texts as hash keys, looked up without a copy.
+struct KeyHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+};
+
 // Whether a query finds a row; each distinct query (text and values) runs
 // once per check.
 class Lookups {
@@ -106,10 +112,6 @@ class Lookups {
   }
 
  private:
-  struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
-  };
   db::Connection& conn_;
   std::string key_;
   std::unordered_map<std::string, bool, KeyHash, std::equal_to<>> answers_;
@@ -123,6 +125,21 @@ db::SqlText Leas(std::string_view where) {
 db::Param P(const vb::Variant& v) { return db::Param(v); }
 
 // --- The check's working state -----------------------------------------------------------------
+
+// The numbers the column checks keep from one column for a later one.
+struct Kept {
+  std::int32_t district = 0;
+  std::int32_t resCounty = 0;
+  std::int32_t resDistrict = 0;
+};
+constexpr unsigned kKeptDistrict = 1, kKeptResCounty = 2, kKeptResDistrict = 4;
+// The numbers of `from` that `which` names, the others those of `to`.
+Kept KeptOf(const Kept& from, unsigned which, Kept to = {}) {
+  if (which & kKeptDistrict) to.district = from.district;
+  if (which & kKeptResCounty) to.resCounty = from.resCounty;
+  if (which & kKeptResDistrict) to.resDistrict = from.resDistrict;
+  return to;
+}
 
 struct Check {
   const Scope& scope;
@@ -138,6 +155,13 @@ struct Check {
   std::int32_t keptResDistrict = 0;
   long line = 0;
 
+  asciiimport::Kept Kept() const { return {keptDistrict, keptResCounty, keptResDistrict}; }
+  void Keep(const asciiimport::Kept& k) {
+    keptDistrict = k.district;
+    keptResCounty = k.resCounty;
+    keptResDistrict = k.resDistrict;
+  }
+
   void Require(bool found, const char* rule) const {
     if (!found) Refuse(rule, line);
   }
@@ -152,6 +176,11 @@ struct ColumnCheck {
   const char* upperName;  // or a column whose upper-cased name this is
   Forms forms;
   bool allBut;  // forms names the forms it does not apply to
+  // The kept numbers the check reads and those it sets (kKept... bits): a
+  // check answers the same, and sets the same, for the same value and the
+  // same numbers read.
+  unsigned reads;
+  unsigned writes;
   std::function<void(Check&, const std::string& value)> run;
 };
 
@@ -186,31 +215,31 @@ db::SqlText District(const Check& c, const std::string& value, std::string_view 
 
 const std::vector<ColumnCheck>& ColumnChecks() {
   static const std::vector<ColumnCheck> checks = {
-      {"6.1", "COUNTY_ID", nullptr, kCountyForms, true,
+      {"6.1", "COUNTY_ID", nullptr, kCountyForms, true, 0, 0,
        [](Check& c, const std::string&) {
          db::SqlText q = Leas("LEA_TYPE = 2 AND COUNTY_ID = ");
          q << P(c.scope.CountyID) << " AND FISCAL_YEAR = " << P(c.scope.ReportYear) << kOpen;
          c.Require(c.Finds(q), "6.1");
        }},
-      {"6.2.1", "SCHOOL_DISTRICT_ID", nullptr, kCountyForms, true,
+      {"6.2.1", "SCHOOL_DISTRICT_ID", nullptr, kCountyForms, true, 0, 0,
        [](Check& c, const std::string& v) {
          c.Require(c.Finds(District(c, v, Is(c.form, kSupp) ? " AND EXCEPTION_ATT_SUPP = -1" : "")), "6.2.1");
        }},
-      {"6.2.2", "SCHOOL_DISTRICT_ID", nullptr, kCountyForms, true,
+      {"6.2.2", "SCHOOL_DISTRICT_ID", nullptr, kCountyForms, true, 0, 0,
        [](Check& c, const std::string& v) {
          if (c.Finds(District(c, v, " AND CS_BA_CHARTER_FILL_BY_DIST = -1")) && !AnyOf(c.form, kDistrictFillForms))
            Refuse("6.2.2", c.line);
        }},
-      {"6.2.3", "SCHOOL_DISTRICT_ID", nullptr, {{"ATT_SD_BS", kAsRead}}, false,
+      {"6.2.3", "SCHOOL_DISTRICT_ID", nullptr, {{"ATT_SD_BS", kAsRead}}, false, 0, 0,
        [](Check& c, const std::string& v) {
          c.Require(c.Finds(District(c, v, " AND IS_BASIC_AID_CHOICE <> 0")), "6.2.3");
        }},
-      {"6.2.4", "SCHOOL_DISTRICT_ID", nullptr, kKeptDistrictForms, false,
+      {"6.2.4", "SCHOOL_DISTRICT_ID", nullptr, kKeptDistrictForms, false, 0, kKeptDistrict,
        [](Check& c, const std::string& v) {
          c.Require(c.Finds(District(c, v, "")), "6.2.4");
          c.keptDistrict = Number(v);
        }},
-      {"6.3", "SCHOOL_ID", nullptr, {{"AttCsACD", kAsRead}}, false,
+      {"6.3", "SCHOOL_ID", nullptr, {{"AttCsACD", kAsRead}}, false, kKeptDistrict, 0,
        [](Check& c, const std::string& v) {
          db::SqlText q = Leas("SCHOOL_DISTRICT_ID = ");
          q << P(c.scope.LogonUserGroup == 3 ? c.scope.DistrictID : c.keptDistrict) << " AND SCHOOL_ID = "
@@ -218,7 +247,7 @@ const std::vector<ColumnCheck>& ColumnChecks() {
            << P(c.scope.CountyID) << kOpen;
          c.Require(c.Finds(q), "6.3");
        }},
-      {"6.4", "SCHOOL_ID", nullptr, kSchoolForms, false,
+      {"6.4", "SCHOOL_ID", nullptr, kSchoolForms, false, kKeptDistrict, 0,
        [](Check& c, const std::string& v) {
          // A district user's schools; every other group is asked as a
          // county office is.
@@ -232,7 +261,7 @@ const std::vector<ColumnCheck>& ColumnChecks() {
            << " AND SCHOOL_DISTRICT_ID = " << P(c.keptDistrict) << " AND SCHOOL_ID = " << P(Number(v));
          c.Require(c.Finds(q), "6.4");
        }},
-      {"6.5", "RES_COUNTY_ID", nullptr, kResCountyForms, false,
+      {"6.5", "RES_COUNTY_ID", nullptr, kResCountyForms, false, 0, kKeptResCounty,
        [](Check& c, const std::string& v) {
          db::SqlText q = Leas("FISCAL_YEAR = ");
          q << P(c.scope.ReportYear) << " AND COUNTY_ID = " << P(Number(v)) << kOpen
@@ -240,14 +269,14 @@ const std::vector<ColumnCheck>& ColumnChecks() {
          c.Require(c.Finds(q), "6.5");
          c.keptResCounty = Number(v);
        }},
-      {"6.6", "RES_COUNTY_NAME", "RESCOUNTYNAME", kResNameForms, false,
+      {"6.6", "RES_COUNTY_NAME", "RESCOUNTYNAME", kResNameForms, false, kKeptResCounty, 0,
        [](Check& c, const std::string& v) {
          db::SqlText q = Leas("SCHOOL_ID = 0 AND FISCAL_YEAR = ");
          q << P(c.scope.ReportYear) << " AND COUNTY_ID = " << P(c.keptResCounty) << " AND COUNTY_NAME = " << P(v)
            << kOpen << (Is(c.form, kSupp) ? " AND EXCEPTION_ATT_SUPP_LIST = -1" : "");
          c.Require(c.Finds(q), "6.6");
        }},
-      {"6.7", "RES_SCHOOL_DISTRICT_ID", nullptr, kResDistrictForms, false,
+      {"6.7", "RES_SCHOOL_DISTRICT_ID", nullptr, kResDistrictForms, false, kKeptResCounty, kKeptResDistrict,
        [](Check& c, const std::string& v) {
          db::SqlText q = Leas("FISCAL_YEAR = ");
          if (AnyOf(c.form, kSelpaAllocForms))
@@ -259,7 +288,7 @@ const std::vector<ColumnCheck>& ColumnChecks() {
          c.Require(c.Finds(q), "6.7");
          c.keptResDistrict = Number(v);
        }},
-      {"6.8", "RES_SCHOOL_DISTRICT_NAME", "RESSCHOOLDISTNAME", kResNameForms, false,
+      {"6.8", "RES_SCHOOL_DISTRICT_NAME", "RESSCHOOLDISTNAME", kResNameForms, false, kKeptResDistrict, 0,
        [](Check& c, const std::string& v) {
          db::SqlText q = Leas("SCHOOL_DISTRICT_ID = ");
          q << P(c.keptResDistrict) << " AND SCHOOL_ID = 0 AND FISCAL_YEAR = " << P(c.scope.ReportYear) << kOpen
@@ -644,6 +673,12 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     bool certKey = false;
     bool dateRule = false;
     std::vector<const ColumnCheck*> checks;
+    // The kept numbers its checks read and set, and the values (with the
+    // numbers read) whose checks passed, with the numbers they set: a
+    // repeated value is not checked again.
+    unsigned reads = 0;
+    unsigned writes = 0;
+    std::unordered_map<std::string, Kept, KeyHash, std::equal_to<>> passed;
   };
   std::vector<ColumnRules> rules(c.columns.size());
   for (std::size_t k = 0; k < c.columns.size(); ++k) {
@@ -652,9 +687,14 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     rules[k].certKey = vb::UCase(column) == "CERT_KEY";
     rules[k].dateRule = TakesDateRule(c.form, column);
     for (const ColumnCheck& check : ColumnChecks())
-      if (Applies(check, column, c.form)) rules[k].checks.push_back(&check);
+      if (Applies(check, column, c.form)) {
+        rules[k].checks.push_back(&check);
+        rules[k].reads |= check.reads;
+        rules[k].writes |= check.writes;
+      }
   }
   const bool spedTaxAlloc = Is(c.form, {"SPEDTAXALLOC"});
+  std::string passedKey;  // a value and the kept numbers, in a buffer kept between rows
 
   std::size_t next = 1;
   for (; next < lines.size(); ++next) {
@@ -677,9 +717,20 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
       start = end + 1;
     }
     AddRow(*c.rows, c.columns, payload, [&](std::size_t k, const std::string& value) {
-      const ColumnRules& column = rules[k];
+      ColumnRules& column = rules[k];
       if (column.certKey) return false;
-      for (const ColumnCheck* check : column.checks) check->run(c, value);
+      if (!column.checks.empty()) {
+        const Kept read = KeptOf(c.Kept(), column.reads);
+        passedKey.assign(value);
+        passedKey.append(reinterpret_cast<const char*>(&read), sizeof read);
+        const auto known = column.passed.find(std::string_view(passedKey));
+        if (known != column.passed.end()) {
+          c.Keep(KeptOf(known->second, column.writes, c.Kept()));
+        } else {
+          for (const ColumnCheck* check : column.checks) check->run(c, value);
+          column.passed.emplace(passedKey, c.Kept());
+        }
+      }
       if (column.dateRule) {
         if (value == kBlankDate) return false;
         if (!vb::IsDate(vb::Variant(value))) Refuse("10 date", c.line);

@@ -200,7 +200,6 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   auto failed = [&] {
     Trap quiet(kModule, kProcedure, Trap::Mode::Silent);
     quiet([&] { run.conExport.reset(); });
-    run.copy.Remove();
     quiet([] { modMain::ShowWaitMsg(""); });
     quiet([] { ui::MsgBox(kFailed, ui::vbInformation); });
   };
@@ -271,11 +270,9 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   run.Do([&] { mainWindow_.DisconnectTopandBottomGrid(); });
   run.Do([&] { modGlobals::AdoUtils().CloseConn(); });
   run.Do([&] {
-    run.copy = db::TemporaryFile::Create("levexport-");
     try {
-      db::CopyInto(G.RegMDBFile(), run.copy.Path());
+      run.conExport = db::CopyIntoMemory(G.RegMDBFile());
     } catch (const vb::VbError& e) {
-      run.copy.Remove();
       if (e.Number() != vb::err::FileInUse) throw;
       locked = true;
     }
@@ -302,21 +299,17 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
       mainWindow_.RefreshTopandBottomGrid(true);
     });
   }
-  if (locked) {
-    run.copy.Remove();
-    return;
-  }
+  if (locked) return;
   if (run.ended) return failed();
 
   // --- The pairs.
   run.Do([&] {
-    run.conExport = db::Connection::OpenNew(db::Connection::ConnectionStringFor(run.copy.Path().string()));
-    // A private temporary: no journal on disk, no waiting for the disk, its
-    // own work tables in memory, its pages read in place. Deleted rows need
-    // not be overwritten: the sealed file is compacted from the live rows.
+    // A private copy in memory: its journal and work tables in memory too.
+    // Deleted rows need not be overwritten: the sealed file is compacted
+    // from the live rows.
     run.conExport->ExecuteScript(
         "PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA temp_store = MEMORY; "
-        "PRAGMA mmap_size = 268435456; PRAGMA secure_delete = OFF;");
+        "PRAGMA secure_delete = OFF;");
   });
   std::vector<Pair> exportedKeys;  // the exported pairs with their own forms
   const std::int32_t programs = selection_.intSelectedProgramCount;
@@ -392,7 +385,6 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
     run.Do([&] {
       Run::Yield();
       run.conExport.reset();
-      run.copy.Remove();
       modMain::ShowWaitMsg("");
       ++intEmptyRunCount_;
     });
@@ -418,7 +410,6 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   run.PruneSideTables();
   run.Do([&] { run.WriteOwnContactRow(); });
   run.Do([&] { run.DropTriggers(); });
-  run.Do([&] { run.conExport.reset(); });
   if (run.ended) return failed();
 
   // --- The sealed file, and the working database's record of it: both or
@@ -447,16 +438,17 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
     run.Do([&] {
       // A repeated step derives a key of its own: the first one is used up.
       db::SealKey key = run.sealKey.valid() ? run.sealKey.get() : db::SealKey(kFilePassword, sealCost_);
-      db::seal(run.copy.Path(), target, std::move(key));
+      db::seal(*run.conExport, target, std::move(key));
       sealed = true;
     });
+    // The copy is done with: its memory goes back now.
+    run.conExport.reset();
     run.Do([&] { trans->Commit(); });
     if (run.ended && sealed) {
       std::error_code ec;
       std::filesystem::remove(target, ec);
     }
   }
-  run.copy.Remove();
   if (run.ended) return failed();
   writtenFile_ = target;
 

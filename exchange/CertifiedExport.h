@@ -7,7 +7,7 @@
 //                       [&](bool on) { window.setEnabled(on); });
 //   run.ExportCertified(formNumbers, selpaExport, partialSelection, priorYearMode, programExportType);
 //
-// The run copies the working database (VACUUM INTO a private temporary,
+// The run copies the working database (a private copy in memory, read
 // through a read-only connection of its own, while the main window has
 // let go of its lists and the main connection is closed), decides each pair
 // of a chosen program and agency, prunes the copy to the exported pairs'

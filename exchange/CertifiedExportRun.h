@@ -83,7 +83,7 @@ struct CertifiedExport::Run {
   // The file's key, derived on a worker thread while the copy is made and
   // pruned.
   std::future<db::SealKey> sealKey;
-  db::TemporaryFile copy;
+  // The copy of the working database, in memory.
   db::ConnectionPtr conExport;
   std::vector<Pair> strExportedPairs;
   bool blnForm508Exported = false, blnForm509Exported = false;

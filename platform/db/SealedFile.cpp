@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "db/Connection.h"
 #include "vb/VbError.h"
 
 namespace db {
@@ -233,45 +234,92 @@ void TemporaryFile::Remove() noexcept {
 
 // --- Compaction -------------------------------------------------------------------
 
-void CompactInto(const fs::path& database, const fs::path& emptyTarget) {
+namespace {
+
+// VACUUM INTO `emptyTarget` on an open connection; answers SQLite's result
+// code, with the connection's message in `message` when it failed.
+int VacuumInto(sqlite3* handle, const fs::path& emptyTarget, std::string& message) {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(handle, "VACUUM INTO ?1", -1, &stmt, nullptr);
+  if (rc == SQLITE_OK) {
+    const std::string target = emptyTarget.string();
+    sqlite3_bind_text(stmt, 1, target.c_str(), static_cast<int>(target.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) rc = SQLITE_OK;
+  }
+  if (rc != SQLITE_OK) message = sqlite3_errmsg(handle);
+  sqlite3_finalize(stmt);
+  return rc;
+}
+
+// A busy or locked database is error 3045, any other failure -2147467259.
+void RaiseDatabaseError(int rc, const fs::path& database, std::string_view doing, const std::string& message) {
+  if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+    throw vb::VbError(vb::err::FileInUse, "The database " + Quoted(database) + " is locked by another process: " + message);
+  }
+  throw vb::VbError(vb::err::Unspecified, "The database " + Quoted(database) + " cannot be " + std::string(doing) + ": " + message);
+}
+
+void RequireDatabaseFile(const fs::path& database) {
   std::error_code ec;
   if (!fs::is_regular_file(database, ec)) {
     throw vb::VbError(vb::err::FileNotFound, "File not found: " + Quoted(database));
   }
+}
+
+// Memory from SQLite's allocator, freed when it ends unless handed on.
+struct SqliteBuffer {
+  unsigned char* data = nullptr;
+  sqlite3_int64 size = 0;
+  SqliteBuffer() = default;
+  SqliteBuffer(const SqliteBuffer&) = delete;
+  SqliteBuffer& operator=(const SqliteBuffer&) = delete;
+  ~SqliteBuffer() { sqlite3_free(data); }
+  void Allocate(const fs::path& database, sqlite3_int64 bytes) {
+    data = static_cast<unsigned char*>(sqlite3_malloc64(static_cast<sqlite3_uint64>(bytes > 0 ? bytes : 1)));
+    if (!data) {
+      throw vb::VbError(vb::err::OutOfMemory,
+                        "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
+    }
+    size = bytes;
+  }
+  unsigned char* Release() { return std::exchange(data, nullptr); }
+};
+
+// Reads the whole of a plain file into `buffer`.
+void ReadWholeFile(const fs::path& file, SqliteBuffer& buffer) {
+  Fd in = OpenForReading(file);
+  struct stat st {};
+  if (::fstat(in.get(), &st) != 0) RaiseAccess(file, "read", errno);
+  buffer.Allocate(file, st.st_size);
+  if (ReadUpTo(in.get(), file, buffer.data, static_cast<std::size_t>(st.st_size)) !=
+      static_cast<std::size_t>(st.st_size)) {
+    RaiseAccess(file, "read", EIO);
+  }
+}
+
+}  // namespace
+
+void CompactInto(const fs::path& database, const fs::path& emptyTarget) {
+  RequireDatabaseFile(database);
   sqlite3* handle = nullptr;
   std::string message;
   int rc = sqlite3_open_v2(database.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
   if (rc == SQLITE_OK) {
     sqlite3_busy_timeout(handle, 5000);
-    sqlite3_stmt* stmt = nullptr;
-    rc = sqlite3_prepare_v2(handle, "VACUUM INTO ?1", -1, &stmt, nullptr);
-    if (rc == SQLITE_OK) {
-      const std::string target = emptyTarget.string();
-      sqlite3_bind_text(stmt, 1, target.c_str(), static_cast<int>(target.size()), SQLITE_TRANSIENT);
-      rc = sqlite3_step(stmt);
-      if (rc == SQLITE_DONE) rc = SQLITE_OK;
-    }
-    if (rc != SQLITE_OK) message = sqlite3_errmsg(handle);
-    sqlite3_finalize(stmt);
+    rc = VacuumInto(handle, emptyTarget, message);
   } else {
     message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
   }
   sqlite3_close_v2(handle);
-  if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
-    throw vb::VbError(vb::err::FileInUse, "The database " + Quoted(database) + " is locked by another process: " + message);
-  }
-  if (rc != SQLITE_OK) {
-    throw vb::VbError(vb::err::Unspecified, "The database " + Quoted(database) + " cannot be compacted: " + message);
-  }
+  if (rc != SQLITE_OK) RaiseDatabaseError(rc, database, "compacted", message);
 }
 
-// --- Copying as it stands ---------------------------------------------------------------
+// --- Copying as it stands, into memory --------------------------------------------------
 
-void CopyInto(const fs::path& database, const fs::path& emptyTarget) {
-  std::error_code ec;
-  if (!fs::is_regular_file(database, ec)) {
-    throw vb::VbError(vb::err::FileNotFound, "File not found: " + Quoted(database));
-  }
+ConnectionPtr CopyIntoMemory(const fs::path& database) {
+  RequireDatabaseFile(database);
+  SqliteBuffer bytes;
   sqlite3* handle = nullptr;
   int rc = sqlite3_open_v2(database.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
   std::string message;
@@ -292,21 +340,15 @@ void CopyInto(const fs::path& database, const fs::path& emptyTarget) {
       // descriptor of our own, once closed, would end the locks this
       // process holds on it.
       sqlite3_file* file = nullptr;
-      if (rc == SQLITE_OK && !wal)
-        rc = sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+      if (rc == SQLITE_OK && !wal) rc = sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file);
       if (rc == SQLITE_OK && !wal) {
         sqlite3_int64 size = 0;
         rc = file->pMethods->xFileSize(file, &size);
-        Fd out(::open(emptyTarget.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
-        if (out.get() < 0) RaiseAccess(emptyTarget, "write", errno);
-        std::vector<unsigned char> buffer(1 << 20);
-        for (sqlite3_int64 at = 0; rc == SQLITE_OK && at < size;) {
-          const int n = static_cast<int>(std::min<sqlite3_int64>(size - at, static_cast<sqlite3_int64>(buffer.size())));
-          rc = file->pMethods->xRead(file, buffer.data(), n, at);
-          if (rc == SQLITE_OK) WriteAll(out.get(), emptyTarget, buffer.data(), static_cast<std::size_t>(n));
-          at += n;
+        if (rc == SQLITE_OK) bytes.Allocate(database, size);
+        constexpr sqlite3_int64 kPiece = 64 << 20;
+        for (sqlite3_int64 at = 0; rc == SQLITE_OK && at < size; at += kPiece) {
+          rc = file->pMethods->xRead(file, bytes.data + at, static_cast<int>(std::min(size - at, kPiece)), at);
         }
-        if (int error = out.Close()) RaiseAccess(emptyTarget, "write", error);
       }
     }
     if (rc != SQLITE_OK) message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
@@ -316,15 +358,27 @@ void CopyInto(const fs::path& database, const fs::path& emptyTarget) {
     throw;
   }
   sqlite3_close_v2(handle);
-  if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
-    throw vb::VbError(vb::err::FileInUse, "The database " + Quoted(database) + " is locked by another process: " + message);
+  if (rc != SQLITE_OK) RaiseDatabaseError(rc, database, "copied", message);
+  if (wal) {
+    // A database in write-ahead mode keeps its latest pages beside the file:
+    // SQLite compacts it into a private temporary, read back at once.
+    TemporaryFile compacted = TemporaryFile::Create("levcopy-");
+    CompactInto(database, compacted.Path());
+    ReadWholeFile(compacted.Path(), bytes);
   }
+
+  ConnectionPtr copy = Connection::Create();
+  copy->Open(Connection::ConnectionStringFor(":memory:"), true);
+  const sqlite3_int64 size = bytes.size;
+  rc = sqlite3_deserialize(copy->Handle(), "main", bytes.Release(), size, size,
+                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
   if (rc != SQLITE_OK) {
-    throw vb::VbError(vb::err::Unspecified, "The database " + Quoted(database) + " cannot be copied: " + message);
+    if ((rc & 0xFF) == SQLITE_NOMEM) {
+      throw vb::VbError(vb::err::OutOfMemory, "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
+    }
+    RaiseDatabaseError(rc, database, "copied", sqlite3_errstr(rc));
   }
-  // A database in write-ahead mode keeps its latest pages beside the file:
-  // SQLite copies it.
-  if (wal) CompactInto(database, emptyTarget);
+  return copy;
 }
 
 // --- Sealing ------------------------------------------------------------------------
@@ -417,6 +471,18 @@ void seal(const fs::path& plainDatabase, const fs::path& outFile, SealKey&& key)
   if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
   TemporaryFile compacted = TemporaryFile::Create("levseal-");
   CompactInto(plainDatabase, compacted.Path());
+  SealWith(compacted.Path(), outFile, std::move(used));
+}
+
+void seal(Connection& plain, const fs::path& outFile, SealKey&& key) {
+  SealKey used(std::move(key));
+  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  if (!plain.Handle()) throw vb::VbError(vb::err::ObjectClosed, vb::ErrorDescription(vb::err::ObjectClosed));
+  TemporaryFile compacted = TemporaryFile::Create("levseal-");
+  std::string message;
+  if (const int rc = VacuumInto(plain.Handle(), compacted.Path(), message); rc != SQLITE_OK) {
+    RaiseDatabaseError(rc, plain.Path(), "compacted", message);
+  }
   SealWith(compacted.Path(), outFile, std::move(used));
 }
 

@@ -50,6 +50,8 @@
 #include <string_view>
 #include <utility>
 
+#include "db/Connection.h"
+
 namespace db {
 
 // The cost of deriving the key from the password (Argon2id).
@@ -150,14 +152,21 @@ class SealKey {
   bool spent_ = false;
 };
 
-// Copies the database as it stands, free pages included, into
-// `emptyTarget`: its bytes, read under a read transaction of a read-only
-// connection of its own (a database in write-ahead mode is compacted into
-// it instead, since part of it lies beside the file). Cheaper than
-// CompactInto where the copy is changed and compacted afterwards (seal
-// compacts). The database is only read; errors as CompactInto's, and 75
-// when the target cannot be written.
-void CopyInto(const std::filesystem::path& database, const std::filesystem::path& emptyTarget);
+// A private copy of the database as it stands, free pages included, held
+// in memory and open on a connection of its own, which it ends with:
+//
+//   db::ConnectionPtr copy = db::CopyIntoMemory(workingFile);
+//   ...                                  // change the copy
+//   db::seal(*copy, outFile, key.get()); // compacts and seals it
+//   copy.reset();                        // the copy is gone
+//
+// The bytes are read under a read transaction of a read-only connection of
+// its own (a database in write-ahead mode is compacted first, since part of
+// it lies beside the file), so the database is only read, and nothing of
+// the copy reaches the disk. It takes as much memory as the file. Errors as
+// CompactInto's, 75 when the file cannot be read, 7 when there is no memory
+// for it.
+ConnectionPtr CopyIntoMemory(const std::filesystem::path& database);
 
 // Seals a compacted copy of the database `plainDatabase` as `outFile`,
 // replacing a file of that name only once the new one is complete and
@@ -168,6 +177,12 @@ void seal(const std::filesystem::path& plainDatabase, const std::filesystem::pat
 // The same with a key derived beforehand, which it uses up (a spent key is
 // error 5).
 void seal(const std::filesystem::path& plainDatabase, const std::filesystem::path& outFile, SealKey&& key);
+
+// Seals a compacted copy of the main database of the open connection `plain`
+// (a CopyIntoMemory copy, say) as `outFile`, as the seal above, with a key
+// derived beforehand, which it uses up. The database is only read; errors
+// as the seal above, 3704 when the connection is closed.
+void seal(Connection& plain, const std::filesystem::path& outFile, SealKey&& key);
 
 // Seals the bytes of any file as they are, without compacting: the layer
 // under seal, for envelopes around other contents (tests of the readers).

@@ -1,5 +1,7 @@
 #include "vb/Win1252.h"
 
+#include <algorithm>
+
 #include "vb/Internal.h"
 
 namespace vb {
@@ -26,6 +28,9 @@ int Windows1252Byte(char32_t ch) {
 }
 
 std::string ToWindows1252(std::string_view utf8) {
+  // ASCII is the same in both.
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   std::size_t pos = 0;

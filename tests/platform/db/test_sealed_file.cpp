@@ -3,6 +3,7 @@
 // refused, with the file left as it was and no temporary left behind.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -86,12 +87,14 @@ class SealedFileTest : public ::testing::Test {
   static std::vector<std::string> Names(const fs::path& database) {
     db::Connection conn;
     conn.Open(db::Connection::ConnectionStringFor(database.string()));
+    return Names(conn);
+  }
+  static std::vector<std::string> Names(db::Connection& conn) {
     std::vector<std::string> names;
     for (int district : {612, 64733}) {
       names.push_back(vb::CStr(conn.Scalar("SELECT SCHOOL_DISTRICT_NAME FROM KRN_LEAS WHERE SCHOOL_DISTRICT_ID = ?",
                                            {vb::Variant(district)})));
     }
-    conn.Close();
     return names;
   }
 
@@ -268,11 +271,13 @@ TEST_F(SealedFileTest, AKeyDerivedAheadSealsOneFileOnly) {
   EXPECT_TRUE(Entries(Temp()).empty());
 }
 
-// The export's copy: the database as it stands, read only. A rollback-mode
-// file comes byte for byte (free pages too, which seal's compaction drops);
-// a database in write-ahead mode whose rows lie in its log as yet comes
-// with them.
-TEST_F(SealedFileTest, CopyIntoTakesTheDatabaseAsItStands) {
+// The export's copy: the database as it stands, in memory, the file only
+// read and nothing written to the disk. A rollback-mode file comes byte for
+// byte (free pages too, which seal's compaction drops); a database in
+// write-ahead mode whose rows lie in its log as yet comes with them. A
+// change to the copy stays in the copy, and the copy seals into the same
+// plain bytes as a file of the same content does.
+TEST_F(SealedFileTest, CopyIntoMemoryTakesTheDatabaseAsItStands) {
   for (bool wal : {false, true}) {
     SCOPED_TRACE(wal ? "write-ahead log" : "rollback journal");
     const fs::path plain = root_ / (wal ? "wal.mdb" : "plain.mdb");
@@ -283,18 +288,54 @@ TEST_F(SealedFileTest, CopyIntoTakesTheDatabaseAsItStands) {
     writer.ExecuteScript(kRows);
     writer.ExecuteScript("CREATE TABLE Gone (x); INSERT INTO Gone VALUES (randomblob(20000)); DROP TABLE Gone;");
     const Bytes before = ReadBytes(plain);
-    const fs::path copy = root_ / (wal ? "wal-copy" : "copy");
-    WriteBytes(copy, {});
 
-    db::CopyInto(plain, copy);
+    db::ConnectionPtr copy = db::CopyIntoMemory(plain);
 
-    EXPECT_EQ(ReadBytes(plain), before);
+    EXPECT_TRUE(Entries(Temp()).empty());
     if (!wal) {
-      EXPECT_EQ(ReadBytes(copy), before);
+      sqlite3_int64 size = 0;
+      unsigned char* bytes = sqlite3_serialize(copy->Handle(), "main", &size, 0);
+      ASSERT_NE(bytes, nullptr);
+      EXPECT_TRUE(Bytes(bytes, bytes + size) == before);
+      sqlite3_free(bytes);
     }
-    EXPECT_EQ(Names(copy), (std::vector<std::string>{"Brook \"North\" O'Hara", "County Office"}));
+    EXPECT_EQ(Names(*copy), (std::vector<std::string>{"Brook \"North\" O'Hara", "County Office"}));
+
+    copy->Execute("UPDATE KRN_LEAS SET SCHOOL_DISTRICT_NAME = 'Changed' WHERE SCHOOL_DISTRICT_ID = 612");
+    db::seal(*copy, Out() / "from-memory", db::SealKey("ZJX", fixtures::kTestKeyCost));
+    copy.reset();
+    EXPECT_EQ(ReadBytes(plain), before);
+    writer.Execute("UPDATE KRN_LEAS SET SCHOOL_DISTRICT_NAME = 'Changed' WHERE SCHOOL_DISTRICT_ID = 612");
     writer.Close();
+    db::seal(plain, Out() / "from-file", "ZJX", fixtures::kTestKeyCost);
+    const db::TemporaryFile fromMemory = db::unseal(Out() / "from-memory", "ZJX");
+    const db::TemporaryFile fromFile = db::unseal(Out() / "from-file", "ZJX");
+    EXPECT_EQ(Names(fromMemory.Path()), (std::vector<std::string>{"Changed", "County Office"}));
+    // (A write-ahead database's copy was compacted once more: its schema
+    // counter is one ahead.)
+    if (!wal) EXPECT_TRUE(ReadBytes(fromMemory.Path()) == ReadBytes(fromFile.Path()));
   }
+}
+
+// What is no database to read gives no copy, each by its cause (a lock:
+// the export's tests).
+TEST_F(SealedFileTest, CopyIntoMemoryRefusesWhatIsNoDatabase) {
+  const fs::path notDatabase = root_ / "notes.txt";
+  WriteBytes(notDatabase, Bytes(5000, 'x'));
+  struct Case {
+    const char* what;
+    fs::path database;
+    long error;
+  } cases[] = {
+      {"missing", root_ / "missing.mdb", vb::err::FileNotFound},
+      {"a folder", Out(), vb::err::FileNotFound},
+      {"not a database", notDatabase, vb::err::Unspecified},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ErrorOf([&] { db::CopyIntoMemory(c.database); }), c.error);
+  }
+  EXPECT_TRUE(Entries(Temp()).empty());
 }
 
 // What is not a file to read is refused before anything is made.
