@@ -306,6 +306,7 @@ std::optional<CertifiedImport::Stored> CertifiedImport::StoredRow(
   stmt.Bind(params);
   std::optional<Stored> stored;
   if (stmt.Step()) {
+    const db::ConnectionLock lock(conn_->Handle());
     stored.emplace();
     stored->rowid = db::ReadValue(stmt.get(), 0, db::DataType::Variant);
     stored->lookup = &found;
@@ -401,20 +402,28 @@ const db::FieldMeta& CertifiedImport::FieldOf(const std::string& table, const st
   vb::Raise(vb::err::ItemNotFound, "The table " + table + " has no column named " + column + ".");
 }
 
-std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db::Recordset& row,
-                                                                     const std::string& table) const {
-  const std::string upperGroup = vb::UCase(groupName_);
+void CertifiedImport::RowKeyOf(const db::Recordset& row, const std::string& table, const std::vector<int>& positions,
+                               std::vector<std::pair<std::string, Variant>>& key) const {
   const bool gradeF = groupName_ == kReplacedGroup && vb::TextOf(row.Value("GRADE")) == "F";
-  std::vector<std::pair<std::string, Variant>> key;
-  for (const std::string& column : PrimaryKeyOf(table)) {
+  const bool textStudentNumbers = upperGroupName_ != kReplacedGroup;
+  const std::vector<std::string>& columns = PrimaryKeyOf(table);
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const std::string& column = columns[i];
     if (gradeF && std::find(std::begin(kGradeFKey), std::end(kGradeFKey), column) == std::end(kGradeFKey)) continue;
-    Variant value = row.Value(column);
+    Variant value = positions[i] >= 0 ? row.Value(positions[i]) : row.Value(column);
     // A student number matches as text whatever its column holds.
-    if (column == "HOLBRINStudentID" && upperGroup != kReplacedGroup && !value.IsNull()) value = Variant(vb::CStr(value));
-    key.emplace_back(column, std::move(value));
+    if (column == "HOLBRINStudentID" && textStudentNumbers && !value.IsNull()) value = Variant(vb::CStr(value));
+    // The pairs of the previous row are filled again: the names stay.
+    if (n == key.size()) key.emplace_back(column, std::move(value));
+    else {
+      if (key[n].first != column) key[n].first = column;
+      key[n].second = std::move(value);
+    }
+    ++n;
   }
+  key.resize(n);
   if (key.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
-  return key;
 }
 
 // Each incoming row is added, or written over its working row, under the
@@ -425,8 +434,12 @@ void CertifiedImport::CopyIncomingRows() {
   const std::string table = importrules::TableOf(groupName_);
   const std::string keyTable = importrules::KeyTableOf(groupName_);
   const std::string target = WorkingTable(table);
+  upperGroupName_ = upperGroup;
+  // The key columns' positions among the incoming columns, found once.
+  std::vector<int> keyPositions;
+  for (const std::string& column : PrimaryKeyOf(keyTable)) keyPositions.push_back(incoming_->FieldIndex(column));
   for (incoming_->MoveFirst(); !incoming_->Eof(); incoming_->MoveNext()) {
-    rowKey_ = RowKeyOf(*incoming_, keyTable);
+    RowKeyOf(*incoming_, keyTable, keyPositions, rowKey_);
     // The class-size group's rows of the district are gone: every row is new.
     const std::optional<Stored> stored =
         upperGroup == kReplacedGroup ? std::nullopt : StoredRow(table, rowKey_);

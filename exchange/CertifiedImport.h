@@ -176,8 +176,11 @@ class CertifiedImport {
   // and note; and after the walk the dependent forms' edit checks.
   void CopyIncomingRows();
   // The key of an incoming row over the working table's key columns, as
-  // (column, value) pairs; a table without key columns fails the import.
-  std::vector<std::pair<std::string, vb::Variant>> RowKeyOf(const db::Recordset& row, const std::string& table) const;
+  // (column, value) pairs in `key`; `positions` are those columns' places
+  // in `row` (-1 when it lacks one). A table without key columns fails the
+  // import.
+  void RowKeyOf(const db::Recordset& row, const std::string& table, const std::vector<int>& positions,
+                std::vector<std::pair<std::string, vb::Variant>>& key) const;
   // A statement the merge runs for many rows: its text, and the statement
   // prepared at its first use and kept until the merge ends.
   struct Held {
@@ -278,6 +281,7 @@ class CertifiedImport {
   vb::Date importTime_;
   db::RecordsetPtr toc_;
   std::string groupName_;
+  std::string upperGroupName_;  // as CopyIncomingRows found it
   std::string groupDisplayName_;
   std::int16_t overwriteAnswer_ = kYes;
   bool firstRow_ = true;

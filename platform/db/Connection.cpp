@@ -35,6 +35,9 @@ long ErrorNumberOf(int code) {
 
 // --- Statement ---------------------------------------------------------------
 
+ConnectionLock::ConnectionLock(sqlite3* db) : mutex_(sqlite3_db_mutex(db)) { sqlite3_mutex_enter(mutex_); }
+ConnectionLock::~ConnectionLock() { sqlite3_mutex_leave(mutex_); }
+
 Statement::Statement(Connection* owner, sqlite3_stmt* stmt, std::string sql,
                      std::shared_ptr<const ResultColumns> columns, int columnsPrepared)
     : owner_(owner), stmt_(stmt), sql_(std::move(sql)), columns_(std::move(columns)),
@@ -85,6 +88,7 @@ void Statement::Bind(const std::vector<vb::Variant>& params) {
     throw vb::VbError(vb::err::SqlError, "The statement takes " + std::to_string(expected) +
                                              " values but was given " + std::to_string(params.size()) + ".");
   }
+  ConnectionLock lock(sqlite3_db_handle(stmt_));
   for (std::size_t i = 0; i < params.size(); ++i) BindValue(stmt_, static_cast<int>(i + 1), params[i]);
 }
 

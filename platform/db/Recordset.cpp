@@ -66,20 +66,6 @@ namespace {
 
 [[noreturn]] void RaiseClosed() { vb::Raise(vb::err::ObjectClosed); }
 
-// Holds the connection's lock for a scope, so that reading many values takes
-// it once instead of once for every value (the database takes it again
-// inside without waiting).
-class ConnectionLock {
- public:
-  explicit ConnectionLock(sqlite3* db) : mutex_(sqlite3_db_mutex(db)) { sqlite3_mutex_enter(mutex_); }
-  ~ConnectionLock() { sqlite3_mutex_leave(mutex_); }
-  ConnectionLock(const ConnectionLock&) = delete;
-  ConnectionLock& operator=(const ConnectionLock&) = delete;
-
- private:
-  sqlite3_mutex* mutex_;
-};
-
 }  // namespace
 
 // --- Field and RowView -------------------------------------------------------
