@@ -1,6 +1,8 @@
 #include "frmStatus.h"
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "Utilities.h"
 #include "clsGlobalParam.h"
@@ -48,14 +50,18 @@ void frmStatus::Form_Load() {
   });
   trap([&] {
     const clsGlobalParam& g = vb::Deref(GParam);
-    std::string scope = g.FiscalYearText + " \\ " + g.PeriodText;
-    // Before anybody has logged on (Get Latest) there is no scope to name.
-    if (!g.LogonCountyName.empty()) scope += " \\ " + g.LogonCountyName;
-    if (g.LogonUserGroup == 3)
-      scope += " \\ " + g.LogonDistrictName;
-    else if (g.LogonUserGroup == 4)
-      scope += " \\ " + g.LogonDistrictName + " \\ " + g.SchoolName;
-    setWindowTitle(QString::fromStdString("Status  \\ " + scope));
+    std::vector<const std::string*> parts = {&g.FiscalYearText, &g.PeriodText, &g.LogonCountyName};
+    if (g.LogonUserGroup == 3) parts.push_back(&g.LogonDistrictName);
+    if (g.LogonUserGroup == 4) parts.insert(parts.end(), {&g.LogonDistrictName, &g.SchoolName});
+    // Before anybody has logged on (Get Latest) neither the period nor the
+    // county is known: a part without a name is left out, separator and all.
+    std::string scope;
+    for (const std::string* part : parts) {
+      if (part->empty()) continue;
+      if (!scope.empty()) scope += " \\ ";
+      scope += *part;
+    }
+    setWindowTitle(QString::fromStdString(scope.empty() ? "Status" : "Status  \\ " + scope));
     // The line above the report names the same scope after "Status for".
     Label1->setText(QString::fromStdString(scope));
   });

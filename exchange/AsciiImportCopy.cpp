@@ -204,9 +204,16 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
 
 // Adds the current row, keyed beforehand, when nothing stops it: answers
 // false, having changed nothing, when its key is stored or it breaks
-// another constraint (which the caller tells apart).
-bool InsertNew(db::Connection& conn, const Target& target, const db::Recordset& rows) {
-  return conn.Execute(target.insertNewSql, RowValues(rows)) == 1;
+// another constraint (which the caller tells apart). `insertNew` is the
+// target's insertNewSql, prepared once for all the rows.
+bool InsertNew(db::Connection& conn, db::Statement& insertNew, const db::Recordset& rows) {
+  const std::vector<vb::Variant>& values = rows.CurrentValues();
+  for (std::size_t i = 0; i < values.size(); ++i) insertNew.Bind(static_cast<int>(i + 1), values[i]);
+  while (insertNew.Step()) {
+  }
+  const bool added = conn.Changes() == 1;
+  insertNew.Reset();
+  return added;
 }
 
 // The places of the agency's columns in the rows being copied (-1: none,
@@ -221,7 +228,8 @@ struct AgencyFields {
         school(rows.FieldIndex("SCHOOL_ID")) {}
 };
 std::int32_t IntAt(const db::Recordset& row, int index, const char* name) {
-  return Int(index >= 0 ? row.Value(index) : row.Value(name));
+  // Read in place; a value never assigned (Empty) counts 0 as Null does.
+  return index >= 0 ? Int(row.CurrentValues()[static_cast<std::size_t>(index)]) : Int(row.Value(name));
 }
 
 ImportAgency AgencyOf(const db::Recordset& row, const AgencyFields& at, bool bySchool) {
@@ -235,12 +243,33 @@ void Remember(std::vector<ImportAgency>& agencies, const ImportAgency& agency) {
   if (std::find(agencies.begin(), agencies.end(), agency) == agencies.end()) agencies.push_back(agency);
 }
 
-// The agency's stored rows of a table.
+// How an agency's stored rows of a table are read for its certificate
+// number: the sort columns and CERT_KEY, in the sort order (the certificate
+// still sorts them itself). A table without sort columns or without
+// CERT_KEY is read whole, in the order the database gives.
+struct CertificateRead {
+  std::vector<std::string> sortKeys;
+  std::string select = "*";
+  std::string order;
+};
+CertificateRead CertificateReadOf(db::Connection& conn, const std::string& table,
+                                  std::vector<std::string> sortKeys) {
+  CertificateRead read{std::move(sortKeys), "*", {}};
+  const std::vector<std::string> columns = db::catalog::ColumnNames(conn, table);
+  const bool keyed =
+      std::any_of(columns.begin(), columns.end(), [](const std::string& c) { return vb::UCase(c) == "CERT_KEY"; });
+  if (read.sortKeys.empty() || !keyed) return read;
+  for (const std::string& k : read.sortKeys) read.order += (read.order.empty() ? "" : ", ") + db::QuoteName(k);
+  read.select = read.order + ", CERT_KEY";
+  return read;
+}
+
 db::RecordsetPtr AgencyRows(const db::ConnectionPtr& conn, const Target& target, const ImportAgency& agency,
-                            bool bySchool) {
+                            bool bySchool, const CertificateRead& read) {
   db::SqlText group;
-  group << "SELECT * FROM " << target.sqlName;
+  group << "SELECT " << read.select << " FROM " << target.sqlName;
   WhereAgency(group, target.key, agency, bySchool);
+  if (!read.order.empty()) group << " ORDER BY " << read.order;
   return db::Recordset::Query(group.Sql(), conn, group.Params());
 }
 
@@ -298,12 +327,14 @@ GroupKey getGroupCertKey(const db::ConnectionPtr& conn, const forms::FormScope& 
   std::vector<std::int32_t> keys{formCertificate};
   for (const char* table : kInfantFundingTables) {
     const Target target = TargetOf(vb::Deref(conn.get()), table);
-    const db::RecordsetPtr rows = AgencyRows(conn, target, agency, true);
+    const CertificateRead read =
+        CertificateReadOf(vb::Deref(conn.get()), table, modMain::GetSortKeys(conn, scope, table));
+    const db::RecordsetPtr rows = AgencyRows(conn, target, agency, true, read);
     if (rows->Eof()) {
       keys.push_back(0);
       continue;
     }
-    keys.push_back(CertificateOf(*rows, modMain::GetSortKeys(conn, scope, table)));
+    keys.push_back(CertificateOf(*rows, read.sortKeys));
     group.records += static_cast<std::int32_t>(rows->RecordCount());
   }
   group.certificate = CertifiedImport::JoinedKeysCertificate(keys);
@@ -401,6 +432,8 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   // row is keyed from the row as stored instead.
   if (!split && rows.RecordCount() > 0) RequireKey(modCOE::SetCertKeysInRs(run.conn, run.scope, target.table, rows, false));
   const AgencyFields agencyFields(rows);
+  db::Statement insertNew;
+  if (!split) insertNew = conn.Prepare(target.insertNewSql);
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     // After No to All every row is skipped, stored or not.
     if (remembered == kNoToAll) {
@@ -410,7 +443,7 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
     // A row whose key is new is simply added; one that is not added is
     // either stored or refused by the table, which its insert below then
     // reports.
-    if (!split && InsertNew(conn, target, rows)) {
+    if (!split && InsertNew(conn, insertNew, rows)) {
       ++counts.copied;
       Remember(written, AgencyOf(rows, agencyFields, bySchool));
       continue;
@@ -455,11 +488,12 @@ CopyCounts CopyImportRows(const CopyRun& run, db::Recordset& rows, std::string& 
   }
 
   // Each agency's status row and resets, from its rows as now stored.
-  const std::vector<std::string> sortKeys = modMain::GetSortKeys(run.conn, run.scope, target.table);
+  const CertificateRead read =
+      CertificateReadOf(conn, target.table, modMain::GetSortKeys(run.conn, run.scope, target.table));
   for (const ImportAgency& agency : written) {
-    const db::RecordsetPtr groupRows = AgencyRows(run.conn, target, agency, bySchool);
+    const db::RecordsetPtr groupRows = AgencyRows(run.conn, target, agency, bySchool, read);
     GroupKey group{0, static_cast<std::int32_t>(groupRows->RecordCount())};
-    group.certificate = CertificateOf(*groupRows, sortKeys);
+    group.certificate = CertificateOf(*groupRows, read.sortKeys);
     if (infantFunding) group = getGroupCertKey(run.conn, run.scope, formNo, agency, group.certificate, group.records);
     UpdateCOEFormsStatus(conn, formNo, agency, group.certificate, group.records, ui::Now());
     ResetDependentForms(conn, formNo, agency);

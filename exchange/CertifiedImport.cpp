@@ -49,6 +49,8 @@ bool CertifiedImport::Step(Trap& trap, const std::function<void()>& body) {
   });
 }
 
+bool CertifiedImport::ReadingStep(Trap& trap, const std::function<void()>& body) { return trap(body); }
+
 bool CertifiedImport::ImportCertified(std::string& report, const vb::Date& importTime) {
   importTime_ = importTime;
   overwriteAnswer_ = kYes;
@@ -96,14 +98,14 @@ bool CertifiedImport::MergeTocRow(Trap& trap, std::string& lines) {
   // Under No or No to All nothing of the group is merged: its rows stay.
   const bool copying = overwriteAnswer_ == kYes || overwriteAnswer_ == kYesToAll;
   if (upperGroup == kReplacedGroup && copying && !Step(trap, [&] { DeleteAgencyRows(); })) return false;
-  if (!Step(trap, [&] { ReadIncomingRows(); })) return false;
+  if (!ReadingStep(trap, [&] { ReadIncomingRows(); })) return false;
 
   if (!incoming_->Eof() && incoming_->RecordCount() >= 1) {
-    if (!Step(trap, [&] { ReadPriorRows(); })) return false;
+    if (!ReadingStep(trap, [&] { ReadPriorRows(); })) return false;
     if (!Step(trap, [&] { CopyIncomingRows(); })) return false;
     if (overwriteAnswer_ == kYes || overwriteAnswer_ == kYesToAll) {
       if (!Step(trap, [&] { MergeCompanionTables(); })) return false;
-      if (!Step(trap, [&] { ComputeGroupCertificate(); })) return false;
+      if (!ReadingStep(trap, [&] { ComputeGroupCertificate(); })) return false;
       if (!Step(trap, [&] { WriteFormStatus(); })) return false;
     }
   }
@@ -250,18 +252,73 @@ const std::vector<db::FieldMeta>& CertifiedImport::FieldsOf(const std::string& t
   return found->second;
 }
 
-std::optional<Variant> CertifiedImport::StoredRow(const std::string& table,
-                                                    const std::vector<std::pair<std::string, Variant>>& key) const {
-  db::SqlText q;
-  q << "SELECT rowid FROM " << WorkingTable(table);
-  AppendKey(q, key);
-  q << " LIMIT 1";
-  Variant rowid = conn_->Scalar(q.Sql(), q.Params());
-  if (rowid.IsEmpty() || rowid.IsNull()) return std::nullopt;
-  return rowid;
+namespace {
+
+// Whether a stored value and the value about to be written are stored alike:
+// both Null, the same whole number, or the same text to the byte. Written
+// over itself such a value changes nothing.
+bool StoredAlike(const Variant& stored, const Variant& written) {
+  auto whole = [](const Variant& v) { return v.Type() == vb::VarType::Integer || v.Type() == vb::VarType::Long; };
+  if (stored.IsNull() || stored.IsEmpty()) return written.IsNull() || written.IsEmpty();
+  if (whole(stored) && whole(written)) return vb::CLng(stored) == vb::CLng(written);
+  return stored.Type() == vb::VarType::String && written.Type() == vb::VarType::String &&
+         stored.AsString() == written.AsString();
 }
 
-void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, const std::optional<Variant>& stored) {
+}  // namespace
+
+void CertifiedImport::Held::Run(const db::ConnectionPtr& conn, const std::vector<Variant>& values) {
+  if (!stmt) stmt = conn->Prepare(sql);
+  stmt.Bind(values);
+  while (stmt.Step()) {
+  }
+  stmt.Reset();
+}
+
+std::optional<CertifiedImport::Stored> CertifiedImport::StoredRow(
+    const std::string& table, const std::vector<std::pair<std::string, Variant>>& key) const {
+  std::string asked = table;
+  for (const auto& [column, value] : key) (asked += '\x1f') += column;
+  auto lookup = keyLookups_.find(asked);
+  if (lookup == keyLookups_.end()) {
+    KeyLookup made;
+    std::string columns;
+    for (const auto& [column, value] : key) {
+      columns += ", " + db::QuoteName(column);
+      const std::vector<db::FieldMeta>& fields = FieldsOf(table);
+      auto same = [&](const db::FieldMeta& f) { return vb::UCase(f.name) == vb::UCase(column); };
+      auto field = std::find_if(fields.begin(), fields.end(), same);
+      made.fieldIndex.push_back(field == fields.end() ? -1 : static_cast<int>(field - fields.begin()));
+    }
+    db::SqlText q;
+    q << "SELECT rowid" << columns << " FROM " << WorkingTable(table);
+    AppendKey(q, key);
+    q << " LIMIT 1";
+    made.query.sql = q.Sql();
+    lookup = keyLookups_.emplace(std::move(asked), std::move(made)).first;
+  }
+  KeyLookup& found = lookup->second;
+  db::Statement& stmt = found.query.stmt;
+  if (!stmt) stmt = conn_->Prepare(found.query.sql);
+  std::vector<Variant> params;
+  params.reserve(key.size());
+  for (const auto& [column, value] : key) params.push_back(value);
+  stmt.Bind(params);
+  std::optional<Stored> stored;
+  if (stmt.Step()) {
+    const db::ConnectionLock lock(conn_->Handle());
+    stored.emplace();
+    stored->rowid = db::ReadValue(stmt.get(), 0, db::DataType::Variant);
+    stored->lookup = &found;
+    for (std::size_t i = 0; i < key.size(); ++i)
+      stored->key.push_back(db::ReadValue(stmt.get(), static_cast<int>(i + 1), db::DataType::Variant));
+  }
+  stmt.Reset();
+  if (stored && stored->rowid.IsNull()) stored.reset();
+  return stored;
+}
+
+void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, const std::optional<Stored>& stored) {
   const std::vector<db::FieldMeta>& fields = FieldsOf(table);
   if (static_cast<std::size_t>(row.FieldCount()) != fields.size())
     vb::Raise(vb::err::InvalidProcedureCall, "The file's table " + table + " does not have the working table's columns.");
@@ -280,31 +337,43 @@ void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& ro
     for (std::size_t j = 0; j < fields.size(); ++j) named.emplace_back(&fields[j], values[j]);
     return WriteValues(table, named, stored);
   }
-  auto statements = wholeRowSql_.find(table);
-  if (statements == wholeRowSql_.end()) {
-    std::string sets, columns, marks;
+  WholeRow& statements = wholeRows_[table];
+  if (statements.insert.sql.empty()) {
+    std::string columns, marks;
     for (const db::FieldMeta& field : fields) {
-      sets += (sets.empty() ? "" : ", ") + db::QuoteName(field.name) + " = ?";
       columns += (columns.empty() ? "" : ", ") + db::QuoteName(field.name);
       marks += marks.empty() ? "?" : ", ?";
     }
-    const std::string& target = WorkingTable(table);
-    statements = wholeRowSql_
-                     .emplace(table, std::make_pair("UPDATE " + target + " SET " + sets + " WHERE rowid = ?",
-                                                    "INSERT INTO " + target + " (" + columns + ") VALUES (" + marks + ")"))
-                     .first;
+    statements.insert.sql = "INSERT INTO " + WorkingTable(table) + " (" + columns + ") VALUES (" + marks + ")";
   }
-  if (stored) {
-    values.push_back(*stored);
-    conn_->Execute(statements->second.first, values);
-  } else {
-    conn_->Execute(statements->second.second, values);
+  if (!stored) return statements.insert.Run(conn_, values);
+
+  // A key column that already holds the value written is left out, so that
+  // the table's key index is not rewritten for nothing; one whose stored
+  // value differs (say in letter case) is written.
+  std::string kept(fields.size(), '1');
+  for (std::size_t i = 0; i < stored->key.size(); ++i) {
+    const int j = stored->lookup->fieldIndex[i];
+    if (j >= 0 && StoredAlike(stored->key[i], values[static_cast<std::size_t>(j)])) kept[static_cast<std::size_t>(j)] = '0';
   }
+  Held& update = statements.updates[kept];
+  std::vector<Variant> bound;
+  bound.reserve(fields.size() + 1);
+  std::string sets;
+  for (std::size_t j = 0; j < fields.size(); ++j) {
+    if (kept[j] == '0') continue;
+    if (update.sql.empty()) sets += (sets.empty() ? "" : ", ") + db::QuoteName(fields[j].name) + " = ?";
+    bound.push_back(std::move(values[j]));
+  }
+  if (bound.empty()) return;
+  if (update.sql.empty()) update.sql = "UPDATE " + WorkingTable(table) + " SET " + sets + " WHERE rowid = ?";
+  bound.push_back(stored->rowid);
+  update.Run(conn_, bound);
 }
 
 void CertifiedImport::WriteValues(const std::string& table,
                                   const std::vector<std::pair<const db::FieldMeta*, Variant>>& values,
-                                  const std::optional<Variant>& stored) {
+                                  const std::optional<Stored>& stored) {
   std::string columns, marks;
   std::vector<Variant> bound;
   for (const auto& [field, given] : values) {
@@ -318,7 +387,7 @@ void CertifiedImport::WriteValues(const std::string& table,
   const std::string& target = WorkingTable(table);
   if (stored) {
     if (columns.empty()) return;
-    bound.push_back(*stored);
+    bound.push_back(stored->rowid);
     conn_->Execute("UPDATE " + target + " SET " + columns + " WHERE rowid = ?", bound);
   } else {
     conn_->Execute("INSERT INTO " + target + (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")"), bound);
@@ -333,20 +402,28 @@ const db::FieldMeta& CertifiedImport::FieldOf(const std::string& table, const st
   vb::Raise(vb::err::ItemNotFound, "The table " + table + " has no column named " + column + ".");
 }
 
-std::vector<std::pair<std::string, Variant>> CertifiedImport::RowKeyOf(const db::Recordset& row,
-                                                                     const std::string& table) const {
-  const std::string upperGroup = vb::UCase(groupName_);
+void CertifiedImport::RowKeyOf(const db::Recordset& row, const std::string& table, const std::vector<int>& positions,
+                               std::vector<std::pair<std::string, Variant>>& key) const {
   const bool gradeF = groupName_ == kReplacedGroup && vb::TextOf(row.Value("GRADE")) == "F";
-  std::vector<std::pair<std::string, Variant>> key;
-  for (const std::string& column : PrimaryKeyOf(table)) {
+  const bool textStudentNumbers = upperGroupName_ != kReplacedGroup;
+  const std::vector<std::string>& columns = PrimaryKeyOf(table);
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const std::string& column = columns[i];
     if (gradeF && std::find(std::begin(kGradeFKey), std::end(kGradeFKey), column) == std::end(kGradeFKey)) continue;
-    Variant value = row.Value(column);
+    Variant value = positions[i] >= 0 ? row.Value(positions[i]) : row.Value(column);
     // A student number matches as text whatever its column holds.
-    if (column == "HOLBRINStudentID" && upperGroup != kReplacedGroup && !value.IsNull()) value = Variant(vb::CStr(value));
-    key.emplace_back(column, std::move(value));
+    if (column == "HOLBRINStudentID" && textStudentNumbers && !value.IsNull()) value = Variant(vb::CStr(value));
+    // The pairs of the previous row are filled again: the names stay.
+    if (n == key.size()) key.emplace_back(column, std::move(value));
+    else {
+      if (key[n].first != column) key[n].first = column;
+      key[n].second = std::move(value);
+    }
+    ++n;
   }
+  key.resize(n);
   if (key.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
-  return key;
 }
 
 // Each incoming row is added, or written over its working row, under the
@@ -357,10 +434,14 @@ void CertifiedImport::CopyIncomingRows() {
   const std::string table = importrules::TableOf(groupName_);
   const std::string keyTable = importrules::KeyTableOf(groupName_);
   const std::string target = WorkingTable(table);
+  upperGroupName_ = upperGroup;
+  // The key columns' positions among the incoming columns, found once.
+  std::vector<int> keyPositions;
+  for (const std::string& column : PrimaryKeyOf(keyTable)) keyPositions.push_back(incoming_->FieldIndex(column));
   for (incoming_->MoveFirst(); !incoming_->Eof(); incoming_->MoveNext()) {
-    rowKey_ = RowKeyOf(*incoming_, keyTable);
+    RowKeyOf(*incoming_, keyTable, keyPositions, rowKey_);
     // The class-size group's rows of the district are gone: every row is new.
-    const std::optional<Variant> stored =
+    const std::optional<Stored> stored =
         upperGroup == kReplacedGroup ? std::nullopt : StoredRow(table, rowKey_);
     pump_();
     const bool exists = stored.has_value();
@@ -419,7 +500,7 @@ void CertifiedImport::MergeCompanionTables() {
     for (; !rows->Eof(); rows->MoveNext()) {
       std::vector<std::pair<std::string, Variant>> key;
       for (const std::string& column : keys) key.emplace_back(column, rows->Value(column));
-      const std::optional<Variant> stored = StoredRow(table, key);
+      const std::optional<Stored> stored = StoredRow(table, key);
       const bool exists = stored.has_value();
       WriteRow(table, *rows, stored);
       pump_();
@@ -539,7 +620,9 @@ void CertifiedImport::ComputeGroupCertificate() {
 // and record count, and the form's note.
 void CertifiedImport::WriteFormStatus() {
   const std::string upperGroup = vb::UCase(groupName_);
-  std::int32_t formNo = modCOE::getFormDetails(conn_, groupName_);
+  std::int32_t& catalogueNo = formNumbers_[groupName_];
+  if (catalogueNo == 0) catalogueNo = modCOE::getFormDetails(conn_, groupName_);
+  std::int32_t formNo = catalogueNo;
   if (groupName_ == "AttSuppIns") formNo = vb::Equal(Toc("SCHOOL_ID"), Variant(0)) ? 506 : 507;
 
   const std::string status = "LEA_FORMS_STATUS";
@@ -553,7 +636,7 @@ void CertifiedImport::WriteFormStatus() {
   db::RecordsetPtr file = forms::Snapshot(conn_, q);
   pump_();
   if (file->Eof()) vb::Raise(vb::err::NoCurrentRecord, "The file holds no status row of the form " + groupName_ + ".");
-  const std::optional<Variant> stored = StoredRow(status, key);
+  const std::optional<Stored> stored = StoredRow(status, key);
   pump_();
 
   std::vector<std::pair<const db::FieldMeta*, Variant>> values;
@@ -594,7 +677,7 @@ void CertifiedImport::WriteFormStatus() {
   AppendKey(noteQuery, noteKey);
   db::RecordsetPtr fileNote = forms::Snapshot(conn_, noteQuery);
   if (fileNote->Eof()) return;
-  const std::optional<Variant> storedNote = StoredRow(notes, noteKey);
+  const std::optional<Stored> storedNote = StoredRow(notes, noteKey);
   std::vector<std::pair<const db::FieldMeta*, Variant>> note;
   if (!storedNote)
     for (const char* column : {"FISCAL_YEAR", "PERIOD_ID", "COUNTY_ID", "SCHOOL_DISTRICT_ID", "SCHOOL_ID", "FORM_NAME"})
@@ -668,7 +751,7 @@ void CertifiedImport::CopyClosingTable(const ClosingTable& copy, const char* sco
   for (; !rows->Eof(); rows->MoveNext()) {
     std::vector<std::pair<std::string, Variant>> key;
     for (const char* column : copy.key) key.emplace_back(column, rows->Value(column));
-    const std::optional<Variant> stored = StoredRow(table, key);
+    const std::optional<Stored> stored = StoredRow(table, key);
     std::vector<std::pair<const db::FieldMeta*, Variant>> values;
     if (!stored)
       for (const auto& [column, value] : key) values.emplace_back(&FieldOf(table, column), value);

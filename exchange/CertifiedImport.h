@@ -162,6 +162,9 @@ class CertifiedImport {
   // --- The merge (CertifiedImport.cpp).
   // Runs one step as a savepoint under the guard; false when it failed.
   bool Step(Trap& trap, const std::function<void()>& body);
+  // Runs a step that only reads under the guard: it has nothing to undo, so
+  // it takes no savepoint.
+  bool ReadingStep(Trap& trap, const std::function<void()>& body);
   // One table-of-contents row: the delete, the incoming rows, the copy and
   // the group's closing work; then the advance and the group boundary.
   bool MergeTocRow(Trap& trap, std::string& report);
@@ -173,20 +176,43 @@ class CertifiedImport {
   // and note; and after the walk the dependent forms' edit checks.
   void CopyIncomingRows();
   // The key of an incoming row over the working table's key columns, as
-  // (column, value) pairs; a table without key columns fails the import.
-  std::vector<std::pair<std::string, vb::Variant>> RowKeyOf(const db::Recordset& row, const std::string& table) const;
-  // The row of the working table `table` whose key columns hold `key`
-  // (its rowid), if there is one.
-  std::optional<vb::Variant> StoredRow(const std::string& table,
-                                     const std::vector<std::pair<std::string, vb::Variant>>& key) const;
+  // (column, value) pairs in `key`; `positions` are those columns' places
+  // in `row` (-1 when it lacks one). A table without key columns fails the
+  // import.
+  void RowKeyOf(const db::Recordset& row, const std::string& table, const std::vector<int>& positions,
+                std::vector<std::pair<std::string, vb::Variant>>& key) const;
+  // A statement the merge runs for many rows: its text, and the statement
+  // prepared at its first use and kept until the merge ends.
+  struct Held {
+    std::string sql;
+    db::Statement stmt;
+    void Run(const db::ConnectionPtr& conn, const std::vector<vb::Variant>& values);
+  };
+  // The look-up of a working table's row by some key columns, and where
+  // each of them is among the table's fields (-1 when it is not).
+  struct KeyLookup {
+    Held query;
+    std::vector<int> fieldIndex;
+  };
+  // A working row that a key found: its rowid, and the key's values as the
+  // row holds them, in the key's order.
+  struct Stored {
+    vb::Variant rowid;
+    const KeyLookup* lookup = nullptr;
+    std::vector<vb::Variant> key;
+  };
+  // The row of the working table `table` whose key columns hold `key`, if
+  // there is one.
+  std::optional<Stored> StoredRow(const std::string& table,
+                                  const std::vector<std::pair<std::string, vb::Variant>>& key) const;
   // Writes the current row of `row` (the working table's columns in order)
   // into `table`: over the stored row `stored`, or as a new row. Each value
   // is converted as the working table's field holds it; a failure raises.
-  void WriteRow(const std::string& table, const db::Recordset& row, const std::optional<vb::Variant>& stored);
+  void WriteRow(const std::string& table, const db::Recordset& row, const std::optional<Stored>& stored);
   // Writes the values into the fields of the working table `table`, as
   // WriteRow does; a new row's other columns take the table's defaults.
   void WriteValues(const std::string& table, const std::vector<std::pair<const db::FieldMeta*, vb::Variant>>& values,
-                   const std::optional<vb::Variant>& stored);
+                   const std::optional<Stored>& stored);
   // The field of a working table by its name (any letter case); raises when
   // the table has no such column.
   const db::FieldMeta& FieldOf(const std::string& table, const std::string& column) const;
@@ -239,13 +265,23 @@ class CertifiedImport {
   mutable std::map<std::string, std::vector<db::FieldMeta>> fields_;
   mutable std::map<std::string, const db::FieldMeta*> fieldsByName_;  // "table.column" as asked
   mutable std::map<std::string, std::string> certificateColumns_;  // "table,key,..." as asked
-  // The update by rowid and the insert of a whole row, per working table.
-  std::map<std::string, std::pair<std::string, std::string>> wholeRowSql_;
+  // The catalogue's form number of each group met (0 until found).
+  std::map<std::string, std::int32_t> formNumbers_;
+  // The statements that write a whole row, per working table: the insert,
+  // and the update by rowid of the columns marked '1' (as the key allows).
+  struct WholeRow {
+    Held insert;
+    std::map<std::string, Held> updates;
+  };
+  std::map<std::string, WholeRow> wholeRows_;
+  // The row look-ups, per table and key columns ("table\x1fcolumn...").
+  mutable std::map<std::string, KeyLookup> keyLookups_;
 
   // --- The state of one merge.
   vb::Date importTime_;
   db::RecordsetPtr toc_;
   std::string groupName_;
+  std::string upperGroupName_;  // as CopyIncomingRows found it
   std::string groupDisplayName_;
   std::int16_t overwriteAnswer_ = kYes;
   bool firstRow_ = true;

@@ -51,9 +51,10 @@ RowColumns ColumnsOf(const db::ConnectionPtr& conn, const std::string& tableName
   return columns;
 }
 
-std::string RowText(const db::ConnectionPtr& conn, const forms::FormScope& scope, const RowColumns& columns,
-                    db::Recordset& rs) {
-  std::string text;
+// Appends the row text of the current row to `text`.
+void AppendRowText(const db::ConnectionPtr& conn, const forms::FormScope& scope, const RowColumns& columns,
+                   db::Recordset& rs, std::string& text) {
+  const std::vector<Variant>& values = rs.CurrentValues();  // Empty and Null both read ""
   for (std::size_t i = 0; i < columns.names.size(); ++i) {
     const std::string& column = columns.names[i];
     if (column == "CERT_KEY") continue;
@@ -61,9 +62,21 @@ std::string RowText(const db::ConnectionPtr& conn, const forms::FormScope& scope
       text += CsBaDistrictText(conn, scope, rs);
       continue;
     }
-    const Variant value = columns.fields[i] >= 0 ? rs.Value(columns.fields[i]) : rs.Value(column);
-    text += columns.trimTexts ? vb::Trim(vb::TextOf(value)) : vb::TextOf(value);
+    if (columns.fields[i] < 0) rs.Value(column);  // error 3265, naming the column
+    const Variant& value = values[static_cast<std::size_t>(columns.fields[i])];
+    if (columns.trimTexts)
+      text += vb::Trim(vb::TextOf(value));
+    else if (value.IsString())
+      text += value.AsString();
+    else
+      text += vb::TextOf(value);
   }
+}
+
+std::string RowText(const db::ConnectionPtr& conn, const forms::FormScope& scope, const RowColumns& columns,
+                    db::Recordset& rs) {
+  std::string text;
+  AppendRowText(conn, scope, columns, rs, text);
   return text;
 }
 
@@ -91,14 +104,26 @@ bool SetCertKeysInRs(const db::ConnectionPtr& conn, const forms::FormScope& scop
     clsMyCRC32 crc;
     // The column order and the table's rules are found once for all the rows.
     const RowColumns columns = ColumnsOf(conn, tableName, rs);
-    // The row text under the procedure's own guard: a row whose text fails
-    // is reported and answers "", so that it gets the key 0 and the next row
-    // follows.
+    const int certKey = rs.FieldIndex("CERT_KEY");
+    // The row text, in a buffer kept between rows. A row whose text fails
+    // is read again under the procedure's own guard, which reports it and
+    // answers "", so that it gets the key 0 and the next row follows; the
+    // rows that succeed need no guard of their own.
+    std::string text;
     auto keyRow = [&] {
-      std::string text;
-      Trap row(kModule, "fcnGetStringForCertKey");
-      if (!row([&] { text = RowText(conn, scope, columns, rs); })) everyRow = false;
-      rs.SetValue("CERT_KEY", Variant(crc.GetCRC32(text)));
+      text.clear();
+      try {
+        AppendRowText(conn, scope, columns, rs, text);
+      } catch (...) {
+        text.clear();
+        Trap row(kModule, "fcnGetStringForCertKey");
+        if (!row([&] { text = RowText(conn, scope, columns, rs); })) everyRow = false;
+      }
+      const Variant key(crc.GetCRC32(text));
+      if (certKey >= 0)
+        rs.SetValue(certKey, key);
+      else
+        rs.SetValue("CERT_KEY", key);
     };
     if (currentRowOnly) {
       keyRow();

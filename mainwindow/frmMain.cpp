@@ -604,9 +604,7 @@ void frmMain::EnableMouse(bool bEnable) {
 }
 
 void frmMain::BeginLEAKindSwitch() {
-  dgForms->setEnabled(false);
-  cmdSelection[0]->setEnabled(false);
-  cmdSelection[1]->setEnabled(false);
+  EnableEntryScreens(false);
   modMain::ShowWaitMsg("Please wait...");
   EnableMouse(false);
   RefreshTitle();
@@ -707,6 +705,8 @@ void frmMain::mnuNew_ImportCertified_Click() {
   // An empty list keeps no position.
   trap([&] { if (rsForm) modGlobals::gintSavedFormRow = frmMainDetail::Narrow16(rsForm->AbsolutePosition()); });
   trap([&] { if (rsDist) modGlobals::gintSavedLEARow = frmMainDetail::Narrow16(rsDist->AbsolutePosition()); });
+  std::optional<TakenUpAgency> takenUp;
+  trap([&] { takenUp = TakenUp(); });
   trap([&] { setEnabled(false); });
   trap([&] { ui::dialogs().ShowModal(Deref(window)); });
   trap([&] {
@@ -715,13 +715,45 @@ void frmMain::mnuNew_ImportCertified_Click() {
   });
   trap([&] { setEnabled(false); });
   trap([&] { RefreshTopandBottomGrid(false); });
-  trap([&] { dgForms->Row(0); });
-  trap([&] { dgLEA->Row(0); });
+  bool again = false;
+  if (takenUp) trap([&] { again = TakeUpAgain(*takenUp); });
+  if (!again) {
+    trap([&] { dgForms->Row(0); });
+    trap([&] { dgLEA->Row(0); });
+  }
   trap([&] { setEnabled(true); });
-  trap([&] { cmdSelection[0]->setEnabled(false); });
-  trap([&] { cmdSelection[1]->setEnabled(false); });
-  trap([&] { dgForms->setEnabled(false); });
+  if (!again) trap([&] { EnableEntryScreens(false); });
   trap([&] { setFocus(); });
+}
+
+std::optional<frmMain::TakenUpAgency> frmMain::TakenUp() const {
+  if (!dgForms->isEnabled() || !rsDist || rsDist->Eof() || rsDist->Bof()) return std::nullopt;
+  TakenUpAgency agency;
+  agency.row = rsDist->AbsolutePosition();
+  agency.codes = {vb::CLng(rsDist->Value("COUNTY_ID")), vb::CLng(rsDist->Value("DISTRICT_ID")),
+                  vb::CLng(rsDist->Value("SCHOOL_ID"))};
+  if (rsForm && !rsForm->Eof() && !rsForm->Bof()) agency.formRow = rsForm->AbsolutePosition();
+  return agency;
+}
+
+bool frmMain::TakeUpAgain(const TakenUpAgency& agency) {
+  db::Recordset& agencies = Deref(rsDist);
+  if (agency.row < 1 || agency.row > agencies.RecordCount()) return false;
+  // The move makes the agency current and reads its entry screens again.
+  agencies.AbsolutePosition(agency.row);
+  const std::array<std::int32_t, 3> codes = {vb::CLng(agencies.Value("COUNTY_ID")),
+                                             vb::CLng(agencies.Value("DISTRICT_ID")),
+                                             vb::CLng(agencies.Value("SCHOOL_ID"))};
+  if (codes != agency.codes) return false;
+  if (rsForm && agency.formRow >= 1 && agency.formRow <= rsForm->RecordCount()) rsForm->AbsolutePosition(agency.formRow);
+  EnableEntryScreens(true);
+  return true;
+}
+
+void frmMain::EnableEntryScreens(bool enable) {
+  dgForms->setEnabled(enable);
+  cmdSelection[0]->setEnabled(enable);
+  cmdSelection[1]->setEnabled(enable);
 }
 void frmMain::mnuNew_Reports_Click() {
   if (!RunCommandBody("mnuNew_Reports")) NotInThisVersion("mnuNew_Reports_Click", "Printing");

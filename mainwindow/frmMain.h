@@ -234,9 +234,11 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // modally and then refreshes both lists, whatever was exported.
   void mnuNew_ImportASCII_Click();
   // Shows a new import window modally with this window disabled under it,
-  // then refreshes both lists, makes their top rows current and leaves the
-  // entry-screen list and its two selection buttons disabled until an
-  // agency is taken up.
+  // then refreshes both lists. An agency that was taken up before is taken
+  // up again, on the entry-screen row it was on, so that the imported
+  // figures show where the user left off; otherwise both lists stand on
+  // their top rows and the entry-screen list and its two selection buttons
+  // wait, disabled, until an agency is taken up.
   void mnuNew_ImportCertified_Click();
   void mnuNew_ExportASCII_Click();
   void mnuNew_ExportCertified_Click();
@@ -284,6 +286,20 @@ class frmMain : public ui::MainForm, public Ui::frmMain {
   // The highlighted agency lies in the logon county; otherwise tells the
   // user.
   bool InLogonCounty();
+  // The agency taken up (the entry-screen list enabled): its place and
+  // codes in the agency list, and the entry-screen row; none otherwise.
+  struct TakenUpAgency {
+    long row = 0;
+    std::array<std::int32_t, 3> codes{};
+    long formRow = 0;
+  };
+  std::optional<TakenUpAgency> TakenUp() const;
+  // After both lists were read again: the agency becomes current and taken
+  // up again, the entry-screen list back on its row. False, and nothing
+  // enabled, when the list no longer holds that agency at its place.
+  bool TakeUpAgain(const TakenUpAgency& agency);
+  // The entry-screen list and its two selection buttons.
+  void EnableEntryScreens(bool enable);
   // The hourglass and a disabled window (false), or the normal pointer and
   // an enabled window (true).
   void EnableMouse(bool bEnable);

@@ -81,9 +81,7 @@ void frmMain::dgLEA_Click() {
   if (stop || trap.Left()) return;
 
   if (dgLEAColValue == -1) {
-    trap([&] { dgForms->setEnabled(true); });
-    trap([&] { cmdSelection[0]->setEnabled(true); });
-    trap([&] { cmdSelection[1]->setEnabled(true); });
+    trap([&] { EnableEntryScreens(true); });
     trap([&] { modGlobals::gintSavedLEARow = Narrow16(rsDist->AbsolutePosition()); });
     // The entry-screen list starts from its first row.
     trap([&] {

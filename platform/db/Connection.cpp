@@ -35,21 +35,32 @@ long ErrorNumberOf(int code) {
 
 // --- Statement ---------------------------------------------------------------
 
-Statement::Statement(Connection* owner, sqlite3_stmt* stmt, std::string sql)
-    : owner_(owner), stmt_(stmt), sql_(std::move(sql)) {}
+ConnectionLock::ConnectionLock(sqlite3* db) : mutex_(sqlite3_db_mutex(db)) { sqlite3_mutex_enter(mutex_); }
+ConnectionLock::~ConnectionLock() { sqlite3_mutex_leave(mutex_); }
+
+Statement::Statement(Connection* owner, sqlite3_stmt* stmt, std::string sql,
+                     std::shared_ptr<const ResultColumns> columns, int columnsPrepared)
+    : owner_(owner), stmt_(stmt), sql_(std::move(sql)), columns_(std::move(columns)),
+      columnsPrepared_(columnsPrepared) {}
 
 Statement::Statement(Statement&& other) noexcept
-    : owner_(other.owner_), stmt_(other.stmt_), sql_(std::move(other.sql_)) {
+    : owner_(other.owner_),
+      stmt_(other.stmt_),
+      sql_(std::move(other.sql_)),
+      columns_(std::move(other.columns_)),
+      columnsPrepared_(other.columnsPrepared_) {
   other.stmt_ = nullptr;
   other.owner_ = nullptr;
 }
 
 Statement& Statement::operator=(Statement&& other) noexcept {
   if (this != &other) {
-    if (stmt_) owner_->Release(stmt_, std::move(sql_));
+    if (stmt_) owner_->Release(*this);
     owner_ = other.owner_;
     stmt_ = other.stmt_;
     sql_ = std::move(other.sql_);
+    columns_ = std::move(other.columns_);
+    columnsPrepared_ = other.columnsPrepared_;
     other.stmt_ = nullptr;
     other.owner_ = nullptr;
   }
@@ -57,7 +68,18 @@ Statement& Statement::operator=(Statement&& other) noexcept {
 }
 
 Statement::~Statement() {
-  if (stmt_) owner_->Release(stmt_, std::move(sql_));
+  if (stmt_) owner_->Release(*this);
+}
+
+std::shared_ptr<const ResultColumns> Statement::KeptColumns() const {
+  if (!stmt_ || sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_REPREPARE, 0) != columnsPrepared_) return nullptr;
+  return columns_;
+}
+
+void Statement::KeepColumns(std::shared_ptr<const ResultColumns> columns) {
+  if (!stmt_) return;
+  columns_ = std::move(columns);
+  columnsPrepared_ = sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_REPREPARE, 0);
 }
 
 void Statement::Bind(const std::vector<vb::Variant>& params) {
@@ -66,6 +88,7 @@ void Statement::Bind(const std::vector<vb::Variant>& params) {
     throw vb::VbError(vb::err::SqlError, "The statement takes " + std::to_string(expected) +
                                              " values but was given " + std::to_string(params.size()) + ".");
   }
+  ConnectionLock lock(sqlite3_db_handle(stmt_));
   for (std::size_t i = 0; i < params.size(); ++i) BindValue(stmt_, static_cast<int>(i + 1), params[i]);
 }
 
@@ -253,7 +276,7 @@ void Connection::Open(const std::string& connectionString, bool createIfMissing)
 
 void Connection::Close() {
   if (!db_) return;
-  for (auto& [sql, stmt] : cache_) sqlite3_finalize(stmt);
+  for (auto& [sql, cached] : cache_) sqlite3_finalize(cached.stmt);
   cache_.clear();
   sqlite3_close_v2(db_);
   db_ = nullptr;
@@ -268,9 +291,9 @@ Statement Connection::Prepare(std::string_view sql) {
   RequireOpen();
   std::string key(sql);
   if (auto it = cache_.find(key); it != cache_.end()) {
-    sqlite3_stmt* stmt = it->second;
+    Cached cached = std::move(it->second);
     cache_.erase(it);
-    return Statement(this, stmt, std::move(key));
+    return Statement(this, cached.stmt, std::move(key), std::move(cached.columns), cached.columnsPrepared);
   }
   sqlite3_stmt* stmt = nullptr;
   const char* tail = nullptr;
@@ -285,14 +308,16 @@ Statement Connection::Prepare(std::string_view sql) {
   return Statement(this, stmt, std::move(key));
 }
 
-void Connection::Release(sqlite3_stmt* stmt, std::string sql) {
+void Connection::Release(Statement& statement) {
+  sqlite3_stmt* stmt = statement.stmt_;
+  statement.stmt_ = nullptr;
   sqlite3_reset(stmt);
   sqlite3_clear_bindings(stmt);
   if (!db_ || cache_.size() > 256) {
     sqlite3_finalize(stmt);
     return;
   }
-  cache_.emplace(std::move(sql), stmt);
+  cache_.emplace(std::move(statement.sql_), Cached{stmt, std::move(statement.columns_), statement.columnsPrepared_});
 }
 
 long long Connection::Execute(std::string_view sql, const std::vector<vb::Variant>& params) {
@@ -324,10 +349,11 @@ vb::Variant Connection::Scalar(std::string_view sql, const std::vector<vb::Varia
 
 int Connection::BeginTrans() {
   RequireOpen();
+  // Prepared once and kept, as a merge opens a savepoint for each of its steps.
   if (transLevel_ == 0)
-    ExecuteScript("BEGIN IMMEDIATE");
+    Execute("BEGIN IMMEDIATE");
   else
-    ExecuteScript("SAVEPOINT lev_" + std::to_string(transLevel_));
+    Execute("SAVEPOINT lev_" + std::to_string(transLevel_));
   return ++transLevel_;
 }
 
@@ -335,9 +361,9 @@ void Connection::CommitTrans() {
   RequireOpen();
   if (transLevel_ == 0) throw vb::VbError(vb::err::Unspecified, "No transaction is active.");
   if (transLevel_ == 1)
-    ExecuteScript("COMMIT");
+    Execute("COMMIT");
   else
-    ExecuteScript("RELEASE lev_" + std::to_string(transLevel_ - 1));
+    Execute("RELEASE lev_" + std::to_string(transLevel_ - 1));
   --transLevel_;
 }
 

@@ -16,13 +16,30 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_mutex;
 
 namespace db {
 
 class Connection;
 using ConnectionPtr = std::shared_ptr<Connection>;
+// The result columns of a query as a record set reads them (RecordsetDetail.h).
+struct ResultColumns;
 
 enum class ObjectState { Closed = 0, Open = 1 };
+
+// Holds a connection's lock for a scope, so that binding or reading many
+// values takes it once instead of once for every value (the database takes
+// it again inside without waiting).
+class ConnectionLock {
+ public:
+  explicit ConnectionLock(sqlite3* db);
+  ~ConnectionLock();
+  ConnectionLock(const ConnectionLock&) = delete;
+  ConnectionLock& operator=(const ConnectionLock&) = delete;
+
+ private:
+  sqlite3_mutex* mutex_;
+};
 
 // A prepared statement owned by a connection's cache; reset on release.
 class Statement {
@@ -44,12 +61,23 @@ class Statement {
   // Makes the statement ready to run again with new values.
   void Reset();
 
+  // The result columns a record set read of this statement, kept with it in
+  // the connection's cache so that the next query of the same text skips
+  // reading them again; null until kept, and once the database has prepared
+  // the statement anew (a table's layout changed, and with it maybe the
+  // columns). Ask after the first Step, which is when that happens.
+  std::shared_ptr<const ResultColumns> KeptColumns() const;
+  void KeepColumns(std::shared_ptr<const ResultColumns> columns);
+
  private:
   friend class Connection;
-  Statement(Connection* owner, sqlite3_stmt* stmt, std::string sql);
+  Statement(Connection* owner, sqlite3_stmt* stmt, std::string sql, std::shared_ptr<const ResultColumns> columns = {},
+            int columnsPrepared = -1);
   Connection* owner_ = nullptr;
   sqlite3_stmt* stmt_ = nullptr;
   std::string sql_;
+  std::shared_ptr<const ResultColumns> columns_;
+  int columnsPrepared_ = -1;  // the database's count of new preparations when the columns were kept
 };
 
 class Connection : public std::enable_shared_from_this<Connection> {
@@ -117,14 +145,20 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
  private:
   friend class Statement;
-  void Release(sqlite3_stmt* stmt, std::string sql);
+  // A statement of the cache, with the result columns kept with it.
+  struct Cached {
+    sqlite3_stmt* stmt;
+    std::shared_ptr<const ResultColumns> columns;
+    int columnsPrepared;
+  };
+  void Release(Statement& stmt);
   void RequireOpen() const;
 
   sqlite3* db_ = nullptr;
   std::string connectionString_;
   std::string path_;
   int transLevel_ = 0;
-  std::unordered_multimap<std::string, sqlite3_stmt*> cache_;
+  std::unordered_multimap<std::string, Cached> cache_;
 };
 
 // A transaction for one scope: the constructor begins it (a savepoint when

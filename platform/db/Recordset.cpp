@@ -44,42 +44,27 @@ bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexc
   return true;
 }
 
-void RowStore::IndexNames() {
-  names.clear();
-  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
-    names.emplace(fields[i].name, i);
-    if (!fields[i].baseTable.empty()) names.emplace(fields[i].baseTable + "." + fields[i].baseColumn, i);
-  }
-}
-
-int RowStore::Find(std::string_view name) const {
-  auto it = names.find(name);
-  return it == names.end() ? -1 : it->second;
-}
-
 void RaiseUnknownField(std::string_view name) {
   throw vb::VbError(vb::err::ItemNotFound, vb::ErrorDescription(vb::err::ItemNotFound) + " (" + std::string(name) + ")");
 }
 
 }  // namespace detail
 
+ResultColumns::ResultColumns(std::vector<FieldMeta> f) : fields(std::move(f)) {
+  for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+    names.emplace(fields[i].name, i);
+    if (!fields[i].baseTable.empty()) names.emplace(fields[i].baseTable + "." + fields[i].baseColumn, i);
+  }
+}
+
+int ResultColumns::Find(std::string_view name) const {
+  auto it = names.find(name);
+  return it == names.end() ? -1 : it->second;
+}
+
 namespace {
 
 [[noreturn]] void RaiseClosed() { vb::Raise(vb::err::ObjectClosed); }
-
-// Holds the connection's lock for a scope, so that reading many values takes
-// it once instead of once for every value (the database takes it again
-// inside without waiting).
-class ConnectionLock {
- public:
-  explicit ConnectionLock(sqlite3* db) : mutex_(sqlite3_db_mutex(db)) { sqlite3_mutex_enter(mutex_); }
-  ~ConnectionLock() { sqlite3_mutex_leave(mutex_); }
-  ConnectionLock(const ConnectionLock&) = delete;
-  ConnectionLock& operator=(const ConnectionLock&) = delete;
-
- private:
-  sqlite3_mutex* mutex_;
-};
 
 }  // namespace
 
@@ -138,19 +123,26 @@ void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
   bool hasRow = stmt.Step();
   auto store = std::make_shared<RowStore>();
   const int n = sqlite3_column_count(s);
-  store->fields.reserve(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    FieldMeta meta;
-    meta.name = sqlite3_column_name(s, i);
-    if (const char* t = sqlite3_column_table_name(s, i)) meta.baseTable = t;
-    if (const char* c = sqlite3_column_origin_name(s, i)) meta.baseColumn = c;
-    if (const char* d = sqlite3_column_database_name(s, i)) meta.baseSchema = d;
-    if (const char* decl = sqlite3_column_decltype(s, i)) meta.declaredType = decl;
-    meta.type = TypeOfDeclared(meta.declaredType, &meta.definedSize);
-    store->fields.push_back(std::move(meta));
+  // The columns are read once for each statement the connection keeps.
+  store->columns = stmt.KeptColumns();
+  if (!store->columns) {
+    std::vector<FieldMeta> fields;
+    fields.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+      FieldMeta meta;
+      meta.name = sqlite3_column_name(s, i);
+      if (const char* t = sqlite3_column_table_name(s, i)) meta.baseTable = t;
+      if (const char* c = sqlite3_column_origin_name(s, i)) meta.baseColumn = c;
+      if (const char* d = sqlite3_column_database_name(s, i)) meta.baseSchema = d;
+      if (const char* decl = sqlite3_column_decltype(s, i)) meta.declaredType = decl;
+      meta.type = TypeOfDeclared(meta.declaredType, &meta.definedSize);
+      fields.push_back(std::move(meta));
+    }
+    store->columns = std::make_shared<const ResultColumns>(std::move(fields));
+    stmt.KeepColumns(store->columns);
   }
   std::vector<DataType> types;
-  for (const FieldMeta& f : store->fields) types.push_back(f.type);
+  for (const FieldMeta& f : store->Fields()) types.push_back(f.type);
   {
     ConnectionLock lock(conn_->Handle());
     for (; hasRow; hasRow = stmt.Step()) {
@@ -159,7 +151,6 @@ void Recordset::Load(std::string_view sql, std::vector<vb::Variant> params) {
       for (int i = 0; i < n; ++i) row.values.push_back(ReadValue(s, i, types[static_cast<std::size_t>(i)]));
     }
   }
-  store->IndexNames();
   store_ = std::move(store);
   params_ = std::move(params);
   pos_ = -1;
@@ -180,9 +171,8 @@ void Recordset::Open() {
   if (store_) vb::Raise(vb::err::ArgumentOutOfRange, "Operation is not allowed when the object is open.");
   if (pendingFields_.empty()) vb::Raise(vb::err::ArgumentOutOfRange, "A record set needs fields or a query to open.");
   auto store = std::make_shared<RowStore>();
-  store->fields = std::move(pendingFields_);
+  store->columns = std::make_shared<const ResultColumns>(std::move(pendingFields_));
   pendingFields_.clear();
-  store->IndexNames();
   store_ = std::move(store);
   source_.clear();
   RebuildView();
@@ -192,13 +182,12 @@ void Recordset::Open() {
 RecordsetPtr Recordset::FromRows(std::vector<FieldMeta> fields, std::vector<std::vector<vb::Variant>> rows) {
   if (fields.empty()) vb::Raise(vb::err::ArgumentOutOfRange, "A record set needs fields or a query to open.");
   auto store = std::make_shared<RowStore>();
-  store->fields = std::move(fields);
+  store->columns = std::make_shared<const ResultColumns>(std::move(fields));
   for (auto& values : rows) {
-    if (values.size() != store->fields.size())
+    if (values.size() != store->Fields().size())
       vb::Raise(vb::err::ArgumentOutOfRange, "A row needs one value for each field of the record set.");
     store->rows.emplace_back().values = std::move(values);
   }
-  store->IndexNames();
   auto rs = Create();
   rs->store_ = std::move(store);
   rs->RebuildView();
@@ -230,12 +219,12 @@ void Recordset::RequireOpen() const {
 // --- Fields ------------------------------------------------------------------
 
 int Recordset::FieldCount() const {
-  if (store_) return static_cast<int>(store_->fields.size());
+  if (store_) return static_cast<int>(store_->Fields().size());
   return static_cast<int>(pendingFields_.size());
 }
 
 const FieldMeta& Recordset::FieldInfo(int index) const {
-  const auto& fields = store_ ? store_->fields : pendingFields_;
+  const auto& fields = store_ ? store_->Fields() : pendingFields_;
   if (index < 0 || index >= static_cast<int>(fields.size())) vb::Raise(vb::err::ItemNotFound);
   return fields[static_cast<std::size_t>(index)];
 }
@@ -268,6 +257,11 @@ vb::Variant Recordset::Value(int index) const {
   return NullIfEmpty(CurrentRow().values[static_cast<std::size_t>(index)]);
 }
 
+const std::vector<vb::Variant>& Recordset::CurrentValues() const {
+  RequireCurrent();
+  return CurrentRow().values;
+}
+
 void Recordset::SetValue(std::string_view name, const vb::Variant& value) { SetValue(RequireField(name), value); }
 
 void Recordset::SetValue(int index, const vb::Variant& value) { Assign(index, value); }
@@ -295,9 +289,9 @@ void Recordset::RebuildView() const {
     if (keep) view_.push_back(id);
   }
   if (!sortKeys_.empty()) {
-    std::stable_sort(view_.begin(), view_.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return detail::SortLess(rows[a], rows[b], sortKeys_);
-    });
+    // Rows read in the sort's order (a query's ORDER BY) stay as they are.
+    const auto less = [&](std::uint32_t a, std::uint32_t b) { return detail::SortLess(rows[a], rows[b], sortKeys_); };
+    if (!std::is_sorted(view_.begin(), view_.end(), less)) std::stable_sort(view_.begin(), view_.end(), less);
   }
   viewVersion_ = store_->version;
 
@@ -581,7 +575,7 @@ void Recordset::AddNew() {
   // the view is built again around it.
   const bool appendOnly = !filterExpr_ && !filterPredicate_ && sortKeys_.empty() && viewVersion_ == store_->version;
   Row& row = store_->rows.emplace_back();
-  row.values.resize(store_->fields.size());
+  row.values.resize(store_->Fields().size());
   row.status = RecordStatus::New;
   ++store_->version;
   currentRowId_ = static_cast<std::int64_t>(store_->rows.size() - 1);
@@ -904,7 +898,7 @@ void UpdateRow(Connection& conn, const TablePlan& plan, const detail::Row& row, 
 void Recordset::WriteRows(const std::vector<std::uint32_t>& ids) {
   if (!conn_ || conn_->State() != ObjectState::Open) vb::Raise(vb::err::NoConnection);
   Connection& conn = *conn_;
-  const std::vector<FieldMeta>& meta = store_->fields;
+  const std::vector<FieldMeta>& meta = store_->Fields();
 
   const std::vector<TablePlan> plans = PlanTables(conn, meta);
   // New and deleted rows go to the table of the first column.

@@ -40,14 +40,31 @@ struct NoCaseEqual {
   bool operator()(std::string_view a, std::string_view b) const noexcept;
 };
 
-struct RowStore {
+}  // namespace db::detail
+
+namespace db {
+
+// The columns of a record set and their names, which do not change while it
+// is open; record sets of the same query share them (Statement::KeepColumns).
+struct ResultColumns {
   std::vector<FieldMeta> fields;
-  std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> names;  // the name, and "table.column"
+  std::unordered_map<std::string, int, detail::NoCaseHash, detail::NoCaseEqual> names;  // the name, and "table.column"
+
+  explicit ResultColumns(std::vector<FieldMeta> f);
+  int Find(std::string_view name) const;
+};
+
+}  // namespace db
+
+namespace db::detail {
+
+struct RowStore {
+  std::shared_ptr<const ResultColumns> columns;
   std::deque<Row> rows;
   std::uint64_t version = 1;  // changes whenever rows appear or disappear
 
-  void IndexNames();
-  int Find(std::string_view name) const;
+  const std::vector<FieldMeta>& Fields() const { return columns->fields; }
+  int Find(std::string_view name) const { return columns->Find(name); }
 };
 
 std::string LowerAscii(std::string_view s);

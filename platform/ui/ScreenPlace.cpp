@@ -44,10 +44,17 @@ void Place(QWidget& window, bool centre) {
 
 void PlaceOnScreen(QWidget& window) {
   if (!window.isWindow()) return;
-  // A window placed by its code, or by Qt over its owner, keeps its place;
-  // one that nothing placed is centred.
+  // A window placed by its code keeps its place; one that nothing placed
+  // opens centred over its owner while that is shown, else on its screen.
   const QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
-  Place(window, !window.testAttribute(Qt::WA_Moved) && !(owner && owner->isVisible()));
+  const bool placed = window.testAttribute(Qt::WA_Moved);
+  const bool overOwner = !placed && owner && owner->isVisible();
+  if (overOwner) {
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    window.move(frame.topLeft());
+  }
+  Place(window, !placed && !overOwner);
   // What the window's own opening work changes once it is shown (texts that
   // widen its bars, the frame the desktop adds) is brought inside as soon as
   // the events run again.

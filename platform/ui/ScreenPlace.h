@@ -1,10 +1,10 @@
 #pragma once
 // Where a window opens: wholly inside the available area of its screen (the
-// screen less panels and docks). A window that stands over its owner keeps
-// that place, one that nothing placed opens centred, and either is moved
-// inside when it would reach past an edge; a window larger than the area is
-// made smaller, as far as its minimum size allows, and keeps its top-left
-// corner (title bar and menus) in view.
+// screen less panels and docks). A window placed by its code keeps that
+// place, one that nothing placed opens centred over its shown owner or on
+// its screen, and either is moved inside when it would reach past an edge;
+// a window larger than the area is made smaller, as far as its minimum size
+// allows, and keeps its top-left corner (title bar and menus) in view.
 
 #include <QRect>
 

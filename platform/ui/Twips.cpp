@@ -35,6 +35,12 @@ void SetTwipsGeometry(QWidget& control, int left, int top, int width, int height
 
 void PlaceControls(QWidget& container, std::span<const TwipsPlace> places) {
   for (const TwipsPlace& place : places) {
+    if (container.objectName() == place.name && container.isWindow()) {
+      // A window's own row sizes its client area; where it opens is left
+      // to its showing (over its owner, or centred on its screen).
+      container.resize(TwipsToPixelsX(place.width), TwipsToPixelsY(place.height));
+      continue;
+    }
     QWidget* control = container.objectName() == place.name ? &container : container.findChild<QWidget*>(place.name);
     if (control) SetTwipsGeometry(*control, place.left, place.top, place.width, place.height);
   }

@@ -33,7 +33,8 @@ struct TwipsPlace {
   int left, top, width, height;
 };
 // Places the controls of a container (itself among them, by its own name)
-// that the table names; a name the container lacks is passed over.
+// that the table names; a name the container lacks is passed over. A
+// window's own row gives only its size: it opens where showing puts it.
 void PlaceControls(QWidget& container, std::span<const TwipsPlace> places);
 
 // The text size, in points, that the twips layouts were made for.

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "vb/Internal.h"
 
@@ -98,11 +99,42 @@ bool CBool(const Variant& v) {
   }
 }
 
+namespace {
+
+// The amount of a plain text ("-1234.5": a sign, at most 14 digits, at
+// most 4 decimals), read without the general number scan; none for any
+// other text.
+std::optional<Currency> PlainCurrency(const std::string& text) {
+  std::size_t at = text.size() > 0 && text[0] == '-' ? 1 : 0;
+  const auto digits = [&](std::size_t most, std::int64_t& value) {
+    const std::size_t from = at;
+    for (; at < text.size() && at - from < most && text[at] >= '0' && text[at] <= '9'; ++at)
+      value = value * 10 + (text[at] - '0');
+    return at - from;
+  };
+  std::int64_t whole = 0, fraction = 0;
+  if (digits(14, whole) == 0) return std::nullopt;
+  std::size_t decimals = 0;
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    decimals = digits(4, fraction);
+    if (decimals == 0) return std::nullopt;
+  }
+  if (at != text.size()) return std::nullopt;
+  for (; decimals < 4; ++decimals) fraction *= 10;
+  const std::int64_t scaled = whole * 10000 + fraction;
+  return Currency{text[0] == '-' ? -scaled : scaled};
+}
+
+}  // namespace
+
 Currency CCur(const Variant& v) {
   switch (v.Type()) {
     case VarType::Currency: return v.AsCurrency();
     case VarType::Decimal: return detail::CurrencyFromDecimal(v.AsDecimal());
-    case VarType::String: return detail::CurrencyFromDecimal(CDec(v));  // exact: "0.1" is 0.1
+    case VarType::String:
+      if (const std::optional<Currency> plain = PlainCurrency(v.AsString())) return *plain;
+      return detail::CurrencyFromDecimal(CDec(v));  // exact: "0.1" is 0.1
     default: return Currency::FromDouble(CDbl(v));
   }
 }

@@ -44,28 +44,39 @@ class SharedWindows : public ProgramTest {
   }
 };
 
-TEST_F(SharedWindows, StatusCaptionNamesTheLogonScope) {
-  const std::pair<int, std::string> cases[] = {
-      {2, "Status  \\ FY 2019-20 \\ P-2 \\ Alameda"},
-      {7, "Status  \\ FY 2019-20 \\ P-2 \\ Alameda"},
-      {3, "Status  \\ FY 2019-20 \\ P-2 \\ Alameda \\ Berkeley Unified"},
-      {4, "Status  \\ FY 2019-20 \\ P-2 \\ Alameda \\ Berkeley Unified \\ Oak Charter"},
+TEST_F(SharedWindows, StatusCaptionNamesTheLogonScopeWithoutEmptyParts) {
+  struct Case {
+    const char* state;
+    int group;
+    const char* period;
+    const char* county;
+    const char* school;
+    std::string caption;
   };
-  for (const auto& [group, caption] : cases) {
-    modGlobals::gobjGlobalParam->LogonUserGroup = group;
+  const Case cases[] = {
+      {"county office", 2, "P-2", "Alameda", "Oak Charter", "Status  \\ FY 2019-20 \\ P-2 \\ Alameda"},
+      {"county auditor", 7, "P-2", "Alameda", "", "Status  \\ FY 2019-20 \\ P-2 \\ Alameda"},
+      {"district", 3, "Annual", "Alameda", "", "Status  \\ FY 2019-20 \\ Annual \\ Alameda \\ Berkeley Unified"},
+      {"charter school", 4, "P-2", "Alameda", "Oak Charter",
+       "Status  \\ FY 2019-20 \\ P-2 \\ Alameda \\ Berkeley Unified \\ Oak Charter"},
+      {"charter school, no school taken up", 4, "P-2", "Alameda", "",
+       "Status  \\ FY 2019-20 \\ P-2 \\ Alameda \\ Berkeley Unified"},
+      // Get Latest before logon: neither period nor county is known yet.
+      {"before logon", 0, "", "", "", "Status  \\ FY 2019-20"},
+      {"before logon, period remembered", 0, "P-1", "", "", "Status  \\ FY 2019-20 \\ P-1"},
+  };
+  for (const Case& c : cases) {
+    auto& gp = *modGlobals::gobjGlobalParam;
+    gp.LogonUserGroup = c.group;
+    gp.PeriodText = c.period;
+    gp.LogonCountyName = c.county;
+    gp.SchoolName = c.school;
     frmStatus status;
     status.Load();
-    EXPECT_EQ(status.windowTitle().toStdString(), caption) << "user group " << group;
-    EXPECT_EQ("Status  \\ " + status.Label1->text().toStdString(), caption) << "the line above the report";
+    EXPECT_EQ(status.windowTitle().toStdString(), c.caption) << c.state;
+    EXPECT_EQ("Status  \\ " + status.Label1->text().toStdString(), c.caption) << c.state << ": the line above the report";
     EXPECT_EQ(status.GParam, modGlobals::gobjGlobalParam.get());
   }
-  // Before logon (the Get Latest report) nobody's scope is named.
-  modGlobals::gobjGlobalParam->LogonUserGroup = 0;
-  modGlobals::gobjGlobalParam->LogonCountyName.clear();
-  frmStatus status;
-  status.Load();
-  EXPECT_EQ(status.windowTitle().toStdString(), "Status  \\ FY 2019-20 \\ P-2");
-  EXPECT_EQ(status.Label1->text().toStdString(), "FY 2019-20 \\ P-2");
 }
 
 TEST_F(SharedWindows, TransferStatusShowsTheReportModallyAndSavesItAsWindowsText) {

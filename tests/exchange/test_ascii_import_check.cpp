@@ -86,6 +86,7 @@ TEST_F(AsciiImportTest, MalformedTaxFilesAreRefusedAtTheirRule) {
       {"a residence district not open", field(2, 7, "64758"), "6.7", 3},
       {"a wrong ResCountyName", field(2, 9, "Fern County"), "6.6", 3},
       {"a wrong ResSchoolDistName", field(2, 10, "Elm Unified"), "6.8", 3},
+      {"the ResSchoolDistName of the line before", field(2, 10, "Elm County Office of Education"), "6.8", 3},
       {"SCHOOL_DISTRICT_ID abc", field(1, 4, "abc"), "error 13", 2},
       {"an empty SCHOOL_ID", field(1, 5, ""), "empty key", 2},
       {"TaxType 2", field(1, 8, "2"), "8 tax type", 2},

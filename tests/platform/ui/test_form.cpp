@@ -23,6 +23,7 @@
 #include "ui/MainForm.h"
 #include "ui/QuorMaskText.h"
 #include "ui/ScreenPlace.h"
+#include "ui/Twips.h"
 
 namespace {
 
@@ -230,4 +231,35 @@ TEST(FormPlace, WindowsOpenWhollyInsideASmallScreen) {
   EXPECT_TRUE(area.contains(form.frameGeometry()));
   EXPECT_EQ(form.size(), QSize(300, 200));
   form.Unload();
+}
+
+TEST(FormPlace, AWindowSizedByItsLayoutTableOpensOverItsOwnerOrCentred) {
+  const QRect area = QApplication::primaryScreen()->availableGeometry();
+  // The table's own row of a window gives its client area, not where it opens.
+  const ui::TwipsPlace places[] = {{"frmPlaced", 0, 0, 4500, 3000}, {"cmdOK", 120, 2400, 1215, 315}};
+  const QSize size(ui::TwipsToPixelsX(4500), ui::TwipsToPixelsY(3000));
+  auto distance = [](QPoint a, QPoint b) { return (a - b).manhattanLength(); };
+
+  ui::MainForm owner;
+  owner.setGeometry(area.left() + 10, area.top() + 10, area.width() / 2 + 200, area.height() / 2 + 150);
+  owner.ShowModeless();
+  QApplication::processEvents();
+  for (QWidget* parent : {static_cast<QWidget*>(&owner), static_cast<QWidget*>(nullptr)}) {
+    ui::Form form(parent);
+    form.setObjectName("frmPlaced");
+    auto* ok = new QPushButton(&form);
+    ok->setObjectName("cmdOK");
+    ui::PlaceControls(form, places);
+    EXPECT_EQ(form.size(), size);
+    EXPECT_EQ(ok->geometry(), QRect(ui::TwipsToPixelsX(120), ui::TwipsToPixelsY(2400), ui::TwipsToPixelsX(1215),
+                                    ui::TwipsToPixelsY(315)));
+    form.ShowModeless();
+    QApplication::processEvents();
+    const QPoint centre = parent ? owner.frameGeometry().center() : area.center();
+    EXPECT_LE(distance(form.frameGeometry().center(), centre), 2)
+        << (parent ? "over its owner" : "on its screen") << ": " << form.frameGeometry().x() << ","
+        << form.frameGeometry().y();
+    form.Unload();
+  }
+  owner.Unload();
 }

@@ -111,6 +111,11 @@ TEST(CCur, RoundsHalfToEvenAtFourPlaces) {
       {Variant("0.1"), 1000},           {Variant("0.00005"), 0},   {Variant("0.00015"), 2},
       {Variant("-1,234.56785"), -12345678}, {Variant(1.23456), 12346}, {Variant(2), 20000},
       {Variant(*Decimal::Parse("922337203685477.5807")), 9223372036854775807},
+      // Plain texts of up to 14 digits and 4 decimals, and their neighbours
+      // beyond those bounds, come to the same amounts.
+      {Variant("1000.25"), 10002500},   {Variant("-0.5"), -5000},   {Variant("-0"), 0},
+      {Variant("007"), 70000},          {Variant("12345678901234.9999"), 123456789012349999},
+      {Variant("123456789012345"), 1234567890123450000}, {Variant("-2.00005"), -20000},
   };
   for (const Case& c : cases) EXPECT_EQ(CCur(c.value).scaled, c.scaled) << ::testing::PrintToString(c.value);
   EXPECT_EQ(ErrorOf([] { CCur(Variant(1e15)); }), err::Overflow);
