@@ -278,10 +278,11 @@ struct SqliteBuffer {
   SqliteBuffer(const SqliteBuffer&) = delete;
   SqliteBuffer& operator=(const SqliteBuffer&) = delete;
   ~SqliteBuffer() { sqlite3_free(data); }
-  // Room for `bytes` and as many again, so that a copy of a database can
-  // grow in place. What is never written is never touched either.
+  // Room for `bytes` and half as many again, so that a copy of a database
+  // can grow in place. What is never written is never touched either.
+  // SQLite allocates less than 2 GiB at once: a larger database is error 7.
   void Allocate(const fs::path& database, sqlite3_int64 bytes) {
-    const sqlite3_int64 room = 2 * bytes + 65536;
+    const sqlite3_int64 room = bytes + bytes / 2 + (1 << 20);
     sqlite3_free(std::exchange(data, nullptr));
     data = static_cast<unsigned char*>(sqlite3_malloc64(static_cast<sqlite3_uint64>(room)));
     if (!data) {
