@@ -45,8 +45,14 @@ bool Carriable(std::string_view text) {
 std::vector<std::string> SplitLines(std::string_view bytes) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+  // The next CR and the next LF from `start` on, each found again only once
+  // passed.
+  std::size_t cr = bytes.find('\r'), lf = bytes.find('\n');
+  for (;;) {
+    if (cr < start) cr = bytes.find('\r', start);
+    if (lf < start) lf = bytes.find('\n', start);
+    std::size_t i = std::min(cr, lf);
+    if (i == std::string_view::npos) break;
     lines.push_back(vb::FromWindows1252(bytes.substr(start, i - start)));
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;

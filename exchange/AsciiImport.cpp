@@ -131,6 +131,7 @@ struct Kept {
   std::int32_t district = 0;
   std::int32_t resCounty = 0;
   std::int32_t resDistrict = 0;
+  friend bool operator==(const Kept&, const Kept&) = default;
 };
 constexpr unsigned kKeptDistrict = 1, kKeptResCounty = 2, kKeptResDistrict = 4;
 // The numbers of `from` that `which` names, the others those of `to`.
@@ -154,6 +155,24 @@ struct Check {
   std::int32_t keptResCounty = 0;
   std::int32_t keptResDistrict = 0;
   long line = 0;
+
+  // A field of the current row of `rows` by name, its place found once per
+  // row set and name (the row sets are kept, so none is mistaken for
+  // another).
+  vb::Variant Field(const char* name) {
+    for (const FieldPlace& place : fieldPlaces)
+      if (place.rows == rows && place.name == name)
+        return place.index < 0 ? vb::Variant(vb::NullValue{}) : rows->Value(place.index);
+    const int index = rows->FieldIndex(name);
+    fieldPlaces.push_back({rows, name, index});
+    return index < 0 ? vb::Variant(vb::NullValue{}) : rows->Value(index);
+  }
+  struct FieldPlace {
+    db::RecordsetPtr rows;
+    const char* name;
+    int index;
+  };
+  std::vector<FieldPlace> fieldPlaces = {};
 
   asciiimport::Kept Kept() const { return {keptDistrict, keptResCounty, keptResDistrict}; }
   void Keep(const asciiimport::Kept& k) {
@@ -364,10 +383,6 @@ void AddRow(db::Recordset& rows, const std::vector<std::string>& columns, const 
 
 // --- Main-block rules on whole rows ----------------------------------------------------------------
 
-vb::Variant Field(const db::Recordset& rows, const char* name) {
-  const int index = rows.FieldIndex(name);
-  return index < 0 ? vb::Variant(vb::NullValue{}) : rows.Value(index);
-}
 // A present value that differs from a number.
 bool Differs(const vb::Variant& v, double number) { return !Empty(v) && vb::CDbl(v) != number; }
 bool NoneOf(const vb::Variant& v, std::initializer_list<double> numbers) {
@@ -388,10 +403,10 @@ void DistrictPass(Check& c) {
     long index = 0;
     for (c.rows->MoveFirst(); !c.rows->Eof(); c.rows->MoveNext(), ++index) {
       c.line = c.rowLines[static_cast<std::size_t>(index)];
-      const vb::Variant grade = Field(*c.rows, "GRADE");
+      const vb::Variant grade = c.Field("GRADE");
       const std::string g = Text(grade);
       if (!Empty(grade) && g != "O" && g != "K" && g != "F" && g != "S") Refuse("7 grade", c.line);
-      if (NoneOf(Field(*c.rows, "FULL_PERIOD"), {0, 1})) Refuse("7 full period", c.line);
+      if (NoneOf(c.Field("FULL_PERIOD"), {0, 1})) Refuse("7 full period", c.line);
       if (vb::CLng(c.rows->Value("SCHOOL_DISTRICT_ID")) != d || Empty(grade)) continue;
       ++(g == "S" ? sRows : otherRows);
     }
@@ -411,11 +426,10 @@ const Forms kNoRowTests = {{"AICF", kAsRead}, {"BRL_SD_CSP_NEW", kAsRead}, {"BAS
 
 // The row tests of a form, on every row whatever its column types.
 void RowTests(Check& c) {
-  const db::Recordset& r = *c.rows;
   if (Is(c.form, {"TAX"})) {
-    const vb::Variant type = Field(r, "TAXTYPE");
+    const vb::Variant type = c.Field("TAXTYPE");
     if (NoneOf(type, {0, 1})) Refuse("8 tax type", c.line);
-    const vb::Variant res = Field(r, "RES_SCHOOL_DISTRICT_ID");
+    const vb::Variant res = c.Field("RES_SCHOOL_DISTRICT_ID");
     if (!Empty(type) && !Empty(res)) {
       const bool countyOffice = vb::Val(vb::Left(Text(res), 2)) == 10;
       if (vb::CDbl(type) == 1 && countyOffice) Refuse("8 tax type 1 residence", c.line);
@@ -423,31 +437,30 @@ void RowTests(Check& c) {
     }
   }
   if (Is(c.form, {"ATT_CS_BG_U"})) {
-    if (NoneOf(Field(r, "TYPE"), {1, 2, 11})) Refuse("8 type", c.line);
-    if (NoneOf(Field(r, "FORM_NO"), {43, 45})) Refuse("8 form number", c.line);
+    if (NoneOf(c.Field("TYPE"), {1, 2, 11})) Refuse("8 type", c.line);
+    if (NoneOf(c.Field("FORM_NO"), {43, 45})) Refuse("8 form number", c.line);
   }
-  if (Is(c.form, {"EDS_CS", kAsRead}) && NoneOf(Field(r, "PERIOD_ID"), {1, 2})) Refuse("8 period", c.line);
-  if (Is(c.form, {"TAXMISC"}) && Differs(Field(r, "PERIOD_ID"), 3)) Refuse("8 period", c.line);
+  if (Is(c.form, {"EDS_CS", kAsRead}) && NoneOf(c.Field("PERIOD_ID"), {1, 2})) Refuse("8 period", c.line);
+  if (Is(c.form, {"TAXMISC"}) && Differs(c.Field("PERIOD_ID"), 3)) Refuse("8 period", c.line);
 }
 
 // The class-size, grade and fraction rules of BRL_SD_CSP_NEW on one row.
 void ClassRules(Check& c) {
-  const db::Recordset& r = *c.rows;
-  const vb::Variant grade = Field(r, "GRADE");
+  const vb::Variant grade = c.Field("GRADE");
   const std::string g = Text(grade);
   const bool notF = !Empty(grade) && g != "F";
-  const std::string size = Trimmed(Field(r, "AVG_CLASS_ENROLL_SIZE"));
+  const std::string size = Trimmed(c.Field("AVG_CLASS_ENROLL_SIZE"));
   if (size.size() > (notF ? 2u : 7u)) Refuse("9 class size", c.line);
-  if (!Empty(grade) && g != "S" && Differs(Field(r, "SCHOOL_ID"), 0) && vb::CDbl(Field(r, "SCHOOL_ID")) > 0)
+  if (!Empty(grade) && g != "S" && Differs(c.Field("SCHOOL_ID"), 0) && vb::CDbl(c.Field("SCHOOL_ID")) > 0)
     Refuse("9 grade school", c.line);
-  if (Trimmed(Field(r, "NO_CLASSES_SIZE")).size() > 4) Refuse("9 classes", c.line);
-  const vb::Variant fraction = Field(r, "FRACTION_IN_SESSION");
+  if (Trimmed(c.Field("NO_CLASSES_SIZE")).size() > 4) Refuse("9 classes", c.line);
+  const vb::Variant fraction = c.Field("FRACTION_IN_SESSION");
   if (!Empty(fraction)) {
     const std::string text = Text(fraction);
     const std::size_t point = text.find('.');
     const std::string whole = text.substr(0, point);
     const std::string digits = point == std::string::npos ? "" : text.substr(point + 1);
-    const vb::Variant full = Field(r, "FULL_PERIOD");
+    const vb::Variant full = c.Field("FULL_PERIOD");
     if (notF) {
       if (!Empty(full) && vb::CDbl(full) == 1 && point != std::string::npos && vb::Val(whole) > 0)
         Refuse("9 fraction", c.line);
@@ -459,18 +472,18 @@ void ClassRules(Check& c) {
       Refuse("9 fraction", c.line);
     }
   }
-  if (Differs(Field(r, "PERIOD_ID"), 2)) Refuse("9 period", c.line);
+  if (Differs(c.Field("PERIOD_ID"), 2)) Refuse("9 period", c.line);
 }
 
 // A field a lookup needs; an empty one refuses the file.
-vb::Variant Needed(const Check& c, const char* name) {
-  const vb::Variant v = Field(*c.rows, name);
+vb::Variant Needed(Check& c, const char* name) {
+  const vb::Variant v = c.Field(name);
   if (Empty(v)) Refuse(std::string("empty ") + name, c.line);
   return v;
 }
-std::string NeededText(const Check& c, const char* name) { return vb::Trim(Text(Needed(c, name))); }
+std::string NeededText(Check& c, const char* name) { return vb::Trim(Text(Needed(c, name))); }
 
-db::SqlText AgencyOfRow(const Check& c, std::string_view tail) {
+db::SqlText AgencyOfRow(Check& c, std::string_view tail) {
   db::SqlText q = Leas("SCHOOL_DISTRICT_ID = ");
   q << P(Needed(c, "SCHOOL_DISTRICT_ID")) << " AND SCHOOL_ID = " << P(Needed(c, "SCHOOL_ID")) << " AND FISCAL_YEAR = "
     << P(c.scope.ReportYear) << kOpen << " AND COUNTY_ID = " << P(Needed(c, "COUNTY_ID")) << tail;
@@ -500,14 +513,14 @@ const std::vector<FormRules>& RowRules() {
        [](Check& c) {
          LookupA(c);
          Provider(c, "KRNNPS", "NPSCODE", "NPSNAME", "LICENSENUMBER", "NAME", "10 lookup N1");
-         const vb::Variant added = Field(*c.rows, "USERADDED");
+         const vb::Variant added = c.Field("USERADDED");
          if (Empty(added) || vb::CDbl(added) != 0) Refuse("10 USERADDED", c.line);
        }},
       {{{"SELPAMENTALHEALTH"}}, [](Check& c) { LookupA(c); }},
       {{{"SENPSLCI"}},
        [](Check& c) {
          LookupA(c);
-         const vb::Variant type = Field(*c.rows, "NPSNPATYPEID");
+         const vb::Variant type = c.Field("NPSNPATYPEID");
          if (Empty(type)) return;
          if (vb::CDbl(type) == 0) Provider(c, "KRNNPS", "NPSCODE", "NPSNAME", "CODE", "NAME", "10 lookup N2");
          if (vb::CDbl(type) == 1) {
@@ -529,16 +542,33 @@ const std::vector<FormRules>& RowRules() {
   return rules;
 }
 
-void RowPass(Check& c) {
-  const db::Recordset& r = *c.rows;
-  if (Differs(Field(r, "PERIOD_ID"), c.scope.ReportPeriod) || Differs(Field(r, "FISCAL_YEAR"), c.scope.ReportYear))
-    Refuse("10 period and year", c.line);
-  if (!AnyOf(c.form, kAnyCounty) && Differs(Field(r, "COUNTY_ID"), c.scope.CountyID)) Refuse("10 county", c.line);
-  for (const FormRules& rules : RowRules()) {
-    if (!AnyOf(c.form, rules.forms)) continue;
-    rules.run(c);
-    break;
+// What of the rules on whole rows applies to the form, found once per file.
+struct RowRulesOfForm {
+  bool rowTests = false;
+  bool classRules = false;
+  bool anyCounty = false;
+  const FormRules* formRules = nullptr;
+  explicit RowRulesOfForm(const std::string& form)
+      : rowTests(!AnyOf(form, kNoRowTests)),
+        classRules(Is(form, {"BRL_SD_CSP_NEW", kAsRead})),
+        anyCounty(AnyOf(form, kAnyCounty)) {
+    for (const FormRules& rules : RowRules())
+      if (AnyOf(form, rules.forms)) {
+        formRules = &rules;
+        break;
+      }
   }
+};
+
+// The rules on the current row: the row tests, the class rules, the period,
+// year and county, and the rules of the form.
+void RowPass(Check& c, const RowRulesOfForm& applies) {
+  if (applies.rowTests) RowTests(c);
+  if (applies.classRules) ClassRules(c);
+  if (Differs(c.Field("PERIOD_ID"), c.scope.ReportPeriod) || Differs(c.Field("FISCAL_YEAR"), c.scope.ReportYear))
+    Refuse("10 period and year", c.line);
+  if (!applies.anyCounty && Differs(c.Field("COUNTY_ID"), c.scope.CountyID)) Refuse("10 county", c.line);
+  if (applies.formRules) applies.formRules->run(c);
 }
 
 // --- Secondary blocks ------------------------------------------------------------------------------
@@ -576,10 +606,10 @@ std::string CheckBlock(Check& c, const std::vector<std::string>& lines, std::siz
     c.line = rowLines[static_cast<std::size_t>(index)];
     const db::RecordsetPtr saved = c.rows;
     c.rows = rows;
-    if (Differs(Field(*rows, "PERIOD_ID"), c.scope.ReportPeriod) ||
-        Differs(Field(*rows, "FISCAL_YEAR"), c.scope.ReportYear))
+    if (Differs(c.Field("PERIOD_ID"), c.scope.ReportPeriod) ||
+        Differs(c.Field("FISCAL_YEAR"), c.scope.ReportYear))
       Refuse("11 period and year", c.line);
-    if (!yearLevel && Differs(Field(*rows, "COUNTY_ID"), c.scope.CountyID)) Refuse("11 county", c.line);
+    if (!yearLevel && Differs(c.Field("COUNTY_ID"), c.scope.CountyID)) Refuse("11 county", c.line);
     if (upper == "INFANTFUNDINGTRANSFER") {
       db::SqlText au = Leas("LEA_TYPE = 5 AND SCHOOL_DISTRICT_NAME = ");
       au << P(NeededText(c, "SELPAAUNAME")) << " AND SCHOOL_ID = " << P(Needed(c, "SELPAAUSCHOOLID"))
@@ -619,7 +649,7 @@ std::string CheckBlock(Check& c, const std::vector<std::string>& lines, std::siz
       const std::string text = Text(v);
       if (text.substr(0, text.find('.')).size() > 7) Refuse("11 number size", c.line);
     }
-    if (upper == "INFANTFUNDINGTRANSFER" && NoneOf(Field(*rows, "TRTYPE"), {1, 2})) Refuse("11 transfer type", c.line);
+    if (upper == "INFANTFUNDINGTRANSFER" && NoneOf(c.Field("TRTYPE"), {1, 2})) Refuse("11 transfer type", c.line);
     c.rows = saved;
   }
   return upper;
@@ -679,6 +709,11 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
     unsigned reads = 0;
     unsigned writes = 0;
     std::unordered_map<std::string, Kept, KeyHash, std::equal_to<>> passed;
+    // The last value that passed, with the numbers read and set: the
+    // lines of one agency repeat their values.
+    bool hasLast = false;
+    std::string lastValue;
+    Kept lastRead, lastSet;
   };
   std::vector<ColumnRules> rules(c.columns.size());
   for (std::size_t k = 0; k < c.columns.size(); ++k) {
@@ -695,6 +730,8 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
   }
   const bool spedTaxAlloc = Is(c.form, {"SPEDTAXALLOC"});
   std::string passedKey;  // a value and the kept numbers, in a buffer kept between rows
+  const RowRulesOfForm rowRules(c.form);
+  const bool districtPass = Is(c.form, {"BRL_SD_CSP_NEW", kAsRead});
 
   std::size_t next = 1;
   for (; next < lines.size(); ++next) {
@@ -721,15 +758,22 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
       if (column.certKey) return false;
       if (!column.checks.empty()) {
         const Kept read = KeptOf(c.Kept(), column.reads);
-        passedKey.assign(value);
-        passedKey.append(reinterpret_cast<const char*>(&read), sizeof read);
-        const auto known = column.passed.find(std::string_view(passedKey));
-        if (known != column.passed.end()) {
-          c.Keep(KeptOf(known->second, column.writes, c.Kept()));
-        } else {
-          for (const ColumnCheck* check : column.checks) check->run(c, value);
-          column.passed.emplace(passedKey, c.Kept());
+        if (!column.hasLast || read != column.lastRead || value != column.lastValue) {
+          passedKey.assign(value);
+          passedKey.append(reinterpret_cast<const char*>(&read), sizeof read);
+          const auto known = column.passed.find(std::string_view(passedKey));
+          if (known == column.passed.end()) {
+            for (const ColumnCheck* check : column.checks) check->run(c, value);
+            column.passed.emplace(passedKey, c.Kept());
+            column.lastSet = c.Kept();
+          } else {
+            column.lastSet = known->second;
+          }
+          column.hasLast = true;
+          column.lastValue = value;
+          column.lastRead = read;
         }
+        c.Keep(KeptOf(column.lastSet, column.writes, c.Kept()));
       }
       if (column.dateRule) {
         if (value == kBlankDate) return false;
@@ -738,17 +782,22 @@ void RunCheck(Check& c, const std::vector<std::string>& lines, Verdict& verdict)
       return true;
     });
     c.rowLines.push_back(c.line);
+    // The rules on whole rows run on each row as it is added, while it is
+    // at hand; those of BRL_SD_CSP_NEW wait for its district pass over every
+    // row. Either way the file is refused at its first broken rule, with
+    // the one import-criteria message.
+    if (!districtPass) RowPass(c, rowRules);
     if (c.scope.pump) c.scope.pump();
   }
 
-  if (Is(c.form, {"BRL_SD_CSP_NEW", kAsRead})) DistrictPass(c);
-  long index = 0;
-  for (c.rows->MoveFirst(); !c.rows->Eof(); c.rows->MoveNext(), ++index) {
-    c.line = c.rowLines[static_cast<std::size_t>(index)];
-    if (!AnyOf(c.form, kNoRowTests)) RowTests(c);
-    if (Is(c.form, {"BRL_SD_CSP_NEW", kAsRead})) ClassRules(c);
-    RowPass(c);
-    if (c.scope.pump) c.scope.pump();
+  if (districtPass) {
+    DistrictPass(c);
+    long index = 0;
+    for (c.rows->MoveFirst(); !c.rows->Eof(); c.rows->MoveNext(), ++index) {
+      c.line = c.rowLines[static_cast<std::size_t>(index)];
+      RowPass(c, rowRules);
+      if (c.scope.pump) c.scope.pump();
+    }
   }
   verdict.blocksFrom = next;
   Blocks(c, lines, next, verdict);

@@ -11,9 +11,9 @@
 // the form of line 1 (a catalogue form whose table exists, never a
 // secondary table), the main block's lines (no blank line, as many fields
 // as the table has columns, no empty key field) with the column lookups in
-// the agency directory, the district pass and rules of BRL_SD_CSP_NEW, the
-// period, year and county of every row with the rules of the form, and the
-// secondary blocks. Lookups bind their values; one repeated within a check
+// the agency directory and, on each line's row as it is read, the period,
+// year and county with the rules of the form (for BRL_SD_CSP_NEW these
+// follow its district pass over all rows), and the secondary blocks. Lookups bind their values; one repeated within a check
 // is answered from memory. Values enter a row set of the table's shape,
 // which converts them; a value that is no number where a number is needed,
 // or one its column cannot hold, refuses the file like any broken rule.

@@ -207,7 +207,8 @@ void WriteRow(const CopyRun& run, const Target& target, db::Recordset& rows, boo
 // another constraint (which the caller tells apart). `insertNew` is the
 // target's insertNewSql, prepared once for all the rows.
 bool InsertNew(db::Connection& conn, db::Statement& insertNew, const db::Recordset& rows) {
-  for (int i = 0; i < rows.FieldCount(); ++i) insertNew.Bind(i + 1, rows.Value(i));
+  const std::vector<vb::Variant>& values = rows.CurrentValues();
+  for (std::size_t i = 0; i < values.size(); ++i) insertNew.Bind(static_cast<int>(i + 1), values[i]);
   while (insertNew.Step()) {
   }
   const bool added = conn.Changes() == 1;
@@ -227,7 +228,8 @@ struct AgencyFields {
         school(rows.FieldIndex("SCHOOL_ID")) {}
 };
 std::int32_t IntAt(const db::Recordset& row, int index, const char* name) {
-  return Int(index >= 0 ? row.Value(index) : row.Value(name));
+  // Read in place; a value never assigned (Empty) counts 0 as Null does.
+  return index >= 0 ? Int(row.CurrentValues()[static_cast<std::size_t>(index)]) : Int(row.Value(name));
 }
 
 ImportAgency AgencyOf(const db::Recordset& row, const AgencyFields& at, bool bySchool) {

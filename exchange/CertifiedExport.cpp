@@ -262,11 +262,6 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
   // --- The copy of the working database, while the program holds no
   // --- connection to it.
   bool locked = false;
-  run.Do([&] {
-    if (!run.sealKey.valid())
-      run.sealKey = std::async(std::launch::async | std::launch::deferred,
-                               [cost = sealCost_] { return db::SealKey(kFilePassword, cost); });
-  });
   run.Do([&] { mainWindow_.DisconnectTopandBottomGrid(); });
   run.Do([&] { modGlobals::AdoUtils().CloseConn(); });
   run.Do([&] {
@@ -400,6 +395,14 @@ void CertifiedExport::RunOnce(std::string& strFormNumbers, bool blnSelpaExport, 
     }
     return RunOnce(strFormNumbers, blnSelpaExport, blnPartialSelection, blnPriorYearMode, intProgramExportType);
   }
+
+  // --- The file's key, derived on a worker thread while the copy is
+  // --- pruned: only a run that writes a file spends the tenth of a second.
+  run.Do([&] {
+    if (!run.sealKey.valid())
+      run.sealKey = std::async(std::launch::async | std::launch::deferred,
+                               [cost = sealCost_] { return db::SealKey(kFilePassword, cost); });
+  });
 
   // --- The file's content, on the copy.
   run.Do([&] { run.conditions = BuildConditions(run.strExportedPairs, *run.conExport); });

@@ -159,7 +159,7 @@ void CertifiedExport::Run::KeepOnly(const std::string& name, const std::string& 
   const db::RecordsetPtr shape = db::Recordset::Query(
       "SELECT (SELECT count(*) FROM sqlite_schema WHERE type = 'trigger' AND tbl_name = ?1 COLLATE NOCASE) + "
       "(SELECT foreign_keys FROM pragma_foreign_keys) + "
-      "(SELECT count(*) FROM pragma_table_list WHERE schema = 'main' AND name = ?1 COLLATE NOCASE AND wr <> 0) + "
+      "(SELECT count(*) FROM pragma_table_list(?1) WHERE schema = 'main' AND name = ?1 COLLATE NOCASE AND wr <> 0) + "
       "(SELECT count(*) FROM pragma_table_xinfo(?1) WHERE name = 'rowid' COLLATE NOCASE) AS others, "
       "(SELECT group_concat(quote(name), ', ') FROM pragma_table_xinfo(?1) WHERE hidden = 0) AS columns",
       conExport, {Variant(name)});
@@ -218,9 +218,13 @@ void CertifiedExport::Run::DropUnkeptTables() {
       tables.push_back(name);
     Yield();
   }
+  // The names are all looked up before the first drop: each drop changes
+  // the schema, after which a lookup would be prepared anew.
+  std::vector<std::string> drops;
+  for (const std::string& t : tables) drops.push_back("DROP TABLE " + Table(t));
+  for (const std::string& v : views) drops.push_back("DROP VIEW " + Table(v));
   db::Transaction trans(*conExport);
-  for (const std::string& t : tables) OnCopy("DROP TABLE " + Table(t));
-  for (const std::string& v : views) OnCopy("DROP VIEW " + Table(v));
+  for (const std::string& drop : drops) OnCopy(drop);
   trans.Commit();
 }
 

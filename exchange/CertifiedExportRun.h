@@ -80,8 +80,8 @@ struct CertifiedExport::Run {
   std::string strLog;
   SelectionArray arrSelectedLeas, arrSelectedPrograms;
 
-  // The file's key, derived on a worker thread while the copy is made and
-  // pruned.
+  // The file's key, derived on a worker thread while the copy is pruned,
+  // once the run has pairs to export.
   std::future<db::SealKey> sealKey;
   // The copy of the working database, in memory.
   db::ConnectionPtr conExport;

@@ -54,6 +54,7 @@ RowColumns ColumnsOf(const db::ConnectionPtr& conn, const std::string& tableName
 // Appends the row text of the current row to `text`.
 void AppendRowText(const db::ConnectionPtr& conn, const forms::FormScope& scope, const RowColumns& columns,
                    db::Recordset& rs, std::string& text) {
+  const std::vector<Variant>& values = rs.CurrentValues();  // Empty and Null both read ""
   for (std::size_t i = 0; i < columns.names.size(); ++i) {
     const std::string& column = columns.names[i];
     if (column == "CERT_KEY") continue;
@@ -61,8 +62,14 @@ void AppendRowText(const db::ConnectionPtr& conn, const forms::FormScope& scope,
       text += CsBaDistrictText(conn, scope, rs);
       continue;
     }
-    const Variant value = columns.fields[i] >= 0 ? rs.Value(columns.fields[i]) : rs.Value(column);
-    text += columns.trimTexts ? vb::Trim(vb::TextOf(value)) : vb::TextOf(value);
+    if (columns.fields[i] < 0) rs.Value(column);  // error 3265, naming the column
+    const Variant& value = values[static_cast<std::size_t>(columns.fields[i])];
+    if (columns.trimTexts)
+      text += vb::Trim(vb::TextOf(value));
+    else if (value.IsString())
+      text += value.AsString();
+    else
+      text += vb::TextOf(value);
   }
 }
 

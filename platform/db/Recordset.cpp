@@ -257,6 +257,11 @@ vb::Variant Recordset::Value(int index) const {
   return NullIfEmpty(CurrentRow().values[static_cast<std::size_t>(index)]);
 }
 
+const std::vector<vb::Variant>& Recordset::CurrentValues() const {
+  RequireCurrent();
+  return CurrentRow().values;
+}
+
 void Recordset::SetValue(std::string_view name, const vb::Variant& value) { SetValue(RequireField(name), value); }
 
 void Recordset::SetValue(int index, const vb::Variant& value) { Assign(index, value); }
@@ -284,8 +289,8 @@ void Recordset::RebuildView() const {
     if (keep) view_.push_back(id);
   }
   if (!sortKeys_.empty()) {
-    auto less = [&](std::uint32_t a, std::uint32_t b) { return detail::SortLess(rows[a], rows[b], sortKeys_); };
-    // Rows read in the order asked for (often so) stay as they are.
+    // Rows read in the sort's order (a query's ORDER BY) stay as they are.
+    const auto less = [&](std::uint32_t a, std::uint32_t b) { return detail::SortLess(rows[a], rows[b], sortKeys_); };
     if (!std::is_sorted(view_.begin(), view_.end(), less)) std::stable_sort(view_.begin(), view_.end(), less);
   }
   viewVersion_ = store_->version;

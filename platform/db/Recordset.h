@@ -146,6 +146,10 @@ class Recordset : public std::enable_shared_from_this<Recordset> {
   Field operator[](std::string_view name) { return Fields(name); }
   vb::Variant Value(std::string_view name) const;
   vb::Variant Value(int index) const;
+  // The current row's values in field order, read in place for a caller
+  // that walks many rows; a field of a new row that was never assigned
+  // holds Empty here, where Value answers Null.
+  const std::vector<vb::Variant>& CurrentValues() const;
   void SetValue(std::string_view name, const vb::Variant& value);
   void SetValue(int index, const vb::Variant& value);
 

@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -267,21 +269,27 @@ void RequireDatabaseFile(const fs::path& database) {
   }
 }
 
-// Memory from SQLite's allocator, freed when it ends unless handed on.
+// Memory from SQLite's allocator, freed when it ends unless handed on:
+// `size` bytes in use of `capacity`.
 struct SqliteBuffer {
   unsigned char* data = nullptr;
-  sqlite3_int64 size = 0;
+  sqlite3_int64 size = 0, capacity = 0;
   SqliteBuffer() = default;
   SqliteBuffer(const SqliteBuffer&) = delete;
   SqliteBuffer& operator=(const SqliteBuffer&) = delete;
   ~SqliteBuffer() { sqlite3_free(data); }
+  // Room for `bytes` and as many again, so that a copy of a database can
+  // grow in place. What is never written is never touched either.
   void Allocate(const fs::path& database, sqlite3_int64 bytes) {
-    data = static_cast<unsigned char*>(sqlite3_malloc64(static_cast<sqlite3_uint64>(bytes > 0 ? bytes : 1)));
+    const sqlite3_int64 room = 2 * bytes + 65536;
+    sqlite3_free(std::exchange(data, nullptr));
+    data = static_cast<unsigned char*>(sqlite3_malloc64(static_cast<sqlite3_uint64>(room)));
     if (!data) {
       throw vb::VbError(vb::err::OutOfMemory,
                         "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
     }
     size = bytes;
+    capacity = room;
   }
   unsigned char* Release() { return std::exchange(data, nullptr); }
 };
@@ -327,21 +335,15 @@ ConnectionPtr CopyIntoMemory(const fs::path& database) {
   try {
     if (rc == SQLITE_OK) {
       sqlite3_busy_timeout(handle, 5000);
-      // The read transaction holds writers off while the bytes are copied.
-      rc = sqlite3_exec(handle, "BEGIN; SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
-      sqlite3_stmt* stmt = nullptr;
-      if (rc == SQLITE_OK) rc = sqlite3_prepare_v2(handle, "PRAGMA journal_mode", -1, &stmt, nullptr);
-      if (rc == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
-        const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        wal = mode && std::string(mode) == "wal";
-      }
-      sqlite3_finalize(stmt);
+      // The read transaction holds writers off while the bytes are copied
+      // (the header's schema counter takes it without reading the schema).
+      rc = sqlite3_exec(handle, "BEGIN; PRAGMA schema_version", nullptr, nullptr, nullptr);
       // The bytes are read through SQLite's own handle of the file: a
       // descriptor of our own, once closed, would end the locks this
       // process holds on it.
       sqlite3_file* file = nullptr;
-      if (rc == SQLITE_OK && !wal) rc = sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file);
-      if (rc == SQLITE_OK && !wal) {
+      if (rc == SQLITE_OK) rc = sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+      if (rc == SQLITE_OK) {
         sqlite3_int64 size = 0;
         rc = file->pMethods->xFileSize(file, &size);
         if (rc == SQLITE_OK) bytes.Allocate(database, size);
@@ -349,6 +351,8 @@ ConnectionPtr CopyIntoMemory(const fs::path& database) {
         for (sqlite3_int64 at = 0; rc == SQLITE_OK && at < size; at += kPiece) {
           rc = file->pMethods->xRead(file, bytes.data + at, static_cast<int>(std::min(size - at, kPiece)), at);
         }
+        // The file format's read and write versions are 2 in write-ahead mode.
+        wal = rc == SQLITE_OK && size >= 20 && (bytes.data[18] == 2 || bytes.data[19] == 2);
       }
     }
     if (rc != SQLITE_OK) message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
@@ -367,11 +371,17 @@ ConnectionPtr CopyIntoMemory(const fs::path& database) {
     ReadWholeFile(compacted.Path(), bytes);
   }
 
+  // A fixed buffer with room to grow, not a resizable one: SQLite then
+  // reads its pages in place (the memory map below) instead of copying each
+  // page it reads. A write past the room fails as on a full disk.
   ConnectionPtr copy = Connection::Create();
   copy->Open(Connection::ConnectionStringFor(":memory:"), true);
-  const sqlite3_int64 size = bytes.size;
-  rc = sqlite3_deserialize(copy->Handle(), "main", bytes.Release(), size, size,
-                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+  const sqlite3_int64 size = bytes.size, capacity = bytes.capacity;
+  rc = sqlite3_deserialize(copy->Handle(), "main", bytes.Release(), size, capacity, SQLITE_DESERIALIZE_FREEONCLOSE);
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_exec(copy->Handle(), ("PRAGMA mmap_size = " + std::to_string(capacity)).c_str(), nullptr, nullptr,
+                      nullptr);
+  }
   if (rc != SQLITE_OK) {
     if ((rc & 0xFF) == SQLITE_NOMEM) {
       throw vb::VbError(vb::err::OutOfMemory, "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
@@ -413,12 +423,14 @@ namespace {
 
 // The envelope around the bytes of `plainFile`, under a key derived for this
 // file alone, which it wipes once the stream has it.
-void SealWith(const fs::path& plainFile, const fs::path& outFile, SealKey&& key) {
+// The plain bytes to seal, in order: fills the buffer, less only at the end.
+using PlainReader = std::function<std::size_t(unsigned char* buffer, std::size_t size)>;
+
+void SealWith(const PlainReader& read, const fs::path& outFile, SealKey&& key) {
   static_assert(SealKey::kSaltSize == crypto_pwhash_SALTBYTES &&
                 SealKey::kKeySize == crypto_secretstream_xchacha20poly1305_KEYBYTES);
   SealKey used(std::move(key));
   if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
-  Fd in = OpenForReading(plainFile);
   PendingFile out(outFile);
 
   Header header{};
@@ -434,9 +446,9 @@ void SealWith(const fs::path& plainFile, const fs::path& outFile, SealKey&& key)
 
   // Each chunk is sealed once the next read tells whether it is the last.
   std::vector<unsigned char> current(kChunk), next(kChunk), sealed(kSealedChunk);
-  std::size_t currentSize = ReadUpTo(in.get(), plainFile, current.data(), kChunk);
+  std::size_t currentSize = read(current.data(), kChunk);
   for (bool first = true;; first = false) {
-    const std::size_t nextSize = currentSize == kChunk ? ReadUpTo(in.get(), plainFile, next.data(), kChunk) : 0;
+    const std::size_t nextSize = currentSize == kChunk ? read(next.data(), kChunk) : 0;
     const bool last = nextSize == 0;
     unsigned long long sealedSize = 0;
     crypto_secretstream_xchacha20poly1305_push(
@@ -449,6 +461,67 @@ void SealWith(const fs::path& plainFile, const fs::path& outFile, SealKey&& key)
     currentSize = nextSize;
   }
   out.Complete();
+}
+
+void SealWith(const fs::path& plainFile, const fs::path& outFile, SealKey&& key) {
+  Fd in = OpenForReading(plainFile);
+  SealWith([&](unsigned char* buffer, std::size_t size) { return ReadUpTo(in.get(), plainFile, buffer, size); },
+           outFile, std::move(key));
+}
+
+// A connection of its own that asks for URI file names (the in-memory
+// databases below are named so), closed when it ends.
+class UriConnection {
+ public:
+  UriConnection(const std::string& uri, int flags) {
+    const int rc = sqlite3_open_v2(uri.c_str(), &handle_, flags | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+      const std::string message = handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(rc);
+      sqlite3_close_v2(handle_);
+      handle_ = nullptr;
+      if ((rc & 0xFF) == SQLITE_NOMEM) throw vb::VbError(vb::err::OutOfMemory, "Out of memory: " + message);
+      throw vb::VbError(vb::err::Unspecified, "An in-memory database cannot be opened: " + message);
+    }
+  }
+  UriConnection(const UriConnection&) = delete;
+  UriConnection& operator=(const UriConnection&) = delete;
+  ~UriConnection() { sqlite3_close_v2(handle_); }
+  sqlite3* get() const { return handle_; }
+
+ private:
+  sqlite3* handle_ = nullptr;
+};
+
+// Compacts the main database of `plain` into `target`, an empty in-memory
+// database of this process named by its URI: VACUUM INTO, run on a reader of
+// its own that reads the plain pages where they lie (a copy of them when
+// `plain` is not in memory). Nothing is written to the disk.
+void CompactIntoMemory(Connection& plain, const std::string& target) {
+  sqlite3_int64 size = 0;
+  unsigned char* pages = sqlite3_serialize(plain.Handle(), "main", &size, SQLITE_SERIALIZE_NOCOPY);
+  SqliteBuffer copied;
+  if (!pages) {
+    copied.data = sqlite3_serialize(plain.Handle(), "main", &size, 0);
+    copied.size = size;
+    if (!copied.data && size > 0) {
+      throw vb::VbError(vb::err::OutOfMemory, "Out of memory: the database " + Quoted(plain.Path()) +
+                                                  " cannot be compacted.");
+    }
+    pages = copied.data;
+  }
+  UriConnection reader(":memory:", SQLITE_OPEN_READWRITE);
+  int rc = sqlite3_deserialize(reader.get(), "main", pages, size, size, SQLITE_DESERIALIZE_READONLY);
+  if (rc == SQLITE_OK) {
+    // The pages are read in place.
+    rc = sqlite3_exec(reader.get(), ("PRAGMA mmap_size = " + std::to_string(size)).c_str(), nullptr, nullptr, nullptr);
+  }
+  std::string message;
+  if (rc == SQLITE_OK) {
+    rc = VacuumInto(reader.get(), target, message);
+  } else {
+    message = sqlite3_errstr(rc);
+  }
+  if (rc != SQLITE_OK) RaiseDatabaseError(rc, plain.Path(), "compacted", message);
 }
 
 }  // namespace
@@ -478,12 +551,31 @@ void seal(Connection& plain, const fs::path& outFile, SealKey&& key) {
   SealKey used(std::move(key));
   if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
   if (!plain.Handle()) throw vb::VbError(vb::err::ObjectClosed, vb::ErrorDescription(vb::err::ObjectClosed));
-  TemporaryFile compacted = TemporaryFile::Create("levseal-");
-  std::string message;
-  if (const int rc = VacuumInto(plain.Handle(), compacted.Path(), message); rc != SQLITE_OK) {
-    RaiseDatabaseError(rc, plain.Path(), "compacted", message);
-  }
-  SealWith(compacted.Path(), outFile, std::move(used));
+  // The compacted copy: an in-memory database by a name of this process
+  // alone, alive while `holder` holds it.
+  static std::atomic<unsigned long> made{0};
+  const std::string name = "file:/levseal-" + std::to_string(::getpid()) + "-" + std::to_string(++made) + "?vfs=memdb";
+  UriConnection holder(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  CompactIntoMemory(plain, name);
+  // Read through the holder's own handle of it.
+  sqlite3_file* file = nullptr;
+  sqlite3_int64 size = 0;
+  int rc = sqlite3_file_control(holder.get(), "main", SQLITE_FCNTL_FILE_POINTER, &file);
+  if (rc == SQLITE_OK) rc = file->pMethods->xFileSize(file, &size);
+  if (rc != SQLITE_OK) RaiseDatabaseError(rc, plain.Path(), "compacted", sqlite3_errstr(rc));
+  sqlite3_int64 at = 0;
+  SealWith(
+      [&](unsigned char* buffer, std::size_t want) -> std::size_t {
+        const int n = static_cast<int>(std::min<sqlite3_int64>(static_cast<sqlite3_int64>(want), size - at));
+        if (n > 0) {
+          if (const int read = file->pMethods->xRead(file, buffer, n, at); read != SQLITE_OK) {
+            RaiseDatabaseError(read, plain.Path(), "compacted", sqlite3_errstr(read));
+          }
+        }
+        at += n;
+        return static_cast<std::size_t>(n);
+      },
+      outFile, std::move(used));
 }
 
 // --- Unsealing ----------------------------------------------------------------------

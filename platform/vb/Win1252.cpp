@@ -45,11 +45,14 @@ std::string ToWindows1252(std::string_view utf8) {
 std::string FromWindows1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      out.push_back(c);
-    } else if (byte < 0xA0) {
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    // A run of ASCII is the same in both.
+    const std::size_t run = at;
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+    out.append(bytes.data() + run, at - run);
+    if (at == bytes.size()) break;
+    auto byte = static_cast<unsigned char>(bytes[at]);
+    if (byte < 0xA0) {
       detail::AppendUtf8(out, kHighControls[byte - 0x80]);
     } else {
       detail::AppendUtf8(out, byte);

@@ -189,6 +189,11 @@ TEST_F(AsciiImportCopy, TheAgencysStatusRowShowsTheCertificateOfItsStoredRows) {
   EXPECT_EQ(Status(29), TaxCertificate() + "|2|3|0|0|4|Yes|1");
   Copy(file, {1});
   EXPECT_EQ(Status(29), TaxCertificate() + "|2|0|0|1|4|Yes|1");
+  // A stored row the run leaves alone still counts beside a new one.
+  Execute("DELETE FROM Tax WHERE RES_SCHOOL_DISTRICT_ID = 64741");
+  Execute("UPDATE LEA_FORMS_STATUS SET CERTIFICATE_NUMBER = 1, NUM_RECORD = 1");
+  EXPECT_EQ(Copy(file, {7}).copied, 1);
+  EXPECT_EQ(Status(29), TaxCertificate() + "|2|0|0|1|4|Yes|1");
 }
 
 TEST_F(AsciiImportCopy, AStatusRowIsWrittenOnlyWhereTheImportFindsIt) {

@@ -33,6 +33,9 @@ TEST(Windows1252, TheCharactersOfTheUpperControlRange) {
   for (const Case& c : cases) EXPECT_EQ(Windows1252Byte(c.ch), c.byte) << std::hex << static_cast<int>(c.ch);
   EXPECT_EQ(FromWindows1252("\x80\x9F"), "\xE2\x82\xAC\xC5\xB8");
   EXPECT_EQ(FromWindows1252("\x81"), "\xC2\x81");
+  // Runs of ASCII between them.
+  EXPECT_EQ(FromWindows1252("ab\xE9" "cd\x80" "e"), "ab\xC3\xA9" "cd\xE2\x82\xAC" "e");
+  EXPECT_EQ(ToWindows1252("ab\xC3\xA9" "cd\xE2\x82\xAC" "e"), "ab\xE9" "cd\x80" "e");
 }
 
 TEST(Windows1252, CharactersOutsideTheSetAndBrokenUtf8BecomeQuestionMarks) {
