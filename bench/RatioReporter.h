@@ -35,7 +35,7 @@ struct RatioGoal {
   std::string what;
   std::string measured;  // benchmark names
   std::string baseline;
-  double goal;  // the ratio that must not be exceeded
+  double goal;  // the ratio that must not be exceeded; 0 for a ratio only reported
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -58,6 +58,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
       auto m = times_.find(goal.measured), b = times_.find(goal.baseline);
       if (m == times_.end() || b == times_.end() || b->second <= 0) continue;
       const double ratio = m->second / b->second;
+      if (goal.goal <= 0) {
+        std::printf("%-26s measured / baseline = %.2f (reported, no goal)\n", goal.what.c_str(), ratio);
+        continue;
+      }
       std::printf("%-26s measured / baseline = %.2f (goal at most %.2f)%s\n", goal.what.c_str(), ratio, goal.goal,
                   ratio <= goal.goal ? "" : "  ABOVE GOAL");
       auto mc = cpuTimes_.find(goal.measured), bc = cpuTimes_.find(goal.baseline);

@@ -326,7 +326,7 @@ int main(int argc, char** argv) {
   PrepareProgram();
   bench::RatioReporter reporter({
       {"exchange of a county", "BM_Exchange", "BM_Baseline_Sqlite3", 3.0},
-      {"key derivation (not in it)", "BM_KeyDerivation", "BM_Exchange", 1.0},
+      {"key derivation (not in it)", "BM_KeyDerivation", "BM_Exchange", 0},
   });
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

@@ -277,11 +277,44 @@ void CertifiedImport::Held::Run(const db::ConnectionPtr& conn, const std::vector
 
 std::optional<CertifiedImport::Stored> CertifiedImport::StoredRow(
     const std::string& table, const std::vector<std::pair<std::string, Variant>>& key) const {
+  // The rows of one loop look up the same table by the same columns.
+  auto fits = [&](const KeyLookup& lookup) {
+    if (lookup.table != table || lookup.columns.size() != key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i)
+      if (lookup.columns[i] != key[i].first) return false;
+    return true;
+  };
+  if (!lastLookup_ || !fits(*lastLookup_)) lastLookup_ = &LookupOf(table, key);
+  KeyLookup& found = *lastLookup_;
+  db::Statement& stmt = found.query.stmt;
+  if (!stmt) stmt = conn_->Prepare(found.query.sql);
+  {
+    const db::ConnectionLock lock(conn_->Handle());
+    for (std::size_t i = 0; i < key.size(); ++i) stmt.Bind(static_cast<int>(i + 1), key[i].second);
+  }
+  std::optional<Stored> stored;
+  if (stmt.Step()) {
+    const db::ConnectionLock lock(conn_->Handle());
+    stored.emplace();
+    stored->rowid = db::ReadValue(stmt.get(), 0, db::DataType::Variant);
+    stored->lookup = &found;
+    for (std::size_t i = 0; i < key.size(); ++i)
+      stored->key.push_back(db::ReadValue(stmt.get(), static_cast<int>(i + 1), db::DataType::Variant));
+  }
+  stmt.Reset();
+  if (stored && stored->rowid.IsNull()) stored.reset();
+  return stored;
+}
+
+CertifiedImport::KeyLookup& CertifiedImport::LookupOf(const std::string& table,
+                                                      const std::vector<std::pair<std::string, Variant>>& key) const {
   std::string asked = table;
   for (const auto& [column, value] : key) (asked += '\x1f') += column;
   auto lookup = keyLookups_.find(asked);
   if (lookup == keyLookups_.end()) {
     KeyLookup made;
+    made.table = table;
+    for (const auto& [column, value] : key) made.columns.push_back(column);
     std::string columns;
     for (const auto& [column, value] : key) {
       columns += ", " + db::QuoteName(column);
@@ -297,25 +330,7 @@ std::optional<CertifiedImport::Stored> CertifiedImport::StoredRow(
     made.query.sql = q.Sql();
     lookup = keyLookups_.emplace(std::move(asked), std::move(made)).first;
   }
-  KeyLookup& found = lookup->second;
-  db::Statement& stmt = found.query.stmt;
-  if (!stmt) stmt = conn_->Prepare(found.query.sql);
-  std::vector<Variant> params;
-  params.reserve(key.size());
-  for (const auto& [column, value] : key) params.push_back(value);
-  stmt.Bind(params);
-  std::optional<Stored> stored;
-  if (stmt.Step()) {
-    const db::ConnectionLock lock(conn_->Handle());
-    stored.emplace();
-    stored->rowid = db::ReadValue(stmt.get(), 0, db::DataType::Variant);
-    stored->lookup = &found;
-    for (std::size_t i = 0; i < key.size(); ++i)
-      stored->key.push_back(db::ReadValue(stmt.get(), static_cast<int>(i + 1), db::DataType::Variant));
-  }
-  stmt.Reset();
-  if (stored && stored->rowid.IsNull()) stored.reset();
-  return stored;
+  return lookup->second;
 }
 
 void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& row, const std::optional<Stored>& stored) {
@@ -357,18 +372,19 @@ void CertifiedImport::WriteRow(const std::string& table, const db::Recordset& ro
     if (j >= 0 && StoredAlike(stored->key[i], values[static_cast<std::size_t>(j)])) kept[static_cast<std::size_t>(j)] = '0';
   }
   Held& update = statements.updates[kept];
-  std::vector<Variant> bound;
-  bound.reserve(fields.size() + 1);
   std::string sets;
+  std::size_t bound = 0;
   for (std::size_t j = 0; j < fields.size(); ++j) {
     if (kept[j] == '0') continue;
     if (update.sql.empty()) sets += (sets.empty() ? "" : ", ") + db::QuoteName(fields[j].name) + " = ?";
-    bound.push_back(std::move(values[j]));
+    if (bound != j) values[bound] = std::move(values[j]);
+    ++bound;
   }
-  if (bound.empty()) return;
+  if (bound == 0) return;
+  values.resize(bound);
   if (update.sql.empty()) update.sql = "UPDATE " + WorkingTable(table) + " SET " + sets + " WHERE rowid = ?";
-  bound.push_back(stored->rowid);
-  update.Run(conn_, bound);
+  values.push_back(stored->rowid);
+  update.Run(conn_, values);
 }
 
 void CertifiedImport::WriteValues(const std::string& table,
@@ -497,9 +513,15 @@ void CertifiedImport::MergeCompanionTables() {
     pump_();
     const std::vector<std::string>& keys = PrimaryKeyOf(table);
     if (keys.empty()) vb::Raise(vb::err::InvalidProcedureCall, "The table " + table + " has no key columns.");
+    std::vector<std::pair<std::string, Variant>> key;
+    std::vector<int> positions;
+    for (const std::string& column : keys) {
+      key.emplace_back(column, Variant());
+      positions.push_back(rows->FieldIndex(column));
+    }
     for (; !rows->Eof(); rows->MoveNext()) {
-      std::vector<std::pair<std::string, Variant>> key;
-      for (const std::string& column : keys) key.emplace_back(column, rows->Value(column));
+      for (std::size_t i = 0; i < keys.size(); ++i)
+        key[i].second = positions[i] >= 0 ? rows->Value(positions[i]) : rows->Value(keys[i]);
       const std::optional<Stored> stored = StoredRow(table, key);
       const bool exists = stored.has_value();
       WriteRow(table, *rows, stored);

@@ -191,6 +191,8 @@ class CertifiedImport {
   // The look-up of a working table's row by some key columns, and where
   // each of them is among the table's fields (-1 when it is not).
   struct KeyLookup {
+    std::string table;
+    std::vector<std::string> columns;
     Held query;
     std::vector<int> fieldIndex;
   };
@@ -205,6 +207,8 @@ class CertifiedImport {
   // there is one.
   std::optional<Stored> StoredRow(const std::string& table,
                                   const std::vector<std::pair<std::string, vb::Variant>>& key) const;
+  // The look-up of `table` by the columns of `key`, made at its first use.
+  KeyLookup& LookupOf(const std::string& table, const std::vector<std::pair<std::string, vb::Variant>>& key) const;
   // Writes the current row of `row` (the working table's columns in order)
   // into `table`: over the stored row `stored`, or as a new row. Each value
   // is converted as the working table's field holds it; a failure raises.
@@ -276,6 +280,7 @@ class CertifiedImport {
   std::map<std::string, WholeRow> wholeRows_;
   // The row look-ups, per table and key columns ("table\x1fcolumn...").
   mutable std::map<std::string, KeyLookup> keyLookups_;
+  mutable KeyLookup* lastLookup_ = nullptr;  // the one used last
 
   // --- The state of one merge.
   vb::Date importTime_;
