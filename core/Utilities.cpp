@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPalette>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <memory>
 
@@ -253,7 +253,7 @@ void TransferStatus(std::string& text) {
   trap([&] {
     frmStatus& window = vb::Deref(statusWindow);
     window.Load();
-    QTextEdit& box = vb::Deref(window.findChild<QTextEdit*>("txtStatus"));
+    QPlainTextEdit& box = vb::Deref(window.findChild<QPlainTextEdit*>("txtStatus"));
     box.setPlainText(QString::fromStdString(text).replace("\r\n", "\n"));
   });
   if (trap.Left() || !statusWindow) return;

@@ -1,6 +1,6 @@
 #include "AsciiFixture.h"
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -106,7 +106,7 @@ std::string AsciiExportTest::RunCommand(frmMain& w, const std::optional<std::str
   auto text = std::make_shared<std::string>();
   if (report)
     dialogs_.AnswerModal([text](QWidget& window) {
-      *text = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+      *text = window.findChild<QPlainTextEdit*>("txtStatus")->toPlainText().toStdString();
       return 0;
     });
   w.Menus().Click("mnuNew_ExportASCII");

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -146,7 +146,7 @@ void ImportWindowUser::SelectFile(const std::optional<fs::path>& file) {
 
 void ImportWindowUser::ExpectReport() {
   dialogs_.AnswerModal([this](QWidget& window) {
-    auto* text = window.findChild<QTextEdit*>("txtStatus");
+    auto* text = window.findChild<QPlainTextEdit*>("txtStatus");
     if (!text) {
       ADD_FAILURE() << "another window than the report: " << window.objectName().toStdString();
       return 0;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <fstream>
 #include <memory>
 
@@ -51,7 +51,7 @@ class AsciiImportWindow : public AsciiImportTest {
     auto text = std::make_shared<std::string>();
     if (status)
       dialogs_.AnswerModal([text](QWidget& window) {
-        *text = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+        *text = window.findChild<QPlainTextEdit*>("txtStatus")->toPlainText().toStdString();
         return 0;
       });
     window_->cmdAction->click();

@@ -1,7 +1,7 @@
 #pragma once
 // The user's part in the print commands' modal windows, for any fixture.
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <string>
 
 #include "ScriptedDialogs.h"
@@ -26,7 +26,7 @@ inline void AnswerTaxDialog(ScriptedDialogs& dialogs, const std::string& choice)
 // it is closed.
 inline void RecordStatus(ScriptedDialogs& dialogs, std::string& log) {
   dialogs.AnswerModal([&log](QWidget& window) {
-    log = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+    log = window.findChild<QPlainTextEdit*>("txtStatus")->toPlainText().toStdString();
     window.close();
     return 0;
   });

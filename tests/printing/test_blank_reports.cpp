@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include "MainWindowFixture.h"
 #include "BlankReportQuery.h"
@@ -79,7 +79,7 @@ class BlankReportsTest : public MainWindowTest {
   }
   void RecordStatus(std::string& log) {
     dialogs_.AnswerModal([&log](QWidget& window) {
-      log = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+      log = window.findChild<QPlainTextEdit*>("txtStatus")->toPlainText().toStdString();
       window.close();
       return 0;
     });

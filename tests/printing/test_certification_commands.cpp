@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <sstream>
 
 #include "MainWindowFixture.h"
@@ -106,7 +106,7 @@ class CertificationCommandsTest : public MainWindowTest {
   std::string Run(frmMain& window, const char* item) {
     auto log = std::make_shared<std::string>();
     dialogs_.AnswerModal([log](QWidget& status) {
-      *log = status.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+      *log = status.findChild<QPlainTextEdit*>("txtStatus")->toPlainText().toStdString();
       status.close();
       return 0;
     });

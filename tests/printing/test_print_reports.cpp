@@ -5,7 +5,7 @@
 
 #include <QItemSelectionModel>
 #include <QRadioButton>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -85,7 +85,7 @@ class PrintReportsTest : public MainWindowTest {
   }
   void RecordStatus(std::string& log) {
     dialogs_.AnswerModal([&log](QWidget& window) {
-      log = window.findChild<QTextEdit*>("txtStatus")->toPlainText().toStdString();
+      log = window.findChild<QPlainTextEdit*>("txtStatus")->toPlainText().toStdString();
       window.close();
       return 0;
     });
