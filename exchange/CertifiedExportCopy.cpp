@@ -312,13 +312,7 @@ void CertifiedExport::Run::PruneStatusRows() {
 void CertifiedExport::Run::FillTableOfContents() {
   OnCopy("Delete from export_file_info");
   Yield();
-  const db::RecordsetPtr rs = db::Recordset::Query(
-      "SELECT VHO_TORB_FORMS.FORM_NAME AS form_group_name, a.FISCAL_YEAR, a.PERIOD_ID, a.COUNTY_ID, "
-      " a.SCHOOL_DISTRICT_ID, a.SCHOOL_ID, KRN.SCHOOL_NAME, KRN.SCHOOL_DISTRICT_NAME, a.CERTIFICATE_NUMBER as "
-      "CERTIFICATE FROM (lea_forms_status a INNER JOIN VHO_TORB_FORMS ON a.FORM_NO = VHO_TORB_FORMS.FORM_NO ) "
-      " INNER JOIN krn_leas KRN ON (a.FISCAL_YEAR = KRN.FISCAL_YEAR) AND (a.COUNTY_ID = KRN.COUNTY_ID) "
-      " AND (a.SCHOOL_DISTRICT_ID = KRN.SCHOOL_DISTRICT_ID) AND (a.SCHOOL_ID = KRN.SCHOOL_ID)",
-      conExport);
+  const db::RecordsetPtr rs = db::Recordset::Query(modCOE::StatusRowsWithFormAndAgencyQuery().Sql(), conExport);
   for (; !rs->Eof(); rs->MoveNext()) {
     statusList.push_back({vb::TextOf(rs->Value("form_group_name")), Whole(rs->Value("FISCAL_YEAR")),
                           Whole(rs->Value("PERIOD_ID")), Whole(rs->Value("COUNTY_ID")),
@@ -501,10 +495,8 @@ void CertifiedExport::Run::PruneSideTables() {
         const Variant X = office->Value("school_district_id");
         const std::vector<Variant> params = {X, Variant(C), Variant(D), school};
         Quietly([&] {
-          rekeyed = OnCopy(
-              "Update lea_forms_status set school_district_id = ? where county_id=? and school_district_id=? and "
-              "school_id =? and form_no=50",
-              params);
+          const db::SqlText move = modCOE::MoveCharterForm50StatusRow(X, C, D, school);
+          rekeyed = OnCopy(move.Sql(), move.Params());
         });
         if (rekeyed > 0) {
           Quietly([&] {

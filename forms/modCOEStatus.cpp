@@ -435,4 +435,23 @@ db::SqlText DeleteOtherSchoolStatusRows(std::int32_t district, std::int32_t scho
   return q;
 }
 
+db::SqlText StatusRowsWithFormAndAgencyQuery() {
+  db::SqlText q;
+  q << "SELECT VHO_TORB_FORMS.FORM_NAME AS form_group_name, a.FISCAL_YEAR, a.PERIOD_ID, a.COUNTY_ID, "
+       " a.SCHOOL_DISTRICT_ID, a.SCHOOL_ID, KRN.SCHOOL_NAME, KRN.SCHOOL_DISTRICT_NAME, a.CERTIFICATE_NUMBER as "
+       "CERTIFICATE FROM (lea_forms_status a INNER JOIN VHO_TORB_FORMS ON a.FORM_NO = VHO_TORB_FORMS.FORM_NO ) "
+       " INNER JOIN krn_leas KRN ON (a.FISCAL_YEAR = KRN.FISCAL_YEAR) AND (a.COUNTY_ID = KRN.COUNTY_ID) "
+       " AND (a.SCHOOL_DISTRICT_ID = KRN.SCHOOL_DISTRICT_ID) AND (a.SCHOOL_ID = KRN.SCHOOL_ID)";
+  return q;
+}
+
+db::SqlText MoveCharterForm50StatusRow(const Variant& toDistrict, std::int32_t county, std::int32_t district,
+                                       const Variant& school) {
+  db::SqlText q;
+  q << "UPDATE lea_forms_status SET school_district_id = " << db::Param(toDistrict)
+    << " WHERE county_id = " << db::Param(Variant(county)) << " AND school_district_id = "
+    << db::Param(Variant(district)) << " AND school_id = " << db::Param(school) << " AND form_no = 50";
+  return q;
+}
+
 }  // namespace modCOE

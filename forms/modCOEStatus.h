@@ -145,5 +145,14 @@ db::SqlText DeleteUncountedStatusRows(const std::string& orCondition);
 db::SqlText DeleteStatusRowsWhere(const std::string& condition);
 // Rows of the district's schools other than `school`.
 db::SqlText DeleteOtherSchoolStatusRows(std::int32_t district, std::int32_t school);
+// Every status row whose form is in the catalogue and whose agency is in
+// the directory of its year, with its form's name (form_group_name), its
+// keys, the agency's names and its CERTIFICATE: a certified-data file's
+// table of contents.
+db::SqlText StatusRowsWithFormAndAgencyQuery();
+// A charter school's form-50 row moved under the district `toDistrict`
+// (the county office's, whose block grant the file carries it in).
+db::SqlText MoveCharterForm50StatusRow(const vb::Variant& toDistrict, std::int32_t county, std::int32_t district,
+                                       const vb::Variant& school);
 
 }  // namespace modCOE
