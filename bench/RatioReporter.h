@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -60,6 +61,15 @@ class CpuCounter {
   benchmark::State& state_;
   double start_ = 0, total_ = 0;
 };
+
+// Runs a shell command (a baseline's sqlite3 program, say) with its CPU
+// time counted; false when it failed.
+inline bool RunCounted(CpuCounter& cpu, const std::string& command) {
+  cpu.Start();
+  const int status = std::system(command.c_str());
+  cpu.Stop();
+  return status == 0;
+}
 
 struct RatioGoal {
   std::string what;

@@ -154,10 +154,7 @@ void BM_Baseline_Sqlite3Import(benchmark::State& state) {
   const std::string empty = "sqlite3 '" + database.string() + "' 'DELETE FROM TaxImport'";
   bench::CpuCounter cpu(state);
   for (auto _ : state) {
-    cpu.Start();
-    const int status = std::system(command.c_str());
-    cpu.Stop();
-    if (status != 0) {
+    if (!bench::RunCounted(cpu, command)) {
       state.SkipWithError("sqlite3 failed");
       break;
     }

@@ -289,10 +289,7 @@ void BM_Baseline_Sqlite3(benchmark::State& state) {
   const std::string merge = "sqlite3 '" + ReceivingDatabase().string() + "' \"" + statements + "\"";
   bench::CpuCounter cpu(state);
   for (auto _ : state) {
-    cpu.Start();
-    const bool ran = std::system(vacuum.c_str()) == 0 && std::system(merge.c_str()) == 0;
-    cpu.Stop();
-    if (!ran) {
+    if (!bench::RunCounted(cpu, vacuum) || !bench::RunCounted(cpu, merge)) {
       state.SkipWithError("sqlite3 failed");
       break;
     }

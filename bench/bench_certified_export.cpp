@@ -167,10 +167,7 @@ void BM_Baseline_Sqlite3VacuumInto(benchmark::State& state) {
   const std::string command = "sqlite3 '" + DatabaseFile().string() + "' \"VACUUM INTO '" + target.string() + "'\"";
   bench::CpuCounter cpu(state);
   for (auto _ : state) {
-    cpu.Start();
-    const int status = std::system(command.c_str());
-    cpu.Stop();
-    if (status != 0) {
+    if (!bench::RunCounted(cpu, command)) {
       state.SkipWithError("sqlite3 failed");
       break;
     }
