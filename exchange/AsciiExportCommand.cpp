@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kModule = "frmMain";
 constexpr const char* kProcedure = "mnuNew_ExportASCII_Click";
 constexpr const char* kDelimiter = ",";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // Programs whose rows the file cannot hold, by form name upper-cased.
 constexpr const char* kNotExported[] = {"ATTCSACD",      "ATTCS",       "ATTCOECS",           "ATTCSFUNDADA",

@@ -16,7 +16,7 @@
 namespace asciiimport {
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // The key columns the question names, in its order, with the text before
 // the value and whether the value stands between apostrophes.

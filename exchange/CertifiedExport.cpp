@@ -18,6 +18,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Pump.h"
 #include "vb/App.h"
+#include "vb/Conversions.h"
 #include "zelErrHandler.h"
 
 using vb::Variant;
@@ -33,7 +34,7 @@ constexpr const char* kExporting = "Exporting Certified Data...";
 constexpr const char* kCorrectedPrograms = "LEA(s) have corrected programs. Cannot export in this mode";
 constexpr const char* kLocked = " is currently open and locked by another process.";
 constexpr const char* kFailed = "Export process failed. No file was written.";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // --- The file name's agency part, by logon group: D the window's district,
 // --- S the program-wide school.

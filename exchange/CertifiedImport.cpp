@@ -23,7 +23,7 @@ using vb::Variant;
 namespace {
 
 constexpr const char* kModule = "frmImport";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // The group whose rows of an agency's district are replaced as a whole.
 constexpr const char* kReplacedGroup = "BRL_SD_CSP_NEW";

@@ -24,7 +24,7 @@ using vb::Deref;
 namespace {
 
 constexpr const char* kModule = "frmImport";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // The password certified-data files are sealed with.
 constexpr const char* kFilePassword = "ZJX";

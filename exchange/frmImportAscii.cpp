@@ -23,7 +23,7 @@
 namespace {
 
 constexpr const char* kModule = "frmImportAscii";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // The layout, in twips: the window's client area, then its controls. The
 // label is wider than designed (900) so that its bold text is not cut off

@@ -9,6 +9,7 @@
 #include "SelectionArray.h"
 #include "clsGlobalParam.h"
 #include "report/Report.h"
+#include "vb/Conversions.h"
 #include "vb/Trap.h"
 
 class frmMain;
@@ -16,7 +17,7 @@ class frmMain;
 namespace printing::certcopies {
 
 inline constexpr const char* kModule = "frmMain";
-inline constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // Stores the positions of the entry-screen and agency lists in
 // gintSavedFormRow and gintSavedLEARow.

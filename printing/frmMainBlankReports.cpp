@@ -85,7 +85,7 @@ namespace printing {
 namespace {
 
 constexpr const char* kWait = "Printing Blank Reports...";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 constexpr const char* kFailed = "Print job cannot be completed";
 constexpr const char* kNoColumns =
     "Selectable columns are not defined for this entry screen or entry screen not implemented";

@@ -30,7 +30,7 @@ namespace {
 constexpr const char* kModule = "frmMain";
 constexpr const char* kProcedure = "mnuNew_Reports_Click";
 constexpr const char* kWait = "Printing Reports";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // The forms whose reports are keyed by school, and the SELPA forms.
 constexpr std::array<std::int32_t, 12> kSchoolForms = {41, 45, 47, 49, 50, 51, 55, 507, 511, 512, 513, 514};

@@ -32,7 +32,7 @@ constexpr const char* kModule = "frmMain";
 constexpr const char* kCommand = "mnuNew_SummaryPrint_Click";
 constexpr const char* kPrinter = "mnuFile_Summary_Print_Click";
 constexpr const char* kWait = "Generating the Report and Printing...";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 constexpr std::int16_t kCancelled = 999;
 constexpr std::int16_t kCountyType = 0;
 

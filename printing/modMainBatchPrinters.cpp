@@ -10,7 +10,7 @@ namespace modMain {
 namespace {
 
 constexpr const char* kModule = "modMain";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // Ends the report's line in the batch print log.
 void LogNote(const char* note) { modGlobals::gstrPrintLog += std::string("\t") + note + kCrLf; }

@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kModule = "modMain";
 constexpr std::int16_t kCancelled = 999;
 constexpr const char* kTab = "\t";
-constexpr const char* kCrLf = "\r\n";
+using vb::kCrLf;
 
 // The batch print log's note for this report.
 void LogNote(const std::string& note) {

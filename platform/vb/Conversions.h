@@ -12,6 +12,9 @@
 
 namespace vb {
 
+// The line break of the program's reports, logs and text files.
+inline constexpr const char* kCrLf = "\r\n";
+
 // --- Conversions (Null is error 94 unless said otherwise; a value that does
 // --- not fit is error 6; a text that is no number is error 13).
 std::string CStr(const Variant& v);       // Empty -> ""
