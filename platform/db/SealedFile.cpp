@@ -269,6 +269,10 @@ void RequireDatabaseFile(const fs::path& database) {
   }
 }
 
+[[noreturn]] void RaiseNoRoomForCopy(const fs::path& database) {
+  throw vb::VbError(vb::err::OutOfMemory, "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
+}
+
 // Memory from SQLite's allocator, freed when it ends unless handed on:
 // `size` bytes in use of `capacity`.
 struct SqliteBuffer {
@@ -285,10 +289,7 @@ struct SqliteBuffer {
     const sqlite3_int64 room = bytes + bytes / 2 + (1 << 20);
     sqlite3_free(std::exchange(data, nullptr));
     data = static_cast<unsigned char*>(sqlite3_malloc64(static_cast<sqlite3_uint64>(room)));
-    if (!data) {
-      throw vb::VbError(vb::err::OutOfMemory,
-                        "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
-    }
+    if (!data) RaiseNoRoomForCopy(database);
     size = bytes;
     capacity = room;
   }
@@ -384,9 +385,7 @@ ConnectionPtr CopyIntoMemory(const fs::path& database) {
                       nullptr);
   }
   if (rc != SQLITE_OK) {
-    if ((rc & 0xFF) == SQLITE_NOMEM) {
-      throw vb::VbError(vb::err::OutOfMemory, "Out of memory: no room for a copy of " + Quoted(database) + " in memory.");
-    }
+    if ((rc & 0xFF) == SQLITE_NOMEM) RaiseNoRoomForCopy(database);
     RaiseDatabaseError(rc, database, "copied", sqlite3_errstr(rc));
   }
   return copy;
@@ -422,16 +421,22 @@ void SealKey::Wipe() noexcept {
 
 namespace {
 
-// The envelope around the bytes of `plainFile`, under a key derived for this
-// file alone, which it wipes once the stream has it.
+// The key taken over from `key`, refused when it has sealed a file already.
+SealKey Unspent(SealKey&& key) {
+  SealKey used(std::move(key));
+  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  return used;
+}
+
 // The plain bytes to seal, in order: fills the buffer, less only at the end.
 using PlainReader = std::function<std::size_t(unsigned char* buffer, std::size_t size)>;
 
+// The envelope around the plain bytes `read` gives, under a key derived for
+// this file alone, which it wipes once the stream has it.
 void SealWith(const PlainReader& read, const fs::path& outFile, SealKey&& key) {
   static_assert(SealKey::kSaltSize == crypto_pwhash_SALTBYTES &&
                 SealKey::kKeySize == crypto_secretstream_xchacha20poly1305_KEYBYTES);
-  SealKey used(std::move(key));
-  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  SealKey used = Unspent(std::move(key));
   PendingFile out(outFile);
 
   Header header{};
@@ -541,16 +546,14 @@ void seal(const fs::path& plainDatabase, const fs::path& outFile, std::string_vi
 }
 
 void seal(const fs::path& plainDatabase, const fs::path& outFile, SealKey&& key) {
-  SealKey used(std::move(key));
-  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  SealKey used = Unspent(std::move(key));
   TemporaryFile compacted = TemporaryFile::Create("levseal-");
   CompactInto(plainDatabase, compacted.Path());
   SealWith(compacted.Path(), outFile, std::move(used));
 }
 
 void seal(Connection& plain, const fs::path& outFile, SealKey&& key) {
-  SealKey used(std::move(key));
-  if (used.Spent()) throw vb::VbError(vb::err::InvalidProcedureCall, "The key of a sealed file seals one file only.");
+  SealKey used = Unspent(std::move(key));
   if (!plain.Handle()) throw vb::VbError(vb::err::ObjectClosed, vb::ErrorDescription(vb::err::ObjectClosed));
   // The compacted copy: an in-memory database by a name of this process
   // alone, alive while `holder` holds it.
